@@ -1,0 +1,8 @@
+#include "almanac/commentary_texts.h"
+
+namespace almanac {
+
+// Placeholder until the content is written.
+const std::array<std::string_view, 36> OfficerTextsOld = {};
+
+} // namespace almanac

@@ -1,0 +1,19 @@
+#include "base/reporter.h"
+
+#include <cstdio>
+
+namespace base {
+
+void StderrReporter::ShowMessage(std::string_view text, std::string_view caption) {
+    std::string line(caption);
+    line += ": ";
+    for (char c : text) line += (c == '\r') ? '\n' : c;
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
+}
+
+void RecordingReporter::ShowMessage(std::string_view text, std::string_view caption) {
+    messages_.push_back({std::string(text), std::string(caption)});
+}
+
+} // namespace base

@@ -1,0 +1,15 @@
+#pragma once
+// The subcommands of qelmarin-cli. Each takes the words after its name and returns the
+// process exit status.
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+using Args = std::vector<std::string>;
+
+int RunDay(const Args& args);
+int RunCmp(const Args& args);
+
+} // namespace cli
