@@ -1,0 +1,24 @@
+#pragma once
+// The one bitmap type of the program: what a picture file, a resource or the codec's
+// payload becomes in memory, and what the canvas stretches onto a page.
+
+#include <cstdint>
+#include <vector>
+
+namespace pictures {
+
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    // Row-major, top row first, one 32-bit pixel 0xFFRRGGBB each (opaque; the layout of
+    // Cairo's CAIRO_FORMAT_RGB24 / ARGB32 on a little-endian machine).
+    std::vector<std::uint32_t> pixels;
+    // The picture came from a 1-bit (two-colour) source: the canvas draws it as a mask
+    // whose set pixels take the text colour (the platform's monochrome bitmap rule).
+    bool monochrome = false;
+
+    bool empty() const { return width <= 0 || height <= 0; }
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+} // namespace pictures
