@@ -1,0 +1,87 @@
+#include "pictures/cmp_tree.h"
+
+#include <algorithm>
+
+namespace pictures {
+
+void ResetCmpTree(CmpTree& tree, std::span<const std::uint16_t, 256> frequencies) {
+    tree.count = kCmpLeafCount;
+    tree.root = -1;
+    for (int i = 0; i < kCmpLeafCount; ++i) tree.nodes[i] = CmpNode{};
+    for (int i = 0; i < 256; ++i) tree.nodes[i].frequency = frequencies[i];
+    tree.nodes[kCmpEndSymbol].frequency = 1;
+}
+
+namespace {
+
+// The parentless node of smallest non-zero frequency among the first tree.count nodes;
+// a later node wins only with a strictly smaller frequency. -1 when there is none.
+int Smallest(const CmpTree& tree) {
+    int best = -1;
+    for (int i = 0; i < tree.count; ++i) {
+        const CmpNode& n = tree.nodes[i];
+        if (n.parent != -1 || n.frequency <= 0) continue;
+        if (best < 0 || n.frequency < tree.nodes[best].frequency) best = i;
+    }
+    return best;
+}
+
+} // namespace
+
+bool BuildCmpTree(CmpTree& tree) {
+    for (;;) {
+        const int a = Smallest(tree);
+        if (a < 0) return false;
+        // The node about to be made; its index is the current count. A tree over 257 leaves
+        // never needs more than 513 nodes, so the index always fits.
+        const int made = tree.count;
+        CmpNode& node = tree.nodes[made];
+        node = CmpNode{};
+        node.one = static_cast<std::int16_t>(a);
+        tree.nodes[a].parent = static_cast<std::int16_t>(made);
+        const int b = Smallest(tree);
+        if (b < 0) {
+            if (tree.nodes[a].leaf()) {
+                // Only the end symbol is present: it hangs below a root of its own.
+                tree.root = made;
+                ++tree.count;
+            } else {
+                tree.root = a;
+            }
+            return true;
+        }
+        node.zero = static_cast<std::int16_t>(b);
+        node.frequency = tree.nodes[a].frequency + tree.nodes[b].frequency;
+        tree.nodes[b].parent = static_cast<std::int16_t>(made);
+        ++tree.count;
+    }
+}
+
+std::array<CmpCode, kCmpLeafCount> CmpCodes(const CmpTree& tree) {
+    std::array<CmpCode, kCmpLeafCount> codes{};
+    for (int symbol = 0; symbol < kCmpLeafCount; ++symbol) {
+        if (tree.nodes[symbol].parent < 0 && symbol != tree.root) continue;
+        CmpCode code;
+        // Walk up to the root; the first step noted is the code's last bit.
+        for (int node = symbol; node != tree.root && code.length < 64;) {
+            const int parent = tree.nodes[node].parent;
+            if (tree.nodes[parent].one == node) code.value |= std::uint64_t{1} << code.length;
+            ++code.length;
+            node = parent;
+        }
+        codes[symbol] = code;
+    }
+    return codes;
+}
+
+std::array<std::uint16_t, 256> ScaleCmpFrequencies(std::array<std::uint64_t, kCmpLeafCount> counts) {
+    counts[kCmpEndSymbol] = 1;
+    while (*std::max_element(counts.begin(), counts.end()) > 65535) {
+        for (auto& f : counts) f = (f >> 1) | (f & 1);
+    }
+    std::array<std::uint16_t, 256> scaled{};
+    for (int i = 0; i < 256; ++i) scaled[i] = static_cast<std::uint16_t>(counts[i]);
+    return scaled;
+}
+
+} // namespace pictures

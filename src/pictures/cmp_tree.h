@@ -1,0 +1,51 @@
+#pragma once
+// The code tree of the .cmp format: 257 leaves (byte values 0 … 255 and the end symbol 256)
+// and the inner nodes made by merging the two smallest parentless nodes, lowest index first
+// on equal frequencies. Encoder and decoder build it the same way from the same table.
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace pictures {
+
+inline constexpr int kCmpEndSymbol = 256;
+inline constexpr int kCmpLeafCount = 257;
+inline constexpr int kCmpMaxNodes = 2 * kCmpLeafCount - 1;
+inline constexpr std::size_t kCmpTableBytes = 512;
+
+struct CmpNode {
+    std::int32_t frequency = 0;
+    std::int16_t parent = -1;
+    std::int16_t one = -1;
+    std::int16_t zero = -1;
+
+    bool leaf() const { return one < 0 && zero < 0; }
+};
+
+struct CmpTree {
+    std::array<CmpNode, kCmpMaxNodes> nodes{};
+    int count = kCmpLeafCount;
+    int root = -1;
+};
+
+// Resets the tree to 257 parentless leaves with the given byte frequencies and the end
+// symbol's frequency 1.
+void ResetCmpTree(CmpTree& tree, std::span<const std::uint16_t, 256> frequencies);
+
+// Merges nodes until one root is left. False when no node has a frequency (the tree error).
+bool BuildCmpTree(CmpTree& tree);
+
+// The code of every symbol as bits read root first, right-aligned in value; length 0 for
+// symbols that are not in the tree. Codes reach at most about 35 bits.
+struct CmpCode {
+    std::uint64_t value = 0;
+    int length = 0;
+};
+std::array<CmpCode, kCmpLeafCount> CmpCodes(const CmpTree& tree);
+
+// Halves every count (keeping non-zero counts non-zero) until all fit 16 bits, as the
+// stored table needs. counts[256] is the end symbol's 1.
+std::array<std::uint16_t, 256> ScaleCmpFrequencies(std::array<std::uint64_t, kCmpLeafCount> counts);
+
+} // namespace pictures
