@@ -1,0 +1,83 @@
+#include "almanac/day_file.h"
+
+#include "base/reporter.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace almanac {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+void ReportError(base::Reporter& reporter, const std::filesystem::path& path, const char* what, int err) {
+    std::string caption = path.string() + ": " + what;
+    if (err != 0) {
+        caption += ": ";
+        caption += std::strerror(err);
+    }
+    reporter.ShowMessage("Error", caption);
+}
+
+// Reads one record; returns the number of bytes read (15 unless the file ends).
+std::size_t ReadRecord(std::FILE* f, RawRecord& raw) { return std::fread(raw.data(), 1, raw.size(), f); }
+
+} // namespace
+
+bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, base::Reporter& reporter) const {
+    if (year < kFirstYear || year > kLastYear || month < 1 || month > 12) return false;
+    day_count = std::clamp(day_count, 0, 31);
+
+    const std::int32_t first = offsets_.RecordIndex(year, month, 1);
+    const long offset = 15L * first;
+
+    errno = 0;
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path_.c_str(), "rb"));
+    if (!file) {
+        ReportError(reporter, path_, "cannot open", errno);
+        return false;
+    }
+    std::FILE* f = file.get();
+
+    if (first == 0) {
+        days[0] = DayRecord{}; // January 1901 has no day before it in the file
+    } else {
+        RawRecord raw;
+        if (std::fseek(f, offset - kRecordSize, SEEK_SET) != 0) {
+            ReportError(reporter, path_, "cannot seek", errno);
+            return false;
+        }
+        if (ReadRecord(f, raw) != raw.size()) {
+            ReportError(reporter, path_, "file too short", std::ferror(f) ? errno : 0);
+            return false;
+        }
+        days[0] = DecodeRecord(raw);
+    }
+
+    if (std::fseek(f, offset, SEEK_SET) != 0) {
+        ReportError(reporter, path_, "cannot seek", errno);
+        return false;
+    }
+    for (int i = 1; i <= day_count; ++i) {
+        RawRecord raw;
+        std::size_t n = ReadRecord(f, raw);
+        if (n != raw.size()) {
+            if (std::ferror(f)) {
+                ReportError(reporter, path_, "cannot read", errno);
+                return false;
+            }
+            break;
+        }
+        DayRecord r = DecodeRecord(raw);
+        if (r.month() != month) break;
+        days[static_cast<std::size_t>(i)] = r;
+    }
+    return true;
+}
+
+} // namespace almanac

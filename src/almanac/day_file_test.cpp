@@ -1,0 +1,110 @@
+#include "almanac/day_file.h"
+
+#include "almanac/test_day_file.h"
+#include "base/reporter.h"
+
+#include <gtest/gtest.h>
+
+namespace almanac {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DayFileTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = fs::temp_directory_path() / ("qelmarin-dayfile-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        testing::WriteSyntheticDayFile(dir_ / kDayFileName);
+    }
+    static void TearDownTestSuite() { fs::remove_all(dir_); }
+
+    static fs::path dir_;
+    base::RecordingReporter reporter_;
+    MonthDays days_{};
+};
+fs::path DayFileTest::dir_;
+
+TEST_F(DayFileTest, January1901HasAnEmptyDayBefore) {
+    DayFile file(dir_ / kDayFileName);
+    days_[0].Date = 123;
+    ASSERT_TRUE(file.LoadMonth(days_, 1901, 1, 31, reporter_));
+    EXPECT_EQ(DayRecord{}, days_[0]);
+    for (int d = 1; d <= 31; ++d) EXPECT_EQ(19010100 + d, days_[d].Date);
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(DayFileTest, DayBeforeAndDaysOfAMonth) {
+    DayFile file(dir_ / kDayFileName);
+    ASSERT_TRUE(file.LoadMonth(days_, 2026, 12, 31, reporter_));
+    EXPECT_EQ(20261130, days_[0].Date);
+    EXPECT_EQ(20261201, days_[1].Date);
+    EXPECT_EQ(20261231, days_[31].Date);
+    const int n = YearOffsets().RecordIndex(2026, 12, 6);
+    EXPECT_EQ(testing::SyntheticDay(n, 2026, 12, 6), days_[6]);
+}
+
+TEST_F(DayFileTest, AShortMonthStopsAtTheNextMonthsRecord) {
+    DayFile file(dir_ / kDayFileName);
+    days_[29].Date = 77;
+    ASSERT_TRUE(file.LoadMonth(days_, 2026, 2, 31, reporter_));
+    EXPECT_EQ(20260228, days_[28].Date);
+    EXPECT_EQ(77, days_[29].Date); // the 1 March record fails the month test
+}
+
+TEST_F(DayFileTest, Year2100UsesTheFileSlotOf29February) {
+    DayFile file(dir_ / kDayFileName);
+    ASSERT_TRUE(file.LoadMonth(days_, 2100, 2, DaysInMonth(2100, 2), reporter_));
+    EXPECT_EQ(21000228, days_[28].Date);
+    days_[29].Date = 5;
+    ASSERT_TRUE(file.LoadMonth(days_, 2100, 2, 28, reporter_));
+    EXPECT_EQ(5, days_[29].Date); // not shown: only 28 days asked for
+    ASSERT_TRUE(file.LoadMonth(days_, 2100, 3, 31, reporter_));
+    EXPECT_EQ(21000229, days_[0].Date);
+    EXPECT_EQ(21000301, days_[1].Date);
+    ASSERT_TRUE(file.LoadMonth(days_, 2100, 12, 31, reporter_));
+    EXPECT_EQ(21001231, days_[31].Date);
+}
+
+TEST_F(DayFileTest, YearsOutsideTheFileAreRefusedSilently) {
+    DayFile file(dir_ / kDayFileName);
+    days_[1].Date = 42;
+    EXPECT_FALSE(file.LoadMonth(days_, 1900, 12, 31, reporter_));
+    EXPECT_FALSE(file.LoadMonth(days_, 2101, 1, 31, reporter_));
+    EXPECT_FALSE(file.LoadMonth(days_, 2000, 0, 31, reporter_));
+    EXPECT_FALSE(file.LoadMonth(days_, 2000, 13, 31, reporter_));
+    EXPECT_EQ(42, days_[1].Date);
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(DayFileTest, DayCountIsBoundedByTheBuffer) {
+    DayFile file(dir_ / kDayFileName);
+    ASSERT_TRUE(file.LoadMonth(days_, 2026, 1, 5000, reporter_));
+    EXPECT_EQ(20260131, days_[31].Date);
+    ASSERT_TRUE(file.LoadMonth(days_, 2026, 1, -4, reporter_));
+}
+
+TEST_F(DayFileTest, MissingFileShowsError) {
+    DayFile file(dir_ / "nothing-here.DAT");
+    EXPECT_FALSE(file.LoadMonth(days_, 2026, 12, 31, reporter_));
+    ASSERT_EQ(1u, reporter_.messages().size());
+    EXPECT_EQ("Error", reporter_.messages()[0].text);
+}
+
+TEST_F(DayFileTest, TruncatedFile) {
+    const fs::path path = dir_ / "short.DAT";
+    testing::WriteSyntheticDayFile(path, 40); // January and 9 days of February 1901
+    DayFile file(path);
+    days_[10].Date = 9;
+    ASSERT_TRUE(file.LoadMonth(days_, 1901, 2, 28, reporter_));
+    EXPECT_EQ(19010209, days_[9].Date);
+    EXPECT_EQ(9, days_[10].Date); // the file ended: later slots keep their content
+    EXPECT_TRUE(reporter_.messages().empty());
+    // A month whose day before lies past the end of the file is an error.
+    EXPECT_FALSE(file.LoadMonth(days_, 1950, 6, 30, reporter_));
+    ASSERT_EQ(1u, reporter_.messages().size());
+    EXPECT_EQ("Error", reporter_.messages()[0].text);
+}
+
+} // namespace
+} // namespace almanac

@@ -1,0 +1,64 @@
+#include "almanac/sun_times.h"
+
+#include <gtest/gtest.h>
+
+namespace almanac {
+namespace {
+
+constexpr double kTokyoLat = 35.68, kTokyoLon = 139.77;
+
+TEST(SunTimes, TokyoReferenceDays) {
+    SunTimes equinox = SunriseSunset(2026, 3, 20, kTokyoLat, kTokyoLon);
+    EXPECT_NEAR(5.750, equinox.rise, 0.005);
+    EXPECT_NEAR(17.877, equinox.set, 0.005);
+    SunTimes solstice = SunriseSunset(2026, 12, 22, kTokyoLat, kTokyoLon);
+    EXPECT_NEAR(6.779, solstice.rise, 0.005);
+    EXPECT_NEAR(16.532, solstice.set, 0.005);
+}
+
+TEST(SunTimes, PolarDayHasNoCrossing) {
+    SunTimes t = SunriseSunset(2026, 6, 21, 80.0, 15.0);
+    EXPECT_EQ(-1.0, t.rise);
+    EXPECT_EQ(-1.0, t.set);
+}
+
+TEST(SunTimes, ElevationBands) {
+    EXPECT_EQ(50, ElevationBands[10][0].lower);
+    EXPECT_EQ(65, ElevationBands[10][0].upper);
+    EXPECT_EQ(35, ElevationBands[10][0].latitude);
+    EXPECT_EQ(9.5, ElevationBands[10][18].minutes);
+
+    auto shifted = [](double elevation, double latitude) {
+        SunTimes t{6.0, 18.0};
+        ApplyElevation(t, elevation, latitude);
+        return (6.0 - t.rise) * 60.0;
+    };
+    EXPECT_DOUBLE_EQ(0.0, shifted(0, 35.7));
+    EXPECT_NEAR(0.5, shifted(60, 35.7), 1e-9);
+    EXPECT_NEAR(1.0, shifted(65, 35.7), 1e-9);
+    EXPECT_NEAR(10.0, shifted(5000, 35), 1e-9);
+    EXPECT_NEAR(10.0, shifted(4000, 25), 1e-9); // bands 17–19 of latitude 25 are empty
+    EXPECT_DOUBLE_EQ(0.0, shifted(1000, 46.2));
+    EXPECT_DOUBLE_EQ(0.0, shifted(1000, 24.9));
+    EXPECT_DOUBLE_EQ(0.0, shifted(30, 35));  // below the first band
+    EXPECT_DOUBLE_EQ(0.0, shifted(-20, 35));
+
+    SunTimes t{6.0, 18.0};
+    ApplyElevation(t, 60, 35.7);
+    EXPECT_NEAR(18.0 + 0.5 / 60, t.set, 1e-12);
+    SunTimes none;
+    ApplyElevation(none, 3000, 35);
+    EXPECT_EQ(-1.0, none.rise); // no crossing stays recognisable
+}
+
+TEST(SunTimes, ClockTimeAsTheListWritesIt) {
+    EXPECT_EQ(5, SplitSunTime(5.7446).hour);
+    EXPECT_EQ(44, SplitSunTime(5.7446).minute);
+    EXPECT_EQ(17, SplitSunTime(17.877).hour);
+    EXPECT_EQ(52, SplitSunTime(17.877).minute);
+    EXPECT_EQ(6, SplitSunTime(5.996).hour);
+    EXPECT_EQ(0, SplitSunTime(5.996).minute);
+}
+
+} // namespace
+} // namespace almanac
