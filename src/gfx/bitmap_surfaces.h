@@ -1,0 +1,29 @@
+#pragma once
+// Cairo image surfaces made from the program's bitmaps.
+
+#include "gfx/canvas.h"
+
+#include <cairo.h>
+
+namespace gfx {
+
+// Whether a pixel (0xFFRRGGBB) of a two-colour picture is ink: its darker colour.
+inline bool IsInk(std::uint32_t pixel) {
+    return ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF) < 3 * 128;
+}
+
+// A bitmap that can be drawn: a size Cairo can hold and a pixel for every place.
+inline bool UsableBitmap(const pictures::Bitmap& bitmap) {
+    constexpr int kMaxSide = 32767;
+    return !bitmap.empty() && bitmap.width <= kMaxSide && bitmap.height <= kMaxSide &&
+           bitmap.pixels.size() >= static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
+}
+
+// An A1 mask whose set bits are the ink pixels of the bitmap. The caller destroys it.
+cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap);
+
+// An RGB24 copy of the part of the bitmap (inside its bounds), every pixel inverted when
+// asked. The caller destroys it.
+cairo_surface_t* ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert);
+
+} // namespace gfx

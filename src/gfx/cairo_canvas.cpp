@@ -1,0 +1,299 @@
+#include "gfx/cairo_canvas.h"
+
+#include "gfx/bitmap_surfaces.h"
+#include "gfx/color_source.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+
+#include <algorithm>
+#include <numbers>
+#include <utility>
+
+namespace gfx {
+namespace {
+
+// Cairo's image surfaces and this program's pages stay below this many pixels a side.
+constexpr int kMaxSide = 32767;
+
+bool CheckDevice(const Device& device, std::string* error) {
+    if (device.width > 0 && device.height > 0 && device.width <= kMaxSide && device.height <= kMaxSide &&
+        device.dpi_x > 0 && device.dpi_y > 0) {
+        return true;
+    }
+    if (error) *error = "page size or resolution out of range";
+    return false;
+}
+
+// A pattern of the surface that maps its pixels onto the rectangle. The surface is owned by
+// the pattern afterwards.
+cairo_pattern_t* StretchedPattern(cairo_surface_t* surface, double surface_width, double surface_height,
+                                  double left, double top, double width, double height) {
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
+    cairo_surface_destroy(surface);
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, surface_width / width, surface_height / height);
+    cairo_matrix_translate(&matrix, -left, -top);
+    cairo_pattern_set_matrix(pattern, &matrix);
+    return pattern;
+}
+
+} // namespace
+
+CairoCanvas::CairoCanvas(cairo_t* cr, const Device& device, std::function<void()> new_page)
+    : Canvas(device), cr_(cairo_reference(cr)), target_(Target::kBorrowed), new_page_(std::move(new_page)) {}
+
+CairoCanvas::CairoCanvas(cairo_surface_t* surface, Target target, const Device& device)
+    : Canvas(device), surface_(surface), cr_(cairo_create(surface)), target_(target) {
+    if (target != Target::kImage) {
+        // Vector pages are measured in points; a device pixel is 1/dpi inch.
+        cairo_scale(cr_, 72.0 / device.dpi_x, 72.0 / device.dpi_y);
+    }
+    if (target == Target::kImage) PaintWhitePage();
+}
+
+CairoCanvas::~CairoCanvas() { Finish(nullptr); }
+
+std::unique_ptr<CairoCanvas> CairoCanvas::Adopt(cairo_surface_t* surface, Target target, const Device& device,
+                                                std::string* error) {
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        if (error) *error = cairo_status_to_string(cairo_surface_status(surface));
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    return std::unique_ptr<CairoCanvas>(new CairoCanvas(surface, target, device));
+}
+
+std::unique_ptr<CairoCanvas> CairoCanvas::CreatePdf(const std::string& path, const Device& device,
+                                                    const std::string& title, std::string* error) {
+    if (!CheckDevice(device, error)) return nullptr;
+    cairo_surface_t* surface = cairo_pdf_surface_create(path.c_str(), device.width * 72.0 / device.dpi_x,
+                                                        device.height * 72.0 / device.dpi_y);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS && !title.empty()) {
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, title.c_str());
+    }
+    return Adopt(surface, Target::kPdf, device, error);
+}
+
+std::unique_ptr<CairoCanvas> CairoCanvas::CreateSvg(const std::string& path, const Device& device,
+                                                    std::string* error) {
+    if (!CheckDevice(device, error)) return nullptr;
+    cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), device.width * 72.0 / device.dpi_x,
+                                                        device.height * 72.0 / device.dpi_y);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PT);
+    }
+    return Adopt(surface, Target::kSvg, device, error);
+}
+
+std::unique_ptr<CairoCanvas> CairoCanvas::CreateImage(const Device& device, std::string* error) {
+    if (!CheckDevice(device, error)) return nullptr;
+    return Adopt(cairo_image_surface_create(CAIRO_FORMAT_RGB24, device.width, device.height), Target::kImage, device,
+                 error);
+}
+
+bool CairoCanvas::WritePng(const std::string& path, std::string* error) const {
+    if (target_ != Target::kImage || surface_ == nullptr) {
+        if (error) *error = "not an image page";
+        return false;
+    }
+    cairo_surface_flush(surface_);
+    const cairo_status_t status = cairo_surface_write_to_png(surface_, path.c_str());
+    if (status != CAIRO_STATUS_SUCCESS) {
+        if (error) *error = cairo_status_to_string(status);
+        return false;
+    }
+    return true;
+}
+
+bool CairoCanvas::Finish(std::string* error) {
+    if (cr_ == nullptr) return true;
+    // Finishing a document's surface emits its last page.
+    cairo_status_t status = cairo_status(cr_);
+    cairo_destroy(cr_);
+    cr_ = nullptr;
+    if (surface_ != nullptr) {
+        cairo_surface_finish(surface_);
+        if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface_);
+        // An image page stays readable after the end; a document's surface is done.
+        if (target_ != Target::kImage) {
+            cairo_surface_destroy(surface_);
+            surface_ = nullptr;
+        }
+    }
+    if (status != CAIRO_STATUS_SUCCESS) {
+        if (error) *error = cairo_status_to_string(status);
+        return false;
+    }
+    return true;
+}
+
+void CairoCanvas::PaintWhitePage() {
+    cairo_save(cr_);
+    cairo_set_source_rgb(cr_, 1, 1, 1);
+    cairo_paint(cr_);
+    cairo_restore(cr_);
+}
+
+void CairoCanvas::OnFontSelected() { text_.SetFont(CurrentFont()); }
+
+const base::Color* CairoCanvas::TextBackground() const {
+    // As on the platform: a solid brush gives text an opaque background of its colour.
+    return CurrentBrush().style == BrushStyle::kSolid ? &CurrentBrush().color : nullptr;
+}
+
+void CairoCanvas::DoTextOut(int x, int y, std::string_view text) {
+    if (Drawable()) text_.Draw(cr_, x, y, text, TextColor(), TextBackground());
+}
+
+TextSize CairoCanvas::DoTextExtent(std::string_view text) { return text_.Extent(text); }
+
+void CairoCanvas::DoDrawText(const Rect& rect, unsigned flags, std::string_view text) {
+    if (Drawable()) text_.DrawInRect(cr_, rect, flags, text, TextColor(), TextBackground());
+}
+
+void CairoCanvas::DoRectangle(const Rect& rect) {
+    if (!Drawable() || rect.empty()) return;
+    cairo_save(cr_);
+    if (rect.width() <= 2 || rect.height() <= 2) {
+        // Nothing inside the frame: the pen covers the whole rectangle.
+        SetSourceColor(cr_, PenColor());
+        cairo_rectangle(cr_, rect.left, rect.top, rect.width(), rect.height());
+        cairo_fill(cr_);
+    } else {
+        if (CurrentBrush().style == BrushStyle::kSolid) {
+            SetSourceColor(cr_, CurrentBrush().color);
+            cairo_rectangle(cr_, rect.left + 1, rect.top + 1, rect.width() - 2, rect.height() - 2);
+            cairo_fill(cr_);
+        }
+        SetSourceColor(cr_, PenColor());
+        cairo_set_line_width(cr_, 1);
+        cairo_rectangle(cr_, rect.left + 0.5, rect.top + 0.5, rect.width() - 1, rect.height() - 1);
+        cairo_stroke(cr_);
+    }
+    cairo_restore(cr_);
+}
+
+void CairoCanvas::DoFillRect(const Rect& rect) {
+    if (!Drawable() || rect.empty() || CurrentBrush().style == BrushStyle::kClear) return;
+    cairo_save(cr_);
+    SetSourceColor(cr_, CurrentBrush().color);
+    cairo_rectangle(cr_, rect.left, rect.top, rect.width(), rect.height());
+    cairo_fill(cr_);
+    cairo_restore(cr_);
+}
+
+void CairoCanvas::DoRoundRect(const Rect& rect, int corner_width, int corner_height) {
+    if (!Drawable() || rect.empty()) return;
+    // The outline runs through the centres of the outermost pixels.
+    const double left = rect.left + 0.5, top = rect.top + 0.5;
+    const double width = rect.width() - 1.0, height = rect.height() - 1.0;
+    const double rx = std::clamp(corner_width / 2.0, 0.0, width / 2), ry = std::clamp(corner_height / 2.0, 0.0, height / 2);
+    cairo_save(cr_);
+    cairo_new_path(cr_);
+    if (rx > 0 && ry > 0) {
+        const double corners[4][3] = {{left + width - rx, top + ry, -std::numbers::pi / 2},
+                                      {left + width - rx, top + height - ry, 0},
+                                      {left + rx, top + height - ry, std::numbers::pi / 2},
+                                      {left + rx, top + ry, std::numbers::pi}};
+        for (const auto& corner : corners) {
+            cairo_save(cr_);
+            cairo_translate(cr_, corner[0], corner[1]);
+            cairo_scale(cr_, rx, ry);
+            cairo_arc(cr_, 0, 0, 1, corner[2], corner[2] + std::numbers::pi / 2);
+            cairo_restore(cr_);
+        }
+        cairo_close_path(cr_);
+    } else {
+        cairo_rectangle(cr_, left, top, width, height);
+    }
+    if (CurrentBrush().style == BrushStyle::kSolid) {
+        SetSourceColor(cr_, CurrentBrush().color);
+        cairo_fill_preserve(cr_);
+    }
+    SetSourceColor(cr_, PenColor());
+    cairo_set_line_width(cr_, 1);
+    cairo_stroke(cr_);
+    cairo_restore(cr_);
+}
+
+void CairoCanvas::DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view,
+                                  BitmapCopy copy) {
+    if (!Drawable() || rect.empty() || !UsableBitmap(bitmap)) return;
+    const bool invert = copy == BitmapCopy::kInvert;
+    cairo_save(cr_);
+    cairo_rectangle(cr_, rect.left, rect.top, rect.width(), rect.height());
+    cairo_clip(cr_);
+    cairo_pattern_t* pattern;
+    if (bitmap.monochrome) {
+        // The paper colour first, then the ink through the picture as a mask.
+        const base::Color ink = invert ? CurrentBrush().color : TextColor();
+        const base::Color paper = invert ? TextColor() : CurrentBrush().color;
+        SetSourceColor(cr_, paper);
+        cairo_paint(cr_);
+        pattern = StretchedPattern(InkMaskSurface(bitmap), bitmap.width, bitmap.height, rect.left, rect.top,
+                                   rect.width(), rect.height());
+        cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+        SetSourceColor(cr_, ink);
+        cairo_mask(cr_, pattern);
+    } else {
+        pattern = StretchedPattern(ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, invert), bitmap.width,
+                                   bitmap.height, rect.left, rect.top, rect.width(), rect.height());
+        cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+        cairo_set_source(cr_, pattern);
+        cairo_paint(cr_);
+    }
+    cairo_pattern_destroy(pattern);
+    cairo_restore(cr_);
+}
+
+void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
+                                const std::optional<Rect>& source) {
+    if (!Drawable() || rect.empty() || !UsableBitmap(bitmap)) return;
+    Rect part = source.value_or(Rect{0, 0, bitmap.width, bitmap.height});
+    part = Rect{std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, bitmap.width),
+                std::min(part.bottom, bitmap.height)};
+    if (part.empty()) return;
+    // One pixel of the surroundings comes along so that smoothing at the edges of a tile
+    // sees the neighbouring tile's pixels; the picture's own edges are padded.
+    const Rect with_border{std::max(part.left - 1, 0), std::max(part.top - 1, 0), std::min(part.right + 1, bitmap.width),
+                           std::min(part.bottom + 1, bitmap.height)};
+    const double sx = static_cast<double>(rect.width()) / part.width();
+    const double sy = static_cast<double>(rect.height()) / part.height();
+    cairo_save(cr_);
+    cairo_rectangle(cr_, rect.left, rect.top, rect.width(), rect.height());
+    cairo_clip(cr_);
+    cairo_pattern_t* pattern = StretchedPattern(
+        ColorSurface(bitmap, with_border, false), with_border.width(), with_border.height(),
+        rect.left - (part.left - with_border.left) * sx, rect.top - (part.top - with_border.top) * sy,
+        with_border.width() * sx, with_border.height() * sy);
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+    cairo_pattern_set_filter(pattern, CAIRO_FILTER_GOOD);
+    cairo_set_source(cr_, pattern);
+    cairo_paint(cr_);
+    cairo_pattern_destroy(pattern);
+    const double white = WhiteBlendForLevel(level);
+    if (white > 0) {
+        SetSourceColor(cr_, base::kWhite, white);
+        cairo_paint(cr_);
+    }
+    cairo_restore(cr_);
+}
+
+void CairoCanvas::DoNewPage() {
+    if (!Drawable()) return;
+    switch (target_) {
+    case Target::kBorrowed:
+        if (new_page_) new_page_();
+        break;
+    case Target::kImage:
+        PaintWhitePage();
+        break;
+    case Target::kPdf:
+    case Target::kSvg:
+        cairo_show_page(cr_);
+        break;
+    }
+}
+
+} // namespace gfx

@@ -1,0 +1,73 @@
+#pragma once
+// The canvas that really draws: Cairo for shapes and pictures, Pango for text. It draws on
+// a PDF, SVG or in-memory image page of its own, or on a Cairo context that a window or a
+// print operation hands in. One device pixel is one unit of the context's user space; on a
+// PDF or SVG page it is 1/dpi inch.
+
+#include "gfx/canvas.h"
+#include "gfx/text_painter.h"
+
+#include <cairo.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace gfx {
+
+class CairoCanvas : public Canvas {
+public:
+    // Draws on a context the caller owns and has set up so that one unit is one device
+    // pixel. NewPage calls new_page (when given); the caller shows its pages itself.
+    CairoCanvas(cairo_t* cr, const Device& device, std::function<void()> new_page = {});
+    ~CairoCanvas() override;
+
+    // A PDF document; title goes into its metadata. Null, with the reason in *error, when
+    // the device is not drawable or the file cannot be created.
+    static std::unique_ptr<CairoCanvas> CreatePdf(const std::string& path, const Device& device,
+                                                  const std::string& title, std::string* error);
+    static std::unique_ptr<CairoCanvas> CreateSvg(const std::string& path, const Device& device, std::string* error);
+    // A white page in memory (the preview), one image pixel a device pixel.
+    static std::unique_ptr<CairoCanvas> CreateImage(const Device& device, std::string* error);
+
+    // The page surface of a canvas made by the Create functions; null on a borrowed context.
+    cairo_surface_t* surface() const { return surface_; }
+    // Writes the current page of an image canvas as PNG.
+    bool WritePng(const std::string& path, std::string* error) const;
+    // Shows the last page and closes the document; tells whether everything was written.
+    // Later drawing calls do nothing. The destructor finishes an unfinished canvas.
+    bool Finish(std::string* error);
+
+protected:
+    void OnFontSelected() override;
+
+    void DoTextOut(int x, int y, std::string_view text) override;
+    TextSize DoTextExtent(std::string_view text) override;
+    void DoDrawText(const Rect& rect, unsigned flags, std::string_view text) override;
+    void DoRectangle(const Rect& rect) override;
+    void DoFillRect(const Rect& rect) override;
+    void DoRoundRect(const Rect& rect, int corner_width, int corner_height) override;
+    void DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view name,
+                         BitmapCopy copy) override;
+    void DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
+                       const std::optional<Rect>& source) override;
+    void DoNewPage() override;
+
+private:
+    enum class Target { kBorrowed, kPdf, kSvg, kImage };
+    CairoCanvas(cairo_surface_t* surface, Target target, const Device& device);
+    static std::unique_ptr<CairoCanvas> Adopt(cairo_surface_t* surface, Target target, const Device& device,
+                                              std::string* error);
+
+    bool Drawable() const { return cr_ != nullptr; }
+    const base::Color* TextBackground() const;
+    void PaintWhitePage();
+
+    cairo_surface_t* surface_ = nullptr; // owned, unless the context is borrowed
+    cairo_t* cr_ = nullptr;
+    Target target_;
+    std::function<void()> new_page_;
+    TextPainter text_;
+};
+
+} // namespace gfx

@@ -1,0 +1,207 @@
+#include "gfx/cairo_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace gfx {
+namespace {
+
+constexpr std::uint32_t kWhitePixel = 0xFFFFFF;
+constexpr std::uint32_t kBlackPixel = 0x000000;
+
+// The page pixel at (x, y) as 0xRRGGBB.
+std::uint32_t PixelAt(CairoCanvas& canvas, int x, int y) {
+    cairo_surface_t* surface = canvas.surface();
+    cairo_surface_flush(surface);
+    const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
+}
+
+int Brightness(std::uint32_t rgb) { return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF); }
+
+// The bounding box of the non-white pixels inside the area.
+Rect InkBox(CairoCanvas& canvas, const Rect& area) {
+    Rect box{area.right, area.bottom, area.left, area.top};
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (Brightness(PixelAt(canvas, x, y)) < 3 * 200) {
+                box = Rect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                           std::max(box.bottom, y + 1)};
+            }
+        }
+    }
+    return box;
+}
+
+std::unique_ptr<CairoCanvas> ImageCanvas(int width, int height) {
+    std::string error;
+    auto canvas = CairoCanvas::CreateImage(Device{width, height, 96, 96, 256}, &error);
+    EXPECT_NE(canvas, nullptr) << error;
+    return canvas;
+}
+
+// A two-colour 4 x 4 picture: ink in the left half.
+pictures::Bitmap HalfInk() {
+    pictures::Bitmap bitmap{4, 4, {}, true};
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) bitmap.pixels.push_back(x < 2 ? 0xFF000000 : 0xFFFFFFFF);
+    }
+    return bitmap;
+}
+
+pictures::Bitmap Solid(std::uint32_t pixel, int width, int height) {
+    return pictures::Bitmap{width, height, std::vector<std::uint32_t>(width * height, pixel), false};
+}
+
+TEST(CairoCanvasShapes, FillsCoverExactlyTheirRectangle) {
+    auto canvas = ImageCanvas(120, 80);
+    canvas->SetBrush(base::kRed);
+    canvas->FillRect(Rect{10, 10, 50, 30});
+    EXPECT_EQ(PixelAt(*canvas, 10, 10), 0xFF0000u);
+    EXPECT_EQ(PixelAt(*canvas, 49, 29), 0xFF0000u);
+    EXPECT_EQ(PixelAt(*canvas, 50, 29), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 49, 30), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 9, 10), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 10, 9), kWhitePixel);
+    // A clear brush fills nothing.
+    canvas->SetBrush(base::kBlue, BrushStyle::kClear);
+    canvas->FillRect(Rect{60, 10, 70, 20});
+    EXPECT_EQ(PixelAt(*canvas, 65, 15), kWhitePixel);
+}
+
+TEST(CairoCanvasShapes, RectangleFramesWithThePenAndFillsWithTheBrush) {
+    auto canvas = ImageCanvas(120, 80);
+    canvas->SetPen(base::kBlack);
+    canvas->SetBrush(base::kBlue);
+    canvas->Rectangle(Rect{60, 10, 100, 40});
+    EXPECT_EQ(PixelAt(*canvas, 60, 10), kBlackPixel);
+    EXPECT_EQ(PixelAt(*canvas, 99, 39), kBlackPixel);
+    EXPECT_EQ(PixelAt(*canvas, 80, 39), kBlackPixel);
+    EXPECT_EQ(PixelAt(*canvas, 61, 11), 0x0000FFu);
+    EXPECT_EQ(PixelAt(*canvas, 98, 38), 0x0000FFu);
+    EXPECT_EQ(PixelAt(*canvas, 100, 39), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 99, 40), kWhitePixel);
+    // Clear brush: the frame alone; a neighbour shares the outer line.
+    canvas->SetBrush(base::kWhite, BrushStyle::kClear);
+    canvas->SetPen(base::kRed);
+    canvas->Rectangle(Rect{10, 50, 30, 70});
+    EXPECT_EQ(PixelAt(*canvas, 10, 60), 0xFF0000u);
+    EXPECT_EQ(PixelAt(*canvas, 29, 60), 0xFF0000u);
+    EXPECT_EQ(PixelAt(*canvas, 20, 60), kWhitePixel);
+}
+
+TEST(CairoCanvasShapes, RoundRectStaysInsideItsRectangle) {
+    auto canvas = ImageCanvas(120, 80);
+    canvas->SetBrush(base::kWhite, BrushStyle::kClear);
+    canvas->SetPen(base::kRed);
+    canvas->RoundRect(Rect{20, 20, 80, 60}, 16, 16);
+    EXPECT_EQ(InkBox(*canvas, Rect{0, 0, 120, 80}), (Rect{20, 20, 80, 60}));
+    // The corners are cut, the middle of each side is on the line.
+    EXPECT_EQ(PixelAt(*canvas, 20, 20), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 50, 20), 0xFF0000u);
+    EXPECT_EQ(PixelAt(*canvas, 79, 40), 0xFF0000u);
+}
+
+TEST(CairoCanvasBitmaps, MonochromeBitmapsTakeTextAndBrushColoursAndInvertSwapsThem) {
+    auto canvas = ImageCanvas(120, 80);
+    const pictures::Bitmap bitmap = HalfInk();
+    canvas->SetTextColor(base::kBlack);
+    canvas->SetBrush(base::kWhite);
+    canvas->StretchBitmap(Rect{0, 0, 40, 40}, bitmap, "K01", BitmapCopy::kCopy);
+    canvas->StretchBitmap(Rect{50, 0, 90, 40}, bitmap, "K01", BitmapCopy::kInvert);
+    // Stretched ten times with the nearest pixel: the ink ends exactly at x = 20.
+    EXPECT_EQ(PixelAt(*canvas, 0, 0), kBlackPixel);
+    EXPECT_EQ(PixelAt(*canvas, 19, 39), kBlackPixel);
+    EXPECT_EQ(PixelAt(*canvas, 20, 0), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 50, 0), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 69, 39), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 70, 0), kBlackPixel);
+    EXPECT_EQ(PixelAt(*canvas, 89, 39), kBlackPixel);
+    EXPECT_EQ(PixelAt(*canvas, 90, 20), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 20, 40), kWhitePixel);
+    // Other colours: red ink on a blue box.
+    canvas->SetTextColor(base::kRed);
+    canvas->SetBrush(base::kBlue);
+    canvas->StretchBitmap(Rect{0, 40, 4, 44}, bitmap, "K02", BitmapCopy::kCopy);
+    EXPECT_EQ(PixelAt(*canvas, 0, 40), 0xFF0000u);
+    EXPECT_EQ(PixelAt(*canvas, 3, 43), 0x0000FFu);
+}
+
+TEST(CairoCanvasBitmaps, ColourBitmapsAreCopiedOrInverted) {
+    auto canvas = ImageCanvas(40, 20);
+    const pictures::Bitmap red = Solid(0xFFFF0000, 2, 2);
+    canvas->StretchBitmap(Rect{0, 0, 16, 16}, red, "SUNDAY", BitmapCopy::kCopy);
+    canvas->StretchBitmap(Rect{20, 0, 36, 16}, red, "SUNDAY", BitmapCopy::kInvert);
+    EXPECT_EQ(PixelAt(*canvas, 15, 15), 0xFF0000u);
+    EXPECT_EQ(PixelAt(*canvas, 20, 0), 0x00FFFFu);
+    EXPECT_EQ(PixelAt(*canvas, 16, 0), kWhitePixel);
+}
+
+TEST(CairoCanvasBitmaps, BrokenBitmapsDrawNothing) {
+    auto canvas = ImageCanvas(40, 20);
+    pictures::Bitmap short_pixels{10, 10, std::vector<std::uint32_t>(5, 0xFF000000), false};
+    canvas->StretchBitmap(Rect{0, 0, 20, 20}, short_pixels, "X", BitmapCopy::kCopy);
+    canvas->DrawPicture(Rect{0, 0, 20, 20}, short_pixels, 3);
+    canvas->DrawPicture(Rect{0, 0, 20, 20}, pictures::Bitmap{}, 3);
+    canvas->DrawPicture(Rect{0, 0, 20, 20}, Solid(0xFF000000, 4, 4), 3, Rect{4, 4, 8, 8});
+    EXPECT_EQ(InkBox(*canvas, Rect{0, 0, 40, 20}), (Rect{40, 20, 0, 0}));
+}
+
+TEST(CairoCanvasPictures, LevelOneIsLighterThanTwoThanThree) {
+    auto canvas = ImageCanvas(90, 30);
+    const pictures::Bitmap grey = Solid(0xFF406080, 8, 8);
+    for (int level = 1; level <= 3; ++level) canvas->DrawPicture(Rect{(level - 1) * 30, 0, level * 30, 30}, grey, level);
+    const int one = Brightness(PixelAt(*canvas, 15, 15));
+    const int two = Brightness(PixelAt(*canvas, 45, 15));
+    const int three = Brightness(PixelAt(*canvas, 75, 15));
+    EXPECT_EQ(PixelAt(*canvas, 75, 15), 0x406080u);
+    EXPECT_GT(one, two);
+    EXPECT_GT(two, three);
+    EXPECT_LT(one, 3 * 255);
+}
+
+TEST(CairoCanvasPictures, TilesOfAPictureMeetWithoutSeams) {
+    auto canvas = ImageCanvas(64, 32);
+    const pictures::Bitmap grey = Solid(0xFF808080, 16, 8);
+    // Two halves drawn as separate tiles, enlarged four times and smoothed.
+    canvas->DrawPicture(Rect{0, 0, 32, 32}, grey, 3, Rect{0, 0, 8, 8});
+    canvas->DrawPicture(Rect{32, 0, 64, 32}, grey, 3, Rect{8, 0, 16, 8});
+    for (int x : {0, 31, 32, 63}) {
+        EXPECT_EQ(PixelAt(*canvas, x, 0), 0x808080u) << x;
+        EXPECT_EQ(PixelAt(*canvas, x, 31), 0x808080u) << x;
+    }
+}
+
+TEST(CairoCanvasTargets, RejectsPagesItCannotDraw) {
+    std::string error;
+    EXPECT_EQ(CairoCanvas::CreateImage(Device{0, 10, 96, 96, 2}, &error), nullptr);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(CairoCanvas::CreateImage(Device{10, 10, 0, 96, 2}, &error), nullptr);
+    EXPECT_EQ(CairoCanvas::CreatePdf("/nonexistent-dir/x.pdf", Device{10, 10, 96, 96, 2}, "Kalvorin", &error),
+              nullptr);
+}
+
+TEST(CairoCanvasTargets, PdfPagesAreSizedByResolution) {
+    const std::string path = (std::filesystem::temp_directory_path() / "qelmarin_gfx_size_test.pdf").string();
+    std::string error;
+    // A4 at 600 dpi is 4960 x 7016 device pixels, 595 x 842 points.
+    auto canvas = CairoCanvas::CreatePdf(path, Device{4960, 7016, 600, 600, 256}, "Kalvorin", &error);
+    ASSERT_NE(canvas, nullptr) << error;
+    canvas->SetBrush(base::kBlack);
+    canvas->FillRect(Rect{0, 0, 600, 600});
+    canvas->NewPage();
+    canvas->FillRect(Rect{0, 0, 600, 600});
+    ASSERT_TRUE(canvas->Finish(&error)) << error;
+    std::ifstream in(path, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(pdf.find("/MediaBox [ 0 0 595.2 841.92 ]"), std::string::npos);
+    EXPECT_NE(pdf.find("/Count 2"), std::string::npos);
+    EXPECT_NE(pdf.find("Kalvorin"), std::string::npos);
+    std::filesystem::remove(path);
+}
+
+} // namespace
+} // namespace gfx

@@ -1,0 +1,180 @@
+#pragma once
+// The drawing surface of the page routines: a Windows-like device context in device pixels
+// with integer coordinates. Drawing state (font, text colour, brush, pen) is kept here; the
+// implementations draw with Cairo and Pango or record every call as a trace line.
+
+#include "base/color.h"
+#include "pictures/bitmap.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace gfx {
+
+// The design resolution of the main window: picture sizes and lengths given in screen
+// pixels are multiplied by a device's dots per inch divided by this.
+constexpr int kPixelsPerInch = 96;
+
+// Escapement (tenths of a degree, counter-clockwise) of vertical text: the line runs
+// downward and a column drawn at reference x occupies x - |height| ... x.
+constexpr int kVerticalEscapement = 2700;
+
+// What a page is drawn on: its size in device pixels, resolution and number of colours
+// (2 or fewer is a monochrome device).
+struct Device {
+    int width = 0;
+    int height = 0;
+    int dpi_x = 96;
+    int dpi_y = 96;
+    int colors = 256;
+};
+
+// A rectangle whose right and bottom edges are exclusive.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool empty() const { return right <= left || bottom <= top; }
+    bool operator==(const Rect&) const = default;
+};
+
+// A text extent: cx along the line (downward for vertical text), cy across it.
+struct TextSize {
+    int cx = 0;
+    int cy = 0;
+    bool operator==(const TextSize&) const = default;
+};
+
+// A font as the pages ask for it. A negative height is the character (em) height in
+// device pixels; the face is a configured name such as "@ＭＳ ゴシック" (the "@" marks the
+// vertical form of a face).
+struct Font {
+    std::string face;
+    int height = 0;
+    int escapement = 0;
+    bool bold = false;
+
+    bool vertical() const { return escapement == kVerticalEscapement; }
+    bool operator==(const Font&) const = default;
+};
+
+enum class BrushStyle { kSolid, kClear };
+
+struct Brush {
+    base::Color color = base::kWhite;
+    BrushStyle style = BrushStyle::kSolid;
+    bool operator==(const Brush&) const = default;
+};
+
+// How a bitmap is stretched onto the page: as it is, or inverted (black and white swap).
+enum class BitmapCopy { kCopy, kInvert };
+
+// DrawText flags; the values are those of the platform's DT_* constants.
+namespace dt {
+constexpr unsigned kLeft = 0x00;
+constexpr unsigned kTop = 0x00;
+constexpr unsigned kCenter = 0x01;
+constexpr unsigned kRight = 0x02;
+constexpr unsigned kVCenter = 0x04;
+constexpr unsigned kBottom = 0x08;
+constexpr unsigned kSingleLine = 0x20;
+constexpr unsigned kNoClip = 0x100;
+} // namespace dt
+
+// The flags as words joined by "|": horizontal alignment, vertical alignment, then the
+// options, e.g. "center|vcenter|singleline".
+std::string DrawTextFlagsName(unsigned flags);
+
+// Colour levels of pictures: 1 "薄く" (light), 2 "中間" (medium), 3 "濃く" (as it is).
+// The share of white laid over a picture at that level; 0 for 3 and any other value.
+double WhiteBlendForLevel(int level);
+
+class Canvas {
+public:
+    explicit Canvas(const Device& device) : device_(device) {}
+    virtual ~Canvas() = default;
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    const Device& device() const { return device_; }
+    int PageWidth() const { return device_.width; }
+    int PageHeight() const { return device_.height; }
+    int DpiX() const { return device_.dpi_x; }
+    int DpiY() const { return device_.dpi_y; }
+    int Colors() const { return device_.colors; }
+
+    // Drawing state. Each call takes effect for the calls that follow.
+    void SelectFont(const Font& font);
+    void SelectFont(std::string_view face, int height, int escapement = 0, bool bold = false);
+    const Font& CurrentFont() const { return font_; }
+    void SetTextColor(base::Color color);
+    base::Color TextColor() const { return text_color_; }
+    // A solid brush fills shapes and the background of text; a clear one leaves them.
+    void SetBrush(base::Color color, BrushStyle style = BrushStyle::kSolid);
+    const Brush& CurrentBrush() const { return brush_; }
+    void SetPen(base::Color color);
+    base::Color PenColor() const { return pen_; }
+
+    // Text with the current font; (x, y) is the top left of the text cell, which for
+    // vertical text is the top right of the column.
+    void TextOut(int x, int y, std::string_view text) { DoTextOut(x, y, text); }
+    TextSize TextExtent(std::string_view text) { return DoTextExtent(text); }
+    // Text aligned in a rectangle by the dt:: flags, clipped to it unless dt::kNoClip.
+    void DrawText(const Rect& rect, unsigned flags, std::string_view text) { DoDrawText(rect, flags, text); }
+
+    // One-pixel pen frame, brush inside; covers [left, right) x [top, bottom).
+    void Rectangle(const Rect& rect) { DoRectangle(rect); }
+    // The brush alone over [left, right) x [top, bottom); nothing with a clear brush.
+    void FillRect(const Rect& rect) { DoFillRect(rect); }
+    // Like Rectangle with corners rounded by ellipses of corner_width x corner_height.
+    void RoundRect(const Rect& rect, int corner_width, int corner_height) {
+        DoRoundRect(rect, corner_width, corner_height);
+    }
+    // The bitmap stretched into the rectangle with the nearest pixel. A monochrome
+    // bitmap's dark pixels take the text colour and its light pixels the brush colour;
+    // an inverted copy swaps them (of a colour bitmap it inverts every pixel). The name is
+    // the bitmap's resource name, for the trace.
+    void StretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view name, BitmapCopy copy) {
+        DoStretchBitmap(rect, bitmap, name, copy);
+    }
+    // A picture (or the part source of it) scaled into the rectangle and blended toward
+    // white by colour level (WhiteBlendForLevel). An empty bitmap or source draws nothing.
+    void DrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
+                     const std::optional<Rect>& source = std::nullopt) {
+        DoDrawPicture(rect, bitmap, level, source);
+    }
+    // Ends the page and begins the next one.
+    void NewPage() { DoNewPage(); }
+
+protected:
+    virtual void OnFontSelected() {}
+    virtual void OnTextColorSet() {}
+    virtual void OnBrushSet() {}
+    virtual void OnPenSet() {}
+
+    virtual void DoTextOut(int x, int y, std::string_view text) = 0;
+    virtual TextSize DoTextExtent(std::string_view text) = 0;
+    virtual void DoDrawText(const Rect& rect, unsigned flags, std::string_view text) = 0;
+    virtual void DoRectangle(const Rect& rect) = 0;
+    virtual void DoFillRect(const Rect& rect) = 0;
+    virtual void DoRoundRect(const Rect& rect, int corner_width, int corner_height) = 0;
+    virtual void DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view name,
+                                 BitmapCopy copy) = 0;
+    virtual void DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
+                               const std::optional<Rect>& source) = 0;
+    virtual void DoNewPage() = 0;
+
+private:
+    Device device_;
+    Font font_;
+    base::Color text_color_ = base::kBlack;
+    Brush brush_;
+    base::Color pen_ = base::kBlack;
+};
+
+} // namespace gfx

@@ -1,0 +1,212 @@
+#include "gfx/text_painter.h"
+
+#include "base/sjis.h"
+#include "gfx/color_source.h"
+#include "gfx/font_map.h"
+
+#include <pango/pangocairo.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace gfx {
+namespace {
+
+// Heights past this are treated as this: Pango sizes are ints of 1/1024 pixel.
+constexpr int kMaxEm = 100000;
+
+struct GObjectUnref {
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
+
+// Pango needs valid UTF-8; a bad byte becomes U+FFFD instead of dropping the whole text.
+std::string ValidUtf8(std::string_view text) {
+    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return std::string(text);
+    gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
+    std::string result(valid);
+    g_free(valid);
+    return result;
+}
+
+std::vector<std::string> SplitLines(std::string_view text, bool single_line) {
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\r') continue;
+        if (c == '\n') {
+            if (single_line) {
+                lines.back() += ' ';
+            } else {
+                lines.emplace_back();
+            }
+            continue;
+        }
+        lines.back() += c;
+    }
+    return lines;
+}
+
+} // namespace
+
+TextPainter::TextPainter()
+    : context_(pango_font_map_create_context(ProgramFontMap())), description_(pango_font_description_new()) {
+    // Japanese glyph forms whatever the locale; unrounded, unhinted metrics so that text
+    // advances are the same on a PNG, a PDF and a printer.
+    pango_context_set_language(context_, pango_language_from_string("ja"));
+    pango_context_set_round_glyph_positions(context_, FALSE);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    pango_cairo_context_set_font_options(context_, options);
+    cairo_font_options_destroy(options);
+    SetFont(Font{});
+}
+
+TextPainter::~TextPainter() {
+    pango_font_description_free(description_);
+    g_object_unref(context_);
+}
+
+double TextPainter::Em() const {
+    const int em = std::abs(font_.height);
+    return em > kMaxEm ? kMaxEm : em;
+}
+
+void TextPainter::SetFont(const Font& font) {
+    font_ = font;
+    pango_font_description_set_family(description_, HorizontalFace(font.face).c_str());
+    pango_font_description_set_absolute_size(description_, std::max(1.0, Em()) * PANGO_SCALE);
+    pango_font_description_set_weight(description_, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+
+    pango_context_set_base_gravity(context_, PANGO_GRAVITY_SOUTH);
+    pango_context_set_gravity_hint(context_, PANGO_GRAVITY_HINT_NATURAL);
+    narrow_rise_ = 0;
+    if (font.vertical()) {
+        // Narrow characters lie on their side with the top of their cell at the column's
+        // right edge, as the vertical form of a Windows font puts them; the column's own
+        // baseline is its centre line.
+        PangoFontMetrics* metrics = pango_context_get_metrics(context_, description_, nullptr);
+        narrow_rise_ = Em() * PANGO_SCALE / 2 - pango_font_metrics_get_ascent(metrics);
+        pango_font_metrics_unref(metrics);
+        pango_context_set_base_gravity(context_, PANGO_GRAVITY_EAST);
+        pango_context_set_gravity_hint(context_, PANGO_GRAVITY_HINT_STRONG);
+    }
+}
+
+PangoLayout* TextPainter::MakeLayout(std::string_view text) {
+    const std::string valid = ValidUtf8(text);
+    PangoLayout* layout = pango_layout_new(context_);
+    pango_layout_set_single_paragraph_mode(layout, TRUE);
+    pango_layout_set_font_description(layout, description_);
+    pango_layout_set_text(layout, valid.data(), static_cast<int>(valid.size()));
+    if (font_.vertical()) {
+        PangoAttrList* attributes = pango_attr_list_new();
+        for (std::size_t pos = 0; pos < valid.size();) {
+            std::size_t length = 1;
+            if (base::Cp932CharLength(valid, pos, &length) == 1) {
+                const std::size_t start = pos;
+                while (pos < valid.size() && base::Cp932CharLength(valid, pos, &length) == 1) pos += length;
+                for (PangoAttribute* attribute :
+                     {pango_attr_gravity_new(PANGO_GRAVITY_SOUTH), pango_attr_rise_new(static_cast<int>(narrow_rise_))}) {
+                    attribute->start_index = static_cast<guint>(start);
+                    attribute->end_index = static_cast<guint>(pos);
+                    pango_attr_list_insert(attributes, attribute);
+                }
+            } else {
+                pos += length;
+            }
+        }
+        pango_layout_set_attributes(layout, attributes);
+        pango_attr_list_unref(attributes);
+    }
+    return layout;
+}
+
+TextSize TextPainter::Extent(std::string_view text) {
+    if (Em() == 0) return {};
+    pango_context_set_matrix(context_, nullptr);
+    LayoutPtr layout(MakeLayout(text));
+    PangoRectangle logical;
+    pango_layout_get_extents(layout.get(), nullptr, &logical);
+    const int along = static_cast<int>(std::lround(static_cast<double>(logical.width) / PANGO_SCALE));
+    if (font_.vertical()) return TextSize{along, static_cast<int>(Em())};
+    return TextSize{along, static_cast<int>(std::lround(static_cast<double>(logical.height) / PANGO_SCALE))};
+}
+
+void TextPainter::Draw(cairo_t* cr, double x, double y, std::string_view text, base::Color color,
+                       const base::Color* background) {
+    if (Em() == 0 || text.empty()) return;
+    const TextSize size = Extent(text);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    if (font_.vertical()) {
+        if (background) {
+            SetSourceColor(cr, *background);
+            cairo_rectangle(cr, -Em(), 0, Em(), size.cx);
+            cairo_fill(cr);
+        }
+        // The column's centre line is the baseline of the rotated layout.
+        cairo_translate(cr, -Em() / 2, 0);
+        cairo_rotate(cr, std::numbers::pi / 2);
+    } else {
+        if (font_.escapement != 0) cairo_rotate(cr, -font_.escapement * std::numbers::pi / 1800.0);
+        if (background) {
+            SetSourceColor(cr, *background);
+            cairo_rectangle(cr, 0, 0, size.cx, size.cy);
+            cairo_fill(cr);
+        }
+    }
+    pango_cairo_update_context(cr, context_);
+    LayoutPtr layout(MakeLayout(text));
+    const double baseline = font_.vertical() ? pango_layout_get_baseline(layout.get()) / double(PANGO_SCALE) : 0;
+    cairo_move_to(cr, 0, -baseline);
+    SetSourceColor(cr, color);
+    pango_cairo_show_layout(cr, layout.get());
+    cairo_restore(cr);
+    pango_context_set_matrix(context_, nullptr);
+}
+
+void TextPainter::DrawInRect(cairo_t* cr, const Rect& rect, unsigned flags, std::string_view text, base::Color color,
+                             const base::Color* background) {
+    const bool single_line = (flags & dt::kSingleLine) != 0;
+    const std::vector<std::string> lines = SplitLines(text, single_line);
+    const int count = static_cast<int>(lines.size());
+    cairo_save(cr);
+    if (!(flags & dt::kNoClip)) {
+        cairo_rectangle(cr, rect.left, rect.top, rect.width(), rect.height());
+        cairo_clip(cr);
+    }
+    const auto place = [](int low, int high, int size, bool centre, bool far) {
+        return centre ? (low + high - size) / 2 : far ? high - size : low;
+    };
+    const bool centre = flags & dt::kCenter;
+    const bool right = flags & dt::kRight;
+    const bool vcentre = flags & dt::kVCenter;
+    const bool bottom = flags & dt::kBottom;
+    if (font_.vertical()) {
+        // Columns from right to left; the block of columns is placed across the rectangle,
+        // each column along its height.
+        const int em = static_cast<int>(Em());
+        const int block_right = place(rect.left, rect.right, count * em, centre, right) + count * em;
+        for (int i = 0; i < count; ++i) {
+            const int along = Extent(lines[i]).cx;
+            Draw(cr, block_right - i * em, place(rect.top, rect.bottom, along, vcentre, bottom), lines[i], color,
+                 background);
+        }
+    } else {
+        const int line_height = Extent("").cy;
+        // As on the platform, vertical alignment applies to a single line only.
+        int y = single_line ? place(rect.top, rect.bottom, line_height, vcentre, bottom) : rect.top;
+        for (const std::string& line : lines) {
+            Draw(cr, place(rect.left, rect.right, Extent(line).cx, centre, right), y, line, color, background);
+            y += line_height;
+        }
+    }
+    cairo_restore(cr);
+}
+
+} // namespace gfx
