@@ -1,0 +1,130 @@
+#include "host/ephemeris.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <cmath>
+
+namespace host {
+namespace {
+
+constexpr double kLightTimePerAu = ERFA_AULT / ERFA_DAYSEC; // days that light takes for 1 au
+constexpr double kCInAuPerDay = 1.0 / kLightTimePerAu;
+
+struct EarthState {
+    double heliocentric[3];
+    double barycentric[3];
+    double velocity[3];     // barycentric, au/day
+    double sun_velocity[3]; // the Sun's barycentric velocity, au/day
+};
+
+EarthState EarthAt(double jd_tt) {
+    double pvh[2][3];
+    double pvb[2][3];
+    eraEpv00(ERFA_DJ00, jd_tt - ERFA_DJ00, pvh, pvb);
+    EarthState state{};
+    for (int i = 0; i < 3; ++i) {
+        state.heliocentric[i] = pvh[0][i];
+        state.barycentric[i] = pvb[0][i];
+        state.velocity[i] = pvb[1][i];
+        state.sun_velocity[i] = pvb[1][i] - pvh[1][i];
+    }
+    return state;
+}
+
+// Annual aberration of a direction (BCRS-aligned, any length) seen from the Earth with
+// barycentric velocity `velocity`; `distance` in au is the body's distance (the Sun's
+// gravitational term of eraAb needs it).
+void Aberrate(double direction[3], const double velocity[3], double sun_distance) {
+    double unit[3];
+    double length = 0.0;
+    eraPn(direction, &length, unit);
+    double v[3];
+    for (int i = 0; i < 3; ++i) v[i] = velocity[i] / kCInAuPerDay;
+    const double bm1 = std::sqrt(1.0 - eraPdp(v, v));
+    double apparent[3];
+    eraAb(unit, v, sun_distance, bm1, apparent);
+    for (int i = 0; i < 3; ++i) direction[i] = apparent[i] * length;
+}
+
+double LongitudeOfDate(double matrix[3][3], double direction[3]) {
+    double ecliptic[3];
+    eraRxp(matrix, direction, ecliptic);
+    return eraAnp(std::atan2(ecliptic[1], ecliptic[0])) * ERFA_DR2D;
+}
+
+// Geocentric direction of the Sun as seen: the Sun where it was when the light left it (its
+// barycentric velocity, about 13 m/s, carried back over the 500 s of light time; its change in
+// that time is far below a metre), from the Earth where it is, then aberration.
+void ApparentSun(EarthState earth, double sun[3], double* distance) {
+    const double light_time = eraPm(earth.heliocentric) * kLightTimePerAu;
+    double sun_barycentric[3];
+    for (int i = 0; i < 3; ++i) {
+        sun_barycentric[i] = earth.barycentric[i] - earth.heliocentric[i] - earth.sun_velocity[i] * light_time;
+    }
+    for (int i = 0; i < 3; ++i) sun[i] = sun_barycentric[i] - earth.barycentric[i];
+    *distance = eraPm(sun);
+    Aberrate(sun, earth.velocity, *distance);
+}
+
+// Geocentric direction of the Moon as seen: the Moon at the time its light left it, from the
+// Earth at the time of observation (the Earth's barycentric motion during the light time is
+// taken out), then the same annual aberration; the two Earth-motion terms nearly cancel, as
+// they should for a body that travels with the Earth.
+void ApparentMoon(double jd_tt, const EarthState& earth, double sun_distance, double moon[3]) {
+    double pv[2][3];
+    eraMoon98(ERFA_DJ00, jd_tt - ERFA_DJ00, pv);
+    const double light_time = eraPm(pv[0]) * kLightTimePerAu;
+    eraMoon98(ERFA_DJ00, jd_tt - light_time - ERFA_DJ00, pv);
+    for (int i = 0; i < 3; ++i) moon[i] = pv[0][i] - earth.velocity[i] * light_time;
+    Aberrate(moon, earth.velocity, sun_distance);
+}
+
+ApparentLongitudes LongitudesOfMeanEquinox(double jd_tt, bool with_moon) {
+    const EarthState earth = EarthAt(jd_tt);
+    double sun[3];
+    double sun_distance = 0.0;
+    ApparentSun(earth, sun, &sun_distance);
+    double to_ecliptic[3][3];
+    eraEcm06(ERFA_DJ00, jd_tt - ERFA_DJ00, to_ecliptic);
+    ApparentLongitudes result;
+    result.sun = LongitudeOfDate(to_ecliptic, sun);
+    if (with_moon) {
+        double moon[3];
+        ApparentMoon(jd_tt, earth, sun_distance, moon);
+        result.moon = LongitudeOfDate(to_ecliptic, moon);
+    }
+    return result;
+}
+
+double Normalized(double degrees) {
+    degrees = std::fmod(degrees, 360.0);
+    return degrees < 0.0 ? degrees + 360.0 : degrees;
+}
+
+} // namespace
+
+double NutationInLongitude(double jd_tt) {
+    double dpsi = 0.0;
+    double deps = 0.0;
+    eraNut06a(ERFA_DJ00, jd_tt - ERFA_DJ00, &dpsi, &deps);
+    return dpsi * ERFA_DR2D;
+}
+
+double SunApparentLongitude(double jd_tt) {
+    return Normalized(SunLongitudeOfMeanEquinox(jd_tt) + NutationInLongitude(jd_tt));
+}
+
+double SunLongitudeOfMeanEquinox(double jd_tt) { return LongitudesOfMeanEquinox(jd_tt, false).sun; }
+
+ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt) {
+    ApparentLongitudes result = LongitudesOfMeanEquinox(jd_tt, true);
+    const double dpsi = NutationInLongitude(jd_tt);
+    result.sun = Normalized(result.sun + dpsi);
+    result.moon = Normalized(result.moon + dpsi);
+    return result;
+}
+
+ApparentLongitudes SunAndMoonLongitudesOfMeanEquinox(double jd_tt) { return LongitudesOfMeanEquinox(jd_tt, true); }
+
+} // namespace host

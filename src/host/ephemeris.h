@@ -1,0 +1,28 @@
+#pragma once
+// Apparent geocentric ecliptic longitudes of date of the Sun and the Moon, from ERFA:
+// eraEpv00 (Earth, VSOP87-level) and eraMoon98 (Moon, ELP-based series), with light time,
+// annual aberration, the IAU 2006 precession to the mean ecliptic of date and the
+// IAU 2006/2000A nutation in longitude.
+
+namespace host {
+
+// Longitudes in degrees, 0 ≤ λ < 360, at the instant jd_tt (Julian Date, TT).
+struct ApparentLongitudes {
+    double sun = 0.0;
+    double moon = 0.0;
+};
+
+double SunApparentLongitude(double jd_tt);
+ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt);
+
+// The same longitudes without the nutation in longitude, which is common to both bodies and
+// cancels in their difference: what the new-moon search needs, at less than half the cost.
+ApparentLongitudes SunAndMoonLongitudesOfMeanEquinox(double jd_tt);
+
+// The Sun's longitude without the nutation in longitude (the mean equinox of date).
+double SunLongitudeOfMeanEquinox(double jd_tt);
+
+// Nutation in longitude Δψ in degrees (IAU 2006/2000A).
+double NutationInLongitude(double jd_tt);
+
+} // namespace host

@@ -1,0 +1,120 @@
+#include "host/event_search.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <stdexcept>
+
+#include "host/delta_t.h"
+#include "host/ephemeris.h"
+
+namespace host {
+namespace {
+
+constexpr double kSunMeanRate = 360.0 / 365.2422;   // degrees a day
+constexpr double kSynodicRate = 360.0 / 29.530589;  // elongation, degrees a day
+constexpr double kTolerance = 1e-8;                 // days, about a millisecond
+constexpr int kMaxSteps = 30;
+
+// The extra longitudes of the seasonal days: the start of 土用 (27°, 117°, 207°, 297°) and 入梅 (80°).
+constexpr std::array<int, 5> kExtraLongitudes = {27, 80, 117, 207, 297};
+
+// Degrees in (−180, 180].
+double Wrapped(double degrees) {
+    degrees = std::fmod(degrees, 360.0);
+    if (degrees > 180.0) degrees -= 360.0;
+    if (degrees <= -180.0) degrees += 360.0;
+    return degrees;
+}
+
+// Secant iteration for the root of `offset` (degrees, increasing at about `rate` degrees a
+// day) near jd_tt. The functions are smooth and monotonic over the whole bracket, so the
+// iteration converges in four or five steps; a step is never allowed to leave a ±`rate`-limited
+// window of a few days, which keeps a poor first guess from jumping to the next root.
+template <typename Offset> double SolveNear(Offset offset, double jd_tt, double rate) {
+    double t0 = jd_tt;
+    double f0 = offset(t0);
+    double t1 = t0 - f0 / rate;
+    if (std::fabs(t1 - t0) < kTolerance) return t1;
+    for (int step = 0; step < kMaxSteps; ++step) {
+        const double f1 = offset(t1);
+        double slope = (f1 - f0) / (t1 - t0);
+        if (!(slope > 0.1 * rate && slope < 10.0 * rate)) slope = rate;
+        double next = t1 - f1 / slope;
+        next = std::clamp(next, t1 - 5.0, t1 + 5.0);
+        t0 = t1;
+        f0 = f1;
+        t1 = next;
+        if (std::fabs(t1 - t0) < kTolerance) return t1;
+    }
+    throw std::runtime_error("event search did not converge");
+}
+
+} // namespace
+
+double FindSolarLongitude(double longitude, double jd_ut_guess) {
+    // The nutation in longitude (1365 terms, as costly as the Earth's position) changes by
+    // at most about 0.1″ a day: solve with Δψ held at the guess, then once more with Δψ taken
+    // at that root; the correction is milliseconds, so the mean rate converts it exactly enough.
+    const double guess = TtFromUt(jd_ut_guess);
+    const double dpsi = NutationInLongitude(guess);
+    double tt = SolveNear(
+        [longitude, dpsi](double t) { return Wrapped(SunLongitudeOfMeanEquinox(t) + dpsi - longitude); }, guess,
+        kSunMeanRate);
+    tt += (dpsi - NutationInLongitude(tt)) / kSunMeanRate;
+    return UtFromTt(tt);
+}
+
+double FindNewMoon(double jd_ut_guess) {
+    // Δψ moves both longitudes alike, so the elongation needs no nutation.
+    const double tt = SolveNear(
+        [](double t) {
+            const ApparentLongitudes l = SunAndMoonLongitudesOfMeanEquinox(t);
+            return Wrapped(l.moon - l.sun);
+        },
+        TtFromUt(jd_ut_guess), kSynodicRate);
+    return UtFromTt(tt);
+}
+
+std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to) {
+    std::vector<int> targets;
+    for (int l = 0; l < 360; l += 5) targets.push_back(l);
+    targets.insert(targets.end(), kExtraLongitudes.begin(), kExtraLongitudes.end());
+    std::sort(targets.begin(), targets.end());
+
+    std::vector<SolarEvent> events;
+    double start_longitude = SunApparentLongitude(TtFromUt(jd_ut_from));
+    // The first target strictly ahead of the Sun's place at the start.
+    std::size_t next = std::upper_bound(targets.begin(), targets.end(), static_cast<int>(start_longitude)) -
+                       targets.begin();
+    double last_jd = jd_ut_from;
+    double last_longitude = start_longitude;
+    for (;;) {
+        if (next == targets.size()) next = 0;
+        const int target = targets[next];
+        double ahead = std::fmod(target - last_longitude + 360.0, 360.0);
+        const double jd = FindSolarLongitude(target, last_jd + ahead / kSunMeanRate);
+        if (jd >= jd_ut_to) break;
+        if (jd >= jd_ut_from) events.push_back({jd, target});
+        last_jd = jd;
+        last_longitude = target;
+        ++next;
+    }
+    return events;
+}
+
+std::vector<double> NewMoonsBetween(double jd_ut_from, double jd_ut_to) {
+    const ApparentLongitudes start = SunAndMoonLongitudesOfMeanEquinox(TtFromUt(jd_ut_from));
+    double elongation = std::fmod(start.moon - start.sun + 720.0, 360.0);
+    double guess = jd_ut_from + (360.0 - elongation) / kSynodicRate;
+    std::vector<double> moons;
+    double jd = FindNewMoon(guess);
+    if (jd < jd_ut_from) jd = FindNewMoon(jd + 29.53);
+    while (jd < jd_ut_to) {
+        moons.push_back(jd);
+        jd = FindNewMoon(jd + 29.53);
+    }
+    return moons;
+}
+
+} // namespace host

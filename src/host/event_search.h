@@ -1,0 +1,30 @@
+#pragma once
+// Instants of solar longitudes and of new moons, found by root finding on the apparent
+// longitudes of ephemeris.h. Instants are Julian Dates in UT (TT − ΔT).
+
+#include <vector>
+
+namespace host {
+
+// The instant when the Sun's apparent longitude reaches `longitude` (degrees), the one
+// nearest to `jd_ut_guess` (the Sun needs a year for a turn; the guess must be within
+// about half a year). Converges to well under a millisecond.
+double FindSolarLongitude(double longitude, double jd_ut_guess);
+
+// The new moon (apparent longitudes of Sun and Moon equal) nearest to `jd_ut_guess`
+// (within about half a synodic month).
+double FindNewMoon(double jd_ut_guess);
+
+struct SolarEvent {
+    double jd_ut = 0.0;
+    int longitude = 0; // degrees, 0 … 359
+};
+
+// Every instant in [jd_ut_from, jd_ut_to) at which the Sun's longitude is a multiple of 5°
+// or one of the extra longitudes (27°, 80°, 117°, 207°, 297°), in time order.
+std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to);
+
+// Every new moon in [jd_ut_from, jd_ut_to), in time order.
+std::vector<double> NewMoonsBetween(double jd_ut_from, double jd_ut_to);
+
+} // namespace host
