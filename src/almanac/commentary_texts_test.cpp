@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -104,22 +105,26 @@ TEST(MansionTexts, QuotedLinesAreExact) {
     EXPECT_TRUE(MansionTexts[4].starts_with("(氏) (抵のてへんのない字)婚礼、門立て、"));
 }
 
+// One commentary entry: "(" name ") " and text, then continuation lines indented by five
+// spaces (or only the indent when blank), all at most 41 bytes. Pages that print only the
+// name take the two bytes after the parenthesis.
+void ExpectNamedEntry(std::string_view name, std::span<const std::string_view> lines) {
+    SCOPED_TRACE(lines[0]);
+    std::string bytes = Cp932(lines[0]);
+    ASSERT_GT(bytes.size(), 5u);
+    EXPECT_EQ("(" + Cp932(name) + ") ", bytes.substr(0, 5));
+    EXPECT_NE(' ', bytes[5]);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(Cp932Length(lines[i]), 41u) << lines[i];
+        if (i > 0) {
+            EXPECT_TRUE(lines[i] == "     " || StartsWithSpacesThenText(lines[i], 5)) << lines[i];
+        }
+    }
+}
+
 TEST(MansionTexts, LinesFollowTheirForm) {
     for (std::size_t m = 0; m < kMansionNames.size(); ++m) {
-        std::string_view first = MansionTexts[2 * m];
-        std::string_view second = MansionTexts[2 * m + 1];
-        SCOPED_TRACE(first);
-        std::string bytes = Cp932(first);
-        ASSERT_GT(bytes.size(), 5u);
-        // Pages that print only the mansion take the two bytes after the parenthesis.
-        EXPECT_EQ(Cp932(kMansionNames[m]), bytes.substr(1, 2));
-        EXPECT_EQ("(", bytes.substr(0, 1));
-        EXPECT_EQ(") ", bytes.substr(3, 2));
-        EXPECT_NE(' ', bytes[5]);
-        EXPECT_LE(Cp932Length(first), 41u);
-        EXPECT_LE(Cp932Length(second), 41u);
-        // A blank continuation is the bare indent; a used one has text right after it.
-        EXPECT_TRUE(second == "     " || StartsWithSpacesThenText(second, 5)) << second;
+        ExpectNamedEntry(kMansionNames[m], std::span(MansionTexts).subspan(2 * m, 2));
     }
 }
 
@@ -131,18 +136,7 @@ TEST(OfficerTexts, QuotedEntryIsExact) {
 
 TEST(OfficerTexts, LinesFollowTheirForm) {
     for (std::size_t o = 0; o < kOfficerNames.size(); ++o) {
-        SCOPED_TRACE(OfficerTexts[3 * o]);
-        std::string bytes = Cp932(OfficerTexts[3 * o]);
-        ASSERT_GT(bytes.size(), 5u);
-        EXPECT_EQ("(" + Cp932(kOfficerNames[o]) + ") ", bytes.substr(0, 5));
-        EXPECT_NE(' ', bytes[5]);
-        for (std::size_t line = 0; line < 3; ++line) {
-            std::string_view text = OfficerTexts[3 * o + line];
-            EXPECT_LE(Cp932Length(text), 41u) << text;
-            if (line > 0) {
-                EXPECT_TRUE(text == "     " || StartsWithSpacesThenText(text, 5)) << text;
-            }
-        }
+        ExpectNamedEntry(kOfficerNames[o], std::span(OfficerTexts).subspan(3 * o, 3));
     }
 }
 
