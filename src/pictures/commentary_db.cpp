@@ -1,0 +1,144 @@
+#include "pictures/commentary_db.h"
+#include "base/sjis.h"
+#include "pictures/file_bytes.h"
+#include "pictures/jpeg_image.h"
+#include "pictures/picture_file.h"
+#include "pictures/pixbuf_image.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace pictures {
+
+namespace {
+
+// An index of this size would hold about a million records; anything larger is not an
+// index the host wrote.
+constexpr std::uintmax_t kMaxIndexBytes = std::uintmax_t{256} << 20;
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+unsigned char FoldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
+std::string EntryNameCaption(const IndexRecord& record) {
+    return base::Cp932ToUtf8(record.name()).value_or(std::string(record.name()));
+}
+
+} // namespace
+
+std::string_view IndexRecord::name() const {
+    const auto* p = reinterpret_cast<const char*>(raw.data());
+    return std::string_view(p, strnlen(p, kIndexNameSize));
+}
+
+CommentaryIndex ParseCommentaryIndex(std::span<const std::uint8_t> bytes) {
+    CommentaryIndex index;
+    const std::size_t count = bytes.size() / kIndexRecordSize;
+    index.records.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        IndexRecord& r = index.records[i];
+        std::memcpy(r.raw.data(), bytes.data() + i * kIndexRecordSize, kIndexRecordSize);
+        for (int slot = 0; slot < kEntrySlots; ++slot) index.largest_block = std::max(index.largest_block, r.block(slot));
+    }
+    return index;
+}
+
+std::optional<CommentaryIndex> OpenCommentaryIndex(const std::filesystem::path& index_path) {
+    const auto bytes = ReadFileBytes(index_path, kMaxIndexBytes);
+    if (!bytes) return std::nullopt;
+    return ParseCommentaryIndex(*bytes);
+}
+
+bool EntryNamesEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if (IsLeadByte(ca)) {
+            // A double-byte character: both bytes exactly (its second byte may look like a letter).
+            if (ca != cb) return false;
+            if (i + 1 < a.size()) {
+                if (a[i + 1] != b[i + 1]) return false;
+                ++i;
+            }
+            continue;
+        }
+        if (FoldAscii(ca) != FoldAscii(cb)) return false;
+    }
+    return true;
+}
+
+const IndexRecord* FindEntry(const CommentaryIndex& index, std::string_view name) {
+    const std::string cp932 = base::Utf8ToCp932(name).value_or(std::string(name));
+    for (const IndexRecord& r : index.records) {
+        if (EntryNamesEqual(r.name(), cp932)) return r.hidden() ? nullptr : &r;
+    }
+    return nullptr;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadEntryData(const std::filesystem::path& data_path,
+                                                       const IndexRecord& record) {
+    std::ifstream in(data_path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<std::uint8_t> data;
+    std::array<char, kDataBlockSize> block;
+    for (int slot = 0; slot < kEntrySlots; ++slot) {
+        const int n = record.block(slot);
+        if (n <= 0) continue;
+        in.clear();
+        in.seekg(static_cast<std::streamoff>(n - 1) * static_cast<std::streamoff>(kDataBlockSize));
+        if (!in) break;
+        in.read(block.data(), block.size());
+        const auto got = static_cast<std::size_t>(in.gcount());
+        data.insert(data.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got));
+        if (got < kDataBlockSize) break;
+    }
+    return data;
+}
+
+std::optional<EntryPicture> LoadEntryPicture(const std::filesystem::path& data_path, std::string_view name,
+                                             const CommentaryIndex& index, base::Reporter& reporter) {
+    const IndexRecord* record = FindEntry(index, name);
+    if (record == nullptr) return std::nullopt;
+    const int type = record->type();
+    if (type > kLargestEntryType) {
+        reporter.ShowMessage(kInvalidPicTypeText, EntryNameCaption(*record));
+        return std::nullopt;
+    }
+    const auto entry_type = static_cast<EntryType>(type);
+    if (entry_type == EntryType::kMetafile || entry_type == EntryType::kEnhancedMetafile) {
+        reporter.ShowMessage(kMetafileSkippedText, EntryNameCaption(*record));
+        return std::nullopt;
+    }
+    const auto data = ReadEntryData(data_path, *record);
+    if (!data) {
+        reporter.ShowMessage(std::string(kReadErrorText) + "\r" + data_path.string(), kReadErrorCaption);
+        return std::nullopt;
+    }
+    const std::string what = EntryNameCaption(*record);
+    std::optional<Bitmap> bitmap;
+    switch (entry_type) {
+    case EntryType::kCompressed:
+    case EntryType::kCompressed2:
+        bitmap = DecodeCmpPicture(*data, what, reporter);
+        if (!bitmap) return std::nullopt; // reported by the decoder or the loader
+        break;
+    case EntryType::kJpeg:
+        bitmap = DecodeJpegImage(*data);
+        break;
+    case EntryType::kIcon:
+        bitmap = DecodeWithPixbuf(*data, "ico");
+        break;
+    default:
+        break;
+    }
+    if (!bitmap || bitmap->empty()) {
+        reporter.ShowMessage(std::string(kReadErrorText) + "\r" + what, kReadErrorCaption);
+        return std::nullopt;
+    }
+    return EntryPicture{std::move(*bitmap), type};
+}
+
+} // namespace pictures

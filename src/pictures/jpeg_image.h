@@ -1,0 +1,20 @@
+#pragma once
+// JPEG file images through the libjpeg API (libjpeg-turbo).
+
+#include "pictures/bitmap.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace pictures {
+
+// Decodes a JPEG image (greyscale, YCbCr, RGB, CMYK); bytes after its end are ignored.
+// nullopt for data libjpeg cannot read or an image larger than the program allows.
+std::optional<Bitmap> DecodeJpegImage(std::span<const std::uint8_t> bytes);
+
+// A baseline JPEG of the bitmap at the given quality (1 … 100); empty for an empty bitmap.
+std::vector<std::uint8_t> EncodeJpegImage(const Bitmap& bitmap, int quality);
+
+} // namespace pictures

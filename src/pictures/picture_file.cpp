@@ -1,0 +1,113 @@
+#include "pictures/picture_file.h"
+#include "pictures/bmp_image.h"
+#include "pictures/byte_stream.h"
+#include "pictures/cmp_codec.h"
+#include "pictures/file_bytes.h"
+#include "pictures/jpeg_image.h"
+#include "pictures/picture_limits.h"
+#include "pictures/pixbuf_image.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace pictures {
+
+namespace {
+
+void ReportUnreadable(std::string_view what, base::Reporter& reporter) {
+    std::string text(kReadErrorText);
+    if (!what.empty()) {
+        text += '\r';
+        text += what;
+    }
+    reporter.ShowMessage(text, kReadErrorCaption);
+}
+
+std::string LowerExtension(const std::filesystem::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+std::optional<Bitmap> Reported(std::optional<Bitmap> bitmap, std::string_view what, base::Reporter& reporter) {
+    if (!bitmap || bitmap->empty()) {
+        ReportUnreadable(what, reporter);
+        return std::nullopt;
+    }
+    return bitmap;
+}
+
+} // namespace
+
+std::optional<Bitmap> DecodeCmpPicture(std::span<const std::uint8_t> cmp, std::string_view what,
+                                       base::Reporter& reporter) {
+    ByteStream source(std::vector<std::uint8_t>(cmp.begin(), cmp.end()));
+    ByteStream payload;
+    if (DecodeCmpStream(source, payload, reporter) != 0) return std::nullopt;
+    return Reported(DecodeBmpImage(payload.bytes()), what, reporter);
+}
+
+std::optional<Bitmap> LoadCmpFile(const std::filesystem::path& path, base::Reporter& reporter) {
+    const auto bytes = ReadFileBytes(path, kMaxPictureFileBytes);
+    if (!bytes) {
+        ReportUnreadable(path.string(), reporter);
+        return std::nullopt;
+    }
+    return DecodeCmpPicture(*bytes, path.string(), reporter);
+}
+
+std::optional<Bitmap> LoadPictureFile(const std::filesystem::path& folder, std::string_view name,
+                                      base::Reporter& reporter) {
+    if (name.empty()) {
+        ReportUnreadable(folder.string(), reporter);
+        return std::nullopt;
+    }
+    return LoadCmpFile(folder / std::filesystem::path(std::string(name)), reporter);
+}
+
+std::optional<Bitmap> DecodeBmpOrJpeg(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmpImage(bytes);
+    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return DecodeJpegImage(bytes);
+    return std::nullopt;
+}
+
+bool IsPictureExtension(const std::filesystem::path& path) {
+    const std::string ext = LowerExtension(path);
+    return ext == ".cmp" || ext == ".bmp" || ext == ".jpg" || ext == ".jpeg" || ext == ".ico";
+}
+
+std::optional<Bitmap> LoadPictureByExtension(const std::filesystem::path& path, base::Reporter& reporter) {
+    const std::string ext = LowerExtension(path);
+    if (!IsPictureExtension(path)) return std::nullopt;
+    if (ext == ".cmp") return LoadCmpFile(path, reporter);
+    const auto bytes = ReadFileBytes(path, kMaxPictureFileBytes);
+    if (!bytes) return Reported(std::nullopt, path.string(), reporter);
+    if (ext == ".ico") return Reported(DecodeWithPixbuf(*bytes, "ico"), path.string(), reporter);
+    return Reported(DecodeBmpOrJpeg(*bytes), path.string(), reporter);
+}
+
+std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& reporter) {
+    ByteStream source(EncodeBmpImage(bitmap));
+    ByteStream target;
+    EncodeCmpStream(source, target, reporter);
+    return std::move(target.bytes());
+}
+
+bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target,
+                 base::Reporter& reporter) {
+    const auto bytes = ReadFileBytes(picture, kMaxPictureFileBytes);
+    std::optional<Bitmap> bitmap = bytes ? DecodeBmpOrJpeg(*bytes) : std::nullopt;
+    if (!bitmap || bitmap->empty()) {
+        ReportUnreadable(picture.string(), reporter);
+        return false;
+    }
+    const std::vector<std::uint8_t> cmp = MakeCmpImage(*bitmap, reporter);
+    if (!WriteFileBytes(target, cmp)) {
+        reporter.ShowMessage("ファイル書込みエラー\r" + target.string(), kReadErrorCaption);
+        return false;
+    }
+    return true;
+}
+
+} // namespace pictures
