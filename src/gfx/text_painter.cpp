@@ -6,6 +6,7 @@
 
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -72,8 +73,8 @@ TextPainter::~TextPainter() {
 }
 
 double TextPainter::Em() const {
-    const int em = std::abs(font_.height);
-    return em > kMaxEm ? kMaxEm : em;
+    const long long em = std::llabs(static_cast<long long>(font_.height));
+    return static_cast<double>(em > kMaxEm ? kMaxEm : em);
 }
 
 void TextPainter::SetFont(const Font& font) {
@@ -84,14 +85,9 @@ void TextPainter::SetFont(const Font& font) {
 
     pango_context_set_base_gravity(context_, PANGO_GRAVITY_SOUTH);
     pango_context_set_gravity_hint(context_, PANGO_GRAVITY_HINT_NATURAL);
-    narrow_rise_ = 0;
     if (font.vertical()) {
-        // Narrow characters lie on their side with the top of their cell at the column's
-        // right edge, as the vertical form of a Windows font puts them; the column's own
-        // baseline is its centre line.
-        PangoFontMetrics* metrics = pango_context_get_metrics(context_, description_, nullptr);
-        narrow_rise_ = Em() * PANGO_SCALE / 2 - pango_font_metrics_get_ascent(metrics);
-        pango_font_metrics_unref(metrics);
+        // Wide characters stand upright in their vertical forms; Pango centres the runs of
+        // narrow characters, which the layout gives south gravity, on the column.
         pango_context_set_base_gravity(context_, PANGO_GRAVITY_EAST);
         pango_context_set_gravity_hint(context_, PANGO_GRAVITY_HINT_STRONG);
     }
@@ -110,12 +106,12 @@ PangoLayout* TextPainter::MakeLayout(std::string_view text) {
             if (base::Cp932CharLength(valid, pos, &length) == 1) {
                 const std::size_t start = pos;
                 while (pos < valid.size() && base::Cp932CharLength(valid, pos, &length) == 1) pos += length;
-                for (PangoAttribute* attribute :
-                     {pango_attr_gravity_new(PANGO_GRAVITY_SOUTH), pango_attr_rise_new(static_cast<int>(narrow_rise_))}) {
-                    attribute->start_index = static_cast<guint>(start);
-                    attribute->end_index = static_cast<guint>(pos);
-                    pango_attr_list_insert(attributes, attribute);
-                }
+                // Narrow characters (ASCII, half-width kana) lie on their side, as in the
+                // vertical form of a Windows font.
+                PangoAttribute* attribute = pango_attr_gravity_new(PANGO_GRAVITY_SOUTH);
+                attribute->start_index = static_cast<guint>(start);
+                attribute->end_index = static_cast<guint>(pos);
+                pango_attr_list_insert(attributes, attribute);
             } else {
                 pos += length;
             }

@@ -43,7 +43,6 @@ private:
     PangoContext* context_;
     PangoFontDescription* description_;
     Font font_;
-    double narrow_rise_ = 0; // Pango units: centres sideways narrow runs in a vertical column
 };
 
 } // namespace gfx
