@@ -1,0 +1,39 @@
+#include "pictures/builtin_bitmaps.h"
+#include "pictures/bmp_image.h"
+#include "pictures/builtin_resources.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <mutex>
+#include <optional>
+
+namespace pictures {
+
+std::span<const std::uint8_t> BuiltinBitmapBytes(std::string_view name) {
+    const auto all = BuiltinResources();
+    const auto it = std::lower_bound(all.begin(), all.end(), name,
+                                     [](const BuiltinResource& r, std::string_view n) { return r.name < n; });
+    if (it == all.end() || it->name != name) return {};
+    return it->bytes;
+}
+
+const Bitmap* BuiltinBitmap(std::string_view name) {
+    static std::mutex mutex;
+    static std::map<std::string, std::optional<Bitmap>, std::less<>> cache;
+    const std::lock_guard<std::mutex> lock(mutex);
+    auto it = cache.find(name);
+    if (it == cache.end()) {
+        const auto bytes = BuiltinBitmapBytes(name);
+        it = cache.emplace(std::string(name), bytes.empty() ? std::nullopt : DecodeBmpImage(bytes)).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+std::string DayNumberBitmapName(int day) {
+    char name[8];
+    std::snprintf(name, sizeof name, "K%02d", std::clamp(day, 0, 31));
+    return name;
+}
+
+} // namespace pictures

@@ -1,0 +1,26 @@
+#pragma once
+// The program's built-in bitmaps, looked up by their resource names: "K00" … "K31" (36 × 36
+// day numbers in kanji, 1 bit), "SUNDAY", "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY",
+// "SATADAY", "SUNDAY_BLACK", "SATADAY_BLACK" (16 × 16 weekday heads), "SYSCLOSE",
+// "PREVIEWGLYPH".
+
+#include "pictures/bitmap.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace pictures {
+
+// The .bmp file image of the resource; empty when there is none of that name.
+std::span<const std::uint8_t> BuiltinBitmapBytes(std::string_view name);
+
+// The decoded bitmap, made on first use and kept for the life of the program; nullptr when
+// there is no resource of that name.
+const Bitmap* BuiltinBitmap(std::string_view name);
+
+// "K00" … "K31": the resource name of a day number (0 … 31; others are clamped).
+std::string DayNumberBitmapName(int day);
+
+} // namespace pictures

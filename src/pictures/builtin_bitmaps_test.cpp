@@ -1,0 +1,67 @@
+#include "pictures/builtin_bitmaps.h"
+
+#include <gtest/gtest.h>
+
+namespace pictures {
+namespace {
+
+int InkPixels(const Bitmap& b) {
+    int n = 0;
+    for (const std::uint32_t p : b.pixels) n += (p & 0xFFFFFF) != 0xFFFFFF;
+    return n;
+}
+
+TEST(BuiltinBitmaps, DayNumbersAreOneBit36Square) {
+    for (int day = 0; day <= 31; ++day) {
+        const std::string name = DayNumberBitmapName(day);
+        const Bitmap* b = BuiltinBitmap(name);
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_EQ(b->width, 36);
+        EXPECT_EQ(b->height, 36);
+        EXPECT_TRUE(b->monochrome) << name;
+        EXPECT_GT(InkPixels(*b), 20) << name;
+    }
+    EXPECT_EQ(DayNumberBitmapName(7), "K07");
+    EXPECT_EQ(DayNumberBitmapName(99), "K31");
+    // Different numerals are different pictures.
+    EXPECT_NE(BuiltinBitmap("K11")->pixels, BuiltinBitmap("K12")->pixels);
+}
+
+TEST(BuiltinBitmaps, WeekdayHeadsHaveTheirColours) {
+    for (const char* name : {"SUNDAY", "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY", "SATADAY", "SUNDAY_BLACK",
+                             "SATADAY_BLACK"}) {
+        const Bitmap* b = BuiltinBitmap(name);
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_EQ(b->width, 16);
+        EXPECT_EQ(b->height, 16);
+    }
+    // The darkest pixel tells the ink: red for Sunday, blue for Saturday, grey for the others.
+    auto ink = [](const char* name) {
+        std::uint32_t best = 0xFFFFFFFF;
+        int best_sum = 3 * 255;
+        for (const std::uint32_t p : BuiltinBitmap(name)->pixels) {
+            const int sum = static_cast<int>((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF));
+            if (sum < best_sum) best_sum = sum, best = p;
+        }
+        return best & 0xFFFFFF;
+    };
+    const std::uint32_t sun = ink("SUNDAY"), sat = ink("SATADAY"), mon = ink("MONDAY");
+    EXPECT_GT(sun >> 16 & 0xFF, 0xC0u);
+    EXPECT_LT(sun & 0xFF, 0x40u);
+    EXPECT_GT(sat & 0xFF, 0xC0u);
+    EXPECT_LT(sat >> 16 & 0xFF, 0x40u);
+    EXPECT_LT(mon, 0x404040u);
+    EXPECT_LT(ink("SUNDAY_BLACK") >> 16 & 0xFF, 0x40u);
+}
+
+TEST(BuiltinBitmaps, GlyphsAndUnknownNames) {
+    EXPECT_NE(BuiltinBitmap("SYSCLOSE"), nullptr);
+    EXPECT_NE(BuiltinBitmap("PREVIEWGLYPH"), nullptr);
+    EXPECT_EQ(BuiltinBitmap("K32"), nullptr);
+    EXPECT_EQ(BuiltinBitmap(""), nullptr);
+    EXPECT_TRUE(BuiltinBitmapBytes("NOPE").empty());
+    EXPECT_EQ(BuiltinBitmap("K05"), BuiltinBitmap("K05")); // made once
+}
+
+} // namespace
+} // namespace pictures
