@@ -1,0 +1,154 @@
+#include "config/config_file.h"
+
+#include "base/sjis.h"
+#include "config/cp932_scan.h"
+#include "config/file_io.h"
+#include "config/number_text.h"
+
+#include <algorithm>
+
+namespace config {
+namespace {
+
+constexpr std::string_view kCaption = "ｴﾗｰ";
+
+bool HasLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
+
+bool IsBlankOnly(std::string_view text) { return text.find_first_not_of(" \t\v\f") == std::string_view::npos; }
+
+// Why a name pair cannot be written, or empty when it can.
+std::string CheckNames(std::string_view section, std::string_view key) {
+    if (IsBlankOnly(section) || IsBlankOnly(key)) return "名前が空です";
+    if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key)) return "名前に改行があります";
+    std::size_t start = key.find_first_not_of(" \t\v\f");
+    if (key.find('=') != std::string_view::npos || key[start] == ';' || key[start] == '[') {
+        return "キー名に使えない文字があります";
+    }
+    return {};
+}
+
+} // namespace
+
+ConfigFile::ConfigFile(std::filesystem::path path, base::Reporter* reporter)
+    : path_(std::move(path)), reporter_(reporter) {}
+
+bool ConfigFile::exists() const {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path_, ec);
+}
+
+void ConfigFile::Report(const std::string& text) const {
+    if (reporter_) reporter_->ShowMessage(text, kCaption);
+}
+
+std::optional<ProfileDocument> ConfigFile::Load(bool for_write) const {
+    FileRead read = ReadFileBounded(path_, kMaxFileBytes);
+    std::string problem;
+    switch (read.status) {
+    case FileRead::Status::Ok:
+        last_read_problem_.clear();
+        return ProfileDocument(std::move(read.bytes));
+    case FileRead::Status::Missing:
+        last_read_problem_.clear();
+        return ProfileDocument();
+    case FileRead::Status::TooLarge:
+        problem = path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）";
+        break;
+    case FileRead::Status::Failed:
+        problem = "設定ファイルを読み込めません: " + read.error;
+        break;
+    }
+    if (for_write || problem != last_read_problem_) Report(problem);
+    last_read_problem_ = problem;
+    return std::nullopt;
+}
+
+std::optional<std::string> ConfigFile::ReadRaw(std::string_view section, std::string_view key) const {
+    auto section_cp932 = base::Utf8ToCp932(section);
+    auto key_cp932 = base::Utf8ToCp932(key);
+    if (!section_cp932 || !key_cp932) return std::nullopt; // no name in the file can match
+    auto document = Load(false);
+    if (!document) return std::nullopt;
+    auto value = document->Find(*section_cp932, *key_cp932);
+    if (!value) return std::nullopt;
+    return std::string(*value);
+}
+
+std::string ConfigFile::ReadString(std::string_view section, std::string_view key,
+                                   std::string_view default_value) const {
+    auto raw = ReadRaw(section, key);
+    return raw ? Cp932ToUtf8Replacing(*raw) : std::string(default_value);
+}
+
+int ConfigFile::ReadInteger(std::string_view section, std::string_view key, int default_value) const {
+    auto raw = ReadRaw(section, key);
+    if (!raw) return default_value;
+    return ParseInteger(*raw).value_or(default_value);
+}
+
+bool ConfigFile::ReadBool(std::string_view section, std::string_view key, bool default_value) const {
+    return ReadInteger(section, key, default_value ? 1 : 0) != 0;
+}
+
+bool ConfigFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    Entry entry{std::string(section), std::string(key), std::string(value)};
+    return WriteStrings(std::span<const Entry>(&entry, 1));
+}
+
+bool ConfigFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+    return WriteString(section, key, std::to_string(value));
+}
+
+bool ConfigFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+    return WriteString(section, key, value ? "1" : "0");
+}
+
+bool ConfigFile::WriteStrings(std::span<const Entry> entries) {
+    // Every entry is checked and converted before the file is touched.
+    std::vector<Entry> encoded;
+    encoded.reserve(entries.size());
+    for (const Entry& entry : entries) {
+        const std::string where = path_.filename().string() + " [" + entry.section + "] " + entry.key + ": ";
+        std::string problem = CheckNames(entry.section, entry.key);
+        if (problem.empty() && HasLineBreakOrNul(entry.value)) problem = "値に改行があります";
+        auto section = base::Utf8ToCp932(entry.section);
+        auto key = base::Utf8ToCp932(entry.key);
+        auto value = base::Utf8ToCp932(entry.value);
+        if (problem.empty() && (!section || !key || !value)) problem = "Shift-JIS で書けない文字があります";
+        if (problem.empty()) {
+            std::size_t longest = std::max(section->size() + 2, key->size() + QuoteProfileValue(*value).size() + 1);
+            if (longest > ProfileDocument::kMaxLineBytes) problem = "値が長すぎます";
+        }
+        if (!problem.empty()) {
+            Report(where + problem);
+            return false;
+        }
+        encoded.push_back({*std::move(section), *std::move(key), *std::move(value)});
+    }
+
+    auto document = Load(true);
+    if (!document) return false;
+    const std::string before = document->bytes();
+    for (const Entry& entry : encoded) document->Set(entry.section, entry.key, entry.value);
+    if (document->bytes() == before) return true;
+    if (document->bytes().size() > kMaxFileBytes) {
+        Report(path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）");
+        return false;
+    }
+    std::string error = ReplaceFileAtomically(path_, document->bytes());
+    if (!error.empty()) {
+        Report("設定ファイルに書き込めません: " + error);
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> ConfigFile::SectionNames() const {
+    std::vector<std::string> names;
+    auto document = Load(false);
+    if (!document) return names;
+    for (std::string_view name : document->SectionNames()) names.push_back(Cp932ToUtf8Replacing(name));
+    return names;
+}
+
+} // namespace config

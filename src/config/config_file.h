@@ -1,0 +1,75 @@
+#pragma once
+// Kalvorin.CFG, the configuration file shared with the host: a Windows private-profile
+// (INI) file in CP932. Texts go in and out as UTF-8. Each read reads the file afresh (the
+// host may change it while the module runs); each write replaces the file at once and
+// atomically, changing only the line of its key (see ProfileDocument for the rules).
+//
+// - A missing key, or a missing or unreadable file, gives the default. A file larger than
+//   kMaxFileBytes is not read: reads give defaults and writes fail, with one message.
+// - Integers are decimal text (ParseInteger): anything else gives the default. Booleans are
+//   integers, non-zero is on; they are written "1" and "0".
+// - Bytes of a value that are not CP932 come back as U+FFFD, one per byte.
+// - A write fails, with a message through the reporter, when a name or value holds a
+//   character CP932 lacks, a line break, a key name with "=" or starting with ";" or "[",
+//   or a line longer than ProfileDocument::kMaxLineBytes; and when the file cannot be
+//   replaced. The file is then left as it was.
+
+#include "base/reporter.h"
+#include "config/profile_document.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace config {
+
+class ConfigFile {
+public:
+    static constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
+
+    // One value of a batch write.
+    struct Entry {
+        std::string section;
+        std::string key;
+        std::string value;
+    };
+
+    explicit ConfigFile(std::filesystem::path path, base::Reporter* reporter = nullptr);
+
+    const std::filesystem::path& path() const { return path_; }
+    // Whether the file is there (as a regular file or a link to one).
+    bool exists() const;
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view default_value) const;
+    int ReadInteger(std::string_view section, std::string_view key, int default_value) const;
+    bool ReadBool(std::string_view section, std::string_view key, bool default_value) const;
+
+    bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+    bool WriteInteger(std::string_view section, std::string_view key, int value);
+    bool WriteBool(std::string_view section, std::string_view key, bool value);
+    // Several values in one replacement of the file: either all of them reach it or, when
+    // one is refused or the file cannot be written, none.
+    bool WriteStrings(std::span<const Entry> entries);
+
+    // Section names in file order (the first of duplicates only).
+    std::vector<std::string> SectionNames() const;
+
+private:
+    // The raw CP932 value of a key, or nullopt.
+    std::optional<std::string> ReadRaw(std::string_view section, std::string_view key) const;
+    // The file's text; nullopt when it is too large or unreadable (reported).
+    std::optional<ProfileDocument> Load(bool for_write) const;
+    void Report(const std::string& text) const;
+
+    std::filesystem::path path_;
+    base::Reporter* reporter_;
+    // The last read problem reported, so that a file that stays broken is reported once
+    // and not on each of the many reads at start-up.
+    mutable std::string last_read_problem_;
+};
+
+} // namespace config

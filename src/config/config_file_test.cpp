@@ -1,0 +1,260 @@
+#include "config/config_file.h"
+
+#include "base/sjis.h"
+#include "config/test_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace config {
+namespace {
+
+using testing::ReadBytes;
+using testing::TestFolder;
+using testing::WriteBytes;
+
+std::string Cp932(std::string_view utf8) { return base::Utf8ToCp932(utf8).value(); }
+
+// A file as a user might have edited it by hand: CP932, comments, odd case, CRLF line ends,
+// a duplicate key and a duplicate section, an unknown section and no final line end.
+std::string HandWrittenFile() {
+    return Cp932("; Kalvorin の設定\r\n"
+                 "[UNSEI]\r\n"
+                 "ETO=5\r\n"
+                 "DIR=C:\\Kalvorin\\\r\n"
+                 "Font Name = \"@ＭＳ 明朝\" \r\n"
+                 "\r\n"
+                 "[print 1]\r\n"
+                 "up space = 5\r\n"
+                 "UnderBitmap=0\r\n"
+                 "underbitmap=1\r\n"
+                 "; 余白は粍\r\n"
+                 "\r\n"
+                 "[ユーザー]\r\n"
+                 "名前=山田 太郎\r\n"
+                 "[PRINT 1]\r\n"
+                 "Unki=1\r\n"
+                 "[2026]\r\n"
+                 "HOLIDAY1=0111");
+}
+
+class ConfigFileTest : public ::testing::Test {
+protected:
+    TestFolder folder_;
+    std::filesystem::path path_ = folder_ / "Kalvorin.CFG";
+    base::RecordingReporter reporter_;
+};
+
+TEST_F(ConfigFileTest, HandWrittenFileReads) {
+    WriteBytes(path_, HandWrittenFile());
+    ConfigFile file(path_, &reporter_);
+    EXPECT_TRUE(file.exists());
+    EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 5);
+    EXPECT_EQ(file.ReadString("UNSEI", "DIR", ""), "C:\\Kalvorin\\");
+    EXPECT_EQ(file.ReadString("unsei", "font name", ""), "@ＭＳ 明朝");
+    EXPECT_EQ(file.ReadInteger("PRINT 1", "Up Space", 10), 5);
+    EXPECT_FALSE(file.ReadBool("PRINT 1", "UnderBitmap", true)); // the first of the duplicates
+    EXPECT_FALSE(file.ReadBool("PRINT 1", "Unki", false));       // only in the second [PRINT 1]
+    EXPECT_EQ(file.ReadString("ユーザー", "名前", ""), "山田 太郎");
+    EXPECT_EQ(file.ReadString("2026", "HOLIDAY1", ""), "0111");
+    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"UNSEI", "print 1", "ユーザー", "2026"}));
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(ConfigFileTest, WritingOneKeyKeepsEveryOtherByte) {
+    const std::string original = HandWrittenFile();
+    WriteBytes(path_, original);
+    ConfigFile file(path_, &reporter_);
+
+    ASSERT_TRUE(file.WriteInteger("PRINT 1", "Up Space", 12));
+    std::string expected = original;
+    const std::string line = "up space = 5\r\n";
+    expected.replace(expected.find(line), line.size(), "up space = 12\r\n");
+    EXPECT_EQ(ReadBytes(path_), expected);
+
+    ASSERT_TRUE(file.WriteBool("PRINT 1", "Sekki", false));
+    const std::string anchor = "underbitmap=1\r\n";
+    expected.insert(expected.find(anchor) + anchor.size() - 2, "\r\nSekki=0");
+    EXPECT_EQ(ReadBytes(path_), expected);
+
+    ASSERT_TRUE(file.WriteString("2026", "HOLIDAY2", "03"));
+    expected += "\r\nHOLIDAY2=03";
+    EXPECT_EQ(ReadBytes(path_), expected);
+
+    ASSERT_TRUE(file.WriteString("PRINT", "BMP1", "春.cmp"));
+    expected += Cp932("\r\n\r\n[PRINT]\r\nBMP1=春.cmp");
+    EXPECT_EQ(ReadBytes(path_), expected);
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(ConfigFileTest, LineEndsOfTheFileAreKept) {
+    WriteBytes(path_, "[A]\na=1\n");
+    ConfigFile file(path_);
+    ASSERT_TRUE(file.WriteString("B", "b", "2"));
+    EXPECT_EQ(ReadBytes(path_), "[A]\na=1\n\n[B]\nb=2\n");
+}
+
+TEST_F(ConfigFileTest, MissingFileGivesDefaultsAndIsCreatedByAWrite) {
+    ConfigFile file(path_, &reporter_);
+    EXPECT_FALSE(file.exists());
+    EXPECT_EQ(file.ReadString("UNSEI", "DIR", "dflt"), "dflt");
+    EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 7), 7);
+    EXPECT_TRUE(file.SectionNames().empty());
+    ASSERT_TRUE(file.WriteString("PRINT", "TESTSize", "2"));
+    EXPECT_TRUE(file.exists());
+    EXPECT_EQ(ReadBytes(path_), "[PRINT]\r\nTESTSize=2\r\n");
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(ConfigFileTest, IntegersAreDecimalTextOnly) {
+    WriteBytes(path_, "[N]\na=42\nb=-7\nc=+3\nd=12abc\ne= 8 \nf=0x10\ng=\nh=99999999999\ni=\"5\"\nj=1.5\n");
+    ConfigFile file(path_);
+    EXPECT_EQ(file.ReadInteger("N", "a", 0), 42);
+    EXPECT_EQ(file.ReadInteger("N", "b", 0), -7);
+    EXPECT_EQ(file.ReadInteger("N", "c", 0), 3);
+    EXPECT_EQ(file.ReadInteger("N", "d", -1), -1);
+    EXPECT_EQ(file.ReadInteger("N", "e", -1), 8); // blanks around a value are not part of it
+    EXPECT_EQ(file.ReadInteger("N", "f", -1), -1);
+    EXPECT_EQ(file.ReadInteger("N", "g", -1), -1);
+    EXPECT_EQ(file.ReadInteger("N", "h", -1), -1);
+    EXPECT_EQ(file.ReadInteger("N", "i", -1), 5);
+    EXPECT_EQ(file.ReadInteger("N", "j", -1), -1);
+}
+
+TEST_F(ConfigFileTest, BooleansAreIntegersNonZeroIsOn) {
+    WriteBytes(path_, "[B]\ntwo=2\nzero=0\nminus=-1\nword=true\n");
+    ConfigFile file(path_);
+    EXPECT_TRUE(file.ReadBool("B", "two", false));
+    EXPECT_FALSE(file.ReadBool("B", "zero", true));
+    EXPECT_TRUE(file.ReadBool("B", "minus", false));
+    EXPECT_FALSE(file.ReadBool("B", "word", false));
+    EXPECT_TRUE(file.ReadBool("B", "word", true));
+    ASSERT_TRUE(file.WriteBool("B", "two", true));
+    ASSERT_TRUE(file.WriteBool("B", "zero", false));
+    EXPECT_EQ(ReadBytes(path_), "[B]\ntwo=1\nzero=0\nminus=-1\nword=true\n");
+}
+
+TEST_F(ConfigFileTest, BadCp932BytesAreReplacedOnePerByte) {
+    // 0x81 0x20 is a lead byte with a bad second byte; 0xFF and 0xA0 are no characters.
+    WriteBytes(path_, "[S]\nk=a\x81 b\xFF" "c\x81\n[\xFF]\nx=1\n");
+    ConfigFile file(path_);
+    EXPECT_EQ(file.ReadString("S", "k", ""), "a\xEF\xBF\xBD b\xEF\xBF\xBD" "c\xEF\xBF\xBD");
+    EXPECT_EQ(file.SectionNames()[1], "\xEF\xBF\xBD");
+}
+
+TEST_F(ConfigFileTest, TextCp932CannotHoldIsRefusedWithAMessage) {
+    WriteBytes(path_, "[S]\nk=1\n");
+    ConfigFile file(path_, &reporter_);
+    EXPECT_FALSE(file.WriteString("S", "k", "emoji 😀"));
+    EXPECT_FALSE(file.WriteString("S", "ключ✓", "1"));
+    EXPECT_EQ(ReadBytes(path_), "[S]\nk=1\n");
+    ASSERT_EQ(reporter_.messages().size(), 2u);
+    EXPECT_EQ(reporter_.messages()[0].caption, "ｴﾗｰ");
+    EXPECT_NE(reporter_.messages()[0].text.find("[S] k"), std::string::npos);
+}
+
+TEST_F(ConfigFileTest, WritesThatWouldBreakTheFileAreRefused) {
+    WriteBytes(path_, "[S]\nk=1\n");
+    ConfigFile file(path_, &reporter_);
+    EXPECT_FALSE(file.WriteString("S", "k", "1\r\n[UNSEI]\r\nETO=3"));
+    EXPECT_FALSE(file.WriteString("S\n", "k", "1"));
+    EXPECT_FALSE(file.WriteString("S", "a=b", "1"));
+    EXPECT_FALSE(file.WriteString("S", ";k", "1"));
+    EXPECT_FALSE(file.WriteString("S", "[k", "1"));
+    EXPECT_FALSE(file.WriteString(" ", "k", "1"));
+    EXPECT_FALSE(file.WriteString("S", "", "1"));
+    EXPECT_FALSE(file.WriteString("S", "k", std::string(ProfileDocument::kMaxLineBytes, 'x')));
+    EXPECT_EQ(ReadBytes(path_), "[S]\nk=1\n");
+    EXPECT_EQ(reporter_.messages().size(), 8u);
+}
+
+TEST_F(ConfigFileTest, ABatchIsWrittenWholeOrNotAtAll) {
+    WriteBytes(path_, "[S]\na=1\n");
+    ConfigFile file(path_, &reporter_);
+    std::vector<ConfigFile::Entry> entries = {{"S", "a", "2"}, {"S", "b", "😀"}};
+    EXPECT_FALSE(file.WriteStrings(entries));
+    EXPECT_EQ(ReadBytes(path_), "[S]\na=1\n");
+    entries[1].value = "3";
+    EXPECT_TRUE(file.WriteStrings(entries));
+    EXPECT_EQ(ReadBytes(path_), "[S]\na=2\nb=3\n");
+}
+
+TEST_F(ConfigFileTest, EachReadSeesChangesMadeByOthers) {
+    WriteBytes(path_, "[UNSEI]\nETO=1\n");
+    ConfigFile file(path_);
+    EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 1);
+    WriteBytes(path_, "[UNSEI]\nETO=2\n"); // same size, same second
+    EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 2);
+}
+
+TEST_F(ConfigFileTest, AtomicWriteLeavesNoTemporaryFileAndKeepsPermissions) {
+    WriteBytes(path_, "[S]\nk=1\n");
+    ASSERT_EQ(::chmod(path_.c_str(), 0640), 0);
+    ConfigFile file(path_);
+    ASSERT_TRUE(file.WriteString("S", "k", "2"));
+    ASSERT_TRUE(file.WriteString("T", "k", "3"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"Kalvorin.CFG"});
+    struct stat info {};
+    ASSERT_EQ(::stat(path_.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(ConfigFileTest, ALinkStaysALinkAndItsTargetIsWritten) {
+    const auto target = folder_ / "real.cfg";
+    WriteBytes(target, "[S]\nk=1\n");
+    std::filesystem::create_symlink(target, path_);
+    ConfigFile file(path_);
+    ASSERT_TRUE(file.WriteString("S", "k", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(path_));
+    EXPECT_EQ(ReadBytes(target), "[S]\nk=2\n");
+}
+
+TEST_F(ConfigFileTest, UnchangedValueDoesNotRewriteTheFile) {
+    WriteBytes(path_, "[S]\nk=1\n");
+    struct stat before {};
+    ASSERT_EQ(::stat(path_.c_str(), &before), 0);
+    ConfigFile file(path_);
+    ASSERT_TRUE(file.WriteString("S", "k", "1"));
+    struct stat after {};
+    ASSERT_EQ(::stat(path_.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+}
+
+TEST_F(ConfigFileTest, FailedWriteIsReportedAndChangesNothing) {
+    const auto missing_folder = folder_ / "no such folder" / "Kalvorin.CFG";
+    ConfigFile file(missing_folder, &reporter_);
+    EXPECT_FALSE(file.WriteString("S", "k", "1"));
+    ASSERT_EQ(reporter_.messages().size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(missing_folder));
+}
+
+TEST_F(ConfigFileTest, OversizedFileIsRefusedOnceForReadsAndForEachWrite) {
+    {
+        std::ofstream out(path_, std::ios::binary);
+        out << "[UNSEI]\nETO=5\n";
+        out.seekp(static_cast<std::streamoff>(ConfigFile::kMaxFileBytes));
+        out << "x";
+    }
+    ConfigFile file(path_, &reporter_);
+    EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 0);
+    EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 0);
+    EXPECT_EQ(reporter_.messages().size(), 1u);
+    EXPECT_FALSE(file.WriteString("UNSEI", "ETO", "1"));
+    EXPECT_EQ(reporter_.messages().size(), 2u);
+    EXPECT_EQ(std::filesystem::file_size(path_), ConfigFile::kMaxFileBytes + 1);
+}
+
+TEST_F(ConfigFileTest, AFolderInThePlaceOfTheFileGivesDefaults) {
+    std::filesystem::create_directory(path_);
+    ConfigFile file(path_, &reporter_);
+    EXPECT_FALSE(file.exists());
+    EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 4), 4);
+    EXPECT_EQ(reporter_.messages().size(), 1u);
+}
+
+} // namespace
+} // namespace config

@@ -1,0 +1,39 @@
+#pragma once
+// The user holidays: per year, section "<year>" of Kalvorin.CFG with the keys "HOLIDAY1" …
+// "HOLIDAY12", each the marked days of its month as two-digit day numbers run together in
+// ascending order ("0111" marks the 1st and the 11th).
+
+#include "config/config_file.h"
+
+#include <array>
+#include <cstdint>
+
+namespace config {
+
+// 12 × 31 flags of one year: flags[month − 1][day − 1] is 1 for a marked day, else 0.
+struct HolidayTable {
+    std::array<std::array<std::uint8_t, 31>, 12> flags{};
+
+    // False for a day outside 1 … 12 / 1 … 31.
+    bool IsMarked(int month, int day) const;
+    // Days outside 1 … 12 / 1 … 31 are ignored.
+    void Mark(int month, int day, bool marked);
+    void Toggle(int month, int day);
+    void Clear() { flags = {}; }
+
+    bool operator==(const HolidayTable&) const = default;
+};
+
+// Clears the table, then reads section year: each value is taken two characters at a time
+// (a last single character is a piece of its own); a piece that is a number 1 … 31 marks
+// that day, anything else (other numbers, pieces that are not numbers) is ignored.
+void LoadHolidays(const ConfigFile& file, int year, HolidayTable& table);
+
+// Writes "HOLIDAY1" … "HOLIDAY12" of section year in one replacement of the file; a month
+// without marks gets an empty value (the key is kept, not removed).
+bool SaveHolidays(ConfigFile& file, int year, const HolidayTable& table);
+
+// The stored value of one month's marks, e.g. "0111".
+std::string FormatHolidayMonth(const std::array<std::uint8_t, 31>& days);
+
+} // namespace config

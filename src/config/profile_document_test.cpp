@@ -1,0 +1,109 @@
+#include "config/profile_document.h"
+
+#include <gtest/gtest.h>
+
+namespace config {
+namespace {
+
+std::string ValueOf(const ProfileDocument& doc, std::string_view section, std::string_view key) {
+    auto value = doc.Find(section, key);
+    return value ? std::string(*value) : std::string("<missing>");
+}
+
+std::string AfterSet(std::string bytes, std::string_view section, std::string_view key, std::string_view value) {
+    ProfileDocument doc(std::move(bytes));
+    doc.Set(section, key, value);
+    return doc.bytes();
+}
+
+TEST(ProfileDocumentRead, TrimsBlanksAndOnePairOfQuotes) {
+    ProfileDocument doc("[S]\n  a  =  x y  \t\nb=\" padded \"\nc='single'\nd=\"\"quoted\"\"\ne=\"unbalanced\nf=\n");
+    EXPECT_EQ(ValueOf(doc, "S", "a"), "x y");
+    EXPECT_EQ(ValueOf(doc, "S", "b"), " padded ");
+    EXPECT_EQ(ValueOf(doc, "S", "c"), "single");
+    EXPECT_EQ(ValueOf(doc, "S", "d"), "\"quoted\"");
+    EXPECT_EQ(ValueOf(doc, "S", "e"), "\"unbalanced");
+    EXPECT_EQ(ValueOf(doc, "S", "f"), "");
+}
+
+TEST(ProfileDocumentRead, NamesMatchWithoutAsciiCaseAndBlanks) {
+    ProfileDocument doc("[ print 1 ]\r\nUP SPACE=7\r\n");
+    EXPECT_EQ(ValueOf(doc, "PRINT 1", "Up Space"), "7");
+    EXPECT_EQ(ValueOf(doc, "Print 1", "up space"), "7");
+    EXPECT_EQ(ValueOf(doc, "PRINT1", "Up Space"), "<missing>");
+}
+
+TEST(ProfileDocumentRead, SecondBytesOfDoubleByteCharactersAreNotFolded) {
+    // ア is 83 41 and ヂ is 83 61: their second bytes are "A" and "a".
+    ProfileDocument doc("[\x83\x41]\n\x83\x41=1\n");
+    EXPECT_EQ(ValueOf(doc, "\x83\x41", "\x83\x41"), "1");
+    EXPECT_EQ(ValueOf(doc, "\x83\x61", "\x83\x41"), "<missing>");
+    EXPECT_EQ(ValueOf(doc, "\x83\x41", "\x83\x61"), "<missing>");
+}
+
+TEST(ProfileDocumentRead, BracketInsideADoubleByteCharacterDoesNotCloseASection) {
+    // ゾ is 83 5D, its second byte a "]".
+    ProfileDocument doc("[\x83\x5D\nk=1\n[\x83\x5D]\nk=2\n");
+    EXPECT_EQ(ValueOf(doc, "\x83", "k"), "<missing>");
+    EXPECT_EQ(ValueOf(doc, "\x83\x5D", "k"), "2");
+}
+
+TEST(ProfileDocumentRead, FirstOfDuplicatesWinsAndOnlyTheFirstSectionCounts) {
+    ProfileDocument doc("[A]\nk=1\nk=2\n[a]\nk=3\nonly=4\n");
+    EXPECT_EQ(ValueOf(doc, "A", "k"), "1");
+    EXPECT_EQ(ValueOf(doc, "A", "only"), "<missing>");
+    ASSERT_EQ(doc.SectionNames().size(), 1u);
+    EXPECT_EQ(doc.SectionNames()[0], "A");
+}
+
+TEST(ProfileDocumentRead, CommentsStrayLinesAndOverlongLinesNeverMatch) {
+    std::string overlong = "long=" + std::string(ProfileDocument::kMaxLineBytes, 'x') + "\n";
+    ProfileDocument doc("k=0\n[S]\n;k=1\n  ; j=2\nno equals\n=3\n" + overlong + "[x\nm=5\n");
+    EXPECT_EQ(ValueOf(doc, "S", "k"), "<missing>");
+    EXPECT_EQ(ValueOf(doc, "S", ";k"), "<missing>");
+    EXPECT_EQ(ValueOf(doc, "S", "j"), "<missing>");
+    EXPECT_EQ(ValueOf(doc, "S", "long"), "<missing>");
+    // "[x" is not a section line, so m still belongs to S.
+    EXPECT_EQ(ValueOf(doc, "S", "m"), "5");
+}
+
+TEST(ProfileDocumentWrite, ReplacesOnlyTheValueOfItsLine) {
+    EXPECT_EQ(AfterSet("[S]\r\n Key = old ; x  \r\nz=1", "s", "KEY", "new"), "[S]\r\n Key = new  \r\nz=1");
+    EXPECT_EQ(AfterSet("[S]\nk=\n", "S", "k", "v"), "[S]\nk=v\n");
+    EXPECT_EQ(AfterSet("[S]\nk=v\n", "S", "k", ""), "[S]\nk=\n");
+}
+
+TEST(ProfileDocumentWrite, NewKeyGoesAfterTheLastKeyOfItsSection) {
+    EXPECT_EQ(AfterSet("[S]\r\na=1\r\n; note\r\n\r\n[T]\r\n", "S", "b", "2"),
+              "[S]\r\na=1\r\nb=2\r\n; note\r\n\r\n[T]\r\n");
+    EXPECT_EQ(AfterSet("[S]\n\n[T]\n", "S", "b", "2"), "[S]\nb=2\n\n[T]\n");
+    EXPECT_EQ(AfterSet("[S]\na=1", "S", "b", "2"), "[S]\na=1\nb=2");
+}
+
+TEST(ProfileDocumentWrite, NewSectionGoesAtTheEnd) {
+    EXPECT_EQ(AfterSet("", "S", "k", "v"), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(AfterSet("[A]\na=1\n", "S", "k", "v"), "[A]\na=1\n\n[S]\nk=v\n");
+    EXPECT_EQ(AfterSet("[A]\na=1\n\n", "S", "k", "v"), "[A]\na=1\n\n[S]\nk=v\n");
+    // No final line end before: none after.
+    EXPECT_EQ(AfterSet("[A]\r\na=1", "S", "k", "v"), "[A]\r\na=1\r\n\r\n[S]\r\nk=v");
+}
+
+TEST(ProfileDocumentWrite, ValuesThatWouldLoseBlanksOrQuotesAreQuoted) {
+    for (std::string_view value : {" lead", "trail ", "\"both\"", "'both'", "a\"b", "\""}) {
+        ProfileDocument doc("[S]\n");
+        doc.Set("S", "k", value);
+        EXPECT_EQ(ValueOf(doc, "S", "k"), value) << doc.bytes();
+    }
+    EXPECT_EQ(QuoteProfileValue("plain value"), "plain value");
+    EXPECT_EQ(QuoteProfileValue(" x"), "\" x\"");
+}
+
+TEST(ProfileDocumentWrite, NamesMayPointIntoTheDocument) {
+    ProfileDocument doc("[Alpha]\na=1\n");
+    std::string_view section = doc.SectionNames()[0];
+    doc.Set(section, "b", "2");
+    EXPECT_EQ(doc.bytes(), "[Alpha]\na=1\nb=2\n");
+}
+
+} // namespace
+} // namespace config
