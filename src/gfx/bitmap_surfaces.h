@@ -23,7 +23,7 @@ inline bool UsableBitmap(const pictures::Bitmap& bitmap) {
 cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap);
 
 // An RGB24 copy of the part of the bitmap (inside its bounds), every pixel inverted when
-// asked. The caller destroys it.
-cairo_surface_t* ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert);
+// asked, then moved toward white by the share white (0 leaves it). The caller destroys it.
+cairo_surface_t* ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white = 0);
 
 } // namespace gfx

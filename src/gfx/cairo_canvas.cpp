@@ -7,6 +7,7 @@
 #include <cairo-svg.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 #include <utility>
 
@@ -27,8 +28,8 @@ bool CheckDevice(const Device& device, std::string* error) {
 
 // A pattern of the surface that maps its pixels onto the rectangle. The surface is owned by
 // the pattern afterwards.
-cairo_pattern_t* StretchedPattern(cairo_surface_t* surface, double surface_width, double surface_height,
-                                  double left, double top, double width, double height) {
+cairo_pattern_t* StretchedPattern(cairo_surface_t* surface, double surface_width, double surface_height, double left,
+                                  double top, double width, double height) {
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
     cairo_surface_destroy(surface);
     cairo_matrix_t matrix;
@@ -52,7 +53,9 @@ CairoCanvas::CairoCanvas(cairo_surface_t* surface, Target target, const Device& 
     if (target == Target::kImage) PaintWhitePage();
 }
 
-CairoCanvas::~CairoCanvas() { Finish(nullptr); }
+CairoCanvas::~CairoCanvas() {
+    Finish(nullptr);
+}
 
 std::unique_ptr<CairoCanvas> CairoCanvas::Adopt(cairo_surface_t* surface, Target target, const Device& device,
                                                 std::string* error) {
@@ -67,19 +70,18 @@ std::unique_ptr<CairoCanvas> CairoCanvas::Adopt(cairo_surface_t* surface, Target
 std::unique_ptr<CairoCanvas> CairoCanvas::CreatePdf(const std::string& path, const Device& device,
                                                     const std::string& title, std::string* error) {
     if (!CheckDevice(device, error)) return nullptr;
-    cairo_surface_t* surface = cairo_pdf_surface_create(path.c_str(), device.width * 72.0 / device.dpi_x,
-                                                        device.height * 72.0 / device.dpi_y);
+    cairo_surface_t* surface =
+        cairo_pdf_surface_create(path.c_str(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS && !title.empty()) {
         cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, title.c_str());
     }
     return Adopt(surface, Target::kPdf, device, error);
 }
 
-std::unique_ptr<CairoCanvas> CairoCanvas::CreateSvg(const std::string& path, const Device& device,
-                                                    std::string* error) {
+std::unique_ptr<CairoCanvas> CairoCanvas::CreateSvg(const std::string& path, const Device& device, std::string* error) {
     if (!CheckDevice(device, error)) return nullptr;
-    cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), device.width * 72.0 / device.dpi_x,
-                                                        device.height * 72.0 / device.dpi_y);
+    cairo_surface_t* surface =
+        cairo_svg_surface_create(path.c_str(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
         cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PT);
     }
@@ -135,7 +137,9 @@ void CairoCanvas::PaintWhitePage() {
     cairo_restore(cr_);
 }
 
-void CairoCanvas::OnFontSelected() { text_.SetFont(CurrentFont()); }
+void CairoCanvas::OnFontSelected() {
+    text_.SetFont(CurrentFont());
+}
 
 const base::Color* CairoCanvas::TextBackground() const {
     // As on the platform: a solid brush gives text an opaque background of its colour.
@@ -146,7 +150,9 @@ void CairoCanvas::DoTextOut(int x, int y, std::string_view text) {
     if (Drawable()) text_.Draw(cr_, x, y, text, TextColor(), TextBackground());
 }
 
-TextSize CairoCanvas::DoTextExtent(std::string_view text) { return text_.Extent(text); }
+TextSize CairoCanvas::DoTextExtent(std::string_view text) {
+    return text_.Extent(text);
+}
 
 void CairoCanvas::DoDrawText(const Rect& rect, unsigned flags, std::string_view text) {
     if (Drawable()) text_.DrawInRect(cr_, rect, flags, text, TextColor(), TextBackground());
@@ -188,7 +194,8 @@ void CairoCanvas::DoRoundRect(const Rect& rect, int corner_width, int corner_hei
     // The outline runs through the centres of the outermost pixels.
     const double left = rect.left + 0.5, top = rect.top + 0.5;
     const double width = rect.width() - 1.0, height = rect.height() - 1.0;
-    const double rx = std::clamp(corner_width / 2.0, 0.0, width / 2), ry = std::clamp(corner_height / 2.0, 0.0, height / 2);
+    const double rx = std::clamp(corner_width / 2.0, 0.0, width / 2),
+                 ry = std::clamp(corner_height / 2.0, 0.0, height / 2);
     cairo_save(cr_);
     cairo_new_path(cr_);
     if (rx > 0 && ry > 0) {
@@ -217,8 +224,7 @@ void CairoCanvas::DoRoundRect(const Rect& rect, int corner_width, int corner_hei
     cairo_restore(cr_);
 }
 
-void CairoCanvas::DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view,
-                                  BitmapCopy copy) {
+void CairoCanvas::DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view, BitmapCopy copy) {
     if (!Drawable() || rect.empty() || !UsableBitmap(bitmap)) return;
     const bool invert = copy == BitmapCopy::kInvert;
     cairo_save(cr_);
@@ -254,17 +260,26 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
     part = Rect{std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, bitmap.width),
                 std::min(part.bottom, bitmap.height)};
     if (part.empty()) return;
-    // One pixel of the surroundings comes along so that smoothing at the edges of a tile
-    // sees the neighbouring tile's pixels; the picture's own edges are padded.
-    const Rect with_border{std::max(part.left - 1, 0), std::max(part.top - 1, 0), std::min(part.right + 1, bitmap.width),
-                           std::min(part.bottom + 1, bitmap.height)};
     const double sx = static_cast<double>(rect.width()) / part.width();
     const double sy = static_cast<double>(rect.height()) / part.height();
+    // A part with more picture to its right or below reaches into the neighbour's place,
+    // which the neighbour, drawn next, covers again. Where two parts meet the earlier one
+    // then lies fully under the edge of the later one, so a PDF viewer that smooths image
+    // edges shows no hairline; 1/24 inch hides it down to a view of 24 dpi. An image page
+    // has exact pixel edges and needs no reach.
+    const bool vector = target_ != Target::kImage;
+    const int reach_right = vector && part.right < bitmap.width ? std::max(1, DpiX() / 24) : 0;
+    const int reach_down = vector && part.bottom < bitmap.height ? std::max(1, DpiY() / 24) : 0;
+    // Picture pixels around the part come along, so that smoothing at its edges and the
+    // reach see the neighbours' pixels; the picture's own edges are padded.
+    const Rect with_border{std::max(part.left - 1, 0), std::max(part.top - 1, 0),
+                           std::min(part.right + 1 + static_cast<int>(std::ceil(reach_right / sx)), bitmap.width),
+                           std::min(part.bottom + 1 + static_cast<int>(std::ceil(reach_down / sy)), bitmap.height)};
     cairo_save(cr_);
-    cairo_rectangle(cr_, rect.left, rect.top, rect.width(), rect.height());
+    cairo_rectangle(cr_, rect.left, rect.top, rect.width() + reach_right, rect.height() + reach_down);
     cairo_clip(cr_);
     cairo_pattern_t* pattern = StretchedPattern(
-        ColorSurface(bitmap, with_border, false), with_border.width(), with_border.height(),
+        ColorSurface(bitmap, with_border, false, WhiteBlendForLevel(level)), with_border.width(), with_border.height(),
         rect.left - (part.left - with_border.left) * sx, rect.top - (part.top - with_border.top) * sy,
         with_border.width() * sx, with_border.height() * sy);
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
@@ -272,11 +287,6 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
     cairo_set_source(cr_, pattern);
     cairo_paint(cr_);
     cairo_pattern_destroy(pattern);
-    const double white = WhiteBlendForLevel(level);
-    if (white > 0) {
-        SetSourceColor(cr_, base::kWhite, white);
-        cairo_paint(cr_);
-    }
     cairo_restore(cr_);
 }
 

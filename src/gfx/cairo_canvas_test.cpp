@@ -20,7 +20,9 @@ std::uint32_t PixelAt(CairoCanvas& canvas, int x, int y) {
     return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
 }
 
-int Brightness(std::uint32_t rgb) { return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF); }
+int Brightness(std::uint32_t rgb) {
+    return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF);
+}
 
 // The bounding box of the non-white pixels inside the area.
 Rect InkBox(CairoCanvas& canvas, const Rect& area) {
@@ -47,7 +49,8 @@ std::unique_ptr<CairoCanvas> ImageCanvas(int width, int height) {
 pictures::Bitmap HalfInk() {
     pictures::Bitmap bitmap{4, 4, {}, true};
     for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) bitmap.pixels.push_back(x < 2 ? 0xFF000000 : 0xFFFFFFFF);
+        for (int x = 0; x < 4; ++x)
+            bitmap.pixels.push_back(x < 2 ? 0xFF000000 : 0xFFFFFFFF);
     }
     return bitmap;
 }
@@ -153,7 +156,8 @@ TEST(CairoCanvasBitmaps, BrokenBitmapsDrawNothing) {
 TEST(CairoCanvasPictures, LevelOneIsLighterThanTwoThanThree) {
     auto canvas = ImageCanvas(90, 30);
     const pictures::Bitmap grey = Solid(0xFF406080, 8, 8);
-    for (int level = 1; level <= 3; ++level) canvas->DrawPicture(Rect{(level - 1) * 30, 0, level * 30, 30}, grey, level);
+    for (int level = 1; level <= 3; ++level)
+        canvas->DrawPicture(Rect{(level - 1) * 30, 0, level * 30, 30}, grey, level);
     const int one = Brightness(PixelAt(*canvas, 15, 15));
     const int two = Brightness(PixelAt(*canvas, 45, 15));
     const int three = Brightness(PixelAt(*canvas, 75, 15));
@@ -180,8 +184,7 @@ TEST(CairoCanvasTargets, RejectsPagesItCannotDraw) {
     EXPECT_EQ(CairoCanvas::CreateImage(Device{0, 10, 96, 96, 2}, &error), nullptr);
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(CairoCanvas::CreateImage(Device{10, 10, 0, 96, 2}, &error), nullptr);
-    EXPECT_EQ(CairoCanvas::CreatePdf("/nonexistent-dir/x.pdf", Device{10, 10, 96, 96, 2}, "Kalvorin", &error),
-              nullptr);
+    EXPECT_EQ(CairoCanvas::CreatePdf("/nonexistent-dir/x.pdf", Device{10, 10, 96, 96, 2}, "Kalvorin", &error), nullptr);
 }
 
 TEST(CairoCanvasTargets, PdfPagesAreSizedByResolution) {
@@ -201,6 +204,38 @@ TEST(CairoCanvasTargets, PdfPagesAreSizedByResolution) {
     EXPECT_NE(pdf.find("/Count 2"), std::string::npos);
     EXPECT_NE(pdf.find("Kalvorin"), std::string::npos);
     std::filesystem::remove(path);
+}
+
+TEST(CairoCanvasTargets, DrawsOnABorrowedContextInItsUserSpace) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 100, 100);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    // A window showing the page at half size.
+    cairo_scale(cr, 0.5, 0.5);
+    int pages = 0;
+    {
+        CairoCanvas canvas(cr, Device{200, 200, 96, 96, 256}, [&pages] { ++pages; });
+        canvas.SetBrush(base::kBlack);
+        canvas.FillRect(Rect{20, 20, 40, 40});
+        // Tiles reach into their right neighbour's place, as on every vector page.
+        canvas.DrawPicture(Rect{100, 100, 140, 140}, Solid(0xFF000000, 8, 4), 3, Rect{0, 0, 4, 4});
+        canvas.NewPage();
+    }
+    EXPECT_EQ(pages, 1);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    const auto pixel = [&](int x, int y) {
+        const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+        return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
+    };
+    EXPECT_EQ(pixel(10, 10), kBlackPixel);
+    EXPECT_EQ(pixel(19, 19), kBlackPixel);
+    EXPECT_EQ(pixel(20, 20), kWhitePixel);
+    EXPECT_EQ(pixel(50 + 20 + 1, 60), kBlackPixel); // 4 device pixels (96 / 24) further
+    EXPECT_EQ(pixel(50 + 22 + 1, 60), kWhitePixel);
+    EXPECT_EQ(pixel(60, 50 + 20 + 1), kWhitePixel); // nothing below: no reach down
+    cairo_surface_destroy(surface);
 }
 
 } // namespace

@@ -144,6 +144,8 @@ public:
     }
     // A picture (or the part source of it) scaled into the rectangle and blended toward
     // white by colour level (WhiteBlendForLevel). An empty bitmap or source draws nothing.
+    // Drawing a picture tile by tile: a part with more picture to its right or below may
+    // reach one pixel into the place of the next tile, which covers it when drawn.
     void DrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
                      const std::optional<Rect>& source = std::nullopt) {
         DoDrawPicture(rect, bitmap, level, source);

@@ -105,7 +105,8 @@ PangoLayout* TextPainter::MakeLayout(std::string_view text) {
             std::size_t length = 1;
             if (base::Cp932CharLength(valid, pos, &length) == 1) {
                 const std::size_t start = pos;
-                while (pos < valid.size() && base::Cp932CharLength(valid, pos, &length) == 1) pos += length;
+                while (pos < valid.size() && base::Cp932CharLength(valid, pos, &length) == 1)
+                    pos += length;
                 // Narrow characters (ASCII, half-width kana) lie on their side, as in the
                 // vertical form of a Windows font.
                 PangoAttribute* attribute = pango_attr_gravity_new(PANGO_GRAVITY_SOUTH);

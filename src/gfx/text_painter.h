@@ -29,8 +29,7 @@ public:
 
     // Draws one line with its cell's reference corner at (x, y) in the user space of cr.
     // A background colour fills the cell first, as an opaque text background does.
-    void Draw(cairo_t* cr, double x, double y, std::string_view text, base::Color color,
-              const base::Color* background);
+    void Draw(cairo_t* cr, double x, double y, std::string_view text, base::Color color, const base::Color* background);
 
     // Lines aligned in a rectangle by the dt:: flags (see Canvas::DrawText).
     void DrawInRect(cairo_t* cr, const Rect& rect, unsigned flags, std::string_view text, base::Color color,

@@ -14,7 +14,9 @@ std::uint32_t PixelAt(CairoCanvas& canvas, int x, int y) {
     return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
 }
 
-bool IsInkPixel(std::uint32_t rgb) { return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF) < 3 * 200; }
+bool IsInkPixel(std::uint32_t rgb) {
+    return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF) < 3 * 200;
+}
 
 Rect InkBox(CairoCanvas& canvas, const Rect& area) {
     Rect box{area.right, area.bottom, area.left, area.top};
@@ -29,7 +31,9 @@ Rect InkBox(CairoCanvas& canvas, const Rect& area) {
     return box;
 }
 
-std::string OutputPath(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
+std::string OutputPath(const char* name) {
+    return (std::filesystem::temp_directory_path() / name).string();
+}
 
 // A small page with every kind of drawing, written to the temporary folder to be looked at.
 void DrawSamplePage(Canvas& canvas) {
@@ -56,7 +60,8 @@ void DrawSamplePage(Canvas& canvas) {
     // A day number as the platform's two-colour resources hold it, plain and inverted.
     pictures::Bitmap one{6, 6, {}, true};
     for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 6; ++x) one.pixels.push_back(x == 3 || (y == 1 && x == 2) ? 0xFF000000 : 0xFFFFFFFF);
+        for (int x = 0; x < 6; ++x)
+            one.pixels.push_back(x == 3 || (y == 1 && x == 2) ? 0xFF000000 : 0xFFFFFFFF);
     }
     canvas.SetBrush(base::kWhite);
     canvas.SetTextColor(base::kBlack);
@@ -66,7 +71,8 @@ void DrawSamplePage(Canvas& canvas) {
     // A picture at each colour level.
     pictures::Bitmap picture{30, 20, {}, false};
     for (int y = 0; y < 20; ++y) {
-        for (int x = 0; x < 30; ++x) picture.pixels.push_back(0xFF000000u | (x * 8) << 16 | (y * 12) << 8 | 0x60);
+        for (int x = 0; x < 30; ++x)
+            picture.pixels.push_back(0xFF000000u | (x * 8) << 16 | (y * 12) << 8 | 0x60);
     }
     for (int level = 1; level <= 3; ++level) {
         canvas.DrawPicture(Rect{180 + (level - 1) * 65, 200, 240 + (level - 1) * 65, 240}, picture, level);

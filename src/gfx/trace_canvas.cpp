@@ -41,14 +41,18 @@ void TraceCanvas::OnFontSelected() {
     out_ << '\t' << font.height << '\t' << font.escapement << '\t' << (font.bold ? 1 : 0) << '\n';
 }
 
-void TraceCanvas::OnTextColorSet() { out_ << "color\t" << Hex(TextColor()) << '\n'; }
+void TraceCanvas::OnTextColorSet() {
+    out_ << "color\t" << Hex(TextColor()) << '\n';
+}
 
 void TraceCanvas::OnBrushSet() {
     const Brush& brush = CurrentBrush();
     out_ << "brush\t" << Hex(brush.color) << '\t' << (brush.style == BrushStyle::kSolid ? "solid" : "clear") << '\n';
 }
 
-void TraceCanvas::OnPenSet() { out_ << "pen\t" << Hex(PenColor()) << '\n'; }
+void TraceCanvas::OnPenSet() {
+    out_ << "pen\t" << Hex(PenColor()) << '\n';
+}
 
 void TraceCanvas::DoTextOut(int x, int y, std::string_view text) {
     out_ << "text\t" << x << '\t' << y << '\t';
@@ -56,7 +60,9 @@ void TraceCanvas::DoTextOut(int x, int y, std::string_view text) {
     out_ << '\n';
 }
 
-TextSize TraceCanvas::DoTextExtent(std::string_view text) { return FixedTextExtent(text, CurrentFont().height); }
+TextSize TraceCanvas::DoTextExtent(std::string_view text) {
+    return FixedTextExtent(text, CurrentFont().height);
+}
 
 void TraceCanvas::DoDrawText(const Rect& rect, unsigned flags, std::string_view text) {
     out_ << "drawtext\t" << rect.left << '\t' << rect.top << '\t' << rect.right << '\t' << rect.bottom << '\t'
@@ -92,7 +98,9 @@ void TraceCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap&, int l
     out_ << '\t' << level << '\n';
 }
 
-void TraceCanvas::DoNewPage() { out_ << "page\n"; }
+void TraceCanvas::DoNewPage() {
+    out_ << "page\n";
+}
 
 void TraceCanvas::WriteRect(const char* op, const Rect& rect) {
     out_ << op << '\t' << rect.left << '\t' << rect.top << '\t' << rect.right << '\t' << rect.bottom;
