@@ -31,11 +31,16 @@ double Wrapped(double degrees) {
 // day) near jd_tt. The functions are smooth and monotonic over the whole bracket, so the
 // iteration converges in four or five steps; a step is never allowed to leave a ±`rate`-limited
 // window of a few days, which keeps a poor first guess from jumping to the next root.
-template <typename Offset> double SolveNear(Offset offset, double jd_tt, double rate) {
+struct Root {
+    double jd_tt;
+    double slope; // degrees a day at the root
+};
+
+template <typename Offset> Root SolveNear(Offset offset, double jd_tt, double rate) {
     double t0 = jd_tt;
     double f0 = offset(t0);
     double t1 = t0 - f0 / rate;
-    if (std::fabs(t1 - t0) < kTolerance) return t1;
+    if (std::fabs(t1 - t0) < kTolerance) return {t1, rate};
     for (int step = 0; step < kMaxSteps; ++step) {
         const double f1 = offset(t1);
         double slope = (f1 - f0) / (t1 - t0);
@@ -45,7 +50,7 @@ template <typename Offset> double SolveNear(Offset offset, double jd_tt, double 
         t0 = t1;
         f0 = f1;
         t1 = next;
-        if (std::fabs(t1 - t0) < kTolerance) return t1;
+        if (std::fabs(t1 - t0) < kTolerance) return {t1, slope};
     }
     throw std::runtime_error("event search did not converge");
 }
@@ -55,13 +60,13 @@ template <typename Offset> double SolveNear(Offset offset, double jd_tt, double 
 double FindSolarLongitude(double longitude, double jd_ut_guess) {
     // The nutation in longitude (1365 terms, as costly as the Earth's position) changes by
     // at most about 0.1″ a day: solve with Δψ held at the guess, then once more with Δψ taken
-    // at that root; the correction is milliseconds, so the mean rate converts it exactly enough.
+    // at that root, converted to time with the slope found at the root.
     const double guess = TtFromUt(jd_ut_guess);
     const double dpsi = NutationInLongitude(guess);
-    double tt = SolveNear(
+    const Root root = SolveNear(
         [longitude, dpsi](double t) { return Wrapped(SunLongitudeOfMeanEquinox(t) + dpsi - longitude); }, guess,
         kSunMeanRate);
-    tt += (dpsi - NutationInLongitude(tt)) / kSunMeanRate;
+    const double tt = root.jd_tt + (dpsi - NutationInLongitude(root.jd_tt)) / root.slope;
     return UtFromTt(tt);
 }
 
@@ -72,7 +77,7 @@ double FindNewMoon(double jd_ut_guess) {
             const ApparentLongitudes l = SunAndMoonLongitudesOfMeanEquinox(t);
             return Wrapped(l.moon - l.sun);
         },
-        TtFromUt(jd_ut_guess), kSynodicRate);
+        TtFromUt(jd_ut_guess), kSynodicRate).jd_tt;
     return UtFromTt(tt);
 }
 
@@ -81,6 +86,7 @@ std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to) {
     for (int l = 0; l < 360; l += 5) targets.push_back(l);
     targets.insert(targets.end(), kExtraLongitudes.begin(), kExtraLongitudes.end());
     std::sort(targets.begin(), targets.end());
+    targets.erase(std::unique(targets.begin(), targets.end()), targets.end()); // 80° is both
 
     std::vector<SolarEvent> events;
     double start_longitude = SunApparentLongitude(TtFromUt(jd_ut_from));

@@ -21,7 +21,8 @@ struct SolarEvent {
 };
 
 // Every instant in [jd_ut_from, jd_ut_to) at which the Sun's longitude is a multiple of 5°
-// or one of the extra longitudes (27°, 80°, 117°, 207°, 297°), in time order.
+// (80° among them, for 入梅) or one of the starts of 土用 (27°, 117°, 207°, 297°), in time
+// order: 76 a year.
 std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to);
 
 // Every new moon in [jd_ut_from, jd_ut_to), in time order.

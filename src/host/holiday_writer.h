@@ -1,0 +1,19 @@
+#pragma once
+// Writes the national holidays of a span of years into the year sections of Kalvorin.CFG.
+
+#include <string>
+
+#include "config/config_file.h"
+#include "host/national_holidays.h"
+
+namespace host {
+
+// The equinox days of a year from the computed equinoxes (λ = 0° and 180°).
+EquinoxDays ComputeEquinoxDays(int year);
+
+// For each year from … to: the year's user holidays are read, the national holidays are added
+// to them (days the user marked stay marked) and the year is written back. Returns an empty
+// text on success, else what went wrong.
+std::string WriteNationalHolidays(config::ConfigFile& file, int from, int to);
+
+} // namespace host

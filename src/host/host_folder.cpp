@@ -1,0 +1,117 @@
+#include "host/host_folder.h"
+
+#include <system_error>
+#include <vector>
+
+#include "base/sjis.h"
+#include "config/config_file.h"
+#include "config/file_io.h"
+#include "host/day_file.h"
+#include "host/holiday_writer.h"
+
+namespace host {
+
+const char* const kReadMeText =
+    "Qelmarin 印刷モジュールについて\n"
+    "\n"
+    "このフォルダは Kalvorin の作業フォルダです。印刷モジュール Qelmarin は、ここにある\n"
+    "Kalvorin.CFG（設定）、UNSEI.DAT（1901年から2100年までの暦の毎日のデータ）と\n"
+    "解説文データベースを読んで、暦のページを印刷します。\n"
+    "\n"
+    "印刷できるもの\n"
+    "  暦      ひと月のカレンダー。六曜・干支・旧暦・節季・雑節・吉凶・運気を書き込みます。\n"
+    "  一覧    ひと月の暦注を一日一行に並べた一覧と、日の出・日の入り。\n"
+    "  日めくり  一日一枚の日めくり。月の絵か七十二候の絵を付けます。\n"
+    "  はり紙  月の絵と小さなカレンダーのはり紙。\n"
+    "  解説    吉凶・七十二候・二十八宿・十二直の解説文。\n"
+    "\n"
+    "使い方\n"
+    "  1. 書式のボタンを押して、印刷する年と月（最初の月と最後の月）を選びます。\n"
+    "  2. 「確認」で最初のページを画面で確かめ、「印刷」で印刷します。\n"
+    "  3. 余白や印刷する項目は「設定」で、月の絵は「絵の設定」で変えられます。\n"
+    "  4. 休日は「休日」で一年分を確かめて、日を押すと休日の印を付けたり外したりできます。\n"
+    "\n"
+    "生まれ年（干支）、週の始まり、場所（緯度・経度・標高）、元号は Kalvorin 側で登録します。\n"
+    "生まれ年が登録されていないと運気は印刷されません。\n";
+
+namespace {
+
+std::string ToCrlf(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+bool IsNonEmptyFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    return std::filesystem::is_directory(folder, error) &&
+           std::filesystem::directory_iterator(folder, error) != std::filesystem::directory_iterator();
+}
+
+std::filesystem::path AbsoluteFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+    return (error ? folder : absolute).lexically_normal();
+}
+
+} // namespace
+
+std::string HostFolderRefusal(const HostFolderOptions& options) {
+    if (options.force) return {};
+    const std::filesystem::path folder = AbsoluteFolder(options.folder);
+    std::error_code error;
+    if (std::filesystem::exists(folder / "Kalvorin.CFG", error)) {
+        return (folder / "Kalvorin.CFG").string() + " exists; use --force to write into it";
+    }
+    if (std::filesystem::exists(folder, error) && !std::filesystem::is_directory(folder, error)) {
+        return folder.string() + " exists and is not a folder";
+    }
+    if (IsNonEmptyFolder(folder)) return folder.string() + " exists and is not empty; use --force";
+    return {};
+}
+
+std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& calendar) {
+    if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) return refusal;
+    std::error_code error;
+    std::filesystem::path folder = AbsoluteFolder(options.folder);
+    if (folder.has_filename() == false) folder = folder.parent_path(); // "dir/" normalises to "dir/"
+    const std::filesystem::path cfg_path = folder / "Kalvorin.CFG";
+    std::filesystem::create_directories(folder, error);
+    if (error) return "cannot make " + folder.string() + ": " + error.message();
+
+    // The folder's path without a trailing separator: the module strips one anyway.
+    std::string dir = folder.string();
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+
+    config::ConfigFile cfg(cfg_path);
+    const std::vector<config::ConfigFile::Entry> unsei = {
+        {"UNSEI", "ETO", std::to_string(options.eto)},
+        {"UNSEI", "Start Youbi", std::to_string(options.start_weekday)},
+        {"UNSEI", "DIR", dir},
+        {"UNSEI", "GENGO NAME", options.era_name},
+        {"UNSEI", "GENGO YEAR", std::to_string(options.era_year)},
+        {"UNSEI", "Font Height", "-16"},
+        {"UNSEI", "Font Name", "@ＭＳ ゴシック"},
+        {"UNSEI", "IDO", options.latitude},
+        {"UNSEI", "KEIDO", options.longitude},
+        {"UNSEI", "HYOUKOU", std::to_string(options.elevation)},
+    };
+    if (!cfg.WriteStrings(unsei)) return "cannot write section UNSEI of " + cfg_path.string();
+    if (options.holidays_from != 0) {
+        const std::string failure = WriteNationalHolidays(cfg, options.holidays_from, options.holidays_to);
+        if (!failure.empty()) return failure;
+    }
+
+    std::string failure = WriteDayFile(folder / "UNSEI.DAT", calendar);
+    if (!failure.empty()) return failure;
+
+    const std::optional<std::string> readme = base::Utf8ToCp932(ToCrlf(kReadMeText));
+    if (!readme) return "the help text has a character CP932 lacks";
+    failure = config::ReplaceFileAtomically(folder / "ReadMe2.TXT", *readme);
+    return failure;
+}
+
+} // namespace host

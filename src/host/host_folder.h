@@ -1,0 +1,38 @@
+#pragma once
+// A complete host folder, as the host application leaves it for the print module:
+// Kalvorin.CFG (section "UNSEI" and the national holidays), UNSEI.DAT and ReadMe2.TXT.
+
+#include <filesystem>
+#include <string>
+
+#include "host/day_calendar.h"
+
+namespace host {
+
+struct HostFolderOptions {
+    std::filesystem::path folder;
+    int eto = 0;           // sexagenary number of the birth year, 1 … 60
+    int start_weekday = 0; // 0 Sunday, 1 Monday
+    std::string latitude = "35.6895";  // Tokyo
+    std::string longitude = "139.6917";
+    int elevation = 40;
+    std::string era_name = "令和";
+    int era_year = 2019;
+    bool force = false;
+    int holidays_from = 0; // the national holidays of holidays_from … holidays_to
+    int holidays_to = 0;
+};
+
+// The help text, UTF-8 with "\n" line ends (the file gets CP932 and CRLF).
+extern const char* const kReadMeText;
+
+// Why the folder may not be made (the text of the refusal), or an empty text.
+std::string HostFolderRefusal(const HostFolderOptions& options);
+
+// Makes the folder. Refused (an error text) when the folder exists and is not empty, or holds
+// a Kalvorin.CFG, unless `force`; with `force` the keys of "UNSEI" and the holidays are
+// written into an existing Kalvorin.CFG, whose other sections are kept. Returns an empty text
+// on success, else what went wrong.
+std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& calendar);
+
+} // namespace host

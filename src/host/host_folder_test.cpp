@@ -1,0 +1,143 @@
+// Making a host folder, and the command line's answers to bad arguments and refused folders.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "base/sjis.h"
+#include "config/config_file.h"
+#include "config/holidays.h"
+#include "host/host_cli.h"
+#include "host/host_folder.h"
+#include "host/test_calendar.h"
+
+namespace host {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class HostFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("host_folder_test_" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    int Run(const std::vector<std::string>& args) {
+        out_.str("");
+        err_.str("");
+        return RunHostCommand(args, out_, err_);
+    }
+
+    fs::path root_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(HostFolderTest, MakesACompleteFolder) {
+    HostFolderOptions options;
+    options.folder = root_ / "host";
+    options.eto = 41;
+    options.holidays_from = 2026;
+    options.holidays_to = 2026;
+    ASSERT_EQ(MakeHostFolder(options, testing::FullCalendar()), "");
+
+    const std::string cfg_bytes = ReadFile(root_ / "host" / "Kalvorin.CFG");
+    EXPECT_EQ(cfg_bytes.substr(0, 9), "[UNSEI]\r\n"); // CRLF, as a Windows host writes
+    EXPECT_EQ(cfg_bytes.find("\n\n"), std::string::npos);
+    config::ConfigFile cfg(root_ / "host" / "Kalvorin.CFG");
+    EXPECT_EQ(cfg.ReadInteger("UNSEI", "ETO", 0), 41);
+    EXPECT_EQ(cfg.ReadInteger("UNSEI", "Start Youbi", -1), 0);
+    EXPECT_EQ(cfg.ReadString("UNSEI", "DIR", ""), (root_ / "host").string());
+    EXPECT_EQ(cfg.ReadString("UNSEI", "GENGO NAME", ""), "令和");
+    EXPECT_EQ(cfg.ReadInteger("UNSEI", "GENGO YEAR", 0), 2019);
+    EXPECT_EQ(cfg.ReadInteger("UNSEI", "Font Height", 0), -16);
+    EXPECT_EQ(cfg.ReadString("UNSEI", "Font Name", ""), "@ＭＳ ゴシック");
+    EXPECT_EQ(cfg.ReadString("UNSEI", "IDO", ""), "35.6895");
+    EXPECT_EQ(cfg.ReadString("UNSEI", "KEIDO", ""), "139.6917");
+    EXPECT_EQ(cfg.ReadInteger("UNSEI", "HYOUKOU", 0), 40);
+    EXPECT_EQ(cfg.ReadString("2026", "HOLIDAY9", ""), "212223");
+
+    EXPECT_EQ(fs::file_size(root_ / "host" / "UNSEI.DAT"), 73050u * 15u);
+    const std::string readme = ReadFile(root_ / "host" / "ReadMe2.TXT");
+    const std::optional<std::string> text = base::Cp932ToUtf8(readme);
+    ASSERT_TRUE(text.has_value()) << "ReadMe2.TXT is CP932";
+    EXPECT_NE(text->find("日めくり"), std::string::npos);
+    EXPECT_NE(readme.find("\r\n"), std::string::npos);
+}
+
+TEST_F(HostFolderTest, ForceKeepsTheModulesOwnSectionsAndTheUsersHolidays) {
+    const fs::path folder = root_ / "host";
+    fs::create_directories(folder);
+    {
+        std::ofstream cfg(folder / "Kalvorin.CFG", std::ios::binary);
+        cfg << "[PRINT]\r\nTESTSize=2\r\n[2026]\r\nHOLIDAY6=15\r\n";
+    }
+    HostFolderOptions options;
+    options.folder = folder;
+    options.eto = 5;
+    options.holidays_from = 2026;
+    options.holidays_to = 2026;
+    EXPECT_NE(HostFolderRefusal(options), "");
+    EXPECT_NE(MakeHostFolder(options, testing::FullCalendar()), "");
+    EXPECT_EQ(ReadFile(folder / "Kalvorin.CFG").substr(0, 7), "[PRINT]"); // untouched
+
+    options.force = true;
+    ASSERT_EQ(MakeHostFolder(options, testing::FullCalendar()), "");
+    config::ConfigFile cfg(folder / "Kalvorin.CFG");
+    EXPECT_EQ(cfg.ReadInteger("PRINT", "TESTSize", 0), 2);
+    EXPECT_EQ(cfg.ReadInteger("UNSEI", "ETO", 0), 5);
+    EXPECT_EQ(cfg.ReadString("2026", "HOLIDAY6", ""), "15"); // the user's own mark stays
+    EXPECT_EQ(cfg.ReadString("2026", "HOLIDAY5", ""), "03040506");
+}
+
+TEST_F(HostFolderTest, CommandLineRefusals) {
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_NE(err_.str().find("usage:"), std::string::npos);
+    EXPECT_EQ(Run({"frobnicate"}), 2);
+    EXPECT_EQ(Run({"events", "1900"}), 2);
+    EXPECT_EQ(Run({"events", "20x1"}), 2);
+    EXPECT_EQ(Run({"holidays", root_.string(), "2030", "2020"}), 2);
+    EXPECT_EQ(Run({"init", (root_ / "a").string()}), 2) << "--eto is required";
+    EXPECT_EQ(Run({"init", (root_ / "a").string(), "--eto", "61"}), 2);
+    EXPECT_EQ(Run({"init", (root_ / "a").string(), "--eto", "1", "--place", "35.1,abc,3"}), 2);
+    EXPECT_EQ(Run({"init", (root_ / "a").string(), "--eto", "1", "--start-weekday", "2"}), 2);
+
+    // A folder that is there and not empty is refused before anything is computed.
+    std::ofstream(root_ / "other.txt") << "x";
+    EXPECT_EQ(Run({"init", root_.string(), "--eto", "1"}), 1);
+    EXPECT_NE(err_.str().find("not empty"), std::string::npos);
+    EXPECT_EQ(Run({"holidays", (root_ / "missing").string(), "2026", "2026"}), 1);
+    EXPECT_NE(err_.str().find("Kalvorin.CFG"), std::string::npos);
+}
+
+TEST_F(HostFolderTest, HolidaysCommandWritesYearSections) {
+    std::ofstream(root_ / "Kalvorin.CFG", std::ios::binary) << "[UNSEI]\r\nETO=1\r\n";
+    ASSERT_EQ(Run({"holidays", root_.string(), "2025", "2026"}), 0) << err_.str();
+    config::ConfigFile cfg(root_ / "Kalvorin.CFG");
+    config::HolidayTable table;
+    config::LoadHolidays(cfg, 2025, table);
+    EXPECT_TRUE(table.IsMarked(11, 24));
+    EXPECT_TRUE(table.IsMarked(2, 24));
+    EXPECT_FALSE(table.IsMarked(2, 25));
+    EXPECT_EQ(cfg.ReadInteger("UNSEI", "ETO", 0), 1);
+}
+
+TEST(EventLines, OneLinePerEvent) {
+    const std::vector<std::string> lines = EventLines(2021);
+    ASSERT_EQ(lines.size(), 76u + 12u);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "solar 315 立春 2021-02-03 23:58:47"), lines.end());
+    EXPECT_EQ(lines.front(), "solar 285 小寒 2021-01-05 12:23:25");
+}
+
+} // namespace
+} // namespace host

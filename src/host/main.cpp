@@ -1,0 +1,12 @@
+// kalvorin-host: stands in for the host application Kalvorin.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "host/host_cli.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return host::RunHostCommand(args, std::cout, std::cerr);
+}
