@@ -34,7 +34,7 @@ private:
 int DecodeCmpStreamReference(ByteStream& source, ByteStream& target, base::Reporter& reporter) {
     CmpTree tree;
     ResetCmpTree(tree, ReadCmpTable(source));
-    if (!BuildCmpTree(tree)) {
+    if (!BuildCmpTreeByScan(tree)) {
         reporter.ShowMessage(kCmpTreeBrokenText, kCmpDecodeCaption);
         return -1;
     }

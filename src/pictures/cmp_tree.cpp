@@ -1,6 +1,9 @@
 #include "pictures/cmp_tree.h"
 
 #include <algorithm>
+#include <functional>
+#include <queue>
+#include <vector>
 
 namespace pictures {
 
@@ -16,7 +19,7 @@ namespace {
 
 // The parentless node of smallest non-zero frequency among the first tree.count nodes;
 // a later node wins only with a strictly smaller frequency. -1 when there is none.
-int Smallest(const CmpTree& tree) {
+int SmallestByScan(const CmpTree& tree) {
     int best = -1;
     for (int i = 0; i < tree.count; ++i) {
         const CmpNode& n = tree.nodes[i];
@@ -26,20 +29,19 @@ int Smallest(const CmpTree& tree) {
     return best;
 }
 
-} // namespace
-
-bool BuildCmpTree(CmpTree& tree) {
+// The merging loop, with the way of choosing the smallest parentless node given.
+template <typename Smallest>
+bool Build(CmpTree& tree, Smallest&& smallest, bool (*push)(CmpTree&, int, void*), void* queue) {
     for (;;) {
-        const int a = Smallest(tree);
+        const int a = smallest();
         if (a < 0) return false;
-        // The node about to be made; its index is the current count. A tree over 257 leaves
-        // never needs more than 513 nodes, so the index always fits.
+        // The node about to be made; its index is the current count.
         const int made = tree.count;
         CmpNode& node = tree.nodes[made];
         node = CmpNode{};
         node.one = static_cast<std::int16_t>(a);
         tree.nodes[a].parent = static_cast<std::int16_t>(made);
-        const int b = Smallest(tree);
+        const int b = smallest();
         if (b < 0) {
             if (tree.nodes[a].leaf()) {
                 // Only the end symbol is present: it hangs below a root of its own.
@@ -54,7 +56,39 @@ bool BuildCmpTree(CmpTree& tree) {
         node.frequency = tree.nodes[a].frequency + tree.nodes[b].frequency;
         tree.nodes[b].parent = static_cast<std::int16_t>(made);
         ++tree.count;
+        if (push != nullptr) push(tree, made, queue);
     }
+}
+
+// Min-heap entries: (frequency, index); the smallest pair is the scan's choice.
+using HeapEntry = std::pair<std::int32_t, int>;
+using Heap = std::priority_queue<HeapEntry, std::vector<HeapEntry>, std::greater<>>;
+
+bool PushNode(CmpTree& tree, int index, void* queue) {
+    static_cast<Heap*>(queue)->emplace(tree.nodes[index].frequency, index);
+    return true;
+}
+
+} // namespace
+
+bool BuildCmpTree(CmpTree& tree) {
+    std::vector<HeapEntry> storage;
+    storage.reserve(kCmpMaxNodes);
+    Heap heap(std::greater<>{}, std::move(storage));
+    for (int i = 0; i < tree.count; ++i) {
+        if (tree.nodes[i].parent == -1 && tree.nodes[i].frequency > 0) heap.emplace(tree.nodes[i].frequency, i);
+    }
+    auto smallest = [&heap] {
+        if (heap.empty()) return -1;
+        const int index = heap.top().second;
+        heap.pop();
+        return index;
+    };
+    return Build(tree, smallest, PushNode, &heap);
+}
+
+bool BuildCmpTreeByScan(CmpTree& tree) {
+    return Build(tree, [&tree] { return SmallestByScan(tree); }, nullptr, nullptr);
 }
 
 std::array<CmpCode, kCmpLeafCount> CmpCodes(const CmpTree& tree) {

@@ -24,7 +24,9 @@ struct CmpNode {
 };
 
 struct CmpTree {
-    std::array<CmpNode, kCmpMaxNodes> nodes{};
+    // One spare: construction prepares the next node before it knows whether a second node
+    // is left to merge, so the last round writes one past the 513 a tree can use.
+    std::array<CmpNode, kCmpMaxNodes + 1> nodes{};
     int count = kCmpLeafCount;
     int root = -1;
 };
@@ -34,7 +36,13 @@ struct CmpTree {
 void ResetCmpTree(CmpTree& tree, std::span<const std::uint16_t, 256> frequencies);
 
 // Merges nodes until one root is left. False when no node has a frequency (the tree error).
+// Picks the smallest nodes from a heap ordered by (frequency, index), which chooses exactly
+// what the format's index-order scan chooses.
 bool BuildCmpTree(CmpTree& tree);
+
+// The same construction by the format's own rule, scanning all nodes for each choice: the
+// reference the heap version is tested against.
+bool BuildCmpTreeByScan(CmpTree& tree);
 
 // The code of every symbol as bits read root first, right-aligned in value; length 0 for
 // symbols that are not in the tree. Codes reach at most about 35 bits.
