@@ -149,6 +149,19 @@ TEST(HorizontalText, DrawTextAlignsInItsRectangleAndClips) {
     EXPECT_LE(clipped.bottom, 30);
 }
 
+TEST(VerticalText, DrawTextPlacesTheColumnInItsRectangle) {
+    std::string error;
+    auto canvas = CairoCanvas::CreateImage(Device{200, 300, 96, 96, 256}, &error);
+    ASSERT_NE(canvas, nullptr) << error;
+    canvas->SelectFont("@ＭＳ ゴシック", -30, kVerticalEscapement);
+    canvas->DrawText(Rect{20, 20, 180, 280}, dt::kCenter | dt::kVCenter | dt::kSingleLine, "十二月");
+    const Rect ink = InkBox(*canvas, Rect{0, 0, 200, 300});
+    EXPECT_GE(ink.left, 100 - 15 - 1);
+    EXPECT_LE(ink.right, 100 + 15 + 1);
+    EXPECT_GE(ink.top, 150 - 45);
+    EXPECT_LE(ink.bottom, 150 + 45);
+}
+
 TEST(Text, ASolidBrushGivesAnOpaqueBackground) {
     std::string error;
     auto canvas = CairoCanvas::CreateImage(Device{200, 200, 96, 96, 256}, &error);
