@@ -1,4 +1,5 @@
 #include "gfx/cairo_canvas.h"
+#include "gfx/page_probe_for_tests.h"
 
 #include <gtest/gtest.h>
 
@@ -7,29 +8,7 @@
 namespace gfx {
 namespace {
 
-std::uint32_t PixelAt(CairoCanvas& canvas, int x, int y) {
-    cairo_surface_t* surface = canvas.surface();
-    cairo_surface_flush(surface);
-    const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
-    return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
-}
-
-bool IsInkPixel(std::uint32_t rgb) {
-    return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF) < 3 * 200;
-}
-
-Rect InkBox(CairoCanvas& canvas, const Rect& area) {
-    Rect box{area.right, area.bottom, area.left, area.top};
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            if (IsInkPixel(PixelAt(canvas, x, y))) {
-                box = Rect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-                           std::max(box.bottom, y + 1)};
-            }
-        }
-    }
-    return box;
-}
+using namespace gfx::testing;
 
 std::string OutputPath(const char* name) {
     return (std::filesystem::temp_directory_path() / name).string();
