@@ -42,14 +42,15 @@ pictures::Bitmap Landscape(int width, int height) {
 // The drawing calls of one calendar page, at the sizes of A4 at 600 dpi.
 void DrawCalendarLikePage(gfx::Canvas& canvas, const pictures::Bitmap& number) {
     const double scale = canvas.DpiX() / double(gfx::kPixelsPerInch);
-    const int left = 236, top = 236, right = canvas.PageWidth() - 236, bottom = canvas.PageHeight() - 236;
-    const int cell_width = (right - left) / 7, row_height = (bottom - top - 100) / 6;
+    const int margin = canvas.DpiX() * 10 / 254, head = static_cast<int>(std::lround(16 * scale));
+    const int left = margin, top = margin, right = canvas.PageWidth() - margin, bottom = canvas.PageHeight() - margin;
+    const int cell_width = (right - left) / 7, row_height = (bottom - top - head) / 6;
     const int box = static_cast<int>(std::lround(36 * scale));
     const int font = -static_cast<int>(std::lround(36 * scale / 4));
     canvas.SelectFont("@ＭＳ ゴシック", font, gfx::kVerticalEscapement);
     const int w = canvas.TextExtent("XXX").cy;
     for (int day = 0; day < 42; ++day) {
-        const int x = left + (day % 7) * cell_width, y = top + 100 + (day / 7) * row_height;
+        const int x = left + (day % 7) * cell_width, y = top + head + (day / 7) * row_height;
         canvas.SetPen(base::kBlack);
         canvas.SetBrush(base::kWhite, gfx::BrushStyle::kClear);
         for (int i = 0; i < 3; ++i)

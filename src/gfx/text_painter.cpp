@@ -137,7 +137,7 @@ TextSize TextPainter::Extent(std::string_view text) {
 void TextPainter::Draw(cairo_t* cr, double x, double y, std::string_view text, base::Color color,
                        const base::Color* background) {
     if (Em() == 0 || text.empty()) return;
-    const TextSize size = Extent(text);
+    const TextSize size = background ? Extent(text) : TextSize{};
     cairo_save(cr);
     cairo_translate(cr, x, y);
     if (font_.vertical()) {
