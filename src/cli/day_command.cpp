@@ -1,12 +1,202 @@
-#include "cli/command.h"
+// qelmarin-cli day: the decoded notes of days, one tab-separated line per day, from the
+// host folder's UNSEI.DAT and Kalvorin.CFG.
 
+#include "almanac/commentary_texts.h"
+#include "almanac/day_file.h"
+#include "almanac/day_notes.h"
+#include "almanac/fortune.h"
+#include "almanac/name_tables.h"
+#include "almanac/named_days.h"
+#include "almanac/sun_times.h"
+#include "base/reporter.h"
+#include "cli/command.h"
+#include "cli/host_folder.h"
+#include "config/settings.h"
+
+#include <charconv>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 namespace cli {
+namespace {
 
-int RunDay(const Args&) {
-    std::fputs("qelmarin-cli day: not available yet\n", stderr);
-    return 1;
+struct Date {
+    int year = 0, month = 0, day = 0;
+    int key() const { return year * 10000 + month * 100 + day; }
+};
+
+// YYYY-MM-DD, a real Gregorian date.
+std::optional<Date> ParseDate(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+    Date d;
+    auto field = [&](std::size_t pos, std::size_t len, int& out) {
+        auto r = std::from_chars(text.data() + pos, text.data() + pos + len, out);
+        return r.ec == std::errc{} && r.ptr == text.data() + pos + len;
+    };
+    if (!field(0, 4, d.year) || !field(5, 2, d.month) || !field(8, 2, d.day)) return std::nullopt;
+    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > almanac::DaysInMonth(d.year, d.month)) return std::nullopt;
+    return d;
+}
+
+Date NextDay(Date d) {
+    if (++d.day > almanac::DaysInMonth(d.year, d.month)) {
+        d.day = 1;
+        if (++d.month > 12) {
+            d.month = 1;
+            ++d.year;
+        }
+    }
+    return d;
+}
+
+// The one kanji of a mansion or day-officer: the character after "(" in its first line.
+std::string NameAfterParenthesis(std::string_view line) {
+    if (line.size() < 4 || line[0] != '(') return "-";
+    std::size_t close = line.find(')');
+    return close == std::string_view::npos ? "-" : std::string(line.substr(1, close - 1));
+}
+
+std::string Join(const std::string& s) { return s.empty() ? "-" : s; }
+
+std::string SunColumn(const config::Settings& settings, const Date& date) {
+    if (!(settings.latitude > 0)) return "-";
+    almanac::SunTimes t = almanac::SunriseSunset(date.year, date.month, date.day, settings.latitude, settings.longitude);
+    almanac::ApplyElevation(t, settings.elevation, settings.latitude);
+    if (t.rise < 0 || t.set < 0) return "-";
+    auto rise = almanac::SplitSunTime(t.rise), set = almanac::SplitSunTime(t.set);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d:%02d-%d:%02d", rise.hour, rise.minute, set.hour, set.minute);
+    return buf;
+}
+
+std::string DayLine(const Date& date, const almanac::MonthDays& days, const config::Settings& settings, int birth_eto) {
+    using namespace almanac;
+    const DayRecord& day = days[static_cast<std::size_t>(date.day)];
+    const DayRecord& before = days[static_cast<std::size_t>(date.day - 1)];
+
+    std::string term = "-";
+    if (SolarTermBegins(day, before)) term = std::string(TableText(SolarTermNames, day.SolarTerm - 1));
+
+    std::string lunar = day.LeapMonth ? "閏" : "";
+    lunar += std::to_string(day.LunarMonth) + "/" + std::to_string(day.LunarDay);
+
+    const DayKeys page_keys = MakeDayKeys(day, birth_eto, days[1].YearCycle);
+    std::string named;
+    for (int row : NamedDaysOf(day, page_keys)) {
+        if (!named.empty()) named += "・";
+        named += NamedDayText(row, page_keys);
+    }
+
+    FortuneWork work;
+    const auto birth_sign = static_cast<std::uint8_t>(birth_eto & 0xFF);
+    EvaluateDayFortune(day, birth_sign, day.YearCycle, work);
+
+    const long mansion_line = 2L * (day.Mansion - 1), officer_line = 3L * (day.Officer - 1);
+    char date_text[16];
+    std::snprintf(date_text, sizeof date_text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    std::string columns[] = {
+        date_text,
+        Join(std::string(TableText(WeekdayNames, day.Weekday))),
+        Join(CycleName(day.DayCycle)),
+        Join(std::string(TableText(RokuyoNames, day.Rokuyo - 1))),
+        term,
+        lunar,
+        mansion_line >= 0 && mansion_line < 56 ? NameAfterParenthesis(MansionTexts[mansion_line]) : "-",
+        officer_line >= 0 && officer_line < 36 ? NameAfterParenthesis(OfficerTexts[officer_line]) : "-",
+        std::to_string(day.Pentad),
+        Join(SeasonDayText(day.SeasonFlags, "・")),
+        Join(named),
+        std::string(FortuneRank(work.good, work.bad)),
+        std::to_string(work.net),
+        std::to_string(work.good),
+        std::to_string(work.bad),
+        SunColumn(settings, date),
+    };
+    std::string line;
+    for (const std::string& c : columns) {
+        if (!line.empty()) line += '\t';
+        line += c;
+    }
+    return line;
+}
+
+int Usage() {
+    std::fputs("usage: qelmarin-cli day [--home DIR] [--eto N] FROM [TO]   (dates as YYYY-MM-DD, 1901-01-01 … 2100-12-31)\n",
+               stderr);
+    return 2;
+}
+
+} // namespace
+
+int RunDay(const Args& args) {
+    std::optional<std::string> home;
+    std::optional<int> eto;
+    std::vector<std::string> dates;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--home" && i + 1 < args.size()) {
+            home = args[++i];
+        } else if (args[i] == "--eto" && i + 1 < args.size()) {
+            int v = 0;
+            const std::string& s = args[++i];
+            auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+            if (r.ec != std::errc{} || r.ptr != s.data() + s.size()) return Usage();
+            eto = v;
+        } else if (!args[i].empty() && args[i][0] == '-') {
+            return Usage();
+        } else {
+            dates.push_back(args[i]);
+        }
+    }
+    if (dates.empty() || dates.size() > 2) return Usage();
+    std::optional<Date> from = ParseDate(dates[0]);
+    std::optional<Date> to = dates.size() > 1 ? ParseDate(dates[1]) : from;
+    if (!from || !to) {
+        std::fprintf(stderr, "qelmarin-cli day: not a date (YYYY-MM-DD): %s\n", (!from ? dates[0] : dates[1]).c_str());
+        return 1;
+    }
+    for (const Date& d : {*from, *to}) {
+        if (d.year < almanac::kFirstYear || d.year > almanac::kLastYear) {
+            std::fprintf(stderr, "qelmarin-cli day: %04d-%02d-%02d is outside 1901-01-01 … 2100-12-31\n", d.year,
+                         d.month, d.day);
+            return 1;
+        }
+    }
+    if (to->key() < from->key()) {
+        std::fputs("qelmarin-cli day: the last date is before the first\n", stderr);
+        return 1;
+    }
+
+    const std::filesystem::path folder = FindHostFolder(home);
+    if (!CheckHostFolder(folder)) return 1;
+    const std::filesystem::path day_path = folder / almanac::kDayFileName;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(day_path, ec)) {
+        std::fprintf(stderr, "qelmarin-cli day: %s not found\n", day_path.c_str());
+        return 1;
+    }
+
+    base::StderrReporter reporter;
+    const config::ConfigFile cfg(folder / kConfigFileName, &reporter);
+    const config::Settings settings = config::LoadSettings(cfg, folder);
+    const int birth_eto = eto.value_or(settings.birth_eto);
+
+    almanac::DayFile file(day_path);
+    almanac::MonthDays days{};
+    int loaded_month = 0;
+    for (Date d = *from; d.key() <= to->key(); d = NextDay(d)) {
+        if (d.year * 100 + d.month != loaded_month) {
+            if (!file.LoadMonth(days, d.year, d.month, almanac::DaysInMonth(d.year, d.month), reporter)) return 1;
+            loaded_month = d.year * 100 + d.month;
+        }
+        if (days[static_cast<std::size_t>(d.day)].Date != d.key()) {
+            std::fprintf(stderr, "qelmarin-cli day: %s holds no record of %04d-%02d-%02d\n", day_path.c_str(), d.year,
+                         d.month, d.day);
+            return 1;
+        }
+        std::printf("%s\n", DayLine(d, days, settings, birth_eto).c_str());
+    }
+    return 0;
 }
 
 } // namespace cli
