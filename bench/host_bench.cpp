@@ -24,13 +24,15 @@ BENCHMARK(BM_WholeDayFile)->Unit(benchmark::kSecond)->Iterations(1);
 // The parts of it: one year of solar longitudes, one year of new moons.
 void BM_SolarEventsOfAYear(benchmark::State& state) {
     const double from = host::JdnFromCivil({2030, 1, 1}) - 0.5;
-    for (auto _ : state) benchmark::DoNotOptimize(host::SolarEventsBetween(from, from + 365.25));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::SolarEventsBetween(from, from + 365.25));
 }
 BENCHMARK(BM_SolarEventsOfAYear)->Unit(benchmark::kMillisecond);
 
 void BM_NewMoonsOfAYear(benchmark::State& state) {
     const double from = host::JdnFromCivil({2030, 1, 1}) - 0.5;
-    for (auto _ : state) benchmark::DoNotOptimize(host::NewMoonsBetween(from, from + 365.25));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::NewMoonsBetween(from, from + 365.25));
 }
 BENCHMARK(BM_NewMoonsOfAYear)->Unit(benchmark::kMillisecond);
 

@@ -25,9 +25,12 @@ AlmanacEvents ComputeAlmanacEvents(int first_year, int last_year) {
     const double from = JdnFromCivil({first_year - 1, 1, 1}) - 0.5;
     const double to = JdnFromCivil({last_year + 1, 7, 1}) - 0.5;
     AlmanacEvents events;
-    for (const SolarEvent& e : SolarEventsBetween(from, to)) events.solar.push_back({e.jd_ut, JstJdnOf(e.jd_ut), e.longitude});
-    events.new_moons = NewMoonsBetween(from, to);
-    for (double jd : events.new_moons) events.new_moon_jdns.push_back(JstJdnOf(jd));
+    for (const SolarEvent& e : SolarEventsBetween(from, to))
+        events.solar.push_back({e.jd_ut, JstJdnOf(e.jd_ut), e.longitude});
+    // The almanac needs the dates of new moons; only those near midnight need the full theory.
+    events.new_moons = NewMoonsBetween(from, to, NewMoonAccuracy::Date);
+    for (double jd : events.new_moons)
+        events.new_moon_jdns.push_back(JstJdnOf(jd));
     return events;
 }
 

@@ -23,11 +23,17 @@ CivilDate CivilFromJdn(int jdn) {
     return {100 * b + d - 4800 + m / 10, m + 3 - 12 * (m / 10), e - (153 * m + 2) / 5 + 1};
 }
 
-int DateNumber(const CivilDate& date) { return date.year * 10000 + date.month * 100 + date.day; }
+int DateNumber(const CivilDate& date) {
+    return date.year * 10000 + date.month * 100 + date.day;
+}
 
-int WeekdayOfJdn(int jdn) { return (jdn + 1) % 7; }
+int WeekdayOfJdn(int jdn) {
+    return (jdn + 1) % 7;
+}
 
-bool IsGregorianLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsGregorianLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -35,7 +41,9 @@ int DaysInMonth(int year, int month) {
     return kLengths[month - 1];
 }
 
-int JstJdnOf(double jd_ut) { return static_cast<int>(std::floor(jd_ut + 0.5 + kJstOffsetDays)); }
+int JstJdnOf(double jd_ut) {
+    return static_cast<int>(std::floor(jd_ut + 0.5 + kJstOffsetDays));
+}
 
 std::string FormatJst(double jd_ut) {
     const double jst = jd_ut + 0.5 + kJstOffsetDays;

@@ -10,7 +10,9 @@
 namespace host {
 namespace {
 
-int Mod(int a, int n) { return ((a % n) + n) % n; }
+int Mod(int a, int n) {
+    return ((a % n) + n) % n;
+}
 
 constexpr int kRisshun = 315;
 
@@ -24,9 +26,15 @@ std::vector<Chuki> ChukiOf(const AlmanacEvents& events) {
 
 } // namespace
 
-int SolarTermOfLongitude(int longitude) { return Mod(longitude - kRisshun, 360) / 15 + 1; }
-int SolarMonthOfLongitude(int longitude) { return Mod(longitude - kRisshun, 360) / 30 + 1; }
-int PentadOfLongitude(int longitude) { return Mod(longitude - kRisshun, 360) / 5 + 1; }
+int SolarTermOfLongitude(int longitude) {
+    return Mod(longitude - kRisshun, 360) / 15 + 1;
+}
+int SolarMonthOfLongitude(int longitude) {
+    return Mod(longitude - kRisshun, 360) / 30 + 1;
+}
+int PentadOfLongitude(int longitude) {
+    return Mod(longitude - kRisshun, 360) / 5 + 1;
+}
 
 DayCalendar::DayCalendar(int first_year, int last_year)
     : DayCalendar(first_year, last_year, ComputeAlmanacEvents(first_year, last_year)) {}

@@ -23,9 +23,11 @@ almanac::DayRecord RecordAt(const std::string& bytes, int n) {
 // The module's offset of a date: every year divisible by 4 counted as a leap year.
 int ModuleOffset(int year, int month, int day) {
     int n = 0;
-    for (int y = 1901; y < year; ++y) n += y % 4 == 0 ? 366 : 365;
+    for (int y = 1901; y < year; ++y)
+        n += y % 4 == 0 ? 366 : 365;
     static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    for (int m = 1; m < month; ++m) n += m == 2 && year % 4 == 0 ? 29 : kLengths[m - 1];
+    for (int m = 1; m < month; ++m)
+        n += m == 2 && year % 4 == 0 ? 29 : kLengths[m - 1];
     return n + day - 1;
 }
 

@@ -21,7 +21,9 @@ constexpr const char* kMansions[28] = {"角", "亢", "氐", "房", "心", "尾",
                                        "参", "井", "鬼", "柳", "星", "張", "翼", "軫"};
 constexpr const char* kOfficers[12] = {"開", "閉", "建", "除", "満", "平", "定", "執", "破", "危", "成", "納"};
 
-std::string Rokuyo(const almanac::DayRecord& d) { return std::string(almanac::RokuyoNames[d.Rokuyo - 1]); }
+std::string Rokuyo(const almanac::DayRecord& d) {
+    return std::string(almanac::RokuyoNames[d.Rokuyo - 1]);
+}
 std::string Sign(const almanac::DayRecord& d) {
     return std::string(almanac::StemNames[StemOfCycle(d.DayCycle) - 1]) +
            std::string(almanac::BranchNames[BranchOfCycle(d.DayCycle) - 1]);
@@ -73,7 +75,11 @@ TEST(DaySigns, PublishedDays) {
     const PublishedDay days[] = {
         {{2030, 9, 30}, "赤口", "危", "畢", flag_a::kBosou, flag_b::kTenon},
         {{2044, 1, 22}, "仏滅", "執", "牛", flag_a::kSanrinbou | flag_a::kBosou, flag_b::kDaiTsuchi},
-        {{2058, 10, 11}, "先勝", "成", "牛", flag_a::kIchiryuManbai | flag_a::kSanrinbou | flag_a::kBosou,
+        {{2058, 10, 11},
+         "先勝",
+         "成",
+         "牛",
+         flag_a::kIchiryuManbai | flag_a::kSanrinbou | flag_a::kBosou,
          flag_b::kTenichi},
         {{2067, 12, 29}, "仏滅", "建", "奎", flag_a::kIchiryuManbai | flag_a::kHassen, flag_b::kTenon},
     };
@@ -101,7 +107,8 @@ TEST(NamedDays, RowsOfTheTables) {
     using namespace almanac;
     // 八専 has eight days: 壬子 … 癸亥 without the four 間日.
     int hassen = 0;
-    for (int cycle = 1; cycle <= 60; ++cycle) hassen += (NamedDaysOf({cycle, 1, 1, 1}).a & flag_a::kHassen) ? 1 : 0;
+    for (int cycle = 1; cycle <= 60; ++cycle)
+        hassen += (NamedDaysOf({cycle, 1, 1, 1}).a & flag_a::kHassen) ? 1 : 0;
     EXPECT_EQ(hassen, 8);
     EXPECT_FALSE(NamedDaysOf({50, 1, 1, 1}).a & flag_a::kHassen); // 癸丑 間日
     EXPECT_TRUE(NamedDaysOf({49, 1, 1, 1}).a & flag_a::kHassen);

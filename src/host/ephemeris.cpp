@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "host/lunar_theory.h"
+
 namespace host {
 namespace {
 
@@ -40,11 +42,13 @@ void Aberrate(double direction[3], const double velocity[3], double sun_distance
     double length = 0.0;
     eraPn(direction, &length, unit);
     double v[3];
-    for (int i = 0; i < 3; ++i) v[i] = velocity[i] / kCInAuPerDay;
+    for (int i = 0; i < 3; ++i)
+        v[i] = velocity[i] / kCInAuPerDay;
     const double bm1 = std::sqrt(1.0 - eraPdp(v, v));
     double apparent[3];
     eraAb(unit, v, sun_distance, bm1, apparent);
-    for (int i = 0; i < 3; ++i) direction[i] = apparent[i] * length;
+    for (int i = 0; i < 3; ++i)
+        direction[i] = apparent[i] * length;
 }
 
 double LongitudeOfDate(double matrix[3][3], double direction[3]) {
@@ -62,7 +66,8 @@ void ApparentSun(EarthState earth, double sun[3], double* distance) {
     for (int i = 0; i < 3; ++i) {
         sun_barycentric[i] = earth.barycentric[i] - earth.heliocentric[i] - earth.sun_velocity[i] * light_time;
     }
-    for (int i = 0; i < 3; ++i) sun[i] = sun_barycentric[i] - earth.barycentric[i];
+    for (int i = 0; i < 3; ++i)
+        sun[i] = sun_barycentric[i] - earth.barycentric[i];
     *distance = eraPm(sun);
     Aberrate(sun, earth.velocity, *distance);
 }
@@ -71,16 +76,19 @@ void ApparentSun(EarthState earth, double sun[3], double* distance) {
 // Earth at the time of observation (the Earth's barycentric motion during the light time is
 // taken out), then the same annual aberration; the two Earth-motion terms nearly cancel, as
 // they should for a body that travels with the Earth.
-void ApparentMoon(double jd_tt, const EarthState& earth, double sun_distance, double moon[3]) {
-    double pv[2][3];
-    eraMoon98(ERFA_DJ00, jd_tt - ERFA_DJ00, pv);
-    const double light_time = eraPm(pv[0]) * kLightTimePerAu;
-    eraMoon98(ERFA_DJ00, jd_tt - light_time - ERFA_DJ00, pv);
-    for (int i = 0; i < 3; ++i) moon[i] = pv[0][i] - earth.velocity[i] * light_time;
+void ApparentMoon(double jd_tt, MoonTheory theory, const EarthState& earth, double sun_distance, double moon[3]) {
+    // The light time (1.3 s) from Moon98's distance: 30 km of error in it changes the time by 0.1 ms.
+    double rough[3];
+    MoonPosition(jd_tt, MoonTheory::Moon98, rough);
+    const double light_time = eraPm(rough) * kLightTimePerAu;
+    double position[3];
+    MoonPosition(jd_tt - light_time, theory, position);
+    for (int i = 0; i < 3; ++i)
+        moon[i] = position[i] - earth.velocity[i] * light_time;
     Aberrate(moon, earth.velocity, sun_distance);
 }
 
-ApparentLongitudes LongitudesOfMeanEquinox(double jd_tt, bool with_moon) {
+ApparentLongitudes LongitudesOfMeanEquinox(double jd_tt, bool with_moon, MoonTheory theory) {
     const EarthState earth = EarthAt(jd_tt);
     double sun[3];
     double sun_distance = 0.0;
@@ -91,7 +99,7 @@ ApparentLongitudes LongitudesOfMeanEquinox(double jd_tt, bool with_moon) {
     result.sun = LongitudeOfDate(to_ecliptic, sun);
     if (with_moon) {
         double moon[3];
-        ApparentMoon(jd_tt, earth, sun_distance, moon);
+        ApparentMoon(jd_tt, theory, earth, sun_distance, moon);
         result.moon = LongitudeOfDate(to_ecliptic, moon);
     }
     return result;
@@ -115,16 +123,20 @@ double SunApparentLongitude(double jd_tt) {
     return Normalized(SunLongitudeOfMeanEquinox(jd_tt) + NutationInLongitude(jd_tt));
 }
 
-double SunLongitudeOfMeanEquinox(double jd_tt) { return LongitudesOfMeanEquinox(jd_tt, false).sun; }
+double SunLongitudeOfMeanEquinox(double jd_tt) {
+    return LongitudesOfMeanEquinox(jd_tt, false, MoonTheory::Moon98).sun;
+}
 
-ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt) {
-    ApparentLongitudes result = LongitudesOfMeanEquinox(jd_tt, true);
+ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt, MoonTheory theory) {
+    ApparentLongitudes result = LongitudesOfMeanEquinox(jd_tt, true, theory);
     const double dpsi = NutationInLongitude(jd_tt);
     result.sun = Normalized(result.sun + dpsi);
     result.moon = Normalized(result.moon + dpsi);
     return result;
 }
 
-ApparentLongitudes SunAndMoonLongitudesOfMeanEquinox(double jd_tt) { return LongitudesOfMeanEquinox(jd_tt, true); }
+ApparentLongitudes SunAndMoonLongitudesOfMeanEquinox(double jd_tt, MoonTheory theory) {
+    return LongitudesOfMeanEquinox(jd_tt, true, theory);
+}
 
 } // namespace host

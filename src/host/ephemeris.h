@@ -1,8 +1,10 @@
 #pragma once
-// Apparent geocentric ecliptic longitudes of date of the Sun and the Moon, from ERFA:
-// eraEpv00 (Earth, VSOP87-level) and eraMoon98 (Moon, ELP-based series), with light time,
-// annual aberration, the IAU 2006 precession to the mean ecliptic of date and the
-// IAU 2006/2000A nutation in longitude.
+// Apparent geocentric ecliptic longitudes of date of the Sun and the Moon: the Earth from
+// ERFA's eraEpv00 (VSOP87-level), the Moon from lunar_theory.h, with light time, annual
+// aberration, the IAU 2006 precession to the mean ecliptic of date and the IAU 2006/2000A
+// nutation in longitude.
+
+#include "host/lunar_theory.h"
 
 namespace host {
 
@@ -13,11 +15,11 @@ struct ApparentLongitudes {
 };
 
 double SunApparentLongitude(double jd_tt);
-ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt);
+ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt, MoonTheory theory = MoonTheory::Moon98);
 
 // The same longitudes without the nutation in longitude, which is common to both bodies and
 // cancels in their difference: what the new-moon search needs, at less than half the cost.
-ApparentLongitudes SunAndMoonLongitudesOfMeanEquinox(double jd_tt);
+ApparentLongitudes SunAndMoonLongitudesOfMeanEquinox(double jd_tt, MoonTheory theory = MoonTheory::Moon98);
 
 // The Sun's longitude without the nutation in longitude (the mean equinox of date).
 double SunLongitudeOfMeanEquinox(double jd_tt);

@@ -5,19 +5,30 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "host/civil_date.h"
 #include "host/delta_t.h"
 #include "host/ephemeris.h"
+#include "host/lunar_theory.h"
 
 namespace host {
 namespace {
 
-constexpr double kSunMeanRate = 360.0 / 365.2422;   // degrees a day
-constexpr double kSynodicRate = 360.0 / 29.530589;  // elongation, degrees a day
-constexpr double kTolerance = 1e-8;                 // days, about a millisecond
+constexpr double kSunMeanRate = 360.0 / 365.2422;  // degrees a day
+constexpr double kSynodicRate = 360.0 / 29.530589; // elongation, degrees a day
+constexpr double kTolerance = 1e-8;                // days, about a millisecond
 constexpr int kMaxSteps = 30;
 
 // The extra longitudes of the seasonal days: the start of 土用 (27°, 117°, 207°, 297°) and 入梅 (80°).
 constexpr std::array<int, 5> kExtraLongitudes = {27, 80, 117, 207, 297};
+
+// A minute: more than twice the largest error of eraMoon98's new moons in 1901 … 2100.
+constexpr double kDateRiskWindow = 60.0 / 86400.0;
+
+bool NearJstMidnight(double jd_ut) {
+    const double jst = jd_ut + 0.5 + kJstOffsetDays;
+    const double of_day = jst - std::floor(jst);
+    return of_day < kDateRiskWindow || of_day > 1.0 - kDateRiskWindow;
+}
 
 // Degrees in (−180, 180].
 double Wrapped(double degrees) {
@@ -63,27 +74,34 @@ double FindSolarLongitude(double longitude, double jd_ut_guess) {
     // at that root, converted to time with the slope found at the root.
     const double guess = TtFromUt(jd_ut_guess);
     const double dpsi = NutationInLongitude(guess);
-    const Root root = SolveNear(
-        [longitude, dpsi](double t) { return Wrapped(SunLongitudeOfMeanEquinox(t) + dpsi - longitude); }, guess,
-        kSunMeanRate);
+    const Root root =
+        SolveNear([longitude, dpsi](double t) { return Wrapped(SunLongitudeOfMeanEquinox(t) + dpsi - longitude); },
+                  guess, kSunMeanRate);
     const double tt = root.jd_tt + (dpsi - NutationInLongitude(root.jd_tt)) / root.slope;
     return UtFromTt(tt);
 }
 
-double FindNewMoon(double jd_ut_guess) {
+double FindNewMoon(double jd_ut_guess, NewMoonAccuracy accuracy) {
     // Δψ moves both longitudes alike, so the elongation needs no nutation.
-    const double tt = SolveNear(
-        [](double t) {
-            const ApparentLongitudes l = SunAndMoonLongitudesOfMeanEquinox(t);
-            return Wrapped(l.moon - l.sun);
-        },
-        TtFromUt(jd_ut_guess), kSynodicRate).jd_tt;
+    const auto elongation = [](double t, MoonTheory theory) {
+        const ApparentLongitudes l = SunAndMoonLongitudesOfMeanEquinox(t, theory);
+        return Wrapped(l.moon - l.sun);
+    };
+    const Root root =
+        SolveNear([&](double t) { return elongation(t, MoonTheory::Moon98); }, TtFromUt(jd_ut_guess), kSynodicRate);
+    double tt = root.jd_tt;
+    if (HasFullLunarTheory() && (accuracy == NewMoonAccuracy::Instant || NearJstMidnight(UtFromTt(tt)))) {
+        // The two theories differ by seconds, over which the elongation's rate is constant to
+        // a part in a million: one Newton step lands on the full theory's root.
+        tt -= elongation(tt, MoonTheory::Elp82b) / root.slope;
+    }
     return UtFromTt(tt);
 }
 
 std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to) {
     std::vector<int> targets;
-    for (int l = 0; l < 360; l += 5) targets.push_back(l);
+    for (int l = 0; l < 360; l += 5)
+        targets.push_back(l);
     targets.insert(targets.end(), kExtraLongitudes.begin(), kExtraLongitudes.end());
     std::sort(targets.begin(), targets.end());
     targets.erase(std::unique(targets.begin(), targets.end()), targets.end()); // 80° is both
@@ -91,8 +109,8 @@ std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to) {
     std::vector<SolarEvent> events;
     double start_longitude = SunApparentLongitude(TtFromUt(jd_ut_from));
     // The first target strictly ahead of the Sun's place at the start.
-    std::size_t next = std::upper_bound(targets.begin(), targets.end(), static_cast<int>(start_longitude)) -
-                       targets.begin();
+    std::size_t next =
+        std::upper_bound(targets.begin(), targets.end(), static_cast<int>(start_longitude)) - targets.begin();
     double last_jd = jd_ut_from;
     double last_longitude = start_longitude;
     for (;;) {
@@ -109,16 +127,16 @@ std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to) {
     return events;
 }
 
-std::vector<double> NewMoonsBetween(double jd_ut_from, double jd_ut_to) {
+std::vector<double> NewMoonsBetween(double jd_ut_from, double jd_ut_to, NewMoonAccuracy accuracy) {
     const ApparentLongitudes start = SunAndMoonLongitudesOfMeanEquinox(TtFromUt(jd_ut_from));
     double elongation = std::fmod(start.moon - start.sun + 720.0, 360.0);
     double guess = jd_ut_from + (360.0 - elongation) / kSynodicRate;
     std::vector<double> moons;
-    double jd = FindNewMoon(guess);
-    if (jd < jd_ut_from) jd = FindNewMoon(jd + 29.53);
+    double jd = FindNewMoon(guess, accuracy);
+    if (jd < jd_ut_from) jd = FindNewMoon(jd + 29.53, accuracy);
     while (jd < jd_ut_to) {
         moons.push_back(jd);
-        jd = FindNewMoon(jd + 29.53);
+        jd = FindNewMoon(jd + 29.53, accuracy);
     }
     return moons;
 }

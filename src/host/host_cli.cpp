@@ -23,19 +23,18 @@ namespace {
 constexpr int kStatusFailed = 1;
 constexpr int kStatusUsage = 2;
 
-const char* const kUsage =
-    "usage:\n"
-    "  kalvorin-host dayfile OUT\n"
-    "      writes UNSEI.DAT (1901-01-01 … 2100-12-31) to OUT\n"
-    "  kalvorin-host events YEAR\n"
-    "      lists the solar longitudes (every 5°, 土用 and 入梅) and new moons of YEAR in JST\n"
-    "  kalvorin-host holidays DIR FROM TO\n"
-    "      adds the national holidays of FROM … TO to the year sections of DIR/Kalvorin.CFG\n"
-    "  kalvorin-host init DIR --eto N [--start-weekday 0|1] [--place LAT,LON,ELEV]\n"
-    "                     [--era NAME,YEAR] [--force]\n"
-    "      makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT and the national holidays\n"
-    "      of this year and the next two. --eto is the sexagenary number (1 … 60) of the birth\n"
-    "      year and is required: without it the print module refuses its fortune notes.\n";
+const char* const kUsage = "usage:\n"
+                           "  kalvorin-host dayfile OUT\n"
+                           "      writes UNSEI.DAT (1901-01-01 … 2100-12-31) to OUT\n"
+                           "  kalvorin-host events YEAR\n"
+                           "      lists the solar longitudes (every 5°, 土用 and 入梅) and new moons of YEAR in JST\n"
+                           "  kalvorin-host holidays DIR FROM TO\n"
+                           "      adds the national holidays of FROM … TO to the year sections of DIR/Kalvorin.CFG\n"
+                           "  kalvorin-host init DIR --eto N [--start-weekday 0|1] [--place LAT,LON,ELEV]\n"
+                           "                     [--era NAME,YEAR] [--force]\n"
+                           "      makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT and the national holidays\n"
+                           "      of this year and the next two. --eto is the sexagenary number (1 … 60) of the birth\n"
+                           "      year and is required: without it the print module refuses its fortune notes.\n";
 
 struct UsageError {
     std::string text;
@@ -51,8 +50,8 @@ std::optional<int> ParseInt(std::string_view text) {
 int IntArgument(std::string_view text, std::string_view what, int min, int max) {
     const std::optional<int> value = ParseInt(text);
     if (!value || *value < min || *value > max) {
-        throw UsageError{std::string(what) + " must be a number " + std::to_string(min) + " … " +
-                         std::to_string(max) + ", not \"" + std::string(text) + "\""};
+        throw UsageError{std::string(what) + " must be a number " + std::to_string(min) + " … " + std::to_string(max) +
+                         ", not \"" + std::string(text) + "\""};
     }
     return *value;
 }
@@ -104,7 +103,8 @@ int RunDayFile(const std::vector<std::string>& args, std::ostream& out) {
 int RunEvents(const std::vector<std::string>& args, std::ostream& out) {
     if (args.size() != 2) throw UsageError{"events takes one argument, the year"};
     const int year = IntArgument(args[1], "YEAR", kDayFileFirstYear, kDayFileLastYear);
-    for (const std::string& line : EventLines(year)) out << line << "\n";
+    for (const std::string& line : EventLines(year))
+        out << line << "\n";
     return 0;
 }
 
@@ -188,10 +188,12 @@ std::vector<std::string> EventLines(int year) {
         lines.push_back({e.jd_ut, "solar " + std::to_string(e.longitude) + " " + EventName(e.longitude) + " " +
                                       FormatJst(e.jd_ut)});
     }
-    for (double jd : NewMoonsBetween(from, to)) lines.push_back({jd, "moon new moon 朔 " + FormatJst(jd)});
+    for (double jd : NewMoonsBetween(from, to))
+        lines.push_back({jd, "moon new moon 朔 " + FormatJst(jd)});
     std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.jd < b.jd; });
     std::vector<std::string> texts;
-    for (Line& line : lines) texts.push_back(std::move(line.text));
+    for (Line& line : lines)
+        texts.push_back(std::move(line.text));
     return texts;
 }
 

@@ -84,7 +84,8 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
 
     // The folder's path without a trailing separator: the module strips one anyway.
     std::string dir = folder.string();
-    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
 
     config::ConfigFile cfg(cfg_path);
     const std::vector<config::ConfigFile::Entry> unsei = {

@@ -11,9 +11,9 @@ namespace host {
 
 struct HostFolderOptions {
     std::filesystem::path folder;
-    int eto = 0;           // sexagenary number of the birth year, 1 … 60
-    int start_weekday = 0; // 0 Sunday, 1 Monday
-    std::string latitude = "35.6895";  // Tokyo
+    int eto = 0;                      // sexagenary number of the birth year, 1 … 60
+    int start_weekday = 0;            // 0 Sunday, 1 Monday
+    std::string latitude = "35.6895"; // Tokyo
     std::string longitude = "139.6917";
     int elevation = 40;
     std::string era_name = "令和";

@@ -70,7 +70,8 @@ TEST(KyurekiReference, EveryMonthStartAndLeapMonthAgrees) {
     const std::vector<ReferenceMonth> reference = ReferenceMonths(years);
 
     std::map<int, LunarMonth> computed;
-    for (const LunarMonth& month : testing::FullCalendar().lunar_months()) computed[month.start_jdn] = month;
+    for (const LunarMonth& month : testing::FullCalendar().lunar_months())
+        computed[month.start_jdn] = month;
     const int last_day = JdnFromCivil({2100, 12, 31});
 
     int compared = 0;
@@ -81,8 +82,8 @@ TEST(KyurekiReference, EveryMonthStartAndLeapMonthAgrees) {
         ++compared;
         leap_months += month.leap ? 1 : 0;
         auto found = computed.find(month.start_jdn);
-        const bool same = found != computed.end() && found->second.number == month.number &&
-                          found->second.leap == month.leap;
+        const bool same =
+            found != computed.end() && found->second.number == month.number && found->second.leap == month.leap;
         if (!same) {
             ++mismatches;
             ADD_FAILURE() << "reference month " << (month.leap ? "閏" : "") << month.number << " beginning "

@@ -6,9 +6,13 @@
 namespace host {
 namespace {
 
-int Mod(int a, int n) { return ((a % n) + n) % n; }
+int Mod(int a, int n) {
+    return ((a % n) + n) % n;
+}
 
-bool IsAnchor(int month_number) { return month_number == 11 || month_number == 2 || month_number == 5 || month_number == 8; }
+bool IsAnchor(int month_number) {
+    return month_number == 11 || month_number == 2 || month_number == 5 || month_number == 8;
+}
 
 struct Anchor {
     std::size_t month = 0; // index into the months
@@ -17,7 +21,9 @@ struct Anchor {
 
 } // namespace
 
-int MonthNumberOfChuki(int longitude) { return Mod(longitude / 30 + 1, 12) + 1; }
+int MonthNumberOfChuki(int longitude) {
+    return Mod(longitude / 30 + 1, 12) + 1;
+}
 
 std::vector<LunarMonth> NumberLunarMonths(const std::vector<int>& new_moon_jdns, const std::vector<Chuki>& chuki) {
     if (new_moon_jdns.size() < 2) return {};

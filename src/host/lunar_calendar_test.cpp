@@ -80,8 +80,8 @@ TEST(LunarCalendar, AnIntervalThatCannotBeNumberedIsAnError) {
 }
 
 TEST(LunarCalendar, ChukiNumbers) {
-    EXPECT_EQ(MonthNumberOfChuki(330), 1); // 雨水
-    EXPECT_EQ(MonthNumberOfChuki(0), 2);   // 春分
+    EXPECT_EQ(MonthNumberOfChuki(330), 1);  // 雨水
+    EXPECT_EQ(MonthNumberOfChuki(0), 2);    // 春分
     EXPECT_EQ(MonthNumberOfChuki(270), 11); // 冬至
     EXPECT_EQ(MonthNumberOfChuki(300), 12); // 大寒
 }

@@ -9,7 +9,9 @@
 namespace host {
 namespace {
 
-bool InRange(int value, int first, int last) { return value >= first && value <= last; }
+bool InRange(int value, int first, int last) {
+    return value >= first && value <= last;
+}
 
 bool IsOneOf(int value, std::initializer_list<int> set) {
     for (int v : set) {
@@ -19,7 +21,9 @@ bool IsOneOf(int value, std::initializer_list<int> set) {
 }
 
 // 八専: 壬子 (49) … 癸亥 (60) without the 間日 癸丑 (50), 丙辰 (53), 戊午 (55), 壬戌 (59).
-bool IsHassen(int cycle) { return InRange(cycle, 49, 60) && !IsOneOf(cycle, {50, 53, 55, 59}); }
+bool IsHassen(int cycle) {
+    return InRange(cycle, 49, 60) && !IsOneOf(cycle, {50, 53, 55, 59});
+}
 
 // 不成就日: lunar days by lunar month; months m and m + 6 share a row.
 constexpr std::array<std::array<int, 4>, 6> kFujojuDays = {{

@@ -70,16 +70,20 @@ constexpr CivilDate kSingleDays[] = {
 };
 
 const CivilDate kLawInForce{1948, 7, 20};
-const CivilDate kSubstituteFrom{1973, 4, 12};  // 振替休日
-const CivilDate kBetweenFrom{1985, 12, 27};    // 国民の休日
-constexpr int kRevisedLawYear = 2007;          // both rules widened
+const CivilDate kSubstituteFrom{1973, 4, 12}; // 振替休日
+const CivilDate kBetweenFrom{1985, 12, 27};   // 国民の休日
+constexpr int kRevisedLawYear = 2007;         // both rules widened
 
 int DateOf(const HolidayRule& rule, int year, const EquinoxDays& equinoxes) {
     switch (rule.rule) {
-    case Rule::Fixed: return JdnFromCivil({year, rule.month, rule.day});
-    case Rule::NthMonday: return NthMonday(year, rule.month, rule.day);
-    case Rule::VernalEquinox: return JdnFromCivil({year, 3, equinoxes.vernal_day});
-    case Rule::AutumnalEquinox: return JdnFromCivil({year, 9, equinoxes.autumnal_day});
+    case Rule::Fixed:
+        return JdnFromCivil({year, rule.month, rule.day});
+    case Rule::NthMonday:
+        return NthMonday(year, rule.month, rule.day);
+    case Rule::VernalEquinox:
+        return JdnFromCivil({year, 3, equinoxes.vernal_day});
+    case Rule::AutumnalEquinox:
+        return JdnFromCivil({year, 9, equinoxes.autumnal_day});
     }
     return 0;
 }
@@ -103,7 +107,8 @@ std::vector<CivilDate> NationalHolidays(int year, const EquinoxDays& equinoxes) 
         if (WeekdayOfJdn(jdn) != kSunday || jdn < JdnFromCivil(kSubstituteFrom)) continue;
         int next = jdn + 1;
         if (year >= kRevisedLawYear) {
-            while (national.count(next)) ++next;
+            while (national.count(next))
+                ++next;
         } else if (national.count(next)) {
             continue; // before 2007 only a Monday that is not itself a holiday
         }

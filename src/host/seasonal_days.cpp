@@ -50,14 +50,16 @@ std::vector<std::uint8_t> SeasonalDayFlags(const AlmanacEvents& events, int firs
         if (e.longitude == kNyubai) mark(e.jdn, almanac::season::kNyubai);
         for (int equinox : kEquinoxes) {
             if (e.longitude != equinox) continue;
-            for (int d = -3; d <= 3; ++d) mark(e.jdn + d, almanac::season::kHigan);
+            for (int d = -3; d <= 3; ++d)
+                mark(e.jdn + d, almanac::season::kHigan);
             mark(ShanichiJdn(e.jdn, e.jd_ut), almanac::season::kShanichi);
         }
         for (const DoyouPeriod& period : kDoyou) {
             if (e.longitude != period.start_longitude) continue;
             const int end = events.DateOfLongitudeFrom(period.end_longitude, e.jdn);
             if (end == 0) continue;
-            for (int d = e.jdn; d < end; ++d) mark(d, almanac::season::kDoyou);
+            for (int d = e.jdn; d < end; ++d)
+                mark(d, almanac::season::kDoyou);
         }
     }
     // 初午: the first 午 day of Gregorian February.
