@@ -1,6 +1,5 @@
 #include "config/config_file.h"
 
-#include "base/sjis.h"
 #include "config/cp932_scan.h"
 #include "config/file_io.h"
 #include "config/number_text.h"
@@ -12,9 +11,13 @@ namespace {
 
 constexpr std::string_view kCaption = "ｴﾗｰ";
 
-bool HasLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
+bool HasLineBreakOrNul(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
-bool IsBlankOnly(std::string_view text) { return text.find_first_not_of(" \t\v\f") == std::string_view::npos; }
+bool IsBlankOnly(std::string_view text) {
+    return text.find_first_not_of(" \t\v\f") == std::string_view::npos;
+}
 
 // Why a name pair cannot be written, or empty when it can.
 std::string CheckNames(std::string_view section, std::string_view key) {
@@ -41,16 +44,17 @@ void ConfigFile::Report(const std::string& text) const {
     if (reporter_) reporter_->ShowMessage(text, kCaption);
 }
 
-std::optional<ProfileDocument> ConfigFile::Load(bool for_write) const {
+const ProfileDocument* ConfigFile::Load(bool for_write) const {
+    if (scope_loaded_ && !for_write) return &document_;
     FileRead read = ReadFileBounded(path_, kMaxFileBytes);
     std::string problem;
     switch (read.status) {
     case FileRead::Status::Ok:
-        last_read_problem_.clear();
-        return ProfileDocument(std::move(read.bytes));
     case FileRead::Status::Missing:
         last_read_problem_.clear();
-        return ProfileDocument();
+        if (read.bytes != document_.bytes()) document_ = ProfileDocument(std::move(read.bytes));
+        scope_loaded_ = scopes_ > 0;
+        return &document_;
     case FileRead::Status::TooLarge:
         problem = path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）";
         break;
@@ -60,14 +64,14 @@ std::optional<ProfileDocument> ConfigFile::Load(bool for_write) const {
     }
     if (for_write || problem != last_read_problem_) Report(problem);
     last_read_problem_ = problem;
-    return std::nullopt;
+    return nullptr;
 }
 
 std::optional<std::string> ConfigFile::ReadRaw(std::string_view section, std::string_view key) const {
-    auto section_cp932 = base::Utf8ToCp932(section);
-    auto key_cp932 = base::Utf8ToCp932(key);
+    auto section_cp932 = EncodeCp932(section);
+    auto key_cp932 = EncodeCp932(key);
     if (!section_cp932 || !key_cp932) return std::nullopt; // no name in the file can match
-    auto document = Load(false);
+    const ProfileDocument* document = Load(false);
     if (!document) return std::nullopt;
     auto value = document->Find(*section_cp932, *key_cp932);
     if (!value) return std::nullopt;
@@ -111,9 +115,9 @@ bool ConfigFile::WriteStrings(std::span<const Entry> entries) {
         const std::string where = path_.filename().string() + " [" + entry.section + "] " + entry.key + ": ";
         std::string problem = CheckNames(entry.section, entry.key);
         if (problem.empty() && HasLineBreakOrNul(entry.value)) problem = "値に改行があります";
-        auto section = base::Utf8ToCp932(entry.section);
-        auto key = base::Utf8ToCp932(entry.key);
-        auto value = base::Utf8ToCp932(entry.value);
+        auto section = EncodeCp932(entry.section);
+        auto key = EncodeCp932(entry.key);
+        auto value = EncodeCp932(entry.value);
         if (problem.empty() && (!section || !key || !value)) problem = "Shift-JIS で書けない文字があります";
         if (problem.empty()) {
             std::size_t longest = std::max(section->size() + 2, key->size() + QuoteProfileValue(*value).size() + 1);
@@ -126,28 +130,31 @@ bool ConfigFile::WriteStrings(std::span<const Entry> entries) {
         encoded.push_back({*std::move(section), *std::move(key), *std::move(value)});
     }
 
-    auto document = Load(true);
-    if (!document) return false;
-    const std::string before = document->bytes();
-    for (const Entry& entry : encoded) document->Set(entry.section, entry.key, entry.value);
-    if (document->bytes() == before) return true;
-    if (document->bytes().size() > kMaxFileBytes) {
+    const ProfileDocument* current = Load(true);
+    if (!current) return false;
+    ProfileDocument document = *current;
+    for (const Entry& entry : encoded)
+        document.Set(entry.section, entry.key, entry.value);
+    if (document.bytes() == current->bytes()) return true;
+    if (document.bytes().size() > kMaxFileBytes) {
         Report(path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）");
         return false;
     }
-    std::string error = ReplaceFileAtomically(path_, document->bytes());
+    std::string error = ReplaceFileAtomically(path_, document.bytes());
     if (!error.empty()) {
         Report("設定ファイルに書き込めません: " + error);
         return false;
     }
+    document_ = std::move(document);
     return true;
 }
 
 std::vector<std::string> ConfigFile::SectionNames() const {
     std::vector<std::string> names;
-    auto document = Load(false);
+    const ProfileDocument* document = Load(false);
     if (!document) return names;
-    for (std::string_view name : document->SectionNames()) names.push_back(Cp932ToUtf8Replacing(name));
+    for (std::string_view name : document->SectionNames())
+        names.push_back(Cp932ToUtf8Replacing(name));
     return names;
 }
 

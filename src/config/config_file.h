@@ -3,6 +3,7 @@
 // (INI) file in CP932. Texts go in and out as UTF-8. Each read reads the file afresh (the
 // host may change it while the module runs); each write replaces the file at once and
 // atomically, changing only the line of its key (see ProfileDocument for the rules).
+// Not for use from several threads at once.
 //
 // - A missing key, or a missing or unreadable file, gives the default. A file larger than
 //   kMaxFileBytes is not read: reads give defaults and writes fail, with one message.
@@ -38,6 +39,21 @@ public:
         std::string value;
     };
 
+    // While one is alive, the reads of the file see one version of it: the file is read at
+    // the first read in the scope and not again. For loading many settings at once.
+    class ReadScope {
+    public:
+        explicit ReadScope(const ConfigFile& file) : file_(file) { ++file_.scopes_; }
+        ReadScope(const ReadScope&) = delete;
+        ReadScope& operator=(const ReadScope&) = delete;
+        ~ReadScope() {
+            if (--file_.scopes_ == 0) file_.scope_loaded_ = false;
+        }
+
+    private:
+        const ConfigFile& file_;
+    };
+
     explicit ConfigFile(std::filesystem::path path, base::Reporter* reporter = nullptr);
 
     const std::filesystem::path& path() const { return path_; }
@@ -61,8 +77,9 @@ public:
 private:
     // The raw CP932 value of a key, or nullopt.
     std::optional<std::string> ReadRaw(std::string_view section, std::string_view key) const;
-    // The file's text; nullopt when it is too large or unreadable (reported).
-    std::optional<ProfileDocument> Load(bool for_write) const;
+    // The file's text, read afresh; nullptr when it is too large or unreadable (reported).
+    // The pointer is valid until the next Load.
+    const ProfileDocument* Load(bool for_write) const;
     void Report(const std::string& text) const;
 
     std::filesystem::path path_;
@@ -70,6 +87,12 @@ private:
     // The last read problem reported, so that a file that stays broken is reported once
     // and not on each of the many reads at start-up.
     mutable std::string last_read_problem_;
+    // The last text read, parsed. The file is still read on every access; only when its
+    // bytes are the same as last time is the parse reused (start-up makes about ninety
+    // reads of an unchanged file).
+    mutable ProfileDocument document_;
+    mutable int scopes_ = 0;
+    mutable bool scope_loaded_ = false; // document_ holds the text of the current scope
 };
 
 } // namespace config

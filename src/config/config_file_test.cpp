@@ -13,7 +13,9 @@ using testing::ReadBytes;
 using testing::TestFolder;
 using testing::WriteBytes;
 
-std::string Cp932(std::string_view utf8) { return base::Utf8ToCp932(utf8).value(); }
+std::string Cp932(std::string_view utf8) {
+    return base::Utf8ToCp932(utf8).value();
+}
 
 // A file as a user might have edited it by hand: CP932, comments, odd case, CRLF line ends,
 // a duplicate key and a duplicate section, an unknown section and no final line end.
@@ -136,9 +138,11 @@ TEST_F(ConfigFileTest, BooleansAreIntegersNonZeroIsOn) {
 
 TEST_F(ConfigFileTest, BadCp932BytesAreReplacedOnePerByte) {
     // 0x81 0x20 is a lead byte with a bad second byte; 0xFF and 0xA0 are no characters.
-    WriteBytes(path_, "[S]\nk=a\x81 b\xFF" "c\x81\n[\xFF]\nx=1\n");
+    WriteBytes(path_, "[S]\nk=a\x81 b\xFF"
+                      "c\x81\n[\xFF]\nx=1\n");
     ConfigFile file(path_);
-    EXPECT_EQ(file.ReadString("S", "k", ""), "a\xEF\xBF\xBD b\xEF\xBF\xBD" "c\xEF\xBF\xBD");
+    EXPECT_EQ(file.ReadString("S", "k", ""), "a\xEF\xBF\xBD b\xEF\xBF\xBD"
+                                             "c\xEF\xBF\xBD");
     EXPECT_EQ(file.SectionNames()[1], "\xEF\xBF\xBD");
 }
 
@@ -185,6 +189,22 @@ TEST_F(ConfigFileTest, EachReadSeesChangesMadeByOthers) {
     EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 1);
     WriteBytes(path_, "[UNSEI]\nETO=2\n"); // same size, same second
     EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 2);
+}
+
+TEST_F(ConfigFileTest, AReadScopeSeesOneVersionOfTheFile) {
+    WriteBytes(path_, "[UNSEI]\nETO=1\n");
+    ConfigFile file(path_);
+    {
+        ConfigFile::ReadScope scope(file);
+        EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 1);
+        WriteBytes(path_, "[UNSEI]\nETO=2\n");
+        EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 1);
+        ASSERT_TRUE(file.WriteInteger("UNSEI", "Start Youbi", 1)); // a write reads afresh
+        EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 2);
+        EXPECT_EQ(file.ReadInteger("UNSEI", "Start Youbi", 0), 1);
+        WriteBytes(path_, "[UNSEI]\nETO=3\n");
+    }
+    EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 3);
 }
 
 TEST_F(ConfigFileTest, AtomicWriteLeavesNoTemporaryFileAndKeepsPermissions) {

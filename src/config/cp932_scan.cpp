@@ -10,7 +10,16 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+char FoldAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 } // namespace
 
@@ -40,7 +49,13 @@ std::size_t Cp932FindLast(std::string_view text, char c) {
     return found;
 }
 
+std::optional<std::string> EncodeCp932(std::string_view utf8) {
+    if (IsAscii(utf8)) return std::string(utf8);
+    return base::Utf8ToCp932(utf8);
+}
+
 std::string Cp932ToUtf8Replacing(std::string_view cp932) {
+    if (IsAscii(cp932)) return std::string(cp932);
     // The common case, valid text, is one strict conversion.
     if (auto utf8 = base::Cp932ToUtf8(cp932)) return *std::move(utf8);
 

@@ -4,13 +4,16 @@
 // so names are compared and scanned one character at a time, never byte by byte.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace config {
 
 // True for a byte that starts a double-byte CP932 character.
-constexpr bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+constexpr bool IsCp932LeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // Length in bytes of the character starting at text[pos]: 2 for a lead byte followed by
 // another byte, else 1.
@@ -23,6 +26,10 @@ bool Cp932NamesEqual(std::string_view a, std::string_view b);
 // Offset of the last single-byte character c in text (never the second byte of a
 // double-byte character), or npos.
 std::size_t Cp932FindLast(std::string_view text, char c);
+
+// UTF-8 to CP932, nullopt for text CP932 cannot hold. ASCII passes unchanged without a
+// converter (CP932 keeps every ASCII byte as it is, the backslash included).
+std::optional<std::string> EncodeCp932(std::string_view utf8);
 
 // CP932 to UTF-8 that never fails: every byte at which no character can be decoded becomes
 // U+FFFD and decoding goes on with the next byte.

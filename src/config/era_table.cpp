@@ -7,7 +7,11 @@ namespace config {
 EraTable::EraTable() : EraTable("未定", 9999) {}
 
 EraTable::EraTable(std::string_view newest_name, int newest_first_year)
-    : eras_{{{"明治", 1868}, {"大正", 1912}, {"昭和", 1926}, {"平成", 1989}, {std::string(newest_name), newest_first_year}}} {}
+    : eras_{{{"明治", 1868},
+             {"大正", 1912},
+             {"昭和", 1926},
+             {"平成", 1989},
+             {std::string(newest_name), newest_first_year}}} {}
 
 std::optional<EraYear> EraTable::Lookup(int year) const {
     for (auto era = eras_.rbegin(); era != eras_.rend(); ++era) {

@@ -12,9 +12,13 @@ namespace {
 constexpr int kMonths = 12;
 constexpr int kDays = 31;
 
-bool InTable(int month, int day) { return month >= 1 && month <= kMonths && day >= 1 && day <= kDays; }
+bool InTable(int month, int day) {
+    return month >= 1 && month <= kMonths && day >= 1 && day <= kDays;
+}
 
-std::string HolidayKey(int month) { return "HOLIDAY" + std::to_string(month); }
+std::string HolidayKey(int month) {
+    return "HOLIDAY" + std::to_string(month);
+}
 
 // Splits UTF-8 text into pieces of two characters (the last may have one).
 std::vector<std::string_view> TwoCharacterPieces(std::string_view text) {
@@ -43,9 +47,12 @@ void HolidayTable::Mark(int month, int day, bool marked) {
     if (InTable(month, day)) flags[month - 1][day - 1] = marked ? 1 : 0;
 }
 
-void HolidayTable::Toggle(int month, int day) { Mark(month, day, !IsMarked(month, day)); }
+void HolidayTable::Toggle(int month, int day) {
+    Mark(month, day, !IsMarked(month, day));
+}
 
 void LoadHolidays(const ConfigFile& file, int year, HolidayTable& table) {
+    const ConfigFile::ReadScope one_version(file);
     table.Clear();
     const std::string section = std::to_string(year);
     for (int month = 1; month <= kMonths; ++month) {

@@ -40,7 +40,10 @@ TEST_F(HolidaysTest, ValuesAreReadTwoCharactersAtATime) {
     EXPECT_EQ(JanuaryFrom("00-1+3"), (std::vector<int>{3}));
     EXPECT_EQ(JanuaryFrom(""), (std::vector<int>{}));
     // A double-byte character is one character of its piece.
-    EXPECT_EQ(JanuaryFrom("\x82\xA0" "0" "07"), (std::vector<int>{7}));
+    EXPECT_EQ(JanuaryFrom("\x82\xA0"
+                          "0"
+                          "07"),
+              (std::vector<int>{7}));
     EXPECT_EQ(JanuaryFrom("0131"), (std::vector<int>{1, 31}));
 }
 

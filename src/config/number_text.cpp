@@ -14,7 +14,9 @@ bool TakeSign(std::string_view& text) {
     return negative;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 

@@ -7,22 +7,31 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
+}
 
-bool HasSurroundingQuotes(std::string_view s) { return s.size() >= 2 && IsQuote(s.front()) && s.front() == s.back(); }
+bool HasSurroundingQuotes(std::string_view s) {
+    return s.size() >= 2 && IsQuote(s.front()) && s.front() == s.back();
+}
 
 } // namespace
 
 std::string QuoteProfileValue(std::string_view value) {
-    bool needs_quotes = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || HasSurroundingQuotes(value));
+    bool needs_quotes =
+        !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || HasSurroundingQuotes(value));
     if (!needs_quotes) return std::string(value);
     std::string quoted;
     quoted.reserve(value.size() + 2);
@@ -32,7 +41,9 @@ std::string QuoteProfileValue(std::string_view value) {
     return quoted;
 }
 
-ProfileDocument::ProfileDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
+ProfileDocument::ProfileDocument(std::string bytes) : bytes_(std::move(bytes)) {
+    Parse();
+}
 
 void ProfileDocument::Parse() {
     lines_.clear();
@@ -55,7 +66,8 @@ ProfileDocument::Line ProfileDocument::ParseLine(std::size_t begin, std::size_t 
     if (content_end - begin > kMaxLineBytes) return line;
     std::string_view content = std::string_view(bytes_).substr(begin, content_end - begin);
     std::size_t start = 0;
-    while (start < content.size() && IsBlank(content[start])) ++start;
+    while (start < content.size() && IsBlank(content[start]))
+        ++start;
     if (start == content.size() || content[start] == ';') return line;
 
     if (content[start] == '[') {
@@ -79,8 +91,10 @@ ProfileDocument::Line ProfileDocument::ParseLine(std::size_t begin, std::size_t 
     line.name_end = line.name_begin + name.size();
     std::size_t value_begin = equals + 1;
     std::size_t value_end = content.size();
-    while (value_begin < value_end && IsBlank(content[value_begin])) ++value_begin;
-    while (value_end > value_begin && IsBlank(content[value_end - 1])) --value_end;
+    while (value_begin < value_end && IsBlank(content[value_begin]))
+        ++value_begin;
+    while (value_end > value_begin && IsBlank(content[value_end - 1]))
+        --value_end;
     line.value_begin = begin + value_begin;
     line.value_end = begin + value_end;
     return line;

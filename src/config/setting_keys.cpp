@@ -22,8 +22,8 @@ constexpr int kMaxFontHeight = 1000;
 constexpr int kLastYear = 9999;
 constexpr int kScreenLimit = 32767;
 
-constexpr SettingKey Int(std::string_view section, std::string_view key, int def, int Settings::*field,
-                         Writer writer, int min = kAny, int max = kAll) {
+constexpr SettingKey Int(std::string_view section, std::string_view key, int def, int Settings::*field, Writer writer,
+                         int min = kAny, int max = kAll) {
     return {section, key, ValueType::Integer, def, {}, true, min, max, writer, field};
 }
 constexpr SettingKey Text(std::string_view section, std::string_view key, std::string_view def,
@@ -38,16 +38,16 @@ constexpr SettingKey MonthPicture(int month, std::string_view key, std::string_v
 }
 constexpr SettingKey Place(std::string_view key, DialogPlace Settings::*place, std::optional<int> DialogPlace::*part,
                            Writer writer) {
-    return {"PRINT", key,          ValueType::Integer, 0,      {},
-            false,   -kScreenLimit, kScreenLimit,      writer, PlaceSlot{place, part}};
+    return {"PRINT", key,           ValueType::Integer, 0,      {},
+            false,   -kScreenLimit, kScreenLimit,       writer, PlaceSlot{place, part}};
 }
 constexpr SettingKey PageInt(int page, std::string_view key, int def, int PageOptions::*member, int min = kAny,
                              int max = kAll) {
-    return {kPageSections[page - 1], key, ValueType::Integer, def, {}, true, min, max, Writer::PrintDialog,
+    return {kPageSections[page - 1],  key, ValueType::Integer, def, {}, true, min, max, Writer::PrintDialog,
             PageIntSlot{page, member}};
 }
 constexpr SettingKey PageBool(int page, std::string_view key, bool def, bool PageOptions::*member) {
-    return {kPageSections[page - 1], key, ValueType::Boolean, def ? 1 : 0, {}, true, kAny, kAll, Writer::PrintDialog,
+    return {kPageSections[page - 1],   key, ValueType::Boolean, def ? 1 : 0, {}, true, kAny, kAll, Writer::PrintDialog,
             PageBoolSlot{page, member}};
 }
 constexpr SettingKey Margin(int page, std::string_view key, int PageOptions::*member) {
@@ -167,13 +167,20 @@ constexpr std::array kSettingKeys = {
 // The type column agrees with the field that holds the value.
 constexpr ValueType TypeOfField(const SettingField& field) {
     switch (field.index()) {
-    case 0: return ValueType::Integer; // int Settings::*
-    case 1: return ValueType::Text;    // std::string Settings::*
-    case 2: return ValueType::Decimal; // double Settings::*
-    case 3: return ValueType::Text;    // MonthPictureSlot
-    case 4: return ValueType::Integer; // PlaceSlot
-    case 5: return ValueType::Integer; // PageIntSlot
-    default: return ValueType::Boolean; // PageBoolSlot
+    case 0:
+        return ValueType::Integer; // int Settings::*
+    case 1:
+        return ValueType::Text; // std::string Settings::*
+    case 2:
+        return ValueType::Decimal; // double Settings::*
+    case 3:
+        return ValueType::Text; // MonthPictureSlot
+    case 4:
+        return ValueType::Integer; // PlaceSlot
+    case 5:
+        return ValueType::Integer; // PageIntSlot
+    default:
+        return ValueType::Boolean; // PageBoolSlot
     }
 }
 constexpr bool TypesAgree() {
@@ -184,31 +191,35 @@ constexpr bool TypesAgree() {
 }
 static_assert(TypesAgree());
 
-template <class... F> struct Overloaded : F... {
-    using F::operator()...;
-};
+template <class... F> struct Overloaded : F... { using F::operator()...; };
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 // Calls f with a reference to the row's field in settings (const or not).
 template <class SettingsT, class F> void WithField(const SettingKey& row, SettingsT& settings, F&& f) {
-    std::visit(Overloaded{
-                   [&](int Settings::*member) { f(settings.*member); },
-                   [&](std::string Settings::*member) { f(settings.*member); },
-                   [&](double Settings::*member) { f(settings.*member); },
-                   [&](MonthPictureSlot slot) { f(settings.month_pictures.at(static_cast<std::size_t>(slot.month - 1))); },
-                   [&](PlaceSlot slot) { f((settings.*slot.place).*slot.part); },
-                   [&](PageIntSlot slot) { f(settings.page(slot.page).*slot.member); },
-                   [&](PageBoolSlot slot) { f(settings.page(slot.page).*slot.member); },
-               },
-               row.field);
+    std::visit(
+        Overloaded{
+            [&](int Settings::*member) { f(settings.*member); },
+            [&](std::string Settings::*member) { f(settings.*member); },
+            [&](double Settings::*member) { f(settings.*member); },
+            [&](MonthPictureSlot slot) { f(settings.month_pictures.at(static_cast<std::size_t>(slot.month - 1))); },
+            [&](PlaceSlot slot) { f((settings.*slot.place).*slot.part); },
+            [&](PageIntSlot slot) { f(settings.page(slot.page).*slot.member); },
+            [&](PageBoolSlot slot) { f(settings.page(slot.page).*slot.member); },
+        },
+        row.field);
 }
 
 template <class T> using Plain = std::remove_cvref_t<T>;
 
 } // namespace
 
-std::span<const SettingKey> SettingKeys() { return kSettingKeys; }
+std::span<const SettingKey> SettingKeys() {
+    return kSettingKeys;
+}
 
-std::string_view PageSection(int page) { return kPageSections.at(static_cast<std::size_t>(page - 1)); }
+std::string_view PageSection(int page) {
+    return kPageSections.at(static_cast<std::size_t>(page - 1));
+}
 
 void ApplyDefault(const SettingKey& row, Settings& settings) {
     WithField(row, settings, [&](auto& field) {

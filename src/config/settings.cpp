@@ -8,10 +8,12 @@
 namespace config {
 namespace {
 
-constexpr std::size_t kEraNameBytes = 4;  // two double-byte characters
+constexpr std::size_t kEraNameBytes = 4;   // two double-byte characters
 constexpr std::size_t kFontNameBytes = 31; // the platform's limit for a face name
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // One trailing separator goes; a folder that is only a separator ("/") stays as it is.
 std::string WithoutTrailingSeparator(std::string folder) {
@@ -34,12 +36,15 @@ bool SaveRowsOf(ConfigFile& file, const Settings& settings, Writer writer) {
 } // namespace
 
 Settings::Settings() {
-    for (const SettingKey& row : SettingKeys()) ApplyDefault(row, *this);
+    for (const SettingKey& row : SettingKeys())
+        ApplyDefault(row, *this);
 }
 
 Settings LoadSettings(const ConfigFile& file, const std::filesystem::path& module_folder) {
+    const ConfigFile::ReadScope one_version(file);
     Settings settings;
-    for (const SettingKey& row : SettingKeys()) ReadSetting(row, file, settings);
+    for (const SettingKey& row : SettingKeys())
+        ReadSetting(row, file, settings);
 
     if (settings.data_folder.empty()) settings.data_folder = module_folder.string();
     settings.data_folder = WithoutTrailingSeparator(std::move(settings.data_folder));
@@ -52,7 +57,8 @@ Settings LoadSettings(const ConfigFile& file, const std::filesystem::path& modul
     if (settings.font_name.empty()) settings.font_name = defaults.font_name;
     settings.font_name = base::TruncateToCp932Bytes(settings.font_name, kFontNameBytes);
 
-    for (PageOptions& page : settings.pages) page.color_level &= 0xFF;
+    for (PageOptions& page : settings.pages)
+        page.color_level &= 0xFF;
     return settings;
 }
 

@@ -58,16 +58,16 @@ struct Settings {
     Settings();
 
     // Section "UNSEI", written by the host.
-    int birth_eto = 0;        // "ETO": BirthEto, 0 = none registered
-    int start_weekday = 0;    // "Start Youbi": StartWeekday, 0 Sunday, otherwise Monday
-    std::string data_folder;  // "DIR": DataFolder, without a trailing separator
-    std::string era_name;     // "GENGO NAME": at most 4 CP932 bytes
-    int era_first_year = 0;   // "GENGO YEAR"
-    int font_height = 0;      // "Font Height": always negative
-    std::string font_name;    // "Font Name": at most 31 CP932 bytes
-    double latitude = 0;      // "IDO"
-    double longitude = 0;     // "KEIDO"
-    int elevation = 0;        // "HYOUKOU", metres
+    int birth_eto = 0;       // "ETO": BirthEto, 0 = none registered
+    int start_weekday = 0;   // "Start Youbi": StartWeekday, 0 Sunday, otherwise Monday
+    std::string data_folder; // "DIR": DataFolder, without a trailing separator
+    std::string era_name;    // "GENGO NAME": at most 4 CP932 bytes
+    int era_first_year = 0;  // "GENGO YEAR"
+    int font_height = 0;     // "Font Height": always negative
+    std::string font_name;   // "Font Name": at most 31 CP932 bytes
+    double latitude = 0;     // "IDO"
+    double longitude = 0;    // "KEIDO"
+    int elevation = 0;       // "HYOUKOU", metres
 
     // Section "PRINT".
     int preview_scale = 0;                      // "TESTSize": PreviewScale

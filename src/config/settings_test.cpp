@@ -189,7 +189,8 @@ TEST_F(SettingsTest, SavePrintSettingsWritesExactlyTheDialogsKeys) {
         {"PRINT 5", {}},
     };
     for (int page = 1; page <= 5; ++page) {
-        for (const auto& margin : margins) expected["PRINT " + std::to_string(page)].insert(margin);
+        for (const auto& margin : margins)
+            expected["PRINT " + std::to_string(page)].insert(margin);
     }
 
     std::map<std::string, std::set<std::string>> written;
@@ -245,8 +246,10 @@ TEST(SettingKeys, NoKeyAppearsTwiceAndTheHostsKeysAreNeverWrittenByTheModule) {
     std::set<std::pair<std::string, std::string>> seen;
     for (const SettingKey& row : SettingKeys()) {
         std::string section(row.section), key(row.key);
-        for (auto& c : section) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        for (auto& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (auto& c : section)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (auto& c : key)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         EXPECT_TRUE(seen.insert({section, key}).second) << row.section << " " << row.key;
         EXPECT_EQ(row.section == "UNSEI", row.writer == Writer::Host) << row.key;
     }
