@@ -1,0 +1,47 @@
+#include "pages/page_common.h"
+
+#include "almanac/named_days.h"
+
+#include <cmath>
+
+namespace pages {
+
+int MmToPixels(int mm, int dpi) { return static_cast<int>(std::trunc(mm * static_cast<double>(dpi) / 25.4)); }
+
+int DesignToDevice(int pixels, int dpi) { return static_cast<int>(static_cast<long long>(pixels) * dpi / gfx::kPixelsPerInch); }
+
+gfx::Rect PageArea(const gfx::Canvas& canvas, const PrintState& state, int section) {
+    const config::PageOptions& o = state.page(section);
+    return {MmToPixels(o.left_space, state.dpi_x), MmToPixels(o.up_space, state.dpi_y),
+            canvas.PageWidth() - MmToPixels(o.right_space, state.dpi_x),
+            canvas.PageHeight() - MmToPixels(o.down_space, state.dpi_y)};
+}
+
+std::string HorizontalFace(std::string_view face) {
+    if (!face.empty() && face.front() == '@') face.remove_prefix(1);
+    return std::string(face);
+}
+
+gfx::Font VerticalFont(const PrintState& state, int height) {
+    return gfx::Font{state.face_name, height, gfx::kVerticalEscapement, false};
+}
+
+gfx::Font HorizontalFont(const PrintState& state, int height) {
+    return gfx::Font{HorizontalFace(state.face_name), height, 0, false};
+}
+
+base::Color PrintColor(const PrintState& state, base::Color color) { return state.monochrome() ? base::kBlack : color; }
+
+std::vector<TextPiece> NamedDayPieces(const PrintState& state, int d, bool separators) {
+    std::vector<TextPiece> pieces;
+    const almanac::DayRecord& day = state.day(d);
+    const almanac::DayKeys keys = almanac::MakeDayKeys(day, state.settings.birth_eto, state.day(1).YearCycle);
+    for (int row : almanac::NamedDaysOf(day, keys)) {
+        if (separators && !pieces.empty()) pieces.push_back({"・", base::kBlack});
+        const almanac::NamedDay& named = almanac::NamedDays[static_cast<std::size_t>(row)];
+        pieces.push_back({almanac::NamedDayText(row, keys), PrintColor(state, almanac::ClassColor(named.kind))});
+    }
+    return pieces;
+}
+
+} // namespace pages

@@ -1,0 +1,42 @@
+#pragma once
+// Small pieces every page routine uses: margins and design sizes in device pixels, the
+// vertical and horizontal fonts made from the configured face, colours on monochrome
+// printers, and the named days of a day as coloured pieces.
+
+#include "base/color.h"
+#include "gfx/canvas.h"
+#include "pages/print_state.h"
+
+#include <string>
+#include <vector>
+
+namespace pages {
+
+// Millimetres to device pixels: Trunc(mm × dpi ÷ 25.4).
+int MmToPixels(int mm, int dpi);
+// A length designed in screen pixels (96 per inch) at the target's resolution.
+int DesignToDevice(int pixels, int dpi);
+
+// The page area inside the margins of section "PRINT n" (left, top, right, bottom).
+gfx::Rect PageArea(const gfx::Canvas& canvas, const PrintState& state, int section);
+
+// The configured face as a vertical font (escapement 2700) and its horizontal form (the
+// face without its "@").
+gfx::Font VerticalFont(const PrintState& state, int height);
+gfx::Font HorizontalFont(const PrintState& state, int height);
+std::string HorizontalFace(std::string_view face);
+
+// A colour as printed: black on a monochrome printer (2 colours or fewer).
+base::Color PrintColor(const PrintState& state, base::Color color);
+
+struct TextPiece {
+    std::string text;
+    base::Color color;
+};
+
+// The named days of day d (1 … 31) in the canonical order, each in its colour class, with
+// the year branch of the 1st of the month as the list and calendar pages take it. With
+// separators, a black "・" piece stands between consecutive names.
+std::vector<TextPiece> NamedDayPieces(const PrintState& state, int d, bool separators);
+
+} // namespace pages
