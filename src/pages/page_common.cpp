@@ -1,6 +1,7 @@
 #include "pages/page_common.h"
 
 #include "almanac/named_days.h"
+#include "base/kanji_numbers.h"
 
 #include <cmath>
 
@@ -31,6 +32,20 @@ gfx::Font HorizontalFont(const PrintState& state, int height) {
 }
 
 base::Color PrintColor(const PrintState& state, base::Color color) { return state.monochrome() ? base::kBlack : color; }
+
+std::string EraYearText(int year) {
+    if (year >= 0 && year <= 31) return std::string(base::KanjiNumerals[static_cast<std::size_t>(year)]);
+    if (year < 0) return std::string(base::KanjiNumerals[0]);
+    auto digit = [](int d) { return std::string(base::KanjiNumerals[static_cast<std::size_t>(d)]); };
+    std::string s;
+    const int hundreds = year / 100 % 10, tens = year / 10 % 10, units = year % 10;
+    if (hundreds > 1) s += digit(hundreds);
+    if (hundreds > 0) s += "百";
+    if (tens > 1) s += digit(tens);
+    if (tens > 0) s += "十";
+    if (units > 0) s += digit(units);
+    return s;
+}
 
 std::vector<TextPiece> NamedDayPieces(const PrintState& state, int d, bool separators) {
     std::vector<TextPiece> pieces;

@@ -29,6 +29,10 @@ std::string HorizontalFace(std::string_view face);
 // A colour as printed: black on a monochrome printer (2 colours or fewer).
 base::Color PrintColor(const PrintState& state, base::Color color);
 
+// An era year as the page titles write it: 1 … 31 from the numeral table (廿, 卅 …);
+// above 31 with the kanji digits and 十 / 百 (三十五, 四十, 百十二), never 卅五.
+std::string EraYearText(int year);
+
 struct TextPiece {
     std::string text;
     base::Color color;
