@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "almanac/name_tables.h"
+#include "base/sjis.h"
 #include "config/config_file.h"
 #include "host/almanac_events.h"
 #include "host/civil_date.h"
@@ -22,6 +23,7 @@ namespace {
 
 constexpr int kStatusFailed = 1;
 constexpr int kStatusUsage = 2;
+constexpr std::size_t kMaxEraNameBytes = 4;
 
 const char* const kUsage = "usage:\n"
                            "  kalvorin-host dayfile OUT\n"
@@ -56,10 +58,12 @@ int IntArgument(std::string_view text, std::string_view what, int min, int max) 
     return *value;
 }
 
-bool IsDecimal(std::string_view text) {
+// A decimal number in [min, max] as the module reads "IDO" and "KEIDO": digits, an optional
+// sign and "." as the decimal point.
+bool IsDecimalIn(std::string_view text, double min, double max) {
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    return ec == std::errc() && end == text.data() + text.size() && value >= min && value <= max;
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -139,15 +143,19 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
             options.start_weekday = IntArgument(value(), "--start-weekday", 0, 1);
         } else if (arg == "--place") {
             const std::vector<std::string> parts = Split(value(), ',');
-            if (parts.size() != 3 || !IsDecimal(parts[0]) || !IsDecimal(parts[1])) {
-                throw UsageError{"--place takes LAT,LON,ELEV (decimal degrees, metres)"};
+            if (parts.size() != 3 || !IsDecimalIn(parts[0], -90.0, 90.0) || !IsDecimalIn(parts[1], -180.0, 180.0)) {
+                throw UsageError{"--place takes LAT,LON,ELEV: latitude −90 … 90, longitude −180 … 180 (decimal "
+                                 "degrees), elevation in metres"};
             }
             options.latitude = parts[0];
             options.longitude = parts[1];
             options.elevation = IntArgument(parts[2], "ELEV", -500, 9000);
         } else if (arg == "--era") {
             const std::vector<std::string> parts = Split(value(), ',');
-            if (parts.size() != 2 || parts[0].empty()) throw UsageError{"--era takes NAME,YEAR"};
+            // The module holds the era name in a field of two double-byte characters.
+            if (parts.size() != 2 || parts[0].empty() || base::Cp932Length(parts[0]) > kMaxEraNameBytes) {
+                throw UsageError{"--era takes NAME,YEAR with a name of at most two double-byte characters"};
+            }
             options.era_name = parts[0];
             options.era_year = IntArgument(parts[1], "era YEAR", 1868, 9999);
         } else if (arg == "--force") {

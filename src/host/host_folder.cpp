@@ -36,6 +36,8 @@ const char* const kReadMeText =
 
 namespace {
 
+constexpr std::size_t kMaxDirBytes = 259;
+
 std::string ToCrlf(std::string_view text) {
     std::string out;
     for (char c : text) {
@@ -57,11 +59,24 @@ std::filesystem::path AbsoluteFolder(const std::filesystem::path& folder) {
     return (error ? folder : absolute).lexically_normal();
 }
 
+// The folder's absolute path as "DIR" holds it: without a trailing separator (the module
+// strips one anyway).
+std::string DirValue(const std::filesystem::path& folder) {
+    std::string dir = folder.string();
+    while (dir.size() > 1 && dir.back() == '/') {
+        dir.pop_back();
+    }
+    return dir;
+}
+
 } // namespace
 
 std::string HostFolderRefusal(const HostFolderOptions& options) {
-    if (options.force) return {};
     const std::filesystem::path folder = AbsoluteFolder(options.folder);
+    if (base::Cp932Length(DirValue(folder)) > kMaxDirBytes) {
+        return "the folder's path is longer than the " + std::to_string(kMaxDirBytes) + " bytes the module holds";
+    }
+    if (options.force) return {};
     std::error_code error;
     if (std::filesystem::exists(folder / "Kalvorin.CFG", error)) {
         return (folder / "Kalvorin.CFG").string() + " exists; use --force to write into it";
@@ -75,17 +90,12 @@ std::string HostFolderRefusal(const HostFolderOptions& options) {
 
 std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& calendar) {
     if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) return refusal;
-    std::error_code error;
-    std::filesystem::path folder = AbsoluteFolder(options.folder);
-    if (folder.has_filename() == false) folder = folder.parent_path(); // "dir/" normalises to "dir/"
+    const std::filesystem::path folder = AbsoluteFolder(options.folder);
+    const std::string dir = DirValue(folder);
     const std::filesystem::path cfg_path = folder / "Kalvorin.CFG";
+    std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) return "cannot make " + folder.string() + ": " + error.message();
-
-    // The folder's path without a trailing separator: the module strips one anyway.
-    std::string dir = folder.string();
-    while (dir.size() > 1 && dir.back() == '/')
-        dir.pop_back();
 
     config::ConfigFile cfg(cfg_path);
     const std::vector<config::ConfigFile::Entry> unsei = {

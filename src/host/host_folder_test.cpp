@@ -111,6 +111,9 @@ TEST_F(HostFolderTest, CommandLineRefusals) {
     EXPECT_EQ(Run({"init", (root_ / "a").string(), "--eto", "61"}), 2);
     EXPECT_EQ(Run({"init", (root_ / "a").string(), "--eto", "1", "--place", "35.1,abc,3"}), 2);
     EXPECT_EQ(Run({"init", (root_ / "a").string(), "--eto", "1", "--start-weekday", "2"}), 2);
+    EXPECT_EQ(Run({"init", (root_ / "a").string(), "--eto", "1", "--place", "95,139,3"}), 2);
+    EXPECT_EQ(Run({"init", (root_ / "a").string(), "--eto", "1", "--era", "新元号名,2030"}), 2);
+    EXPECT_FALSE(fs::exists(root_ / "a")) << "nothing is made on bad arguments";
 
     // A folder that is there and not empty is refused before anything is computed.
     std::ofstream(root_ / "other.txt") << "x";
@@ -118,6 +121,14 @@ TEST_F(HostFolderTest, CommandLineRefusals) {
     EXPECT_NE(err_.str().find("not empty"), std::string::npos);
     EXPECT_EQ(Run({"holidays", (root_ / "missing").string(), "2026", "2026"}), 1);
     EXPECT_NE(err_.str().find("Kalvorin.CFG"), std::string::npos);
+}
+
+TEST_F(HostFolderTest, RefusesAPathTheModuleCannotHold) {
+    HostFolderOptions options;
+    options.folder = root_ / std::string(250, 'd');
+    options.eto = 1;
+    EXPECT_NE(MakeHostFolder(options, testing::FullCalendar()).find("259"), std::string::npos);
+    EXPECT_FALSE(fs::exists(options.folder / "Kalvorin.CFG"));
 }
 
 TEST_F(HostFolderTest, HolidaysCommandWritesYearSections) {
