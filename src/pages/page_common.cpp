@@ -2,6 +2,7 @@
 
 #include "almanac/named_days.h"
 #include "base/kanji_numbers.h"
+#include "gfx/font_size.h"
 
 #include <cmath>
 
@@ -10,6 +11,12 @@ namespace pages {
 int MmToPixels(int mm, int dpi) { return static_cast<int>(std::trunc(mm * static_cast<double>(dpi) / 25.4)); }
 
 int DesignToDevice(int pixels, int dpi) { return static_cast<int>(static_cast<long long>(pixels) * dpi / gfx::kPixelsPerInch); }
+
+double DesignScale(int dpi) { return static_cast<double>(dpi) / gfx::kPixelsPerInch; }
+
+int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+int PointRoundedHeight(int height, int dpi) { return gfx::HeightFromPoints(gfx::PointsFromHeight(height, dpi), dpi); }
 
 gfx::Rect PageArea(const gfx::Canvas& canvas, const PrintState& state, int section) {
     const config::PageOptions& o = state.page(section);

@@ -16,6 +16,13 @@ namespace pages {
 int MmToPixels(int mm, int dpi);
 // A length designed in screen pixels (96 per inch) at the target's resolution.
 int DesignToDevice(int pixels, int dpi);
+// The scale of designed lengths: dpi ÷ 96, as a floating-point factor.
+double DesignScale(int dpi);
+// Round to the nearest integer, halves to even (2.5 → 2, 3.5 → 4).
+int RoundHalfEven(double value);
+// The height a font really gets when a page sets its size in points from a height
+// (Size = −Round(height × 72 ÷ dpi)); keeps the sign: negative is a character height.
+int PointRoundedHeight(int height, int dpi);
 
 // The page area inside the margins of section "PRINT n" (left, top, right, bottom).
 gfx::Rect PageArea(const gfx::Canvas& canvas, const PrintState& state, int section);

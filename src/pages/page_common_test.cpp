@@ -25,5 +25,15 @@ TEST(PageCommon, UnitsAndFaces) {
     EXPECT_EQ("IPAGothic", HorizontalFace("IPAGothic"));
 }
 
+TEST(PageCommon, RoundingAndPointSizes) {
+    EXPECT_EQ(2, RoundHalfEven(2.5));
+    EXPECT_EQ(4, RoundHalfEven(3.5));
+    EXPECT_EQ(-2, RoundHalfEven(-2.5));
+    EXPECT_DOUBLE_EQ(6.25, DesignScale(600));
+    // 160 px at 600 dpi is 19.2 pt, set as 19 pt: 158 px; a positive (cell) height stays positive.
+    EXPECT_EQ(-158, PointRoundedHeight(-160, 600));
+    EXPECT_EQ(158, PointRoundedHeight(160, 600));
+}
+
 } // namespace
 } // namespace pages
