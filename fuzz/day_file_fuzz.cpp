@@ -8,22 +8,21 @@
 #include "base/reporter.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <sys/mman.h>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("qelmarin-fuzz-day-" + std::to_string(::getpid()) + ".DAT");
-    if (size < 2) return 0;
+    // The file lives in memory (a memfd): writing a real file per run is slow on a disk
+    // that discards on truncation.
+    static const int fd = memfd_create("UNSEI.DAT", 0);
+    static const std::filesystem::path path = "/proc/self/fd/" + std::to_string(fd);
+    if (size < 2 || fd < 0) return 0;
     // The first two bytes choose the month; the rest is the file.
     const int month_index = data[0] % 144; // January 1901 … December 1912, within 64 KiB files
     const int day_count = data[1] % 40;
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data + 2, 1, size - 2, f);
-        std::fclose(f);
-    }
+    if (ftruncate(fd, 0) != 0 || pwrite(fd, data + 2, size - 2, 0) != static_cast<ssize_t>(size - 2)) return 0;
     almanac::DayFile file(path);
     base::RecordingReporter reporter;
     almanac::MonthDays days{};

@@ -58,6 +58,11 @@ std::int32_t YearOffsets::RecordIndex(int year, int month, int day) const {
     return (*this)[year - 1900] + DaysBetween(year * 10000 + 101, year * 10000 + month * 100 + day);
 }
 
+const YearOffsets& FileYearOffsets() {
+    static const YearOffsets offsets;
+    return offsets;
+}
+
 int Weekday(int year, int month, int day) {
     using namespace std::chrono;
     const year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},

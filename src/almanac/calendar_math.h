@@ -44,6 +44,9 @@ private:
     std::array<std::int32_t, kYearCount + 1> offsets_{};
 };
 
+// The table of the day file, built once.
+const YearOffsets& FileYearOffsets();
+
 // Weekday of a Gregorian date, 0 = Sunday … 6 = Saturday.
 int Weekday(int year, int month, int day);
 

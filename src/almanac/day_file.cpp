@@ -33,7 +33,7 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
     if (year < kFirstYear || year > kLastYear || month < 1 || month > 12) return false;
     day_count = std::clamp(day_count, 0, 31);
 
-    const std::int32_t first = offsets_.RecordIndex(year, month, 1);
+    const std::int32_t first = FileYearOffsets().RecordIndex(year, month, 1);
     const long offset = 15L * first;
 
     errno = 0;

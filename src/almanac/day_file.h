@@ -37,7 +37,6 @@ public:
 
 private:
     std::filesystem::path path_;
-    YearOffsets offsets_;
 };
 
 } // namespace almanac
