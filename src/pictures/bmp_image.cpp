@@ -87,6 +87,8 @@ std::optional<BmpHeader> ReadBmpHeader(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
     const std::uint32_t info = U32(bytes, 14);
     BmpHeader h;
+    h.info_size = info;
+    h.data_offset = U32(bytes, 10);
     if (info == 12) {
         h.width = static_cast<int>(U16(bytes, 18));
         h.height = static_cast<int>(U16(bytes, 20));
@@ -97,15 +99,36 @@ std::optional<BmpHeader> ReadBmpHeader(std::span<const std::uint8_t> bytes) {
     h.width = static_cast<std::int32_t>(U32(bytes, 18));
     h.height = static_cast<std::int32_t>(U32(bytes, 22));
     h.bit_count = static_cast<int>(U16(bytes, 28));
+    if (info >= 20 && bytes.size() >= 34) h.compression = U32(bytes, 30);
+    if (info >= 40 && bytes.size() >= 50) h.colors_used = U32(bytes, 46);
     return h;
+}
+
+bool PlausibleBmpHeader(const BmpHeader& h, std::size_t file_size) {
+    // The loader sizes its buffers by these fields before it sees any pixel, so values no
+    // bitmap writer produces are refused here: header sizes beyond the largest (124-byte)
+    // header, palettes longer than the depth allows, pixels that start past the end.
+    if (h.info_size != 12 && (h.info_size < 16 || h.info_size > 124)) return false;
+    if (h.data_offset > file_size) return false;
+    if (h.colors_used > 256 || (h.bit_count <= 8 && h.colors_used > (1u << h.bit_count))) return false;
+    if (h.height == INT32_MIN) return false;
+    const std::int64_t rows = std::abs(static_cast<std::int64_t>(h.height));
+    if (!PictureSizeAllowed(h.width, rows) || h.bit_count == 0 || h.bit_count > 32) return false;
+    const auto data = static_cast<std::int64_t>(file_size - h.data_offset);
+    if (h.compression == 1 || h.compression == 2) {
+        // A run of two bytes paints at most 255 pixels; skips can do more, but not a thousand
+        // pixels for every byte of the file.
+        return h.width * rows <= 1024 * data;
+    }
+    // Uncompressed rows are padded to four bytes; the last row's padding may be missing.
+    const std::int64_t stride = (static_cast<std::int64_t>(h.width) * h.bit_count + 31) / 32 * 4;
+    const std::int64_t last = (static_cast<std::int64_t>(h.width) * h.bit_count + 7) / 8;
+    return stride * (rows - 1) + last <= data;
 }
 
 std::optional<Bitmap> DecodeBmpImage(std::span<const std::uint8_t> bytes) {
     const std::optional<BmpHeader> header = ReadBmpHeader(bytes);
-    if (!header || header->height == INT32_MIN ||
-        !PictureSizeAllowed(header->width, std::abs(static_cast<std::int64_t>(header->height)))) {
-        return std::nullopt;
-    }
+    if (!header || !PlausibleBmpHeader(*header, bytes.size())) return std::nullopt;
     std::optional<Bitmap> bitmap = DecodeWithPixbuf(bytes, "bmp");
     if (bitmap) bitmap->monochrome = header->bit_count == 1;
     return bitmap;

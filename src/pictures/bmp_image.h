@@ -17,8 +17,18 @@ struct BmpHeader {
     int width = 0;
     int height = 0; // negative for top-down rows
     int bit_count = 0;
+    std::uint32_t info_size = 0;  // 12 for the old OS/2 header, 40 and more for the Windows ones
+    std::uint32_t data_offset = 0; // where the pixels begin
+    std::uint32_t colors_used = 0; // palette entries declared (0: the depth's full palette)
+    std::uint32_t compression = 0; // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
 };
 std::optional<BmpHeader> ReadBmpHeader(std::span<const std::uint8_t> bytes);
+
+// False for headers no bitmap writer makes and the loader would choke on: huge header or
+// palette sizes, pixel data past the end of the file, sizes beyond the program's limit,
+// and pixel counts the file is far too short to hold (the loader allocates the whole
+// picture before it reads a row).
+bool PlausibleBmpHeader(const BmpHeader& header, std::size_t file_size);
 
 // Decodes a .bmp file image; trailing bytes after the image are ignored. nullopt for an
 // image that cannot be read, has no pixels, or is larger than the program allows. A 1-bit

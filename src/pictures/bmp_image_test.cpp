@@ -107,6 +107,17 @@ TEST(BmpImage, RejectsBadImages) {
     EXPECT_FALSE(DecodeBmpImage(MakeBmp(5, 0, 24, 0, {}, {})));
     // A header that asks for a gigantic picture is refused before anything is allocated.
     EXPECT_FALSE(DecodeBmpImage(MakeBmp(1 << 20, 1 << 20, 24, 0, {}, {1, 2, 3})));
+    // Header fields the loader would size buffers by: a palette of 0xF9008000 entries, a
+    // header of 4 GB, pixels beyond the end of the file.
+    Bytes palette = MakeBmp(9, 5, 1, 0, {0, 0xFFFFFF}, Bytes(20, 0x4C));
+    palette[46] = 0x00, palette[47] = 0x80, palette[48] = 0x00, palette[49] = 0xF9;
+    EXPECT_FALSE(DecodeBmpImage(palette));
+    Bytes header = MakeBmp(2, 2, 24, 0, {}, Bytes(16, 0));
+    header[17] = 0xF0;
+    EXPECT_FALSE(DecodeBmpImage(header));
+    Bytes offset = MakeBmp(2, 2, 24, 0, {}, Bytes(16, 0));
+    offset[12] = 0x10;
+    EXPECT_FALSE(DecodeBmpImage(offset));
     // Cut short: no crash, whatever the loader makes of it.
     Bytes cut = MakeBmp(64, 64, 24, 0, {}, Bytes(64 * 64 * 3, 0x55));
     cut.resize(200);
@@ -178,7 +189,7 @@ TEST(JpegImage, BrokenDataIsRefusedWithoutCrash) {
     Bytes jpg = EncodeJpegImage(src, 80);
     for (std::size_t cut : {jpg.size() / 4, jpg.size() / 2, jpg.size() - 3}) {
         const Bytes part(jpg.begin(), jpg.begin() + static_cast<std::ptrdiff_t>(cut));
-        DecodeJpegImage(part); // a warning-level cut still gives a picture; nothing may crash
+        EXPECT_FALSE(DecodeJpegImage(part)); // data that ends early is refused
     }
     // A header that declares 60000 × 60000 pixels is refused.
     const std::size_t sof = [&] {

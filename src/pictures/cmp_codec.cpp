@@ -67,43 +67,41 @@ std::array<std::uint64_t, kCmpLeafCount> CountBytes(std::span<const std::uint8_t
     return counts;
 }
 
-// One entry of the decoding table, indexed by the next kLutBits bits of the code stream.
-constexpr int kLutBits = 11;
-enum class LutKind : std::uint8_t { kLeaf, kNode, kBroken };
-struct LutEntry {
-    std::int16_t value = 0; // the symbol of a leaf, the node reached after kLutBits bits
-    std::uint8_t length = 0;
-    LutKind kind = LutKind::kBroken;
-};
+// The decoding table, indexed by the next kLutBits bits of the code stream. An entry holds
+// in its low 16 bits the byte value of a code that fits (below 256), kEndEntry for the end
+// symbol's code, kNodeEntry | node for a longer code whose walk goes on from that node after
+// kLutBits bits, or kBrokenEntry where the bits lead to an absent child; bits 16 … 23 hold
+// the number of bits the entry uses.
+constexpr int kLutBits = 12;
+constexpr std::uint32_t kEndEntry = 256;
+constexpr std::uint32_t kNodeEntry = 0x4000;
+constexpr std::uint32_t kBrokenEntry = 0x8000;
 
 struct DecodeTables {
-    std::array<LutEntry, 1 << kLutBits> lut;
+    std::array<std::uint32_t, 1 << kLutBits> lut;
     int max_depth = 0;
 };
 
+// Fills the entries of every prefix that walks to `node` after `depth` bits, `prefix`
+// being those bits.
+void FillTable(const CmpTree& tree, DecodeTables& t, int node, int depth, std::uint32_t prefix) {
+    const int span = 1 << (kLutBits - depth);
+    const std::uint32_t first = prefix << (kLutBits - depth);
+    const auto fill = [&](std::uint32_t value) {
+        std::fill_n(t.lut.begin() + first, span, value | static_cast<std::uint32_t>(depth) << 16);
+    };
+    if (node < 0) return fill(kBrokenEntry);
+    if (tree.nodes[node].leaf()) return fill(static_cast<std::uint32_t>(node)); // 0 … 255, or kEndEntry
+    if (depth == kLutBits) return fill(kNodeEntry | static_cast<std::uint32_t>(node));
+    FillTable(tree, t, tree.nodes[node].zero, depth + 1, prefix << 1);
+    FillTable(tree, t, tree.nodes[node].one, depth + 1, prefix << 1 | 1);
+}
+
 DecodeTables MakeTables(const CmpTree& tree) {
     DecodeTables t;
-    for (int prefix = 0; prefix < (1 << kLutBits); ++prefix) {
-        LutEntry e;
-        int node = tree.root;
-        for (int i = 0; i < kLutBits; ++i) {
-            const int bit = (prefix >> (kLutBits - 1 - i)) & 1;
-            node = bit ? tree.nodes[node].one : tree.nodes[node].zero;
-            e.length = static_cast<std::uint8_t>(i + 1);
-            if (node < 0) {
-                e.kind = LutKind::kBroken;
-                break;
-            }
-            if (tree.nodes[node].leaf()) {
-                e.kind = LutKind::kLeaf;
-                e.value = static_cast<std::int16_t>(node);
-                break;
-            }
-            e.kind = LutKind::kNode;
-            e.value = static_cast<std::int16_t>(node);
-        }
-        t.lut[prefix] = e;
-    }
+    // The root is never a leaf, so every entry takes at least one bit.
+    FillTable(tree, t, tree.nodes[tree.root].zero, 1, 0);
+    FillTable(tree, t, tree.nodes[tree.root].one, 1, 1);
     for (const CmpCode& c : CmpCodes(tree)) t.max_depth = std::max(t.max_depth, c.length);
     return t;
 }
@@ -114,20 +112,17 @@ std::uint64_t LoadBigEndian64(const std::uint8_t* p) {
     return __builtin_bswap64(v);
 }
 
-// Output buffer written through a raw pointer, grown by doubling.
-class Output {
-public:
-    explicit Output(std::size_t guess) : buf_(std::max<std::size_t>(guess, 4096)) {}
-    void Put(std::uint8_t b) {
-        if (n_ == buf_.size()) buf_.resize(buf_.size() * 2);
-        buf_[n_++] = b;
+// Hands the decoded bytes to the target: moved in whole when the target is empty (the usual
+// case), written at its position otherwise.
+void Deliver(std::vector<std::uint8_t>& out, std::size_t n, ByteStream& target) {
+    out.resize(n);
+    if (target.size() == 0 && target.position() == 0) {
+        target.bytes() = std::move(out);
+        target.Seek(n);
+    } else {
+        target.Write(out);
     }
-    std::span<const std::uint8_t> bytes() const { return std::span<const std::uint8_t>(buf_).first(n_); }
-
-private:
-    std::vector<std::uint8_t> buf_;
-    std::size_t n_ = 0;
-};
+}
 
 } // namespace
 
@@ -167,67 +162,89 @@ int DecodeCmpStream(ByteStream& source, ByteStream& target, base::Reporter& repo
     const std::uint8_t* const begin = code.data();
     const std::uint8_t* p = begin;
     const std::uint8_t* const end = begin + code.size();
-    Output out(code.size() * 2);
 
-    auto broken = [&] {
-        target.Write(out.bytes());
-        source.Seek(source.size());
-        reporter.ShowMessage(kCmpBrokenInputText, kCmpDecodeCaption);
-        return -1;
-    };
+    // Room for the output, grown while decoding; most pictures come out a little larger
+    // than their code stream.
+    std::vector<std::uint8_t> out(code.size() + code.size() / 4 + 4096);
+    std::size_t n = 0;
 
-    // Fast part: while eight bytes can be loaded at once, the buffer always holds at least
-    // 56 bits, more than any code of a tree whose frequencies fit 16 bits.
+    std::size_t bit_pos = 0; // where the bit-by-bit part starts
+    int result = 1;          // 1 while undecided, 0 at the end symbol, -1 for a broken stream
+
+    // Fast part: while eight bytes can be loaded at once the buffer is refilled to at least
+    // 56 bits, and symbols are taken from it while it holds more bits than the longest code.
     std::uint64_t buf = 0;
     int bits = 0;
-    const bool fast = tables.max_depth <= 56;
-    while (fast) {
-        if (bits < tables.max_depth) {
-            if (end - p < 8) break;
+    const int max_depth = tables.max_depth;
+    if (max_depth <= 56) {
+        while (end - p >= 8) {
             buf |= LoadBigEndian64(p) >> bits;
             p += (63 - bits) >> 3;
             bits |= 56;
-        }
-        const LutEntry e = tables.lut[buf >> (64 - kLutBits)];
-        buf <<= e.length;
-        bits -= e.length;
-        int node = e.value;
-        if (e.kind == LutKind::kBroken) return broken();
-        if (e.kind == LutKind::kNode) {
-            while (!tree.nodes[node].leaf()) {
-                const int bit = static_cast<int>(buf >> 63);
-                buf <<= 1;
-                --bits;
-                node = bit ? tree.nodes[node].one : tree.nodes[node].zero;
-                if (node < 0) return broken();
+            if (out.size() - n < 64) out.resize(out.size() * 2);
+            std::uint8_t* o = out.data() + n;
+            while (bits >= max_depth) {
+                const std::uint32_t e = tables.lut[buf >> (64 - kLutBits)];
+                const int length = static_cast<int>(e >> 16);
+                buf <<= length;
+                bits -= length;
+                std::uint32_t symbol = e & 0xFFFF;
+                if (symbol < 256) {
+                    *o++ = static_cast<std::uint8_t>(symbol);
+                    continue;
+                }
+                if (symbol & kNodeEntry) {
+                    int node = static_cast<int>(symbol & ~kNodeEntry);
+                    while (node >= 0 && !tree.nodes[node].leaf()) {
+                        const int bit = static_cast<int>(buf >> 63);
+                        buf <<= 1;
+                        --bits;
+                        node = bit ? tree.nodes[node].one : tree.nodes[node].zero;
+                    }
+                    symbol = node < 0 ? kBrokenEntry : static_cast<std::uint32_t>(node);
+                    if (symbol < 256) {
+                        *o++ = static_cast<std::uint8_t>(symbol);
+                        continue;
+                    }
+                }
+                result = symbol == kEndEntry ? 0 : -1;
+                break;
             }
+            n = static_cast<std::size_t>(o - out.data());
+            if (result != 1) break;
         }
-        if (node == kCmpEndSymbol) {
-            target.Write(out.bytes());
-            source.Seek(source.position() + (static_cast<std::size_t>(p - begin) * 8 - static_cast<std::size_t>(bits) + 7) / 8);
-            target.Seek(0);
-            return 0;
-        }
-        out.Put(static_cast<std::uint8_t>(node));
     }
+    bit_pos = static_cast<std::size_t>(p - begin) * 8 - static_cast<std::size_t>(bits);
 
     // The last bytes, bit by bit from the exact position the fast part reached.
-    std::size_t bit_pos = static_cast<std::size_t>(p - begin) * 8 - static_cast<std::size_t>(bits);
     const std::size_t bit_end = code.size() * 8;
-    for (;;) {
+    while (result == 1) {
         int node = tree.root;
-        while (!tree.nodes[node].leaf()) {
-            if (bit_pos >= bit_end) return broken();
+        while (node >= 0 && !tree.nodes[node].leaf()) {
+            if (bit_pos >= bit_end) {
+                node = -1;
+                break;
+            }
             const int bit = (begin[bit_pos / 8] >> (7 - bit_pos % 8)) & 1;
             ++bit_pos;
             node = bit ? tree.nodes[node].one : tree.nodes[node].zero;
-            if (node < 0) return broken();
         }
-        if (node == kCmpEndSymbol) break;
-        out.Put(static_cast<std::uint8_t>(node));
+        if (node < 0) {
+            result = -1;
+        } else if (node == kCmpEndSymbol) {
+            result = 0;
+        } else {
+            if (n == out.size()) out.resize(out.size() * 2);
+            out[n++] = static_cast<std::uint8_t>(node);
+        }
     }
-    target.Write(out.bytes());
+
     source.Seek(source.position() + (bit_pos + 7) / 8);
+    Deliver(out, n, target);
+    if (result != 0) {
+        reporter.ShowMessage(kCmpBrokenInputText, kCmpDecodeCaption);
+        return -1;
+    }
     target.Seek(0);
     return 0;
 }

@@ -40,7 +40,8 @@ void ResetCmpTree(CmpTree& tree, std::span<const std::uint16_t, 256> frequencies
 // what the format's index-order scan chooses.
 bool BuildCmpTree(CmpTree& tree);
 
-// The same construction by the format's own rule, scanning all nodes for each choice: the
+// The same construction by the format's own rule, scanning the nodes in index order for each
+// choice (a later node wins only with a strictly smaller frequency): the
 // reference the heap version is tested against.
 bool BuildCmpTreeByScan(CmpTree& tree);
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace pictures {
 
@@ -22,6 +23,13 @@ struct ErrorManager {
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 void OutputMessage(j_common_ptr) {}
+
+// Corrupt data that libjpeg can step over is let pass, as the platform's JPEG object does;
+// data that ends early is an error, since libjpeg would otherwise make up every missing row
+// of a picture whose header may promise millions of pixels.
+void EmitMessage(j_common_ptr cinfo, int level) {
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) ErrorExit(cinfo);
+}
 
 std::uint32_t Pack(unsigned r, unsigned g, unsigned b) { return 0xFF000000u | r << 16 | g << 8 | b; }
 
@@ -43,13 +51,16 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
     if (comps != (cmyk ? 4 : 3) || !PictureSizeAllowed(w, h)) return false;
     out.width = w;
     out.height = h;
-    out.pixels.assign(static_cast<std::size_t>(w) * h, 0xFFFFFFFFu);
+    // Reserved, not filled: rows are appended as they decode, so a header that promises more
+    // than the data holds costs no work.
+    out.pixels.clear();
+    out.pixels.reserve(static_cast<std::size_t>(w) * h);
     row.resize(static_cast<std::size_t>(w) * comps);
     while (cinfo.output_scanline < cinfo.output_height) {
-        const int y = static_cast<int>(cinfo.output_scanline);
         JSAMPROW rows[1] = {row.data()};
-        if (jpeg_read_scanlines(&cinfo, rows, 1) != 1) break;
-        std::uint32_t* dst = out.pixels.data() + static_cast<std::size_t>(y) * w;
+        if (jpeg_read_scanlines(&cinfo, rows, 1) != 1) return false;
+        out.pixels.resize(out.pixels.size() + static_cast<std::size_t>(w));
+        std::uint32_t* dst = out.pixels.data() + out.pixels.size() - static_cast<std::size_t>(w);
         for (int x = 0; x < w; ++x) {
             const JSAMPLE* p = row.data() + static_cast<std::size_t>(x) * comps;
             if (cmyk) {
@@ -100,6 +111,7 @@ std::optional<Bitmap> DecodeJpegImage(std::span<const std::uint8_t> bytes) {
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = ErrorExit;
     err.pub.output_message = OutputMessage;
+    err.pub.emit_message = EmitMessage;
     Bitmap bitmap;
     std::vector<JSAMPLE> row;
     const bool ok = DecodeInto(cinfo, err, bytes, bitmap, row);
