@@ -1,0 +1,69 @@
+#include "print/print_run.h"
+
+#include "pages/page_routines.h"
+#include "print/print_setup.h"
+
+namespace print {
+namespace {
+
+constexpr int kPreviewColors = 256;
+
+bool CheckRange(const pages::PrintState& state) {
+    const bool valid = state.from_month >= 1 && state.to_month <= 12 && state.from_month <= state.to_month;
+    if (!valid && state.reporter) state.reporter->ShowMessage(kMonthRangeError, kErrorCaption);
+    return valid;
+}
+
+// Draws the state's month into one document of the sink.
+bool DrawDocument(pages::PrintState& state, const gfx::Device& device, DocumentSink& sink) {
+    const pages::PageRoutineEntry* entry = pages::FindPageRoutine(static_cast<int>(state.format));
+    if (!entry) return false;
+    gfx::Canvas* canvas = sink.BeginDocument(state, device);
+    if (!canvas) return false;
+    entry->draw(*canvas, state);
+    return sink.EndDocument();
+}
+
+} // namespace
+
+int PreviewDivisor(const pages::PrintState& state) { return state.settings.preview_scale < 1 ? 1 : state.settings.preview_scale; }
+
+gfx::Device PreviewDevice(const pages::PrintState& state, const Printer& printer) {
+    const int d = PreviewDivisor(state);
+    return gfx::Device{printer.page_width / d, printer.page_height / d, printer.dpi_x / d, printer.dpi_y / d,
+                       kPreviewColors};
+}
+
+bool PrintRun(pages::PrintState& state, const Printer& printer, DocumentSink& sink) {
+    if (!CheckRange(state)) return false;
+    state.dpi_x = printer.dpi_x;
+    state.dpi_y = printer.dpi_y;
+    state.printing = true;
+    const gfx::Device device{printer.page_width, printer.page_height, printer.dpi_x, printer.dpi_y, state.colors};
+    bool all_written = true;
+    for (int m = state.from_month; m <= state.to_month; ++m) {
+        PrepareMonth(state, m);
+        all_written = DrawDocument(state, device, sink) && all_written;
+    }
+    return all_written;
+}
+
+bool Preview(pages::PrintState& state, const Printer& printer, DocumentSink& sink) {
+    if (!CheckRange(state)) return false;
+    const gfx::Device device = PreviewDevice(state, printer);
+    PrepareMonth(state, state.from_month);
+    const int printer_colors = state.colors;
+    const int first_day = state.first_day, last_day = state.last_day;
+    state.colors = device.colors;
+    state.dpi_x = device.dpi_x;
+    state.dpi_y = device.dpi_y;
+    state.printing = false;
+    state.first_day = state.last_day = 1;
+    const bool written = DrawDocument(state, device, sink);
+    state.colors = printer_colors;
+    state.first_day = first_day;
+    state.last_day = last_day;
+    return written;
+}
+
+} // namespace print

@@ -1,0 +1,56 @@
+#pragma once
+// The print run over a month range and the preview of its first month, without windows:
+// the caller says what the printer is and where each month's document goes.
+
+#include "gfx/canvas.h"
+#include "pages/print_state.h"
+
+#include <memory>
+
+namespace print {
+
+inline constexpr std::string_view kDocumentTitle = "Kalvorin";
+inline constexpr std::string_view kMonthRangeError = "月エラー";
+inline constexpr std::string_view kErrorCaption = "ｴﾗｰ";
+
+// What the target printer reports: its page in device pixels and its resolution. (Its
+// colour count and paper width are in the print state, read once at start-up.)
+struct Printer {
+    int page_width = 0;
+    int page_height = 0;
+    int dpi_x = 600;
+    int dpi_y = 600;
+};
+
+// Where the documents of a run go: one document per month, titled kDocumentTitle.
+class DocumentSink {
+public:
+    virtual ~DocumentSink() = default;
+    // Begins the document of the state's month on a canvas of that device. Null when it
+    // cannot be begun (the sink has said why); the run then goes on with the next month.
+    virtual gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) = 0;
+    // Ends the document begun last; false when it could not be written (the sink has said why).
+    virtual bool EndDocument() = 0;
+};
+
+// "TESTSize" as the preview divides by it: values below 1 (a hand-edited file) count as 1.
+int PreviewDivisor(const pages::PrintState& state);
+
+// The whole run: "月エラー" (caption "ｴﾗｰ") through the reporter and false when the range
+// is reversed or outside 1 … 12; otherwise, for each month from `from_month` to `to_month`, the
+// month is prepared (print_setup.h) and drawn by the routine of the state's format into a
+// document of its own. Format 3 draws the days `first_day` … `last_day` of every month,
+// printing flag set. Returns whether every document was written.
+bool PrintRun(pages::PrintState& state, const Printer& printer, DocumentSink& sink);
+
+// The preview: the first month of the range on a page of the printer's size divided by
+// PreviewDivisor, at the resolution divided likewise, drawn as for a colour printer (256
+// colours; the state's colour count is restored afterwards). Format 3 draws day 1 with the
+// printing flag off. False, after "月エラー", for a reversed range; the document is then
+// not begun.
+bool Preview(pages::PrintState& state, const Printer& printer, DocumentSink& sink);
+
+// The page the preview draws on for a printer.
+gfx::Device PreviewDevice(const pages::PrintState& state, const Printer& printer);
+
+} // namespace print

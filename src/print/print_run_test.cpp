@@ -1,0 +1,143 @@
+#include "print/print_run.h"
+
+#include "almanac/test_day_file.h"
+#include "config/test_folder.h"
+#include "gfx/trace_canvas.h"
+#include "print/print_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+namespace print {
+namespace {
+
+// Records what each document was begun with, and draws it on a trace canvas.
+class RecordingSink : public DocumentSink {
+public:
+    struct Document {
+        int month, days_in_month, first_record_date, colors, dpi_x, first_day, last_day;
+        bool printing;
+        gfx::Device device;
+    };
+    gfx::Canvas* BeginDocument(const pages::PrintState& s, const gfx::Device& device) override {
+        documents.push_back({s.month, s.days_in_month, static_cast<int>(s.day(1).Date), s.colors, s.dpi_x, s.first_day,
+                             s.last_day, s.printing, device});
+        out_.str("");
+        canvas_ = std::make_unique<gfx::TraceCanvas>(out_, device);
+        return canvas_.get();
+    }
+    bool EndDocument() override {
+        ++ended;
+        return true;
+    }
+    std::vector<Document> documents;
+    int ended = 0;
+
+private:
+    std::ostringstream out_;
+    std::unique_ptr<gfx::TraceCanvas> canvas_;
+};
+
+class PrintRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        config::testing::WriteBytes(folder_ / "Kalvorin.CFG", "[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=2\r\n");
+        almanac::testing::WriteSyntheticDayFile(folder_ / "UNSEI.DAT");
+        LoadPrintState(folder_.path(), state_, reporter_);
+        state_.year = 2100;
+        state_.colors = 2;
+        state_.format = pages::Format::kPoster;
+    }
+    config::testing::TestFolder folder_;
+    base::RecordingReporter reporter_;
+    pages::PrintState state_;
+    RecordingSink sink_;
+    const Printer printer_{4960, 7016, 600, 600};
+};
+
+TEST_F(PrintRunTest, StateFromTheHostFolder) {
+    EXPECT_EQ(7, state_.settings.birth_eto);
+    EXPECT_EQ("@ＭＳ ゴシック", state_.face_name);
+    EXPECT_EQ(-16, state_.font_height);
+    EXPECT_EQ(folder_.path(), state_.host_folder);
+    for (const pictures::Bitmap* b : state_.day_number_bitmaps) ASSERT_NE(nullptr, b);
+    EXPECT_EQ(36, state_.day_number_bitmaps[31]->width);
+}
+
+TEST_F(PrintRunTest, ReversedRangePrintsNothing) {
+    state_.from_month = 5;
+    state_.to_month = 4;
+    EXPECT_FALSE(PrintRun(state_, printer_, sink_));
+    EXPECT_FALSE(Preview(state_, printer_, sink_));
+    EXPECT_TRUE(sink_.documents.empty());
+    ASSERT_EQ(2u, reporter_.messages().size());
+    EXPECT_EQ("月エラー", reporter_.messages()[0].text);
+    EXPECT_EQ("ｴﾗｰ", reporter_.messages()[0].caption);
+}
+
+TEST_F(PrintRunTest, OneDocumentPerMonthWithItsRecords) {
+    state_.from_month = 2;
+    state_.to_month = 4;
+    ASSERT_TRUE(PrintRun(state_, printer_, sink_));
+    ASSERT_EQ(3u, sink_.documents.size());
+    EXPECT_EQ(3, sink_.ended);
+    // Gregorian month lengths: 2100 is not a leap year.
+    EXPECT_EQ(2, sink_.documents[0].month);
+    EXPECT_EQ(28, sink_.documents[0].days_in_month);
+    EXPECT_EQ(21000201, sink_.documents[0].first_record_date);
+    EXPECT_EQ(31, sink_.documents[1].days_in_month);
+    EXPECT_EQ(21000401, sink_.documents[2].first_record_date);
+    for (const auto& d : sink_.documents) {
+        EXPECT_EQ(4960, d.device.width);
+        EXPECT_EQ(7016, d.device.height);
+        EXPECT_EQ(600, d.dpi_x);
+        EXPECT_EQ(2, d.colors); // the printer's own colour count
+        EXPECT_TRUE(d.printing);
+    }
+}
+
+TEST_F(PrintRunTest, PreviewIsTheFirstMonthReducedAndInColour) {
+    state_.from_month = 11;
+    state_.to_month = 12;
+    state_.format = pages::Format::kDaily;
+    state_.first_day = 3;
+    state_.last_day = 9;
+    ASSERT_TRUE(Preview(state_, printer_, sink_));
+    ASSERT_EQ(1u, sink_.documents.size());
+    const auto& d = sink_.documents[0];
+    EXPECT_EQ(11, d.month);
+    EXPECT_EQ(2480, d.device.width);
+    EXPECT_EQ(3508, d.device.height);
+    EXPECT_EQ(300, d.device.dpi_y);
+    EXPECT_EQ(256, d.device.colors);
+    EXPECT_EQ(300, d.dpi_x);
+    EXPECT_EQ(256, d.colors);
+    EXPECT_EQ(1, d.first_day);
+    EXPECT_EQ(1, d.last_day);
+    EXPECT_FALSE(d.printing);
+    // Restored afterwards.
+    EXPECT_EQ(2, state_.colors);
+    EXPECT_EQ(3, state_.first_day);
+    EXPECT_EQ(9, state_.last_day);
+}
+
+TEST_F(PrintRunTest, PreviewDivisorBelowOneCountsAsOne) {
+    state_.settings.preview_scale = 0;
+    EXPECT_EQ(1, PreviewDivisor(state_));
+    EXPECT_EQ(600, PreviewDevice(state_, printer_).dpi_x);
+    state_.settings.preview_scale = -3;
+    EXPECT_EQ(4960, PreviewDevice(state_, printer_).width);
+}
+
+TEST_F(PrintRunTest, MissingDayFileIsReportedAndTheMonthStillDrawn) {
+    std::filesystem::remove(folder_ / "UNSEI.DAT");
+    state_.from_month = state_.to_month = 6;
+    EXPECT_TRUE(PrintRun(state_, printer_, sink_));
+    EXPECT_EQ(1u, sink_.documents.size());
+    EXPECT_FALSE(reporter_.messages().empty());
+}
+
+} // namespace
+} // namespace print

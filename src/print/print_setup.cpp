@@ -1,0 +1,49 @@
+#include "print/print_setup.h"
+
+#include "almanac/calendar_math.h"
+#include "almanac/day_file.h"
+#include "config/config_file.h"
+#include "config/holidays.h"
+#include "config/settings.h"
+#include "pictures/builtin_bitmaps.h"
+
+namespace print {
+namespace {
+
+constexpr const char* kConfigFileName = "Kalvorin.CFG";
+
+} // namespace
+
+void LoadPrintState(const std::filesystem::path& host_folder, pages::PrintState& state, base::Reporter& reporter) {
+    state.host_folder = host_folder;
+    state.reporter = &reporter;
+    const config::ConfigFile file(host_folder / kConfigFileName, &reporter);
+    state.settings = config::LoadSettings(file, host_folder);
+    state.eras = config::EraTable(state.settings.era_name, state.settings.era_first_year);
+    state.face_name = state.settings.font_name;
+    state.font_height = state.settings.font_height;
+    for (int n = 0; n < static_cast<int>(state.day_number_bitmaps.size()); ++n)
+        state.day_number_bitmaps[static_cast<std::size_t>(n)] =
+            pictures::BuiltinBitmap(pictures::DayNumberBitmapName(n));
+    config::LoadHolidays(file, state.year, state.holidays);
+}
+
+void SetToday(pages::PrintState& state, int year, int month, int day) {
+    state.today_year = state.year = year;
+    state.today_month = state.month = month;
+    state.today_day = day;
+    state.from_month = state.to_month = month;
+}
+
+bool PrepareMonth(pages::PrintState& state, int month) {
+    state.month = month;
+    state.days_in_month = almanac::DaysInMonth(state.year, month);
+    base::RecordingReporter quiet;
+    base::Reporter& reporter = state.reporter ? *state.reporter : quiet;
+    const config::ConfigFile file(state.host_folder / kConfigFileName, &reporter);
+    config::LoadHolidays(file, state.year, state.holidays);
+    const almanac::DayFile day_file(state.host_folder / almanac::kDayFileName);
+    return day_file.LoadMonth(state.days, state.year, month, state.days_in_month, reporter);
+}
+
+} // namespace print

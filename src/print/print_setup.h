@@ -1,0 +1,27 @@
+#pragma once
+// Filling the print state from a host folder, as the main window does at start-up: the
+// settings of Kalvorin.CFG, the era table, the calendar font's face, the built-in day-number
+// bitmaps and today's date; and, per month, its length, its day records from UNSEI.DAT and
+// the user holidays of its year.
+
+#include "base/reporter.h"
+#include "pages/print_state.h"
+
+#include <filesystem>
+
+namespace print {
+
+// The start-up part. The caller has checked that Kalvorin.CFG is there; missing keys take
+// their defaults. The reporter is kept in the state for the page routines.
+void LoadPrintState(const std::filesystem::path& host_folder, pages::PrintState& state, base::Reporter& reporter);
+
+// Today's date into the state's today fields and `year`, as at start-up.
+void SetToday(pages::PrintState& state, int year, int month, int day);
+
+// The month of `state.year` about to be drawn: `month`, `days_in_month` (Gregorian, so
+// 2100 has no 29 February), `days` from UNSEI.DAT, the holidays of the year. A day file
+// that cannot be read is reported by the loader and the month is drawn with the records
+// the buffer holds; returns whether the records were loaded.
+bool PrepareMonth(pages::PrintState& state, int month);
+
+} // namespace print
