@@ -16,6 +16,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"day", cli::RunDay, "day [--home DIR] [--eto N] FROM [TO]   the notes of days (dates as YYYY-MM-DD)"},
+    {"render", cli::RunRender, "render [--home DIR] --format N [--year Y] [--from M] [--to M] ... --out DIR   pages to PDF"},
     {"cmp", cli::RunCmp, "cmp encode [--raw] IN OUT.cmp | cmp decode IN.cmp OUT.bmp"},
 };
 
