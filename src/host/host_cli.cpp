@@ -25,18 +25,19 @@ constexpr int kStatusFailed = 1;
 constexpr int kStatusUsage = 2;
 constexpr std::size_t kMaxEraNameBytes = 4;
 
-const char* const kUsage = "usage:\n"
-                           "  kalvorin-host dayfile OUT\n"
-                           "      writes UNSEI.DAT (1901-01-01 … 2100-12-31) to OUT\n"
-                           "  kalvorin-host events YEAR\n"
-                           "      lists the solar longitudes (every 5°, 土用 and 入梅) and new moons of YEAR in JST\n"
-                           "  kalvorin-host holidays DIR FROM TO\n"
-                           "      adds the national holidays of FROM … TO to the year sections of DIR/Kalvorin.CFG\n"
-                           "  kalvorin-host init DIR --eto N [--start-weekday 0|1] [--place LAT,LON,ELEV]\n"
-                           "                     [--era NAME,YEAR] [--force]\n"
-                           "      makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT and the national holidays\n"
-                           "      of this year and the next two. --eto is the sexagenary number (1 … 60) of the birth\n"
-                           "      year and is required: without it the print module refuses its fortune notes.\n";
+const char* const kUsage =
+    "usage:\n"
+    "  kalvorin-host dayfile OUT\n"
+    "      writes UNSEI.DAT (1901-01-01 … 2100-12-31) to OUT\n"
+    "  kalvorin-host events YEAR [LAST]\n"
+    "      lists the solar longitudes (every 5°, 土用 and 入梅) and new moons of YEAR … LAST in JST\n"
+    "  kalvorin-host holidays DIR FROM TO\n"
+    "      adds the national holidays of FROM … TO to the year sections of DIR/Kalvorin.CFG\n"
+    "  kalvorin-host init DIR --eto N [--start-weekday 0|1] [--place LAT,LON,ELEV]\n"
+    "                     [--era NAME,YEAR] [--force]\n"
+    "      makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT and the national holidays\n"
+    "      of this year and the next two. --eto is the sexagenary number (1 … 60) of the birth\n"
+    "      year and is required: without it the print module refuses its fortune notes.\n";
 
 struct UsageError {
     std::string text;
@@ -105,10 +106,14 @@ int RunDayFile(const std::vector<std::string>& args, std::ostream& out) {
 }
 
 int RunEvents(const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 2) throw UsageError{"events takes one argument, the year"};
-    const int year = IntArgument(args[1], "YEAR", kDayFileFirstYear, kDayFileLastYear);
-    for (const std::string& line : EventLines(year))
-        out << line << "\n";
+    if (args.size() != 2 && args.size() != 3) throw UsageError{"events takes the year, or the first and last year"};
+    const int first = IntArgument(args[1], "YEAR", kDayFileFirstYear, kDayFileLastYear);
+    const int last = args.size() == 3 ? IntArgument(args[2], "LAST", first, kDayFileLastYear) : first;
+    for (int year = first; year <= last; ++year) {
+        for (const std::string& line : EventLines(year)) {
+            out << line << "\n";
+        }
+    }
     return 0;
 }
 
