@@ -22,7 +22,13 @@ bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0
 
 unsigned char FoldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
 
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// ASCII is the same in UTF-8 and CP932: the usual names skip the conversion.
 std::string EntryNameCaption(const IndexRecord& record) {
+    if (IsAscii(record.name())) return std::string(record.name());
     return base::Cp932ToUtf8(record.name()).value_or(std::string(record.name()));
 }
 
@@ -71,17 +77,14 @@ bool EntryNamesEqual(std::string_view a, std::string_view b) {
 }
 
 const IndexRecord* FindEntry(const CommentaryIndex& index, std::string_view name) {
-    const std::string cp932 = base::Utf8ToCp932(name).value_or(std::string(name));
+    const std::string cp932 = IsAscii(name) ? std::string(name) : base::Utf8ToCp932(name).value_or(std::string(name));
     for (const IndexRecord& r : index.records) {
         if (EntryNamesEqual(r.name(), cp932)) return r.hidden() ? nullptr : &r;
     }
     return nullptr;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadEntryData(const std::filesystem::path& data_path,
-                                                       const IndexRecord& record) {
-    std::ifstream in(data_path, std::ios::binary);
-    if (!in) return std::nullopt;
+std::vector<std::uint8_t> ReadEntryData(std::istream& in, const IndexRecord& record) {
     std::vector<std::uint8_t> data;
     std::array<char, kDataBlockSize> block;
     for (int slot = 0; slot < kEntrySlots; ++slot) {
@@ -98,44 +101,60 @@ std::optional<std::vector<std::uint8_t>> ReadEntryData(const std::filesystem::pa
     return data;
 }
 
+std::optional<std::vector<std::uint8_t>> ReadEntryData(const std::filesystem::path& data_path,
+                                                       const IndexRecord& record) {
+    std::ifstream in(data_path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return ReadEntryData(in, record);
+}
+
 std::optional<EntryPicture> LoadEntryPicture(const std::filesystem::path& data_path, std::string_view name,
+                                             const CommentaryIndex& index, base::Reporter& reporter) {
+    std::ifstream in(data_path, std::ios::binary);
+    if (!in) {
+        // Only a name that is found needs the data file.
+        if (FindEntry(index, name) == nullptr) return std::nullopt;
+        reporter.ShowMessage(std::string(kReadErrorText) + "\r" + data_path.string(), kReadErrorCaption);
+        return std::nullopt;
+    }
+    return LoadEntryPicture(in, data_path.string(), name, index, reporter);
+}
+
+std::optional<EntryPicture> LoadEntryPicture(std::istream& in, std::string_view data_name, std::string_view name,
                                              const CommentaryIndex& index, base::Reporter& reporter) {
     const IndexRecord* record = FindEntry(index, name);
     if (record == nullptr) return std::nullopt;
     const int type = record->type();
+    const std::string what = EntryNameCaption(*record);
     if (type > kLargestEntryType) {
-        reporter.ShowMessage(kInvalidPicTypeText, EntryNameCaption(*record));
+        reporter.ShowMessage(kInvalidPicTypeText, what);
         return std::nullopt;
     }
     const auto entry_type = static_cast<EntryType>(type);
     if (entry_type == EntryType::kMetafile || entry_type == EntryType::kEnhancedMetafile) {
-        reporter.ShowMessage(kMetafileSkippedText, EntryNameCaption(*record));
+        reporter.ShowMessage(kMetafileSkippedText, what);
         return std::nullopt;
     }
-    const auto data = ReadEntryData(data_path, *record);
-    if (!data) {
-        reporter.ShowMessage(std::string(kReadErrorText) + "\r" + data_path.string(), kReadErrorCaption);
-        return std::nullopt;
-    }
-    const std::string what = EntryNameCaption(*record);
+    const std::vector<std::uint8_t> data = ReadEntryData(in, *record);
     std::optional<Bitmap> bitmap;
     switch (entry_type) {
     case EntryType::kCompressed:
     case EntryType::kCompressed2:
-        bitmap = DecodeCmpPicture(*data, what, reporter);
+        bitmap = DecodeCmpPicture(data, what, reporter);
         if (!bitmap) return std::nullopt; // reported by the decoder or the loader
         break;
     case EntryType::kJpeg:
-        bitmap = DecodeJpegImage(*data);
+        bitmap = DecodeJpegImage(data);
         break;
     case EntryType::kIcon:
-        bitmap = DecodeWithPixbuf(*data, "ico");
+        bitmap = DecodeWithPixbuf(data, "ico");
         break;
     default:
         break;
     }
     if (!bitmap || bitmap->empty()) {
-        reporter.ShowMessage(std::string(kReadErrorText) + "\r" + what, kReadErrorCaption);
+        reporter.ShowMessage(std::string(kReadErrorText) + "\r" + what + " (" + std::string(data_name) + ")",
+                             kReadErrorCaption);
         return std::nullopt;
     }
     return EntryPicture{std::move(*bitmap), type};

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <istream>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -79,6 +80,8 @@ bool EntryNamesEqual(std::string_view a, std::string_view b);
 // cannot be opened.
 std::optional<std::vector<std::uint8_t>> ReadEntryData(const std::filesystem::path& data_path,
                                                        const IndexRecord& record);
+// The same from an open data stream (binary), which it leaves open.
+std::vector<std::uint8_t> ReadEntryData(std::istream& data, const IndexRecord& record);
 
 struct EntryPicture {
     Bitmap bitmap;
@@ -89,6 +92,9 @@ struct EntryPicture {
 // when the entry is not found (silently) or its picture cannot be had (reported once; a
 // type above 5 shows "Invalid PicType.." with the entry name as caption).
 std::optional<EntryPicture> LoadEntryPicture(const std::filesystem::path& data_path, std::string_view name,
+                                             const CommentaryIndex& index, base::Reporter& reporter);
+// The same from an open data stream; `data_name` names it in messages.
+std::optional<EntryPicture> LoadEntryPicture(std::istream& data, std::string_view data_name, std::string_view name,
                                              const CommentaryIndex& index, base::Reporter& reporter);
 
 } // namespace pictures
