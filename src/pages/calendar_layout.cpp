@@ -1,0 +1,64 @@
+#include "pages/calendar_layout.h"
+
+#include "almanac/day_notes.h"
+#include "base/kanji_numbers.h"
+#include "base/sjis.h"
+#include "pages/page_common.h"
+
+namespace pages::calendar {
+
+Layout MakeLayout(const gfx::Canvas& canvas, const PrintState& state) {
+    Layout l;
+    l.h_scale = DesignScale(state.dpi_x);
+    l.v_scale = DesignScale(state.dpi_y);
+    l.area = PageArea(canvas, state, kSection);
+    l.cell_width = l.area.width() / 7;
+    l.header_height = RoundHalfEven(kWeekdayHead * l.v_scale);
+    l.row_height = (l.area.height() - l.header_height) / 6;
+    l.first_row = l.area.top + l.header_height;
+    l.small_paper = state.paper_width_mm <= kSmallPaperMm;
+    l.notes_height = -RoundHalfEven(kNumberBox * l.h_scale / (l.small_paper ? 6 : 4));
+    l.portrait = canvas.PageWidth() < canvas.PageHeight();
+    return l;
+}
+
+int WeekdayColumn(int weekday, int start_weekday) {
+    weekday = ((weekday % 7) + 7) % 7;
+    if (start_weekday == 0) return weekday + 1;
+    return weekday == 0 ? 7 : weekday;
+}
+
+std::array<std::string_view, 7> WeekdayHeadNames(int start_weekday, bool monochrome) {
+    const std::string_view sunday = monochrome ? "SUNDAY_BLACK" : "SUNDAY";
+    const std::string_view saturday = monochrome ? "SATADAY_BLACK" : "SATADAY";
+    if (start_weekday == 0) return {sunday, "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY", saturday};
+    return {"MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY", saturday, sunday};
+}
+
+gfx::Rect NumberBox(const Layout& layout, int x, int y) {
+    if (layout.small_paper) return {x + 1, y + 1, x + 1 + kNumberBox, y + 1 + kNumberBox};
+    return {x + 1, y + 1, x + 1 + RoundHalfEven(kNumberBox * layout.h_scale),
+            y + 1 + RoundHalfEven(kNumberBox * layout.v_scale)};
+}
+
+std::string OldDateText(int lunar_month, int lunar_day) {
+    auto numeral = [](int n) { return std::string(n >= 0 && n <= 31 ? base::KanjiNumerals[static_cast<std::size_t>(n)] : ""); };
+    std::string text = lunar_month == 1 ? "正月" : numeral(lunar_month) + "月";
+    const std::string day = numeral(lunar_day);
+    if (base::Cp932Length(day) < 4) text += "　"; // a single kanji: day numbers stay aligned
+    return text + day + "日";
+}
+
+std::string SeasonText(std::uint8_t season_flags) {
+    std::string text;
+    for (const almanac::SeasonDay& s : almanac::SeasonDays)
+        if (season_flags & s.bit) text.append(s.name).append(" ");
+    return text;
+}
+
+std::string FortuneNumberText(std::string_view sign, int number, bool portrait) {
+    const std::string n = base::FormatNumberKanji(number);
+    return portrait ? " [" + std::string(sign) + n + "]" : " " + std::string(sign) + n;
+}
+
+} // namespace pages::calendar

@@ -1,0 +1,39 @@
+// The title block of the monthly calendar page: year, era year and old month name in
+// vertical columns, then the month as a large horizontal numeral, in the free cells after
+// the last day or at the start of the empty sixth row.
+
+#include "almanac/name_tables.h"
+#include "base/kanji_numbers.h"
+#include "pages/calendar_layout.h"
+#include "pages/page_common.h"
+
+#include <algorithm>
+
+namespace pages::calendar {
+
+void DrawTitle(gfx::Canvas& canvas, const PrintState& state, const Layout& layout, int rows, int x, int y) {
+    const int g = RoundHalfEven(kNumberBox * layout.h_scale / 2);
+    const int h = layout.row_height;
+    canvas.SelectFont(VerticalFont(state, -g));
+    canvas.SetBrush(base::kWhite, gfx::BrushStyle::kClear);
+
+    int tx = rows > 5 ? x + 10 : layout.area.left + 10;
+    const int ty = rows > 5 ? y + 20 : y + h + 20;
+
+    canvas.TextOut(tx + g, ty, std::string(layout.portrait ? " " : "") + base::FormatYearKanji(state.year) + "年");
+    if (const auto era = state.eras.Lookup(state.year))
+        canvas.TextOut(tx + 2 * g + 10, ty, " " + era->name + EraYearText(era->year) + "年");
+    canvas.TextOut(tx + 3 * g + 20, ty,
+                   " （" + std::string(almanac::TableText(almanac::MonthOldNames, state.month - 1)) + "）");
+
+    tx += 3 * g + 30;
+    const int available = canvas.PageWidth() - layout.area.left - tx;
+    const int height = std::min(available / 3, h - RoundHalfEven(layout.h_scale * 50));
+    if (available <= 0 || height <= 0) return;
+    canvas.SelectFont(HorizontalFont(state, PointRoundedHeight(height, state.dpi_x)));
+    const std::string month = " " + std::string(almanac::TableText(base::KanjiNumerals, state.month)) + "月";
+    canvas.DrawText({tx, ty, tx + available, ty + h - 20}, gfx::dt::kCenter | gfx::dt::kVCenter | gfx::dt::kSingleLine,
+                    month);
+}
+
+} // namespace pages::calendar
