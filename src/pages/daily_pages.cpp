@@ -1,11 +1,51 @@
+#include "pages/daily_day_page.h"
+#include "pages/daily_pentad_pictures.h"
 #include "pages/page_routines.h"
+
+#include <algorithm>
 
 namespace pages {
 
-// Not built yet: says so instead of drawing.
+// Printing: the month page, then one page per day of the chosen range, which is kept
+// inside the month (the same range serves every month of a run, and a 30-day month has
+// no day 31). Preview: the month page alone when asked for, otherwise one day near today.
 void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
-    (void)canvas;
-    if (state.reporter) state.reporter->ShowMessage("この書式はまだ印刷できません", "Qelmarin");
+    const gfx::Font saved_font = canvas.CurrentFont();
+    base::RecordingReporter silent;
+    base::Reporter& reporter = state.reporter ? *state.reporter : silent;
+    const config::PageOptions& options = state.page(3);
+
+    int first = 0, last = -1;
+    if (state.printing) {
+        DrawDailyMonthPage(canvas, state);
+        first = std::max(state.first_day, 1);
+        last = std::min(state.last_day, state.days_in_month);
+    } else if (state.month_page_preview) {
+        DrawDailyMonthPage(canvas, state);
+        canvas.SelectFont(saved_font);
+        return;
+    } else {
+        first = last = std::min(DailyPreviewDay(state.today_day, state.month), state.days_in_month);
+    }
+
+    PentadPictures pentads;
+    if (options.kou_bmp_use && !pentads.Open(state.host_folder, reporter)) {
+        canvas.SelectFont(saved_font);
+        return;
+    }
+    for (int d = first; d <= last; ++d) {
+        // A new page ends the one before; none is begun after the last, which the end of
+        // the document ends.
+        if (state.printing) canvas.NewPage();
+        DayPicture picture;
+        if (options.kou_bmp_use && options.under_bitmap) {
+            picture.picture = pentads.Load(state.day(d).Pentad, reporter);
+            picture.skip_month_picture = true;
+        }
+        DrawDailyDayPage(canvas, state, d, picture);
+    }
+    pentads.Close();
+    canvas.SelectFont(saved_font);
 }
 
 } // namespace pages
