@@ -16,8 +16,9 @@ constexpr double kCInAuPerDay = 1.0 / kLightTimePerAu;
 struct EarthState {
     double heliocentric[3];
     double barycentric[3];
-    double velocity[3];     // barycentric, au/day
-    double sun_velocity[3]; // the Sun's barycentric velocity, au/day
+    double velocity[3];       // barycentric, au/day
+    double helio_velocity[3]; // heliocentric, au/day
+    double sun_velocity[3];   // the Sun's barycentric velocity, au/day
 };
 
 EarthState EarthAt(double jd_tt) {
@@ -29,6 +30,7 @@ EarthState EarthAt(double jd_tt) {
         state.heliocentric[i] = pvh[0][i];
         state.barycentric[i] = pvb[0][i];
         state.velocity[i] = pvb[1][i];
+        state.helio_velocity[i] = pvh[1][i];
         state.sun_velocity[i] = pvb[1][i] - pvh[1][i];
     }
     return state;
@@ -105,6 +107,23 @@ ApparentLongitudes LongitudesOfMeanEquinox(double jd_tt, bool with_moon, MoonThe
     return result;
 }
 
+// The rate of the Sun's geocentric longitude (degrees a day) from the Earth's heliocentric
+// motion; precession (50″ a year) and the slow change of aberration are left out, a part in
+// ten thousand, which is all that a Newton step needs.
+double SunLongitudeRate(const EarthState& earth, double to_ecliptic[3][3]) {
+    double position[3];
+    double velocity[3];
+    double p[3];
+    double v[3];
+    for (int i = 0; i < 3; ++i) {
+        position[i] = -earth.heliocentric[i];
+        velocity[i] = -earth.helio_velocity[i];
+    }
+    eraRxp(to_ecliptic, position, p);
+    eraRxp(to_ecliptic, velocity, v);
+    return (p[0] * v[1] - p[1] * v[0]) / (p[0] * p[0] + p[1] * p[1]) * ERFA_DR2D;
+}
+
 double Normalized(double degrees) {
     degrees = std::fmod(degrees, 360.0);
     return degrees < 0.0 ? degrees + 360.0 : degrees;
@@ -124,7 +143,17 @@ double SunApparentLongitude(double jd_tt) {
 }
 
 double SunLongitudeOfMeanEquinox(double jd_tt) {
-    return LongitudesOfMeanEquinox(jd_tt, false, MoonTheory::Moon98).sun;
+    return SunLongitudeAndRateOfMeanEquinox(jd_tt).longitude;
+}
+
+SunLongitudeAndRate SunLongitudeAndRateOfMeanEquinox(double jd_tt) {
+    const EarthState earth = EarthAt(jd_tt);
+    double sun[3];
+    double sun_distance = 0.0;
+    ApparentSun(earth, sun, &sun_distance);
+    double to_ecliptic[3][3];
+    eraEcm06(ERFA_DJ00, jd_tt - ERFA_DJ00, to_ecliptic);
+    return {LongitudeOfDate(to_ecliptic, sun), SunLongitudeRate(earth, to_ecliptic)};
 }
 
 ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt, MoonTheory theory) {

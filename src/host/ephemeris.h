@@ -24,6 +24,13 @@ ApparentLongitudes SunAndMoonLongitudesOfMeanEquinox(double jd_tt, MoonTheory th
 // The Sun's longitude without the nutation in longitude (the mean equinox of date).
 double SunLongitudeOfMeanEquinox(double jd_tt);
 
+// The same with its rate in degrees a day, for Newton steps.
+struct SunLongitudeAndRate {
+    double longitude = 0.0;
+    double rate = 0.0;
+};
+SunLongitudeAndRate SunLongitudeAndRateOfMeanEquinox(double jd_tt);
+
 // Nutation in longitude Δψ in degrees (IAU 2006/2000A).
 double NutationInLongitude(double jd_tt);
 
