@@ -37,8 +37,8 @@ EarthState EarthAt(double jd_tt) {
 }
 
 // Annual aberration of a direction (BCRS-aligned, any length) seen from the Earth with
-// barycentric velocity `velocity`; `distance` in au is the body's distance (the Sun's
-// gravitational term of eraAb needs it).
+// barycentric velocity `velocity`; `sun_distance` is the Earth's distance from the Sun in au,
+// which eraAb's relativistic term needs.
 void Aberrate(double direction[3], const double velocity[3], double sun_distance) {
     double unit[3];
     double length = 0.0;
