@@ -38,6 +38,11 @@ gfx::Font HorizontalFont(const PrintState& state, int height) {
     return gfx::Font{HorizontalFace(state.face_name), height, 0, false};
 }
 
+std::string_view MonthPictureName(const PrintState& state) {
+    if (state.month < 1 || state.month > 12) return {};
+    return state.settings.month_pictures[static_cast<std::size_t>(state.month - 1)];
+}
+
 base::Color PrintColor(const PrintState& state, base::Color color) { return state.monochrome() ? base::kBlack : color; }
 
 std::string EraYearText(int year) {

@@ -33,6 +33,9 @@ gfx::Font VerticalFont(const PrintState& state, int height);
 gfx::Font HorizontalFont(const PrintState& state, int height);
 std::string HorizontalFace(std::string_view face);
 
+// The month's picture file ("BMP1" … "BMP12" of section "PRINT"); empty outside 1 … 12.
+std::string_view MonthPictureName(const PrintState& state);
+
 // A colour as printed: black on a monochrome printer (2 colours or fewer).
 base::Color PrintColor(const PrintState& state, base::Color color);
 
