@@ -1,0 +1,105 @@
+#include "pages/small_calendar.h"
+
+#include "pages/list_test_state.h"
+
+#include <gtest/gtest.h>
+
+namespace pages {
+namespace {
+
+using testing::ListState;
+using testing::Trace;
+
+// An area of 2800 × 4000: the calendar is 700 square, cells of 100.
+const ListArea kArea{0, 0, 2800, 4000};
+
+struct Drawn {
+    Trace trace;
+    ListArea area;
+};
+
+Drawn Draw(const PrintState& state, int position, bool label) {
+    ListArea area = kArea;
+    Trace t = Trace::Record(2800, 4000,
+                            [&](gfx::Canvas& canvas) { DrawSmallCalendar(canvas, state, position, label, area); });
+    return {t, area};
+}
+
+std::string Cell(int left, int top, const std::string& text) {
+    return "drawtext\t" + std::to_string(left) + "\t" + std::to_string(top) + "\t" + std::to_string(left + 100) +
+           "\t" + std::to_string(top + 100) + "\tcenter|vcenter|singleline\t" + text;
+}
+
+TEST(SmallCalendar, EveryPositionTakesItsCornerAndStrip) {
+    struct Case {
+        int position;
+        int cx, cy;
+        ListArea after;
+    };
+    const Case cases[] = {
+        {1, 0, 0, {0, 705, 2800, 3295}},       {2, 2100, 0, {0, 705, 2800, 3295}},
+        {3, 0, 3300, {0, 0, 2800, 3295}},      {4, 2100, 3300, {0, 0, 2800, 3295}},
+        {5, 0, 0, {705, 0, 2095, 4000}},       {6, 0, 3300, {705, 0, 2095, 4000}},
+        {7, 2100, 0, {0, 0, 2095, 4000}},      {8, 2100, 3300, {0, 0, 2095, 4000}},
+        {0, 2100, 3300, {0, 0, 2095, 4000}},
+    };
+    const PrintState state = ListState(2026, 1, 31, 4);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.position);
+        const Drawn d = Draw(state, c.position, false);
+        EXPECT_TRUE(d.trace.Has(Cell(c.cx, c.cy, "日")));
+        EXPECT_TRUE(d.trace.Has(Cell(c.cx + 600, c.cy, "土")));
+        EXPECT_TRUE(d.trace.Has(Cell(c.cx + 400, c.cy + 100, "1"))); // Thursday
+        EXPECT_EQ(c.after, d.area);
+    }
+}
+
+TEST(SmallCalendar, FontsFromTheCellSize) {
+    const Drawn d = Draw(ListState(2026, 1, 31, 4), 1, false);
+    const std::vector<std::string> fonts = d.trace.With("font\t");
+    ASSERT_EQ(3u, fonts.size());
+    // Heads: 100 - Round(6.25 × 4) = 75 → 9 pt → 75. Days: 100 - Round(12.5) = 88 → 11 pt → 92.
+    EXPECT_EQ("font\tＭＳ ゴシック\t75\t0\t0", fonts[0]);
+    EXPECT_EQ("font\tTimes New Roman\t92\t0\t1", fonts[1]);
+    EXPECT_EQ("font\t\t0\t0\t0", fonts[2]); // the canvas's font before it, restored
+}
+
+TEST(SmallCalendar, SixRowsAndTheYearLabelInTheLastRow) {
+    // 31 days from a Saturday: day 1 in column 7, days 30 and 31 in the sixth row.
+    const Drawn d = Draw(ListState(2026, 8, 31, 6), 1, true);
+    EXPECT_TRUE(d.trace.Has(Cell(600, 100, "1")));
+    EXPECT_TRUE(d.trace.Has(Cell(0, 200, "2")));
+    EXPECT_TRUE(d.trace.Has(Cell(0, 600, "30")));
+    EXPECT_TRUE(d.trace.Has(Cell(100, 600, "31")));
+    EXPECT_TRUE(d.trace.Has("drawtext\t205\t602\t700\t700\tcenter|vcenter|singleline\t2026.8"));
+    EXPECT_TRUE(Draw(ListState(2026, 8, 31, 6), 1, false).trace.With("drawtext\t205\t").empty());
+}
+
+TEST(SmallCalendar, WeeksFromMondayAndHolidays) {
+    PrintState state = ListState(2026, 3, 31, 0); // the 1st is a Sunday
+    state.settings.start_weekday = 1;
+    state.holidays.Mark(3, 20, true);
+    state.settings.page(1).holiday_reverse = false;
+    Drawn d = Draw(state, 1, false);
+    EXPECT_TRUE(d.trace.Has(Cell(0, 0, "月")));
+    EXPECT_TRUE(d.trace.Has(Cell(600, 0, "日")));
+    EXPECT_TRUE(d.trace.Has(Cell(600, 100, "1")));
+    EXPECT_TRUE(d.trace.Has(Cell(0, 200, "2")));
+    const std::vector<std::string>& lines = d.trace.Lines();
+    auto colour_before = [&](const std::string& line) {
+        auto it = std::find(lines.begin(), lines.end(), line);
+        EXPECT_NE(lines.end(), it) << line;
+        while (it != lines.begin() && !(--it)->starts_with("color")) {
+        }
+        return *it;
+    };
+    EXPECT_EQ("color\t0x0000FF", colour_before(Cell(600, 0, "日")));
+    EXPECT_EQ("color\t0x000000", colour_before(Cell(400, 400, "20"))); // "HolidayReverse" off
+
+    state.settings.page(1).holiday_reverse = true;
+    d = Draw(state, 1, false);
+    EXPECT_EQ("color\t0x0000FF", colour_before(Cell(400, 400, "20")));
+}
+
+} // namespace
+} // namespace pages
