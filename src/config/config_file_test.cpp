@@ -108,19 +108,14 @@ TEST_F(ConfigFileTest, MissingFileGivesDefaultsAndIsCreatedByAWrite) {
     EXPECT_TRUE(reporter_.messages().empty());
 }
 
-TEST_F(ConfigFileTest, IntegersAreDecimalTextOnly) {
-    WriteBytes(path_, "[N]\na=42\nb=-7\nc=+3\nd=12abc\ne= 8 \nf=0x10\ng=\nh=99999999999\ni=\"5\"\nj=1.5\n");
+// The parsing itself is tested with ParseInteger; here, what reaches it.
+TEST_F(ConfigFileTest, IntegersAreTheValueWithoutBlanksAndQuotes) {
+    WriteBytes(path_, "[N]\na= 8 \nb=\"5\"\nc=12abc\nd=\n");
     ConfigFile file(path_);
-    EXPECT_EQ(file.ReadInteger("N", "a", 0), 42);
-    EXPECT_EQ(file.ReadInteger("N", "b", 0), -7);
-    EXPECT_EQ(file.ReadInteger("N", "c", 0), 3);
+    EXPECT_EQ(file.ReadInteger("N", "a", -1), 8);
+    EXPECT_EQ(file.ReadInteger("N", "b", -1), 5);
+    EXPECT_EQ(file.ReadInteger("N", "c", -1), -1);
     EXPECT_EQ(file.ReadInteger("N", "d", -1), -1);
-    EXPECT_EQ(file.ReadInteger("N", "e", -1), 8); // blanks around a value are not part of it
-    EXPECT_EQ(file.ReadInteger("N", "f", -1), -1);
-    EXPECT_EQ(file.ReadInteger("N", "g", -1), -1);
-    EXPECT_EQ(file.ReadInteger("N", "h", -1), -1);
-    EXPECT_EQ(file.ReadInteger("N", "i", -1), 5);
-    EXPECT_EQ(file.ReadInteger("N", "j", -1), -1);
 }
 
 TEST_F(ConfigFileTest, BooleansAreIntegersNonZeroIsOn) {

@@ -268,7 +268,7 @@ std::optional<std::string> FormatSetting(const SettingKey& row, const Settings& 
         if constexpr (std::is_same_v<T, std::string>) {
             text = field;
         } else if constexpr (std::is_same_v<T, bool>) {
-            text = field ? "1" : "0";
+            text.emplace(1, field ? '1' : '0');
         } else if constexpr (std::is_same_v<T, int>) {
             text = std::to_string(field);
         } else if constexpr (std::is_same_v<T, double>) {
