@@ -26,8 +26,8 @@ Drawn Draw(const PrintState& state, int position, bool label) {
 }
 
 std::string Cell(int left, int top, const std::string& text) {
-    return "drawtext\t" + std::to_string(left) + "\t" + std::to_string(top) + "\t" + std::to_string(left + 100) +
-           "\t" + std::to_string(top + 100) + "\tcenter|vcenter|singleline\t" + text;
+    return "drawtext\t" + std::to_string(left) + "\t" + std::to_string(top) + "\t" + std::to_string(left + 100) + "\t" +
+           std::to_string(top + 100) + "\tcenter|vcenter|singleline\t" + text;
 }
 
 TEST(SmallCalendar, EveryPositionTakesItsCornerAndStrip) {
@@ -37,11 +37,9 @@ TEST(SmallCalendar, EveryPositionTakesItsCornerAndStrip) {
         ListArea after;
     };
     const Case cases[] = {
-        {1, 0, 0, {0, 705, 2800, 3295}},       {2, 2100, 0, {0, 705, 2800, 3295}},
-        {3, 0, 3300, {0, 0, 2800, 3295}},      {4, 2100, 3300, {0, 0, 2800, 3295}},
-        {5, 0, 0, {705, 0, 2095, 4000}},       {6, 0, 3300, {705, 0, 2095, 4000}},
-        {7, 2100, 0, {0, 0, 2095, 4000}},      {8, 2100, 3300, {0, 0, 2095, 4000}},
-        {0, 2100, 3300, {0, 0, 2095, 4000}},
+        {1, 0, 0, {0, 705, 2800, 3295}},     {2, 2100, 0, {0, 705, 2800, 3295}},  {3, 0, 3300, {0, 0, 2800, 3295}},
+        {4, 2100, 3300, {0, 0, 2800, 3295}}, {5, 0, 0, {705, 0, 2095, 4000}},     {6, 0, 3300, {705, 0, 2095, 4000}},
+        {7, 2100, 0, {0, 0, 2095, 4000}},    {8, 2100, 3300, {0, 0, 2095, 4000}}, {0, 2100, 3300, {0, 0, 2095, 4000}},
     };
     const PrintState state = ListState(2026, 1, 31, 4);
     for (const Case& c : cases) {
