@@ -242,8 +242,7 @@ void DrawDailyDayPage(gfx::Canvas& canvas, const PrintState& state, int d, const
         request.area = a;
         request.placement = Placement::kCentred;
         request.picture = picture.picture;
-        if (!picture.picture)
-            request.file_name = state.settings.month_pictures[static_cast<std::size_t>(state.month - 1) % 12];
+        if (!picture.picture) request.file_name = MonthPictureName(state);
         request.color_level = o.color_level;
         request.corner = o.corner_bmp;
         request.full = o.full_bmp;
@@ -258,9 +257,9 @@ void DrawDailyDayPage(gfx::Canvas& canvas, const PrintState& state, int d, const
     canvas.SelectFont(VerticalFont(state, -head));
     canvas.TextOut(x, a.top, DailyMonthText(state) + " " + Numeral(d) + "日");
     x += gap + head;
-    const std::size_t m = static_cast<std::size_t>(state.month - 1) % 12;
     canvas.TextOut(x, a.top,
-                   std::string(almanac::MonthOldNames[m]) + " " + std::string(almanac::MonthOldNameReadings[m]));
+                   std::string(TableText(almanac::MonthOldNames, state.month - 1)) + " " +
+                       std::string(TableText(almanac::MonthOldNameReadings, state.month - 1)));
 
     NoteColumns(canvas, state, g, x, d).Draw();
 

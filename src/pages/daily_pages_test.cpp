@@ -392,10 +392,17 @@ TEST_F(PentadDatabaseTest, EntriesFoundByNameAnyCaseAndSkippedWhenMissing) {
     state.first_day = 1;
     state.last_day = 2;
     day(2).Pentad = 9;
+    options().full_bmp = true;
+    state.settings.month_pictures[2] = "missing.cmp";
     const auto lines = Trace();
     EXPECT_EQ(2, std::count(lines.begin(), lines.end(), "page"));
     EXPECT_EQ(1u + 4u + 4u, Texts(lines).size());
-    EXPECT_TRUE(reporter.messages().empty());
+    EXPECT_TRUE(reporter.messages().empty()); // no month picture is tried in place of it
+    // Day 1 stands over its pentad's picture, day 2 over none.
+    const auto second = std::find(std::find(lines.begin(), lines.end(), "page") + 1, lines.end(), "page");
+    const auto is_picture = [](const std::string& l) { return l.rfind("picture\t", 0) == 0; };
+    EXPECT_GT(std::count_if(lines.begin(), second, is_picture), 0);
+    EXPECT_EQ(0, std::count_if(second, lines.end(), is_picture));
 }
 
 TEST_F(PentadDatabaseTest, MissingIndexFindsNothing) {
