@@ -145,7 +145,7 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
     }
 
     if (o.unki) {
-        canvas.SelectFont(VerticalFont(state, -RoundHalfEven(kNumberBox * layout.h_scale / 2)));
+        canvas.SelectFont(VerticalFont(state, -RoundHalfEven(layout.box_design * layout.h_scale / 2)));
         const int rank_w = canvas.TextExtent("XXX").cy;
         almanac::FortuneWork work;
         const int net = almanac::EvaluateDayFortune(day, static_cast<std::uint8_t>(state.settings.birth_eto),
@@ -168,9 +168,9 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
 
     if (o.sekki && almanac::SolarTermBegins(day, state.day(d - 1))) {
         const std::string_view name = almanac::TableText(almanac::SolarTermNames, day.SolarTerm - 1);
-        canvas.SelectFont(VerticalFont(state, -RoundHalfEven(kNumberBox * layout.v_scale / 2 - 6)));
+        canvas.SelectFont(VerticalFont(state, -RoundHalfEven(layout.box_design * layout.v_scale / 2 - 6)));
         canvas.SetTextColor(base::kBlack);
-        canvas.TextOut(x + RoundHalfEven(kNumberBox * layout.h_scale) + canvas.TextExtent(name).cy + 3, y + 4, name);
+        canvas.TextOut(box.right - 1 + canvas.TextExtent(name).cy + 3, y + 4, name);
         canvas.SelectFont(notes_font);
     }
     return box;

@@ -17,7 +17,8 @@ Layout MakeLayout(const gfx::Canvas& canvas, const PrintState& state) {
     l.row_height = (l.area.height() - l.header_height) / 6;
     l.first_row = l.area.top + l.header_height;
     l.small_paper = state.paper_width_mm <= kSmallPaperMm;
-    l.notes_height = -RoundHalfEven(kNumberBox * l.h_scale / (l.small_paper ? 6 : 4));
+    l.box_design = l.small_paper ? kSmallNumberBox : kNumberBox;
+    l.notes_height = -RoundHalfEven(l.box_design * l.h_scale / 4);
     l.portrait = canvas.PageWidth() < canvas.PageHeight();
     return l;
 }
@@ -36,9 +37,8 @@ std::array<std::string_view, 7> WeekdayHeadNames(int start_weekday, bool monochr
 }
 
 gfx::Rect NumberBox(const Layout& layout, int x, int y) {
-    if (layout.small_paper) return {x + 1, y + 1, x + 1 + kNumberBox, y + 1 + kNumberBox};
-    return {x + 1, y + 1, x + 1 + RoundHalfEven(kNumberBox * layout.h_scale),
-            y + 1 + RoundHalfEven(kNumberBox * layout.v_scale)};
+    return {x + 1, y + 1, x + 1 + RoundHalfEven(layout.box_design * layout.h_scale),
+            y + 1 + RoundHalfEven(layout.box_design * layout.v_scale)};
 }
 
 std::string OldDateText(int lunar_month, int lunar_day) {

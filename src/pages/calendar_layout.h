@@ -14,8 +14,12 @@ namespace pages::calendar {
 
 // Section "PRINT 1" holds the options of this page.
 constexpr int kSection = 1;
-// Designed sizes in screen pixels: the day-number box and the weekday heads.
+// Designed sizes in screen pixels: the day-number box and the weekday heads. On small
+// paper the cell's contents are drawn at two thirds: the box is designed 24 pixels and the
+// notes, the fortune and the solar-term name follow it, so that the page prints as its
+// preview shows it and the day number stays legible at any resolution.
 constexpr int kNumberBox = 36;
+constexpr int kSmallNumberBox = 24;
 constexpr int kWeekdayHead = 16;
 // Paper this wide or narrower (HORZSIZE, millimetres) is small paper.
 constexpr int kSmallPaperMm = 150;
@@ -28,6 +32,7 @@ struct Layout {
     int header_height = 0;  // the weekday row
     int row_height = 0;
     int first_row = 0;      // top of the first row of cells
+    int box_design = kNumberBox; // the number box in screen pixels
     int notes_height = 0;   // the notes font, negative: character height
     bool small_paper = false;
     bool portrait = true;   // page narrower than high
@@ -42,8 +47,8 @@ int WeekdayColumn(int weekday, int start_weekday);
 // The resource names of the weekday heads of columns 1 … 7.
 std::array<std::string_view, 7> WeekdayHeadNames(int start_weekday, bool monochrome);
 
-// The day's number box: Round(36 × scale) square at (x + 1, y + 1), or 36 device pixels on
-// small paper.
+// The day's number box at (x + 1, y + 1): Round(36 × scale) wide and high, on small paper
+// Round(24 × scale).
 gfx::Rect NumberBox(const Layout& layout, int x, int y);
 
 // "正月十五日", "三月　五日": the lunar date as the cell writes it.

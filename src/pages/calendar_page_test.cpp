@@ -260,20 +260,25 @@ TEST(CalendarMonochrome, BlackEverywhere) {
         EXPECT_TRUE(color == "color\t0x000000" || color == "color\t0xFFFFFF") << color;
 }
 
-TEST(CalendarSmallPaper, BoxesKeepTheirPixelsAndNotesShrink) {
+TEST(CalendarSmallPaper, TheCellIsDrawnAtTwoThirds) {
     PrintState state = MonthState(2026, 12, 31, 0);
     state.dpi_x = state.dpi_y = 192;
-    state.settings.page(1).old_day_print = true;
+    config::PageOptions& o = state.settings.page(1);
+    o.old_day_print = o.unki = o.sekki = true;
+    state.days[1].SolarTerm = 24;
     Trace a4 = Trace::Draw(state, 2 * kWidth, 2 * kHeight);
     EXPECT_TRUE(a4.Has("font\t@ＭＳ ゴシック\t-18\t2700\t0"));
-    EXPECT_EQ(38u, a4.With("bitmap\t").size());
+    EXPECT_TRUE(a4.Has("bitmap\t76\t108\t148\t180\tK01\tcopy"));
 
+    // 148 mm paper: a box of 24 × 2 pixels instead of 72, the notes a sixth of the full
+    // box (12), the fortune 24, the solar term 24 − 6; at any resolution in proportion.
     state.paper_width_mm = 148;
     Trace a5 = Trace::Draw(state, 2 * kWidth, 2 * kHeight);
+    EXPECT_TRUE(a5.Has("bitmap\t76\t108\t124\t156\tK01\tcopy"));
     EXPECT_TRUE(a5.Has("font\t@ＭＳ ゴシック\t-12\t2700\t0"));
-    // Left margin Trunc(10 × 192 ÷ 25.4) = 75: the box of day 1 is 36 pixels.
-    EXPECT_TRUE(a5.Has("bitmap\t76\t" + std::to_string(75 + 32 + 1) + "\t112\t" + std::to_string(75 + 32 + 37) +
-                       "\tK01\tcopy"));
+    EXPECT_TRUE(a5.Has("font\t@ＭＳ ゴシック\t-24\t2700\t0"));
+    const std::string term = "text\t" + std::to_string(123 + 18 + 3) + "\t111\t大寒";
+    EXPECT_EQ("font\t@ＭＳ ゴシック\t-18\t2700\t0", a5.StateBefore(term, "font\t"));
 }
 
 TEST(CalendarPicture, UnderTheGridFirst) {
