@@ -89,18 +89,25 @@ TEST(AlmanacList, NotesOfADay) {
     EXPECT_TRUE(t.Has(Text(3100, 2841, "六七")));
     EXPECT_TRUE(t.Has(Text(3100, 3046, "土用・節分")));
 
-    const std::vector<std::string>& lines = t.Lines();
-    auto colour_before = [&](const std::string& line) {
-        auto it = std::find(lines.begin(), lines.end(), line);
-        while (it != lines.begin() && !(--it)->starts_with("color")) {
-        }
-        return *it;
-    };
-    EXPECT_EQ("color\t0x0000FF", colour_before(Text(3100, 1, "一　月　一日"))); // holiday
-    EXPECT_EQ("color\t0x0000FF", colour_before(Text(3100, 606, "木")));
-    EXPECT_EQ("color\t0xFF0000", colour_before(Text(3100, 916, "仏滅")));
-    EXPECT_EQ("color\t0x0000FF", colour_before(Text(3000, 916, "大安")));
-    EXPECT_EQ("color\t0x000000", colour_before(Text(3000, 1, "一　月　二日")));
+    EXPECT_EQ("color\t0x0000FF", t.ColorBefore(Text(3100, 1, "一　月　一日"))); // holiday
+    EXPECT_EQ("color\t0x0000FF", t.ColorBefore(Text(3100, 606, "木")));
+    EXPECT_EQ("color\t0xFF0000", t.ColorBefore(Text(3100, 916, "仏滅")));
+    EXPECT_EQ("color\t0x0000FF", t.ColorBefore(Text(3000, 916, "大安")));
+    EXPECT_EQ("color\t0x000000", t.ColorBefore(Text(3000, 1, "一　月　二日")));
+}
+
+TEST(AlmanacList, MonochromePrintsEverythingBlack) {
+    PrintState state = ListState(2026, 1, 31, 4);
+    state.colors = 2;
+    state.days[1].Rokuyo = 4;
+    state.days[2].Rokuyo = 5;
+    state.days[3].DayFlagsA = 0x7F;
+    state.holidays.Mark(1, 1, true);
+    state.settings.page(1).holiday_reverse = true;
+    state.settings.latitude = 35.6895;
+    state.settings.longitude = 139.6917;
+    for (const std::string& line : Draw(state).With("color\t"))
+        EXPECT_EQ("color\t0x000000", line);
 }
 
 TEST(AlmanacList, SolarTermOnlyOnTheFirstDayOfATerm) {

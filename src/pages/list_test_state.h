@@ -66,6 +66,15 @@ public:
         return found;
     }
     bool Has(const std::string& line) const { return std::find(lines_.begin(), lines_.end(), line) != lines_.end(); }
+    // The last "color" line before the given line; empty when there is none, a note when
+    // the line itself is missing.
+    std::string ColorBefore(const std::string& line) const {
+        auto it = std::find(lines_.begin(), lines_.end(), line);
+        if (it == lines_.end()) return "no line " + line;
+        while (it != lines_.begin())
+            if ((--it)->starts_with("color\t")) return *it;
+        return {};
+    }
 
 private:
     std::vector<std::string> lines_;

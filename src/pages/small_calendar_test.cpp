@@ -83,20 +83,12 @@ TEST(SmallCalendar, WeeksFromMondayAndHolidays) {
     EXPECT_TRUE(d.trace.Has(Cell(600, 0, "日")));
     EXPECT_TRUE(d.trace.Has(Cell(600, 100, "1")));
     EXPECT_TRUE(d.trace.Has(Cell(0, 200, "2")));
-    const std::vector<std::string>& lines = d.trace.Lines();
-    auto colour_before = [&](const std::string& line) {
-        auto it = std::find(lines.begin(), lines.end(), line);
-        EXPECT_NE(lines.end(), it) << line;
-        while (it != lines.begin() && !(--it)->starts_with("color")) {
-        }
-        return *it;
-    };
-    EXPECT_EQ("color\t0x0000FF", colour_before(Cell(600, 0, "日")));
-    EXPECT_EQ("color\t0x000000", colour_before(Cell(400, 400, "20"))); // "HolidayReverse" off
+    EXPECT_EQ("color\t0x0000FF", d.trace.ColorBefore(Cell(600, 0, "日")));
+    EXPECT_EQ("color\t0x000000", d.trace.ColorBefore(Cell(400, 400, "20"))); // "HolidayReverse" off
 
     state.settings.page(1).holiday_reverse = true;
     d = Draw(state, 1, false);
-    EXPECT_EQ("color\t0x0000FF", colour_before(Cell(400, 400, "20")));
+    EXPECT_EQ("color\t0x0000FF", d.trace.ColorBefore(Cell(400, 400, "20")));
 }
 
 } // namespace
