@@ -184,21 +184,6 @@ TEST_F(DailyPagesTest, EveryNoteColumnInOrderWithItsColours) {
                                 " [凶" + base::FormatNumberKanji(work.bad) + "]")));
 
     // Named days: one gap after the fortune, then a column of P each, under the label.
-    const auto keys = almanac::MakeDayKeys(day(5), 7, day(1).YearCycle);
-    int x = x4 + 10;
-    for (int row : almanac::NamedDaysOf(day(5), keys)) {
-        x += 48;
-        const std::string name(almanac::NamedDays[static_cast<std::size_t>(row)].text);
-        const std::size_t n =
-            std::find_if(lines.begin(), lines.end(),
-                         [&](const std::string& l) { return l.rfind(Text(x, 75 + 144, name), 0) == 0; }) -
-            lines.begin();
-        ASSERT_LT(n, lines.size()) << name;
-        EXPECT_EQ(lines[n - 1], name == "重日"     ? "color\t0x000000"
-                                : name == "天赦日" ? "color\t0x0000FF"
-                                : name == "十方暮" ? "color\t0xFF0000"
-                                                   : lines[n - 1]);
-    }
     EXPECT_TRUE(Has(lines, Text(x0 + 4 * kStep + 10 + 48, 75 + 144, "十方暮")));
     EXPECT_TRUE(Has(lines, Text(x0 + 4 * kStep + 10 + 96, 75 + 144, "天赦日")));
 }
@@ -403,15 +388,6 @@ TEST_F(PentadDatabaseTest, EntriesFoundByNameAnyCaseAndSkippedWhenMissing) {
     const auto is_picture = [](const std::string& l) { return l.rfind("picture\t", 0) == 0; };
     EXPECT_GT(std::count_if(lines.begin(), second, is_picture), 0);
     EXPECT_EQ(0, std::count_if(second, lines.end(), is_picture));
-}
-
-TEST_F(PentadDatabaseTest, MissingIndexFindsNothing) {
-    WriteDatabase({{"kou07.jpg", 1, Jpeg(0xFF204080)}});
-    std::filesystem::remove(folder / std::string(pictures::kCommentaryIndexFile));
-    PentadPictures pentads;
-    ASSERT_TRUE(pentads.Open(folder, reporter));
-    EXPECT_EQ(nullptr, pentads.Load(7, reporter));
-    EXPECT_TRUE(reporter.messages().empty());
 }
 
 } // namespace
