@@ -1,0 +1,184 @@
+// Speed of the monthly calendar page: the twelve months of a year, A4 at 600 dpi with every
+// note on, each month a PDF document of its own as the print run makes them; beside it, in
+// the same run, pcal writing the same twelve months as PostScript and ps2pdf making PDF of
+// them (what a Linux user would use for a printable month calendar). Then one page with a
+// full-page month picture, and its parts: decoding the picture, drawing it in tiles, the
+// page without it.
+#include "almanac/test_day_file.h"
+#include "gfx/cairo_canvas.h"
+#include "pages/page_picture.h"
+#include "pages/page_routines.h"
+#include "pictures/demo_content.h"
+#include "pictures/picture_file.h"
+#include "print/paper_sizes.h"
+#include "print/print_run.h"
+#include "print/print_setup.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+constexpr int kYear = 2027;
+const print::Printer kA4At600{print::PaperPixels(210, 600), print::PaperPixels(297, 600), 600, 600};
+
+namespace fs = std::filesystem;
+
+// A host folder with a day file, the month pictures and every note of the page on.
+const fs::path& HostFolder() {
+    static const fs::path folder = [] {
+        const fs::path path = fs::temp_directory_path() / "qelmarin_calendar_bench";
+        fs::create_directories(path / "out");
+        almanac::testing::WriteSyntheticDayFile(path / almanac::kDayFileName);
+        base::StderrReporter reporter;
+        pictures::WriteDemoMonthPictures(path, reporter);
+        std::ofstream cfg(path / "Kalvorin.CFG", std::ios::binary);
+        cfg << "[UNSEI]\r\nETO=7\r\nDIR=" << path.string() << "\r\n"
+            << "[PRINT 1]\r\nUnderBitmap=0\r\nFullBMP=1\r\nColorLevel=2\r\nSekki=1\r\nOldDayPrint=1\r\n"
+            << "ROKUYOUPrint=1\r\nETOPrint=1\r\nZATSUPrint=1\r\nKikkyou 1=1\r\nKikkyou 2=1\r\nUnki=1\r\n";
+        return path;
+    }();
+    return folder;
+}
+
+class PdfSink : public print::DocumentSink {
+public:
+    gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
+        std::string error;
+        canvas_ = gfx::CairoCanvas::CreatePdf((HostFolder() / "out" / (std::to_string(state.month) + ".pdf")).string(),
+                                              device, std::string(print::kDocumentTitle), &error);
+        return canvas_.get();
+    }
+    bool EndDocument() override {
+        std::string error;
+        const bool ok = canvas_ && canvas_->Finish(&error);
+        canvas_.reset();
+        ++pages;
+        return ok;
+    }
+    int pages = 0;
+
+private:
+    std::unique_ptr<gfx::CairoCanvas> canvas_;
+};
+
+pages::PrintState MakeState(base::Reporter& reporter) {
+    pages::PrintState state;
+    print::LoadPrintState(HostFolder(), state, reporter);
+    state.year = kYear;
+    state.colors = 256;
+    return state;
+}
+
+double year_seconds_per_page = 0;
+double pcal_seconds_per_page = 0;
+
+void BM_CalendarYearToPdf(benchmark::State& st) {
+    base::StderrReporter reporter;
+    pages::PrintState state = MakeState(reporter);
+    state.from_month = 1;
+    state.to_month = 12;
+    int pages = 0;
+    for (auto _ : st) {
+        PdfSink sink;
+        const auto start = std::chrono::steady_clock::now();
+        if (!print::PrintRun(state, kA4At600, sink)) st.SkipWithError("a document was not written");
+        year_seconds_per_page = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / sink.pages;
+        pages += sink.pages;
+    }
+    st.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_CalendarYearToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+void BM_PcalYearToPdf(benchmark::State& st) {
+    if (std::system("command -v pcal >/dev/null && command -v ps2pdf >/dev/null") != 0) {
+        st.SkipWithError("pcal or ps2pdf is not installed (bench/calendar_vs_pcal.sh installs them)");
+        return;
+    }
+    const std::string out = (HostFolder() / "out" / "pcal").string();
+    const std::string command = "pcal -P a4 -p -o " + out + ".ps 1 " + std::to_string(kYear) + " 12 && ps2pdf " + out +
+                                ".ps " + out + ".pdf";
+    int pages = 0;
+    for (auto _ : st) {
+        const auto start = std::chrono::steady_clock::now();
+        if (std::system(command.c_str()) != 0) st.SkipWithError("pcal | ps2pdf failed");
+        pcal_seconds_per_page = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / 12;
+        pages += 12;
+    }
+    st.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PcalYearToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// One page of a month with its full-page picture (level 2), to PDF.
+void BM_CalendarPageWithFullPicture(benchmark::State& st) {
+    base::StderrReporter reporter;
+    pages::PrintState state = MakeState(reporter);
+    state.settings.page(1).under_bitmap = true;
+    state.from_month = state.to_month = 5;
+    for (auto _ : st) {
+        PdfSink sink;
+        print::PrintRun(state, kA4At600, sink);
+    }
+    st.counters["s_per_page"] = benchmark::Counter(static_cast<double>(st.iterations()),
+                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_CalendarPageWithFullPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The parts of that page.
+void BM_Part_DecodeMonthPicture(benchmark::State& st) {
+    base::StderrReporter reporter;
+    for (auto _ : st) benchmark::DoNotOptimize(pictures::LoadPictureFile(HostFolder(), "歳時記05.cmp", reporter));
+}
+BENCHMARK(BM_Part_DecodeMonthPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Part_PictureTilesToPdf(benchmark::State& st) {
+    base::StderrReporter reporter;
+    pages::PrintState state = MakeState(reporter);
+    const auto picture = pictures::LoadPictureFile(HostFolder(), "歳時記05.cmp", reporter);
+    if (!picture) {
+        st.SkipWithError("no month picture");
+        return;
+    }
+    const gfx::Device device{kA4At600.page_width, kA4At600.page_height, 600, 600, 256};
+    for (auto _ : st) {
+        std::string error;
+        auto canvas = gfx::CairoCanvas::CreatePdf((HostFolder() / "out" / "picture.pdf").string(), device, "Kalvorin", &error);
+        pages::PictureRequest request;
+        request.area = {236, 236, device.width - 236, device.height - 236};
+        request.picture = &*picture;
+        request.color_level = 2;
+        pages::DrawPagePicture(*canvas, state, request);
+        canvas->Finish(&error);
+    }
+}
+BENCHMARK(BM_Part_PictureTilesToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Part_PageWithoutPictureToPdf(benchmark::State& st) {
+    base::StderrReporter reporter;
+    pages::PrintState state = MakeState(reporter);
+    state.from_month = state.to_month = 5;
+    for (auto _ : st) {
+        PdfSink sink;
+        print::PrintRun(state, kA4At600, sink);
+    }
+}
+BENCHMARK(BM_Part_PageWithoutPictureToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (year_seconds_per_page > 0 && pcal_seconds_per_page > 0)
+        std::printf("calendar pages per second: Qelmarin %.1f, pcal + ps2pdf %.1f; Qelmarin takes %.2f× the time of pcal\n",
+                    1 / year_seconds_per_page, 1 / pcal_seconds_per_page, year_seconds_per_page / pcal_seconds_per_page);
+    return 0;
+}
