@@ -18,7 +18,7 @@ void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
     int first = 0, last = -1;
     if (state.printing) {
         DrawDailyMonthPage(canvas, state);
-        first = std::max(state.first_day, 1);
+        first = state.first_day;
         last = std::min(state.last_day, state.days_in_month);
     } else if (state.month_page_preview) {
         DrawDailyMonthPage(canvas, state);
@@ -27,6 +27,9 @@ void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
     } else {
         first = last = std::min(DailyPreviewDay(state.today_day, state.month), state.days_in_month);
     }
+    // Slot 0 is the day before the month, never a page of it; slot 31 is the last there is.
+    first = std::max(first, 1);
+    last = std::min(last, static_cast<int>(state.days.size()) - 1);
 
     PentadPictures pentads;
     if (options.kou_bmp_use && !pentads.Open(state.host_folder, reporter)) {

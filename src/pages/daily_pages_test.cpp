@@ -292,6 +292,13 @@ TEST_F(DailyPagesTest, PrintingDrawsTheMonthPageThenTheDaysInsideTheMonth) {
     EXPECT_EQ(Text(147, 75, "二〇二六年 四月 廿九日"), texts[1]);
     EXPECT_EQ(Text(147, 75, "二〇二六年 四月 卅日"), texts[5]);
     EXPECT_EQ(9u, texts.size());
+    // A range outside every month draws no day; nor does a month without days.
+    state.first_day = 0;
+    state.last_day = 0;
+    EXPECT_EQ(1u, Texts(Trace()).size());
+    state.printing = false;
+    state.days_in_month = 0;
+    EXPECT_TRUE(Texts(Trace()).empty());
 }
 
 TEST_F(DailyPagesTest, LandscapeMonthPageFitsTheArea) {
