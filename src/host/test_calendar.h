@@ -1,5 +1,6 @@
 #pragma once
-// The 1901 … 2100 calendar that the tests share: computed once per test binary.
+// The 1901 … 2100 calendar that the tests share: computed once per test binary (its events
+// kept in a file beside the binary for its other processes).
 
 #include <filesystem>
 #include <string>
