@@ -13,9 +13,11 @@ EquinoxDays ComputeEquinoxDays(int year) {
 
 std::string WriteNationalHolidays(config::ConfigFile& file, int from, int to) {
     for (int year = from; year <= to; ++year) {
+        const std::vector<CivilDate> holidays = NationalHolidays(year, ComputeEquinoxDays(year));
+        if (holidays.empty()) continue; // before the law: no section to write
         config::HolidayTable table;
         config::LoadHolidays(file, year, table);
-        for (const CivilDate& date : NationalHolidays(year, ComputeEquinoxDays(year))) {
+        for (const CivilDate& date : holidays) {
             table.Mark(date.month, date.day, true);
         }
         if (!config::SaveHolidays(file, year, table)) {
