@@ -98,7 +98,7 @@ std::array<CellText, kNoteCells> NoteTexts(const PrintState& state, int d) {
         {almanac::CycleName(day.DayCycle)},
         {std::string(almanac::TableText(almanac::RokuyoNames, day.Rokuyo - 1)), rokuyo_color},
         {ListSolarTermText(day, state.day(d - 1), first_month)},
-        {ListLunarDateText(day.LunarMonth, day.LunarDay)},
+        {ListLunarDateText(day.LunarMonth, day.LunarDay, day.LeapMonth)},
         {ListMansionText(day.Mansion)},
         {ListOfficerText(day.Officer)},
         {ListPentadText(day.Pentad)},

@@ -42,7 +42,7 @@ TEST(ListPage, TitleTexts) {
     EXPECT_EQ(" 二〇一〇年 平成廿二年  （睦月） ", ListTitleText(state));
     EXPECT_EQ("一月", ListMonthText(state));
     state.days[1].LeapMonth = true;
-    EXPECT_EQ("閏一月", ListMonthText(state));
+    EXPECT_EQ("一月", ListMonthText(state)); // the leap month is marked in the 旧暦 cells
 }
 
 TEST(ListPage, PortraitBandCalendarThenList) {

@@ -1,5 +1,7 @@
 #include "pages/list_texts.h"
 
+#include "base/sjis.h"
+
 #include <gtest/gtest.h>
 
 namespace pages {
@@ -18,6 +20,16 @@ TEST(ListTexts, DatesLineUpTheirNumerals) {
     EXPECT_EQ("　正月　一日", ListLunarDateText(1, 1));
     EXPECT_EQ("十一月廿九日", ListLunarDateText(11, 29));
     EXPECT_EQ("三　月　十日", ListLunarDateText(3, 10));
+}
+
+TEST(ListTexts, LeapMonthDaysAreMarkedInSixCharacters) {
+    EXPECT_EQ("閏六月　五日", ListLunarDateText(6, 5, true));
+    EXPECT_EQ("閏六月廿九日", ListLunarDateText(6, 29, true));
+    EXPECT_EQ("閏正月　一日", ListLunarDateText(1, 1, true));
+    EXPECT_EQ("閏十一月五日", ListLunarDateText(11, 5, true));
+    EXPECT_EQ("閏十一月廿二", ListLunarDateText(11, 22, true));
+    for (int m = 1; m <= 12; ++m)
+        for (int d = 1; d <= 30; ++d) EXPECT_EQ(12u, base::Cp932Length(ListLunarDateText(m, d, true))) << m << " " << d;
 }
 
 TEST(ListTexts, SolarTermOnlyOnTheDayItBegins) {

@@ -16,9 +16,11 @@ std::string ListTitleText(const PrintState& state) {
     return s;
 }
 
+// The Gregorian month has no leap months: a leap lunar month is marked in the 旧暦 cells of
+// its days instead of putting "閏" before the month (which printed "閏八月" over August
+// 2025, whose leap month is the sixth).
 std::string ListMonthText(const PrintState& state) {
-    std::string s = state.day(1).LeapMonth ? "閏" : "";
-    s += almanac::TableText(base::KanjiNumerals, state.month);
+    std::string s(almanac::TableText(base::KanjiNumerals, state.month));
     s += "月";
     return s;
 }
