@@ -90,21 +90,27 @@ void ApparentMoon(double jd_tt, MoonTheory theory, const EarthState& earth, doub
     Aberrate(moon, earth.velocity, sun_distance);
 }
 
-ApparentLongitudes LongitudesOfMeanEquinox(double jd_tt, bool with_moon, MoonTheory theory) {
-    const EarthState earth = EarthAt(jd_tt);
-    double sun[3];
-    double sun_distance = 0.0;
-    ApparentSun(earth, sun, &sun_distance);
-    double to_ecliptic[3][3];
-    eraEcm06(ERFA_DJ00, jd_tt - ERFA_DJ00, to_ecliptic);
-    ApparentLongitudes result;
-    result.sun = LongitudeOfDate(to_ecliptic, sun);
-    if (with_moon) {
-        double moon[3];
-        ApparentMoon(jd_tt, theory, earth, sun_distance, moon);
-        result.moon = LongitudeOfDate(to_ecliptic, moon);
-    }
-    return result;
+// The Sun as seen at jd_tt, with what the Moon's place and the longitudes need of it.
+struct SunView {
+    EarthState earth;
+    double direction[3];
+    double distance = 0.0;
+    double to_ecliptic[3][3]; // GCRS to the mean ecliptic and equinox of date
+};
+
+SunView ViewOfSun(double jd_tt) {
+    SunView view{};
+    view.earth = EarthAt(jd_tt);
+    ApparentSun(view.earth, view.direction, &view.distance);
+    eraEcm06(ERFA_DJ00, jd_tt - ERFA_DJ00, view.to_ecliptic);
+    return view;
+}
+
+ApparentLongitudes LongitudesOfMeanEquinox(double jd_tt, MoonTheory theory) {
+    SunView view = ViewOfSun(jd_tt);
+    double moon[3];
+    ApparentMoon(jd_tt, theory, view.earth, view.distance, moon);
+    return {LongitudeOfDate(view.to_ecliptic, view.direction), LongitudeOfDate(view.to_ecliptic, moon)};
 }
 
 // The rate of the Sun's geocentric longitude (degrees a day) from the Earth's heliocentric
@@ -147,17 +153,12 @@ double SunLongitudeOfMeanEquinox(double jd_tt) {
 }
 
 SunLongitudeAndRate SunLongitudeAndRateOfMeanEquinox(double jd_tt) {
-    const EarthState earth = EarthAt(jd_tt);
-    double sun[3];
-    double sun_distance = 0.0;
-    ApparentSun(earth, sun, &sun_distance);
-    double to_ecliptic[3][3];
-    eraEcm06(ERFA_DJ00, jd_tt - ERFA_DJ00, to_ecliptic);
-    return {LongitudeOfDate(to_ecliptic, sun), SunLongitudeRate(earth, to_ecliptic)};
+    SunView view = ViewOfSun(jd_tt);
+    return {LongitudeOfDate(view.to_ecliptic, view.direction), SunLongitudeRate(view.earth, view.to_ecliptic)};
 }
 
 ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt, MoonTheory theory) {
-    ApparentLongitudes result = LongitudesOfMeanEquinox(jd_tt, true, theory);
+    ApparentLongitudes result = LongitudesOfMeanEquinox(jd_tt, theory);
     const double dpsi = NutationInLongitude(jd_tt);
     result.sun = Normalized(result.sun + dpsi);
     result.moon = Normalized(result.moon + dpsi);
@@ -165,7 +166,7 @@ ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt, MoonTheory theory)
 }
 
 ApparentLongitudes SunAndMoonLongitudesOfMeanEquinox(double jd_tt, MoonTheory theory) {
-    return LongitudesOfMeanEquinox(jd_tt, true, theory);
+    return LongitudesOfMeanEquinox(jd_tt, theory);
 }
 
 } // namespace host
