@@ -89,7 +89,8 @@ void BM_CalendarYearToPdf(benchmark::State& st) {
         PdfSink sink;
         const auto start = std::chrono::steady_clock::now();
         if (!print::PrintRun(state, kA4At600, sink)) st.SkipWithError("a document was not written");
-        year_seconds_per_page = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / sink.pages;
+        year_seconds_per_page =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / sink.pages;
         pages += sink.pages;
     }
     st.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
@@ -102,8 +103,8 @@ void BM_PcalYearToPdf(benchmark::State& st) {
         return;
     }
     const std::string out = (HostFolder() / "out" / "pcal").string();
-    const std::string command = "pcal -P a4 -p -o " + out + ".ps 1 " + std::to_string(kYear) + " 12 && ps2pdf " + out +
-                                ".ps " + out + ".pdf";
+    const std::string command =
+        "pcal -P a4 -p -o " + out + ".ps 1 " + std::to_string(kYear) + " 12 && ps2pdf " + out + ".ps " + out + ".pdf";
     int pages = 0;
     for (auto _ : st) {
         const auto start = std::chrono::steady_clock::now();
@@ -133,7 +134,8 @@ BENCHMARK(BM_CalendarPageWithFullPicture)->Unit(benchmark::kMillisecond)->UseRea
 // The parts of that page.
 void BM_Part_DecodeMonthPicture(benchmark::State& st) {
     base::StderrReporter reporter;
-    for (auto _ : st) benchmark::DoNotOptimize(pictures::LoadPictureFile(HostFolder(), "歳時記05.cmp", reporter));
+    for (auto _ : st)
+        benchmark::DoNotOptimize(pictures::LoadPictureFile(HostFolder(), "歳時記05.cmp", reporter));
 }
 BENCHMARK(BM_Part_DecodeMonthPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -148,7 +150,8 @@ void BM_Part_PictureTilesToPdf(benchmark::State& st) {
     const gfx::Device device{kA4At600.page_width, kA4At600.page_height, 600, 600, 256};
     for (auto _ : st) {
         std::string error;
-        auto canvas = gfx::CairoCanvas::CreatePdf((HostFolder() / "out" / "picture.pdf").string(), device, "Kalvorin", &error);
+        auto canvas =
+            gfx::CairoCanvas::CreatePdf((HostFolder() / "out" / "picture.pdf").string(), device, "Kalvorin", &error);
         pages::PictureRequest request;
         request.area = {236, 236, device.width - 236, device.height - 236};
         request.picture = &*picture;
@@ -178,7 +181,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     if (year_seconds_per_page > 0 && pcal_seconds_per_page > 0)
-        std::printf("calendar pages per second: Qelmarin %.1f, pcal + ps2pdf %.1f; Qelmarin takes %.2f× the time of pcal\n",
-                    1 / year_seconds_per_page, 1 / pcal_seconds_per_page, year_seconds_per_page / pcal_seconds_per_page);
+        std::printf(
+            "calendar pages per second: Qelmarin %.1f, pcal + ps2pdf %.1f; Qelmarin takes %.2f× the time of pcal\n",
+            1 / year_seconds_per_page, 1 / pcal_seconds_per_page, year_seconds_per_page / pcal_seconds_per_page);
     return 0;
 }

@@ -14,10 +14,10 @@
 
 #include <unistd.h>
 
-#include <charconv>
 #include <algorithm>
-#include <ctime>
+#include <charconv>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -140,10 +140,14 @@ std::string OutputName(const pages::PrintState& state, bool preview, const char*
 class FileSink : public print::DocumentSink {
 public:
     enum class Kind { kPdf, kPng, kTrace };
-    FileSink(std::filesystem::path folder, Kind kind, bool preview) : folder_(std::move(folder)), kind_(kind), preview_(preview) {}
+    FileSink(std::filesystem::path folder, Kind kind, bool preview)
+        : folder_(std::move(folder)), kind_(kind), preview_(preview) {}
 
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
-        path_ = folder_ / OutputName(state, preview_, kind_ == Kind::kPdf ? "pdf" : kind_ == Kind::kPng ? "png" : "trace");
+        path_ = folder_ / OutputName(state, preview_,
+                                     kind_ == Kind::kPdf   ? "pdf"
+                                     : kind_ == Kind::kPng ? "png"
+                                                           : "trace");
         std::string error;
         if (kind_ == Kind::kTrace) {
             trace_file_ = std::make_unique<std::ofstream>(path_, std::ios::binary | std::ios::trunc);
@@ -151,8 +155,9 @@ public:
             trace_ = std::make_unique<gfx::TraceCanvas>(*trace_file_, device);
             return trace_.get();
         }
-        cairo_ = kind_ == Kind::kPdf ? gfx::CairoCanvas::CreatePdf(path_.string(), device, std::string(print::kDocumentTitle), &error)
-                                     : gfx::CairoCanvas::CreateImage(device, &error);
+        cairo_ = kind_ == Kind::kPdf
+                     ? gfx::CairoCanvas::CreatePdf(path_.string(), device, std::string(print::kDocumentTitle), &error)
+                     : gfx::CairoCanvas::CreateImage(device, &error);
         if (!cairo_) return Refuse(path_.string() + ": " + error);
         return cairo_.get();
     }
@@ -234,7 +239,8 @@ int RunRender(const Args& args) {
     const print::PaperSize paper = *print::FindPaperSize(o.paper);
     const double width_mm = o.landscape ? paper.height_mm : paper.width_mm;
     const double height_mm = o.landscape ? paper.width_mm : paper.height_mm;
-    const print::Printer printer{print::PaperPixels(width_mm, o.dpi), print::PaperPixels(height_mm, o.dpi), o.dpi, o.dpi};
+    const print::Printer printer{print::PaperPixels(width_mm, o.dpi), print::PaperPixels(height_mm, o.dpi), o.dpi,
+                                 o.dpi};
     state.paper_width_mm = static_cast<int>(width_mm);
     state.colors = o.mono ? kMonochromePrinter : kColourPrinter;
     // The print dialog's page range of the daily pages: the same day numbers every month,

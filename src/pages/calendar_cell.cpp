@@ -148,8 +148,8 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
         canvas.SelectFont(VerticalFont(state, -RoundHalfEven(layout.box_design * layout.h_scale / 2)));
         const int rank_w = canvas.TextExtent("XXX").cy;
         almanac::FortuneWork work;
-        const int net = almanac::EvaluateDayFortune(day, static_cast<std::uint8_t>(state.settings.birth_eto),
-                                                    day.YearCycle, work);
+        const int net =
+            almanac::EvaluateDayFortune(day, static_cast<std::uint8_t>(state.settings.birth_eto), day.YearCycle, work);
         const std::string_view rank = almanac::FortuneRank(work.good, work.bad);
         canvas.SetTextColor(PrintColor(state, net < 0 ? base::kBlue : base::kRed));
         canvas.TextOut(c + rank_w + 2, ty0, rank);

@@ -42,7 +42,9 @@ gfx::Rect NumberBox(const Layout& layout, int x, int y) {
 }
 
 std::string OldDateText(int lunar_month, int lunar_day) {
-    auto numeral = [](int n) { return std::string(n >= 0 && n <= 31 ? base::KanjiNumerals[static_cast<std::size_t>(n)] : ""); };
+    auto numeral = [](int n) {
+        return std::string(n >= 0 && n <= 31 ? base::KanjiNumerals[static_cast<std::size_t>(n)] : "");
+    };
     std::string text = lunar_month == 1 ? "正月" : numeral(lunar_month) + "月";
     const std::string day = numeral(lunar_day);
     if (base::Cp932Length(day) < 4) text += "　"; // a single kanji: day numbers stay aligned

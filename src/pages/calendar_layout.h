@@ -25,17 +25,17 @@ constexpr int kWeekdayHead = 16;
 constexpr int kSmallPaperMm = 150;
 
 struct Layout {
-    double h_scale = 1;     // horizontal dpi ÷ 96
-    double v_scale = 1;     // vertical dpi ÷ 96
-    gfx::Rect area;         // inside the margins
+    double h_scale = 1; // horizontal dpi ÷ 96
+    double v_scale = 1; // vertical dpi ÷ 96
+    gfx::Rect area;     // inside the margins
     int cell_width = 0;
-    int header_height = 0;  // the weekday row
+    int header_height = 0; // the weekday row
     int row_height = 0;
-    int first_row = 0;      // top of the first row of cells
+    int first_row = 0;           // top of the first row of cells
     int box_design = kNumberBox; // the number box in screen pixels
-    int notes_height = 0;   // the notes font, negative: character height
+    int notes_height = 0;        // the notes font, negative: character height
     bool small_paper = false;
-    bool portrait = true;   // page narrower than high
+    bool portrait = true; // page narrower than high
 };
 
 Layout MakeLayout(const gfx::Canvas& canvas, const PrintState& state);

@@ -66,7 +66,8 @@ void DrawCalendarPage(gfx::Canvas& canvas, PrintState& state) {
     DrawWeekdayRow(canvas, state, layout);
 
     const int days = std::clamp(state.days_in_month, 0, 31);
-    int x = layout.area.left + (WeekdayColumn(state.day(1).Weekday, state.settings.start_weekday) - 1) * layout.cell_width;
+    int x =
+        layout.area.left + (WeekdayColumn(state.day(1).Weekday, state.settings.start_weekday) - 1) * layout.cell_width;
     int y = layout.first_row;
     int rows = 1;
     std::vector<gfx::Rect> boxes;

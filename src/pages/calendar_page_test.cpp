@@ -31,7 +31,8 @@ PrintState MonthState(int year, int month, int days, int first_weekday) {
     state.face_name = "@ＭＳ ゴシック";
     state.eras = config::EraTable("令和", 2019);
     for (int n = 0; n <= 31; ++n)
-        state.day_number_bitmaps[static_cast<std::size_t>(n)] = pictures::BuiltinBitmap(pictures::DayNumberBitmapName(n));
+        state.day_number_bitmaps[static_cast<std::size_t>(n)] =
+            pictures::BuiltinBitmap(pictures::DayNumberBitmapName(n));
     for (int d = 0; d <= days; ++d) {
         almanac::DayRecord& r = state.days[static_cast<std::size_t>(d)];
         r.Date = year * 10000 + month * 100 + d;
@@ -62,7 +63,8 @@ public:
         }
         Trace t;
         std::istringstream in(out.str());
-        for (std::string line; std::getline(in, line);) t.lines_.push_back(line);
+        for (std::string line; std::getline(in, line);)
+            t.lines_.push_back(line);
         return t;
     }
     bool Has(const std::string& line) const { return std::ranges::find(lines_, line) != lines_.end(); }
@@ -114,7 +116,7 @@ TEST(CalendarLayout, FirstColumnForBothWeekStarts) {
     Trace t = Trace::Draw(state);
     EXPECT_TRUE(t.Has("bitmap\t80\t37\t96\t53\tMONDAY\tcopy"));
     EXPECT_TRUE(t.Has("bitmap\t692\t37\t708\t53\tSUNDAY\tcopy"));
-    EXPECT_TRUE(t.Has("bitmap\t650\t54\t686\t90\tK01\tcopy")); // column 7
+    EXPECT_TRUE(t.Has("bitmap\t650\t54\t686\t90\tK01\tcopy"));   // column 7
     EXPECT_TRUE(t.Has("bitmap\t140\t914\t176\t950\tK31\tcopy")); // row 6, column 2
 }
 
@@ -145,7 +147,8 @@ TEST(CalendarTitle, AtTheLeftOfTheEmptySixthRowAfterFourRows) {
     state.year = 2019;
     state.eras = config::EraTable("令和", 2019);
     for (int n = 0; n <= 31; ++n)
-        state.day_number_bitmaps[static_cast<std::size_t>(n)] = pictures::BuiltinBitmap(pictures::DayNumberBitmapName(n));
+        state.day_number_bitmaps[static_cast<std::size_t>(n)] =
+            pictures::BuiltinBitmap(pictures::DayNumberBitmapName(n));
     Trace wide = Trace::Draw(state, kHeight, kWidth);
     EXPECT_EQ(1u, wide.With("text\t65\t").size());
     // Rows of (757 − 37 − 16) div 6 = 117: the sixth row begins at 53 + 5 × 117.
@@ -180,11 +183,11 @@ TEST(CalendarCell, NamedDaysBreakIntoNewColumns) {
     Trace t = Trace::Draw(state);
     // Column c = 37 + 11; the cell bottom is 225.
     const std::vector<std::string> expected = {
-        "text\t48\t95\t十方暮",   "text\t48\t122\t・八専",    "text\t48\t149\t・大犯土", "text\t48\t185\t・小犯土",
-        "text\t59\t95\t天恩日",   "text\t59\t122\t・三隣亡",  "text\t59\t158\t・一粒万倍日",
-        "text\t70\t95\t天赦日",   "text\t70\t122\t・母倉",    "text\t70\t149\t・不成就日",
-        "text\t81\t95\t天一天上"};
-    for (const std::string& line : expected) EXPECT_TRUE(t.Has(line)) << line;
+        "text\t48\t95\t十方暮",  "text\t48\t122\t・八専",     "text\t48\t149\t・大犯土",     "text\t48\t185\t・小犯土",
+        "text\t59\t95\t天恩日",  "text\t59\t122\t・三隣亡",   "text\t59\t158\t・一粒万倍日", "text\t70\t95\t天赦日",
+        "text\t70\t122\t・母倉", "text\t70\t149\t・不成就日", "text\t81\t95\t天一天上"};
+    for (const std::string& line : expected)
+        EXPECT_TRUE(t.Has(line)) << line;
     EXPECT_EQ("color\t0xFF0000", t.StateBefore("text\t48\t95\t十方暮", "color\t"));
     EXPECT_EQ("color\t0x0000FF", t.StateBefore("text\t59\t95\t天恩日", "color\t"));
 }
@@ -218,7 +221,8 @@ TEST(CalendarCell, FortuneNumbersOnlyWhenTheyFit) {
 TEST(CalendarCell, SolarTermNameOnItsFirstDayOnly) {
     PrintState state = MonthState(2026, 12, 31, 0);
     state.settings.page(1).sekki = true;
-    for (int d = 7; d <= 31; ++d) state.days[static_cast<std::size_t>(d)].SolarTerm = 24;
+    for (int d = 7; d <= 31; ++d)
+        state.days[static_cast<std::size_t>(d)].SolarTerm = 24;
     Trace t = Trace::Draw(state);
     // Day 7 is in row 1, column 7 (x 649): at (649 + 36 + 12 + 3, 53 + 4).
     EXPECT_TRUE(t.Has("text\t700\t57\t大寒"));
@@ -242,8 +246,10 @@ TEST(CalendarHolidays, InvertedPicturesAndBoxes) {
     EXPECT_EQ("brush\t0xFFFFFF\tsolid", english.StateBefore("rect\t140\t54\t176\t90", "brush\t"));
     // Day numbers: Times New Roman bold from the box of day 1 (−31 pixels: 23 points).
     EXPECT_TRUE(english.Has("font\tTimes New Roman\t-31\t0\t1"));
-    EXPECT_EQ("color\t0xFFFFFF", english.StateBefore("drawtext\t242\t54\t278\t90\tcenter|vcenter|singleline\t3", "color\t"));
-    EXPECT_EQ("color\t0x000000", english.StateBefore("drawtext\t140\t54\t176\t90\tcenter|vcenter|singleline\t2", "color\t"));
+    EXPECT_EQ("color\t0xFFFFFF",
+              english.StateBefore("drawtext\t242\t54\t278\t90\tcenter|vcenter|singleline\t3", "color\t"));
+    EXPECT_EQ("color\t0x000000",
+              english.StateBefore("drawtext\t140\t54\t176\t90\tcenter|vcenter|singleline\t2", "color\t"));
 }
 
 TEST(CalendarMonochrome, BlackEverywhere) {
@@ -251,7 +257,8 @@ TEST(CalendarMonochrome, BlackEverywhere) {
     config::PageOptions& o = state.settings.page(1);
     o.holiday_reverse = o.day_english = o.rokuyou_print = o.kikkyou1 = true;
     state.holidays.Mark(12, 3, true);
-    for (auto& r : state.days) r.DayFlagsA = 0x22; // 十方暮 blue, 一粒万倍日 red
+    for (auto& r : state.days)
+        r.DayFlagsA = 0x22; // 十方暮 blue, 一粒万倍日 red
     Trace t = Trace::Draw(state, kWidth, kHeight, 2);
     EXPECT_TRUE(t.Has("bitmap\t80\t37\t96\t53\tSUNDAY_BLACK\tcopy"));
     EXPECT_TRUE(t.Has("bitmap\t692\t37\t708\t53\tSATADAY_BLACK\tcopy"));

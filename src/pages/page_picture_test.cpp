@@ -29,7 +29,7 @@ struct PictureRun {
 };
 
 PictureRun DrawTraced(const pictures::Bitmap* picture, PictureRequest request, int page_w = 1000, int page_h = 1400,
-               int picture_size = 3) {
+                      int picture_size = 3) {
     PictureRun run;
     std::ostringstream out;
     gfx::TraceCanvas canvas(out, gfx::Device{page_w, page_h, 600, 600, 256});
@@ -43,7 +43,8 @@ PictureRun DrawTraced(const pictures::Bitmap* picture, PictureRequest request, i
     std::istringstream in(out.str());
     std::string line;
     std::getline(in, line); // size
-    while (std::getline(in, line)) run.lines.push_back(line);
+    while (std::getline(in, line))
+        run.lines.push_back(line);
     return run;
 }
 

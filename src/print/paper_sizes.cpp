@@ -31,8 +31,12 @@ std::optional<PaperSize> FindPaperSize(std::string_view name) {
     return std::nullopt;
 }
 
-std::string_view PaperSizeNames() { return "A4|A3|B4|B5|A5|Letter"; }
+std::string_view PaperSizeNames() {
+    return "A4|A3|B4|B5|A5|Letter";
+}
 
-int PaperPixels(double mm, int dpi) { return static_cast<int>(std::trunc(mm * dpi / 25.4)); }
+int PaperPixels(double mm, int dpi) {
+    return static_cast<int>(std::trunc(mm * dpi / 25.4));
+}
 
 } // namespace print

@@ -26,7 +26,9 @@ bool DrawDocument(pages::PrintState& state, const gfx::Device& device, DocumentS
 
 } // namespace
 
-int PreviewDivisor(const pages::PrintState& state) { return state.settings.preview_scale < 1 ? 1 : state.settings.preview_scale; }
+int PreviewDivisor(const pages::PrintState& state) {
+    return state.settings.preview_scale < 1 ? 1 : state.settings.preview_scale;
+}
 
 gfx::Device PreviewDevice(const pages::PrintState& state, const Printer& printer) {
     const int d = PreviewDivisor(state);

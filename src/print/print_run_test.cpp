@@ -62,7 +62,8 @@ TEST_F(PrintRunTest, StateFromTheHostFolder) {
     EXPECT_EQ("@ＭＳ ゴシック", state_.face_name);
     EXPECT_EQ(-16, state_.font_height);
     EXPECT_EQ(folder_.path(), state_.host_folder);
-    for (const pictures::Bitmap* b : state_.day_number_bitmaps) ASSERT_NE(nullptr, b);
+    for (const pictures::Bitmap* b : state_.day_number_bitmaps)
+        ASSERT_NE(nullptr, b);
     EXPECT_EQ(36, state_.day_number_bitmaps[31]->width);
 }
 
