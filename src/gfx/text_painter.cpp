@@ -72,16 +72,31 @@ TextPainter::~TextPainter() {
     g_object_unref(context_);
 }
 
-double TextPainter::Em() const {
-    const long long em = std::llabs(static_cast<long long>(font_.height));
-    return static_cast<double>(em > kMaxEm ? kMaxEm : em);
+double TextPainter::EmOfCellHeight(double cell_height) {
+    const auto key = std::make_pair(HorizontalFace(font_.face), font_.bold);
+    auto it = em_per_cell_.find(key);
+    if (it == em_per_cell_.end()) {
+        constexpr double kProbe = 1000.0;
+        pango_font_description_set_absolute_size(description_, kProbe * PANGO_SCALE);
+        PangoFontMetrics* metrics = pango_context_get_metrics(context_, description_, pango_language_from_string("ja"));
+        const double cell = static_cast<double>(pango_font_metrics_get_ascent(metrics) +
+                                                pango_font_metrics_get_descent(metrics)) / PANGO_SCALE;
+        pango_font_metrics_unref(metrics);
+        it = em_per_cell_.emplace(key, cell > 0 ? kProbe / cell : 1.0).first;
+    }
+    return cell_height * it->second;
 }
 
 void TextPainter::SetFont(const Font& font) {
     font_ = font;
     pango_font_description_set_family(description_, HorizontalFace(font.face).c_str());
-    pango_font_description_set_absolute_size(description_, std::max(1.0, Em()) * PANGO_SCALE);
     pango_font_description_set_weight(description_, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    // A negative height is the character (em) height; a positive one the cell height, of
+    // which the em is the part without the internal leading (as the platform's fonts do).
+    const long long height = std::llabs(static_cast<long long>(font.height));
+    em_ = static_cast<double>(height > kMaxEm ? kMaxEm : height);
+    if (font.height > 0) em_ = std::floor(EmOfCellHeight(em_) + 0.5);
+    pango_font_description_set_absolute_size(description_, std::max(1.0, Em()) * PANGO_SCALE);
 
     pango_context_set_base_gravity(context_, PANGO_GRAVITY_SOUTH);
     pango_context_set_gravity_hint(context_, PANGO_GRAVITY_HINT_NATURAL);

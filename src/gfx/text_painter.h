@@ -10,6 +10,7 @@
 #include <cairo.h>
 #include <pango/pango.h>
 
+#include <map>
 #include <string_view>
 
 namespace gfx {
@@ -37,11 +38,16 @@ public:
 
 private:
     PangoLayout* MakeLayout(std::string_view text);
-    double Em() const;
+    double Em() const { return em_; }
+    // Em of a font asked for by its cell height (a positive height, as Windows takes it):
+    // the height less the face's internal leading, from its ascent and descent.
+    double EmOfCellHeight(double cell_height);
 
     PangoContext* context_;
     PangoFontDescription* description_;
     Font font_;
+    double em_ = 0;
+    std::map<std::pair<std::string, bool>, double> em_per_cell_; // per face and weight
 };
 
 } // namespace gfx

@@ -91,6 +91,21 @@ TEST(VerticalText, NarrowCharactersLieInsideTheColumnAtHalfAnEm) {
     EXPECT_LE(ink.bottom, 10 + 5 * 16 + 1);
 }
 
+TEST(Text, APositiveHeightIsTheCellHeight) {
+    // As on the platform: −h asks for an em of h pixels, +h for a cell (ascent + descent)
+    // of h pixels, whose em is smaller by the face's internal leading.
+    std::string error;
+    auto canvas = CairoCanvas::CreateImage(Device{200, 400, 96, 96, 256}, &error);
+    ASSERT_NE(canvas, nullptr) << error;
+    canvas->SelectFont("@ＭＳ ゴシック", -100, kVerticalEscapement);
+    const int em = canvas->TextExtent("日").cy;
+    canvas->SelectFont("@ＭＳ ゴシック", 100, kVerticalEscapement);
+    const int cell_em = canvas->TextExtent("日").cy;
+    EXPECT_EQ(100, em);
+    EXPECT_LT(cell_em, 100);
+    EXPECT_GT(cell_em, 70);
+}
+
 TEST(HorizontalText, HangsFromTheTopLeftOfItsCell) {
     std::string error;
     auto canvas = CairoCanvas::CreateImage(Device{300, 100, 96, 96, 256}, &error);
