@@ -198,7 +198,10 @@ private:
 // On a terminal, a line on stderr that follows the drawing of a full-page picture.
 pages::ProgressFn TerminalProgress(const pages::PrintState& state) {
     if (!::isatty(STDERR_FILENO)) return {};
-    return [&state](std::string_view what, int percent) {
+    auto shown = std::make_shared<int>(-1);
+    return [&state, shown](std::string_view what, int percent) {
+        if (percent == *shown) return;
+        *shown = percent;
         std::fprintf(stderr, "\r%04d-%02d %.*s %3d%%", state.year, state.month, static_cast<int>(what.size()),
                      what.data(), percent);
         if (percent >= 100) std::fputc('\n', stderr);
