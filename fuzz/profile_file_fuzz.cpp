@@ -24,9 +24,13 @@ const std::filesystem::path& FuzzFile() {
         std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
                                          ? std::filesystem::path("/dev/shm")
                                          : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "profile-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        return std::filesystem::path(pattern) / "Kalvorin.CFG";
+        static std::string folder = (base / "profile-fuzz-XXXXXX").string();
+        if (!::mkdtemp(folder.data())) std::abort();
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder, ignored);
+        });
+        return std::filesystem::path(folder) / "Kalvorin.CFG";
     }();
     return path;
 }
