@@ -165,11 +165,14 @@ void BM_MonthPictureToA4At600Dpi(benchmark::State& state) {
         const double s = std::min(static_cast<double>(kW) / bitmap->width, static_cast<double>(kH) / bitmap->height);
         const int dw = static_cast<int>(bitmap->width * s), dh = static_cast<int>(bitmap->height * s);
         std::vector<int> cols(static_cast<std::size_t>(dw));
-        for (int x = 0; x < dw; ++x) cols[static_cast<std::size_t>(x)] = static_cast<int>(x / s);
+        for (int x = 0; x < dw; ++x)
+            cols[static_cast<std::size_t>(x)] = static_cast<int>(x / s);
         for (int y = 0; y < dh; ++y) {
-            const std::uint32_t* src = bitmap->pixels.data() + static_cast<std::size_t>(static_cast<int>(y / s)) * bitmap->width;
+            const std::uint32_t* src =
+                bitmap->pixels.data() + static_cast<std::size_t>(static_cast<int>(y / s)) * bitmap->width;
             std::uint32_t* dst = page.data() + static_cast<std::size_t>(y) * kW;
-            for (int x = 0; x < dw; ++x) dst[x] = src[cols[static_cast<std::size_t>(x)]];
+            for (int x = 0; x < dw; ++x)
+                dst[x] = src[cols[static_cast<std::size_t>(x)]];
         }
         benchmark::DoNotOptimize(page.data());
     }

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fast == 0) {
         pictures::ByteStream payload(fast_out.bytes()), again, back;
         if (pictures::EncodeCmpStream(payload, again, fast_messages) != 0) std::abort();
-        if (pictures::DecodeCmpStream(again, back, fast_messages) != 0 || back.bytes() != fast_out.bytes()) std::abort();
+        if (pictures::DecodeCmpStream(again, back, fast_messages) != 0 || back.bytes() != fast_out.bytes())
+            std::abort();
     }
     return 0;
 }

@@ -9,7 +9,9 @@ namespace pictures {
 
 namespace {
 
-std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) {
+    return b[at] | b[at + 1] << 8;
+}
 std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
@@ -47,7 +49,9 @@ void PutHeaders(std::vector<std::uint8_t>& out, const Bitmap& bitmap, int bit_co
     Put32(out, 0);
 }
 
-int Luma(std::uint32_t p) { return static_cast<int>(((p >> 16 & 0xFF) * 299 + (p >> 8 & 0xFF) * 587 + (p & 0xFF) * 114) / 1000); }
+int Luma(std::uint32_t p) {
+    return static_cast<int>(((p >> 16 & 0xFF) * 299 + (p >> 8 & 0xFF) * 587 + (p & 0xFF) * 114) / 1000);
+}
 
 std::vector<std::uint8_t> EncodeMonochrome(const Bitmap& bitmap) {
     // The two colours of the picture, the darker one first; pixels of any third colour

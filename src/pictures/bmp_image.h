@@ -17,7 +17,7 @@ struct BmpHeader {
     int width = 0;
     int height = 0; // negative for top-down rows
     int bit_count = 0;
-    std::uint32_t info_size = 0;  // 12 for the old OS/2 header, 40 and more for the Windows ones
+    std::uint32_t info_size = 0;   // 12 for the old OS/2 header, 40 and more for the Windows ones
     std::uint32_t data_offset = 0; // where the pixels begin
     std::uint32_t colors_used = 0; // palette entries declared (0: the depth's full palette)
     std::uint32_t compression = 0; // 0 none, 1 RLE8, 2 RLE4, 3 bit fields

@@ -21,8 +21,8 @@ void Put32(Bytes& b, std::uint32_t v) {
 
 // A .bmp file image with a 40-byte info header, as a Windows bitmap object writes one.
 // `rows` are the pixel rows already packed in file order; palette entries are 0x00RRGGBB.
-Bytes MakeBmp(int width, int height, int bit_count, std::uint32_t compression, const std::vector<std::uint32_t>& palette,
-              const Bytes& rows) {
+Bytes MakeBmp(int width, int height, int bit_count, std::uint32_t compression,
+              const std::vector<std::uint32_t>& palette, const Bytes& rows) {
     Bytes b = {'B', 'M'};
     const std::uint32_t offset = 14 + 40 + 4 * static_cast<std::uint32_t>(palette.size());
     Put32(b, offset + static_cast<std::uint32_t>(rows.size()));
@@ -39,7 +39,8 @@ Bytes MakeBmp(int width, int height, int bit_count, std::uint32_t compression, c
     Put32(b, 2835);
     Put32(b, static_cast<std::uint32_t>(palette.size()));
     Put32(b, 0);
-    for (const std::uint32_t c : palette) Put32(b, c);
+    for (const std::uint32_t c : palette)
+        Put32(b, c);
     b.insert(b.end(), rows.begin(), rows.end());
     return b;
 }
@@ -87,7 +88,8 @@ TEST(BmpImage, Reads1And4BitAndRle8And16And32) {
     // RLE8: four pixels of index 1, end of line, end of bitmap.
     const auto rle = DecodeBmpImage(MakeBmp(4, 1, 8, 1, {0x000000, 0x0000FF}, {4, 1, 0, 0, 0, 1}));
     ASSERT_TRUE(rle);
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(rle->at(x, 0), kBlue);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(rle->at(x, 0), kBlue);
 
     // 16 bits, 5-5-5: pure red is 0x7C00.
     const auto hi = DecodeBmpImage(MakeBmp(1, 1, 16, 0, {}, {0x00, 0x7C, 0, 0}));
@@ -131,7 +133,8 @@ Bitmap Pattern(int w, int h) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             b.pixels.push_back(0xFF000000u | static_cast<std::uint32_t>(x * 7 % 256) << 16 |
-                               static_cast<std::uint32_t>(y * 13 % 256) << 8 | static_cast<std::uint32_t>((x + y) % 256));
+                               static_cast<std::uint32_t>(y * 13 % 256) << 8 |
+                               static_cast<std::uint32_t>((x + y) % 256));
     return b;
 }
 
@@ -153,7 +156,8 @@ TEST(BmpImage, WritesMonochromeAsOneBit) {
     src.width = 9;
     src.height = 2;
     src.monochrome = true;
-    for (int i = 0; i < 18; ++i) src.pixels.push_back(i % 3 == 0 ? kBlack : kWhite);
+    for (int i = 0; i < 18; ++i)
+        src.pixels.push_back(i % 3 == 0 ? kBlack : kWhite);
     const Bytes file = EncodeBmpImage(src);
     EXPECT_EQ(ReadBmpHeader(file)->bit_count, 1);
     const auto back = DecodeBmpImage(file);

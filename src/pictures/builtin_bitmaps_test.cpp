@@ -7,7 +7,8 @@ namespace {
 
 int InkPixels(const Bitmap& b) {
     int n = 0;
-    for (const std::uint32_t p : b.pixels) n += (p & 0xFFFFFF) != 0xFFFFFF;
+    for (const std::uint32_t p : b.pixels)
+        n += (p & 0xFFFFFF) != 0xFFFFFF;
     return n;
 }
 
@@ -28,8 +29,8 @@ TEST(BuiltinBitmaps, DayNumbersAreOneBit36Square) {
 }
 
 TEST(BuiltinBitmaps, WeekdayHeadsHaveTheirColours) {
-    for (const char* name : {"SUNDAY", "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY", "SATADAY", "SUNDAY_BLACK",
-                             "SATADAY_BLACK"}) {
+    for (const char* name :
+         {"SUNDAY", "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY", "SATADAY", "SUNDAY_BLACK", "SATADAY_BLACK"}) {
         const Bitmap* b = BuiltinBitmap(name);
         ASSERT_NE(b, nullptr) << name;
         EXPECT_EQ(b->width, 16);

@@ -60,9 +60,11 @@ std::array<std::uint64_t, kCmpLeafCount> CountBytes(std::span<const std::uint8_t
         ++h[2][data[i + 2]];
         ++h[3][data[i + 3]];
     }
-    for (; i < data.size(); ++i) ++h[0][data[i]];
+    for (; i < data.size(); ++i)
+        ++h[0][data[i]];
     std::array<std::uint64_t, kCmpLeafCount> counts{};
-    for (int v = 0; v < 256; ++v) counts[v] = h[0][v] + h[1][v] + h[2][v] + h[3][v];
+    for (int v = 0; v < 256; ++v)
+        counts[v] = h[0][v] + h[1][v] + h[2][v] + h[3][v];
     counts[kCmpEndSymbol] = 1;
     return counts;
 }
@@ -102,7 +104,8 @@ DecodeTables MakeTables(const CmpTree& tree) {
     // The root is never a leaf, so every entry takes at least one bit.
     FillTable(tree, t, tree.nodes[tree.root].zero, 1, 0);
     FillTable(tree, t, tree.nodes[tree.root].one, 1, 1);
-    for (const CmpCode& c : CmpCodes(tree)) t.max_depth = std::max(t.max_depth, c.length);
+    for (const CmpCode& c : CmpCodes(tree))
+        t.max_depth = std::max(t.max_depth, c.length);
     return t;
 }
 
@@ -141,7 +144,8 @@ int EncodeCmpStream(ByteStream& source, ByteStream& target, base::Reporter& repo
     std::vector<std::uint8_t> out;
     out.reserve(payload.size() + payload.size() / 8 + 64);
     BitWriter writer(out);
-    for (const std::uint8_t b : payload) writer.Put(codes[b].value, codes[b].length);
+    for (const std::uint8_t b : payload)
+        writer.Put(codes[b].value, codes[b].length);
     writer.Put(codes[kCmpEndSymbol].value, codes[kCmpEndSymbol].length);
     writer.Flush();
     source.Seek(source.size());

@@ -23,16 +23,19 @@ Result Encode(const Bytes& payload) {
     return {status, out.bytes(), r.messages()};
 }
 
-template <int (*Decoder)(ByteStream&, ByteStream&, base::Reporter&)>
-Result DecodeWith(const Bytes& file) {
+template <int (*Decoder)(ByteStream&, ByteStream&, base::Reporter&)> Result DecodeWith(const Bytes& file) {
     ByteStream in(file), out;
     base::RecordingReporter r;
     const int status = Decoder(in, out, r);
     return {status, out.bytes(), r.messages()};
 }
 
-Result Decode(const Bytes& file) { return DecodeWith<DecodeCmpStream>(file); }
-Result DecodeReference(const Bytes& file) { return DecodeWith<DecodeCmpStreamReference>(file); }
+Result Decode(const Bytes& file) {
+    return DecodeWith<DecodeCmpStream>(file);
+}
+Result DecodeReference(const Bytes& file) {
+    return DecodeWith<DecodeCmpStreamReference>(file);
+}
 
 // The fast decoder must agree with the tree walk in status, bytes and messages.
 void ExpectSameAsReference(const Bytes& file) {
@@ -50,7 +53,8 @@ void ExpectSameAsReference(const Bytes& file) {
 Bytes RandomBytes(std::mt19937& rng, std::size_t n, int alphabet) {
     std::uniform_int_distribution<int> d(0, alphabet - 1);
     Bytes b(n);
-    for (auto& x : b) x = static_cast<std::uint8_t>(d(rng));
+    for (auto& x : b)
+        x = static_cast<std::uint8_t>(d(rng));
     return b;
 }
 
@@ -58,7 +62,8 @@ TEST(CmpCodecExamples, EmptyPayload) {
     const Result r = Encode({});
     ASSERT_EQ(r.status, 0);
     ASSERT_EQ(r.bytes.size(), 513u);
-    for (int i = 0; i < 512; ++i) ASSERT_EQ(r.bytes[i], 0) << i;
+    for (int i = 0; i < 512; ++i)
+        ASSERT_EQ(r.bytes[i], 0) << i;
     EXPECT_EQ(r.bytes[512], 0x80);
     const Result d = Decode(r.bytes);
     EXPECT_EQ(d.status, 0);
@@ -85,7 +90,8 @@ TEST(CmpCodecExamples, HundredZeros) {
     ASSERT_EQ(r.bytes.size(), 525u);
     EXPECT_EQ(r.bytes[0], 0x00);
     EXPECT_EQ(r.bytes[1], 0x64);
-    for (int i = 512; i < 524; ++i) EXPECT_EQ(r.bytes[i], 0x00);
+    for (int i = 512; i < 524; ++i)
+        EXPECT_EQ(r.bytes[i], 0x00);
     EXPECT_EQ(r.bytes[524], 0x08);
     EXPECT_EQ(Decode(r.bytes).bytes, Bytes(100, 0));
 }
@@ -168,7 +174,8 @@ TEST(CmpCodecRoundTrip, RepeatedValuesAndSkewedDistributions) {
     }
     // Geometric frequencies give the deepest codes a 16-bit table allows.
     Bytes skewed;
-    for (int v = 0; v < 21; ++v) skewed.insert(skewed.end(), std::size_t{1} << (20 - v), static_cast<std::uint8_t>(v));
+    for (int v = 0; v < 21; ++v)
+        skewed.insert(skewed.end(), std::size_t{1} << (20 - v), static_cast<std::uint8_t>(v));
     const Bytes file = Encode(skewed).bytes;
     EXPECT_EQ(Decode(file).bytes, skewed);
     ExpectSameAsReference(file);

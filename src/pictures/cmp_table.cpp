@@ -6,7 +6,8 @@ std::array<std::uint16_t, 256> ReadCmpTable(ByteStream& source) {
     std::array<std::uint8_t, 512> raw{};
     source.Read(raw.data(), raw.size());
     std::array<std::uint16_t, 256> frequencies{};
-    for (int i = 0; i < 256; ++i) frequencies[i] = static_cast<std::uint16_t>(raw[2 * i] << 8 | raw[2 * i + 1]);
+    for (int i = 0; i < 256; ++i)
+        frequencies[i] = static_cast<std::uint16_t>(raw[2 * i] << 8 | raw[2 * i + 1]);
     return frequencies;
 }
 

@@ -10,8 +10,10 @@ namespace pictures {
 void ResetCmpTree(CmpTree& tree, std::span<const std::uint16_t, 256> frequencies) {
     tree.count = kCmpLeafCount;
     tree.root = -1;
-    for (int i = 0; i < kCmpLeafCount; ++i) tree.nodes[i] = CmpNode{};
-    for (int i = 0; i < 256; ++i) tree.nodes[i].frequency = frequencies[i];
+    for (int i = 0; i < kCmpLeafCount; ++i)
+        tree.nodes[i] = CmpNode{};
+    for (int i = 0; i < 256; ++i)
+        tree.nodes[i].frequency = frequencies[i];
     tree.nodes[kCmpEndSymbol].frequency = 1;
 }
 
@@ -110,10 +112,13 @@ bool BuildCmpTreeByScan(CmpTree& tree) {
         if (tree.nodes[i].parent == -1 && tree.nodes[i].frequency > 0) live.push_back(i);
     }
     auto smallest = [&] { return TakeSmallest(tree, live); };
-    return Build(tree, smallest, [](CmpTree&, int index, void* list) {
-        static_cast<std::vector<int>*>(list)->push_back(index);
-        return true;
-    }, &live);
+    return Build(
+        tree, smallest,
+        [](CmpTree&, int index, void* list) {
+            static_cast<std::vector<int>*>(list)->push_back(index);
+            return true;
+        },
+        &live);
 }
 
 std::array<CmpCode, kCmpLeafCount> CmpCodes(const CmpTree& tree) {
@@ -136,10 +141,12 @@ std::array<CmpCode, kCmpLeafCount> CmpCodes(const CmpTree& tree) {
 std::array<std::uint16_t, 256> ScaleCmpFrequencies(std::array<std::uint64_t, kCmpLeafCount> counts) {
     counts[kCmpEndSymbol] = 1;
     while (*std::max_element(counts.begin(), counts.end()) > 65535) {
-        for (auto& f : counts) f = (f >> 1) | (f & 1);
+        for (auto& f : counts)
+            f = (f >> 1) | (f & 1);
     }
     std::array<std::uint16_t, 256> scaled{};
-    for (int i = 0; i < 256; ++i) scaled[i] = static_cast<std::uint16_t>(counts[i]);
+    for (int i = 0; i < 256; ++i)
+        scaled[i] = static_cast<std::uint16_t>(counts[i]);
     return scaled;
 }
 

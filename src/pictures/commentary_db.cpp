@@ -18,9 +18,13 @@ namespace {
 // index the host wrote.
 constexpr std::uintmax_t kMaxIndexBytes = std::uintmax_t{256} << 20;
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
-unsigned char FoldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+unsigned char FoldAscii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+}
 
 bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -46,7 +50,8 @@ CommentaryIndex ParseCommentaryIndex(std::span<const std::uint8_t> bytes) {
     for (std::size_t i = 0; i < count; ++i) {
         IndexRecord& r = index.records[i];
         std::memcpy(r.raw.data(), bytes.data() + i * kIndexRecordSize, kIndexRecordSize);
-        for (int slot = 0; slot < kEntrySlots; ++slot) index.largest_block = std::max(index.largest_block, r.block(slot));
+        for (int slot = 0; slot < kEntrySlots; ++slot)
+            index.largest_block = std::max(index.largest_block, r.block(slot));
     }
     return index;
 }

@@ -1,5 +1,5 @@
-#include "pictures/commentary_db.h"
 #include "pictures/bmp_image.h"
+#include "pictures/commentary_db.h"
 #include "pictures/commentary_db_writer.h"
 #include "pictures/file_bytes.h"
 #include "pictures/jpeg_image.h"
@@ -31,7 +31,8 @@ IndexRecord Record(std::string_view cp932_name, int type, std::initializer_list<
 
 Bytes IndexBytes(std::initializer_list<IndexRecord> records) {
     Bytes b;
-    for (const auto& r : records) b.insert(b.end(), r.raw.begin(), r.raw.end());
+    for (const auto& r : records)
+        b.insert(b.end(), r.raw.begin(), r.raw.end());
     return b;
 }
 
@@ -130,7 +131,8 @@ TEST_F(CommentaryDbTest, WriterAndLoaderRoundTrip) {
     Bitmap pic;
     pic.width = 120;
     pic.height = 90;
-    for (int i = 0; i < 120 * 90; ++i) pic.pixels.push_back(0xFF000000u | static_cast<std::uint32_t>(i * 40503u));
+    for (int i = 0; i < 120 * 90; ++i)
+        pic.pixels.push_back(0xFF000000u | static_cast<std::uint32_t>(i * 40503u));
     const Bytes cmp = MakeCmpImage(pic, reporter_);
     const std::vector<CommentaryEntry> entries = {
         {"kou01.jpg", 1, EncodeJpegImage(pic, 90), false},

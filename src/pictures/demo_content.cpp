@@ -32,9 +32,9 @@ std::vector<double> Hills(int width, double base, double amp, std::mt19937& rng)
     std::vector<double> ridge(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x) {
         const double t = static_cast<double>(x) / width;
-        ridge[static_cast<std::size_t>(x)] = base - amp * (0.55 * std::sin(2 * kPi * t * 1.3 + p1) +
-                                                           0.30 * std::sin(2 * kPi * t * 3.1 + p2) +
-                                                           0.15 * std::sin(2 * kPi * t * 7.7 + p3));
+        ridge[static_cast<std::size_t>(x)] =
+            base - amp * (0.55 * std::sin(2 * kPi * t * 1.3 + p1) + 0.30 * std::sin(2 * kPi * t * 3.1 + p2) +
+                          0.15 * std::sin(2 * kPi * t * 7.7 + p3));
     }
     return ridge;
 }
@@ -49,7 +49,8 @@ void Flower(Painter& p, double cx, double cy, double r, Rgb petal, Rgb centre, d
 
 void Scatter(Painter& p, std::mt19937& rng, int count, int w, int h, double r0, double r1, Rgb colour, double alpha) {
     std::uniform_real_distribution<double> ux(0, w), uy(0, h), ur(r0, r1);
-    for (int i = 0; i < count; ++i) p.FillCircle(ux(rng), uy(rng), ur(rng), colour, alpha);
+    for (int i = 0; i < count; ++i)
+        p.FillCircle(ux(rng), uy(rng), ur(rng), colour, alpha);
 }
 
 void Branch(Painter& p, std::mt19937& rng, double x, double y, double angle, double len, double width, int depth,
@@ -67,7 +68,8 @@ void Tree(Painter& p, std::mt19937& rng, double x, double y, double size, Rgb fl
     std::vector<std::pair<double, double>> tips;
     Branch(p, rng, x, y, -kPi / 2 - 0.2, size, size / 9, 4, tips);
     std::uniform_real_distribution<double> jitter(-r * 2, r * 2), turn(0, kPi);
-    for (const auto& [tx, ty] : tips) Flower(p, tx + jitter(rng), ty + jitter(rng), r, flower, centre, turn(rng));
+    for (const auto& [tx, ty] : tips)
+        Flower(p, tx + jitter(rng), ty + jitter(rng), r, flower, centre, turn(rng));
 }
 
 void Pine(Painter& p, double x, double base, double h, Rgb colour) {
@@ -90,7 +92,9 @@ void Leaf(Painter& p, double x, double y, double r, double angle, Rgb colour) {
 
 void Carp(Painter& p, double x, double y, double len, Rgb colour) {
     p.FillEllipse(x, y, len / 2, len / 7, 0.05, colour);
-    p.FillPolygon({{x + len / 2 - 6, y}, {x + len / 2 + len / 5, y - len / 7}, {x + len / 2 + len / 8, y},
+    p.FillPolygon({{x + len / 2 - 6, y},
+                   {x + len / 2 + len / 5, y - len / 7},
+                   {x + len / 2 + len / 8, y},
                    {x + len / 2 + len / 5, y + len / 7}},
                   colour);
     p.FillCircle(x - len / 2 + len / 10, y - len / 40, len / 26, 0xFFFFFF);
@@ -144,7 +148,8 @@ void PaintMonth(Painter& p, int month, int w, int h, std::mt19937& rng) {
         p.FillBelow(Hills(w, h * 0.76, h * 0.05, rng), 0x7DB86A);
         Tree(p, rng, w * 0.28, h * 0.9, h * 0.24, 0xF9C7D6, 0xE97A9A, 20);
         Tree(p, rng, w * 0.74, h * 0.88, h * 0.22, 0xFBD3DF, 0xE97A9A, 18);
-        for (int i = 0; i < 120; ++i) p.FillEllipse(ux(rng), uy(rng), 6, 3.5, uy(rng), 0xF9B8CB, 0.85);
+        for (int i = 0; i < 120; ++i)
+            p.FillEllipse(ux(rng), uy(rng), 6, 3.5, uy(rng), 0xF9B8CB, 0.85);
         break;
     case 5: // carp streamers in a May sky
         p.VerticalGradient(0, h, 0x3C8DDC, 0xCDE8FA);
@@ -153,7 +158,8 @@ void PaintMonth(Painter& p, int month, int w, int h, std::mt19937& rng) {
         Carp(p, w * 0.5, h * 0.2, w * 0.5, 0x1D2B5A);
         Carp(p, w * 0.48, h * 0.32, w * 0.42, 0xD8342C);
         Carp(p, w * 0.45, h * 0.43, w * 0.34, 0x2F7FD0);
-        for (int i = 0; i < 5; ++i) p.FillEllipse(ux(rng), h * (0.55 + 0.05 * i), 90, 24, 0, 0xFFFFFF, 0.8);
+        for (int i = 0; i < 5; ++i)
+            p.FillEllipse(ux(rng), h * (0.55 + 0.05 * i), 90, 24, 0, 0xFFFFFF, 0.8);
         break;
     case 6: // hydrangeas in the rainy season
         p.VerticalGradient(0, h, 0x7C8A99, 0xCDD5DD);
@@ -195,7 +201,8 @@ void PaintMonth(Painter& p, int month, int w, int h, std::mt19937& rng) {
         p.VerticalGradient(static_cast<int>(h * 0.55), h, 0x1E6FB8, 0x59B4E8);
         p.FillCircle(w * 0.78, h * 0.14, w * 0.09, 0xFFF3A0);
         p.FillBelow(Hills(w, h * 0.82, h * 0.03, rng), 0x5FA83C);
-        for (int i = 0; i < 5; ++i) Sunflower(p, w * (0.12 + 0.19 * i), h * (0.62 + 0.06 * (i % 2)), 46);
+        for (int i = 0; i < 5; ++i)
+            Sunflower(p, w * (0.12 + 0.19 * i), h * (0.62 + 0.06 * (i % 2)), 46);
         break;
     case 9: // full moon over pampas grass
         p.VerticalGradient(0, h, 0x27204A, 0x9C6E8E);
@@ -231,7 +238,8 @@ void PaintMonth(Painter& p, int month, int w, int h, std::mt19937& rng) {
     default: // snow on pine woods at the year's end
         p.VerticalGradient(0, h, 0x1A2440, 0x5A6E96);
         p.FillBelow(Hills(w, h * 0.7, h * 0.06, rng), 0xDDE6F2);
-        for (int i = 0; i < 9; ++i) Pine(p, w * (0.05 + 0.11 * i), h * (0.78 + 0.02 * (i % 3)), 180 + 30 * (i % 3), 0x1E4A32);
+        for (int i = 0; i < 9; ++i)
+            Pine(p, w * (0.05 + 0.11 * i), h * (0.78 + 0.02 * (i % 3)), 180 + 30 * (i % 3), 0x1E4A32);
         p.FillBelow(Hills(w, h * 0.86, h * 0.02, rng), 0xF4F8FC);
         Scatter(p, rng, 320, w, h, 1.5, 4.5, 0xFFFFFF, 0.9);
         break;
@@ -260,19 +268,23 @@ void PaintPentad(Painter& p, int pentad, int w, int h, std::mt19937& rng) {
     std::uniform_real_distribution<double> ux(0, w), uy(0, h * 0.6);
     switch (season) {
     case 0:
-        for (int i = 0; i < 3 + pentad % 4; ++i) Flower(p, ux(rng), uy(rng), 22 + 6 * (i % 3), s.motif, 0xE06080, ux(rng));
+        for (int i = 0; i < 3 + pentad % 4; ++i)
+            Flower(p, ux(rng), uy(rng), 22 + 6 * (i % 3), s.motif, 0xE06080, ux(rng));
         Scatter(p, rng, 30, w, h, 2, 5, s.motif, 0.7);
         break;
     case 1:
         p.FillCircle(w * (0.2 + 0.6 * t), h * 0.2, 40, s.motif);
-        for (int i = 0; i < 4 + pentad % 3; ++i) p.FillEllipse(ux(rng), uy(rng), 60, 16, 0, 0xFFFFFF, 0.75);
+        for (int i = 0; i < 4 + pentad % 3; ++i)
+            p.FillEllipse(ux(rng), uy(rng), 60, 16, 0, 0xFFFFFF, 0.75);
         break;
     case 2:
         p.FillCircle(w * (0.8 - 0.6 * t), h * 0.22, 34, 0xFFF2C0);
-        for (int i = 0; i < 8 + pentad % 5; ++i) Leaf(p, ux(rng), uy(rng), 18 + 4 * (i % 3), ux(rng), MixRgb(s.motif, 0xF0B030, (i % 4) / 3.0));
+        for (int i = 0; i < 8 + pentad % 5; ++i)
+            Leaf(p, ux(rng), uy(rng), 18 + 4 * (i % 3), ux(rng), MixRgb(s.motif, 0xF0B030, (i % 4) / 3.0));
         break;
     default:
-        for (int i = 0; i < 3; ++i) Pine(p, w * (0.15 + 0.3 * i + 0.05 * t), h * 0.8, 120 + 20 * i, 0x1E4A32);
+        for (int i = 0; i < 3; ++i)
+            Pine(p, w * (0.15 + 0.3 * i + 0.05 * t), h * 0.8, 120 + 20 * i, 0x1E4A32);
         Scatter(p, rng, 120, w, h, 1.5, 3.5, s.motif, 0.9);
         break;
     }
@@ -323,7 +335,9 @@ Bitmap DrawDemoPentadPicture(int pentad) {
     return b;
 }
 
-std::string DemoMonthPictureName(int month) { return Numbered("歳時記%02d.cmp", month); }
+std::string DemoMonthPictureName(int month) {
+    return Numbered("歳時記%02d.cmp", month);
+}
 
 bool WriteDemoMonthPictures(const std::filesystem::path& folder, base::Reporter& reporter) {
     for (int month = 1; month <= 12; ++month) {
@@ -339,7 +353,8 @@ bool WriteDemoMonthPictures(const std::filesystem::path& folder, base::Reporter&
 bool WriteDemoCommentaryDatabase(const std::filesystem::path& folder, base::Reporter& reporter) {
     std::vector<CommentaryEntry> entries;
     for (int pentad = 1; pentad <= 72; ++pentad) {
-        entries.push_back({Numbered("kou%02d.jpg", pentad), 1, EncodeJpegImage(DrawDemoPentadPicture(pentad), 88), false});
+        entries.push_back(
+            {Numbered("kou%02d.jpg", pentad), 1, EncodeJpegImage(DrawDemoPentadPicture(pentad), 88), false});
     }
     return WriteCommentaryDatabase(folder, entries, reporter);
 }

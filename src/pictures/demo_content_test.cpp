@@ -1,5 +1,5 @@
-#include "pictures/demo_content.h"
 #include "pictures/commentary_db.h"
+#include "pictures/demo_content.h"
 #include "pictures/picture_file.h"
 
 #include <gtest/gtest.h>

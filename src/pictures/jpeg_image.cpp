@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 // jpeglib.h needs FILE and size_t declared before it.
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace pictures {
 
@@ -31,12 +31,14 @@ void EmitMessage(j_common_ptr cinfo, int level) {
     if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) ErrorExit(cinfo);
 }
 
-std::uint32_t Pack(unsigned r, unsigned g, unsigned b) { return 0xFF000000u | r << 16 | g << 8 | b; }
+std::uint32_t Pack(unsigned r, unsigned g, unsigned b) {
+    return 0xFF000000u | r << 16 | g << 8 | b;
+}
 
 // The decoding proper, kept apart so that nothing with a destructor lives in the frame that
 // longjmp unwinds. Returns false on a fatal libjpeg error.
-bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<const std::uint8_t> bytes,
-                Bitmap& out, std::vector<JSAMPLE>& row) {
+bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<const std::uint8_t> bytes, Bitmap& out,
+                std::vector<JSAMPLE>& row) {
     if (setjmp(err.jump) != 0) return false;
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));

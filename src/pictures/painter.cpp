@@ -25,7 +25,8 @@ void Painter::VerticalGradient(int y0, int y1, Rgb top, Rgb bottom) {
     y0 = std::max(y0, 0);
     y1 = std::min(y1, b_.height);
     for (int y = y0; y < y1; ++y) {
-        const std::uint32_t c = 0xFF000000u | MixRgb(top, bottom, static_cast<double>(y - y0) / std::max(1, y1 - y0 - 1));
+        const std::uint32_t c =
+            0xFF000000u | MixRgb(top, bottom, static_cast<double>(y - y0) / std::max(1, y1 - y0 - 1));
         std::fill_n(b_.pixels.begin() + static_cast<std::ptrdiff_t>(y) * b_.width, b_.width, c);
     }
 }
@@ -51,8 +52,10 @@ void Painter::FillEllipse(double cx, double cy, double rx, double ry, double ang
 void Painter::Line(double x0, double y0, double x1, double y1, double width, Rgb colour, double alpha) {
     const double len = std::hypot(x1 - x0, y1 - y0);
     const double hw = width / 2;
-    const int bx0 = static_cast<int>(std::floor(std::min(x0, x1) - hw - 1)), bx1 = static_cast<int>(std::ceil(std::max(x0, x1) + hw + 1));
-    const int by0 = static_cast<int>(std::floor(std::min(y0, y1) - hw - 1)), by1 = static_cast<int>(std::ceil(std::max(y0, y1) + hw + 1));
+    const int bx0 = static_cast<int>(std::floor(std::min(x0, x1) - hw - 1)),
+              bx1 = static_cast<int>(std::ceil(std::max(x0, x1) + hw + 1));
+    const int by0 = static_cast<int>(std::floor(std::min(y0, y1) - hw - 1)),
+              by1 = static_cast<int>(std::ceil(std::max(y0, y1) + hw + 1));
     for (int y = std::max(by0, 0); y <= std::min(by1, b_.height - 1); ++y) {
         for (int x = std::max(bx0, 0); x <= std::min(bx1, b_.width - 1); ++x) {
             const double px = x + 0.5, py = y + 0.5;
@@ -68,14 +71,16 @@ void Painter::FillBelow(const std::vector<double>& ridge, Rgb colour, double alp
     for (int x = 0; x < b_.width && x < static_cast<int>(ridge.size()); ++x) {
         const double top = ridge[static_cast<std::size_t>(x)];
         const int y0 = std::max(0, static_cast<int>(std::floor(top)));
-        for (int y = y0; y < b_.height; ++y) Blend(x, y, colour, alpha * std::clamp(y + 1 - top, 0.0, 1.0));
+        for (int y = y0; y < b_.height; ++y)
+            Blend(x, y, colour, alpha * std::clamp(y + 1 - top, 0.0, 1.0));
     }
 }
 
 void Painter::FillPolygon(const std::vector<std::pair<double, double>>& points, Rgb colour, double alpha) {
     if (points.size() < 3) return;
     double miny = points[0].second, maxy = miny;
-    for (const auto& p : points) miny = std::min(miny, p.second), maxy = std::max(maxy, p.second);
+    for (const auto& p : points)
+        miny = std::min(miny, p.second), maxy = std::max(maxy, p.second);
     std::vector<double> xs;
     for (int y = std::max(0, static_cast<int>(miny)); y <= std::min(b_.height - 1, static_cast<int>(maxy)); ++y) {
         const double py = y + 0.5;
@@ -117,8 +122,14 @@ void Painter::DrawLabel(const Bitmap& label, int x, int y, double scale, Rgb col
         for (int tx = -pad; tx < w + pad; ++tx) {
             const double lx = (tx + 0.5) / scale - 0.5, ly = (ty + 0.5) / scale - 0.5;
             double glow = 0;
-            for (const auto& [ox, oy] : {std::pair{-2.0, 0.0}, {2.0, 0.0}, {0.0, -2.0}, {0.0, 2.0}, {-1.5, -1.5},
-                                         {1.5, 1.5}, {-1.5, 1.5}, {1.5, -1.5}}) {
+            for (const auto& [ox, oy] : {std::pair{-2.0, 0.0},
+                                         {2.0, 0.0},
+                                         {0.0, -2.0},
+                                         {0.0, 2.0},
+                                         {-1.5, -1.5},
+                                         {1.5, 1.5},
+                                         {-1.5, 1.5},
+                                         {1.5, -1.5}}) {
                 glow = std::max(glow, ink(lx + ox, ly + oy));
             }
             Blend(x + tx, y + ty, halo, 0.75 * glow);

@@ -94,8 +94,7 @@ std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& rep
     return std::move(target.bytes());
 }
 
-bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target,
-                 base::Reporter& reporter) {
+bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target, base::Reporter& reporter) {
     const auto bytes = ReadFileBytes(picture, kMaxPictureFileBytes);
     std::optional<Bitmap> bitmap = bytes ? DecodeBmpOrJpeg(*bytes) : std::nullopt;
     if (!bitmap || bitmap->empty()) {

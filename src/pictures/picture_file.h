@@ -49,7 +49,6 @@ std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& rep
 
 // Makes the .cmp file `target` from the .bmp or JPEG file `picture`, as the picture dialogs
 // do. False, after a message, when the picture cannot be read or the file not written.
-bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target,
-                 base::Reporter& reporter);
+bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target, base::Reporter& reporter);
 
 } // namespace pictures

@@ -1,9 +1,9 @@
-#include "pictures/picture_file.h"
 #include "pictures/bmp_image.h"
 #include "pictures/byte_stream.h"
 #include "pictures/cmp_codec.h"
 #include "pictures/file_bytes.h"
 #include "pictures/jpeg_image.h"
+#include "pictures/picture_file.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,8 @@ protected:
         Bitmap b;
         b.width = 21;
         b.height = 13;
-        for (int i = 0; i < 21 * 13; ++i) b.pixels.push_back(0xFF000000u | static_cast<std::uint32_t>(i * 2654435761u >> 8));
+        for (int i = 0; i < 21 * 13; ++i)
+            b.pixels.push_back(0xFF000000u | static_cast<std::uint32_t>(i * 2654435761u >> 8));
         return b;
     }
 

@@ -38,8 +38,8 @@ std::optional<Bitmap> DecodeWithPixbuf(std::span<const std::uint8_t> bytes, cons
     GdkPixbuf* pixbuf = ok ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
     std::optional<Bitmap> result;
     if (pixbuf != nullptr && gdk_pixbuf_get_colorspace(pixbuf) == GDK_COLORSPACE_RGB &&
-        gdk_pixbuf_get_bits_per_sample(pixbuf) == 8 && PictureSizeAllowed(gdk_pixbuf_get_width(pixbuf),
-                                                                             gdk_pixbuf_get_height(pixbuf))) {
+        gdk_pixbuf_get_bits_per_sample(pixbuf) == 8 &&
+        PictureSizeAllowed(gdk_pixbuf_get_width(pixbuf), gdk_pixbuf_get_height(pixbuf))) {
         const int w = gdk_pixbuf_get_width(pixbuf);
         const int h = gdk_pixbuf_get_height(pixbuf);
         const int channels = gdk_pixbuf_get_n_channels(pixbuf);
@@ -57,7 +57,8 @@ std::optional<Bitmap> DecodeWithPixbuf(std::span<const std::uint8_t> bytes, cons
             for (int y = 0; y < h; ++y) {
                 const guchar* row = data + static_cast<std::size_t>(y) * stride;
                 std::uint32_t* out = bmp.pixels.data() + static_cast<std::size_t>(y) * w;
-                for (int x = 0; x < w; ++x) out[x] = OnWhite(row + static_cast<std::size_t>(x) * channels, blend);
+                for (int x = 0; x < w; ++x)
+                    out[x] = OnWhite(row + static_cast<std::size_t>(x) * channels, blend);
             }
             result = std::move(bmp);
         }
