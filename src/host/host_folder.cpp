@@ -1,5 +1,8 @@
 #include "host/host_folder.h"
 
+#include "base/reporter.h"
+#include "pictures/demo_content.h"
+
 #include <system_error>
 #include <vector>
 
@@ -88,6 +91,20 @@ std::string HostFolderRefusal(const HostFolderOptions& options) {
     return {};
 }
 
+std::string WriteDemoPictures(const std::filesystem::path& folder) {
+    // Pictures the user already has (a folder made before, or pictures chosen since) are
+    // kept: the samples go only where there are none.
+    base::RecordingReporter reporter;
+    std::error_code error;
+    if (!std::filesystem::exists(folder / pictures::DemoMonthPictureName(1), error) &&
+        !pictures::WriteDemoMonthPictures(folder, reporter))
+        return reporter.messages().empty() ? "cannot write the month pictures" : reporter.messages().front().text;
+    if (!std::filesystem::exists(folder / "Kalvo標準.DAT", error) &&
+        !pictures::WriteDemoCommentaryDatabase(folder, reporter))
+        return reporter.messages().empty() ? "cannot write the commentary database" : reporter.messages().front().text;
+    return {};
+}
+
 std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& calendar) {
     if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) return refusal;
     const std::filesystem::path folder = AbsoluteFolder(options.folder);
@@ -122,7 +139,8 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
     const std::optional<std::string> readme = base::Utf8ToCp932(ToCrlf(kReadMeText));
     if (!readme) return "the help text has a character CP932 lacks";
     failure = config::ReplaceFileAtomically(folder / "ReadMe2.TXT", *readme);
-    return failure;
+    if (!failure.empty()) return failure;
+    return WriteDemoPictures(folder);
 }
 
 } // namespace host

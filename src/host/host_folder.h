@@ -1,6 +1,8 @@
 #pragma once
 // A complete host folder, as the host application leaves it for the print module:
-// Kalvorin.CFG (section "UNSEI" and the national holidays), UNSEI.DAT and ReadMe2.TXT.
+// Kalvorin.CFG (section "UNSEI" and the national holidays), UNSEI.DAT, ReadMe2.TXT, sample
+// month pictures "歳時記01.cmp" … "歳時記12.cmp" and the commentary database with the 72
+// pentad pictures.
 
 #include <filesystem>
 #include <string>
@@ -28,6 +30,10 @@ extern const char* const kReadMeText;
 
 // Why the folder may not be made (the text of the refusal), or an empty text.
 std::string HostFolderRefusal(const HostFolderOptions& options);
+
+// Writes the sample month pictures and the commentary database into the folder, each only
+// where the folder has none yet. Returns an empty text, else what went wrong.
+std::string WriteDemoPictures(const std::filesystem::path& folder);
 
 // Makes the folder. Refused (an error text) when the folder exists and is not empty, or holds
 // a Kalvorin.CFG, unless `force`; with `force` the keys of "UNSEI" and the holidays are

@@ -11,6 +11,7 @@
 #include "config/holidays.h"
 #include "host/host_cli.h"
 #include "host/host_folder.h"
+#include "pictures/demo_content.h"
 #include "host/test_calendar.h"
 
 namespace host {
@@ -73,6 +74,24 @@ TEST_F(HostFolderTest, MakesACompleteFolder) {
     ASSERT_TRUE(text.has_value()) << "ReadMe2.TXT is CP932";
     EXPECT_NE(text->find("日めくり"), std::string::npos);
     EXPECT_NE(readme.find("\r\n"), std::string::npos);
+
+    // The pictures the pages print: twelve month pictures and the pentad database.
+    for (int m = 1; m <= 12; ++m)
+        EXPECT_TRUE(fs::exists(root_ / "host" / pictures::DemoMonthPictureName(m))) << m;
+    EXPECT_TRUE(fs::exists(root_ / "host" / "Kalvo標準.IDX"));
+    EXPECT_TRUE(fs::exists(root_ / "host" / "Kalvo標準.DAT"));
+}
+
+TEST_F(HostFolderTest, PicturesTheUserHasAreKept) {
+    const fs::path folder = root_ / "host";
+    fs::create_directories(folder);
+    {
+        std::ofstream picture(folder / pictures::DemoMonthPictureName(1), std::ios::binary);
+        picture << "mine";
+    }
+    ASSERT_EQ(WriteDemoPictures(folder), "");
+    EXPECT_EQ(ReadFile(folder / pictures::DemoMonthPictureName(1)), "mine");
+    EXPECT_TRUE(fs::exists(folder / "Kalvo標準.DAT"));
 }
 
 TEST_F(HostFolderTest, ForceKeepsTheModulesOwnSectionsAndTheUsersHolidays) {
