@@ -110,7 +110,7 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
     int ty = ty0;
 
     if (o.old_day_print) {
-        const std::string text = OldDateText(day.LunarMonth, day.LunarDay);
+        const std::string text = OldDateText(day.LunarMonth, day.LunarDay, day.LeapMonth);
         canvas.SetTextColor(base::kBlack);
         canvas.TextOut(c + canvas.TextExtent(text).cy + 2, ty0, text);
         c += w + 2;

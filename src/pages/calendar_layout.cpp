@@ -41,11 +41,12 @@ gfx::Rect NumberBox(const Layout& layout, int x, int y) {
             y + 1 + RoundHalfEven(layout.box_design * layout.v_scale)};
 }
 
-std::string OldDateText(int lunar_month, int lunar_day) {
+std::string OldDateText(int lunar_month, int lunar_day, bool leap) {
     auto numeral = [](int n) {
         return std::string(n >= 0 && n <= 31 ? base::KanjiNumerals[static_cast<std::size_t>(n)] : "");
     };
-    std::string text = lunar_month == 1 ? "正月" : numeral(lunar_month) + "月";
+    std::string text = leap ? "閏" : "";
+    text += lunar_month == 1 ? "正月" : numeral(lunar_month) + "月";
     const std::string day = numeral(lunar_day);
     if (base::Cp932Length(day) < 4) text += "　"; // a single kanji: day numbers stay aligned
     return text + day + "日";

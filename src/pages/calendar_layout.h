@@ -51,8 +51,9 @@ std::array<std::string_view, 7> WeekdayHeadNames(int start_weekday, bool monochr
 // Round(24 × scale).
 gfx::Rect NumberBox(const Layout& layout, int x, int y);
 
-// "正月十五日", "三月　五日": the lunar date as the cell writes it.
-std::string OldDateText(int lunar_month, int lunar_day);
+// "正月十五日", "三月　五日": the lunar date as the cell writes it; a day of a leap month
+// is marked "閏" ("閏六月　八日"), so that no two days of a year print the same date.
+std::string OldDateText(int lunar_month, int lunar_day, bool leap = false);
 // The seasonal days of the flags, each name followed by a space; empty when none is set.
 std::string SeasonText(std::uint8_t season_flags);
 // The fortune's lucky and unlucky numbers: " [吉三六]" on a portrait page, " 吉三六" on a

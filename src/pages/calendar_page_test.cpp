@@ -173,6 +173,7 @@ TEST(CalendarCell, NotesInTheirColumns) {
     EXPECT_EQ("正月　廿日", calendar::OldDateText(1, 20));
     EXPECT_EQ("十二月　卅日", calendar::OldDateText(12, 30));
     EXPECT_EQ("二月十一日", calendar::OldDateText(2, 11));
+    EXPECT_EQ("閏六月　八日", calendar::OldDateText(6, 8, true));
 }
 
 TEST(CalendarCell, NamedDaysBreakIntoNewColumns) {
