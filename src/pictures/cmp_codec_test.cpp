@@ -191,6 +191,19 @@ TEST(CmpCodecRoundTrip, TargetWrittenFromItsPosition) {
     EXPECT_EQ(out.bytes()[0], 9);
 }
 
+TEST(CmpCodecRoundTrip, DecodeWritesAtTheTargetsPosition) {
+    const Bytes file = Encode({'p', 'q', 'r'}).bytes;
+    for (auto decode : {DecodeCmpStream, DecodeCmpStreamReference}) {
+        ByteStream in(file);
+        ByteStream out(Bytes{1, 2, 3, 4, 5});
+        out.Seek(2);
+        base::RecordingReporter r;
+        ASSERT_EQ(decode(in, out, r), 0);
+        EXPECT_EQ(out.bytes(), (Bytes{1, 2, 'p', 'q', 'r'}));
+        EXPECT_EQ(out.position(), 0u);
+    }
+}
+
 TEST(CmpCodecFastDecoder, MatchesReferenceOnCraftedFiles) {
     std::mt19937 rng(1234);
     for (int round = 0; round < 400; ++round) {
