@@ -44,6 +44,12 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
     jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) return false;
     if (!PictureSizeAllowed(cinfo.image_width, cinfo.image_height)) return false;
+    // Even a blank page compresses to more than a byte per thousand pixels; a header that
+    // promises more is refused before libjpeg allocates its buffers for the whole picture.
+    if (static_cast<std::int64_t>(cinfo.image_width) * cinfo.image_height >
+        1024 * static_cast<std::int64_t>(bytes.size())) {
+        return false;
+    }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&cinfo);
