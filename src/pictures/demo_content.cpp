@@ -320,8 +320,8 @@ Bitmap DrawDemoMonthPicture(int month) {
     Bitmap b = Blank(kDemoMonthWidth, kDemoMonthHeight);
     Painter p(b);
     std::mt19937 rng(static_cast<std::uint32_t>(1000 + month));
+    // No month name on the picture: the pages print the month's name over it.
     PaintMonth(p, month, b.width, b.height, rng);
-    Label(b, Numbered("demo/month%02d", month), 40, b.height - 150, 1.6);
     return b;
 }
 
