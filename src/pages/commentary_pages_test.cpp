@@ -1,6 +1,7 @@
 #include "almanac/commentary_texts.h"
 #include "gfx/trace_canvas.h"
 #include "pages/page_routines.h"
+#include "pages/trace_lines_for_tests.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,7 @@ protected:
         gfx::TraceCanvas canvas(out, landscape ? gfx::Device{2240, 1600, 192, 192, 256}
                                                : gfx::Device{1600, 2240, 192, 192, 256});
         DrawCommentaryPage(canvas, state);
-        std::vector<std::string> lines;
-        std::istringstream in(out.str());
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
+        return testing::TraceLines(out.str());
     }
 
     PrintState state;

@@ -7,6 +7,7 @@
 #include "pages/daily_day_page.h"
 #include "pages/daily_pentad_pictures.h"
 #include "pages/page_routines.h"
+#include "pages/trace_lines_for_tests.h"
 #include "pictures/commentary_db_writer.h"
 #include "pictures/jpeg_image.h"
 
@@ -64,11 +65,7 @@ protected:
         std::ostringstream out;
         gfx::TraceCanvas canvas(out, gfx::Device{width, height, state.dpi_x, state.dpi_y, state.colors});
         DrawDailyPages(canvas, state);
-        std::vector<std::string> lines;
-        std::istringstream in(out.str());
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
+        return testing::TraceLines(out.str());
     }
 
     PrintState state;
