@@ -1,5 +1,6 @@
 #include "almanac/named_days.h"
 
+#include "almanac/commentary_names.h"
 #include "almanac/day_notes.h"
 #include "almanac/name_tables.h"
 #include "base/sjis.h"
@@ -93,6 +94,16 @@ TEST(DayNotes, SolarTermBeginsWhenTheTermChanges) {
     before.SolarTerm = 1;
     EXPECT_FALSE(SolarTermBegins(day, before));
     EXPECT_FALSE(SolarTermBegins(day, DayRecord{})); // the empty slot before 1901-01-01
+}
+
+TEST(NameTables, MansionAndOfficerNamesComeFromTheirCommentary) {
+    EXPECT_EQ("角", MansionName(1));
+    EXPECT_EQ("氏", MansionName(3));
+    EXPECT_EQ("軫", MansionName(28));
+    EXPECT_EQ("開", OfficerName(1));
+    EXPECT_EQ("納", OfficerName(12));
+    EXPECT_EQ("", MansionName(0));
+    EXPECT_EQ("", OfficerName(13));
 }
 
 TEST(NameTables, TextsAndWidths) {

@@ -1,7 +1,7 @@
 // qelmarin-cli day: the decoded notes of days, one tab-separated line per day, from the
 // host folder's UNSEI.DAT and Kalvorin.CFG.
 
-#include "almanac/commentary_texts.h"
+#include "almanac/commentary_names.h"
 #include "almanac/day_file.h"
 #include "almanac/day_notes.h"
 #include "almanac/fortune.h"
@@ -50,13 +50,6 @@ Date NextDay(Date d) {
     return d;
 }
 
-// The one kanji of a mansion or day-officer: the character after "(" in its first line.
-std::string NameAfterParenthesis(std::string_view line) {
-    if (line.size() < 4 || line[0] != '(') return "-";
-    std::size_t close = line.find(')');
-    return close == std::string_view::npos ? "-" : std::string(line.substr(1, close - 1));
-}
-
 std::string Join(const std::string& s) { return s.empty() ? "-" : s; }
 
 std::string SunColumn(const config::Settings& settings, const Date& date) {
@@ -92,7 +85,6 @@ std::string DayLine(const Date& date, const almanac::MonthDays& days, const conf
     const auto birth_sign = static_cast<std::uint8_t>(birth_eto & 0xFF);
     EvaluateDayFortune(day, birth_sign, day.YearCycle, work);
 
-    const long mansion_line = 2L * (day.Mansion - 1), officer_line = 3L * (day.Officer - 1);
     char date_text[16];
     std::snprintf(date_text, sizeof date_text, "%04d-%02d-%02d", date.year, date.month, date.day);
     std::string columns[] = {
@@ -102,8 +94,8 @@ std::string DayLine(const Date& date, const almanac::MonthDays& days, const conf
         Join(std::string(TableText(RokuyoNames, day.Rokuyo - 1))),
         term,
         lunar,
-        mansion_line >= 0 && mansion_line < 56 ? NameAfterParenthesis(MansionTexts[mansion_line]) : "-",
-        officer_line >= 0 && officer_line < 36 ? NameAfterParenthesis(OfficerTexts[officer_line]) : "-",
+        Join(MansionName(day.Mansion)),
+        Join(OfficerName(day.Officer)),
         std::to_string(day.Pentad),
         Join(SeasonDayText(day.SeasonFlags, "・")),
         Join(named),

@@ -1,6 +1,6 @@
 #include "pages/list_texts.h"
 
-#include "almanac/commentary_texts.h"
+#include "almanac/commentary_names.h"
 #include "almanac/name_tables.h"
 #include "almanac/sun_times.h"
 #include "base/kanji_numbers.h"
@@ -25,15 +25,6 @@ void AppendPadded(std::string& s, std::string_view numeral, bool space_before) {
     if (one_character && space_before) s += kWideSpace;
     s += numeral;
     if (one_character && !space_before) s += kWideSpace;
-}
-
-// The kanji after the opening parenthesis of a commentary line "(角) …".
-std::string NameInParentheses(std::string_view line) {
-    const std::size_t open = line.find('(');
-    if (open == std::string_view::npos || open + 1 >= line.size()) return {};
-    std::size_t utf8_length = 0;
-    base::Cp932CharLength(line, open + 1, &utf8_length);
-    return std::string(line.substr(open + 1, utf8_length));
 }
 
 } // namespace
@@ -83,15 +74,9 @@ std::string ListLunarDateText(int lunar_month, int lunar_day, bool leap) {
     return s;
 }
 
-std::string ListMansionText(int mansion) {
-    if (mansion < 1 || mansion > 28) return {};
-    return NameInParentheses(almanac::MansionTexts[static_cast<std::size_t>(2 * (mansion - 1))]);
-}
+std::string ListMansionText(int mansion) { return almanac::MansionName(mansion); }
 
-std::string ListOfficerText(int officer) {
-    if (officer < 1 || officer > 12) return {};
-    return NameInParentheses(almanac::OfficerTexts[static_cast<std::size_t>(3 * (officer - 1))]);
-}
+std::string ListOfficerText(int officer) { return almanac::OfficerName(officer); }
 
 std::string ListPentadText(int pentad) {
     if (pentad < 1 || pentad > 72) return {};
