@@ -235,6 +235,7 @@ int RunRender(const Args& args) {
     print::LoadPrintState(folder, state, reporter);
     if (o.year) state.year = *o.year;
     state.year = std::clamp(state.year, almanac::kFirstYear, almanac::kLastYear);
+    print::LoadYearHolidays(state);
     state.from_month = o.from.value_or(state.month);
     state.to_month = o.to.value_or(state.from_month);
     state.format = static_cast<pages::Format>(o.format);

@@ -8,12 +8,6 @@ namespace {
 
 constexpr int kPreviewColors = 256;
 
-bool CheckRange(const pages::PrintState& state) {
-    const bool valid = state.from_month >= 1 && state.to_month <= 12 && state.from_month <= state.to_month;
-    if (!valid && state.reporter) state.reporter->ShowMessage(kMonthRangeError, kErrorCaption);
-    return valid;
-}
-
 // Draws the state's month into one document of the sink.
 bool DrawDocument(pages::PrintState& state, const gfx::Device& device, DocumentSink& sink) {
     const pages::PageRoutineEntry* entry = pages::FindPageRoutine(static_cast<int>(state.format));
@@ -26,6 +20,12 @@ bool DrawDocument(pages::PrintState& state, const gfx::Device& device, DocumentS
 
 } // namespace
 
+bool CheckMonthRange(const pages::PrintState& state) {
+    const bool valid = state.from_month >= 1 && state.to_month <= 12 && state.from_month <= state.to_month;
+    if (!valid && state.reporter) state.reporter->ShowMessage(kMonthRangeError, kErrorCaption);
+    return valid;
+}
+
 int PreviewDivisor(const pages::PrintState& state) {
     return state.settings.preview_scale < 1 ? 1 : state.settings.preview_scale;
 }
@@ -37,7 +37,7 @@ gfx::Device PreviewDevice(const pages::PrintState& state, const Printer& printer
 }
 
 bool PrintRun(pages::PrintState& state, const Printer& printer, DocumentSink& sink) {
-    if (!CheckRange(state)) return false;
+    if (!CheckMonthRange(state)) return false;
     state.dpi_x = printer.dpi_x;
     state.dpi_y = printer.dpi_y;
     state.printing = true;
@@ -51,7 +51,7 @@ bool PrintRun(pages::PrintState& state, const Printer& printer, DocumentSink& si
 }
 
 bool Preview(pages::PrintState& state, const Printer& printer, DocumentSink& sink) {
-    if (!CheckRange(state)) return false;
+    if (!CheckMonthRange(state)) return false;
     const gfx::Device device = PreviewDevice(state, printer);
     PrepareMonth(state, state.from_month);
     const int printer_colors = state.colors;

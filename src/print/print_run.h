@@ -33,6 +33,10 @@ public:
     virtual bool EndDocument() = 0;
 };
 
+// "月エラー" (caption "ｴﾗｰ") through the state's reporter and false when the month range is
+// reversed or outside 1 … 12: the first check of both the print run and the preview.
+bool CheckMonthRange(const pages::PrintState& state);
+
 // "TESTSize" as the preview divides by it: values below 1 (a hand-edited file) count as 1.
 int PreviewDivisor(const pages::PrintState& state);
 

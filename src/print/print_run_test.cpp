@@ -140,5 +140,26 @@ TEST_F(PrintRunTest, MissingDayFileIsReportedAndTheMonthStillDrawn) {
     EXPECT_FALSE(reporter_.messages().empty());
 }
 
+TEST_F(PrintRunTest, HolidaysPrintFromMemoryAndThePlaceIsReadForEveryMonth) {
+    // A holiday marked in the table but not yet in the file, and a file that meanwhile
+    // holds another year's holiday and a new place from the host.
+    state_.holidays.Clear();
+    state_.holidays.Mark(6, 3, true);
+    config::testing::WriteBytes(folder_ / "Kalvorin.CFG",
+                                "[UNSEI]\r\nETO=7\r\nIDO=43.06\r\nKEIDO=141.35\r\nHYOUKOU=20\r\n"
+                                "[2100]\r\nHOLIDAY6=09\r\n");
+    state_.from_month = state_.to_month = 6;
+    ASSERT_TRUE(PrintRun(state_, printer_, sink_));
+    EXPECT_TRUE(state_.holidays.IsMarked(6, 3));
+    EXPECT_FALSE(state_.holidays.IsMarked(6, 9));
+    EXPECT_DOUBLE_EQ(43.06, state_.settings.latitude);
+    EXPECT_DOUBLE_EQ(141.35, state_.settings.longitude);
+    EXPECT_EQ(20, state_.settings.elevation);
+    // Choosing the year loads the file's holidays of it.
+    LoadYearHolidays(state_);
+    EXPECT_TRUE(state_.holidays.IsMarked(6, 9));
+    EXPECT_FALSE(state_.holidays.IsMarked(6, 3));
+}
+
 } // namespace
 } // namespace print

@@ -4,6 +4,7 @@
 #include "almanac/day_file.h"
 #include "config/config_file.h"
 #include "config/holidays.h"
+#include "config/setting_keys.h"
 #include "config/settings.h"
 #include "pictures/builtin_bitmaps.h"
 
@@ -35,13 +36,29 @@ void SetToday(pages::PrintState& state, int year, int month, int day) {
     state.from_month = state.to_month = month;
 }
 
+std::filesystem::path ConfigPath(const std::filesystem::path& host_folder) {
+    return host_folder / kConfigFileName;
+}
+
+void LoadYearHolidays(pages::PrintState& state) {
+    base::RecordingReporter quiet;
+    const config::ConfigFile file(ConfigPath(state.host_folder), state.reporter ? state.reporter : &quiet);
+    config::LoadHolidays(file, state.year, state.holidays);
+}
+
 bool PrepareMonth(pages::PrintState& state, int month) {
     state.month = month;
     state.days_in_month = almanac::DaysInMonth(state.year, month);
     base::RecordingReporter quiet;
     base::Reporter& reporter = state.reporter ? *state.reporter : quiet;
-    const config::ConfigFile file(state.host_folder / kConfigFileName, &reporter);
-    config::LoadHolidays(file, state.year, state.holidays);
+    {
+        // The place is the host's: read it again for every month drawn.
+        const config::ConfigFile file(ConfigPath(state.host_folder), &quiet);
+        const config::ConfigFile::ReadScope scope(file);
+        for (const config::SettingKey& row : config::SettingKeys())
+            if (row.key == "IDO" || row.key == "KEIDO" || row.key == "HYOUKOU")
+                config::ReadSetting(row, file, state.settings);
+    }
     const almanac::DayFile day_file(state.host_folder / almanac::kDayFileName);
     return day_file.LoadMonth(state.days, state.year, month, state.days_in_month, reporter);
 }

@@ -18,8 +18,16 @@ void LoadPrintState(const std::filesystem::path& host_folder, pages::PrintState&
 // Today's date into the state's today fields and `year`, as at start-up.
 void SetToday(pages::PrintState& state, int year, int month, int day);
 
+// The host's configuration file in a host folder.
+std::filesystem::path ConfigPath(const std::filesystem::path& host_folder);
+
+// The user holidays of `state.year` into `state.holidays`, as when a year is chosen. The
+// print run draws from the table in memory, so edits not yet written still print.
+void LoadYearHolidays(pages::PrintState& state);
+
 // The month of `state.year` about to be drawn: `month`, `days_in_month` (Gregorian, so
-// 2100 has no 29 February), `days` from UNSEI.DAT, the holidays of the year. A day file
+// 2100 has no 29 February), `days` from UNSEI.DAT, and the place ("IDO", "KEIDO",
+// "HYOUKOU") read afresh, so that a place the host changed meanwhile is printed. A day file
 // that cannot be read is reported by the loader and the month is drawn with the records
 // the buffer holds; returns whether the records were loaded.
 bool PrepareMonth(pages::PrintState& state, int month);

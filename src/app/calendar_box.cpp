@@ -1,0 +1,36 @@
+#include "app/calendar_box.h"
+
+#include "gfx/cairo_canvas.h"
+
+#include <cstdlib>
+
+namespace app {
+
+CalendarBox::CalendarBox(std::function<std::string()> text, const std::string& face, int font_height)
+    : text_(std::move(text)), face_(face), font_height_(font_height) {}
+
+bool CalendarBox::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    const int w = get_allocated_width(), h = get_allocated_height();
+    gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{w, h, 96, 96, 256});
+    canvas.SetBrush(base::kWhite);
+    canvas.FillRect(gfx::Rect{0, 0, w, h});
+    canvas.SetBrush(base::kWhite, gfx::BrushStyle::kClear);
+    canvas.SetTextColor(base::kBlack);
+    canvas.SelectFont(face_, -std::abs(font_height_), gfx::kVerticalEscapement);
+    canvas.TextOut(w - (w - std::abs(font_height_)) / 2, 2, text_());
+    return true;
+}
+
+CaptionBox::CaptionBox(std::string text, int font_height) : text_(std::move(text)), font_height_(font_height) {}
+
+bool CaptionBox::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    const int w = get_allocated_width(), h = get_allocated_height();
+    gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{w, h, 96, 96, 256});
+    canvas.SetBrush(0, gfx::BrushStyle::kClear);
+    canvas.SetTextColor(base::kBlack);
+    canvas.SelectFont("ＭＳ Ｐゴシック", font_height_);
+    canvas.DrawText(gfx::Rect{0, 0, w, h}, gfx::dt::kCenter | gfx::dt::kVCenter | gfx::dt::kSingleLine, text_);
+    return true;
+}
+
+} // namespace app

@@ -1,0 +1,46 @@
+#include "app/format_thumbnails.h"
+
+#include "gfx/cairo_canvas.h"
+#include "pages/page_routines.h"
+#include "print/paper_sizes.h"
+#include "print/print_setup.h"
+
+#include <algorithm>
+
+namespace app {
+
+Glib::RefPtr<Gdk::Pixbuf> FormatThumbnail(const pages::PrintState& state, pages::Format format, double width_mm,
+                                          double height_mm, int width, int height) {
+    // Drawn at three times the button's scale and reduced, so that lines and text read
+    // as a miniature rather than vanish.
+    constexpr int kOversample = 3;
+    const double inches_w = width_mm / 25.4, inches_h = height_mm / 25.4;
+    const int dpi = std::max(6, static_cast<int>(std::min(width / inches_w, height / inches_h) * kOversample));
+    const gfx::Device device{print::PaperPixels(width_mm, dpi), print::PaperPixels(height_mm, dpi), dpi, dpi, 256};
+    std::string error;
+    auto canvas = gfx::CairoCanvas::CreateImage(device, &error);
+    const pages::PageRoutineEntry* entry = pages::FindPageRoutine(static_cast<int>(format));
+    if (!canvas || !entry) return {};
+
+    pages::PrintState page = state;
+    base::RecordingReporter quiet;
+    page.reporter = &quiet;
+    page.progress = {};
+    page.format = format;
+    page.dpi_x = page.dpi_y = dpi;
+    page.colors = 256;
+    page.printing = false;
+    page.first_day = page.last_day = 1;
+    print::PrepareMonth(page, page.from_month);
+    entry->draw(*canvas, page);
+
+    cairo_surface_t* surface = canvas->surface();
+    cairo_surface_flush(surface);
+    auto full = Gdk::Pixbuf::create(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(surface, false)), 0, 0,
+                                    device.width, device.height);
+    const double scale = std::min(static_cast<double>(width) / device.width, static_cast<double>(height) / device.height);
+    return full->scale_simple(std::max(1, static_cast<int>(device.width * scale)),
+                              std::max(1, static_cast<int>(device.height * scale)), Gdk::INTERP_HYPER);
+}
+
+} // namespace app

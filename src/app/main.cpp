@@ -1,0 +1,67 @@
+// qelmarin: the print module's desktop program. Started from the host folder (or with
+// --home DIR), it refuses to run without Kalvorin.CFG, and otherwise shows the main window.
+
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "app/printer_caps.h"
+#include "app/startup.h"
+#include "controls/program_style.h"
+
+#include <glibmm/init.h>
+#include <glibmm/miscutils.h>
+#include <glibmm/optioncontext.h>
+#include <gtkmm/application.h>
+
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char** argv) {
+    std::string home;
+    bool version = false;
+    Glib::OptionEntry home_entry;
+    home_entry.set_long_name("home");
+    home_entry.set_arg_description("DIR");
+    home_entry.set_description("the host folder (default: $KALVORIN_HOME, then the program's folder)");
+    Glib::OptionEntry version_entry;
+    version_entry.set_long_name("version");
+    version_entry.set_description("print the version and exit");
+    Glib::OptionGroup group("qelmarin", "qelmarin options");
+    group.add_entry_filename(home_entry, home);
+    group.add_entry(version_entry, version);
+    Glib::OptionContext context("- print Japanese almanac pages");
+    context.set_main_group(group);
+    try {
+        Glib::init();
+        context.parse(argc, argv);
+    } catch (const Glib::Error& e) {
+        std::fprintf(stderr, "qelmarin: %s\n", e.what().c_str());
+        return 2;
+    }
+    if (version) {
+        std::printf("qelmarin %s\n", QELMARIN_VERSION);
+        return 0;
+    }
+
+    Glib::set_application_name("Qelmarin");
+    auto application = Gtk::Application::create("org.qelmarin.Qelmarin", Gio::APPLICATION_NON_UNIQUE);
+    app::MessageBoxReporter reporter;
+    pages::PrintState state;
+    std::unique_ptr<app::TUnseiPrintMainForm> window;
+    int status = 0;
+    application->signal_activate().connect([&] {
+        controls::InstallProgramStyle();
+        const std::filesystem::path folder =
+            app::LocateHostFolder(home.empty() ? std::nullopt : std::optional<std::string>(home));
+        if (!app::StartUp(folder, app::SystemToday(), app::DefaultPrinterCaps(), state, reporter)) {
+            status = 1;
+            return;
+        }
+        window = std::make_unique<app::TUnseiPrintMainForm>(state, reporter, std::string(app::SystemPaper().name));
+        window->get_style_context()->add_class("qelmarin");
+        reporter.SetParent(window.get());
+        application->add_window(*window);
+        window->show();
+    });
+    const int run_status = application->run();
+    return status != 0 ? status : run_status;
+}

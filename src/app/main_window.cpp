@@ -1,0 +1,419 @@
+#include "app/main_window.h"
+
+#include "app/format_thumbnails.h"
+#include "app/help_text.h"
+#include "app/preview_sink.h"
+#include "app/startup.h"
+#include "app/test_print_window.h"
+#include "base/kanji_numbers.h"
+#include "controls/gdk_bitmap.h"
+#include "gfx/cairo_canvas.h"
+#include "pages/page_routines.h"
+#include "print/paper_sizes.h"
+#include "print/print_run.h"
+#include "print/print_setup.h"
+
+#include <glibmm/main.h>
+#include <gtkmm/adjustment.h>
+#include <gtkmm/image.h>
+#include <gtkmm/scrollbar.h>
+
+#include <cstdlib>
+
+namespace app {
+namespace {
+
+using controls::TVLabel;
+
+struct FormatPlace {
+    pages::Format format;
+    int left;
+    int top;
+};
+// Top row 1 2 3 4 from the left, bottom row 7 8 6 5.
+constexpr FormatPlace kFormatPlaces[] = {
+    {pages::Format::kCalendar, 176, 32},     {pages::Format::kList, 280, 32},
+    {pages::Format::kDaily, 384, 32},        {pages::Format::kPoster, 488, 32},
+    {pages::Format::kMansionNotes, 176, 176}, {pages::Format::kOfficerNotes, 280, 176},
+    {pages::Format::kPentadNotes, 384, 176}, {pages::Format::kKikkyouNotes, 488, 176},
+};
+constexpr int kFormatWidth = 97;
+constexpr int kFormatHeight = 129;
+constexpr int kListWidth = 129;
+
+// The commentary formats are explained by their names on the button's tooltip.
+std::string FormatTooltip(pages::Format format) {
+    switch (format) {
+    case pages::Format::kKikkyouNotes: return "吉凶解説";
+    case pages::Format::kPentadNotes: return "七十二候解説";
+    case pages::Format::kMansionNotes: return "二十八宿解説";
+    case pages::Format::kOfficerNotes: return "十二直解説";
+    default: return std::string(pages::FindPageRoutine(static_cast<int>(format))->label);
+    }
+}
+
+} // namespace
+
+TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporter& reporter,
+                                         const std::string& default_paper)
+    : state_(state), reporter_(reporter), print_(reporter, default_paper), paper_(default_paper),
+      year_box_([this] { return ListEntryText(ListKind::kYear, state_.year); }, state.face_name, state.font_height),
+      from_box_([this] { return ListEntryText(ListKind::kFromMonth, state_.from_month); }, state.face_name,
+                state.font_height),
+      to_box_([this] { return ListEntryText(ListKind::kToMonth, state_.to_month); }, state.face_name,
+              state.font_height) {
+    set_title("Qelmarin");
+    set_name("qelmarin-main");
+    set_decorated(false);
+    set_resizable(false);
+    set_position(Gtk::WIN_POS_CENTER);
+    set_icon(controls::ProgramIcon(48));
+    add_events(Gdk::BUTTON_PRESS_MASK);
+    frame_.set_shadow_type(Gtk::SHADOW_OUT);
+    add(frame_);
+    frame_.add(fixed_);
+    fixed_.set_size_request(kClientWidth, kClientHeight);
+
+    // The title strip at the right edge: 印刷 and the year downward, the close button low.
+    strip_.set_size_request(20, kClientHeight);
+    fixed_.put(strip_, kClientWidth - 20, 0);
+    strip_.AddLabel("Kalvorin", 22, 70);
+    strip_.AddLabel("印", 96, 16);
+    strip_.AddLabel("刷", 112, 16);
+    for (int i = 0; i < 4; ++i) year_digits_[static_cast<std::size_t>(i)] = &strip_.AddLabel("", 140 + 14 * i, 14);
+    strip_.AddLabel("年", 140 + 14 * 4, 16);
+    strip_.AddCloseButton().signal_clicked().connect([this] { ExitButtonClick(); });
+    ShowYearOnTitle();
+
+    PlaceFormatButtons();
+
+    // Year and month boxes with the buttons that open their lists.
+    const struct {
+        Gtk::Frame& panel;
+        CalendarBox& box;
+        Gtk::Button& button;
+        ListKind kind;
+        int top;
+        int height;
+    } boxes[] = {{year_panel_, year_box_, year_button_, ListKind::kYear, 16, 97},
+                 {from_panel_, from_box_, from_button_, ListKind::kFromMonth, 136, 57},
+                 {to_panel_, to_box_, to_button_, ListKind::kToMonth, 240, 57}};
+    for (const auto& b : boxes) {
+        b.panel.set_shadow_type(Gtk::SHADOW_IN);
+        b.panel.set_size_request(30, b.height);
+        b.panel.add(b.box);
+        fixed_.put(b.panel, 120, b.top);
+        auto* arrow = Gtk::manage(new CaptionBox("▶", -8));
+        arrow->set_size_request(12, 8);
+        b.button.add(*arrow);
+        b.button.set_size_request(30, 16);
+        b.button.get_style_context()->add_class("qelmarin-flat");
+        b.button.set_tooltip_text(b.kind == ListKind::kYear ? "年" : "月");
+        const ListKind kind = b.kind;
+        b.button.signal_clicked().connect([this, kind] { FromMonthButtonClick(kind); });
+        fixed_.put(b.button, 120, b.kind == ListKind::kYear ? 112 : b.top + 56);
+    }
+    auto* between = Gtk::manage(new TVLabel("〜", 16, 20));
+    between->SetTransparent(true);
+    fixed_.put(*between, 127, 213);
+    auto* until = Gtk::manage(new TVLabel("まで", 16, 36));
+    until->SetTransparent(true);
+    fixed_.put(*until, 127, 316);
+
+    // Settings buttons (second column) and action buttons (left column).
+    MakeButton(config_button_, "印刷設定", 72, 8, 32, 80).signal_clicked().connect([this] {
+        if (openers_[0]) openers_[0]();
+    });
+    MakeButton(holiday_button_, "休日設定", 72, 96, 32, 80).signal_clicked().connect([this] {
+        if (openers_[1]) openers_[1]();
+    });
+    MakeButton(setup_button_, "プリンタ設定", 72, 184, 32, 96).signal_clicked().connect([this] { SetUpButtonClick(); });
+    MakeButton(pictures_button_, "月の絵", 72, 288, 32, 76).signal_clicked().connect([this] {
+        if (openers_[2]) openers_[2]();
+    });
+    MakeButton(print_button_, "印刷", 7, 8, 41, 136, -15).signal_clicked().connect([this] { PrintStartButtonClick(); });
+    MakeButton(test_button_, "確認", 7, 152, 41, 88, -15).signal_clicked().connect([this] { TESTButtonClick(); });
+    MakeButton(help_button_, "説明", 7, 249, 41, 48).signal_clicked().connect([this] { SpeedButton1Click(); });
+    MakeButton(exit_button_, "終了", 7, 304, 41, 60).signal_clicked().connect([this] { ExitButtonClick(); });
+    for (int x : {56, 112, 164}) {
+        auto* bevel = Gtk::manage(new Gtk::Separator(Gtk::ORIENTATION_VERTICAL));
+        bevel->set_size_request(2, kClientHeight - 16);
+        fixed_.put(*bevel, x, 8);
+    }
+
+    progress_.set_size_request(433, 16);
+    progress_.set_no_show_all(true);
+    fixed_.put(progress_, 176, 344);
+
+    // The drop list: hidden until a year or month button opens it; drawn above the rest.
+    list_scroll_.set_policy(Gtk::POLICY_ALWAYS, Gtk::POLICY_NEVER);
+    list_scroll_.set_kinetic_scrolling(false);
+    list_scroll_.set_overlay_scrolling(false);
+    list_scroll_.add(list_box_);
+    list_scroll_.set_no_show_all(true);
+    list_box_.add_events(Gdk::BUTTON_PRESS_MASK);
+    list_box_.signal_draw().connect([this](const Cairo::RefPtr<Cairo::Context>& cr) {
+        const int w = list_box_.get_allocated_width(), h = list_box_.get_allocated_height();
+        gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{w, h, 96, 96, 256});
+        canvas.SetBrush(base::kWhite);
+        canvas.FillRect(gfx::Rect{0, 0, w, h});
+        const int current = open_list_ == ListKind::kYear       ? state_.year
+                            : open_list_ == ListKind::kToMonth ? state_.to_month
+                                                                : state_.from_month;
+        DrawList(canvas, open_list_, list_entries_, current, state_.face_name, state_.font_height);
+        return true;
+    });
+    list_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
+        ListBoxPaintBoxMouseDown(static_cast<int>(event->x), static_cast<int>(event->y));
+        return true;
+    });
+    fixed_.put(list_scroll_, 0, 0);
+
+    state_.progress = [this](std::string_view what, int percent) { Progress(what, percent); };
+    frame_.show_all();
+}
+
+TUnseiPrintMainForm::~TUnseiPrintMainForm() {
+    state_.progress = {};
+}
+
+Gtk::Button& TUnseiPrintMainForm::MakeButton(Gtk::Button& button, const std::string& caption, int x, int y, int w,
+                                             int h, int font_height) {
+    auto* label = Gtk::manage(new TVLabel(caption, w - 8, h - 8));
+    controls::LabelFont font;
+    font.height = font_height;
+    label->SetFont(font);
+    label->SetTransparent(true);
+    // The column stands in the middle of the button.
+    label->set_halign(Gtk::ALIGN_CENTER);
+    label->set_size_request(std::abs(font_height) + 2, h - 8);
+    button.add(*label);
+    button.set_size_request(w, h);
+    button.get_style_context()->add_class("qelmarin-flat");
+    button.set_focus_on_click(false);
+    fixed_.put(button, x, y);
+    return button;
+}
+
+void TUnseiPrintMainForm::PlaceFormatButtons() {
+    for (std::size_t i = 0; i < std::size(kFormatPlaces); ++i) {
+        const FormatPlace& place = kFormatPlaces[i];
+        const auto index = static_cast<std::size_t>(static_cast<int>(place.format) - 1);
+        auto button = std::make_unique<Gtk::RadioButton>(format_group_);
+        button->set_mode(false);
+        button->set_size_request(kFormatWidth, kFormatHeight);
+        button->set_tooltip_text(FormatTooltip(place.format));
+        button->get_style_context()->add_class("qelmarin-format");
+        button->set_focus_on_click(false);
+        button->add(*Gtk::manage(new Gtk::Image()));
+        fixed_.put(*button, place.left, place.top);
+        format_buttons_[index] = std::move(button);
+    }
+    format_buttons_[0]->set_active(true);
+    // The labels over the top row, and the vertical labels beside each row.
+    const struct {
+        const char* text;
+        int left;
+    } captions[] = {{"暦", 176}, {"一覧", 280}, {"日めくり", 384}, {"はり紙", 488}};
+    for (const auto& c : captions) {
+        auto caption = std::make_unique<CaptionBox>(c.text, -15);
+        caption->set_size_request(kFormatWidth, 22);
+        fixed_.put(*caption, c.left, 8);
+        owned_.push_back(std::move(caption));
+    }
+    for (const auto& [text, top] : {std::pair{"暦形式選択", 40}, std::pair{"解説文選択", 192}}) {
+        auto label = std::make_unique<TVLabel>(text, 17, 90);
+        controls::LabelFont font;
+        font.height = -15;
+        label->SetFont(font);
+        label->SetTransparent(true);
+        fixed_.put(*label, 592, top);
+        owned_.push_back(std::move(label));
+    }
+}
+
+void TUnseiPrintMainForm::MakeFormatPictures() {
+    const print::PaperSize paper = print::FindPaperSize(paper_).value_or(*print::FindPaperSize("A4"));
+    for (const FormatPlace& place : kFormatPlaces) {
+        auto& button = *format_buttons_[static_cast<std::size_t>(static_cast<int>(place.format) - 1)];
+        auto picture = FormatThumbnail(state_, place.format, paper.width_mm, paper.height_mm, kFormatWidth - 12,
+                                       kFormatHeight - 12);
+        if (auto* image = dynamic_cast<Gtk::Image*>(button.get_child()); image && picture) image->set(picture);
+    }
+}
+
+void TUnseiPrintMainForm::SetDialogOpener(SettingsButton button, std::function<void()> open) {
+    openers_[static_cast<std::size_t>(button)] = std::move(open);
+}
+
+pages::Format TUnseiPrintMainForm::SelectedFormat() const {
+    for (int i = 0; i < 7; ++i)
+        if (format_buttons_[static_cast<std::size_t>(i)]->get_active()) return static_cast<pages::Format>(i + 1);
+    return pages::Format::kOfficerNotes;
+}
+
+void TUnseiPrintMainForm::SelectFormat(pages::Format format) {
+    format_buttons_[static_cast<std::size_t>(static_cast<int>(format) - 1)]->set_active(true);
+}
+
+Gtk::Widget& TUnseiPrintMainForm::FormatButton(pages::Format format) {
+    return *format_buttons_[static_cast<std::size_t>(static_cast<int>(format) - 1)];
+}
+
+std::string TUnseiPrintMainForm::TitleYear() const {
+    std::string digits;
+    for (const TVLabel* label : year_digits_) digits += label->Caption();
+    return digits;
+}
+
+void TUnseiPrintMainForm::ShowYearOnTitle() {
+    int divisor = 1000;
+    for (TVLabel* label : year_digits_) {
+        label->SetCaption(std::string(base::KanjiNumerals[static_cast<std::size_t>(state_.year / divisor % 10)]));
+        divisor /= 10;
+    }
+}
+
+void TUnseiPrintMainForm::on_show() {
+    Gtk::Window::on_show();
+    if (!first_show_) return;
+    first_show_ = false;
+    // After the first frame: the birth-year check, then the format pictures.
+    Glib::signal_idle().connect_once([this] {
+        if (NeedsBirthYearMessage(state_)) reporter_.ShowMessage(kNoBirthYearText, kNoBirthYearCaption);
+    });
+    Glib::signal_timeout().connect_once([this] { MakeFormatPictures(); }, 50);
+}
+
+bool TUnseiPrintMainForm::on_button_press_event(GdkEventButton* event) {
+    controls::BeginWindowMove(*this, event);
+    return true;
+}
+
+bool TUnseiPrintMainForm::on_delete_event(GdkEventAny*) {
+    ExitButtonClick();
+    return true;
+}
+
+void TUnseiPrintMainForm::Shutdown() {
+    if (shut_down_) return;
+    shut_down_ = true;
+    ShutDown(state_, reporter_);
+}
+
+void TUnseiPrintMainForm::ExitButtonClick() {
+    Shutdown();
+    hide();
+}
+
+// Opening, moving or closing the drop list.
+void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
+    if (ListOpen() && open_list_ == kind) {
+        CloseList();
+        return;
+    }
+    open_list_ = kind;
+    const Gtk::Frame& panel = kind == ListKind::kYear ? year_panel_ : kind == ListKind::kToMonth ? to_panel_ : from_panel_;
+    const Gtk::Button& button =
+        kind == ListKind::kYear ? year_button_ : kind == ListKind::kToMonth ? to_button_ : from_button_;
+    const int panel_top = kind == ListKind::kYear ? 16 : kind == ListKind::kToMonth ? 240 : 136;
+    int button_top = 0, button_height = 0;
+    {
+        const Gtk::Allocation a = button.get_allocation();
+        button_top = a.get_y() - fixed_.get_allocation().get_y();
+        button_height = a.get_height();
+    }
+    const int height = button_top + button_height - panel_top;
+    list_scroll_.set_size_request(kListWidth, height);
+    fixed_.move(list_scroll_, 120 + panel.get_width(), panel_top);
+    // The paint box fills the list above its scroll bar.
+    int scrollbar = 0;
+    if (Gtk::Scrollbar* bar = list_scroll_.get_hscrollbar()) {
+        int minimum = 0, natural = 0;
+        bar->get_preferred_height(minimum, natural);
+        scrollbar = natural;
+    }
+    const int paint_height = std::max(1, height - scrollbar);
+    list_entries_ = ListEntries(kind, state_.font_height, paint_height);
+    list_box_.set_size_request(ListScrollRange(kind, state_.font_height), paint_height);
+    list_scroll_.show();
+    list_box_.show();
+    const int current = kind == ListKind::kYear ? state_.year : kind == ListKind::kToMonth ? state_.to_month : state_.from_month;
+    const double position = ListScrollPosition(list_entries_, current);
+    auto adjustment = list_scroll_.get_hadjustment();
+    adjustment->set_upper(ListScrollRange(kind, state_.font_height));
+    adjustment->set_value(position);
+    // The range is known only after the new size is laid out: set the position again then.
+    Glib::signal_idle().connect_once([this, position] { list_scroll_.get_hadjustment()->set_value(position); },
+                                     Glib::PRIORITY_HIGH_IDLE + 20);
+    list_box_.queue_draw();
+}
+
+bool TUnseiPrintMainForm::ListOpen() const {
+    return list_scroll_.get_visible();
+}
+
+double TUnseiPrintMainForm::ListScrollX() const {
+    return const_cast<Gtk::ScrolledWindow&>(list_scroll_).get_hadjustment()->get_value();
+}
+
+void TUnseiPrintMainForm::CloseList() {
+    list_scroll_.hide();
+}
+
+void TUnseiPrintMainForm::ListBoxPaintBoxMouseDown(int x, int y) {
+    const std::optional<int> value = ListHitTest(list_entries_, x, y);
+    CloseList();
+    if (open_list_ == ListKind::kYear) {
+        if (value) state_.year = *value;
+        year_box_.queue_draw();
+        ShowYearOnTitle();
+        print::LoadYearHolidays(state_);
+    } else {
+        if (value) (open_list_ == ListKind::kToMonth ? state_.to_month : state_.from_month) = *value;
+        from_box_.queue_draw();
+        to_box_.queue_draw();
+    }
+}
+
+// Drawing a full-page picture reports its progress here; the window repaints meanwhile.
+void TUnseiPrintMainForm::Progress(std::string_view, int percent) {
+    progress_.set_fraction(std::clamp(percent, 0, 100) / 100.0);
+    if (percent >= 100)
+        progress_.hide();
+    else
+        progress_.show();
+    auto context = Glib::MainContext::get_default();
+    while (context->pending()) context->iteration(false);
+}
+
+void TUnseiPrintMainForm::PrintStartButtonClick() {
+    CloseList();
+    state_.format = SelectedFormat();
+    print_.Print(*this, state_);
+    progress_.hide();
+}
+
+void TUnseiPrintMainForm::TESTButtonClick() {
+    CloseList();
+    if (!print::CheckMonthRange(state_)) return;
+    state_.format = SelectedFormat();
+    PreviewImageSink sink;
+    if (!print::Preview(state_, print_.CurrentPrinter(), sink) || !sink.surface()) return;
+    progress_.hide();
+    TTESTForm preview(*this, state_, reporter_, sink.surface(), gfx::Rect{0, 0, sink.width(), sink.height()});
+    if (on_preview_shown) preview.on_shown = on_preview_shown;
+    if (preview.RunModal()) PrintStartButtonClick();
+}
+
+void TUnseiPrintMainForm::SetUpButtonClick() {
+    CloseList();
+    print_.PageSetup(*this);
+}
+
+void TUnseiPrintMainForm::SpeedButton1Click() {
+    CloseList();
+    OpenHelpText(state_.host_folder, *this, reporter_);
+}
+
+} // namespace app

@@ -1,0 +1,121 @@
+#pragma once
+// TUnseiPrintMainForm: the small fixed main window, read from right to left: the navy
+// title strip, the eight format buttons, the year and month boxes with their drop list,
+// the settings buttons and the action buttons. It holds the one print state; what it
+// computes lives in the layers below.
+
+#include "app/calendar_box.h"
+#include "app/drop_list.h"
+#include "app/print_controller.h"
+#include "controls/title_strip.h"
+#include "controls/vertical_label.h"
+#include "pages/print_state.h"
+
+#include <gtkmm/button.h>
+#include <gtkmm/fixed.h>
+#include <gtkmm/frame.h>
+#include <gtkmm/progressbar.h>
+#include <gtkmm/radiobutton.h>
+#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/separator.h>
+#include <gtkmm/window.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace app {
+
+// The settings buttons whose dialogs are opened by whoever provides them.
+enum class SettingsButton { kConfig, kHoliday, kPictures };
+
+class TUnseiPrintMainForm : public Gtk::Window {
+public:
+    static constexpr int kClientWidth = 638;
+    static constexpr int kClientHeight = 372;
+
+    // The state has been filled by the start-up sequence; the reporter shows messages.
+    TUnseiPrintMainForm(pages::PrintState& state, base::Reporter& reporter, const std::string& default_paper);
+    ~TUnseiPrintMainForm() override;
+
+    pages::PrintState& state() { return state_; }
+    PrintController& print_controller() { return print_; }
+
+    // The dialog behind a settings button; without one the button does nothing.
+    void SetDialogOpener(SettingsButton button, std::function<void()> open);
+
+    // PrintMode from the button group: the first of buttons 1 … 7 that is down, else 8.
+    pages::Format SelectedFormat() const;
+    void SelectFormat(pages::Format format);
+
+    // The handlers, callable from tests as the buttons call them.
+    void PrintStartButtonClick();
+    void TESTButtonClick();
+    void SetUpButtonClick();
+    void SpeedButton1Click();
+    void ExitButtonClick();
+    void FromMonthButtonClick(ListKind kind);
+    // A click on the drop list's paint box at (x, y) of the paint box.
+    void ListBoxPaintBoxMouseDown(int x, int y);
+
+    bool ListOpen() const;
+    ListKind OpenList() const { return open_list_; }
+    const std::vector<ListEntry>& ListEntriesShown() const { return list_entries_; }
+    double ListScrollX() const;
+    Gtk::Widget& ListPaintBox() { return list_box_; }
+    Gtk::Widget& FormatButton(pages::Format format);
+    Gtk::Widget& YearButton() { return year_button_; }
+    Gtk::Widget& FromMonthButton() { return from_button_; }
+    Gtk::Widget& ToMonthButton() { return to_button_; }
+    Gtk::ProgressBar& ProgressBar() { return progress_; }
+    controls::TitleStrip& TitleBar() { return strip_; }
+    // The kanji digits of the year on the title strip.
+    std::string TitleYear() const;
+
+    // Draws the pictures of the format buttons (done after the first frame).
+    void MakeFormatPictures();
+    // Runs the preview window modally; set by tests to look at it before it closes.
+    std::function<void(Gtk::Window&)> on_preview_shown;
+
+protected:
+    void on_show() override;
+    bool on_button_press_event(GdkEventButton* event) override;
+    bool on_delete_event(GdkEventAny* event) override;
+
+private:
+    Gtk::Button& MakeButton(Gtk::Button& button, const std::string& caption, int x, int y, int w, int h,
+                            int font_height = -12);
+    void PlaceFormatButtons();
+    void ShowYearOnTitle();
+    void CloseList();
+    void Progress(std::string_view what, int percent);
+    void Shutdown();
+
+    pages::PrintState& state_;
+    base::Reporter& reporter_;
+    PrintController print_;
+    std::string paper_;
+    bool shut_down_ = false;
+    bool first_show_ = true;
+
+    Gtk::Frame frame_;
+    Gtk::Fixed fixed_;
+    controls::TitleStrip strip_;
+    std::array<controls::TVLabel*, 4> year_digits_{};
+    Gtk::RadioButtonGroup format_group_;
+    std::array<std::unique_ptr<Gtk::RadioButton>, 8> format_buttons_;
+    std::vector<std::unique_ptr<Gtk::Widget>> owned_;
+    CalendarBox year_box_, from_box_, to_box_;
+    Gtk::Frame year_panel_, from_panel_, to_panel_;
+    Gtk::Button year_button_, from_button_, to_button_;
+    Gtk::Button config_button_, holiday_button_, setup_button_, pictures_button_;
+    Gtk::Button print_button_, test_button_, help_button_, exit_button_;
+    Gtk::ProgressBar progress_;
+    Gtk::ScrolledWindow list_scroll_;
+    Gtk::DrawingArea list_box_;
+    ListKind open_list_ = ListKind::kFromMonth;
+    std::vector<ListEntry> list_entries_;
+    std::array<std::function<void()>, 3> openers_;
+};
+
+} // namespace app

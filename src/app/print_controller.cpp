@@ -1,0 +1,265 @@
+#include "app/print_controller.h"
+
+#include "almanac/calendar_math.h"
+#include "app/page_recorder.h"
+#include "gfx/cairo_canvas.h"
+#include "print/paper_sizes.h"
+
+#include <glibmm/convert.h>
+#include <glibmm/main.h>
+#include <gtkmm/printer.h>
+#include <gtkmm/printoperation.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace app {
+namespace {
+
+constexpr int kDefaultDpi = 600;
+
+// The GTK names of the papers the program offers.
+std::string GtkPaperName(const std::string& name) {
+    static const std::pair<std::string_view, std::string_view> kNames[] = {
+        {"A4", "iso_a4"}, {"A3", "iso_a3"}, {"A5", "iso_a5"}, {"B4", "jis_b4"}, {"B5", "jis_b5"},
+        {"Letter", "na_letter"}, {"A6", "iso_a6"}, {"Postcard", "jpn_hagaki"}};
+    for (const auto& [ours, gtk] : kNames)
+        if (ours == name) return std::string(gtk);
+    return "iso_a4";
+}
+
+// "Print to File": the one virtual printer whose settings name an output file.
+bool IsFilePrinter(const Glib::RefPtr<Gtk::Printer>& printer, const Gtk::PrintSettings& settings) {
+    auto& s = const_cast<Gtk::PrintSettings&>(settings);
+    return printer && printer->is_virtual() && !s.get(GTK_PRINT_SETTINGS_OUTPUT_URI).empty();
+}
+
+class WaitCursor {
+public:
+    explicit WaitCursor(Gtk::Window& window) : window_(window.get_window()) {
+        if (window_) window_->set_cursor(Gdk::Cursor::create(window_->get_display(), "wait"));
+    }
+    ~WaitCursor() {
+        if (window_) window_->set_cursor();
+    }
+
+private:
+    Glib::RefPtr<Gdk::Window> window_;
+};
+
+// "Print to File" as PDF or SVG: the program's own documents.
+class FileSink : public print::DocumentSink {
+public:
+    FileSink(std::filesystem::path chosen, bool svg, bool several, base::Reporter& reporter)
+        : chosen_(std::move(chosen)), svg_(svg), several_(several), reporter_(reporter) {}
+
+    gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
+        path_ = MonthFilePath(chosen_, state.month, several_);
+        std::string error;
+        canvas_ = svg_ ? gfx::CairoCanvas::CreateSvg(path_.string(), device, &error)
+                       : gfx::CairoCanvas::CreatePdf(path_.string(), device, std::string(print::kDocumentTitle), &error);
+        if (!canvas_) reporter_.ShowMessage(path_.string() + ": " + error, "Error");
+        return canvas_.get();
+    }
+    bool EndDocument() override {
+        std::string error;
+        const bool ok = canvas_ && canvas_->Finish(&error);
+        canvas_.reset();
+        if (!ok) reporter_.ShowMessage(path_.string() + ": " + error, "Error");
+        return ok;
+    }
+
+private:
+    std::filesystem::path chosen_;
+    bool svg_;
+    bool several_;
+    base::Reporter& reporter_;
+    std::filesystem::path path_;
+    std::unique_ptr<gfx::CairoCanvas> canvas_;
+};
+
+// A printer of GTK (CUPS, or a PostScript file): each month recorded, then sent as one
+// print operation titled "Kalvorin" with the settings of the dialog, without a dialog.
+class OperationSink : public print::DocumentSink {
+public:
+    OperationSink(Gtk::Window& parent, Glib::RefPtr<Gtk::PrintSettings> settings,
+                  Glib::RefPtr<Gtk::PageSetup> page_setup, bool several, base::Reporter& reporter)
+        : parent_(parent), settings_(std::move(settings)), page_setup_(std::move(page_setup)), several_(several),
+          reporter_(reporter) {}
+
+    gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
+        month_ = state.month;
+        return recorder_.Begin(device);
+    }
+
+    bool EndDocument() override {
+        recorder_.End();
+        auto settings = settings_->copy();
+        // The dialog's range chose the days; every recorded page is printed.
+        settings->set_print_pages(Gtk::PRINT_PAGES_ALL);
+        const std::string uri = settings->get(GTK_PRINT_SETTINGS_OUTPUT_URI);
+        if (!uri.empty()) {
+            try {
+                const std::filesystem::path chosen = Glib::filename_from_uri(uri);
+                settings->set(GTK_PRINT_SETTINGS_OUTPUT_URI,
+                              Glib::filename_to_uri(MonthFilePath(chosen, month_, several_).string()));
+            } catch (const Glib::Error&) {
+            }
+        }
+        auto op = Gtk::PrintOperation::create();
+        op->set_job_name(std::string(print::kDocumentTitle));
+        op->set_print_settings(settings);
+        op->set_default_page_setup(page_setup_);
+        op->set_use_full_page(true);
+        op->set_unit(Gtk::UNIT_POINTS);
+        op->set_n_pages(std::max(1, recorder_.PageCount()));
+        const gfx::Device device = recorder_.device();
+        op->signal_draw_page().connect([this, device](const Glib::RefPtr<Gtk::PrintContext>& context, int page) {
+            cairo_t* cr = context->get_cairo_context()->cobj();
+            cairo_save(cr);
+            cairo_scale(cr, 72.0 / device.dpi_x, 72.0 / device.dpi_y);
+            recorder_.Replay(cr, page);
+            cairo_restore(cr);
+        });
+        try {
+            const Gtk::PrintOperationResult result = op->run(Gtk::PRINT_OPERATION_ACTION_PRINT, parent_);
+            if (result == Gtk::PRINT_OPERATION_RESULT_CANCEL) {
+                reporter_.ShowMessage("The print job was cancelled.", "Error");
+                return false;
+            }
+            return result != Gtk::PRINT_OPERATION_RESULT_ERROR;
+        } catch (const Glib::Error& e) {
+            reporter_.ShowMessage("Printing failed: " + e.what().raw(), "Error");
+            return false;
+        }
+    }
+
+private:
+    Gtk::Window& parent_;
+    Glib::RefPtr<Gtk::PrintSettings> settings_;
+    Glib::RefPtr<Gtk::PageSetup> page_setup_;
+    bool several_;
+    base::Reporter& reporter_;
+    PageRecorder recorder_;
+    int month_ = 1;
+};
+
+} // namespace
+
+std::filesystem::path MonthFilePath(const std::filesystem::path& chosen, int month, bool several_months) {
+    if (!several_months) return chosen;
+    char suffix[8];
+    std::snprintf(suffix, sizeof suffix, "-%02d", std::clamp(month, 1, 12));
+    std::filesystem::path path = chosen;
+    path.replace_filename(chosen.stem().string() + suffix + chosen.extension().string());
+    return path;
+}
+
+DayRange DayRangeFromSettings(const Gtk::PrintSettings& settings, int days) {
+    auto& s = const_cast<Gtk::PrintSettings&>(settings);
+    switch (s.get_print_pages()) {
+    case Gtk::PRINT_PAGES_CURRENT: return DayRange{1, 1};
+    case Gtk::PRINT_PAGES_RANGES: {
+        const std::vector<Gtk::PrintSettings::PageRange> ranges = s.get_page_ranges();
+        if (ranges.empty()) break;
+        int first = days, last = 1;
+        for (const Gtk::PrintSettings::PageRange& r : ranges) {
+            first = std::min(first, r.start + 1);
+            last = std::max(last, r.end + 1);
+        }
+        first = std::clamp(first, 1, days);
+        last = std::clamp(last, first, days);
+        return DayRange{first, last};
+    }
+    default: break;
+    }
+    return DayRange{1, days};
+}
+
+int SettingsDpiX(const Gtk::PrintSettings& settings) {
+    auto& s = const_cast<Gtk::PrintSettings&>(settings);
+    return s.has_key(GTK_PRINT_SETTINGS_RESOLUTION_X) || s.has_key(GTK_PRINT_SETTINGS_RESOLUTION)
+               ? std::max(1, s.get_resolution_x())
+               : kDefaultDpi;
+}
+
+int SettingsDpiY(const Gtk::PrintSettings& settings) {
+    auto& s = const_cast<Gtk::PrintSettings&>(settings);
+    return s.has_key(GTK_PRINT_SETTINGS_RESOLUTION_Y) || s.has_key(GTK_PRINT_SETTINGS_RESOLUTION)
+               ? std::max(1, s.get_resolution_y())
+               : kDefaultDpi;
+}
+
+PrintController::PrintController(base::Reporter& reporter, const std::string& default_paper)
+    : reporter_(reporter), settings_(Gtk::PrintSettings::create()), page_setup_(Gtk::PageSetup::create()) {
+    page_setup_->set_paper_size_and_default_margins(Gtk::PaperSize(GtkPaperName(default_paper)));
+}
+
+static print::Printer CurrentPrinterOf(const Gtk::PageSetup& setup, const Gtk::PrintSettings& settings) {
+    auto& page = const_cast<Gtk::PageSetup&>(setup);
+    const int dpi_x = SettingsDpiX(settings), dpi_y = SettingsDpiY(settings);
+    return print::Printer{print::PaperPixels(page.get_paper_width(Gtk::UNIT_MM), dpi_x),
+                          print::PaperPixels(page.get_paper_height(Gtk::UNIT_MM), dpi_y), dpi_x, dpi_y};
+}
+
+print::Printer PrintController::CurrentPrinter() const {
+    return CurrentPrinterOf(*page_setup_.operator->(), *settings_.operator->());
+}
+
+bool PrintController::Print(Gtk::Window& parent, pages::PrintState& state) {
+    if (!print::CheckMonthRange(state)) return false;
+    const int first_month_days = almanac::DaysInMonth(state.year, state.from_month);
+
+    Gtk::PrintUnixDialog dialog(parent, "印刷");
+    // The page range is offered anew every time: the days of the first month for the
+    // daily pages, page 1 otherwise.
+    settings_->set_print_pages(Gtk::PRINT_PAGES_ALL);
+    settings_->set_page_ranges({});
+    dialog.set_settings(settings_);
+    dialog.set_page_setup(page_setup_);
+    dialog.set_current_page(0);
+    dialog.set_manual_capabilities(Gtk::PRINT_CAPABILITY_PAGE_SET | Gtk::PRINT_CAPABILITY_COPIES |
+                                   Gtk::PRINT_CAPABILITY_COLLATE | Gtk::PRINT_CAPABILITY_REVERSE |
+                                   Gtk::PRINT_CAPABILITY_GENERATE_PDF | Gtk::PRINT_CAPABILITY_GENERATE_PS);
+    dialog.set_embed_page_setup(true);
+    if (on_dialog_shown)
+        dialog.signal_show().connect([this, &dialog] {
+            Glib::signal_idle().connect_once([this, &dialog] { on_dialog_shown(dialog); });
+        });
+    const int response = dialog.run();
+    dialog.hide();
+    if (response != Gtk::RESPONSE_OK) return false;
+    Glib::RefPtr<Gtk::Printer> printer = dialog.get_selected_printer();
+    settings_ = dialog.get_settings();
+    page_setup_ = dialog.get_page_setup();
+
+    const DayRange days = DayRangeFromSettings(*settings_.operator->(), first_month_days);
+    state.first_day = days.first;
+    state.last_day = days.last;
+    state.colors = settings_->get_use_color() ? 256 : 2;
+    const print::Printer target = CurrentPrinter();
+    const bool several = state.to_month > state.from_month;
+
+    WaitCursor wait(parent);
+    const std::string format = settings_->get(GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT);
+    const std::string uri = settings_->get(GTK_PRINT_SETTINGS_OUTPUT_URI);
+    if (IsFilePrinter(printer, *settings_.operator->()) && format != "ps" && !uri.empty()) {
+        std::filesystem::path chosen;
+        try {
+            chosen = Glib::filename_from_uri(uri);
+        } catch (const Glib::Error& e) {
+            reporter_.ShowMessage("Cannot print to " + uri + ": " + e.what().raw(), "Error");
+            return false;
+        }
+        FileSink sink(chosen, format == "svg", several, reporter_);
+        return print::PrintRun(state, target, sink);
+    }
+    OperationSink sink(parent, settings_, page_setup_, several, reporter_);
+    return print::PrintRun(state, target, sink);
+}
+
+void PrintController::PageSetup(Gtk::Window& parent) {
+    page_setup_ = Gtk::run_page_setup_dialog(parent, page_setup_, settings_);
+}
+
+} // namespace app

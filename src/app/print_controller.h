@@ -1,0 +1,63 @@
+#pragma once
+// Printing from the windows: the GTK print dialog once per run, then one job per month
+// titled "Kalvorin" through GTK's print operation (CUPS), or, for "Print to File", the
+// program's own PDF and SVG documents, the same pages the command line renders. Also the
+// page set-up, whose paper and orientation serve later runs and previews.
+
+#include "base/reporter.h"
+#include "pages/print_state.h"
+#include "print/print_run.h"
+
+#include <gtkmm/pagesetup.h>
+#include <gtkmm/printsettings.h>
+#include <gtkmm/printunixdialog.h>
+#include <gtkmm/window.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace app {
+
+// Where the month's document goes when a run prints to a file: the chosen file for one
+// month; with more months each gets "-MM" before the extension, so none overwrites another.
+std::filesystem::path MonthFilePath(const std::filesystem::path& chosen, int month, bool several_months);
+
+// The day range of the daily pages from the dialog's page range over the days of the
+// first month: all pages, the current page (day 1), or the span of the ranges given.
+struct DayRange {
+    int first;
+    int last;
+};
+DayRange DayRangeFromSettings(const Gtk::PrintSettings& settings, int days_in_first_month);
+
+// The resolution a run draws at: the printer's, or 600 dots per inch when it names none.
+int SettingsDpiX(const Gtk::PrintSettings& settings);
+int SettingsDpiY(const Gtk::PrintSettings& settings);
+
+class PrintController {
+public:
+    PrintController(base::Reporter& reporter, const std::string& default_paper);
+
+    // The printer as the preview and the next run see it: the page setup's paper in
+    // device pixels at the settings' resolution.
+    print::Printer CurrentPrinter() const;
+
+    // The print run: "月エラー" first; the dialog; then every month of the range. False
+    // when nothing was printed (refused, cancelled) or a job failed (reported).
+    bool Print(Gtk::Window& parent, pages::PrintState& state);
+    // The page set-up dialog.
+    void PageSetup(Gtk::Window& parent);
+
+    Glib::RefPtr<Gtk::PrintSettings> settings() const { return settings_; }
+    Glib::RefPtr<Gtk::PageSetup> page_setup() const { return page_setup_; }
+
+    // Called with the dialog once it is shown (tests drive it from here).
+    std::function<void(Gtk::PrintUnixDialog&)> on_dialog_shown;
+
+private:
+    base::Reporter& reporter_;
+    Glib::RefPtr<Gtk::PrintSettings> settings_;
+    Glib::RefPtr<Gtk::PageSetup> page_setup_;
+};
+
+} // namespace app

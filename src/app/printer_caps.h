@@ -1,0 +1,17 @@
+#pragma once
+// What the default printer can do, asked of CUPS at start-up, and the system's paper when
+// there is no printer.
+
+#include "app/startup.h"
+#include "print/paper_sizes.h"
+
+namespace app {
+
+// The system's default paper: $PAPERSIZE, then /etc/papersize, then A4.
+print::PaperSize SystemPaper();
+
+// The default CUPS destination's colour capability and paper width; without a printer (or
+// a server), a colour printer with the system's paper, and nothing is said.
+PrinterCaps DefaultPrinterCaps();
+
+} // namespace app

@@ -1,0 +1,53 @@
+#include "app/startup.h"
+
+#include "config/config_file.h"
+#include "config/settings.h"
+#include "print/print_setup.h"
+
+#include <cstdlib>
+#include <ctime>
+
+namespace app {
+
+std::filesystem::path LocateHostFolder(const std::optional<std::string>& home_option) {
+    if (home_option && !home_option->empty()) return *home_option;
+    if (const char* env = std::getenv("KALVORIN_HOME"); env && *env) return env;
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path(ec) : exe.parent_path();
+}
+
+Today SystemToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    return Today{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+bool StartUp(const std::filesystem::path& host_folder, const Today& today, const PrinterCaps& caps,
+             pages::PrintState& state, base::Reporter& reporter) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(print::ConfigPath(host_folder), ec)) {
+        reporter.ShowMessage(kNoConfigText, kErrorCaption);
+        return false;
+    }
+    print::SetToday(state, today.year, today.month, today.day);
+    state.colors = caps.colors;
+    state.paper_width_mm = caps.paper_width_mm;
+    // Settings, eras, the calendar font, the day-number pictures and the holidays of the
+    // year, in the order the main window reads them.
+    print::LoadPrintState(host_folder, state, reporter);
+    state.format = pages::Format::kCalendar;
+    return true;
+}
+
+bool NeedsBirthYearMessage(const pages::PrintState& state) {
+    return state.settings.birth_eto == 0;
+}
+
+bool ShutDown(const pages::PrintState& state, base::Reporter& reporter) {
+    config::ConfigFile file(print::ConfigPath(state.host_folder), &reporter);
+    return config::SaveMonthPictures(file, state.settings);
+}
+
+} // namespace app

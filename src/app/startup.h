@@ -1,0 +1,50 @@
+#pragma once
+// The desktop program's start-up and shutdown around the one print state: where the host
+// folder is, the refusal without Kalvorin.CFG, the start-up sequence that fills the state,
+// and what is written back when the main window closes.
+
+#include "base/reporter.h"
+#include "pages/print_state.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace app {
+
+inline constexpr std::string_view kNoConfigText = "Kalvorinから起動してください。この処理は異常終了させます";
+inline constexpr std::string_view kErrorCaption = "ｴﾗｰ";
+inline constexpr std::string_view kNoBirthYearText =
+    "生まれ年が設定されていません\rので印刷/確認処理ができません。\rただちに終了し、Kalvorin側で登録\rしてか起動してください";
+inline constexpr std::string_view kNoBirthYearCaption = "処理中止";
+
+// The host folder: --home DIR, then $KALVORIN_HOME, then the folder of the running program.
+std::filesystem::path LocateHostFolder(const std::optional<std::string>& home_option);
+
+// What the printer reports at start-up: colours (2 or fewer is monochrome) and paper width.
+struct PrinterCaps {
+    int colors = 256;
+    int paper_width_mm = 210;
+};
+
+struct Today {
+    int year;
+    int month;
+    int day;
+};
+Today SystemToday();
+
+// The start-up sequence in its order. False, after the "ｴﾗｰ" message, when the host folder
+// has no Kalvorin.CFG; the state is then left as it was.
+bool StartUp(const std::filesystem::path& host_folder, const Today& today, const PrinterCaps& caps,
+             pages::PrintState& state, base::Reporter& reporter);
+
+// Whether the first show must say that no birth year is registered ("ETO" 0).
+bool NeedsBirthYearMessage(const pages::PrintState& state);
+
+// Shutdown: "BMP1" … "BMP12" written back. False, with a message naming the file, when the
+// file cannot be written; the program still ends.
+bool ShutDown(const pages::PrintState& state, base::Reporter& reporter);
+
+} // namespace app

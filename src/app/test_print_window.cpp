@@ -1,0 +1,181 @@
+#include "app/test_print_window.h"
+
+#include "config/config_file.h"
+#include "config/settings.h"
+#include "controls/gdk_bitmap.h"
+#include "gfx/cairo_canvas.h"
+#include "print/print_setup.h"
+
+#include <glibmm/main.h>
+
+namespace app {
+namespace {
+
+constexpr int kFrame = 4; // the width of the sizeable frame
+
+// A strip button whose picture is a short caption written downward.
+Glib::RefPtr<Gdk::Pixbuf> ButtonCaption(const std::string& text, int width, int height) {
+    std::string error;
+    auto canvas = gfx::CairoCanvas::CreateImage(gfx::Device{width, height, 96, 96, 256}, &error);
+    if (!canvas) return {};
+    canvas->SetBrush(controls::SystemColor(controls::SystemColorRole::kButtonFace));
+    canvas->FillRect(gfx::Rect{0, 0, width, height});
+    canvas->SetBrush(0, gfx::BrushStyle::kClear);
+    canvas->SelectFont("@ＭＳ Ｐゴシック", -10, gfx::kVerticalEscapement);
+    const gfx::TextSize size = canvas->TextExtent(text);
+    canvas->TextOut(width - (width - 10) / 2, std::max(0, (height - size.cx) / 2), text);
+    cairo_surface_flush(canvas->surface());
+    return Gdk::Pixbuf::create(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(canvas->surface(), false)), 0, 0,
+                               width, height);
+}
+
+} // namespace
+
+TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Reporter& reporter, cairo_surface_t* page,
+                     const gfx::Rect& display_rect)
+    : state_(state), reporter_(reporter), page_(page), display_rect_(display_rect), initial_rect_(display_rect),
+      box_(Gtk::ORIENTATION_HORIZONTAL) {
+    set_name("qelmarin-test-print");
+    set_title("印刷確認");
+    set_decorated(false);
+    set_transient_for(parent);
+    set_modal(true);
+    set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
+
+    frame_.set_border_width(kFrame);
+    frame_.add_events(Gdk::BUTTON_PRESS_MASK);
+    frame_.signal_button_press_event().connect(sigc::mem_fun(*this, &TTESTForm::FrameButtonPress), false);
+    add(frame_);
+    frame_.add(box_);
+    box_.pack_start(scroll_, true, true);
+    box_.pack_start(strip_, false, false);
+
+    scroll_.add(paint_box_);
+    scroll_.override_background_color(controls::ToRgba(base::kWhite));
+    paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
+    paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TTESTForm::PaintBox1Paint));
+    paint_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
+        controls::BeginWindowMove(*this, event);
+        return true;
+    });
+    paint_box_.set_size_request(display_rect_.right, display_rect_.bottom);
+
+    strip_.AddLabel("Kalvorin 印 刷 確 認", 22, 220);
+    close_button_ = &strip_.AddCloseButton();
+    double_button_ = &strip_.AddBottomButton(16, 24, 8, ButtonCaption("大", 12, 20), "120%");
+    original_button_ = &strip_.AddBottomButton(16, 24, 1, ButtonCaption("元", 12, 20), "原寸");
+    half_button_ = &strip_.AddBottomButton(16, 24, 1, ButtonCaption("小", 12, 20), "80%");
+    print_button_ = &strip_.AddBottomButton(16, 48, 1, ButtonCaption("印刷", 12, 44), "印刷");
+    close_button_->signal_clicked().connect([this] { SysCloseButtonClick(); });
+    double_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kGrow); });
+    original_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kOriginal); });
+    half_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kShrink); });
+    print_button_->signal_clicked().connect([this] { PrintGoButtonClick(); });
+
+    // Where it was closed last, or centred at its designed size.
+    const config::DialogPlace& place = state_.settings.test_dialog;
+    const int width = place.width.value_or(kDesignWidth + 2 * kFrame);
+    const int height = place.height.value_or(kDesignHeight + 2 * kFrame);
+    set_default_size(std::max(width, 80), std::max(height, 120));
+    auto screen = Gdk::Screen::get_default();
+    const int x = place.x.value_or((screen->get_width() - width) / 2);
+    const int y = place.y.value_or((screen->get_height() - height) / 2);
+    move(x, y);
+    frame_.show_all();
+}
+
+bool TTESTForm::RunModal() {
+    loop_ = Glib::MainLoop::create();
+    show();
+    if (on_shown) Glib::signal_idle().connect_once([this] { on_shown(*this); });
+    if (!closed_) loop_->run();
+    return print_;
+}
+
+bool TTESTForm::PaintBox1Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
+    const gfx::Rect& r = display_rect_;
+    cairo_t* c = cr->cobj();
+    if (page_ && !r.empty()) {
+        const double sx = static_cast<double>(r.width()) / cairo_image_surface_get_width(page_);
+        const double sy = static_cast<double>(r.height()) / cairo_image_surface_get_height(page_);
+        cairo_save(c);
+        cairo_rectangle(c, r.left, r.top, r.width(), r.height());
+        cairo_clip(c);
+        cairo_translate(c, r.left, r.top);
+        cairo_scale(c, sx, sy);
+        cairo_set_source_surface(c, page_, 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(c), sx < 1 ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
+        cairo_paint(c);
+        cairo_restore(c);
+    }
+    // The bands right of and below the page in the button face colour.
+    gfx::CairoCanvas canvas(c, gfx::Device{r.right + 500, r.bottom + 500, 96, 96, 256});
+    canvas.SetBrush(controls::SystemColor(controls::SystemColorRole::kButtonFace));
+    canvas.FillRect(gfx::Rect{r.right, 0, r.right + 500, r.bottom + 500});
+    canvas.FillRect(gfx::Rect{0, r.bottom, r.right + 500, r.bottom + 500});
+    // The scroll range follows the picture.
+    int w = 0, h = 0;
+    paint_box_.get_size_request(w, h);
+    if (w != r.right || h != r.bottom) paint_box_.set_size_request(r.right, r.bottom);
+    return true;
+}
+
+void TTESTForm::HalfButtonClick(Zoom zoom) {
+    display_rect_ = ZoomDisplayRect(display_rect_, initial_rect_, zoom);
+    paint_box_.set_size_request(display_rect_.right, display_rect_.bottom);
+    paint_box_.queue_draw();
+}
+
+void TTESTForm::PrintGoButtonClick() {
+    Finish(true);
+}
+
+void TTESTForm::SysCloseButtonClick() {
+    Finish(false);
+}
+
+// Every way of closing writes the window's place.
+void TTESTForm::Finish(bool print) {
+    if (closed_) return;
+    closed_ = true;
+    print_ = print;
+    int x = 0, y = 0, w = 0, h = 0;
+    get_position(x, y);
+    get_size(w, h);
+    state_.settings.test_dialog = config::DialogPlace{x, y, w, h};
+    config::ConfigFile file(print::ConfigPath(state_.host_folder), &reporter_);
+    config::SaveTestDialogPlace(file, state_.settings);
+    hide();
+    if (loop_ && loop_->is_running()) loop_->quit();
+}
+
+bool TTESTForm::on_key_press_event(GdkEventKey* event) {
+    if (event->keyval == GDK_KEY_Escape) {
+        Finish(false);
+        return true;
+    }
+    return Gtk::Window::on_key_press_event(event);
+}
+
+bool TTESTForm::on_delete_event(GdkEventAny*) {
+    Finish(false);
+    return true;
+}
+
+// The frame around the window resizes it from the edge or corner pressed.
+bool TTESTForm::FrameButtonPress(GdkEventButton* event) {
+    if (event->window != frame_.get_window()->gobj()) return false;
+    const int w = frame_.get_allocated_width(), h = frame_.get_allocated_height();
+    const int x = static_cast<int>(event->x), y = static_cast<int>(event->y);
+    const bool left = x < kFrame * 2, right = x >= w - kFrame * 2, top = y < kFrame * 2, bottom = y >= h - kFrame * 2;
+    if (!(left || right || top || bottom)) return false;
+    Gdk::WindowEdge edge = top ? (left ? Gdk::WINDOW_EDGE_NORTH_WEST : right ? Gdk::WINDOW_EDGE_NORTH_EAST : Gdk::WINDOW_EDGE_NORTH)
+                           : bottom ? (left ? Gdk::WINDOW_EDGE_SOUTH_WEST
+                                            : right ? Gdk::WINDOW_EDGE_SOUTH_EAST : Gdk::WINDOW_EDGE_SOUTH)
+                                    : (left ? Gdk::WINDOW_EDGE_WEST : Gdk::WINDOW_EDGE_EAST);
+    begin_resize_drag(edge, static_cast<int>(event->button), static_cast<int>(event->x_root),
+                      static_cast<int>(event->y_root), event->time);
+    return true;
+}
+
+} // namespace app

@@ -1,0 +1,25 @@
+#include "controls/program_style.h"
+
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/stylecontext.h>
+
+namespace controls {
+
+void InstallProgramStyle() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    auto css = Gtk::CssProvider::create();
+    css->load_from_data(R"(
+        window.qelmarin, window.qelmarin frame, window.qelmarin scrolledwindow { background-color: #c0c0c0; }
+        button.qelmarin-flat, button.qelmarin-format, button.qelmarin-strip-button {
+            padding: 0; min-width: 0; min-height: 0; border-radius: 2px;
+        }
+        button.qelmarin-format:checked { background-image: none; background-color: #a8a8a8; border-color: #000080; }
+        progressbar trough, progressbar progress { min-height: 14px; }
+    )");
+    Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), css,
+                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
+} // namespace controls

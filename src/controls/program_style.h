@@ -1,0 +1,10 @@
+#pragma once
+// The look every window of the program shares: the button-face background and buttons
+// that keep the sizes the windows are designed with.
+
+namespace controls {
+
+// Adds the program's style sheet to the default screen (once).
+void InstallProgramStyle();
+
+} // namespace controls
