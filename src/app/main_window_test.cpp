@@ -1,0 +1,166 @@
+#include "app/test_print_window.h"
+#include "app/window_test_fixture.h"
+
+#include <X11/keysym.h>
+
+namespace app::testing {
+namespace {
+
+TEST_F(MainWindowTest, WithoutTheConfigurationFileTheProgramRefusesToStart) {
+    pages::PrintState state;
+    ASSERT_FALSE(StartUp(folder_.path(), Today{2026, 12, 7}, PrinterCaps{}, state, reporter_));
+    ASSERT_EQ(1u, reporter_.messages().size());
+    EXPECT_EQ(kNoConfigText, reporter_.messages()[0].text);
+    EXPECT_EQ("ｴﾗｰ", reporter_.messages()[0].caption);
+}
+
+TEST_F(MainWindowTest, StartsOnTodaysMonthAndSaysOnceWhenNoBirthYearIsRegistered) {
+    Open("ETO=0\r\n");
+    EXPECT_EQ(2026, state_.year);
+    EXPECT_EQ(12, state_.from_month);
+    EXPECT_EQ(12, state_.to_month);
+    EXPECT_EQ("二〇二六", window_->TitleYear());
+    ASSERT_TRUE(PumpUntil([&] { return !reporter_.messages().empty(); }));
+    Pump(100);
+    ASSERT_EQ(1u, reporter_.messages().size());
+    EXPECT_EQ(kNoBirthYearText, reporter_.messages()[0].text);
+    EXPECT_EQ("処理中止", reporter_.messages()[0].caption);
+    EXPECT_TRUE(window_->get_visible());
+    int w = 0, h = 0;
+    window_->get_size(w, h);
+    EXPECT_GE(w, TUnseiPrintMainForm::kClientWidth);
+    EXPECT_GE(h, TUnseiPrintMainForm::kClientHeight);
+}
+
+TEST_F(MainWindowTest, FormatButtonsAreOneGroupWithExactlyOneDown) {
+    Open();
+    Pump(100);
+    EXPECT_TRUE(reporter_.messages().empty());
+    EXPECT_EQ(pages::Format::kCalendar, window_->SelectedFormat());
+    for (pages::Format f : {pages::Format::kKikkyouNotes, pages::Format::kOfficerNotes, pages::Format::kList}) {
+        ClickCentre(window_->FormatButton(f));
+        EXPECT_EQ(f, window_->SelectedFormat());
+        int down = 0;
+        for (int i = 1; i <= 8; ++i)
+            down += dynamic_cast<Gtk::ToggleButton&>(window_->FormatButton(static_cast<pages::Format>(i))).get_active();
+        EXPECT_EQ(1, down);
+    }
+}
+
+TEST_F(MainWindowTest, YearListOpensAtTheCurrentYearAndChoosingReloadsTheHolidays) {
+    Open("ETO=7\r\n", "[2025]\r\nHOLIDAY1=0203\r\n[2026]\r\nHOLIDAY5=05\r\n");
+    EXPECT_TRUE(state_.holidays.IsMarked(5, 5));
+    ClickCentre(window_->YearButton());
+    ASSERT_TRUE(window_->ListOpen());
+    EXPECT_EQ(ListKind::kYear, window_->OpenList());
+    Pump(100);
+    const std::vector<ListEntry>& entries = window_->ListEntriesShown();
+    EXPECT_EQ(ListScrollPosition(entries, 2026), window_->ListScrollX());
+    // 2025 stands right of 2026.
+    const ListEntry& entry = entries[2100 - 2025];
+    ASSERT_EQ(2025, entry.value);
+    Click(window_->ListPaintBox(), entry.rect.left + 3, 20);
+    EXPECT_FALSE(window_->ListOpen());
+    EXPECT_EQ(2025, state_.year);
+    EXPECT_EQ("二〇二五", window_->TitleYear());
+    EXPECT_TRUE(state_.holidays.IsMarked(1, 2));
+    EXPECT_TRUE(state_.holidays.IsMarked(1, 3));
+    EXPECT_FALSE(state_.holidays.IsMarked(5, 5));
+}
+
+TEST_F(MainWindowTest, MonthListsOpenCloseMoveAndAClickBetweenEntriesChoosesNothing) {
+    Open();
+    ClickCentre(window_->FromMonthButton());
+    EXPECT_TRUE(window_->ListOpen());
+    ClickCentre(window_->FromMonthButton());
+    EXPECT_FALSE(window_->ListOpen());
+    ClickCentre(window_->FromMonthButton());
+    ClickCentre(window_->ToMonthButton());
+    ASSERT_TRUE(window_->ListOpen());
+    EXPECT_EQ(ListKind::kToMonth, window_->OpenList());
+    Pump(100);
+    // The gap between 12月 and 11月 at the list's left edge.
+    const std::vector<ListEntry>& entries = window_->ListEntriesShown();
+    Click(window_->ListPaintBox(), entries[0].rect.right, 20);
+    EXPECT_FALSE(window_->ListOpen());
+    EXPECT_EQ(12, state_.to_month);
+    // A first month after the last is taken, and refused by print and preview.
+    ClickCentre(window_->FromMonthButton());
+    Pump(100);
+    window_->ListBoxPaintBoxMouseDown(ListEntries(ListKind::kFromMonth, state_.font_height, 20)[0].rect.left + 1, 5);
+    state_.to_month = 3;
+    window_->TESTButtonClick();
+    ASSERT_FALSE(reporter_.messages().empty());
+    EXPECT_EQ("月エラー", reporter_.messages().back().text);
+}
+
+TEST_F(MainWindowTest, PreviewZoomsEscapesAndRemembersItsPlace) {
+    Open();
+    int shown = 0;
+    window_->on_preview_shown = [&](Gtk::Window& w) {
+        auto& preview = dynamic_cast<TTESTForm&>(w);
+        ++shown;
+        // Whatever fails below, the window closes so that the test ends.
+        std::shared_ptr<void> closer(nullptr, [&](void*) { preview.SysCloseButtonClick(); });
+        ASSERT_TRUE(PumpUntil([&] { return preview.get_mapped(); }));
+        Pump(100);
+        // A4 at 600 dpi divided by "TESTSize" 3.
+        EXPECT_EQ((gfx::Rect{0, 0, 1653, 2338}), preview.DisplayRect());
+        ClickCentre(preview.HalfButton());
+        ClickCentre(preview.HalfButton());
+        EXPECT_EQ((gfx::Rect{0, 0, 1057, 1496}), preview.DisplayRect());
+        ClickCentre(preview.OriginalButton());
+        EXPECT_EQ(preview.InitialRect(), preview.DisplayRect());
+        ClickCentre(preview.DoubleButton());
+        EXPECT_EQ((gfx::Rect{0, 0, 1983, 2805}), preview.DisplayRect());
+        // Taller: the five buttons stay at the bottom of the strip.
+        preview.resize(600, 700);
+        ASSERT_TRUE(PumpUntil([&] { return preview.get_allocated_height() == 700; }));
+        Pump(100);
+        int x = 0, y = 0;
+        preview.SysCloseButton().translate_coordinates(preview, 0, 0, x, y);
+        EXPECT_EQ(700 - 4 - 2 - 16, y);
+        preview.PrintGoButton().translate_coordinates(preview, 0, 0, x, y);
+        EXPECT_EQ(700 - 4 - 2 - 16 - 8 - 24 * 3 - 3 - 48, y);
+        preview.move(40, 30);
+        Pump(100);
+        PointAt(preview.PaintBox());
+        FocusWindow(preview);
+        PressKey(XK_Escape);
+        EXPECT_FALSE(preview.get_visible());
+    };
+    window_->TESTButtonClick();
+    EXPECT_EQ(1, shown);
+    const std::string cfg = ReadText(folder_ / "Kalvorin.CFG");
+    EXPECT_NE(std::string::npos, cfg.find("TEST X=40")) << cfg;
+    EXPECT_NE(std::string::npos, cfg.find("TEST Y=30")) << cfg;
+    EXPECT_NE(std::string::npos, cfg.find("TEST H=700")) << cfg;
+    EXPECT_EQ(40, state_.settings.test_dialog.x);
+
+    // The next preview opens where this one was closed.
+    window_->on_preview_shown = [&](Gtk::Window& w) {
+        ASSERT_TRUE(PumpUntil([&] { return w.get_mapped(); }));
+        Pump(100);
+        int x = 0, y = 0, width = 0, height = 0;
+        w.get_position(x, y);
+        w.get_size(width, height);
+        EXPECT_EQ(40, x);
+        EXPECT_EQ(30, y);
+        EXPECT_EQ(700, height);
+        dynamic_cast<TTESTForm&>(w).SysCloseButtonClick();
+    };
+    window_->TESTButtonClick();
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheMonthPicturesBack) {
+    Open();
+    state_.settings.month_pictures[2] = "春の絵.cmp";
+    window_->ExitButtonClick();
+    EXPECT_FALSE(window_->get_visible());
+    const std::string cfg = ReadText(folder_ / "Kalvorin.CFG");
+    EXPECT_NE(std::string::npos, cfg.find("BMP1=")) << cfg;
+    EXPECT_NE(std::string::npos, cfg.find("BMP12=")) << cfg;
+}
+
+} // namespace
+} // namespace app::testing
