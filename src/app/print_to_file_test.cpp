@@ -1,0 +1,67 @@
+#include "app/print_test_support.h"
+#include "app/window_test_fixture.h"
+#include "gfx/cairo_canvas.h"
+#include "print/print_run.h"
+
+#include <glibmm/convert.h>
+
+namespace app::testing {
+namespace {
+
+// The command line's documents: one PDF per month from the same print run.
+class PdfSink : public print::DocumentSink {
+public:
+    explicit PdfSink(std::filesystem::path path) : path_(std::move(path)) {}
+    gfx::Canvas* BeginDocument(const pages::PrintState&, const gfx::Device& device) override {
+        std::string error;
+        canvas_ = gfx::CairoCanvas::CreatePdf(path_.string(), device, "Kalvorin", &error);
+        return canvas_.get();
+    }
+    bool EndDocument() override { return canvas_ && canvas_->Finish(nullptr); }
+
+private:
+    std::filesystem::path path_;
+    std::unique_ptr<gfx::CairoCanvas> canvas_;
+};
+
+TEST_F(MainWindowTest, PrintToFileFromTheDialogGivesTheCommandLinesPages) {
+    Open();
+    const std::filesystem::path out = folder_ / "printed.pdf";
+    bool driven = false;
+    window_->print_controller().on_dialog_shown = [&](Gtk::PrintUnixDialog& dialog) {
+        auto settings = dialog.get_settings();
+        settings->set(GTK_PRINT_SETTINGS_OUTPUT_URI, Glib::filename_to_uri(out.string()));
+        settings->set(GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
+        driven = ChoosePrinterAndPrint(dialog, settings, "Print to File");
+    };
+    window_->SelectFormat(pages::Format::kCalendar);
+    window_->PrintStartButtonClick();
+    ASSERT_TRUE(driven) << "the dialog never offered Print to File";
+    ASSERT_TRUE(std::filesystem::exists(out));
+    EXPECT_EQ(1, DocumentPages(out));
+
+    // The same month drawn as the command line draws it, on the dialog's paper and resolution.
+    const std::filesystem::path reference = folder_ / "reference.pdf";
+    PdfSink sink(reference);
+    ASSERT_TRUE(print::PrintRun(state_, window_->print_controller().CurrentPrinter(), sink));
+    EXPECT_EQ(1, DocumentPages(reference));
+    const std::string printed = RasterisedFirstPage(out, 40);
+    ASSERT_FALSE(printed.empty());
+    EXPECT_TRUE(printed == RasterisedFirstPage(reference, 40));
+    const print::Printer printer = window_->print_controller().CurrentPrinter();
+    EXPECT_EQ(600, printer.dpi_x);
+    EXPECT_EQ(4960, printer.page_width);
+}
+
+TEST_F(MainWindowTest, CancellingTheDialogPrintsNothing) {
+    Open();
+    window_->print_controller().on_dialog_shown = [](Gtk::PrintUnixDialog& dialog) {
+        dialog.response(Gtk::RESPONSE_CANCEL);
+    };
+    window_->PrintStartButtonClick();
+    EXPECT_TRUE(reporter_.messages().empty());
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "printed.pdf"));
+}
+
+} // namespace
+} // namespace app::testing
