@@ -50,6 +50,8 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
     box_.pack_start(scroll_, true, true);
     box_.pack_start(strip_, false, false);
 
+    scroll_.set_overlay_scrolling(false);
+    scroll_.set_kinetic_scrolling(false);
     scroll_.add(paint_box_);
     scroll_.override_background_color(controls::ToRgba(base::kWhite));
     paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
