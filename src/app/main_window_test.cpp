@@ -1,7 +1,10 @@
 #include "app/test_print_window.h"
 #include "app/window_test_fixture.h"
 
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <gdk/gdkx.h>
+#include <gtkmm/box.h>
 
 namespace app::testing {
 namespace {
@@ -160,6 +163,64 @@ TEST_F(MainWindowTest, ClosingWritesTheMonthPicturesBack) {
     const std::string cfg = ReadText(folder_ / "Kalvorin.CFG");
     EXPECT_NE(std::string::npos, cfg.find("BMP1=")) << cfg;
     EXPECT_NE(std::string::npos, cfg.find("BMP12=")) << cfg;
+}
+
+} // namespace
+} // namespace app::testing
+
+namespace app::testing {
+namespace {
+
+TEST_F(MainWindowTest, HelpTextMissingOrWithoutAnApplicationIsReportedWithItsPath) {
+    Open();
+    const std::string path = (folder_ / "ReadMe2.TXT").string();
+    window_->SpeedButton1Click();
+    ASSERT_EQ(1u, reporter_.messages().size());
+    EXPECT_EQ("File not Found..", reporter_.messages()[0].text);
+    EXPECT_EQ(path, reporter_.messages()[0].caption);
+    // No desktop application registered for text: the association message.
+    config::testing::WriteBytes(folder_ / "ReadMe2.TXT", "help\r\n");
+    const std::filesystem::path empty = folder_ / "no-applications";
+    std::filesystem::create_directories(empty);
+    ::setenv("XDG_DATA_DIRS", empty.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", empty.c_str(), 1);
+    window_->SpeedButton1Click();
+    ASSERT_EQ(2u, reporter_.messages().size());
+    EXPECT_EQ("拡張子に対応したｱﾌﾟﾘｹｰｼｮﾝが見つからない..", reporter_.messages()[1].text);
+    EXPECT_EQ(path, reporter_.messages()[1].caption);
+}
+
+TEST_F(MainWindowTest, TheLabelsAcceleratorMovesTheFocusOnlyWhenShown) {
+    StartGtk();
+    Gtk::Window window;
+    Gtk::Box box(Gtk::ORIENTATION_HORIZONTAL);
+    Gtk::Button first("first"), target("target");
+    controls::TVLabel label("印刷(&P)", 15, 80);
+    label.SetFocusControl(&target);
+    box.pack_start(first);
+    box.pack_start(label);
+    box.pack_start(target);
+    window.add(box);
+    window.show_all();
+    ASSERT_TRUE(PumpUntil([&] { return window.get_mapped(); }));
+    first.grab_focus();
+    PointAt(first);
+    FocusWindow(window);
+    label.SetShowAccelChar(false);
+    EXPECT_FALSE(label.HandleAccelerator(GDK_KEY_p));
+    EXPECT_TRUE(first.has_focus());
+    label.SetShowAccelChar(true);
+    Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_Alt_L), True, CurrentTime);
+    PressKey(XK_p);
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_Alt_L), False, CurrentTime);
+    Pump(50);
+    EXPECT_TRUE(target.has_focus());
+    // Disabled, the label gives no focus.
+    first.grab_focus();
+    label.set_sensitive(false);
+    EXPECT_FALSE(label.HandleAccelerator(GDK_KEY_p));
+    window.hide();
 }
 
 } // namespace
