@@ -34,3 +34,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-liberation2, librsvg2-common")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "poppler-utils")
 include(CPack)
+
+if(QELMARIN_TESTS)
+  # The package of this tree, unpacked into a temporary root and used there.
+  add_test(NAME package.install COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/package-test ${PROJECT_BINARY_DIR})
+  set_tests_properties(package.install PROPERTIES TIMEOUT 900 RUN_SERIAL ON)
+endif()
