@@ -9,7 +9,7 @@ foreach(program qelmarin qelmarin-cli kalvorin-host)
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
 endforeach()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/qelmarin)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qelmarin)
