@@ -136,10 +136,14 @@ std::string VersionText(const CommandSpec& spec) {
     return std::string(spec.program.substr(0, spec.program.find(' '))) + " " + std::string(ProgramVersion()) + "\n";
 }
 
-int UsageError(const CommandSpec& spec, std::string_view message, std::FILE* err) {
+std::string UsageErrorText(const CommandSpec& spec, std::string_view message) {
     const std::string program(spec.program);
-    std::fprintf(err, "%s: %.*s\n%s\nTry '%s --help' for more information.\n", program.c_str(),
-                 static_cast<int>(message.size()), message.data(), UsageLine(spec).c_str(), program.c_str());
+    return program + ": " + std::string(message) + "\n" + UsageLine(spec) + "\nTry '" + program +
+           " --help' for more information.\n";
+}
+
+int UsageError(const CommandSpec& spec, std::string_view message, std::FILE* err) {
+    std::fputs(UsageErrorText(spec, message).c_str(), err);
     return kExitUsage;
 }
 

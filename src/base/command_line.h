@@ -69,7 +69,9 @@ std::string HelpText(const CommandSpec& spec);
 // "qelmarin-cli 0.1\n": the program's name (without subcommand) and version.
 std::string VersionText(const CommandSpec& spec);
 
-// Prints "PROGRAM: message", the usage line and where to find more to `err`; returns kExitUsage.
+// "PROGRAM: message", the usage line and where to find more, three lines.
+std::string UsageErrorText(const CommandSpec& spec, std::string_view message);
+// Prints UsageErrorText to `err`; returns kExitUsage.
 int UsageError(const CommandSpec& spec, std::string_view message, std::FILE* err = stderr);
 
 // Answers --help and --version on stdout and usage errors on stderr. Returns the exit status

@@ -108,10 +108,6 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
         return "--from " + std::to_string(*from) + " is after --to " + std::to_string(*to);
     }
     o.months = ChooseMonths(o.year.has_value(), from, to, CurrentMonth());
-    if (o.months.from > o.months.to) {
-        return "the month range " + std::to_string(o.months.from) + " ... " + std::to_string(o.months.to) +
-               " is reversed; give --from";
-    }
     if (const std::string* v = parsed.value("days")) {
         const std::size_t dash = v->find('-');
         const std::optional<int> first = base::ParseIntIn(v->substr(0, dash), 1, 31);

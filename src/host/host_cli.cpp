@@ -294,7 +294,6 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
     };
     static constexpr Command kCommands[] = {
         {"dayfile", RunDayFile}, {"events", RunEvents}, {"holidays", RunHolidays}, {"init", RunInit}};
-    const base::CommandSpec* spec = &kTop;
     try {
         const Parsed top = Parse(kTop, args, out);
         if (top.answer) return *top.answer;
@@ -307,10 +306,7 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
         }
         throw UsageError{&kTop, "unknown command '" + words[0] + "'"};
     } catch (const UsageError& usage) {
-        spec = usage.spec;
-        const std::string program(spec->program);
-        err << program << ": " << usage.text << "\n"
-            << base::UsageLine(*spec) << "\nTry '" << program << " --help' for more information.\n";
+        err << base::UsageErrorText(*usage.spec, usage.text);
         return base::kExitUsage;
     } catch (const std::exception& failure) {
         err << "kalvorin-host: " << failure.what() << "\n";
