@@ -77,9 +77,9 @@ ParseResult ParseCommandLine(const CommandSpec& spec, const std::vector<std::str
             if (code == '?' && optopt != 0 && optopt < kFirstCode) word = std::string("-") + static_cast<char>(optopt);
             result.outcome = ParseResult::Outcome::kUsageError;
             if (code == ':') {
-                const std::string name = optopt >= kFirstCode
-                                             ? "--" + std::string(all[static_cast<std::size_t>(optopt - kFirstCode)].name)
-                                             : word;
+                const std::string name =
+                    optopt >= kFirstCode ? "--" + std::string(all[static_cast<std::size_t>(optopt - kFirstCode)].name)
+                                         : word;
                 result.error = "option " + name + " needs a value";
             } else {
                 const std::size_t eq = word.find('=');
@@ -126,7 +126,8 @@ std::string HelpText(const CommandSpec& spec) {
         if (!o.value.empty()) head += " " + std::string(o.value);
         if (o.name == kHelpOption.name) head = "  -h, --help";
         constexpr std::size_t kColumn = 24;
-        head += head.size() < kColumn ? std::string(kColumn - head.size(), ' ') : std::string("\n") + std::string(kColumn, ' ');
+        head += head.size() < kColumn ? std::string(kColumn - head.size(), ' ')
+                                      : std::string("\n") + std::string(kColumn, ' ');
         text += head + std::string(o.help) + "\n";
     }
     return text;

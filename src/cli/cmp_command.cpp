@@ -72,7 +72,8 @@ int RunCmp(const Args& args) {
     if (const auto status = base::AnswerWithoutRunning(kSpec, parsed)) return *status;
     const std::vector<std::string>& words = parsed.options.operands();
     if (words.empty()) return base::UsageError(kSpec, "encode or decode?");
-    if (words[0] != "encode" && words[0] != "decode") return base::UsageError(kSpec, "unknown action '" + words[0] + "'");
+    if (words[0] != "encode" && words[0] != "decode")
+        return base::UsageError(kSpec, "unknown action '" + words[0] + "'");
     if (words.size() != 3) return base::UsageError(kSpec, words[0] + " takes two files, IN and OUT");
     const bool raw = parsed.options.has("raw");
     if (words[0] == "decode") {

@@ -8,9 +8,9 @@
 #include "almanac/name_tables.h"
 #include "almanac/named_days.h"
 #include "almanac/sun_times.h"
+#include "base/command_line.h"
 #include "base/reporter.h"
 #include "cli/command.h"
-#include "base/command_line.h"
 #include "cli/host_folder.h"
 #include "config/host_location.h"
 #include "config/settings.h"
@@ -54,11 +54,14 @@ Date NextDay(Date d) {
     return d;
 }
 
-std::string Join(const std::string& s) { return s.empty() ? "-" : s; }
+std::string Join(const std::string& s) {
+    return s.empty() ? "-" : s;
+}
 
 std::string SunColumn(const config::Settings& settings, const Date& date) {
     if (!(settings.latitude > 0)) return "-";
-    almanac::SunTimes t = almanac::SunriseSunset(date.year, date.month, date.day, settings.latitude, settings.longitude);
+    almanac::SunTimes t =
+        almanac::SunriseSunset(date.year, date.month, date.day, settings.latitude, settings.longitude);
     almanac::ApplyElevation(t, settings.elevation, settings.latitude);
     if (t.rise < 0 || t.set < 0) return "-";
     auto rise = almanac::SplitSunTime(t.rise), set = almanac::SplitSunTime(t.set);
@@ -119,8 +122,8 @@ std::string DayLine(const Date& date, const almanac::MonthDays& days, const conf
 
 // The sixteen columns of a line, as --header names them.
 constexpr const char* kColumnNames[] = {
-    "date",   "weekday",  "day_sign", "rokuyo", "solar_term", "lunar_date", "mansion", "officer",
-    "pentad", "seasonal", "named",    "fortune", "net",       "good",       "bad",     "sun",
+    "date",   "weekday",  "day_sign", "rokuyo",  "solar_term", "lunar_date", "mansion", "officer",
+    "pentad", "seasonal", "named",    "fortune", "net",        "good",       "bad",     "sun",
 };
 
 constexpr base::OptionSpec kOptions[] = {
@@ -149,7 +152,8 @@ int RunDay(const Args& args) {
     if (dates.size() > 2) return base::UsageError(kSpec, "too many dates: '" + dates[2] + "'");
     std::optional<Date> from = ParseDate(dates[0]);
     std::optional<Date> to = dates.size() > 1 ? ParseDate(dates[1]) : from;
-    if (!from || !to) return base::UsageError(kSpec, "not a date (YYYY-MM-DD): '" + (!from ? dates[0] : dates[1]) + "'");
+    if (!from || !to)
+        return base::UsageError(kSpec, "not a date (YYYY-MM-DD): '" + (!from ? dates[0] : dates[1]) + "'");
     for (const Date& d : {*from, *to}) {
         if (d.year < almanac::kFirstYear || d.year > almanac::kLastYear) {
             char text[80];

@@ -94,8 +94,11 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
     };
     std::optional<int> format, from, to, dpi;
     const Number numbers[] = {
-        {"format", 1, pages::kFormatCount, &format}, {"year", almanac::kFirstYear, almanac::kLastYear, &o.year},
-        {"from", 1, 12, &from}, {"to", 1, 12, &to}, {"dpi", kMinDpi, kMaxDpi, &dpi},
+        {"format", 1, pages::kFormatCount, &format},
+        {"year", almanac::kFirstYear, almanac::kLastYear, &o.year},
+        {"from", 1, 12, &from},
+        {"to", 1, 12, &to},
+        {"dpi", kMinDpi, kMaxDpi, &dpi},
     };
     for (const Number& n : numbers) {
         base::IntOption v = base::IntOptionIn(parsed, n.name, n.min, n.max);

@@ -29,7 +29,8 @@ namespace {
 constexpr std::size_t kMaxEraNameBytes = 4;
 
 constexpr base::CommandSpec kTop{
-    "kalvorin-host", "COMMAND [ARG]...",
+    "kalvorin-host",
+    "COMMAND [ARG]...",
     "Stands in for the host application Kalvorin: computes the almanac of 1901-2100 and makes\n"
     "the host folder that the print module reads.\n"
     "\n"
@@ -40,23 +41,28 @@ constexpr base::CommandSpec kTop{
     "  holidays   add the national holidays of years to a host folder's Kalvorin.CFG\n"
     "\n"
     "'kalvorin-host COMMAND --help' describes a command.",
-    {}, true};
+    {},
+    true};
 
 constexpr base::CommandSpec kDayFile{
-    "kalvorin-host dayfile", "OUT",
+    "kalvorin-host dayfile",
+    "OUT",
     "Writes UNSEI.DAT, the almanac of every day 1901-01-01 ... 2100-12-31, to the file OUT\n"
     "(replaced whole), or to standard output when OUT is '-'.",
     {}};
 
 constexpr base::CommandSpec kEvents{
-    "kalvorin-host events", "YEAR [LAST]",
+    "kalvorin-host events",
+    "YEAR [LAST]",
     "Lists the solar longitudes (every 5 degrees, 土用 and 入梅) and new moons of YEAR ... LAST\n"
     "(1901-2100) in Japan Standard Time, one per line.",
     {}};
 
 constexpr base::CommandSpec kHolidays{
-    "kalvorin-host holidays", "DIR FROM TO",
-    "Adds the national holidays of the years FROM ... TO to the year sections of DIR/Kalvorin.CFG.", {}};
+    "kalvorin-host holidays",
+    "DIR FROM TO",
+    "Adds the national holidays of the years FROM ... TO to the year sections of DIR/Kalvorin.CFG.",
+    {}};
 
 constexpr base::OptionSpec kInitOptions[] = {
     {"eto", "N", "the sexagenary number (1-60) of the birth year, e.g. 7 for 1930 (庚午); required"},
@@ -225,7 +231,8 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
         const std::vector<std::string> parts = Split(*v, ',');
         if (parts.size() != 3 || !IsDecimalIn(parts[0], -90.0, 90.0) || !IsDecimalIn(parts[1], -180.0, 180.0)) {
             throw UsageError{&kInit, "--place takes LAT,LON,ELEV: latitude -90 ... 90, longitude -180 ... 180 "
-                                     "(decimal degrees), elevation in metres, not '" + *v + "'"};
+                                     "(decimal degrees), elevation in metres, not '" +
+                                         *v + "'"};
         }
         options.latitude = parts[0];
         options.longitude = parts[1];

@@ -60,14 +60,16 @@ PaperChoice ChoosePaperSize(const std::optional<std::string>& option,
     auto consider = [&](const std::string& name, const std::string& where) {
         if (name.empty()) return false;
         choice.paper = FindPaperSize(name);
-        if (!choice.paper) choice.notes.push_back(where + " names the paper '" + name + "', which is not one of " +
-                                                  std::string(PaperSizeNames()) + "; passed over");
+        if (!choice.paper)
+            choice.notes.push_back(where + " names the paper '" + name + "', which is not one of " +
+                                   std::string(PaperSizeNames()) + "; passed over");
         return choice.paper.has_value();
     };
     const char* env = getenv("PAPERSIZE");
     if (consider(env ? env : "", "PAPERSIZE")) return choice;
     const char* conf = getenv("PAPERCONF");
-    const std::filesystem::path file = conf && *conf ? std::filesystem::path(conf) : std::filesystem::path(kSystemPaperFile);
+    const std::filesystem::path file =
+        conf && *conf ? std::filesystem::path(conf) : std::filesystem::path(kSystemPaperFile);
     if (consider(PaperNameInFile(file), file.string())) return choice;
     choice.paper = FindPaperSize("A4");
     return choice;
