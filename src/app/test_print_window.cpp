@@ -25,8 +25,8 @@ Glib::RefPtr<Gdk::Pixbuf> ButtonCaption(const std::string& text, int width, int 
     const gfx::TextSize size = canvas->TextExtent(text);
     canvas->TextOut(width - (width - 10) / 2, std::max(0, (height - size.cx) / 2), text);
     cairo_surface_flush(canvas->surface());
-    return Gdk::Pixbuf::create(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(canvas->surface(), false)), 0, 0,
-                               width, height);
+    return Gdk::Pixbuf::create(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(canvas->surface(), false)), 0, 0, width,
+                               height);
 }
 
 } // namespace
@@ -171,9 +171,12 @@ bool TTESTForm::FrameButtonPress(GdkEventButton* event) {
     const int x = static_cast<int>(event->x), y = static_cast<int>(event->y);
     const bool left = x < kFrame * 2, right = x >= w - kFrame * 2, top = y < kFrame * 2, bottom = y >= h - kFrame * 2;
     if (!(left || right || top || bottom)) return false;
-    Gdk::WindowEdge edge = top ? (left ? Gdk::WINDOW_EDGE_NORTH_WEST : right ? Gdk::WINDOW_EDGE_NORTH_EAST : Gdk::WINDOW_EDGE_NORTH)
-                           : bottom ? (left ? Gdk::WINDOW_EDGE_SOUTH_WEST
-                                            : right ? Gdk::WINDOW_EDGE_SOUTH_EAST : Gdk::WINDOW_EDGE_SOUTH)
+    Gdk::WindowEdge edge = top      ? (left    ? Gdk::WINDOW_EDGE_NORTH_WEST
+                                       : right ? Gdk::WINDOW_EDGE_NORTH_EAST
+                                               : Gdk::WINDOW_EDGE_NORTH)
+                           : bottom ? (left    ? Gdk::WINDOW_EDGE_SOUTH_WEST
+                                       : right ? Gdk::WINDOW_EDGE_SOUTH_EAST
+                                               : Gdk::WINDOW_EDGE_SOUTH)
                                     : (left ? Gdk::WINDOW_EDGE_WEST : Gdk::WINDOW_EDGE_EAST);
     begin_resize_drag(edge, static_cast<int>(event->button), static_cast<int>(event->x_root),
                       static_cast<int>(event->y_root), event->time);

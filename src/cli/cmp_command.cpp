@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 
+#include "base/command_line.h"
 #include "base/reporter.h"
 #include "pictures/byte_stream.h"
 #include "pictures/cmp_codec.h"
@@ -16,13 +17,15 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: qelmarin-cli cmp encode [--raw] IN OUT.cmp\n"
-                               "       qelmarin-cli cmp decode IN.cmp OUT.bmp\n";
+constexpr base::OptionSpec kOptions[] = {
+    {"raw", "", "encode: compress the file's bytes as they are, not the picture loaded and written as .bmp"},
+};
 
-int Usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
-}
+constexpr base::CommandSpec kSpec{"qelmarin-cli cmp", "encode|decode IN OUT",
+                                  "encode: a .bmp or JPEG picture to a compressed picture OUT.cmp, as the\n"
+                                  "        picture dialogs make it\n"
+                                  "decode: a compressed picture IN.cmp to the bytes it holds (a .bmp image)",
+                                  kOptions};
 
 std::optional<std::vector<std::uint8_t>> Read(const std::string& path) {
     auto bytes = pictures::ReadFileBytes(path, pictures::kMaxPictureFileBytes);
@@ -65,10 +68,19 @@ int Decode(const std::string& in, const std::string& out) {
 } // namespace
 
 int RunCmp(const Args& args) {
-    if (args.size() == 3 && args[0] == "decode") return Decode(args[1], args[2]);
-    if (args.size() == 3 && args[0] == "encode") return EncodePicture(args[1], args[2]);
-    if (args.size() == 4 && args[0] == "encode" && args[1] == "--raw") return EncodeRaw(args[2], args[3]);
-    return Usage();
+    const base::ParseResult parsed = base::ParseCommandLine(kSpec, args);
+    if (const auto status = base::AnswerWithoutRunning(kSpec, parsed)) return *status;
+    const std::vector<std::string>& words = parsed.options.operands();
+    if (words.empty()) return base::UsageError(kSpec, "encode or decode?");
+    if (words[0] != "encode" && words[0] != "decode")
+        return base::UsageError(kSpec, "unknown action '" + words[0] + "'");
+    if (words.size() != 3) return base::UsageError(kSpec, words[0] + " takes two files, IN and OUT");
+    const bool raw = parsed.options.has("raw");
+    if (words[0] == "decode") {
+        if (raw) return base::UsageError(kSpec, "--raw is for encode");
+        return Decode(words[1], words[2]);
+    }
+    return raw ? EncodeRaw(words[1], words[2]) : EncodePicture(words[1], words[2]);
 }
 
 } // namespace cli

@@ -1,6 +1,6 @@
 #pragma once
 // The subcommands of qelmarin-cli. Each takes the words after its name and returns the
-// process exit status.
+// process exit status: 0 done, 1 failed, 2 a usage error.
 
 #include <string>
 #include <vector>

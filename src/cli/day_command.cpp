@@ -8,10 +8,14 @@
 #include "almanac/name_tables.h"
 #include "almanac/named_days.h"
 #include "almanac/sun_times.h"
+#include "base/command_line.h"
 #include "base/reporter.h"
 #include "cli/command.h"
 #include "cli/host_folder.h"
+#include "config/host_location.h"
 #include "config/settings.h"
+
+#include <unistd.h>
 
 #include <charconv>
 #include <cstdio>
@@ -50,11 +54,14 @@ Date NextDay(Date d) {
     return d;
 }
 
-std::string Join(const std::string& s) { return s.empty() ? "-" : s; }
+std::string Join(const std::string& s) {
+    return s.empty() ? "-" : s;
+}
 
 std::string SunColumn(const config::Settings& settings, const Date& date) {
     if (!(settings.latitude > 0)) return "-";
-    almanac::SunTimes t = almanac::SunriseSunset(date.year, date.month, date.day, settings.latitude, settings.longitude);
+    almanac::SunTimes t =
+        almanac::SunriseSunset(date.year, date.month, date.day, settings.latitude, settings.longitude);
     almanac::ApplyElevation(t, settings.elevation, settings.latitude);
     if (t.rise < 0 || t.set < 0) return "-";
     auto rise = almanac::SplitSunTime(t.rise), set = almanac::SplitSunTime(t.set);
@@ -113,54 +120,55 @@ std::string DayLine(const Date& date, const almanac::MonthDays& days, const conf
     return line;
 }
 
-int Usage() {
-    std::fputs("usage: qelmarin-cli day [--home DIR] [--eto N] FROM [TO]   (dates as YYYY-MM-DD, 1901-01-01 … 2100-12-31)\n",
-               stderr);
-    return 2;
-}
+// The sixteen columns of a line, as --header names them.
+constexpr const char* kColumnNames[] = {
+    "date",   "weekday",  "day_sign", "rokuyo",  "solar_term", "lunar_date", "mansion", "officer",
+    "pentad", "seasonal", "named",    "fortune", "net",        "good",       "bad",     "sun",
+};
+
+constexpr base::OptionSpec kOptions[] = {
+    {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
+    {"eto", "N", "the sexagenary number (1-60) of the birth year, instead of Kalvorin.CFG's"},
+    {"header", "", "begin with a line naming the columns (always on a terminal)"},
+};
+
+constexpr base::CommandSpec kSpec{
+    "qelmarin-cli day", "FROM [TO]",
+    "Prints the notes of the days FROM ... TO (YYYY-MM-DD, 1901-01-01 ... 2100-12-31), one\n"
+    "tab-separated line per day: date, weekday, day sign, rokuyo, solar term, lunar date,\n"
+    "mansion, officer, pentad, seasonal days, named days, fortune rank, net, good, bad, sun.",
+    kOptions};
 
 } // namespace
 
 int RunDay(const Args& args) {
-    std::optional<std::string> home;
-    std::optional<int> eto;
-    std::vector<std::string> dates;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--home" && i + 1 < args.size()) {
-            home = args[++i];
-        } else if (args[i] == "--eto" && i + 1 < args.size()) {
-            int v = 0;
-            const std::string& s = args[++i];
-            auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-            if (r.ec != std::errc{} || r.ptr != s.data() + s.size()) return Usage();
-            eto = v;
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            return Usage();
-        } else {
-            dates.push_back(args[i]);
-        }
-    }
-    if (dates.empty() || dates.size() > 2) return Usage();
+    const base::ParseResult parsed = base::ParseCommandLine(kSpec, args);
+    if (const auto status = base::AnswerWithoutRunning(kSpec, parsed)) return *status;
+    const base::ParsedOptions& options = parsed.options;
+    const base::IntOption eto = base::IntOptionIn(options, "eto", 1, 60);
+    if (!eto.error.empty()) return base::UsageError(kSpec, eto.error);
+    const std::vector<std::string>& dates = options.operands();
+    if (dates.empty()) return base::UsageError(kSpec, "no date given");
+    if (dates.size() > 2) return base::UsageError(kSpec, "too many dates: '" + dates[2] + "'");
     std::optional<Date> from = ParseDate(dates[0]);
     std::optional<Date> to = dates.size() > 1 ? ParseDate(dates[1]) : from;
-    if (!from || !to) {
-        std::fprintf(stderr, "qelmarin-cli day: not a date (YYYY-MM-DD): %s\n", (!from ? dates[0] : dates[1]).c_str());
-        return 1;
-    }
+    if (!from || !to)
+        return base::UsageError(kSpec, "not a date (YYYY-MM-DD): '" + (!from ? dates[0] : dates[1]) + "'");
     for (const Date& d : {*from, *to}) {
         if (d.year < almanac::kFirstYear || d.year > almanac::kLastYear) {
-            std::fprintf(stderr, "qelmarin-cli day: %04d-%02d-%02d is outside 1901-01-01 … 2100-12-31\n", d.year,
-                         d.month, d.day);
-            return 1;
+            char text[80];
+            std::snprintf(text, sizeof text, "%04d-%02d-%02d is outside 1901-01-01 ... 2100-12-31", d.year, d.month,
+                          d.day);
+            return base::UsageError(kSpec, text);
         }
     }
-    if (to->key() < from->key()) {
-        std::fputs("qelmarin-cli day: the last date is before the first\n", stderr);
-        return 1;
-    }
+    if (to->key() < from->key()) return base::UsageError(kSpec, "the last date is before the first");
 
-    const std::filesystem::path folder = FindHostFolder(home);
-    if (!CheckHostFolder(folder)) return 1;
+    const std::optional<std::string> home =
+        options.value("home") ? std::optional<std::string>(*options.value("home")) : std::nullopt;
+    const std::optional<std::filesystem::path> found = OpenHostFolder(home, kSpec.program);
+    if (!found) return base::kExitFailure;
+    const std::filesystem::path& folder = *found;
     const std::filesystem::path day_path = folder / almanac::kDayFileName;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(day_path, ec)) {
@@ -169,9 +177,16 @@ int RunDay(const Args& args) {
     }
 
     base::StderrReporter reporter;
-    const config::ConfigFile cfg(folder / kConfigFileName, &reporter);
+    const config::ConfigFile cfg(folder / config::kConfigFileName, &reporter);
     const config::Settings settings = config::LoadSettings(cfg, folder);
-    const int birth_eto = eto.value_or(settings.birth_eto);
+    const int birth_eto = eto.value.value_or(settings.birth_eto);
+
+    if (options.has("header") || ::isatty(STDOUT_FILENO)) {
+        std::string header;
+        for (const char* name : kColumnNames)
+            header += (header.empty() ? "" : "\t") + std::string(name);
+        std::printf("%s\n", header.c_str());
+    }
 
     almanac::DayFile file(day_path);
     almanac::MonthDays days{};

@@ -1,27 +1,38 @@
 #include "cli/host_folder.h"
 
-#include "base/reporter.h"
+#include "config/host_location.h"
 
-#include <cstdlib>
-#include <system_error>
+#include <cstdio>
 
 namespace cli {
+namespace {
 
-std::filesystem::path FindHostFolder(const std::optional<std::string>& home_option) {
-    if (home_option && !home_option->empty()) return *home_option;
-    if (const char* env = std::getenv("KALVORIN_HOME"); env && *env) return env;
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
+const char* SourceName(config::HostFolderSource source) {
+    switch (source) {
+    case config::HostFolderSource::kOption:
+        return "--home";
+    case config::HostFolderSource::kEnvironment:
+        return "KALVORIN_HOME";
+    case config::HostFolderSource::kProgramFolder:
+        return "the program's folder";
+    case config::HostFolderSource::kUserData:
+        return "the user's data folder";
+    }
+    return "";
 }
 
-bool CheckHostFolder(const std::filesystem::path& folder) {
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(folder / kConfigFileName, ec)) return true;
-    base::StderrReporter reporter;
-    reporter.ShowMessage("Kalvorinから起動してください。この処理は異常終了させます", "ｴﾗｰ");
-    reporter.ShowMessage((folder / kConfigFileName).string() + " がありません", "qelmarin-cli");
-    return false;
+} // namespace
+
+std::optional<std::filesystem::path> OpenHostFolder(const std::optional<std::string>& home_option,
+                                                    std::string_view program) {
+    const config::HostFolderChoice choice = config::FindHostFolder(home_option);
+    if (config::HoldsConfigFile(choice.folder)) return choice.folder;
+    const std::string name(program);
+    std::fprintf(stderr, "%s: %s not found (host folder from %s)\n", name.c_str(),
+                 (choice.folder / config::kConfigFileName).c_str(), SourceName(choice.source));
+    std::fprintf(stderr, "%s: %.*s\n", name.c_str(), static_cast<int>(config::kNoHostFolderHint.size()),
+                 config::kNoHostFolderHint.data());
+    return std::nullopt;
 }
 
 } // namespace cli

@@ -1,19 +1,17 @@
 #pragma once
-// Where the host folder is: `--home DIR`, then $KALVORIN_HOME, then the folder of the
-// running program. Kalvorin.CFG, UNSEI.DAT and the commentary database are found there.
+// The host folder of a command: found in the order of config/host_location.h and checked for
+// Kalvorin.CFG, without which the module does not run.
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cli {
 
-constexpr const char* kConfigFileName = "Kalvorin.CFG";
-
-std::filesystem::path FindHostFolder(const std::optional<std::string>& home_option);
-
-// The hand-off check: without Kalvorin.CFG in the folder the module does not run. Prints
-// the module's message to stderr and returns false.
-bool CheckHostFolder(const std::filesystem::path& folder);
+// The folder, or nothing after saying on stderr, as `program`, which folder lacks
+// Kalvorin.CFG, where that folder came from and what the user can do.
+std::optional<std::filesystem::path> OpenHostFolder(const std::optional<std::string>& home_option,
+                                                    std::string_view program);
 
 } // namespace cli

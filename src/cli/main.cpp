@@ -1,9 +1,9 @@
 // qelmarin-cli: the page routines and the almanac without a display.
 
+#include "base/command_line.h"
 #include "cli/command.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -11,31 +11,36 @@ namespace {
 struct Command {
     std::string_view name;
     int (*run)(const cli::Args&);
-    std::string_view usage;
 };
 
 constexpr Command kCommands[] = {
-    {"day", cli::RunDay, "day [--home DIR] [--eto N] FROM [TO]   the notes of days (dates as YYYY-MM-DD)"},
-    {"render", cli::RunRender, "render [--home DIR] --format N [--year Y] [--from M] [--to M] ... --out DIR   pages to PDF"},
-    {"cmp", cli::RunCmp, "cmp encode [--raw] IN OUT.cmp | cmp decode IN.cmp OUT.bmp"},
+    {"day", cli::RunDay},
+    {"render", cli::RunRender},
+    {"cmp", cli::RunCmp},
 };
 
-void Usage(std::FILE* out) {
-    std::fputs("usage: qelmarin-cli COMMAND ...\n", out);
-    for (const Command& c : kCommands) std::fprintf(out, "  %.*s\n", static_cast<int>(c.usage.size()), c.usage.data());
-}
+constexpr base::CommandSpec kTop{"qelmarin-cli",
+                                 "COMMAND [ARG]...",
+                                 "Prints Japanese almanac pages and the notes of days without a display.\n"
+                                 "\n"
+                                 "commands:\n"
+                                 "  day      the notes of days, one tab-separated line per day\n"
+                                 "  render   pages of a format to PDF, a PNG preview or a drawing trace\n"
+                                 "  cmp      encode and decode compressed pictures (.cmp)\n"
+                                 "\n"
+                                 "'qelmarin-cli COMMAND --help' describes a command.",
+                                 {},
+                                 true};
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        Usage(argc < 2 ? stderr : stdout);
-        return argc < 2 ? 2 : 0;
-    }
+    const base::ParseResult parsed = base::ParseCommandLine(kTop, cli::Args(argv + 1, argv + argc));
+    if (const auto status = base::AnswerWithoutRunning(kTop, parsed)) return *status;
+    const std::vector<std::string>& words = parsed.options.operands();
+    if (words.empty()) return base::UsageError(kTop, "no command given");
     for (const Command& c : kCommands) {
-        if (c.name == argv[1]) return c.run(cli::Args(argv + 2, argv + argc));
+        if (c.name == words[0]) return c.run(cli::Args(words.begin() + 1, words.end()));
     }
-    std::fprintf(stderr, "qelmarin-cli: unknown command '%s'\n", argv[1]);
-    Usage(stderr);
-    return 2;
+    return base::UsageError(kTop, "unknown command '" + words[0] + "'");
 }

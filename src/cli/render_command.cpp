@@ -1,10 +1,12 @@
 // qelmarin-cli render: the pages of a print run to PDF (one document per month, as the
-// print run makes them), the preview of the first month to PNG, or either as a drawing
-// trace, from the host folder's files.
+// print run makes them, or the whole range in one), the preview of the first month to PNG,
+// or either as a drawing trace, from the host folder's files.
 
+#include "base/command_line.h"
 #include "base/reporter.h"
 #include "cli/command.h"
 #include "cli/host_folder.h"
+#include "cli/month_range.h"
 #include "gfx/cairo_canvas.h"
 #include "gfx/trace_canvas.h"
 #include "pages/page_routines.h"
@@ -15,13 +17,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace cli {
 namespace {
@@ -31,120 +33,139 @@ constexpr int kMaxDpi = 2400;
 constexpr int kColourPrinter = 256;
 constexpr int kMonochromePrinter = 2;
 
+constexpr base::OptionSpec kOptions[] = {
+    {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
+    {"format", "N", "1 calendar, 2 list, 3 daily pages, 4 poster, 5-8 commentary pages (default 1)"},
+    {"year", "Y", "the year, 1901-2100 (default this year)"},
+    {"from", "M", "the first month (default 1 with --year or --to, else this month)"},
+    {"to", "M", "the last month (default --from, else 12 with --year, else this month)"},
+    {"paper", "NAME", "the paper (else PAPERSIZE, then /etc/papersize, then A4)"},
+    {"landscape", "", "the paper turned sideways"},
+    {"dpi", "N", "the printer's resolution, 24-2400 (default 600)"},
+    {"mono", "", "draw as for a black-and-white printer"},
+    {"days", "A-B", "the days of the daily pages (format 3), the same in every month"},
+    {"one-file", "", "the whole month range as one PDF (or trace) instead of one per month"},
+    {"preview", "", "the preview of the first month, as PNG"},
+    {"trace", "", "a drawing trace (one line per drawing call) instead of PDF or PNG"},
+    {"out", "DIR", "the folder for the files (required); each file's name is printed"},
+};
+
+constexpr base::CommandSpec kSpec{"qelmarin-cli render", "--out DIR",
+                                  "Draws the pages of a format for a month range, one PDF document per month as\n"
+                                  "the print run makes them, from the host folder's files.",
+                                  kOptions};
+
 struct RenderOptions {
     std::optional<std::string> home;
     int format = 1;
-    std::optional<int> year, from, to;
-    std::string paper = "A4";
+    std::optional<int> year;
+    MonthRange months;
+    print::PaperSize paper{};
     bool landscape = false;
     int dpi = 600;
     bool mono = false;
     bool preview = false;
     bool trace = false;
+    bool one_file = false;
     std::optional<std::pair<int, int>> days;
     std::string out;
 };
 
-void RenderUsage() {
-    std::fprintf(stderr,
-                 "usage: qelmarin-cli render [--home DIR] --format N [--year Y] [--from M] [--to M]\n"
-                 "         [--paper %s] [--landscape] [--dpi N] [--mono] [--preview] [--trace]\n"
-                 "         [--days A-B] --out DIR\n",
-                 std::string(print::PaperSizeNames()).c_str());
-}
-
-bool ParseInt(const std::string& text, int& out) {
-    auto r = std::from_chars(text.data(), text.data() + text.size(), out);
-    return r.ec == std::errc{} && r.ptr == text.data() + text.size();
-}
-
 bool Fail(const std::string& message) {
-    std::fprintf(stderr, "qelmarin-cli render: %s\n", message.c_str());
+    std::fprintf(stderr, "%s: %s\n", std::string(kSpec.program).c_str(), message.c_str());
     return false;
 }
 
-bool ParseOptions(const Args& args, RenderOptions& o) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-        auto number = [&](int& target, int low, int high) {
-            const std::string* v = value();
-            if (!v || !ParseInt(*v, target) || target < low || target > high)
-                return Fail(a + " needs a number from " + std::to_string(low) + " to " + std::to_string(high));
-            return true;
-        };
-        auto optional_number = [&](std::optional<int>& target, int low, int high) {
-            int n = 0;
-            if (!number(n, low, high)) return false;
-            target = n;
-            return true;
-        };
-        bool ok = true;
-        if (a == "--help" || a == "-h") {
-            return false;
-        } else if (a == "--home") {
-            const std::string* v = value();
-            ok = v ? (o.home = *v, true) : Fail("--home needs a folder");
-        } else if (a == "--out") {
-            const std::string* v = value();
-            ok = v ? (o.out = *v, true) : Fail("--out needs a folder");
-        } else if (a == "--paper") {
-            const std::string* v = value();
-            ok = v && print::FindPaperSize(*v) ? (o.paper = *v, true)
-                                               : Fail("--paper needs one of " + std::string(print::PaperSizeNames()));
-        } else if (a == "--format") {
-            ok = number(o.format, 1, pages::kFormatCount);
-        } else if (a == "--year") {
-            ok = optional_number(o.year, almanac::kFirstYear, almanac::kLastYear);
-        } else if (a == "--from") {
-            ok = optional_number(o.from, 1, 12);
-        } else if (a == "--to") {
-            ok = optional_number(o.to, 1, 12);
-        } else if (a == "--dpi") {
-            ok = number(o.dpi, kMinDpi, kMaxDpi);
-        } else if (a == "--days") {
-            const std::string* v = value();
-            const std::size_t dash = v ? v->find('-') : std::string::npos;
-            int first = 0, last = 0;
-            ok = dash != std::string::npos && ParseInt(v->substr(0, dash), first) &&
-                         ParseInt(v->substr(dash + 1), last) && first >= 1 && first <= last && last <= 31
-                     ? (o.days = std::pair{first, last}, true)
-                     : Fail("--days needs A-B with 1 <= A <= B <= 31");
-        } else if (a == "--landscape") {
-            o.landscape = true;
-        } else if (a == "--mono") {
-            o.mono = true;
-        } else if (a == "--preview") {
-            o.preview = true;
-        } else if (a == "--trace") {
-            o.trace = true;
-        } else {
-            ok = Fail("unknown option '" + a + "'");
-        }
-        if (!ok) return false;
-    }
-    if (o.out.empty()) return Fail("--out DIR is required");
-    return true;
+int CurrentMonth() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    return local.tm_mon + 1;
 }
 
-// Output names sort by year, month and format: 2026-12-1-calendar.pdf.
-std::string OutputName(const pages::PrintState& state, bool preview, const char* extension) {
+// The options, or the text of the usage error.
+std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& parsed) {
+    RenderOptions o;
+    if (!parsed.operands().empty()) return "unexpected argument '" + parsed.operands()[0] + "'";
+    struct Number {
+        std::string_view name;
+        int min, max;
+        std::optional<int>* target;
+    };
+    std::optional<int> format, from, to, dpi;
+    const Number numbers[] = {
+        {"format", 1, pages::kFormatCount, &format},
+        {"year", almanac::kFirstYear, almanac::kLastYear, &o.year},
+        {"from", 1, 12, &from},
+        {"to", 1, 12, &to},
+        {"dpi", kMinDpi, kMaxDpi, &dpi},
+    };
+    for (const Number& n : numbers) {
+        base::IntOption v = base::IntOptionIn(parsed, n.name, n.min, n.max);
+        if (!v.error.empty()) return v.error;
+        *n.target = v.value;
+    }
+    o.format = format.value_or(o.format);
+    o.dpi = dpi.value_or(o.dpi);
+    if (from && to && *from > *to) {
+        return "--from " + std::to_string(*from) + " is after --to " + std::to_string(*to);
+    }
+    o.months = ChooseMonths(o.year.has_value(), from, to, CurrentMonth());
+    if (const std::string* v = parsed.value("days")) {
+        const std::size_t dash = v->find('-');
+        const std::optional<int> first = base::ParseIntIn(v->substr(0, dash), 1, 31);
+        const std::optional<int> last =
+            dash == std::string::npos ? std::nullopt : base::ParseIntIn(v->substr(dash + 1), 1, 31);
+        if (!first || !last || *first > *last) return "--days needs A-B with 1 <= A <= B <= 31, not '" + *v + "'";
+        o.days = std::pair{*first, *last};
+    }
+    const std::string* paper = parsed.value("paper");
+    const print::PaperChoice choice = print::ChoosePaperSize(paper ? std::optional<std::string>(*paper) : std::nullopt);
+    if (!choice.paper) return "--paper '" + *paper + "' is not one of " + std::string(print::PaperSizeNames());
+    for (const std::string& note : choice.notes)
+        Fail(note);
+    o.paper = *choice.paper;
+    if (const std::string* v = parsed.value("home")) o.home = *v;
+    if (const std::string* v = parsed.value("out")) o.out = *v;
+    if (o.out.empty()) return "--out DIR is required";
+    o.landscape = parsed.has("landscape");
+    o.mono = parsed.has("mono");
+    o.preview = parsed.has("preview");
+    o.trace = parsed.has("trace");
+    o.one_file = parsed.has("one-file");
+    if (o.one_file && o.preview) return "--one-file is for the pages of a month range, not --preview";
+    return o;
+}
+
+// Output names sort by year, month and format: 2026-12-1-calendar.pdf; a file of a month
+// range names its first and last month: 2027-01-to-03-1-calendar.pdf.
+std::string OutputName(const pages::PrintState& state, bool preview, bool whole_range, const char* extension) {
     const pages::PageRoutineEntry* entry = pages::FindPageRoutine(static_cast<int>(state.format));
-    char name[96];
-    std::snprintf(name, sizeof name, "%04d-%02d-%d-%.*s%s.%s", state.year, state.month, static_cast<int>(state.format),
+    char months[16];
+    if (whole_range && state.to_month != state.from_month) {
+        std::snprintf(months, sizeof months, "%02d-to-%02d", state.from_month, state.to_month);
+    } else {
+        std::snprintf(months, sizeof months, "%02d", state.month);
+    }
+    char name[128];
+    std::snprintf(name, sizeof name, "%04d-%s-%d-%.*s%s.%s", state.year, months, static_cast<int>(state.format),
                   static_cast<int>(entry->name.size()), entry->name.data(), preview ? "-preview" : "", extension);
     return name;
 }
 
-// PDF documents, a PNG preview or traces in the output folder, one file per document.
+// PDF documents, a PNG preview or traces in the output folder, one file per document; or,
+// for --one-file, every document of the run in one file: its months follow each other in
+// one PDF (whose fonts are subset once) or one trace. Each month gets a fresh canvas, as a
+// document of its own would.
 class FileSink : public print::DocumentSink {
 public:
     enum class Kind { kPdf, kPng, kTrace };
-    FileSink(std::filesystem::path folder, Kind kind, bool preview)
-        : folder_(std::move(folder)), kind_(kind), preview_(preview) {}
+    FileSink(std::filesystem::path folder, Kind kind, bool preview, bool one_file)
+        : folder_(std::move(folder)), kind_(kind), preview_(preview), one_file_(one_file) {}
 
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
-        path_ = folder_ / OutputName(state, preview_,
+        if (one_file_ && open_) return ContinueFile(device);
+        path_ = folder_ / OutputName(state, preview_, one_file_,
                                      kind_ == Kind::kPdf   ? "pdf"
                                      : kind_ == Kind::kPng ? "png"
                                                            : "trace");
@@ -153,19 +174,50 @@ public:
             trace_file_ = std::make_unique<std::ofstream>(path_, std::ios::binary | std::ios::trunc);
             if (!*trace_file_) return Refuse("cannot create " + path_.string());
             trace_ = std::make_unique<gfx::TraceCanvas>(*trace_file_, device);
+            open_ = true;
             return trace_.get();
         }
         cairo_ = kind_ == Kind::kPdf
                      ? gfx::CairoCanvas::CreatePdf(path_.string(), device, std::string(print::kDocumentTitle), &error)
                      : gfx::CairoCanvas::CreateImage(device, &error);
         if (!cairo_) return Refuse(path_.string() + ": " + error);
+        open_ = true;
         return cairo_.get();
     }
 
     bool EndDocument() override {
+        if (!one_file_) return CloseFile();
+        // The month's canvas goes; the file stays open for the next month.
+        month_.reset();
+        trace_.reset();
+        return true;
+    }
+
+    // Ends the one file of a --one-file run; true when there is none.
+    bool Close() { return !one_file_ || !open_ || CloseFile(); }
+
+private:
+    gfx::Canvas* ContinueFile(const gfx::Device& device) {
+        if (kind_ == Kind::kTrace) {
+            trace_ = std::make_unique<gfx::TraceCanvas>(*trace_file_, device);
+            return trace_.get();
+        }
+        // End the last page of the month before, then draw through a fresh context of the
+        // same PDF surface, one unit a device pixel as on the first month's canvas.
+        cairo_->NewPage();
+        cairo_t* cr = cairo_create(cairo_->surface());
+        cairo_scale(cr, 72.0 / device.dpi_x, 72.0 / device.dpi_y);
+        month_ = std::make_unique<gfx::CairoCanvas>(cr, device, [cr] { cairo_show_page(cr); });
+        cairo_destroy(cr); // the canvas holds its own reference
+        return month_.get();
+    }
+
+    bool CloseFile() {
         std::string error;
         bool ok = true;
-        if (trace_) {
+        open_ = false;
+        month_.reset();
+        if (trace_file_) {
             trace_.reset();
             trace_file_->flush();
             ok = static_cast<bool>(*trace_file_);
@@ -180,7 +232,6 @@ public:
         return true;
     }
 
-private:
     gfx::Canvas* Refuse(const std::string& message) {
         Fail(message);
         return nullptr;
@@ -189,8 +240,11 @@ private:
     std::filesystem::path folder_;
     Kind kind_;
     bool preview_;
+    bool one_file_;
+    bool open_ = false;
     std::filesystem::path path_;
     std::unique_ptr<gfx::CairoCanvas> cairo_;
+    std::unique_ptr<gfx::CairoCanvas> month_; // a later month of a --one-file PDF
     std::unique_ptr<std::ofstream> trace_file_;
     std::unique_ptr<gfx::TraceCanvas> trace_;
 };
@@ -212,18 +266,20 @@ pages::ProgressFn TerminalProgress(const pages::PrintState& state) {
 } // namespace
 
 int RunRender(const Args& args) {
-    RenderOptions o;
-    if (!ParseOptions(args, o)) {
-        RenderUsage();
-        return 1;
-    }
-    const std::filesystem::path folder = FindHostFolder(o.home);
-    if (!CheckHostFolder(folder)) return 1;
+    const base::ParseResult parsed = base::ParseCommandLine(kSpec, args);
+    if (const auto status = base::AnswerWithoutRunning(kSpec, parsed)) return *status;
+    auto read = ReadOptions(parsed.options);
+    if (const std::string* error = std::get_if<std::string>(&read)) return base::UsageError(kSpec, *error);
+    const RenderOptions& o = std::get<RenderOptions>(read);
+
+    const std::optional<std::filesystem::path> found = OpenHostFolder(o.home, kSpec.program);
+    if (!found) return base::kExitFailure;
+    const std::filesystem::path& folder = *found;
     std::error_code ec;
     std::filesystem::create_directories(o.out, ec);
     if (!std::filesystem::is_directory(o.out, ec)) {
         Fail("cannot make the output folder " + o.out);
-        return 1;
+        return base::kExitFailure;
     }
 
     base::StderrReporter reporter;
@@ -236,11 +292,11 @@ int RunRender(const Args& args) {
     if (o.year) state.year = *o.year;
     state.year = std::clamp(state.year, almanac::kFirstYear, almanac::kLastYear);
     print::LoadYearHolidays(state);
-    state.from_month = o.from.value_or(state.month);
-    state.to_month = o.to.value_or(state.from_month);
+    state.from_month = o.months.from;
+    state.to_month = o.months.to;
     state.format = static_cast<pages::Format>(o.format);
 
-    const print::PaperSize paper = *print::FindPaperSize(o.paper);
+    const print::PaperSize& paper = o.paper;
     const double width_mm = o.landscape ? paper.height_mm : paper.width_mm;
     const double height_mm = o.landscape ? paper.width_mm : paper.height_mm;
     const print::Printer printer{print::PaperPixels(width_mm, o.dpi), print::PaperPixels(height_mm, o.dpi), o.dpi,
@@ -253,15 +309,15 @@ int RunRender(const Args& args) {
     state.first_day = o.days ? o.days->first : 1;
     state.last_day = o.days ? std::min(o.days->second, first_month_days) : first_month_days;
     if (state.first_day > state.last_day) {
-        Fail("--days lies after the last day of the month");
-        return 1;
+        return base::UsageError(kSpec, "--days lies after the last day of the month");
     }
     state.progress = TerminalProgress(state);
 
     using Kind = FileSink::Kind;
-    FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview);
-    const bool ok = o.preview ? print::Preview(state, printer, sink) : print::PrintRun(state, printer, sink);
-    return ok ? 0 : 1;
+    FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview, o.one_file);
+    bool ok = o.preview ? print::Preview(state, printer, sink) : print::PrintRun(state, printer, sink);
+    ok = sink.Close() && ok;
+    return ok ? base::kExitOk : base::kExitFailure;
 }
 
 } // namespace cli

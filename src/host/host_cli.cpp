@@ -1,15 +1,20 @@
 #include "host/host_cli.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <ctime>
 #include <exception>
 #include <optional>
 #include <ostream>
 
 #include "almanac/name_tables.h"
+#include "base/command_line.h"
 #include "base/sjis.h"
 #include "config/config_file.h"
+#include "config/host_location.h"
 #include "host/almanac_events.h"
 #include "host/civil_date.h"
 #include "host/day_calendar.h"
@@ -21,42 +26,103 @@
 namespace host {
 namespace {
 
-constexpr int kStatusFailed = 1;
-constexpr int kStatusUsage = 2;
 constexpr std::size_t kMaxEraNameBytes = 4;
 
-const char* const kUsage =
-    "usage:\n"
-    "  kalvorin-host dayfile OUT\n"
-    "      writes UNSEI.DAT (1901-01-01 … 2100-12-31) to OUT\n"
-    "  kalvorin-host events YEAR [LAST]\n"
-    "      lists the solar longitudes (every 5°, 土用 and 入梅) and new moons of YEAR … LAST in JST\n"
-    "  kalvorin-host holidays DIR FROM TO\n"
-    "      adds the national holidays of FROM … TO to the year sections of DIR/Kalvorin.CFG\n"
-    "  kalvorin-host init DIR --eto N [--start-weekday 0|1] [--place LAT,LON,ELEV]\n"
-    "                     [--era NAME,YEAR] [--force]\n"
-    "      makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT and the national holidays\n"
-    "      of this year and the next two. --eto is the sexagenary number (1 … 60) of the birth\n"
-    "      year and is required: without it the print module refuses its fortune notes.\n";
+constexpr base::CommandSpec kTop{
+    "kalvorin-host",
+    "COMMAND [ARG]...",
+    "Stands in for the host application Kalvorin: computes the almanac of 1901-2100 and makes\n"
+    "the host folder that the print module reads.\n"
+    "\n"
+    "commands:\n"
+    "  init       make a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT, pictures, holidays\n"
+    "  dayfile    write UNSEI.DAT (1901-01-01 ... 2100-12-31)\n"
+    "  events     list the solar longitudes and new moons of years in JST\n"
+    "  holidays   add the national holidays of years to a host folder's Kalvorin.CFG\n"
+    "\n"
+    "'kalvorin-host COMMAND --help' describes a command.",
+    {},
+    true};
 
+constexpr base::CommandSpec kDayFile{
+    "kalvorin-host dayfile",
+    "OUT",
+    "Writes UNSEI.DAT, the almanac of every day 1901-01-01 ... 2100-12-31, to the file OUT\n"
+    "(replaced whole), or to standard output when OUT is '-'.",
+    {}};
+
+constexpr base::CommandSpec kEvents{
+    "kalvorin-host events",
+    "YEAR [LAST]",
+    "Lists the solar longitudes (every 5 degrees, 土用 and 入梅) and new moons of YEAR ... LAST\n"
+    "(1901-2100) in Japan Standard Time, one per line.",
+    {}};
+
+constexpr base::CommandSpec kHolidays{
+    "kalvorin-host holidays",
+    "DIR FROM TO",
+    "Adds the national holidays of the years FROM ... TO to the year sections of DIR/Kalvorin.CFG.",
+    {}};
+
+constexpr base::OptionSpec kInitOptions[] = {
+    {"eto", "N", "the sexagenary number (1-60) of the birth year, e.g. 7 for 1930 (庚午); required"},
+    {"start-weekday", "0|1", "the first weekday of the calendars: 0 Sunday (default), 1 Monday"},
+    {"place", "LAT,LON,ELEV", "where sunrise and sunset are for: decimal degrees and metres (default Tokyo)"},
+    {"era", "NAME,YEAR", "the newest era and its first year (default 令和,2019)"},
+    {"force", "", "write into an existing folder or Kalvorin.CFG, keeping its other sections"},
+};
+
+constexpr base::CommandSpec kInit{
+    "kalvorin-host init", "[DIR] --eto N",
+    "Makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT, sample month pictures, the\n"
+    "commentary database and the national holidays of this year and the next two. Without DIR\n"
+    "the folder is the user's data folder, $XDG_DATA_HOME/kalvorin (~/.local/share/kalvorin),\n"
+    "where the programs look when neither --home nor KALVORIN_HOME names one.",
+    kInitOptions};
+
+// A command line that cannot be run: the text goes to stderr with the command's usage.
 struct UsageError {
+    const base::CommandSpec* spec;
     std::string text;
 };
 
-std::optional<int> ParseInt(std::string_view text) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
+// The options and operands of a command, or its answer to --help and --version.
+struct Parsed {
+    base::ParsedOptions options;
+    std::optional<int> answer;
+};
+
+Parsed Parse(const base::CommandSpec& spec, const std::vector<std::string>& args, std::ostream& out) {
+    base::ParseResult result = base::ParseCommandLine(spec, args);
+    switch (result.outcome) {
+    case base::ParseResult::Outcome::kUsageError:
+        throw UsageError{&spec, result.error};
+    case base::ParseResult::Outcome::kHelp:
+        out << base::HelpText(spec);
+        return {{}, base::kExitOk};
+    case base::ParseResult::Outcome::kVersion:
+        out << base::VersionText(spec);
+        return {{}, base::kExitOk};
+    case base::ParseResult::Outcome::kRun:
+        break;
+    }
+    return {std::move(result.options), std::nullopt};
 }
 
-int IntArgument(std::string_view text, std::string_view what, int min, int max) {
-    const std::optional<int> value = ParseInt(text);
-    if (!value || *value < min || *value > max) {
-        throw UsageError{std::string(what) + " must be a number " + std::to_string(min) + " … " + std::to_string(max) +
-                         ", not \"" + std::string(text) + "\""};
+int IntArgument(const base::CommandSpec& spec, std::string_view text, std::string_view what, int min, int max) {
+    const std::optional<int> value = base::ParseIntIn(text, min, max);
+    if (!value) {
+        throw UsageError{&spec, std::string(what) + " needs a whole number from " + std::to_string(min) + " to " +
+                                    std::to_string(max) + ", not '" + std::string(text) + "'"};
     }
     return *value;
+}
+
+void ExpectOperands(const base::CommandSpec& spec, const base::ParsedOptions& options, std::size_t min,
+                    std::size_t max) {
+    const std::size_t n = options.operands().size();
+    if (n > max) throw UsageError{&spec, "unexpected argument '" + options.operands()[max] + "'"};
+    if (n < min) throw UsageError{&spec, "missing argument: " + std::string(spec.operands)};
 }
 
 // A decimal number in [min, max] as the module reads "IDO" and "KEIDO": digits, an optional
@@ -97,85 +163,103 @@ std::string EventName(int longitude) {
 }
 
 int RunDayFile(const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 2) throw UsageError{"dayfile takes one argument, the file to write"};
+    const Parsed parsed = Parse(kDayFile, args, out);
+    if (parsed.answer) return *parsed.answer;
+    ExpectOperands(kDayFile, parsed.options, 1, 1);
+    const std::string& target = parsed.options.operands()[0];
+    if (target == "-" && ::isatty(STDOUT_FILENO)) {
+        throw UsageError{&kDayFile, "not writing the binary day file to a terminal; redirect standard output"};
+    }
     const DayCalendar calendar(kDayFileFirstYear, kDayFileLastYear);
-    const std::string failure = WriteDayFile(args[1], calendar);
+    if (target == "-") {
+        const std::string bytes = DayFileBytes(calendar);
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
+            throw std::runtime_error("cannot write the day file to standard output");
+        }
+        return base::kExitOk;
+    }
+    const std::string failure = WriteDayFile(target, calendar);
     if (!failure.empty()) throw std::runtime_error(failure);
-    out << "wrote " << kDayFileRecords << " records to " << args[1] << "\n";
-    return 0;
+    out << "wrote " << kDayFileRecords << " records to " << target << "\n";
+    return base::kExitOk;
 }
 
 int RunEvents(const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 2 && args.size() != 3) throw UsageError{"events takes the year, or the first and last year"};
-    const int first = IntArgument(args[1], "YEAR", kDayFileFirstYear, kDayFileLastYear);
-    const int last = args.size() == 3 ? IntArgument(args[2], "LAST", first, kDayFileLastYear) : first;
+    const Parsed parsed = Parse(kEvents, args, out);
+    if (parsed.answer) return *parsed.answer;
+    ExpectOperands(kEvents, parsed.options, 1, 2);
+    const std::vector<std::string>& words = parsed.options.operands();
+    const int first = IntArgument(kEvents, words[0], "YEAR", kDayFileFirstYear, kDayFileLastYear);
+    const int last = words.size() == 2 ? IntArgument(kEvents, words[1], "LAST", first, kDayFileLastYear) : first;
     for (int year = first; year <= last; ++year) {
         for (const std::string& line : EventLines(year)) {
             out << line << "\n";
         }
     }
-    return 0;
+    return base::kExitOk;
 }
 
 int RunHolidays(const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 4) throw UsageError{"holidays takes three arguments: DIR FROM TO"};
-    const int from = IntArgument(args[2], "FROM", kDayFileFirstYear, kDayFileLastYear);
-    const int to = IntArgument(args[3], "TO", from, kDayFileLastYear);
-    const std::filesystem::path cfg_path = std::filesystem::path(args[1]) / "Kalvorin.CFG";
+    const Parsed parsed = Parse(kHolidays, args, out);
+    if (parsed.answer) return *parsed.answer;
+    ExpectOperands(kHolidays, parsed.options, 3, 3);
+    const std::vector<std::string>& words = parsed.options.operands();
+    const int from = IntArgument(kHolidays, words[1], "FROM", kDayFileFirstYear, kDayFileLastYear);
+    const int to = IntArgument(kHolidays, words[2], "TO", from, kDayFileLastYear);
+    const std::filesystem::path cfg_path = std::filesystem::path(words[0]) / config::kConfigFileName;
     base::StderrReporter reporter;
     config::ConfigFile cfg(cfg_path, &reporter);
     if (!cfg.exists()) throw std::runtime_error(cfg_path.string() + " does not exist (make the folder with init)");
     const std::string failure = WriteNationalHolidays(cfg, from, to);
     if (!failure.empty()) throw std::runtime_error(failure);
     out << "wrote the national holidays of " << from << " … " << to << " to " << cfg_path.string() << "\n";
-    return 0;
+    return base::kExitOk;
 }
 
 int RunInit(const std::vector<std::string>& args, std::ostream& out) {
+    const Parsed parsed = Parse(kInit, args, out);
+    if (parsed.answer) return *parsed.answer;
+    const base::ParsedOptions& o = parsed.options;
+    ExpectOperands(kInit, o, 0, 1);
     HostFolderOptions options;
-    bool has_eto = false;
-    bool has_folder = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError{arg + " needs a value"};
-            return args[++i];
-        };
-        if (arg == "--eto") {
-            options.eto = IntArgument(value(), "--eto", 1, 60);
-            has_eto = true;
-        } else if (arg == "--start-weekday") {
-            options.start_weekday = IntArgument(value(), "--start-weekday", 0, 1);
-        } else if (arg == "--place") {
-            const std::vector<std::string> parts = Split(value(), ',');
-            if (parts.size() != 3 || !IsDecimalIn(parts[0], -90.0, 90.0) || !IsDecimalIn(parts[1], -180.0, 180.0)) {
-                throw UsageError{"--place takes LAT,LON,ELEV: latitude −90 … 90, longitude −180 … 180 (decimal "
-                                 "degrees), elevation in metres"};
-            }
-            options.latitude = parts[0];
-            options.longitude = parts[1];
-            options.elevation = IntArgument(parts[2], "ELEV", -500, 9000);
-        } else if (arg == "--era") {
-            const std::vector<std::string> parts = Split(value(), ',');
-            // The module holds the era name in a field of two double-byte characters.
-            if (parts.size() != 2 || parts[0].empty() || base::Cp932Length(parts[0]) > kMaxEraNameBytes) {
-                throw UsageError{"--era takes NAME,YEAR with a name of at most two double-byte characters"};
-            }
-            options.era_name = parts[0];
-            options.era_year = IntArgument(parts[1], "era YEAR", 1868, 9999);
-        } else if (arg == "--force") {
-            options.force = true;
-        } else if (!arg.empty() && arg[0] == '-') {
-            throw UsageError{"unknown option " + arg};
-        } else if (!has_folder) {
-            options.folder = arg;
-            has_folder = true;
-        } else {
-            throw UsageError{"init takes one folder"};
-        }
+    if (!o.has("eto")) throw UsageError{&kInit, "--eto N is required: the sexagenary number (1-60) of the birth year"};
+    options.eto = IntArgument(kInit, *o.value("eto"), "--eto", 1, 60);
+    if (const std::string* v = o.value("start-weekday")) {
+        options.start_weekday = IntArgument(kInit, *v, "--start-weekday", 0, 1);
     }
-    if (!has_folder) throw UsageError{"init needs the folder to make"};
-    if (!has_eto) throw UsageError{"init needs --eto N, the sexagenary number (1 … 60) of the birth year"};
+    if (const std::string* v = o.value("place")) {
+        const std::vector<std::string> parts = Split(*v, ',');
+        if (parts.size() != 3 || !IsDecimalIn(parts[0], -90.0, 90.0) || !IsDecimalIn(parts[1], -180.0, 180.0)) {
+            throw UsageError{&kInit, "--place takes LAT,LON,ELEV: latitude -90 ... 90, longitude -180 ... 180 "
+                                     "(decimal degrees), elevation in metres, not '" +
+                                         *v + "'"};
+        }
+        options.latitude = parts[0];
+        options.longitude = parts[1];
+        options.elevation = IntArgument(kInit, parts[2], "ELEV", -500, 9000);
+    }
+    if (const std::string* v = o.value("era")) {
+        const std::vector<std::string> parts = Split(*v, ',');
+        // The module holds the era name in a field of two double-byte characters.
+        if (parts.size() != 2 || parts[0].empty() || base::Cp932Length(parts[0]) > kMaxEraNameBytes) {
+            throw UsageError{&kInit, "--era takes NAME,YEAR with a name of at most two double-byte characters, not '" +
+                                         *v + "'"};
+        }
+        options.era_name = parts[0];
+        options.era_year = IntArgument(kInit, parts[1], "era YEAR", 1868, 9999);
+    }
+    options.force = o.has("force");
+    if (o.operands().empty()) {
+        options.folder = config::UserHostFolder();
+        if (options.folder.empty()) throw std::runtime_error("no folder given and no home folder known; name DIR");
+        // The user's data folder may be made with its parents; the folder itself must still
+        // be new or empty, as any other.
+        std::error_code ec;
+        std::filesystem::create_directories(options.folder.parent_path(), ec);
+        if (ec) throw std::runtime_error("cannot make " + options.folder.parent_path().string() + ": " + ec.message());
+    } else {
+        options.folder = o.operands()[0];
+    }
     options.holidays_from = std::clamp(CurrentYear(), kDayFileFirstYear, kDayFileLastYear);
     options.holidays_to = std::min(options.holidays_from + 2, kDayFileLastYear);
 
@@ -184,7 +268,7 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
     const std::string failure = MakeHostFolder(options, calendar);
     if (!failure.empty()) throw std::runtime_error(failure);
     out << "made the host folder " << options.folder.string() << "\n";
-    return 0;
+    return base::kExitOk;
 }
 
 } // namespace
@@ -211,24 +295,29 @@ std::vector<std::string> EventLines(int year) {
 }
 
 int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    struct Command {
+        std::string_view name;
+        int (*run)(const std::vector<std::string>&, std::ostream&);
+    };
+    static constexpr Command kCommands[] = {
+        {"dayfile", RunDayFile}, {"events", RunEvents}, {"holidays", RunHolidays}, {"init", RunInit}};
     try {
-        if (args.empty()) throw UsageError{"no command"};
-        const std::string& command = args[0];
-        if (command == "dayfile") return RunDayFile(args, out);
-        if (command == "events") return RunEvents(args, out);
-        if (command == "holidays") return RunHolidays(args, out);
-        if (command == "init") return RunInit(args, out);
-        if (command == "--help" || command == "-h") {
-            out << kUsage;
-            return 0;
+        const Parsed top = Parse(kTop, args, out);
+        if (top.answer) return *top.answer;
+        const std::vector<std::string>& words = top.options.operands();
+        if (words.empty()) throw UsageError{&kTop, "no command given"};
+        for (const Command& c : kCommands) {
+            if (c.name == words[0]) {
+                return c.run(std::vector<std::string>(words.begin() + 1, words.end()), out);
+            }
         }
-        throw UsageError{"unknown command " + command};
+        throw UsageError{&kTop, "unknown command '" + words[0] + "'"};
     } catch (const UsageError& usage) {
-        err << "kalvorin-host: " << usage.text << "\n" << kUsage;
-        return kStatusUsage;
+        err << base::UsageErrorText(*usage.spec, usage.text);
+        return base::kExitUsage;
     } catch (const std::exception& failure) {
         err << "kalvorin-host: " << failure.what() << "\n";
-        return kStatusFailed;
+        return base::kExitFailure;
     }
 }
 

@@ -4,6 +4,9 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 namespace print {
 namespace {
@@ -33,6 +36,47 @@ std::optional<PaperSize> FindPaperSize(std::string_view name) {
 
 std::string_view PaperSizeNames() {
     return "A4|A3|B4|B5|A5|Letter";
+}
+
+std::string PaperNameInFile(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line)) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        std::string word;
+        if (words >> word) return word;
+    }
+    return {};
+}
+
+PaperChoice ChoosePaperSize(const std::optional<std::string>& option,
+                            const std::function<const char*(const char*)>& getenv) {
+    PaperChoice choice;
+    if (option) {
+        choice.paper = FindPaperSize(*option);
+        return choice;
+    }
+    auto consider = [&](const std::string& name, const std::string& where) {
+        if (name.empty()) return false;
+        choice.paper = FindPaperSize(name);
+        if (!choice.paper)
+            choice.notes.push_back(where + " names the paper '" + name + "', which is not one of " +
+                                   std::string(PaperSizeNames()) + "; passed over");
+        return choice.paper.has_value();
+    };
+    const char* env = getenv("PAPERSIZE");
+    if (consider(env ? env : "", "PAPERSIZE")) return choice;
+    const char* conf = getenv("PAPERCONF");
+    const std::filesystem::path file =
+        conf && *conf ? std::filesystem::path(conf) : std::filesystem::path(kSystemPaperFile);
+    if (consider(PaperNameInFile(file), file.string())) return choice;
+    choice.paper = FindPaperSize("A4");
+    return choice;
+}
+
+PaperChoice ChoosePaperSize(const std::optional<std::string>& option) {
+    return ChoosePaperSize(option, [](const char* name) { return std::getenv(name); });
 }
 
 int PaperPixels(double mm, int dpi) {

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Checks the shipped metadata with the validators a distribution uses: the man pages with
+# mandoc and man, the desktop entry with desktop-file-validate, the AppStream metainfo with
+# appstreamcli, and the icon with rsvg-convert.
+#   validate_test.sh DATA_DIR APP_ID
+set -uo pipefail
+data="$1"
+id="$2"
+failed=0
+fail() {
+  echo "FAIL: $*" >&2
+  failed=1
+}
+
+for page in "$data"/man/*.1; do
+  out="$(mandoc -T lint -W warning "$page" 2>&1)" || fail "mandoc: $out"
+  [[ -z "$out" ]] || fail "mandoc: $out"
+  out="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)"
+  [[ -z "$out" ]] || fail "man --warnings $page: $out"
+done
+
+out="$(desktop-file-validate "$data/$id.desktop" 2>&1)" || fail "desktop-file-validate: $out"
+[[ -z "$out" ]] || fail "desktop-file-validate: $out"
+out="$(appstreamcli validate --no-net --explain "$data/$id.metainfo.xml" 2>&1)" || fail "appstreamcli: $out"
+
+# The desktop entry and the metainfo name each other and the icon.
+grep -q "^Icon=$id\$" "$data/$id.desktop" || fail "the desktop entry's icon is not $id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$data/$id.metainfo.xml" ||
+  fail "the metainfo does not launch $id.desktop"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+rsvg-convert -w 48 -h 48 -o "$tmp/icon.png" "$data/icons/$id.svg" || fail "rsvg-convert cannot draw the icon"
+
+if ((failed)); then
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+echo "metadata valid"

@@ -1,0 +1,188 @@
+#include "base/command_line.h"
+
+#include <getopt.h>
+
+#include <charconv>
+
+#ifndef QELMARIN_VERSION
+#define QELMARIN_VERSION "unknown"
+#endif
+
+namespace base {
+namespace {
+
+constexpr OptionSpec kHelpOption{"help", "", "show this help and exit"};
+constexpr OptionSpec kVersionOption{"version", "", "show the version and exit"};
+// getopt_long's code of a long option is its index in the table, offset past the characters.
+constexpr int kFirstCode = 256;
+
+std::string Quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
+
+} // namespace
+
+std::string_view ProgramVersion() {
+    return QELMARIN_VERSION;
+}
+
+const std::string* ParsedOptions::value(std::string_view name) const {
+    const auto it = values_.find(name);
+    return it == values_.end() ? nullptr : &it->second;
+}
+
+ParseResult ParseCommandLine(const CommandSpec& spec, const std::vector<std::string>& args) {
+    std::vector<OptionSpec> all(spec.options.begin(), spec.options.end());
+    all.push_back(kHelpOption);
+    all.push_back(kVersionOption);
+
+    std::vector<std::string> names; // getopt keeps pointers to the names
+    names.reserve(all.size());
+    for (const OptionSpec& o : all)
+        names.emplace_back(o.name);
+    std::vector<option> table;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        table.push_back({names[i].c_str(), all[i].value.empty() ? no_argument : required_argument, nullptr,
+                         kFirstCode + static_cast<int>(i)});
+    }
+    table.push_back({nullptr, 0, nullptr, 0});
+
+    // getopt_long permutes its argv; it gets copies. "-h" is the only short option.
+    std::vector<std::string> words;
+    words.reserve(args.size() + 1);
+    words.emplace_back(spec.program);
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+
+    ParseResult result;
+    const std::string short_options = spec.options_first ? "+:h" : ":h";
+    opterr = 0;
+    optind = 0; // a fresh scan, as if the process had just begun
+    const int argc = static_cast<int>(words.size());
+    for (;;) {
+        const int previous = optind == 0 ? 1 : optind;
+        const int code = getopt_long(argc, argv.data(), short_options.c_str(), table.data(), nullptr);
+        if (code == -1) break;
+        if (code == 'h') {
+            result.outcome = ParseResult::Outcome::kHelp;
+            return result;
+        }
+        if (code == '?' || code == ':') {
+            // The word that failed: the one getopt has just stepped over.
+            const int at = std::min(std::max(optind - 1, previous), argc - 1);
+            std::string word = argv[static_cast<std::size_t>(at)];
+            if (code == '?' && optopt != 0 && optopt < kFirstCode) word = std::string("-") + static_cast<char>(optopt);
+            result.outcome = ParseResult::Outcome::kUsageError;
+            if (code == ':') {
+                const std::string name =
+                    optopt >= kFirstCode ? "--" + std::string(all[static_cast<std::size_t>(optopt - kFirstCode)].name)
+                                         : word;
+                result.error = "option " + name + " needs a value";
+            } else {
+                const std::size_t eq = word.find('=');
+                if (word.rfind("--", 0) == 0 && eq != std::string::npos && optopt >= kFirstCode) {
+                    result.error = "option " + word.substr(0, eq) + " takes no value";
+                } else {
+                    result.error = "unknown or ambiguous option " + Quoted(word);
+                }
+            }
+            return result;
+        }
+        const OptionSpec& o = all[static_cast<std::size_t>(code - kFirstCode)];
+        if (o.name == kHelpOption.name) {
+            result.outcome = ParseResult::Outcome::kHelp;
+            return result;
+        }
+        if (o.name == kVersionOption.name) {
+            result.outcome = ParseResult::Outcome::kVersion;
+            return result;
+        }
+        result.options.set(o.name, o.value.empty() ? std::string() : std::string(optarg ? optarg : ""));
+    }
+    for (int i = optind; i < argc; ++i)
+        result.options.add_operand(argv[static_cast<std::size_t>(i)]);
+    return result;
+}
+
+std::string UsageLine(const CommandSpec& spec) {
+    std::string line = "usage: " + std::string(spec.program);
+    if (!spec.options.empty()) line += " [OPTION]...";
+    if (!spec.operands.empty()) line += " " + std::string(spec.operands);
+    return line;
+}
+
+std::string HelpText(const CommandSpec& spec) {
+    std::string text = UsageLine(spec) + "\n";
+    if (!spec.summary.empty()) text += std::string(spec.summary) + "\n";
+    text += "\noptions:\n";
+    std::vector<OptionSpec> all(spec.options.begin(), spec.options.end());
+    all.push_back(kHelpOption);
+    all.push_back(kVersionOption);
+    for (const OptionSpec& o : all) {
+        std::string head = "  --" + std::string(o.name);
+        if (!o.value.empty()) head += " " + std::string(o.value);
+        if (o.name == kHelpOption.name) head = "  -h, --help";
+        constexpr std::size_t kColumn = 24;
+        head += head.size() < kColumn ? std::string(kColumn - head.size(), ' ')
+                                      : std::string("\n") + std::string(kColumn, ' ');
+        text += head + std::string(o.help) + "\n";
+    }
+    return text;
+}
+
+std::string VersionText(const CommandSpec& spec) {
+    return std::string(spec.program.substr(0, spec.program.find(' '))) + " " + std::string(ProgramVersion()) + "\n";
+}
+
+std::string UsageErrorText(const CommandSpec& spec, std::string_view message) {
+    const std::string program(spec.program);
+    return program + ": " + std::string(message) + "\n" + UsageLine(spec) + "\nTry '" + program +
+           " --help' for more information.\n";
+}
+
+int UsageError(const CommandSpec& spec, std::string_view message, std::FILE* err) {
+    std::fputs(UsageErrorText(spec, message).c_str(), err);
+    return kExitUsage;
+}
+
+std::optional<int> AnswerWithoutRunning(const CommandSpec& spec, const ParseResult& result) {
+    switch (result.outcome) {
+    case ParseResult::Outcome::kRun:
+        return std::nullopt;
+    case ParseResult::Outcome::kHelp:
+        std::fputs(HelpText(spec).c_str(), stdout);
+        return kExitOk;
+    case ParseResult::Outcome::kVersion:
+        std::fputs(VersionText(spec).c_str(), stdout);
+        return kExitOk;
+    case ParseResult::Outcome::kUsageError:
+        return UsageError(spec, result.error);
+    }
+    return kExitUsage;
+}
+
+std::optional<int> ParseIntIn(std::string_view text, int min, int max) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < min || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+IntOption IntOptionIn(const ParsedOptions& options, std::string_view name, int min, int max) {
+    IntOption result;
+    const std::string* text = options.value(name);
+    if (!text) return result;
+    result.value = ParseIntIn(*text, min, max);
+    if (!result.value) {
+        result.error = "--" + std::string(name) + " needs a whole number from " + std::to_string(min) + " to " +
+                       std::to_string(max) + ", not " + Quoted(*text);
+    }
+    return result;
+}
+
+} // namespace base

@@ -1,0 +1,70 @@
+#include "print/paper_sizes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace print {
+namespace {
+
+class PaperChoiceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("paper_choice_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder_);
+        // Never the machine's own /etc/papersize: a file that names nothing unless a test writes it.
+        env_["PAPERCONF"] = (folder_ / "papersize").string();
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    void WriteConf(const std::string& text) { std::ofstream(folder_ / "papersize") << text; }
+    PaperChoice Choose(const std::optional<std::string>& option = std::nullopt) {
+        return ChoosePaperSize(option, [this](const char* name) -> const char* {
+            const auto it = env_.find(name);
+            return it == env_.end() ? nullptr : it->second.c_str();
+        });
+    }
+
+    std::filesystem::path folder_;
+    std::map<std::string, std::string> env_;
+};
+
+TEST_F(PaperChoiceTest, OptionThenEnvironmentThenSystemFileThenA4) {
+    EXPECT_EQ("A4", Choose().paper->name);
+    WriteConf("# the system's paper\n\n  letter  \n");
+    EXPECT_EQ("Letter", Choose().paper->name);
+    env_["PAPERSIZE"] = "a3";
+    EXPECT_EQ("A3", Choose().paper->name);
+    EXPECT_EQ("B5", Choose("b5").paper->name);
+    EXPECT_TRUE(Choose().notes.empty());
+}
+
+TEST_F(PaperChoiceTest, UnknownNamesArePassedOverWithANoteButAnUnknownOptionIsNot) {
+    env_["PAPERSIZE"] = "legal";
+    WriteConf("executive\n");
+    const PaperChoice fallen = Choose();
+    EXPECT_EQ("A4", fallen.paper->name);
+    ASSERT_EQ(2u, fallen.notes.size());
+    EXPECT_NE(std::string::npos, fallen.notes[0].find("PAPERSIZE names the paper 'legal'"));
+    EXPECT_NE(std::string::npos, fallen.notes[1].find("'executive'"));
+
+    EXPECT_FALSE(Choose("tabloid").paper);
+    // An empty PAPERSIZE counts as unset.
+    env_["PAPERSIZE"] = "";
+    WriteConf("a5 # comment after the name\n");
+    EXPECT_EQ("A5", Choose().paper->name);
+}
+
+TEST_F(PaperChoiceTest, MissingOrEmptySystemFileNamesNothing) {
+    EXPECT_EQ("", PaperNameInFile(folder_ / "absent"));
+    WriteConf("# only a comment\n   \n");
+    EXPECT_EQ("", PaperNameInFile(folder_ / "papersize"));
+}
+
+} // namespace
+} // namespace print
