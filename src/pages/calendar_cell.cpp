@@ -110,13 +110,23 @@ base::Color RokuyoColor(int rokuyo) {
     }
 }
 
+// The day's number picture: the state's 36 × 36 one where the box is no larger (the
+// preview), else the large picture of the same numeral, so that a printed number is
+// never enlarged into blocks coarser than the printer's dots.
+const pictures::Bitmap* DayNumberPicture(const PrintState& state, const gfx::Rect& box, int d) {
+    const pictures::Bitmap* number = state.day_number_bitmaps[static_cast<std::size_t>(d)];
+    if (number == nullptr || (box.width() <= number->width && box.height() <= number->height)) return number;
+    const pictures::Bitmap* fine = pictures::BuiltinBitmap(pictures::PageDayNumberBitmapName(d));
+    return fine != nullptr ? fine : number;
+}
+
 void DrawNumberBox(gfx::Canvas& canvas, const PrintState& state, const gfx::Rect& box, int d) {
     const config::PageOptions& o = state.page(kSection);
     const bool inverted = o.holiday_reverse && state.holidays.IsMarked(state.month, d);
     if (!o.day_english) {
         canvas.SetBrush(base::kWhite);
         canvas.SetTextColor(base::kBlack);
-        if (const pictures::Bitmap* number = state.day_number_bitmaps[static_cast<std::size_t>(d)])
+        if (const pictures::Bitmap* number = DayNumberPicture(state, box, d))
             canvas.StretchBitmap(box, *number, pictures::DayNumberBitmapName(d),
                                  inverted ? gfx::BitmapCopy::kInvert : gfx::BitmapCopy::kCopy);
         return;
