@@ -156,7 +156,7 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
     const int notes_height = -layout.notes_height;
     canvas.SelectFont(VerticalFont(state, layout.notes_height));
     CellWriter cell(canvas, state, notes_height, x + w_cell - kFrameInset, y + h - kFrameInset);
-    int w = canvas.TextExtent("XXX").cy;
+    const int w = canvas.TextExtent("XXX").cy;
     int c = x;
     const int ty0 = box.bottom + 5;
 
