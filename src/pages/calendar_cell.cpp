@@ -12,6 +12,8 @@
 #include "pictures/builtin_bitmaps.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace pages::calendar {
 namespace {
@@ -46,7 +48,16 @@ public:
         if (canvas_.CurrentFont().height != -height) canvas_.SelectFont(VerticalFont(state_, -height));
         return canvas_.TextExtent(text);
     }
-    void Restore() { Measure("", notes_height_); }
+    // The thickness of a column at a character height: the height of "XXX".
+    int Thickness(int height) {
+        for (const auto& [h, thickness] : thickness_)
+            if (h == height) return thickness;
+        thickness_.emplace_back(height, Measure("XXX", height).cy);
+        return thickness_.back().second;
+    }
+    void Restore() {
+        if (canvas_.CurrentFont().height != -notes_height_) canvas_.SelectFont(VerticalFont(state_, -notes_height_));
+    }
 
     // Pieces one after another down the column whose ink begins at `left`, from top, at
     // `height` or smaller; the column's x is left + the text's height as drawn. Nothing is
@@ -56,12 +67,13 @@ public:
         const FittedColumn fitted = FitColumn(pieces, height, bottom_ - top, extent);
         int ty = top;
         if (!fitted.pieces.empty()) {
-            const int x = left + Measure(fitted.pieces.front().text, fitted.font_height).cy;
+            const int x = left + Thickness(fitted.font_height);
             if (x <= right_) {
-                for (const TextPiece& p : fitted.pieces) {
-                    canvas_.SetTextColor(PrintColor(state_, p.color));
-                    canvas_.TextOut(x, ty, p.text);
-                    ty += Extent(p.text, fitted.font_height);
+                Measure("", fitted.font_height);
+                for (std::size_t i = 0; i < fitted.pieces.size(); ++i) {
+                    canvas_.SetTextColor(PrintColor(state_, fitted.pieces[i].color));
+                    canvas_.TextOut(x, ty, fitted.pieces[i].text);
+                    ty += fitted.extents[i];
                 }
             }
         }
@@ -74,12 +86,10 @@ public:
     int Notes(int c, int top, int last_x, const std::vector<TextPiece>& notes) {
         if (notes.empty()) return c;
         const ExtentFn extent = [this](std::string_view text, int h) { return Extent(text, h); };
-        const auto columns_at = [&](int h) {
-            const int step = Measure("・", h).cy + 2;
-            return last_x < c ? 0 : 1 + (last_x - c) / step;
-        };
+        const auto columns_at = [&](int h) { return last_x < c ? 0 : 1 + (last_x - c) / (Thickness(h) + 2); };
         const FlowedNotes flowed = FlowNotes(notes, notes_height_, bottom_ - top, columns_at, extent);
-        const int step = Measure("・", flowed.font_height).cy + 2;
+        const int step = Thickness(flowed.font_height) + 2;
+        Measure("", flowed.font_height);
         int last = c;
         for (const FlowedNote& n : flowed.notes) {
             last = c + n.column * step;
@@ -94,6 +104,7 @@ private:
     gfx::Canvas& canvas_;
     const PrintState& state_;
     int notes_height_, right_, bottom_;
+    std::vector<std::pair<int, int>> thickness_; // character height, thickness
 };
 
 // The inner frame line of a cell lies this far inside its outer edge.
@@ -156,7 +167,7 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
     const int notes_height = -layout.notes_height;
     canvas.SelectFont(VerticalFont(state, layout.notes_height));
     CellWriter cell(canvas, state, notes_height, x + w_cell - kFrameInset, y + h - kFrameInset);
-    const int w = canvas.TextExtent("XXX").cy;
+    const int w = cell.Thickness(notes_height);
     int c = x;
     const int ty0 = box.bottom + 5;
 
@@ -184,7 +195,7 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
     // The fortune: its rank in a larger font, the lucky and unlucky numbers under it in
     // two columns. The named days leave it that much room at the right of the cell.
     const int rank_height = RoundHalfEven(layout.box_design * layout.h_scale / 2);
-    const int rank_w = o.unki ? cell.Measure("XXX", rank_height).cy : 0;
+    const int rank_w = o.unki ? cell.Thickness(rank_height) : 0;
     cell.Restore();
     const int fortune_room = o.unki ? std::max(rank_w, 2 * w) + 2 : 0;
 

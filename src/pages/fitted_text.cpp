@@ -27,9 +27,15 @@ std::string_view WithoutTrailingSpaces(std::string_view s) {
     }
 }
 
-int Total(const std::vector<TextPiece>& pieces, int height, const ExtentFn& extent) {
+std::vector<int> Extents(const std::vector<TextPiece>& pieces, int height, const ExtentFn& extent) {
+    std::vector<int> extents;
+    for (const TextPiece& p : pieces) extents.push_back(extent(p.text, height));
+    return extents;
+}
+
+int Sum(const std::vector<int>& extents) {
     int total = 0;
-    for (const TextPiece& p : pieces) total += extent(p.text, height);
+    for (int e : extents) total += e;
     return total;
 }
 
@@ -81,25 +87,30 @@ std::string CutWithEllipsis(std::string_view text, int font_height, int length, 
 FittedColumn FitColumn(const std::vector<TextPiece>& pieces, int font_height, int length, const ExtentFn& extent) {
     const int smallest = SmallestFittedHeight(font_height);
     for (int height = font_height; height >= smallest;) {
-        const int total = Total(pieces, height, extent);
-        if (total <= length) return {height, pieces, false};
+        std::vector<int> extents = Extents(pieces, height, extent);
+        const int total = Sum(extents);
+        if (total <= length) return {height, pieces, false, std::move(extents)};
         // Extents grow with the height: go straight to about the height that fits.
         int next = std::min(height - 1, static_cast<int>(static_cast<long long>(height) * std::max(length, 0) / total));
         if (next < smallest && height > smallest) next = smallest;
         height = next;
     }
-    FittedColumn fitted{smallest, {}, true};
+    FittedColumn fitted{smallest, {}, true, {}};
     const int ellipsis = extent(kEllipsis, smallest);
     int position = 0;
     for (const TextPiece& piece : pieces) {
         const int e = extent(piece.text, smallest);
         if (position + e + ellipsis <= length) {
             fitted.pieces.push_back(piece);
+            fitted.extents.push_back(e);
             position += e;
             continue;
         }
         std::string cut = CutWithEllipsis(piece.text, smallest, length - position, extent);
-        if (!cut.empty()) fitted.pieces.push_back({std::move(cut), piece.color});
+        if (!cut.empty()) {
+            fitted.extents.push_back(extent(cut, smallest));
+            fitted.pieces.push_back({std::move(cut), piece.color});
+        }
         break;
     }
     return fitted;

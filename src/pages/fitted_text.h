@@ -30,6 +30,7 @@ struct FittedColumn {
     int font_height = 0;           // positive: the character height to write them in
     std::vector<TextPiece> pieces; // the last one ends with "…" when cut
     bool cut = false;
+    std::vector<int> extents;      // of each piece at font_height
 };
 FittedColumn FitColumn(const std::vector<TextPiece>& pieces, int font_height, int length, const ExtentFn& extent);
 
