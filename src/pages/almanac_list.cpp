@@ -3,6 +3,7 @@
 #include "almanac/day_notes.h"
 #include "almanac/name_tables.h"
 #include "almanac/sun_times.h"
+#include "pages/fitted_text.h"
 #include "pages/list_named_days.h"
 #include "pages/list_texts.h"
 #include "pages/page_common.h"
@@ -111,12 +112,30 @@ void SetColor(gfx::Canvas& canvas, base::Color color) {
 }
 
 // A cell of the day whose column ends at right: a double frame sharing its outer line with
-// the cells above and below, and the text running down the middle of the column.
-void DrawNoteCell(gfx::Canvas& canvas, const Geometry& g, int right, int top, int bottom, const CellText& cell) {
+// the cells above and below, and the text running down the middle of the column. A text
+// longer than the cell (a date of a leap eleventh month) is written smaller, centred the
+// same way, and cut with "…" only if even that does not fit.
+void DrawNoteCell(gfx::Canvas& canvas, const PrintState& state, const Geometry& g, int right, int top, int bottom,
+                  const CellText& cell) {
     canvas.Rectangle({right - g.column, top, right, bottom});
     canvas.Rectangle({right - g.column + 1, top + 1, right - 1, bottom - 1});
     SetColor(canvas, cell.color);
-    canvas.TextOut(right - g.offset, top + 1, cell.text);
+    const int length = bottom - 2 - (top + 1);
+    if (canvas.TextExtent(cell.text).cx <= length) {
+        canvas.TextOut(right - g.offset, top + 1, cell.text);
+        return;
+    }
+    const ExtentFn extent = [&](std::string_view text, int height) {
+        if (canvas.CurrentFont().height != -height) canvas.SelectFont(VerticalFont(state, -height));
+        return canvas.TextExtent(text).cx;
+    };
+    const FittedColumn fitted = FitColumn({{cell.text, cell.color}}, g.main_font, length, extent);
+    if (!fitted.pieces.empty()) {
+        if (canvas.CurrentFont().height != -fitted.font_height)
+            canvas.SelectFont(VerticalFont(state, -fitted.font_height));
+        canvas.TextOut(right - g.offset - (g.main_font - fitted.font_height) / 2, top + 1, fitted.pieces.front().text);
+    }
+    canvas.SelectFont(VerticalFont(state, -g.main_font));
 }
 
 void DrawNamedDays(gfx::Canvas& canvas, const PrintState& state, const Geometry& g, int d, int right) {
@@ -189,7 +208,7 @@ void DrawAlmanacList(gfx::Canvas& canvas, const PrintState& state, const ListAre
     for (int d = 1; d <= days; ++d) {
         const std::array<CellText, kNoteCells> texts = NoteTexts(state, d);
         for (std::size_t k = 0; k < kNoteCells; ++k)
-            DrawNoteCell(canvas, g, g.Right(d), g.tops[k], g.tops[k + 1], texts[k]);
+            DrawNoteCell(canvas, state, g, g.Right(d), g.tops[k], g.tops[k + 1], texts[k]);
     }
     SetColor(canvas, base::kBlack);
 

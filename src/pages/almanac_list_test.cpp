@@ -56,6 +56,18 @@ TEST(AlmanacList, ColumnsLeftToRightFor28Days) {
     EXPECT_TRUE(t.Has(Text(3185, 1, "二　月廿八日")));
 }
 
+TEST(AlmanacList, LeapEleventhMonthDatesAreWrittenSmallerInsideTheirCell) {
+    PrintState state = ListState(2034, 1, 31, 0);
+    for (auto& r : state.days) r.LeapMonth = 1;
+    const Trace t = Draw(state);
+    // The 旧暦 cell of day 1 (lunar day 2) is 2025 … 2630: 602 long inside its frame. Seven
+    // characters at 100 would take 700; at 86 they take 602, centred 7 further in.
+    EXPECT_TRUE(t.Has(Text(3100 - 7, 2026, "閏十一月　二日")));
+    EXPECT_EQ("font\t@ＭＳ ゴシック\t-86\t2700\t0", t.With("font")[1]);
+    EXPECT_TRUE(t.Has(Text(1100 - 7, 2026, "閏十一月廿二日"))); // day 21
+    for (const std::string& line : t.With("text\t")) EXPECT_EQ(std::string::npos, line.find("閏十一月廿二\t")) << line;
+}
+
 TEST(AlmanacList, HeaderColumnNamesEveryCell) {
     const Trace t = Draw(ListState(2026, 1, 31, 4));
     const int tops[] = {0, 605, 710, 915, 1120, 2025, 2630, 2735, 2840, 3045, 4050, 6664, 7000};

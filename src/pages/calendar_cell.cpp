@@ -7,8 +7,13 @@
 #include "almanac/name_tables.h"
 #include "almanac/named_days.h"
 #include "pages/calendar_layout.h"
+#include "pages/fitted_text.h"
 #include "pages/page_common.h"
 #include "pictures/builtin_bitmaps.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace pages::calendar {
 namespace {
@@ -26,36 +31,84 @@ std::string CellNoteText(int row, const almanac::DayKeys& keys) {
     return "時下食(" + std::string(almanac::TableText(almanac::BranchNames, hour - 1)) + "刻)";
 }
 
-// The named days flow down a column and on into the next when the cell bottom is reached;
-// every note after the first of the cell is prefixed with "・", except at the top of a
-// new column.
-class NoteWriter {
+// Text inside one cell: nothing is written past the cell's innermost frame line, at the
+// right or at the bottom. Texts that would pass it are made smaller, then cut with "…".
+class CellWriter {
 public:
-    NoteWriter(gfx::Canvas& canvas, const PrintState& state, int c, int ty0, int bottom)
-        : canvas_(canvas), state_(state), c_(c), ty_(ty0), ty0_(ty0), bottom_(bottom) {}
+    CellWriter(gfx::Canvas& canvas, const PrintState& state, int notes_height, int right, int bottom)
+        : canvas_(canvas), state_(state), notes_height_(notes_height), right_(right), bottom_(bottom) {}
 
-    void Write(const std::string& note, base::Color color) {
-        std::string text = first_ ? note : "・" + note;
-        gfx::TextSize extent = canvas_.TextExtent(text);
-        if (ty_ + extent.cx > bottom_) {
-            c_ += extent.cy + 2;
-            ty_ = ty0_;
-            text = note;
-            extent = canvas_.TextExtent(text);
-        }
-        canvas_.SetTextColor(PrintColor(state_, color));
-        canvas_.TextOut(c_, ty_, text);
-        ty_ += extent.cx;
-        first_ = false;
+    int right() const { return right_; }
+    int bottom() const { return bottom_; }
+
+    // The extent along the line of a text at a character height (the font is changed as
+    // needed; Restore() returns to the notes font).
+    int Extent(std::string_view text, int height) { return Measure(text, height).cx; }
+    gfx::TextSize Measure(std::string_view text, int height) {
+        if (canvas_.CurrentFont().height != -height) canvas_.SelectFont(VerticalFont(state_, -height));
+        return canvas_.TextExtent(text);
     }
-    int column() const { return c_; }
+    // The thickness of a column at a character height: the height of "XXX".
+    int Thickness(int height) {
+        for (const auto& [h, thickness] : thickness_)
+            if (h == height) return thickness;
+        thickness_.emplace_back(height, Measure("XXX", height).cy);
+        return thickness_.back().second;
+    }
+    void Restore() {
+        if (canvas_.CurrentFont().height != -notes_height_) canvas_.SelectFont(VerticalFont(state_, -notes_height_));
+    }
+
+    // Pieces one after another down the column whose ink begins at `left`, from top, at
+    // `height` or smaller; the column's x is left + the text's height as drawn. Nothing is
+    // drawn when even that would pass the cell's right edge. Returns where the column ends.
+    int Column(int left, int top, const std::vector<TextPiece>& pieces, int height) {
+        const ExtentFn extent = [this](std::string_view text, int h) { return Extent(text, h); };
+        const FittedColumn fitted = FitColumn(pieces, height, bottom_ - top, extent);
+        int ty = top;
+        if (!fitted.pieces.empty()) {
+            const int x = left + Thickness(fitted.font_height);
+            if (x <= right_) {
+                Measure("", fitted.font_height);
+                for (std::size_t i = 0; i < fitted.pieces.size(); ++i) {
+                    canvas_.SetTextColor(PrintColor(state_, fitted.pieces[i].color));
+                    canvas_.TextOut(x, ty, fitted.pieces[i].text);
+                    ty += fitted.extents[i];
+                }
+            }
+        }
+        Restore();
+        return ty;
+    }
+
+    // The named days from column x = c on, in columns of the notes font (or smaller) whose
+    // x stays at most `last_x`. Returns the x of the last column written.
+    int Notes(int c, int top, int last_x, const std::vector<TextPiece>& notes) {
+        if (notes.empty()) return c;
+        const ExtentFn extent = [this](std::string_view text, int h) { return Extent(text, h); };
+        const auto columns_at = [&](int h) { return last_x < c ? 0 : 1 + (last_x - c) / (Thickness(h) + 2); };
+        const FlowedNotes flowed = FlowNotes(notes, notes_height_, bottom_ - top, columns_at, extent);
+        const int step = Thickness(flowed.font_height) + 2;
+        Measure("", flowed.font_height);
+        int last = c;
+        for (const FlowedNote& n : flowed.notes) {
+            last = c + n.column * step;
+            canvas_.SetTextColor(PrintColor(state_, n.piece.color));
+            canvas_.TextOut(last, top + n.offset, n.piece.text);
+        }
+        Restore();
+        return last;
+    }
 
 private:
     gfx::Canvas& canvas_;
     const PrintState& state_;
-    int c_, ty_, ty0_, bottom_;
-    bool first_ = true;
+    int notes_height_, right_, bottom_;
+    std::vector<std::pair<int, int>> thickness_; // character height, thickness
 };
+
+// The inner frame line of a cell lies this far inside its outer edge.
+constexpr int kFrameInset = 2;
 
 base::Color RokuyoColor(int rokuyo) {
     switch (rokuyo) {
@@ -68,13 +121,23 @@ base::Color RokuyoColor(int rokuyo) {
     }
 }
 
+// The day's number picture: the state's 36 × 36 one where the box is no larger (the
+// preview), else the large picture of the same numeral, so that a printed number is
+// never enlarged into blocks coarser than the printer's dots.
+const pictures::Bitmap* DayNumberPicture(const PrintState& state, const gfx::Rect& box, int d) {
+    const pictures::Bitmap* number = state.day_number_bitmaps[static_cast<std::size_t>(d)];
+    if (number == nullptr || (box.width() <= number->width && box.height() <= number->height)) return number;
+    const pictures::Bitmap* fine = pictures::BuiltinBitmap(pictures::PageDayNumberBitmapName(d));
+    return fine != nullptr ? fine : number;
+}
+
 void DrawNumberBox(gfx::Canvas& canvas, const PrintState& state, const gfx::Rect& box, int d) {
     const config::PageOptions& o = state.page(kSection);
     const bool inverted = o.holiday_reverse && state.holidays.IsMarked(state.month, d);
     if (!o.day_english) {
         canvas.SetBrush(base::kWhite);
         canvas.SetTextColor(base::kBlack);
-        if (const pictures::Bitmap* number = state.day_number_bitmaps[static_cast<std::size_t>(d)])
+        if (const pictures::Bitmap* number = DayNumberPicture(state, box, d))
             canvas.StretchBitmap(box, *number, pictures::DayNumberBitmapName(d),
                                  inverted ? gfx::BitmapCopy::kInvert : gfx::BitmapCopy::kCopy);
         return;
@@ -90,7 +153,6 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
     const config::PageOptions& o = state.page(kSection);
     const almanac::DayRecord& day = state.day(d);
     const int w_cell = layout.cell_width, h = layout.row_height;
-    const int bottom = y + h;
 
     canvas.SetPen(base::kBlack);
     canvas.SetBrush(base::kWhite, gfx::BrushStyle::kClear);
@@ -102,63 +164,62 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
     DrawNumberBox(canvas, state, box, d);
     canvas.SetBrush(base::kWhite, gfx::BrushStyle::kClear);
 
-    const gfx::Font notes_font = VerticalFont(state, layout.notes_height);
-    canvas.SelectFont(notes_font);
-    int w = canvas.TextExtent("XXX").cy;
+    const int notes_height = -layout.notes_height;
+    canvas.SelectFont(VerticalFont(state, layout.notes_height));
+    CellWriter cell(canvas, state, notes_height, x + w_cell - kFrameInset, y + h - kFrameInset);
+    const int w = cell.Thickness(notes_height);
     int c = x;
     const int ty0 = box.bottom + 5;
-    int ty = ty0;
 
     if (o.old_day_print) {
-        const std::string text = OldDateText(day.LunarMonth, day.LunarDay, day.LeapMonth);
-        canvas.SetTextColor(base::kBlack);
-        canvas.TextOut(c + canvas.TextExtent(text).cy + 2, ty0, text);
+        cell.Column(c + 2, ty0, {{OldDateText(day.LunarMonth, day.LunarDay, day.LeapMonth), base::kBlack}},
+                    notes_height);
         c += w + 2;
     }
-    if (o.eto_print) {
-        const std::string text = almanac::CycleName(day.DayCycle) + " ";
-        canvas.SetTextColor(base::kBlack);
-        canvas.TextOut(c + w + 2, ty0, text);
-        ty = ty0 + canvas.TextExtent(text).cx;
+    if (o.eto_print || o.rokuyou_print) {
+        // The 六曜 stands under the day sign in the same column.
+        std::vector<TextPiece> pieces;
+        if (o.eto_print) pieces.push_back({almanac::CycleName(day.DayCycle) + " ", base::kBlack});
+        if (o.rokuyou_print)
+            pieces.push_back({std::string(almanac::TableText(almanac::RokuyoNames, day.Rokuyo - 1)),
+                              RokuyoColor(day.Rokuyo)});
+        cell.Column(c + 2, ty0, pieces, notes_height);
+        c += w + 2;
     }
-    if (o.rokuyou_print) {
-        canvas.SetTextColor(PrintColor(state, RokuyoColor(day.Rokuyo)));
-        canvas.TextOut(c + w + 2, ty, almanac::TableText(almanac::RokuyoNames, day.Rokuyo - 1));
-    }
-    if (o.eto_print || o.rokuyou_print) c += w + 2;
     if (o.zatsu_print) {
         const std::string text = SeasonText(day.SeasonFlags);
-        canvas.SetTextColor(base::kBlack);
-        if (!text.empty()) canvas.TextOut(c + w + 2, ty0, text);
+        if (!text.empty()) cell.Column(c + 2, ty0, {{text, base::kBlack}}, notes_height);
         c += w + 2;
     }
+
+    // The fortune: its rank in a larger font, the lucky and unlucky numbers under it in
+    // two columns. The named days leave it that much room at the right of the cell.
+    const int rank_height = RoundHalfEven(layout.box_design * layout.h_scale / 2);
+    const int rank_w = o.unki ? cell.Thickness(rank_height) : 0;
+    cell.Restore();
+    const int fortune_room = o.unki ? std::max(rank_w, 2 * w) + 2 : 0;
 
     if (o.kikkyou1 || o.kikkyou2) {
         c += w + 2;
         const almanac::DayKeys keys = almanac::MakeDayKeys(day, state.settings.birth_eto, state.day(1).YearCycle);
-        NoteWriter writer(canvas, state, c, ty0, bottom);
+        std::vector<TextPiece> notes;
         for (int row : almanac::NamedDaysOf(day, keys)) {
             const almanac::NamedDay& named = almanac::NamedDays[static_cast<std::size_t>(row)];
-            if (PrintsRow(o, named)) writer.Write(CellNoteText(row, keys), almanac::ClassColor(named.kind));
+            if (PrintsRow(o, named)) notes.push_back({CellNoteText(row, keys), almanac::ClassColor(named.kind)});
         }
-        c = writer.column();
+        c = cell.Notes(c, ty0, cell.right() - fortune_room, notes);
     }
 
-    if (o.unki) {
-        canvas.SelectFont(VerticalFont(state, -RoundHalfEven(layout.box_design * layout.h_scale / 2)));
-        const int rank_w = canvas.TextExtent("XXX").cy;
+    if (o.unki && c + fortune_room <= cell.right()) {
         almanac::FortuneWork work;
         const int net =
             almanac::EvaluateDayFortune(day, static_cast<std::uint8_t>(state.settings.birth_eto), day.YearCycle, work);
         const std::string_view rank = almanac::FortuneRank(work.good, work.bad);
-        canvas.SetTextColor(PrintColor(state, net < 0 ? base::kBlue : base::kRed));
-        canvas.TextOut(c + rank_w + 2, ty0, rank);
-        ty = ty0 + canvas.TextExtent(rank).cx;
-        canvas.SelectFont(notes_font);
-        w = canvas.TextExtent("XXX").cy;
+        const base::Color rank_color = net < 0 ? base::kBlue : base::kRed;
+        const int ty = cell.Column(c + 2, ty0, {{std::string(rank), rank_color}}, rank_height);
         const std::string lucky = FortuneNumberText("吉", work.good, layout.portrait);
         const std::string unlucky = FortuneNumberText("凶", work.bad, layout.portrait);
-        if (ty + canvas.TextExtent(lucky).cx < bottom) {
+        if (ty + canvas.TextExtent(lucky).cx < cell.bottom() && ty + canvas.TextExtent(unlucky).cx < cell.bottom()) {
             canvas.SetTextColor(PrintColor(state, base::kRed));
             canvas.TextOut(c + w + 2, ty, lucky);
             canvas.SetTextColor(PrintColor(state, base::kBlue));
@@ -168,10 +229,8 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
 
     if (o.sekki && almanac::SolarTermBegins(day, state.day(d - 1))) {
         const std::string_view name = almanac::TableText(almanac::SolarTermNames, day.SolarTerm - 1);
-        canvas.SelectFont(VerticalFont(state, -RoundHalfEven(layout.box_design * layout.v_scale / 2 - 6)));
-        canvas.SetTextColor(base::kBlack);
-        canvas.TextOut(box.right - 1 + canvas.TextExtent(name).cy + 3, y + 4, name);
-        canvas.SelectFont(notes_font);
+        const int height = RoundHalfEven(layout.box_design * layout.v_scale / 2 - 6);
+        cell.Column(box.right - 1 + 3, y + 4, {{std::string(name), base::kBlack}}, height);
     }
     return box;
 }

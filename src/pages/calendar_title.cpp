@@ -5,6 +5,7 @@
 #include "almanac/name_tables.h"
 #include "base/kanji_numbers.h"
 #include "pages/calendar_layout.h"
+#include "pages/fitted_text.h"
 #include "pages/page_common.h"
 
 #include <algorithm>
@@ -20,11 +21,23 @@ void DrawTitle(gfx::Canvas& canvas, const PrintState& state, const Layout& layou
     int tx = rows > 5 ? x + 10 : layout.area.left + 10;
     const int ty = rows > 5 ? y + 20 : y + h + 20;
 
-    canvas.TextOut(tx + g, ty, std::string(layout.portrait ? " " : "") + base::FormatYearKanji(state.year) + "年");
+    // The columns end inside the row they stand in: on low rows they are made smaller.
+    const int row_bottom = ty - 20 + h - 2;
+    const ExtentFn extent = [&](std::string_view text, int height) {
+        if (canvas.CurrentFont().height != -height) canvas.SelectFont(VerticalFont(state, -height));
+        return canvas.TextExtent(text).cx;
+    };
+    auto column = [&](int column_x, const std::string& text) {
+        const FittedColumn fitted = FitColumn({{text, base::kBlack}}, g, row_bottom - ty, extent);
+        if (fitted.pieces.empty()) return;
+        if (canvas.CurrentFont().height != -fitted.font_height)
+            canvas.SelectFont(VerticalFont(state, -fitted.font_height));
+        canvas.TextOut(column_x, ty, fitted.pieces.front().text);
+    };
+    column(tx + g, std::string(layout.portrait ? " " : "") + base::FormatYearKanji(state.year) + "年");
     if (const auto era = state.eras.Lookup(state.year))
-        canvas.TextOut(tx + 2 * g + 10, ty, " " + era->name + EraYearText(era->year) + "年");
-    canvas.TextOut(tx + 3 * g + 20, ty,
-                   " （" + std::string(almanac::TableText(almanac::MonthOldNames, state.month - 1)) + "）");
+        column(tx + 2 * g + 10, " " + era->name + EraYearText(era->year) + "年");
+    column(tx + 3 * g + 20, " （" + std::string(almanac::TableText(almanac::MonthOldNames, state.month - 1)) + "）");
 
     tx += 3 * g + 30;
     const int available = canvas.PageWidth() - layout.area.left - tx;

@@ -95,6 +95,11 @@ void SetStep(CommentaryPage& page, Format format, int w) {
     if (format == Format::kOfficerNotes) page.p = (w - 3 * page.f) / 38;
 }
 
+// The height the body text is drawn at: the unit f, made smaller where the column step p
+// leaves less than a tenth of itself between neighbouring columns, so that the columns
+// stay apart and the page reads in columns, not rows. The columns keep their places.
+int BodyTextHeight(int f, int p) { return std::max(1, std::min(f, p - std::max(1, p / 10))); }
+
 } // namespace
 
 // Formats 5 … 8: a title column at the right edge, then the body in columns from right to
@@ -126,7 +131,7 @@ void DrawCommentaryPage(gfx::Canvas& canvas, PrintState& state) {
 
     const int y0 = a.top + 3 * f;
     const int right = a.right - 3 * f;
-    canvas.SelectFont(VerticalFont(state, -f));
+    canvas.SelectFont(VerticalFont(state, -BodyTextHeight(f, p)));
     canvas.SetPen(base::kBlack);
     int x = right, y = y0;
 

@@ -177,6 +177,39 @@ TEST_F(CommentaryPagesTest, OnlyTheCommentaryMarginsCount) {
     EXPECT_EQ(1600 - 151 - 3 * 34, Texts(Trace(Format::kOfficerNotes))[1].x);
 }
 
+// The body font of a trace: the font of the second text (the first is the title), as a
+// character height.
+int BodyFontHeight(const std::vector<std::string>& lines) {
+    int height = 0, texts = 0;
+    for (const std::string& l : lines) {
+        if (l.starts_with("font\t@F\t")) height = -std::stoi(l.substr(8));
+        if (l.starts_with("text\t") && ++texts == 2) return height;
+    }
+    return 0;
+}
+
+TEST_F(CommentaryPagesTest, NeighbouringColumnsKeepAGapOfATenthOfTheStep) {
+    // A column at x is inked from x − height to x; the next one stands a step to the left.
+    for (Format format : {Format::kKikkyouNotes, Format::kPentadNotes, Format::kMansionNotes, Format::kOfficerNotes}) {
+        for (bool landscape : {false, true}) {
+            const auto lines = Trace(format, landscape);
+            const int height = BodyFontHeight(lines);
+            const auto t = Texts(lines);
+            ASSERT_GT(t.size(), 4u);
+            // The first columns of the body; the officers have two texts in each column
+            // after their two headings.
+            const int body_step = format == Format::kOfficerNotes ? t[3].x - t[5].x : (t[1].x - t[3].x) / 2;
+            ASSERT_GT(body_step, 0);
+            EXPECT_GE(body_step - height, std::max(1, body_step / 10))
+                << static_cast<int>(format) << (landscape ? " landscape" : " portrait");
+        }
+    }
+    // The places stay: pentads step by the unit, 36 at 192 dpi, drawn 33 high.
+    const auto lines = Trace(Format::kPentadNotes);
+    EXPECT_EQ(33, BodyFontHeight(lines));
+    EXPECT_EQ(1417 - 36, Texts(lines)[2].x);
+}
+
 TEST_F(CommentaryPagesTest, NoAreaNoText) {
     state.settings.page(5).left_space = 200;
     state.settings.page(5).right_space = 200;

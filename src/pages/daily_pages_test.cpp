@@ -394,5 +394,25 @@ TEST_F(PentadDatabaseTest, EntriesFoundByNameAnyCaseAndSkippedWhenMissing) {
     EXPECT_EQ(0, std::count_if(second, lines.end(), is_picture));
 }
 
+TEST_F(PentadDatabaseTest, MetafilePicturesAreReportedOncePerRun) {
+    const std::vector<std::uint8_t> some_bytes(64, 0x01);
+    WriteDatabase({{"kou07.jpg", 2, some_bytes}, {"kou08.jpg", 3, some_bytes}});
+    options().under_bitmap = true;
+    options().full_bmp = true;
+    state.printing = true;
+    state.first_day = 1;
+    state.last_day = 10;
+    for (int d = 1; d <= 10; ++d) day(d).Pentad = static_cast<std::uint8_t>(d <= 5 ? 7 : 8);
+    const auto lines = Trace();
+    EXPECT_EQ(10, std::count(lines.begin(), lines.end(), "page"));
+    ASSERT_EQ(1u, reporter.messages().size());
+    EXPECT_EQ(pictures::kMetafileSkippedText, reporter.messages()[0].text);
+    EXPECT_NE(std::string::npos, reporter.messages()[0].caption.find("kou07")) << reporter.messages()[0].caption;
+    // The next run says it again.
+    reporter.clear();
+    Trace();
+    EXPECT_EQ(1u, reporter.messages().size());
+}
+
 } // namespace
 } // namespace pages

@@ -3,6 +3,26 @@
 #include <cstdio>
 
 namespace pages {
+namespace {
+
+// Passes every message on, except that a metafile is said to be unreadable only once.
+class MetafileOnce : public base::Reporter {
+public:
+    MetafileOnce(base::Reporter& to, bool& told) : to_(to), told_(told) {}
+    void ShowMessage(std::string_view text, std::string_view caption) override {
+        if (text == pictures::kMetafileSkippedText) {
+            if (told_) return;
+            told_ = true;
+        }
+        to_.ShowMessage(text, caption);
+    }
+
+private:
+    base::Reporter& to_;
+    bool& told_;
+};
+
+} // namespace
 
 std::string PentadEntryName(int pentad) {
     char name[16];
@@ -26,13 +46,15 @@ bool PentadPictures::Open(const std::filesystem::path& folder, base::Reporter& r
 
 const pictures::Bitmap* PentadPictures::Load(int pentad, base::Reporter& reporter) {
     current_.reset();
-    current_ = pictures::LoadEntryPicture(data_path_, PentadEntryName(pentad), index_, reporter);
+    MetafileOnce once(reporter, metafile_told_);
+    current_ = pictures::LoadEntryPicture(data_path_, PentadEntryName(pentad), index_, once);
     return current_ ? &current_->bitmap : nullptr;
 }
 
 void PentadPictures::Close() {
     current_.reset();
     index_ = {};
+    metafile_told_ = false;
 }
 
 } // namespace pages

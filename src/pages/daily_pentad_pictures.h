@@ -27,7 +27,9 @@ public:
     bool Open(const std::filesystem::path& folder, base::Reporter& reporter);
 
     // The picture of a pentad, or null when it cannot be had (no such entry, hidden,
-    // invalid, unreadable). Valid until the next call.
+    // invalid, unreadable). Valid until the next call. That a metafile picture cannot be
+    // read is said once per run, naming the first such entry: a month of day pages would
+    // otherwise repeat it for every day.
     const pictures::Bitmap* Load(int pentad, base::Reporter& reporter);
 
     // Releases the picture and the index table.
@@ -37,6 +39,7 @@ private:
     std::filesystem::path data_path_;
     pictures::CommentaryIndex index_;
     std::optional<pictures::EntryPicture> current_;
+    bool metafile_told_ = false;
 };
 
 } // namespace pages

@@ -6,7 +6,6 @@ namespace pages {
 namespace {
 
 constexpr std::string_view kSeparator = "・";
-constexpr std::string_view kEllipsis = "…";
 
 struct Flowed {
     PlacedPiece placed;
@@ -86,9 +85,7 @@ NamedDayLayout Cut(std::vector<Flowed> flowed, int font_height, int column_lengt
 
 } // namespace
 
-int SmallestNamedDayFont(int font_height) {
-    return std::max(1, font_height * 2 / 3);
-}
+int SmallestNamedDayFont(int font_height) { return SmallestFittedHeight(font_height); }
 
 NamedDayLayout LayoutNamedDays(const std::vector<TextPiece>& pieces, int font_height, int column_length,
                                const ExtentFn& extent) {

@@ -5,10 +5,9 @@
 // font cannot hold them, the second column ends with "…". Nothing is ever written into the
 // neighbouring day's column.
 
+#include "pages/fitted_text.h"
 #include "pages/page_common.h"
 
-#include <functional>
-#include <string_view>
 #include <vector>
 
 namespace pages {
@@ -24,9 +23,6 @@ struct NamedDayLayout {
     std::vector<PlacedPiece> pieces;
     bool cut = false; // the list ends with "…"
 };
-
-// The extent of a text along the line in a font of the given character height.
-using ExtentFn = std::function<int(std::string_view text, int font_height)>;
 
 // The smallest font a day's names may be shrunk to: two thirds of the list's small font.
 int SmallestNamedDayFont(int font_height);

@@ -102,12 +102,21 @@ TEST_F(Poster, PositionOnePushesThePictureToTheBottomRight) {
     ASSERT_FALSE(pictures.empty());
     EXPECT_TRUE(pictures.front().starts_with("picture\t236\t4536\t")) << pictures.front();
     EXPECT_TRUE(pictures.back().ends_with("\t4724\t6780\t3")) << pictures.back();
-    // The calendar top left, over the picture, on white, with "year.month".
-    EXPECT_TRUE(t.Has("drawtext\t236\t236\t396\t396\tcenter|vcenter|singleline\t日"));
-    EXPECT_TRUE(t.Has("drawtext\t561\t1198\t1358\t1358\tcenter|vcenter|singleline\t2026.1"));
+    // The calendar top left, written straight over the picture, with "year.month".
+    const std::string sunday = "drawtext\t236\t236\t396\t396\tcenter|vcenter|singleline\t日";
+    const std::string label = "drawtext\t561\t1198\t1358\t1358\tcenter|vcenter|singleline\t2026.1";
+    EXPECT_TRUE(t.Has(sunday));
+    EXPECT_TRUE(t.Has(label));
     const std::vector<std::string>& lines = t.Lines();
-    EXPECT_LT(std::find(lines.begin(), lines.end(), pictures.back()),
-              std::find(lines.begin(), lines.end(), "brush\t0xFFFFFF\tsolid"));
+    const auto after_picture = std::find(lines.begin(), lines.end(), pictures.back());
+    EXPECT_EQ(lines.end(), std::find(after_picture, lines.end(), "brush\t0xFFFFFF\tsolid")) << "no white ground";
+    EXPECT_EQ(lines.end(), std::find_if(after_picture, lines.end(), [](const std::string& l) {
+                  return l.starts_with("fill\t") || l.starts_with("rect\t");
+              }));
+    // Sunday's head red, the other heads, the days and the label black.
+    EXPECT_EQ("color\t0x0000FF", t.ColorBefore(sunday));
+    EXPECT_EQ("color\t0x000000", t.ColorBefore("drawtext\t396\t236\t556\t396\tcenter|vcenter|singleline\t月"));
+    EXPECT_EQ("color\t0x000000", t.ColorBefore(label));
 }
 
 TEST_F(Poster, PositionFourLeavesThePictureTopLeft) {

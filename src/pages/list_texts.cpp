@@ -50,17 +50,13 @@ std::string ListSolarTermText(const almanac::DayRecord& day, const almanac::DayR
 std::string ListLunarDateText(int lunar_month, int lunar_day, bool leap) {
     std::string s;
     if (leap) {
-        // The cell holds six characters: "閏" takes the place of a padding space.
+        // "閏" takes the place of the month's padding; the date keeps its "日" whatever
+        // its length, and a seven-character date is written smaller to fit the cell.
         s = "閏";
         s += lunar_month == 1 ? std::string_view("正") : Numeral(lunar_month);
         s += "月";
-        if (base::Cp932Length(s) == 6) {
-            AppendPadded(s, Numeral(lunar_day), true);
-            s += "日";
-        } else {
-            s += Numeral(lunar_day);
-            if (base::Cp932Length(Numeral(lunar_day)) == 2) s += "日";
-        }
+        AppendPadded(s, Numeral(lunar_day), true);
+        s += "日";
         return s;
     }
     if (lunar_month == 1) {

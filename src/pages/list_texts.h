@@ -18,9 +18,9 @@ std::string ListSolarTermText(const almanac::DayRecord& day, const almanac::DayR
                               bool first_month_of_file);
 
 // 旧暦: "　正月　一日", "十一月廿九日", "三　月　五日". A day of a leap month is marked
-// "閏" in place of the padding ("閏三月　五日"); with a two-character month numeral the
-// text keeps its six characters by dropping the padding, then "日" ("閏十一月五日",
-// "閏十一月廿二").
+// "閏" in place of the month's padding and always ends in "日", as the calendar page writes
+// it: "閏三月　五日", "閏十一月　五日", "閏十一月廿二日" (seven characters, which the list
+// writes smaller so that they fit the cell).
 std::string ListLunarDateText(int lunar_month, int lunar_day, bool leap = false);
 
 // 宿 and 直: the one-kanji name of the mansion (1 … 28) and of the day-officer (1 … 12);

@@ -1,6 +1,7 @@
 #include "pages/list_texts.h"
 
 #include "base/sjis.h"
+#include "pages/calendar_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,23 @@ TEST(ListTexts, DatesLineUpTheirNumerals) {
     EXPECT_EQ("三　月　十日", ListLunarDateText(3, 10));
 }
 
-TEST(ListTexts, LeapMonthDaysAreMarkedInSixCharacters) {
+TEST(ListTexts, LeapMonthDaysAreMarkedAndAlwaysReadAsDates) {
     EXPECT_EQ("閏六月　五日", ListLunarDateText(6, 5, true));
     EXPECT_EQ("閏六月廿九日", ListLunarDateText(6, 29, true));
     EXPECT_EQ("閏正月　一日", ListLunarDateText(1, 1, true));
-    EXPECT_EQ("閏十一月五日", ListLunarDateText(11, 5, true));
-    EXPECT_EQ("閏十一月廿二", ListLunarDateText(11, 22, true));
-    for (int m = 1; m <= 12; ++m)
-        for (int d = 1; d <= 30; ++d) EXPECT_EQ(12u, base::Cp932Length(ListLunarDateText(m, d, true))) << m << " " << d;
+    EXPECT_EQ("閏十一月　五日", ListLunarDateText(11, 5, true));
+    EXPECT_EQ("閏十一月十一日", ListLunarDateText(11, 11, true));
+    EXPECT_EQ("閏十一月廿二日", ListLunarDateText(11, 22, true));
+    // One form for every day of every leap month, the calendar page's: "閏", the month,
+    // "月", the day lined up, "日".
+    for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= 30; ++d) {
+            const std::string text = ListLunarDateText(m, d, true);
+            EXPECT_TRUE(text.starts_with("閏") && text.ends_with("日")) << text;
+            EXPECT_EQ(calendar::OldDateText(m, d, true), text);
+            EXPECT_LE(base::Cp932Length(text), 14u) << text;
+        }
+    }
 }
 
 TEST(ListTexts, SolarTermOnlyOnTheDayItBegins) {

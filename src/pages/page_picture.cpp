@@ -32,6 +32,18 @@ int CornerWidth(int picture_size, int picture_width, int page_width) {
     }
 }
 
+// A monochrome printer gets the picture in grey (the luminance of each pixel), so that a
+// colour picture prints as shades rather than at the mercy of the driver's colour mapping.
+pictures::Bitmap GreyPicture(const pictures::Bitmap& picture) {
+    pictures::Bitmap grey = picture;
+    for (std::uint32_t& p : grey.pixels) {
+        const std::uint32_t r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+        const std::uint32_t y = (299 * r + 587 * g + 114 * b + 500) / 1000;
+        p = (p & 0xFF000000u) | y << 16 | y << 8 | y;
+    }
+    return grey;
+}
+
 void DrawFullPicture(gfx::Canvas& canvas, const PrintState& state, const PictureRequest& request,
                      const pictures::Bitmap& picture) {
     const gfx::Rect& area = request.area;
@@ -125,6 +137,11 @@ void DrawPagePicture(gfx::Canvas& canvas, const PrintState& state, const Picture
         picture = loaded ? &*loaded : nullptr;
     }
     if (!picture || picture->empty()) return;
+    std::optional<pictures::Bitmap> grey;
+    if (state.monochrome() && !picture->monochrome) {
+        grey = GreyPicture(*picture);
+        picture = &*grey;
+    }
     if (request.full) {
         if (request.area.empty()) return;
         DrawFullPicture(canvas, state, request, *picture);

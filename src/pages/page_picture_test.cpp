@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -126,6 +127,41 @@ TEST(CornerPicture, SizedByTheSettingAndPlacedInItsCorner) {
     EXPECT_EQ(Lines{"picture\t100\t200\t1300\t1100\t1"}, DrawTraced(&picture, Corner(area, 4), 4800, 7000, 2).lines);
     EXPECT_EQ(Lines{"picture\t100\t200\t260\t320\t1"}, DrawTraced(&picture, Corner(area, 4), 4800, 7000, 0).lines);
     EXPECT_TRUE(DrawTraced(&picture, Corner(area, 1), 4800, 7000).progress.empty());
+}
+
+// A trace canvas that also keeps the colours of the pictures it is given.
+class PixelCanvas : public gfx::TraceCanvas {
+public:
+    using gfx::TraceCanvas::TraceCanvas;
+    std::vector<std::uint32_t> first_pixels;
+
+protected:
+    void DoDrawPicture(const gfx::Rect& rect, const pictures::Bitmap& bitmap, int level,
+                       const std::optional<gfx::Rect>& source) override {
+        first_pixels.push_back(bitmap.pixels.front() & 0xFFFFFF);
+        gfx::TraceCanvas::DoDrawPicture(rect, bitmap, level, source);
+    }
+};
+
+TEST(PictureColours, GreyOnAMonochromePrinter) {
+    pictures::Bitmap picture = Picture(100, 80);
+    picture.pixels.assign(picture.pixels.size(), 0xFFE0401Au); // an orange
+    for (int colors : {256, 2}) {
+        std::ostringstream out;
+        PixelCanvas canvas(out, gfx::Device{1000, 1400, 600, 600, colors});
+        PrintState state;
+        state.colors = colors;
+        PictureRequest full = Full({0, 0, 1000, 1400});
+        full.picture = &picture;
+        DrawPagePicture(canvas, state, full);
+        PictureRequest corner = Corner({0, 0, 1000, 1400}, 1);
+        corner.picture = &picture;
+        DrawPagePicture(canvas, state, corner);
+        ASSERT_EQ(3u, canvas.first_pixels.size()); // two tiles and the corner picture
+        // 0.299 × 224 + 0.587 × 64 + 0.114 × 26 = 107.5
+        for (std::uint32_t p : canvas.first_pixels) EXPECT_EQ(colors == 2 ? 0x6C6C6Cu : 0xE0401Au, p) << colors;
+    }
+    EXPECT_EQ(0xFFE0401Au, picture.pixels.front()); // the caller's picture is left as it was
 }
 
 TEST(PictureFailures, NothingDrawnWithoutAPicture) {

@@ -6,7 +6,7 @@
 namespace pages {
 
 // Format 4: the month's picture filling the area, pushed away from the corner the small
-// calendar takes, and the calendar with "year.month" over it.
+// calendar takes, and the calendar with "year.month" written over it.
 void DrawPosterPage(gfx::Canvas& canvas, PrintState& state) {
     const config::PageOptions& options = state.page(4);
     const gfx::Rect margins = PageArea(canvas, state, 4);
@@ -20,8 +20,8 @@ void DrawPosterPage(gfx::Canvas& canvas, PrintState& state) {
                      .corner = 0,
                      .full = true});
 
-    // The calendar's texts stand on white where they cover the picture.
-    canvas.SetBrush(base::kWhite, gfx::BrushStyle::kSolid);
+    // The calendar is written straight over the picture, with no ground of its own.
+    canvas.SetBrush(base::kWhite, gfx::BrushStyle::kClear);
     ListArea area{margins.left, margins.top, margins.width(), margins.height()};
     DrawSmallCalendar(canvas, state, options.c_print_pos, true, area);
 }

@@ -36,4 +36,6 @@ std::string DayNumberBitmapName(int day) {
     return name;
 }
 
+std::string PageDayNumberBitmapName(int day) { return "page/" + DayNumberBitmapName(day); }
+
 } // namespace pictures

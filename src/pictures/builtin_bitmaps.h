@@ -2,7 +2,8 @@
 // The program's built-in bitmaps, looked up by their resource names: "K00" … "K31" (36 × 36
 // day numbers in kanji, 1 bit), "SUNDAY", "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY",
 // "SATADAY", "SUNDAY_BLACK", "SATADAY_BLACK" (16 × 16 weekday heads), "SYSCLOSE",
-// "PREVIEWGLYPH".
+// "PREVIEWGLYPH", and "page/K00" … "page/K31", the day numbers for printed pages (288 ×
+// 288, 1 bit, the same numerals laid out the same way).
 
 #include "pictures/bitmap.h"
 
@@ -22,5 +23,9 @@ const Bitmap* BuiltinBitmap(std::string_view name);
 
 // "K00" … "K31": the resource name of a day number (0 … 31; others are clamped).
 std::string DayNumberBitmapName(int day);
+
+// "page/K00" … "page/K31": the day number at 288 × 288 for printed pages (0 … 31; others
+// are clamped). Stretched into a 225-pixel box at 600 dpi it is never coarser than a dot.
+std::string PageDayNumberBitmapName(int day);
 
 } // namespace pictures

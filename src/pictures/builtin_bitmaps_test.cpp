@@ -28,6 +28,32 @@ TEST(BuiltinBitmaps, DayNumbersAreOneBit36Square) {
     EXPECT_NE(BuiltinBitmap("K11")->pixels, BuiltinBitmap("K12")->pixels);
 }
 
+TEST(BuiltinBitmaps, PageDayNumbersAreTheSameNumeralsEightTimesFiner) {
+    for (int day = 0; day <= 31; ++day) {
+        const std::string name = PageDayNumberBitmapName(day);
+        const Bitmap* fine = BuiltinBitmap(name);
+        const Bitmap* small = BuiltinBitmap(DayNumberBitmapName(day));
+        ASSERT_NE(fine, nullptr) << name;
+        EXPECT_EQ(fine->width, 288);
+        EXPECT_EQ(fine->height, 288);
+        EXPECT_TRUE(fine->monochrome) << name;
+        // Each 8 × 8 block, inked when at least half of it is, matches the small picture
+        // nearly everywhere: the same numeral in the same place.
+        int differing = 0;
+        for (int y = 0; y < 36; ++y) {
+            for (int x = 0; x < 36; ++x) {
+                int inked = 0;
+                for (int dy = 0; dy < 8; ++dy)
+                    for (int dx = 0; dx < 8; ++dx) inked += (fine->at(8 * x + dx, 8 * y + dy) & 0xFFFFFF) != 0xFFFFFF;
+                differing += (inked >= 32) != ((small->at(x, y) & 0xFFFFFF) != 0xFFFFFF);
+            }
+        }
+        EXPECT_LT(differing, 36 * 36 / 8) << name;
+    }
+    EXPECT_EQ(PageDayNumberBitmapName(21), "page/K21");
+    EXPECT_EQ(PageDayNumberBitmapName(-3), "page/K00");
+}
+
 TEST(BuiltinBitmaps, WeekdayHeadsHaveTheirColours) {
     for (const char* name :
          {"SUNDAY", "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY", "SATADAY", "SUNDAY_BLACK", "SATADAY_BLACK"}) {

@@ -110,8 +110,9 @@ void Sunflower(Painter& p, double x, double y, double r) {
     p.FillCircle(x, y, r * 0.42, 0x6A3E12);
 }
 
-void Grass(Painter& p, std::mt19937& rng, int w, double base, int count, Rgb stem, Rgb plume) {
-    std::uniform_real_distribution<double> ux(0, w), uh(160, 380), ul(-0.35, 0.1);
+void Grass(Painter& p, std::mt19937& rng, double x0, double x1, double base, int count, Rgb stem, Rgb plume,
+           double low, double high) {
+    std::uniform_real_distribution<double> ux(x0, x1), uh(low, high), ul(-0.35, 0.1);
     for (int i = 0; i < count; ++i) {
         const double x = ux(rng), h = uh(rng), lean = ul(rng);
         const double tx = x + std::sin(lean) * h, ty = base - std::cos(lean) * h;
@@ -120,128 +121,165 @@ void Grass(Painter& p, std::mt19937& rng, int w, double base, int count, Rgb ste
     }
 }
 
+// A bough of blossoms reaching out from (x, y) at angle, low and long, with short twigs:
+// it stays in the band it starts in.
+void BlossomBranch(Painter& p, std::mt19937& rng, double x, double y, double angle, double len, double width,
+                   Rgb flower, Rgb centre, double r) {
+    std::uniform_real_distribution<double> wander(-0.12, 0.12), twig(0.4, 0.9), turn(0, kPi);
+    constexpr int kSegments = 5;
+    for (int i = 0; i < kSegments; ++i) {
+        const double nx = x + std::cos(angle) * len / kSegments, ny = y + std::sin(angle) * len / kSegments;
+        p.Line(x, y, nx, ny, width * (1 - i * 0.15), 0x3A2A20);
+        const double ta = i % 2 ? angle - twig(rng) : angle + twig(rng) * 0.6, tl = len * 0.12;
+        const double tx = nx + std::cos(ta) * tl, ty = ny + std::sin(ta) * tl;
+        p.Line(nx, ny, tx, ty, width * 0.4, 0x3A2A20);
+        Flower(p, tx, ty, r, flower, centre, turn(rng));
+        Flower(p, (x + nx) / 2, (y + ny) / 2 - r * 0.5, r * 0.9, flower, centre, turn(rng));
+        x = nx;
+        y = ny;
+        angle += wander(rng);
+    }
+    Flower(p, x, y, r, flower, centre, turn(rng));
+}
+
+// Where a month picture puts what. Printed under the calendar (the default), the picture
+// spans the page: the weekday heads and five rows of day cells lie over its upper five
+// sixths, and the title block (year, era, old month name and the large month numeral)
+// over the last sixth, in the free cells after the last day. So the upper part is pale
+// and calm, a light tint with faint shapes and nothing dark, so that at every colour
+// level the grid and the small notes stay black on near-white; the season's motif, in
+// full colour, stands in the band at the bottom, behind the title. The list page and the
+// poster draw the same picture; the poster's calendar sits in a pale corner. A month of
+// six rows has its last days in the first columns of the band, so the left of the band
+// carries only the ground, the motif stands from a third of the width on.
+constexpr double kMotifBand = 0.83; // the motif band begins this far down the picture
+
 // The motif of a month drawn on a w × h picture.
 void PaintMonth(Painter& p, int month, int w, int h, std::mt19937& rng) {
-    std::uniform_real_distribution<double> ux(0, w), uy(0, h);
+    const double band = h * kMotifBand;
+    std::uniform_real_distribution<double> ux(0, w), upper(0, band * 0.95), in_band(band, h), right(w * 0.3, w);
     switch (month) {
-    case 1: // first sunrise over snowy mountains
-        p.VerticalGradient(0, h, 0x1B2A56, 0xF6B48A);
-        p.FillCircle(w * 0.62, h * 0.52, w * 0.12, 0xE8412C);
-        p.FillBelow(Hills(w, h * 0.62, h * 0.12, rng), 0xE8EEF6);
-        p.FillBelow(Hills(w, h * 0.78, h * 0.05, rng), 0xB9C7DA);
-        Scatter(p, rng, 140, w, h, 2, 5, 0xFFFFFF, 0.9);
+    case 1: // the first sunrise over snowy mountains
+        p.VerticalGradient(0, h, 0xFBFCFE, 0xFCEDE4);
+        p.FillCircle(w * 0.6, band + 45, w * 0.085, 0xF4B8A0);
+        p.FillBelow(Hills(w, band + 45, 40, rng), 0xD5DFEC);
+        p.FillBelow(Hills(w, band + 85, 30, rng), 0x9FB2CC);
+        p.FillBelow(Hills(w, h * 0.95, 12, rng), 0xEEF2F8);
+        Pine(p, w * 0.86, h * 0.97, 110, 0x2E5A44);
+        Pine(p, w * 0.94, h * 0.98, 80, 0x3A6A50);
+        for (int i = 0; i < 40; ++i) p.FillCircle(ux(rng), in_band(rng), 2.5, 0xFFFFFF, 0.9);
         break;
     case 2: // plum blossoms in the cold
-        p.VerticalGradient(0, h, 0xC9D6E8, 0xF3F0F4);
-        Tree(p, rng, w * 0.3, h * 0.95, h * 0.25, 0xD43A6A, 0xF4E060, 16);
-        Tree(p, rng, w * 0.75, h * 0.98, h * 0.2, 0xF2F2F6, 0xE8C840, 13);
-        Scatter(p, rng, 60, w, h, 2, 4, 0xFFFFFF, 0.9);
+        p.VerticalGradient(0, h, 0xF7F8FC, 0xEEF1F8);
+        p.FillBelow(Hills(w, h * 0.95, 10, rng), 0xE2E8F0);
+        BlossomBranch(p, rng, w + 10, h * 0.95, kPi + 0.22, w * 0.62, 14, 0xD43A6A, 0xF4E060, 13);
+        BlossomBranch(p, rng, w + 10, h * 1.0, kPi + 0.08, w * 0.42, 11, 0xF4F4F8, 0xE8C840, 11);
         break;
-    case 3: // peach blossoms and a soft spring field
-        p.VerticalGradient(0, h, 0xF7E1E8, 0xFFF6E8);
-        p.FillBelow(Hills(w, h * 0.8, h * 0.04, rng), 0xA9CF8A);
-        Tree(p, rng, w * 0.5, h * 0.86, h * 0.26, 0xF28CB0, 0xC8405A, 18);
-        Scatter(p, rng, 80, w, h * 0.8, 3, 6, 0xF7A8C4, 0.7);
+    case 3: // peach blossoms over a spring field
+        p.VerticalGradient(0, h, 0xFEF7F9, 0xFCEEF2);
+        p.FillBelow(Hills(w, h * 0.9, 14, rng), 0xBFDDA2);
+        p.FillBelow(Hills(w, h * 0.95, 8, rng), 0x9CC97C);
+        BlossomBranch(p, rng, w + 10, h * 0.93, kPi + 0.2, w * 0.56, 13, 0xF28CB0, 0xC8405A, 14);
+        for (int i = 0; i < 30; ++i) p.FillEllipse(ux(rng), upper(rng), 5, 3, ux(rng), 0xF7C6D6, 0.3);
         break;
-    case 4: // cherry trees in full bloom, falling petals
-        p.VerticalGradient(0, h, 0x8FC6F0, 0xE9F4FB);
-        p.FillBelow(Hills(w, h * 0.76, h * 0.05, rng), 0x7DB86A);
-        Tree(p, rng, w * 0.28, h * 0.9, h * 0.24, 0xF9C7D6, 0xE97A9A, 20);
-        Tree(p, rng, w * 0.74, h * 0.88, h * 0.22, 0xFBD3DF, 0xE97A9A, 18);
-        for (int i = 0; i < 120; ++i)
-            p.FillEllipse(ux(rng), uy(rng), 6, 3.5, uy(rng), 0xF9B8CB, 0.85);
+    case 4: // cherry trees in full bloom, a few petals on the wind
+        p.VerticalGradient(0, h, 0xF5FAFE, 0xFDF2F5);
+        p.FillBelow(Hills(w, h * 0.92, 16, rng), 0xA8D08F);
+        Tree(p, rng, w * 0.52, h * 1.0, h * 0.055, 0xF9C7D6, 0xE97A9A, 12);
+        Tree(p, rng, w * 0.82, h * 1.0, h * 0.05, 0xFBD3DF, 0xE97A9A, 11);
+        for (int i = 0; i < 40; ++i) p.FillEllipse(ux(rng), upper(rng), 6, 3.5, ux(rng), 0xF6C4D2, 0.3);
         break;
-    case 5: // carp streamers in a May sky
-        p.VerticalGradient(0, h, 0x3C8DDC, 0xCDE8FA);
-        p.FillBelow(Hills(w, h * 0.85, h * 0.03, rng), 0x4E9A3A);
-        p.Line(w * 0.2, h * 0.9, w * 0.2, h * 0.12, 10, 0x7A5A3A);
-        Carp(p, w * 0.5, h * 0.2, w * 0.5, 0x1D2B5A);
-        Carp(p, w * 0.48, h * 0.32, w * 0.42, 0xD8342C);
-        Carp(p, w * 0.45, h * 0.43, w * 0.34, 0x2F7FD0);
-        for (int i = 0; i < 5; ++i)
-            p.FillEllipse(ux(rng), h * (0.55 + 0.05 * i), 90, 24, 0, 0xFFFFFF, 0.8);
+    case 5: // carp streamers over green hills
+        p.VerticalGradient(0, h, 0xF3F8FE, 0xE6F2FC);
+        for (int i = 0; i < 4; ++i) p.FillEllipse(ux(rng), h * (0.2 + 0.15 * i), 110, 26, 0, 0xFFFFFF, 0.8);
+        p.FillBelow(Hills(w, h * 0.95, 10, rng), 0x8CC47A);
+        p.Line(w * 0.4, h * 1.0, w * 0.4, band + 4, 8, 0x7A5A3A);
+        Carp(p, w * 0.6, band + 28, w * 0.34, 0x1D2B5A);
+        Carp(p, w * 0.59, band + 78, w * 0.3, 0xD8342C);
+        Carp(p, w * 0.57, band + 124, w * 0.26, 0x2F7FD0);
         break;
     case 6: // hydrangeas in the rainy season
-        p.VerticalGradient(0, h, 0x7C8A99, 0xCDD5DD);
-        for (int i = 0; i < 170; ++i) {
-            const double x = ux(rng), y = uy(rng);
-            p.Line(x, y, x - 10, y + 46, 1.6, 0xE8F0F8, 0.7);
+        p.VerticalGradient(0, h, 0xF2F5F8, 0xEDF1F6);
+        for (int i = 0; i < 120; ++i) {
+            const double x = ux(rng), y = upper(rng);
+            p.Line(x, y, x - 8, y + 40, 1.4, 0xC6D2DE, 0.35);
         }
-        for (int c = 0; c < 7; ++c) {
-            const double cx = w * (0.1 + 0.13 * c), cy = h * (0.75 + 0.08 * std::sin(c * 1.7));
-            p.FillEllipse(cx, cy + 70, 80, 30, 0.2, 0x3E7A3E);
-            const Rgb tone = MixRgb(0x5A6FD8, 0xB05AC8, c / 6.0);
-            for (int k = 0; k < 45; ++k) {
-                std::normal_distribution<double> n(0, 38);
-                Flower(p, cx + n(rng), cy + n(rng) * 0.8, 16, MixRgb(tone, 0xFFFFFF, 0.25 * (k % 3)), 0xF0F0FF,
+        for (int c = 0; c < 5; ++c) {
+            const double cx = w * (0.38 + 0.145 * c), cy = band + 95 + 20 * std::sin(c * 1.7);
+            p.FillEllipse(cx, cy + 55, 70, 26, 0.2, 0x3E7A3E);
+            const Rgb tone = MixRgb(0x5A6FD8, 0xB05AC8, c / 4.0);
+            std::normal_distribution<double> n(0, 28);
+            for (int k = 0; k < 35; ++k)
+                Flower(p, cx + n(rng), cy + n(rng) * 0.7, 13, MixRgb(tone, 0xFFFFFF, 0.25 * (k % 3)), 0xF0F0FF,
                        ux(rng));
-            }
         }
         break;
-    case 7: { // the Milky Way on Tanabata night
-        p.VerticalGradient(0, h, 0x070B2A, 0x24305E);
-        std::normal_distribution<double> band(0, w * 0.09);
-        for (int i = 0; i < 1500; ++i) {
-            const double t = uy(rng) / h;
-            p.FillCircle(w * 0.2 + t * w * 0.6 + band(rng), t * h, 0.8 + (i % 7 == 0), 0xFFFFFF, 0.55);
+    case 7: { // Tanabata: the Milky Way at dusk, bamboo with wishes
+        p.VerticalGradient(0, h, 0xF4F2FB, 0xE9E7F6);
+        std::normal_distribution<double> across(0, w * 0.07);
+        for (int i = 0; i < 900; ++i) {
+            const double t = upper(rng) / band;
+            p.FillCircle(w * 0.15 + t * w * 0.7 + across(rng), t * band, 2.2, 0xDCD8F2, 0.35);
         }
-        Scatter(p, rng, 250, w, h, 0.8, 1.8, 0xFFF8D8, 0.9);
-        p.FillCircle(w * 0.22, h * 0.3, 7, 0xFFF2B0);
-        p.FillCircle(w * 0.8, h * 0.62, 7, 0xFFF2B0);
-        p.Line(w * 0.62, h, w * 0.7, h * 0.55, 6, 0x2E7A3A);
-        for (int i = 0; i < 6; ++i) {
-            const double y = h * (0.62 + i * 0.06);
-            p.FillPolygon({{w * 0.69 - 2, y}, {w * 0.69 + 22, y}, {w * 0.69 + 20, y + 56}, {w * 0.69, y + 56}},
-                          i % 2 ? 0xF2D24A : 0xE85A7A);
+        p.FillCircle(w * 0.25, h * 0.3, 6, 0xF2DC90, 0.8);
+        p.FillCircle(w * 0.78, h * 0.55, 6, 0xF2DC90, 0.8);
+        p.FillBelow(Hills(w, h * 0.96, 8, rng), 0x6E9A6A);
+        p.Line(w * 0.7, h * 1.0, w * 0.74, band + 4, 7, 0x2E7A3A);
+        for (int i = 0; i < 7; ++i) {
+            const double y = band + 10 + i * 24, x = w * (0.73 + 0.03 * std::sin(i * 2.1)) + (i % 2 ? -60 : 24);
+            p.Line(w * 0.735, y - 12, x + 10, y, 2, 0x3E8A4A);
+            p.FillPolygon({{x, y}, {x + 20, y}, {x + 20, y + 52}, {x, y + 52}},
+                          i % 3 == 0 ? 0xE85A7A : i % 3 == 1 ? 0xF2D24A : 0x5A8AE0);
         }
         break;
     }
-    case 8: // sunflowers under the summer sun, the sea behind
-        p.VerticalGradient(0, h * 0.55, 0x2E86DE, 0xBDE3FA);
-        p.VerticalGradient(static_cast<int>(h * 0.55), h, 0x1E6FB8, 0x59B4E8);
-        p.FillCircle(w * 0.78, h * 0.14, w * 0.09, 0xFFF3A0);
-        p.FillBelow(Hills(w, h * 0.82, h * 0.03, rng), 0x5FA83C);
-        for (int i = 0; i < 5; ++i)
-            Sunflower(p, w * (0.12 + 0.19 * i), h * (0.62 + 0.06 * (i % 2)), 46);
+    case 8: // sunflowers by the summer sea
+        p.VerticalGradient(0, h, 0xF3F9FE, 0xE4F2FC);
+        p.FillCircle(w * 0.82, h * 0.12, w * 0.07, 0xFFF6C8);
+        p.VerticalGradient(static_cast<int>(band - 30), static_cast<int>(band + 20), 0xD2E9F7, 0xA9D4F0);
+        p.FillBelow(Hills(w, h * 0.93, 10, rng), 0x7DB85A);
+        for (int i = 0; i < 4; ++i) Sunflower(p, w * (0.4 + 0.17 * i), band + 70 + 30 * (i % 2), 30);
         break;
-    case 9: // full moon over pampas grass
-        p.VerticalGradient(0, h, 0x27204A, 0x9C6E8E);
-        p.FillCircle(w * 0.66, h * 0.28, w * 0.13, 0xFFF4C8);
-        p.FillCircle(w * 0.66, h * 0.28, w * 0.16, 0xFFF4C8, 0.15);
-        p.FillBelow(Hills(w, h * 0.86, h * 0.03, rng), 0x2A2438);
-        Grass(p, rng, w, h * 0.9, 40, 0x5A5A40, 0xE6D8B8);
+    case 9: // the harvest moon over pampas grass
+        p.VerticalGradient(0, h, 0xF6F3FA, 0xEFEAF5);
+        p.FillCircle(w * 0.7, band - 40, w * 0.12, 0xFBF1CC);
+        p.FillBelow(Hills(w, band + 60, 18, rng), 0x8C86A8);
+        p.FillBelow(Hills(w, h * 0.95, 8, rng), 0x5E5878);
+        Grass(p, rng, w * 0.3, w, h * 0.99, 26, 0x6A6A4A, 0xE6D8B8, 90, 190);
         break;
     case 10: // maple leaves in autumn light
-        p.VerticalGradient(0, h, 0xF6D48E, 0xE58A4E);
-        p.FillBelow(Hills(w, h * 0.72, h * 0.08, rng), 0xB5542A, 0.8);
-        p.FillBelow(Hills(w, h * 0.84, h * 0.04, rng), 0x7A3A1E);
-        for (int i = 0; i < 70; ++i) {
-            const Rgb c = MixRgb(0xD42A1A, 0xF0A020, (i % 5) / 4.0);
-            Leaf(p, ux(rng), uy(rng) * 0.85, 22 + (i % 4) * 6, ux(rng), c);
-        }
+        p.VerticalGradient(0, h, 0xFEF9F0, 0xFCEEDC);
+        for (int i = 0; i < 10; ++i) Leaf(p, ux(rng), upper(rng), 16, ux(rng), 0xF2C8A8);
+        p.FillBelow(Hills(w, band + 50, 24, rng), 0xD9A36A, 0.9);
+        p.FillBelow(Hills(w, h * 0.95, 10, rng), 0xA4582E);
+        for (int i = 0; i < 35; ++i)
+            Leaf(p, right(rng), in_band(rng), 18 + (i % 4) * 5, ux(rng), MixRgb(0xD42A1A, 0xF0A020, (i % 5) / 4.0));
         break;
-    case 11: // ginkgo gold and persimmons
-        p.VerticalGradient(0, h, 0xA9C4D8, 0xF2E6C8);
-        for (int i = 0; i < 150; ++i) {
-            const double x = ux(rng), y = uy(rng), a = ux(rng);
-            p.FillEllipse(x, y, 16, 10, a, MixRgb(0xF2C21A, 0xE89A10, (i % 3) / 2.0));
-            p.Line(x, y, x - std::cos(a) * 20, y - std::sin(a) * 20, 2, 0x8A6A20);
+    case 11: // ginkgo gold and persimmons on a branch
+        p.VerticalGradient(0, h, 0xFBF9F0, 0xF5EFDD);
+        for (int i = 0; i < 12; ++i) p.FillEllipse(ux(rng), upper(rng), 12, 8, ux(rng), 0xF6E2A0, 0.45);
+        for (int i = 0; i < 70; ++i) {
+            const double x = right(rng), y = in_band(rng), a = ux(rng);
+            p.FillEllipse(x, y, 14, 9, a, MixRgb(0xF2C21A, 0xE89A10, (i % 3) / 2.0));
         }
-        p.Line(0, h * 0.3, w * 0.7, h * 0.38, 12, 0x4A3020);
+        p.Line(w, band + 20, w * 0.3, band + 50, 11, 0x4A3020);
         for (int i = 0; i < 6; ++i) {
-            const double x = w * (0.1 + 0.1 * i), y = h * (0.3 + 0.012 * i) + 44;
-            p.Line(x, y - 40, x, y - 26, 3, 0x4A3020);
-            p.FillCircle(x, y, 26, 0xF07A1A);
-            p.FillEllipse(x, y - 24, 14, 5, 0, 0x4A6A2A);
+            const double x = w * (0.36 + 0.11 * i), y = band + 62 - 0.04 * (x - w * 0.3);
+            p.Line(x, y - 36, x, y - 24, 3, 0x4A3020);
+            p.FillCircle(x, y, 23, 0xF07A1A);
+            p.FillEllipse(x, y - 22, 12, 4, 0, 0x4A6A2A);
         }
         break;
     default: // snow on pine woods at the year's end
-        p.VerticalGradient(0, h, 0x1A2440, 0x5A6E96);
-        p.FillBelow(Hills(w, h * 0.7, h * 0.06, rng), 0xDDE6F2);
-        for (int i = 0; i < 9; ++i)
-            Pine(p, w * (0.05 + 0.11 * i), h * (0.78 + 0.02 * (i % 3)), 180 + 30 * (i % 3), 0x1E4A32);
-        p.FillBelow(Hills(w, h * 0.86, h * 0.02, rng), 0xF4F8FC);
-        Scatter(p, rng, 320, w, h, 1.5, 4.5, 0xFFFFFF, 0.9);
+        p.VerticalGradient(0, h, 0xF4F7FB, 0xEBF0F7);
+        p.FillBelow(Hills(w, band + 40, 20, rng), 0xD8E2EE);
+        for (int i = 0; i < 7; ++i) {
+            const double x = w * (0.36 + 0.1 * i), base = h * (0.96 + 0.015 * (i % 3));
+            Pine(p, x, base, 120 + 25 * (i % 3), 0x2A5640);
+            p.FillEllipse(x, base - (120 + 25 * (i % 3)) * 0.62, 14, 5, 0, 0xFFFFFF, 0.9);
+        }
+        p.FillBelow(Hills(w, h * 0.95, 8, rng), 0xF8FAFD);
+        for (int i = 0; i < 60; ++i) p.FillCircle(ux(rng), in_band(rng), 2.5, 0xFFFFFF, 0.9);
         break;
     }
 }

@@ -21,6 +21,41 @@ TEST(DemoContent, MonthAndPentadPicturesDiffer) {
     EXPECT_EQ(DemoMonthPictureName(3), "歳時記03.cmp");
 }
 
+double Luminance(std::uint32_t p) { return 0.299 * (p >> 16 & 0xFF) + 0.587 * (p >> 8 & 0xFF) + 0.114 * (p & 0xFF); }
+
+struct RegionLight {
+    double mean = 0;
+    double dark_share = 0; // of pixels below 200 (of 255)
+};
+
+RegionLight Light(const Bitmap& b, double from, double to) {
+    RegionLight r;
+    long long n = 0;
+    for (int y = static_cast<int>(b.height * from); y < static_cast<int>(b.height * to); ++y) {
+        for (int x = 0; x < b.width; ++x, ++n) {
+            const double l = Luminance(b.at(x, y));
+            r.mean += l;
+            r.dark_share += l < 200;
+        }
+    }
+    r.mean /= static_cast<double>(n);
+    r.dark_share /= static_cast<double>(n);
+    return r;
+}
+
+TEST(DemoContent, MonthPicturesArePaleUnderTheGridWithTheMotifAtTheBottom) {
+    // Under the calendar the weekday heads and five rows of cells cover the upper five
+    // sixths of the picture, the title block the last sixth.
+    for (int month = 1; month <= 12; ++month) {
+        const Bitmap b = DrawDemoMonthPicture(month);
+        const RegionLight grid = Light(b, 0, 0.8), band = Light(b, 0.86, 1);
+        EXPECT_GT(grid.mean, 232) << month;
+        EXPECT_LT(grid.dark_share, 0.002) << month << ": nothing dark where the small notes are printed";
+        EXPECT_LT(band.mean, grid.mean - 12) << month << ": the motif stands in the band";
+        EXPECT_GT(band.dark_share, 0.08) << month;
+    }
+}
+
 TEST(DemoContent, WritesAHostFolderThatLoads) {
     const fs::path dir = fs::temp_directory_path() / ("qel_demo_" + std::to_string(::getpid()));
     fs::create_directories(dir);

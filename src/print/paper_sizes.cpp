@@ -11,13 +11,15 @@
 namespace print {
 namespace {
 
-constexpr std::array<PaperSize, 6> kPaperSizes = {{
+constexpr std::array<PaperSize, 8> kPaperSizes = {{
     {"A4", 210, 297},
     {"A3", 297, 420},
     {"B4", 257, 364},
     {"B5", 182, 257},
     {"A5", 148, 210},
     {"Letter", 215.9, 279.4},
+    {"A6", 105, 148},       // a tear-off pad's leaf
+    {"Postcard", 100, 148}, // the Japanese postcard
 }};
 
 bool SameLetters(std::string_view a, std::string_view b) {
@@ -35,7 +37,7 @@ std::optional<PaperSize> FindPaperSize(std::string_view name) {
 }
 
 std::string_view PaperSizeNames() {
-    return "A4|A3|B4|B5|A5|Letter";
+    return "A4|A3|B4|B5|A5|Letter|A6|Postcard";
 }
 
 std::string PaperNameInFile(const std::filesystem::path& file) {

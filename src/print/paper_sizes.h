@@ -16,7 +16,8 @@ struct PaperSize {
     double height_mm;
 };
 
-// A4, A3, B4 (JIS), B5 (JIS), A5, Letter, portrait. The name is matched in any letter case.
+// A4, A3, B4 (JIS), B5 (JIS), A5, Letter, A6 and the Japanese postcard (100 × 148 mm),
+// portrait. The name is matched in any letter case.
 std::optional<PaperSize> FindPaperSize(std::string_view name);
 // "A4|A3|…", for usage texts.
 std::string_view PaperSizeNames();

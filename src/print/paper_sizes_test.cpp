@@ -10,7 +10,10 @@ TEST(PaperSizes, NamesAndPixels) {
     EXPECT_EQ(210, FindPaperSize("A4")->width_mm);
     EXPECT_EQ(364, FindPaperSize("B4")->height_mm);
     EXPECT_DOUBLE_EQ(215.9, FindPaperSize("letter")->width_mm);
-    EXPECT_FALSE(FindPaperSize("A6"));
+    EXPECT_EQ(105, FindPaperSize("a6")->width_mm);
+    EXPECT_EQ(100, FindPaperSize("Postcard")->width_mm);
+    EXPECT_EQ(148, FindPaperSize("postcard")->height_mm);
+    EXPECT_FALSE(FindPaperSize("A7"));
     EXPECT_FALSE(FindPaperSize(""));
     // Every name of the usage text is found.
     std::string_view names = PaperSizeNames();
