@@ -5,6 +5,7 @@
 #include "app/message_box.h"
 #include "app/printer_caps.h"
 #include "app/startup.h"
+#include "config/host_location.h"
 #include "controls/program_style.h"
 
 #include <glibmm/init.h>
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     Glib::OptionEntry home_entry;
     home_entry.set_long_name("home");
     home_entry.set_arg_description("DIR");
-    home_entry.set_description("the host folder (default: $KALVORIN_HOME, then the program's folder)");
+    home_entry.set_description("the host folder (default: $KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)");
     Glib::OptionEntry version_entry;
     version_entry.set_long_name("version");
     version_entry.set_description("print the version and exit");
@@ -50,8 +51,9 @@ int main(int argc, char** argv) {
     int status = 0;
     application->signal_activate().connect([&] {
         controls::InstallProgramStyle();
+        // --home, $KALVORIN_HOME, the program's folder, then the user's data folder.
         const std::filesystem::path folder =
-            app::LocateHostFolder(home.empty() ? std::nullopt : std::optional<std::string>(home));
+            config::FindHostFolder(home.empty() ? std::nullopt : std::optional<std::string>(home)).folder;
         if (!app::StartUp(folder, app::SystemToday(), app::DefaultPrinterCaps(), state, reporter)) {
             status = 1;
             return;

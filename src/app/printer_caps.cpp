@@ -4,32 +4,10 @@
 #include <gtkmm/papersize.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 namespace app {
-namespace {
-
-std::optional<print::PaperSize> PaperFromText(std::string text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return std::nullopt;
-    text = text.substr(first, text.find_first_of(" \t\r\n", first) - first);
-    if (text == "b5") text = "B5"; // libpaper's b5 is the ISO size; the table holds the JIS one
-    return print::FindPaperSize(text);
-}
-
-} // namespace
-
 print::PaperSize SystemPaper() {
-    if (const char* env = std::getenv("PAPERSIZE"); env && *env)
-        if (auto paper = PaperFromText(env)) return *paper;
-    std::ifstream file("/etc/papersize");
-    for (std::string line; std::getline(file, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        if (auto paper = PaperFromText(line)) return *paper;
-        break;
-    }
-    return *print::FindPaperSize("A4");
+    return print::ChoosePaperSize().paper.value_or(*print::FindPaperSize("A4"));
 }
 
 PrinterCaps DefaultPrinterCaps() {

@@ -7,7 +7,7 @@
 
 namespace app {
 
-// The system's default paper: $PAPERSIZE, then /etc/papersize, then A4.
+// The system's default paper: $PAPERSIZE, then /etc/papersize (libpaper), then A4.
 print::PaperSize SystemPaper();
 
 // The default CUPS destination's colour capability and paper width; without a printer (or

@@ -4,18 +4,9 @@
 #include "config/settings.h"
 #include "print/print_setup.h"
 
-#include <cstdlib>
 #include <ctime>
 
 namespace app {
-
-std::filesystem::path LocateHostFolder(const std::optional<std::string>& home_option) {
-    if (home_option && !home_option->empty()) return *home_option;
-    if (const char* env = std::getenv("KALVORIN_HOME"); env && *env) return env;
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path(ec) : exe.parent_path();
-}
 
 Today SystemToday() {
     const std::time_t now = std::time(nullptr);

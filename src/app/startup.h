@@ -19,9 +19,6 @@ inline constexpr std::string_view kNoBirthYearText =
     "生まれ年が設定されていません\rので印刷/確認処理ができません。\rただちに終了し、Kalvorin側で登録\rしてか起動してください";
 inline constexpr std::string_view kNoBirthYearCaption = "処理中止";
 
-// The host folder: --home DIR, then $KALVORIN_HOME, then the folder of the running program.
-std::filesystem::path LocateHostFolder(const std::optional<std::string>& home_option);
-
 // What the printer reports at start-up: colours (2 or fewer is monochrome) and paper width.
 struct PrinterCaps {
     int colors = 256;
