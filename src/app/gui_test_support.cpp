@@ -58,7 +58,7 @@ void MovePointer(Gtk::Widget& widget, int x, int y) {
     int ox = 0, oy = 0;
     top->get_window()->get_origin(ox, oy);
     XTestFakeMotionEvent(XDisplay(), -1, ox + tx, oy + ty, CurrentTime);
-    XFlush(XDisplay());
+    XSync(XDisplay(), False);
     Pump(20);
 }
 
@@ -73,7 +73,7 @@ void Click(Gtk::Widget& widget, int x, int y) {
     Display* display = XDisplay();
     XTestFakeButtonEvent(display, 1, True, CurrentTime);
     XTestFakeButtonEvent(display, 1, False, CurrentTime);
-    XFlush(display);
+    XSync(display, False);
     Pump(60);
 }
 
@@ -84,7 +84,7 @@ void ClickCentre(Gtk::Widget& widget) {
 void FocusWindow(Gtk::Widget& window) {
     Pump(20);
     XSetInputFocus(XDisplay(), GDK_WINDOW_XID(window.get_window()->gobj()), RevertToParent, CurrentTime);
-    XFlush(XDisplay());
+    XSync(XDisplay(), False);
     Pump(50);
 }
 
@@ -93,7 +93,7 @@ void PressKey(unsigned keysym) {
     const KeyCode code = XKeysymToKeycode(display, keysym);
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
-    XFlush(display);
+    XSync(display, False);
     Pump(60);
 }
 
