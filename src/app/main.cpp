@@ -11,9 +11,11 @@
 #include <glibmm/init.h>
 #include <glibmm/miscutils.h>
 #include <glibmm/optioncontext.h>
+#include <gtk/gtk.h>
 #include <gtkmm/application.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 int main(int argc, char** argv) {
@@ -31,6 +33,9 @@ int main(int argc, char** argv) {
     group.add_entry(version_entry, version);
     Glib::OptionContext context("- print Japanese almanac pages");
     context.set_main_group(group);
+    // GTK's own options (--display and the others) are accepted too.
+    Glib::OptionGroup gtk_group(gtk_get_option_group(FALSE));
+    context.add_group(gtk_group);
     try {
         Glib::init();
         context.parse(argc, argv);
@@ -43,6 +48,12 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (!gtk_init_check(&argc, &argv)) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr, "qelmarin: cannot open the display '%s'; qelmarin-cli draws pages without one\n",
+                     display ? display : "");
+        return 1;
+    }
     Glib::set_application_name("Qelmarin");
     auto application = Gtk::Application::create("org.qelmarin.Qelmarin", Gio::APPLICATION_NON_UNIQUE);
     app::MessageBoxReporter reporter;
