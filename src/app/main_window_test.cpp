@@ -1,5 +1,6 @@
 #include "app/test_print_window.h"
 #include "app/window_test_fixture.h"
+#include "pictures/demo_content.h"
 
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -158,6 +159,37 @@ TEST_F(MainWindowTest, PreviewZoomsEscapesAndRemembersItsPlace) {
         dynamic_cast<TTESTForm&>(w).SysCloseButtonClick();
     };
     window_->TESTButtonClick();
+}
+
+TEST_F(MainWindowTest, AFullPagePictureMovesTheProgressBarWhileTheWindowRepaints) {
+    base::RecordingReporter quiet;
+    pictures::WriteDemoMonthPictures(folder_.path(), quiet);
+    Open("ETO=7\r\nDIR=" + folder_.path().string() + "\r\n", "[PRINT 1]\r\nUnderBitmap=1\r\nFullBMP=1\r\n");
+    struct Seen {
+        int percent;
+        bool bar_shown;
+    };
+    std::vector<Seen> seen;
+    int window_draws = 0;
+    window_->signal_draw().connect([&](const Cairo::RefPtr<Cairo::Context>&) {
+        ++window_draws;
+        return false;
+    }, false);
+    const pages::ProgressFn window_progress = state_.progress;
+    state_.progress = [&](std::string_view what, int percent) {
+        window_progress(what, percent);
+        seen.push_back(Seen{percent, window_->ProgressBar().get_visible()});
+        window_->queue_draw();
+    };
+    window_->on_preview_shown = [](Gtk::Window& w) { dynamic_cast<TTESTForm&>(w).SysCloseButtonClick(); };
+    window_->TESTButtonClick();
+    ASSERT_GT(seen.size(), 2u);
+    EXPECT_TRUE(seen.front().bar_shown);
+    EXPECT_EQ(100, seen.back().percent);
+    EXPECT_FALSE(window_->ProgressBar().get_visible());
+    // Pending events ran while the picture was drawn: the window was painted meanwhile.
+    EXPECT_GT(window_draws, 1);
+    state_.progress = window_progress;
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheMonthPicturesBack) {
