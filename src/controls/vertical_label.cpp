@@ -15,6 +15,10 @@ TVLabel::TVLabel(std::string caption, int width, int height) {
     set_size_request(width, height);
 }
 
+TVLabel::~TVLabel() {
+    SetFocusControl(nullptr);
+}
+
 void TVLabel::SetCaption(std::string caption) {
     if (caption == look_.caption) return;
     look_.caption = std::move(caption);
@@ -68,6 +72,8 @@ void TVLabel::SetShowAccelChar(bool show) {
 }
 
 void TVLabel::SetFocusControl(Gtk::Widget* widget) {
+    // The label no longer hears of the destruction of a control it has let go.
+    if (focus_control_) focus_control_->remove_destroy_notify_callback(this);
     focus_control_ = widget;
     if (widget) {
         widget->add_destroy_notify_callback(this, [](void* data) -> void* {

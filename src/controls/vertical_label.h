@@ -16,6 +16,7 @@ class TVLabel : public Gtk::DrawingArea {
 public:
     // Designed size 15 × 65 unless given.
     explicit TVLabel(std::string caption = {}, int width = 15, int height = 65);
+    ~TVLabel() override;
 
     const std::string& Caption() const { return look_.caption; }
     void SetCaption(std::string caption);
