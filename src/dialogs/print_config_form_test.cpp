@@ -6,6 +6,8 @@
 #include "pictures/bmp_image.h"
 #include "pictures/file_bytes.h"
 
+#include <gtkmm/adjustment.h>
+
 namespace dialogs {
 namespace {
 
