@@ -44,6 +44,7 @@ ColumnListBox::ColumnListBox(std::string face, int font_height) : face_(std::mov
     paint_box_.signal_size_allocate().connect([this](Gtk::Allocation&) { Relayout(); });
     add(paint_box_);
     paint_box_.show();
+    get_hadjustment()->signal_changed().connect([this] { ApplyPendingScroll(); });
 }
 
 void ColumnListBox::SetEntries(std::vector<std::pair<int, std::string>> entries, int highlighted) {
@@ -62,13 +63,29 @@ void ColumnListBox::Relayout() {
 }
 
 void ColumnListBox::ScrollToHighlighted() {
+    scroll_pending_ = true;
+    ApplyPendingScroll();
+}
+
+// The scroll range is known only once the list has its size: a scroll asked for before
+// is made when the range changes.
+void ColumnListBox::ApplyPendingScroll() {
+    if (!scroll_pending_) return;
+    auto adjustment = get_hadjustment();
     for (const ListColumn& column : columns_) {
-        if (column.value == highlighted_) get_hadjustment()->set_value(column.rect.left);
+        if (column.value != highlighted_) continue;
+        adjustment->set_value(column.rect.left);
+        if (adjustment->get_upper() - adjustment->get_page_size() > 0 || column.rect.left == 0) scroll_pending_ = false;
     }
 }
 
 double ColumnListBox::ScrollX() const {
     return const_cast<ColumnListBox*>(this)->get_hadjustment()->get_value();
+}
+
+void ColumnListBox::on_hide() {
+    scroll_pending_ = false;
+    Gtk::ScrolledWindow::on_hide();
 }
 
 void ColumnListBox::Highlight(int value) {

@@ -51,7 +51,11 @@ public:
     // A press on a column (its value) or beside every column (nullopt).
     std::function<void(std::optional<int>)> on_press;
 
+protected:
+    void on_hide() override;
+
 private:
+    void ApplyPendingScroll();
     bool Paint(const Cairo::RefPtr<Cairo::Context>& cr);
     void Relayout();
 
@@ -60,6 +64,7 @@ private:
     std::vector<std::pair<int, std::string>> entries_;
     std::vector<ListColumn> columns_;
     int highlighted_ = -1;
+    bool scroll_pending_ = false;
     Gtk::DrawingArea paint_box_;
 };
 

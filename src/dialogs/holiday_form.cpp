@@ -58,7 +58,9 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
     add(fixed_);
     fixed_.set_size_request(kWidth, kHeight);
     add_events(Gdk::BUTTON_PRESS_MASK);
+    // A press on the window's background (not on a control) drags the window.
     signal_button_press_event().connect([this](GdkEventButton* event) {
+        if (event->window != get_window()->gobj()) return false;
         controls::BeginWindowMove(*this, event);
         return true;
     });
@@ -88,6 +90,7 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
     auto place = [&](Gtk::Button& button, Glib::RefPtr<Gdk::Pixbuf> glyph, const std::string& hint, int top) {
         button.set_size_request(32, 64);
         button.set_focus_on_click(false);
+        button.get_style_context()->add_class("qelmarin-flat");
         button.add(*Gtk::manage(new Gtk::Image(glyph)));
         button.set_tooltip_text(hint);
         fixed_.put(button, buttons_left, top);
@@ -206,7 +209,7 @@ bool THolidayForm::PaintBox(int month, const Cairo::RefPtr<Cairo::Context>& cr) 
             canvas.SetBrush(0, gfx::BrushStyle::kClear);
         }
         canvas.SetTextColor(marked ? base::kWhite : base::kBlack);
-        char text[8];
+        char text[16];
         std::snprintf(text, sizeof text, "%2d", day);
         canvas.DrawText(cells[i], gfx::dt::kCenter | gfx::dt::kVCenter | gfx::dt::kSingleLine, text);
     }

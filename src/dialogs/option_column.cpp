@@ -14,6 +14,7 @@ OptionColumn::OptionColumn(const std::string& caption, int label_height, Gtk::Ra
     pack_start(*toggle_, false, false);
     label_.SetTransparent(true);
     label_area_.set_visible_window(false);
+    label_area_.set_above_child(true); // the caption draws in a window of its own
     label_area_.add(label_);
     label_area_.add_events(Gdk::BUTTON_PRESS_MASK);
     label_area_.signal_button_press_event().connect([this](GdkEventButton* event) {

@@ -166,8 +166,7 @@ void TPrintBMPForm::MonthChangePanelClick() {
     month_list_.SetEntries(std::move(entries), month_);
     month_list_.show();
     month_list_.PaintBox().show();
-    // Scrolled once the list has its size.
-    Glib::signal_idle().connect_once([this] { month_list_.ScrollToHighlighted(); });
+    month_list_.ScrollToHighlighted();
 }
 
 void TPrintBMPForm::ChooseMonth(int month) {

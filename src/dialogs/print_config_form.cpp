@@ -84,7 +84,9 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
     set_position(Gtk::WIN_POS_CENTER);
     add(box_);
     add_events(Gdk::BUTTON_PRESS_MASK);
+    // A press on the window's background (not on a control) drags the window.
     signal_button_press_event().connect([this](GdkEventButton* event) {
+        if (event->window != get_window()->gobj()) return false;
         controls::BeginWindowMove(*this, event);
         return true;
     });
@@ -235,6 +237,7 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
     auto glyph_button = [](Gtk::Button& button, const std::string& caption, const std::string& hint) {
         button.add(*Gtk::manage(new Gtk::Image(CaptionGlyph(caption, 20, 44))));
         button.set_size_request(24, 52);
+        button.get_style_context()->add_class("qelmarin-flat");
         button.set_tooltip_text(hint);
         button.set_focus_on_click(false);
     };
@@ -585,7 +588,7 @@ void TPrintConfigForm::MarginButtonClick(int tag) {
     margin_list_.SetEntries(std::move(entries), value);
     margin_list_.show();
     margin_list_.PaintBox().show();
-    Glib::signal_idle().connect_once([this] { margin_list_.ScrollToHighlighted(); });
+    margin_list_.ScrollToHighlighted();
 }
 
 void TPrintConfigForm::MarginListPress(int x, int y) {
