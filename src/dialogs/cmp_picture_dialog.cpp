@@ -226,6 +226,7 @@ TCmpPictureDialog::TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, c
         AddFilter(*this, "jpeg file", {"jpg", "jpeg"});
         AddFilter(*this, "bmp / jpeg", {"bmp", "jpg", "jpeg"});
     }
+    set_default_size(900, 560);
     if (!initial_folder.empty()) set_current_folder(initial_folder.string());
     set_preview_widget(pane_);
     set_use_preview_label(false);
@@ -235,6 +236,11 @@ TCmpPictureDialog::TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, c
         // The pane stays visible when a folder is selected: it then says "(なし)".
         set_preview_widget_active(true);
     });
+}
+
+// The pane goes before the dialog: the chooser must not keep a pointer to it.
+TCmpPictureDialog::~TCmpPictureDialog() {
+    gtk_file_chooser_set_preview_widget(GTK_FILE_CHOOSER(gobj()), nullptr);
 }
 
 std::optional<fs::path> TCmpPictureDialog::Execute() {

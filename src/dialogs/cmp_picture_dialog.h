@@ -63,6 +63,7 @@ private:
 class TCmpPictureDialog : public Gtk::FileChooserDialog {
 public:
     TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, const std::filesystem::path& initial_folder);
+    ~TCmpPictureDialog() override;
 
     // Runs the dialog; the chosen file, or nullopt when the user cancelled.
     std::optional<std::filesystem::path> Execute();

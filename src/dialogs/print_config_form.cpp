@@ -295,7 +295,7 @@ void TPrintConfigForm::AddNote(Gtk::Box& into, const std::string& text) {
     note->SetWordWrap(true);
     note->SetTransparent(true);
     controls::LabelFont font;
-    font.color = 0x000080;
+    font.color = 0x800000;
     note->SetFont(font);
     into.pack_end(*note, false, false, 6);
     owned_.push_back(std::move(note));
@@ -464,8 +464,7 @@ void TPrintConfigForm::ShowSettings() {
     picture_sizes_[ps >= 0 && ps <= 2 ? static_cast<std::size_t>(ps) : 3]->SetActive(true);
     for (int month = 1; month <= 12; ++month) {
         const auto i = static_cast<std::size_t>(month - 1);
-        month_panels_[i]->set_text(fs::path(settings_.month_pictures[i]).filename().string());
-        month_panels_[i]->set_tooltip_text(settings_.month_pictures[i]);
+        month_panels_[i]->set_text(settings_.month_pictures[i]);
     }
     for (const BoolBinding& b : bools_) b.column->SetActive(settings_.page(b.page).*b.member);
     for (int n = 1; n <= 3; ++n) {
@@ -544,8 +543,7 @@ void TPrintConfigForm::ChooseMonthPicture(int month) {
     }
     const auto i = static_cast<std::size_t>(month - 1);
     settings_.month_pictures[i] = choice.name;
-    month_panels_[i]->set_text(fs::path(choice.name).filename().string());
-    month_panels_[i]->set_tooltip_text(choice.name);
+    month_panels_[i]->set_text(choice.name);
 }
 
 // The new .cmp goes into the data folder, where month pictures are looked for; a picture
@@ -563,7 +561,6 @@ void TPrintConfigForm::NewMonthPicture(int month) {
     const auto i = static_cast<std::size_t>(month - 1);
     settings_.month_pictures[i] = target.filename().string();
     month_panels_[i]->set_text(settings_.month_pictures[i]);
-    month_panels_[i]->set_tooltip_text(settings_.month_pictures[i]);
 }
 
 void TPrintConfigForm::MarginButtonClick(int tag) {
