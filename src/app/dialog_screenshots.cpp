@@ -19,7 +19,8 @@ void Wait(int ms) {
     auto context = Glib::MainContext::get_default();
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (std::chrono::steady_clock::now() < end) {
-        while (context->pending()) context->iteration(false);
+        while (context->pending())
+            context->iteration(false);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
@@ -78,8 +79,8 @@ bool SaveDialogScreenshots(Gtk::Window& owner, pages::PrintState& state, base::R
         dialog.show();
         dialog.resize(900, 560); // the chooser otherwise takes most of the screen
         Wait(300);
-        dialog.select_filename((std::filesystem::path(state.settings.data_folder) / state.settings.month_pictures[0])
-                                   .string());
+        dialog.select_filename(
+            (std::filesystem::path(state.settings.data_folder) / state.settings.month_pictures[0]).string());
         ok = save(dialog, out / "picture-open-dialog.png") && ok;
         dialog.hide();
     }

@@ -5,8 +5,8 @@
 #include "pictures/picture_file.h"
 
 #include <gdk/gdkkeysyms.h>
-#include <glibmm/main.h>
 #include <gdkmm/general.h>
+#include <glibmm/main.h>
 #include <gtkmm/eventbox.h>
 #include <gtkmm/filefilter.h>
 #include <gtkmm/image.h>
@@ -51,7 +51,8 @@ std::string AnyCasePattern(const std::string& extension) {
 void AddFilter(Gtk::FileChooser& chooser, const std::string& name, std::initializer_list<const char*> extensions) {
     auto filter = Gtk::FileFilter::create();
     filter->set_name(name);
-    for (const char* ext : extensions) filter->add_pattern(AnyCasePattern(ext));
+    for (const char* ext : extensions)
+        filter->add_pattern(AnyCasePattern(ext));
     chooser.add_filter(filter);
 }
 

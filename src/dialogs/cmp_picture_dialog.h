@@ -75,9 +75,8 @@ private:
 };
 
 // How the dialogs ask for a picture file: the real dialog, or a test's stand-in.
-using ChooseFileFn =
-    std::function<std::optional<std::filesystem::path>(Gtk::Window* owner, PictureFileType type,
-                                                       const std::filesystem::path& initial_folder)>;
+using ChooseFileFn = std::function<std::optional<std::filesystem::path>(Gtk::Window* owner, PictureFileType type,
+                                                                        const std::filesystem::path& initial_folder)>;
 ChooseFileFn RealFileChooser();
 
 } // namespace dialogs

@@ -27,7 +27,8 @@ TEST(HolidayDayCells, FirstDayInTheColumnOfItsWeekday) {
 
 TEST(ColumnList, ColumnsAndHits) {
     std::vector<std::pair<int, std::string>> entries;
-    for (int v = 40; v >= 0; --v) entries.emplace_back(v, std::to_string(v));
+    for (int v = 40; v >= 0; --v)
+        entries.emplace_back(v, std::to_string(v));
     const auto columns = LayOutColumns(entries, 12, 80);
     ASSERT_EQ(columns.size(), 41u);
     EXPECT_EQ(columns.front().value, 40); // 40 at the left end

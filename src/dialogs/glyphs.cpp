@@ -13,8 +13,8 @@ using controls::SystemColorRole;
 
 Glib::RefPtr<Gdk::Pixbuf> ToPixbuf(gfx::CairoCanvas& canvas, int width, int height) {
     cairo_surface_flush(canvas.surface());
-    return Gdk::Pixbuf::create(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(canvas.surface(), false)), 0, 0,
-                               width, height);
+    return Gdk::Pixbuf::create(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(canvas.surface(), false)), 0, 0, width,
+                               height);
 }
 
 std::unique_ptr<gfx::CairoCanvas> FacePicture(int width, int height) {
@@ -35,7 +35,8 @@ void CalendarBlock(gfx::Canvas& canvas, const gfx::Rect& r) {
     canvas.FillRect(gfx::Rect{r.left + 1, r.top + 1, r.right - 1, r.top + 3});
     canvas.SetBrush(0x808080);
     for (int y = r.top + 5; y + 1 < r.bottom; y += 3) {
-        for (int x = r.left + 2; x + 1 < r.right; x += 3) canvas.FillRect(gfx::Rect{x, y, x + 2, y + 2});
+        for (int x = r.left + 2; x + 1 < r.right; x += 3)
+            canvas.FillRect(gfx::Rect{x, y, x + 2, y + 2});
     }
 }
 
@@ -45,7 +46,8 @@ void ListGrid(gfx::Canvas& canvas, const gfx::Rect& r) {
     canvas.SetBrush(base::kWhite);
     canvas.Rectangle(r);
     canvas.SetBrush(0x404040);
-    for (int x = r.left + 3; x + 1 < r.right; x += 4) canvas.FillRect(gfx::Rect{x, r.top + 2, x + 1, r.bottom - 2});
+    for (int x = r.left + 3; x + 1 < r.right; x += 4)
+        canvas.FillRect(gfx::Rect{x, r.top + 2, x + 1, r.bottom - 2});
 }
 
 } // namespace

@@ -74,11 +74,11 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
         frame.add(boxes_[i]);
         boxes_[i].set_size_request(kBoxWidth, kBoxHeight);
         boxes_[i].add_events(Gdk::BUTTON_PRESS_MASK);
-        boxes_[i].signal_draw().connect([this, month](const Cairo::RefPtr<Cairo::Context>& cr) {
-            return PaintBox(month, cr);
-        });
+        boxes_[i].signal_draw().connect(
+            [this, month](const Cairo::RefPtr<Cairo::Context>& cr) { return PaintBox(month, cr); });
         boxes_[i].signal_button_press_event().connect([this, month](GdkEventButton* event) {
-            if (event->type == GDK_BUTTON_PRESS) PressInBox(month, static_cast<int>(event->x), static_cast<int>(event->y));
+            if (event->type == GDK_BUTTON_PRESS)
+                PressInBox(month, static_cast<int>(event->x), static_cast<int>(event->y));
             return true;
         });
         fixed_.put(frame, kMargin + column * kColumnStep, kMargin + row * kRowStep);
@@ -110,7 +110,8 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
     const std::string digits = base::FormatYearKanji(year_);
     const auto characters = controls::CaptionCharacters(digits);
     for (std::size_t i = 0; i < 4; ++i) {
-        year_digits_[i] = &strip_.AddLabel(i < characters.size() ? std::string(characters[i]) : "", 100 + 14 * static_cast<int>(i), 14);
+        year_digits_[i] = &strip_.AddLabel(i < characters.size() ? std::string(characters[i]) : "",
+                                           100 + 14 * static_cast<int>(i), 14);
     }
     strip_.AddLabel("年", 100 + 14 * 4, 16);
     strip_.AddLabel("休", 100 + 14 * 4 + 24, 16);
@@ -123,7 +124,8 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
 
 std::string THolidayForm::TitleYear() const {
     std::string digits;
-    for (const controls::TVLabel* label : year_digits_) digits += label->Caption();
+    for (const controls::TVLabel* label : year_digits_)
+        digits += label->Caption();
     return digits;
 }
 
@@ -159,7 +161,8 @@ void THolidayForm::InvertWeekday(int weekday) {
             if (almanac::Weekday(year_, month, day) == weekday) table_.Toggle(month, day);
         }
     }
-    for (Gtk::DrawingArea& box : boxes_) box.queue_draw();
+    for (Gtk::DrawingArea& box : boxes_)
+        box.queue_draw();
 }
 
 void THolidayForm::PressInBox(int month, int x, int y) {

@@ -61,7 +61,8 @@ TEST_F(HolidayFormTest, WeekdayButtonsInvertEveryDayAndTwiceRestore) {
         EXPECT_TRUE(table.IsMarked(12, 30));
         int marked = 0;
         for (int m = 1; m <= 12; ++m) {
-            for (int d = 1; d <= almanac::DaysInMonth(2023, m); ++d) marked += table.IsMarked(m, d);
+            for (int d = 1; d <= almanac::DaysInMonth(2023, m); ++d)
+                marked += table.IsMarked(m, d);
         }
         EXPECT_EQ(marked, 53 + 52 - 1 + 1); // 53 Sundays, 52 Saturdays, 1 Jan off, 2 Jan on
         ClickCentre(form.SundayButton());

@@ -133,7 +133,8 @@ protected:
         DialogTest::SetUp();
         WriteConfig("[UNSEI]\r\n[PRINT]\r\n");
         settings_.data_folder = folder_.path().string();
-        for (int m = 1; m <= 12; ++m) settings_.month_pictures[static_cast<std::size_t>(m - 1)] = "m.cmp";
+        for (int m = 1; m <= 12; ++m)
+            settings_.month_pictures[static_cast<std::size_t>(m - 1)] = "m.cmp";
         WriteCmp(folder_ / "m.cmp", 300, 200);
         WriteCmp(folder_ / "other.cmp", 40, 30);
     }

@@ -161,7 +161,8 @@ void TPrintBMPForm::MonthChangePanelClick() {
         return;
     }
     std::vector<std::pair<int, std::string>> entries;
-    for (int m = 12; m >= 1; --m) entries.emplace_back(m, MonthName(m));
+    for (int m = 12; m >= 1; --m)
+        entries.emplace_back(m, MonthName(m));
     PlaceMonthList();
     month_list_.SetEntries(std::move(entries), month_);
     month_list_.show();

@@ -77,13 +77,22 @@ protected:
     bool CanClose(ModalResult result) override;
 
 private:
-    struct PictureControls;
+    // The picture part of the calendar, list and daily pages.
+    struct PictureControls {
+        OptionColumn* under = nullptr;
+        OptionColumn* full = nullptr;
+        OptionColumn* corner = nullptr;
+        std::array<OptionColumn*, 4> corners{};
+        std::array<OptionColumn*, 3> levels{};
+        std::vector<OptionColumn*> dependents; // enabled exactly when `under` is checked
+    };
     struct BoolBinding {
         OptionColumn* column;
         int page;
         bool config::PageOptions::*member;
     };
 
+    void BuildPages();
     OptionColumn& AddOption(ConfigPage page, Gtk::Box& into, const std::string& caption, int height,
                             Gtk::RadioButtonGroup* group = nullptr);
     void AddBool(ConfigPage page, Gtk::Box& into, const std::string& caption, bool config::PageOptions::*member);
@@ -91,7 +100,7 @@ private:
     void BuildPicturePart(ConfigPage page, Gtk::Box& into);
     void BuildMargins(int set, Gtk::Box& into);
     void AddNote(Gtk::Box& into, const std::string& text);
-    Gtk::Box& NewPage(ConfigPage page, const std::string& name);
+    Gtk::Box& NewPage(const std::string& name);
     void ApplyPictureEnabling(int page);
     void ShowSettings();
     void ReadBack();

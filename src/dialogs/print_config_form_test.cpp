@@ -75,7 +75,8 @@ TEST_F(PrintConfigFormTest, EveryKeyOfEveryPageRoundTrips) {
                   ModalResult::kOk);
         const config::Settings written = Load();
         for (const auto& [row, value] : expected) {
-            EXPECT_EQ(config::FormatSetting(*row, written), value) << row->section << " " << row->key << " pass " << pass;
+            EXPECT_EQ(config::FormatSetting(*row, written), value)
+                << row->section << " " << row->key << " pass " << pass;
             EXPECT_EQ(config::FormatSetting(*row, form.Result()), value) << row->section << " " << row->key;
         }
         WriteConfig("[UNSEI]\r\nETO=7\r\n");
