@@ -32,7 +32,7 @@ void TPrintConfigForm::BuildPages() {
     // Calendar page.
     {
         const ConfigPage p = ConfigPage::kCalendar;
-        Gtk::Box& page = NewPage(p, "calendar");
+        Gtk::Box& page = NewPage("calendar");
         AddBool(p, page, "日をアラビア数字で印刷", &PageOptions::day_english);
         AddBool(p, page, "休日を反転表示して印刷", &PageOptions::holiday_reverse);
         AddBool(p, page, "旧暦日付を印刷する", &PageOptions::old_day_print);
@@ -50,7 +50,7 @@ void TPrintConfigForm::BuildPages() {
     // List page.
     {
         const ConfigPage p = ConfigPage::kList;
-        Gtk::Box& page = NewPage(p, "list");
+        Gtk::Box& page = NewPage("list");
         AddBool(p, page, "左から日付を並べる", &PageOptions::lr_print);
         AddBool(p, page, "暦を併用して印刷", &PageOptions::calendar_print);
         auto group = std::make_unique<OptionGroup>("暦の印刷位置", 90);
@@ -79,7 +79,7 @@ void TPrintConfigForm::BuildPages() {
     // Daily page.
     {
         const ConfigPage p = ConfigPage::kDaily;
-        Gtk::Box& page = NewPage(p, "daily");
+        Gtk::Box& page = NewPage("daily");
         AddBool(p, page, "日をアラビア数字で印刷", &PageOptions::day_english);
         AddBool(p, page, "旧暦日付を印刷する", &PageOptions::old_day_print);
         AddBool(p, page, "六曜を印刷する", &PageOptions::rokuyou_print);
