@@ -29,6 +29,7 @@ private:
 
 void SetUpToolButton(Gtk::Button& button, controls::TVLabel& label, int height) {
     label.set_size_request(15, height - 8);
+    label.SetTransparent(true);
     button.add(label);
     button.set_size_request(kToolWidth - 4, height);
     button.set_focus_on_click(false);
@@ -69,7 +70,9 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     controls::LabelFont blue;
     blue.color = base::kBlue;
     blue.bold = true;
+    blue.height = -14;
     month_label_.SetFont(blue);
+    month_label_.SetTransparent(true);
     month_name_panel_.set_shadow_type(Gtk::SHADOW_IN);
     month_name_panel_.add(month_label_);
     month_name_panel_.set_size_request(kToolWidth - 4, 54);
