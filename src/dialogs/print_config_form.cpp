@@ -1,6 +1,5 @@
 #include "dialogs/print_config_form.h"
 
-#include "base/kanji_numbers.h"
 #include "config/config_file.h"
 #include "controls/gdk_bitmap.h"
 #include "dialogs/glyphs.h"
@@ -8,7 +7,6 @@
 #include "pictures/picture_file.h"
 
 #include <gtkmm/frame.h>
-#include <gtkmm/grid.h>
 #include <gtkmm/image.h>
 #include <gtkmm/messagedialog.h>
 
@@ -103,18 +101,25 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
         auto tab = std::make_unique<Gtk::EventBox>();
         auto label = std::make_unique<controls::TVLabel>(kTabNames[i], 15, 60);
         label->SetTransparent(true);
+        label->set_halign(Gtk::ALIGN_CENTER);
+        label->set_margin_top(4);
         tab->add(*label);
-        tab->set_size_request(24, 64);
+        tab->set_size_request(24, 68);
         tab->add_events(Gdk::BUTTON_PRESS_MASK);
         const auto page = static_cast<ConfigPage>(i);
         tab->signal_button_press_event().connect([this, page](GdkEventButton* event) {
             if (event->type == GDK_BUTTON_PRESS) ChoosePage(page);
             return true;
         });
-        tab_column_.pack_start(*tab, false, false);
+        // Each tab a raised panel.
+        auto frame = std::make_unique<Gtk::Frame>();
+        frame->set_shadow_type(Gtk::SHADOW_OUT);
+        frame->add(*tab);
+        tab_column_.pack_start(*frame, false, false);
         tabs_[i] = tab.get();
         owned_.push_back(std::move(label));
         owned_.push_back(std::move(tab));
+        owned_.push_back(std::move(frame));
     }
     auto glyph_button = [](Gtk::Button& button, const std::string& caption, const std::string& hint) {
         button.add(*Gtk::manage(new Gtk::Image(CaptionGlyph(caption, 20, 44))));
