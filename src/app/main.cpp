@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/printer_caps.h"
+#include "app/settings_dialogs.h"
 #include "app/startup.h"
 #include "config/host_location.h"
 #include "controls/program_style.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
         window = std::make_unique<app::TUnseiPrintMainForm>(state, reporter, std::string(app::SystemPaper().name));
         window->get_style_context()->add_class("qelmarin");
         reporter.SetParent(window.get());
+        app::WireSettingsDialogs(*window, reporter);
         application->add_window(*window);
         window->show();
     });

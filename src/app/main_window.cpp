@@ -246,6 +246,12 @@ void TUnseiPrintMainForm::SetDialogOpener(SettingsButton button, std::function<v
     openers_[static_cast<std::size_t>(button)] = std::move(open);
 }
 
+Gtk::Button& TUnseiPrintMainForm::SettingsButtonWidget(SettingsButton button) {
+    return button == SettingsButton::kConfig ? config_button_
+           : button == SettingsButton::kHoliday ? holiday_button_
+                                                : pictures_button_;
+}
+
 pages::Format TUnseiPrintMainForm::SelectedFormat() const {
     for (int i = 0; i < 7; ++i)
         if (format_buttons_[static_cast<std::size_t>(i)]->get_active()) return static_cast<pages::Format>(i + 1);

@@ -43,6 +43,7 @@ public:
 
     // The dialog behind a settings button; without one the button does nothing.
     void SetDialogOpener(SettingsButton button, std::function<void()> open);
+    Gtk::Button& SettingsButtonWidget(SettingsButton button);
 
     // PrintMode from the button group: the first of buttons 1 … 7 that is down, else 8.
     pages::Format SelectedFormat() const;

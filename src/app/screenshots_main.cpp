@@ -3,6 +3,7 @@
 // scripts/screenshots).
 //   qelmarin-screenshots HOST_FOLDER OUT_FOLDER
 
+#include "app/dialog_screenshots.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/test_print_window.h"
@@ -81,5 +82,6 @@ int main(int argc, char** argv) {
         test.SysCloseButtonClick();
     };
     window.TESTButtonClick();
+    ok = app::SaveDialogScreenshots(window, state, reporter, out, Save) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,113 @@
+#include "app/settings_dialogs.h"
+
+#include "app/window_test_fixture.h"
+#include "controls/gdk_bitmap.h"
+#include "dialogs/holiday_form.h"
+#include "dialogs/print_bmp_form.h"
+#include "dialogs/print_config_form.h"
+#include "pictures/bmp_image.h"
+#include "pictures/file_bytes.h"
+
+namespace app::testing {
+namespace {
+
+using controls::SystemColor;
+using controls::SystemColorRole;
+
+class SettingsDialogsTest : public MainWindowTest {
+protected:
+    void Wire() {
+        shown_ = std::make_shared<DialogShownFn>();
+        WireSettingsDialogs(*window_, reporter_, shown_);
+    }
+    // Clicks the settings button; body runs inside the dialog, which it must end.
+    void OpenWith(SettingsButton button, std::function<void(dialogs::ModalWindow&)> body) {
+        bool ran = false;
+        *shown_ = [&](Gtk::Window& w) {
+            auto& dialog = dynamic_cast<dialogs::ModalWindow&>(w);
+            std::shared_ptr<void> closer(nullptr, [&](void*) {
+                if (dialog.Running()) dialog.EndModal(dialogs::ModalResult::kCancel);
+            });
+            ASSERT_TRUE(PumpUntil([&] { return w.get_mapped(); }));
+            Pump(50);
+            ran = true;
+            body(dialog);
+        };
+        ClickCentre(window_->SettingsButtonWidget(button));
+        EXPECT_TRUE(PumpUntil([&] { return ran; }));
+        Pump(50);
+    }
+    std::shared_ptr<DialogShownFn> shown_;
+};
+
+TEST_F(SettingsDialogsTest, ConfigurationOkTakesEverySettingBackAndCancelNone) {
+    Open();
+    Wire();
+    const config::Settings before = state_.settings;
+    const base::Color navy = window_->TitleBar().Color();
+    OpenWith(SettingsButton::kConfig, [&](dialogs::ModalWindow& w) {
+        auto& form = dynamic_cast<dialogs::TPrintConfigForm&>(w);
+        EXPECT_EQ(window_->TitleBar().Color(), SystemColor(SystemColorRole::kButtonFace));
+        form.Option(dialogs::ConfigPage::kCommon, "二分の一").SetActive(true);
+        form.Option(dialogs::ConfigPage::kDaily, "七十二候の絵を使う").SetActive(true);
+        form.ExitButtonClick();
+    });
+    EXPECT_EQ(state_.settings, before);
+    EXPECT_EQ(window_->TitleBar().Color(), navy);
+
+    OpenWith(SettingsButton::kConfig, [&](dialogs::ModalWindow& w) {
+        auto& form = dynamic_cast<dialogs::TPrintConfigForm&>(w);
+        form.Option(dialogs::ConfigPage::kCommon, "二分の一").SetActive(true);
+        form.Option(dialogs::ConfigPage::kDaily, "七十二候の絵を使う").SetActive(true);
+        form.Option(dialogs::ConfigPage::kDaily, "確認画面で月頁を表示する").SetActive(true);
+        form.OKButtonClick();
+    });
+    EXPECT_EQ(state_.settings.preview_scale, 2);
+    EXPECT_TRUE(state_.settings.page(3).kou_bmp_use);
+    EXPECT_TRUE(state_.month_page_preview);
+    EXPECT_EQ(window_->TitleBar().Color(), navy);
+}
+
+TEST_F(SettingsDialogsTest, HolidayEditorExitKeepsTheTableOkStoresIt) {
+    Open("ETO=7\r\n", "[2026]\r\nHOLIDAY1=01\r\n");
+    Wire();
+    const config::HolidayTable before = state_.holidays;
+    OpenWith(SettingsButton::kHoliday, [&](dialogs::ModalWindow& w) {
+        auto& form = dynamic_cast<dialogs::THolidayForm&>(w);
+        form.InvertWeekday(0);
+        form.ExitButtonClick();
+    });
+    EXPECT_EQ(state_.holidays, before);
+    OpenWith(SettingsButton::kHoliday, [&](dialogs::ModalWindow& w) {
+        auto& form = dynamic_cast<dialogs::THolidayForm&>(w);
+        form.PressInBox(2, form.DayCells(2)[2].left + 1, form.DayCells(2)[2].top + 1);
+        form.OKButtonClick();
+    });
+    EXPECT_TRUE(state_.holidays.IsMarked(2, 3));
+    EXPECT_NE(ReadText(folder_ / "Kalvorin.CFG").find("HOLIDAY2=03\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsDialogsTest, MonthPicturesComeBackOnlyWithOk) {
+    Open();
+    Wire();
+    pictures::Bitmap b;
+    b.width = 6;
+    b.height = 4;
+    b.pixels.assign(24, 0xFF204080);
+    ASSERT_TRUE(pictures::WriteFileBytes(folder_ / "new.bmp", pictures::EncodeBmpImage(b)));
+    const auto names = state_.settings.month_pictures;
+    OpenWith(SettingsButton::kPictures, [&](dialogs::ModalWindow& w) {
+        auto& form = dynamic_cast<dialogs::TPrintBMPForm&>(w);
+        form.choose_file = [&](Gtk::Window*, dialogs::PictureFileType, const std::filesystem::path&) {
+            return std::optional<std::filesystem::path>(folder_ / "new.bmp");
+        };
+        form.NewBMPPanelClick();
+        form.ExitPanelClick();
+    });
+    EXPECT_EQ(state_.settings.month_pictures[0], "BP13.cmp");
+    EXPECT_EQ(state_.settings.month_pictures[1], names[1]);
+    EXPECT_NE(state_.settings.picture_dialog.x, std::nullopt);
+}
+
+} // namespace
+} // namespace app::testing

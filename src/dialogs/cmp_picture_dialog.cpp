@@ -1,0 +1,263 @@
+#include "dialogs/cmp_picture_dialog.h"
+
+#include "base/reporter.h"
+#include "controls/gdk_bitmap.h"
+#include "pictures/picture_file.h"
+
+#include <gdk/gdkkeysyms.h>
+#include <gdkmm/general.h>
+#include <glibmm/main.h>
+#include <gtkmm/eventbox.h>
+#include <gtkmm/filefilter.h>
+#include <gtkmm/image.h>
+#include <gtkmm/window.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+
+namespace dialogs {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPaneWidth = 200;
+constexpr int kPaneHeight = 220;
+
+// Messages of a picture that does not load stay out of the way while the user browses.
+class QuietReporter : public base::Reporter {
+public:
+    void ShowMessage(std::string_view, std::string_view) override {}
+};
+
+std::string LowerExtension(const fs::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+// "*.cmp" matching any letter case: "*.[cC][mM][pP]".
+std::string AnyCasePattern(const std::string& extension) {
+    std::string pattern = "*.";
+    for (char c : extension) {
+        const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        pattern += lower == upper ? std::string(1, c) : std::string{'[', lower, upper, ']'};
+    }
+    return pattern;
+}
+
+void AddFilter(Gtk::FileChooser& chooser, const std::string& name, std::initializer_list<const char*> extensions) {
+    auto filter = Gtk::FileFilter::create();
+    filter->set_name(name);
+    for (const char* ext : extensions)
+        filter->add_pattern(AnyCasePattern(ext));
+    chooser.add_filter(filter);
+}
+
+} // namespace
+
+gfx::Rect PreviewRect(int pw, int ph, int aw, int ah) {
+    if (pw <= 0 || ph <= 0 || aw <= 0 || ah <= 0) return {};
+    if (pw <= aw && ph <= ah) {
+        const int left = (aw - pw) / 2, top = (ah - ph) / 2;
+        return gfx::Rect{left, top, left + pw, top + ph};
+    }
+    // Scaled by the tighter of the two ratios, rounded to nearest, at least one pixel.
+    auto scale = [](std::int64_t v, std::int64_t num, std::int64_t den) {
+        return static_cast<int>(std::max<std::int64_t>(1, (v * num + den / 2) / den));
+    };
+    int w = aw, h = ah;
+    if (static_cast<std::int64_t>(pw) * ah >= static_cast<std::int64_t>(ph) * aw) {
+        h = scale(ph, aw, pw);
+    } else {
+        w = scale(pw, ah, ph);
+    }
+    return gfx::Rect{0, 0, w, h};
+}
+
+PicturePreviewPane::PicturePreviewPane()
+    : Gtk::Box(Gtk::ORIENTATION_VERTICAL), label_row_(Gtk::ORIENTATION_HORIZONTAL), label_("画像:"),
+      bottom_space_(Gtk::ORIENTATION_HORIZONTAL) {
+    set_name("qelmarin-picture-preview");
+    set_border_width(6);
+    set_size_request(kPaneWidth, kPaneHeight);
+    label_.set_xalign(0);
+    label_row_.set_size_request(-1, 23);
+    label_row_.pack_start(label_, true, true);
+    if (auto glyph = controls::BuiltinPixbuf("PREVIEWGLYPH")) preview_button_.add(*Gtk::manage(new Gtk::Image(glyph)));
+    preview_button_.set_size_request(23, 22);
+    preview_button_.set_tooltip_text("プレビュー");
+    preview_button_.set_sensitive(false);
+    preview_button_.signal_clicked().connect([this] { ShowPreviewWindow(); });
+    label_row_.pack_end(preview_button_, false, false, 2);
+    pack_start(label_row_, false, false);
+    paint_frame_.set_shadow_type(Gtk::SHADOW_IN);
+    paint_frame_.add(paint_box_);
+    paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
+    paint_box_.signal_draw().connect(sigc::mem_fun(*this, &PicturePreviewPane::Paint));
+    paint_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
+        if (event->type == GDK_2BUTTON_PRESS && picture_) {
+            // After the press has been handled: the preview window runs its own loop.
+            Glib::signal_idle().connect_once([this] { ShowPreviewWindow(); });
+        }
+        return true;
+    });
+    pack_start(paint_frame_, true, true);
+    bottom_space_.set_size_request(-1, 12);
+    pack_start(bottom_space_, false, false);
+    show_all();
+}
+
+void PicturePreviewPane::SetPicture(std::optional<pictures::Bitmap> picture) {
+    picture_ = std::move(picture);
+    if (picture_ && picture_->empty()) picture_.reset();
+    pixbuf_ = picture_ ? controls::ToPixbuf(*picture_) : Glib::RefPtr<Gdk::Pixbuf>();
+    if (picture_) {
+        char size[48];
+        std::snprintf(size, sizeof size, " (%dx%d)", picture_->width, picture_->height);
+        label_.set_text(std::string("画像:") + size);
+    } else {
+        label_.set_text("画像:");
+    }
+    preview_button_.set_sensitive(static_cast<bool>(picture_));
+}
+
+void PicturePreviewPane::SelectionChanged(const fs::path& path) {
+    std::error_code ec;
+    const bool usable = !path.empty() && fs::is_regular_file(path, ec);
+    if (!usable) {
+        SetPicture(std::nullopt);
+    } else if (pictures::IsPictureExtension(path)) {
+        auto window = get_toplevel() ? get_toplevel()->get_window() : Glib::RefPtr<Gdk::Window>();
+        if (window) window->set_cursor(Gdk::Cursor::create(get_display(), Gdk::WATCH));
+        QuietReporter quiet;
+        std::optional<pictures::Bitmap> loaded = pictures::LoadPictureByExtension(path, quiet);
+        if (loaded && !loaded->empty()) {
+            SetPicture(std::move(loaded));
+        } else if (LowerExtension(path) == ".cmp") {
+            SetPicture(std::nullopt);
+        }
+        if (window) window->set_cursor();
+    }
+    paint_box_.queue_draw();
+}
+
+bool PicturePreviewPane::Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
+    const int aw = paint_box_.get_allocated_width(), ah = paint_box_.get_allocated_height();
+    cr->set_source_rgb(1, 1, 1);
+    cr->paint();
+    if (!pixbuf_) {
+        auto layout = paint_box_.create_pango_layout("(なし)");
+        int tw = 0, th = 0;
+        layout->get_pixel_size(tw, th);
+        cr->set_source_rgb(0, 0, 0);
+        cr->move_to((aw - tw) / 2, (ah - th) / 2);
+        layout->show_in_cairo_context(cr);
+        return true;
+    }
+    const gfx::Rect r = PreviewRect(pixbuf_->get_width(), pixbuf_->get_height(), aw, ah);
+    cr->save();
+    cr->translate(r.left, r.top);
+    cr->scale(static_cast<double>(r.width()) / pixbuf_->get_width(),
+              static_cast<double>(r.height()) / pixbuf_->get_height());
+    Gdk::Cairo::set_source_pixbuf(cr, pixbuf_, 0, 0);
+    cr->paint();
+    cr->restore();
+    return true;
+}
+
+void PicturePreviewPane::ShowPreviewWindow() {
+    if (!pixbuf_) return;
+    Gtk::Window window;
+    window.set_name("PreviewForm");
+    window.set_title("プレビュー");
+    window.set_type_hint(Gdk::WINDOW_TYPE_HINT_UTILITY);
+    window.set_position(Gtk::WIN_POS_CENTER);
+    window.set_modal(true);
+    if (auto* owner = dynamic_cast<Gtk::Window*>(get_toplevel())) window.set_transient_for(*owner);
+    Gtk::Frame panel;
+    panel.set_name("Panel");
+    panel.set_shadow_type(Gtk::SHADOW_IN);
+    panel.set_border_width(5);
+    Gtk::Image image(pixbuf_);
+    image.set_name("Image");
+    image.set_margin_start(5);
+    image.set_margin_end(5);
+    image.set_margin_top(5);
+    image.set_margin_bottom(5);
+    Gtk::EventBox events;
+    events.add(image);
+    panel.add(events);
+    window.add(panel);
+    auto loop = Glib::MainLoop::create();
+    auto close = [&] {
+        window.hide();
+        if (loop->is_running()) loop->quit();
+    };
+    window.signal_key_press_event().connect([&](GdkEventKey* event) {
+        if (event->keyval == GDK_KEY_Escape) close();
+        return event->keyval == GDK_KEY_Escape;
+    });
+    events.signal_button_press_event().connect([&](GdkEventButton* event) {
+        if (event->type == GDK_2BUTTON_PRESS) close();
+        return true;
+    });
+    window.signal_delete_event().connect([&](GdkEventAny*) {
+        close();
+        return true;
+    });
+    window.show_all();
+    if (on_preview_shown) Glib::signal_idle().connect_once([&] { on_preview_shown(window); });
+    if (window.get_visible()) loop->run();
+}
+
+TCmpPictureDialog::TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, const fs::path& initial_folder)
+    : Gtk::FileChooserDialog("ファイルを開く", Gtk::FILE_CHOOSER_ACTION_OPEN) {
+    if (owner) set_transient_for(*owner);
+    set_modal(true);
+    add_button("キャンセル", Gtk::RESPONSE_CANCEL);
+    add_button("開く", Gtk::RESPONSE_ACCEPT);
+    set_default_response(Gtk::RESPONSE_ACCEPT);
+    if (type == PictureFileType::kCmp) {
+        AddFilter(*this, "cmp file", {"cmp"});
+    } else {
+        AddFilter(*this, "bmp file", {"bmp"});
+        AddFilter(*this, "jpeg file", {"jpg", "jpeg"});
+        AddFilter(*this, "bmp / jpeg", {"bmp", "jpg", "jpeg"});
+    }
+    set_default_size(900, 560);
+    if (!initial_folder.empty()) set_current_folder(initial_folder.string());
+    set_preview_widget(pane_);
+    set_use_preview_label(false);
+    set_preview_widget_active(true);
+    signal_update_preview().connect([this] {
+        pane_.SelectionChanged(get_preview_filename());
+        // The pane stays visible when a folder is selected: it then says "(なし)".
+        set_preview_widget_active(true);
+    });
+}
+
+// The pane goes before the dialog: the chooser must not keep a pointer to it.
+TCmpPictureDialog::~TCmpPictureDialog() {
+    gtk_file_chooser_set_preview_widget(GTK_FILE_CHOOSER(gobj()), nullptr);
+}
+
+std::optional<fs::path> TCmpPictureDialog::Execute() {
+    const int response = run();
+    hide();
+    if (response != Gtk::RESPONSE_ACCEPT) return std::nullopt;
+    const std::string file = get_filename();
+    if (file.empty()) return std::nullopt;
+    return fs::path(file);
+}
+
+ChooseFileFn RealFileChooser() {
+    return [](Gtk::Window* owner, PictureFileType type, const fs::path& folder) {
+        TCmpPictureDialog dialog(owner, type, folder);
+        return dialog.Execute();
+    };
+}
+
+} // namespace dialogs

@@ -1,0 +1,82 @@
+#pragma once
+// TCmpPictureDialog: the file-open dialog for pictures, with a preview pane beside the
+// file list that shows the selected picture (our .cmp pictures included) scaled into the
+// pane, its size, and a button that shows it at its own size in a window of its own.
+
+#include "dialogs/picture_file_types.h"
+#include "gfx/canvas.h"
+#include "pictures/bitmap.h"
+
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/drawingarea.h>
+#include <gtkmm/filechooserdialog.h>
+#include <gtkmm/frame.h>
+#include <gtkmm/label.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace dialogs {
+
+// Where a picture of pw × ph is drawn in an area of aw × ah: unscaled and centred when it
+// fits, else scaled down keeping its proportions from the area's top left corner.
+gfx::Rect PreviewRect(int pw, int ph, int aw, int ah);
+
+// The preview pane: the label "画像: (640x480)", the preview button, the picture.
+class PicturePreviewPane : public Gtk::Box {
+public:
+    PicturePreviewPane();
+
+    // The selection moved to path (empty: nothing selected). A file that is not there, a
+    // folder or an unreadable name empties the pane; a picture of a known kind is shown;
+    // a picture that does not load and a file of another kind leave the pane as it was
+    // (a .cmp that does not decode empties it).
+    void SelectionChanged(const std::filesystem::path& path);
+
+    const std::optional<pictures::Bitmap>& Picture() const { return picture_; }
+    std::string LabelText() const { return label_.get_text(); }
+    Gtk::Button& PreviewButton() { return preview_button_; }
+    Gtk::DrawingArea& PaintBox() { return paint_box_; }
+
+    // Shows the picture at its own size in a modal window; Esc or a double-click closes it.
+    void ShowPreviewWindow();
+    // Called with the preview window once it is shown (tests close it from here).
+    std::function<void(Gtk::Window&)> on_preview_shown;
+
+private:
+    bool Paint(const Cairo::RefPtr<Cairo::Context>& cr);
+    void SetPicture(std::optional<pictures::Bitmap> picture);
+
+    std::optional<pictures::Bitmap> picture_;
+    Glib::RefPtr<Gdk::Pixbuf> pixbuf_;
+    Gtk::Box label_row_;
+    Gtk::Label label_;
+    Gtk::Button preview_button_;
+    Gtk::Frame paint_frame_;
+    Gtk::DrawingArea paint_box_;
+    Gtk::Box bottom_space_;
+};
+
+class TCmpPictureDialog : public Gtk::FileChooserDialog {
+public:
+    TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, const std::filesystem::path& initial_folder);
+    ~TCmpPictureDialog() override;
+
+    // Runs the dialog; the chosen file, or nullopt when the user cancelled.
+    std::optional<std::filesystem::path> Execute();
+
+    PicturePreviewPane& Pane() { return pane_; }
+
+private:
+    PicturePreviewPane pane_;
+};
+
+// How the dialogs ask for a picture file: the real dialog, or a test's stand-in.
+using ChooseFileFn = std::function<std::optional<std::filesystem::path>(Gtk::Window* owner, PictureFileType type,
+                                                                        const std::filesystem::path& initial_folder)>;
+ChooseFileFn RealFileChooser();
+
+} // namespace dialogs

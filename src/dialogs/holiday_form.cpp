@@ -1,0 +1,222 @@
+#include "dialogs/holiday_form.h"
+
+#include "almanac/calendar_math.h"
+#include "almanac/name_tables.h"
+#include "base/kanji_numbers.h"
+#include "config/config_file.h"
+#include "controls/gdk_bitmap.h"
+#include "dialogs/glyphs.h"
+#include "gfx/cairo_canvas.h"
+
+#include <cstdio>
+
+namespace dialogs {
+namespace {
+
+constexpr int kStripWidth = 20;
+constexpr int kMargin = 8;
+constexpr int kFrameBorder = 2; // the lowered panel around each box
+constexpr int kColumnStep = THolidayForm::kBoxWidth + 2 * kFrameBorder + 8;
+constexpr int kRowStep = THolidayForm::kBoxHeight + 2 * kFrameBorder + 8;
+
+// The column (0 = first weekday of the header) of a weekday.
+int ColumnOf(int weekday, int start_weekday) {
+    return start_weekday == 0 ? weekday : (weekday + 6) % 7;
+}
+
+// The face of the calendar font without its vertical mark: the large numeral is upright.
+std::string UprightFace(const std::string& face) {
+    return face.starts_with("@") ? face.substr(1) : face;
+}
+
+} // namespace
+
+std::vector<gfx::Rect> HolidayDayCells(int year, int month, int start_weekday, int width, int height) {
+    const int cw = width / 7, ch = height / 7;
+    std::vector<gfx::Rect> cells;
+    int column = ColumnOf(almanac::Weekday(year, month, 1), start_weekday);
+    int row = 1;
+    const int days = almanac::DaysInMonth(year, month);
+    for (int d = 1; d <= days; ++d) {
+        cells.push_back(gfx::Rect{column * cw, row * ch, (column + 1) * cw, (row + 1) * ch});
+        if (++column == 7) {
+            column = 0;
+            ++row;
+        }
+    }
+    return cells;
+}
+
+THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, config::HolidayTable& table,
+                           std::filesystem::path config_path, base::Reporter& reporter, std::string face)
+    : ModalWindow(owner, "休日"), year_(year), start_weekday_(start_weekday), table_(table), before_(table),
+      config_path_(std::move(config_path)), reporter_(reporter), face_(std::move(face)), strip_(kStripWidth) {
+    set_name("qelmarin-holidays");
+    set_default_size(kWidth, kHeight);
+    set_size_request(kWidth, kHeight);
+    set_position(Gtk::WIN_POS_CENTER);
+    add(fixed_);
+    fixed_.set_size_request(kWidth, kHeight);
+    add_events(Gdk::BUTTON_PRESS_MASK);
+    // A press on the window's background (not on a control) drags the window.
+    signal_button_press_event().connect([this](GdkEventButton* event) {
+        if (event->window != get_window()->gobj()) return false;
+        controls::BeginWindowMove(*this, event);
+        return true;
+    });
+
+    for (int month = 1; month <= 12; ++month) {
+        const auto i = static_cast<std::size_t>(month - 1);
+        // Right to left by column, top to bottom in a column.
+        const int column = 3 - (month - 1) / 3, row = (month - 1) % 3;
+        Gtk::Frame& frame = frames_[i];
+        frame.set_shadow_type(Gtk::SHADOW_IN);
+        frame.add(boxes_[i]);
+        boxes_[i].set_size_request(kBoxWidth, kBoxHeight);
+        boxes_[i].add_events(Gdk::BUTTON_PRESS_MASK);
+        boxes_[i].signal_draw().connect(
+            [this, month](const Cairo::RefPtr<Cairo::Context>& cr) { return PaintBox(month, cr); });
+        boxes_[i].signal_button_press_event().connect([this, month](GdkEventButton* event) {
+            if (event->type == GDK_BUTTON_PRESS)
+                PressInBox(month, static_cast<int>(event->x), static_cast<int>(event->y));
+            return true;
+        });
+        fixed_.put(frame, kMargin + column * kColumnStep, kMargin + row * kRowStep);
+        cells_[i] = HolidayDayCells(year_, month, start_weekday_, kBoxWidth, kBoxHeight);
+    }
+
+    // The button column between the boxes and the title band.
+    const int buttons_left = kMargin + 4 * kColumnStep;
+    auto place = [&](Gtk::Button& button, Glib::RefPtr<Gdk::Pixbuf> glyph, const std::string& hint, int top) {
+        button.set_size_request(32, 64);
+        button.set_focus_on_click(false);
+        button.get_style_context()->add_class("qelmarin-flat");
+        button.add(*Gtk::manage(new Gtk::Image(glyph)));
+        button.set_tooltip_text(hint);
+        fixed_.put(button, buttons_left, top);
+    };
+    place(sunday_button_, CaptionGlyph("日", 24, 52, base::kRed, -16), "日曜日をすべて反転", kMargin);
+    place(saturday_button_, CaptionGlyph("土", 24, 52, base::kBlue, -16), "土曜日をすべて反転", kMargin + 72);
+    place(ok_button_, CaptionGlyph("保存", 24, 52), "保存して閉じる", kHeight - kMargin - 64 - 72);
+    place(exit_button_, CaptionGlyph("終了", 24, 52), "保存せずに閉じる", kHeight - kMargin - 64);
+    sunday_button_.signal_clicked().connect([this] { InvertWeekday(0); });
+    saturday_button_.signal_clicked().connect([this] { InvertWeekday(6); });
+    ok_button_.signal_clicked().connect([this] { OKButtonClick(); });
+    exit_button_.signal_clicked().connect([this] { ExitButtonClick(); });
+
+    // The navy title band: Kalvorin, the year in kanji digits, 年, 休日.
+    strip_.set_size_request(kStripWidth, kHeight);
+    strip_.AddLabel("Kalvorin", 22, 70);
+    const std::string digits = base::FormatYearKanji(year_);
+    const auto characters = controls::CaptionCharacters(digits);
+    for (std::size_t i = 0; i < 4; ++i) {
+        year_digits_[i] = &strip_.AddLabel(i < characters.size() ? std::string(characters[i]) : "",
+                                           100 + 14 * static_cast<int>(i), 14);
+    }
+    strip_.AddLabel("年", 100 + 14 * 4, 16);
+    strip_.AddLabel("休", 100 + 14 * 4 + 24, 16);
+    strip_.AddLabel("日", 100 + 14 * 4 + 40, 16);
+    close_button_ = &strip_.AddCloseButton();
+    close_button_->signal_clicked().connect([this] { ExitButtonClick(); });
+    fixed_.put(strip_, kWidth - kStripWidth, 0);
+    fixed_.show_all();
+}
+
+std::string THolidayForm::TitleYear() const {
+    std::string digits;
+    for (const controls::TVLabel* label : year_digits_)
+        digits += label->Caption();
+    return digits;
+}
+
+// The table is read afresh for the year; Exit puts back what it held before the editor opened.
+void THolidayForm::on_show() {
+    config::ConfigFile file(config_path_, &reporter_);
+    config::LoadHolidays(file, year_, table_);
+    ModalWindow::on_show();
+}
+
+bool THolidayForm::CanClose(ModalResult result) {
+    if (result == ModalResult::kOk) {
+        config::ConfigFile file(config_path_, &reporter_);
+        // A failed write has been reported by the file; the editor stays open with the marks.
+        return config::SaveHolidays(file, year_, table_);
+    }
+    table_ = before_;
+    return true;
+}
+
+void THolidayForm::OKButtonClick() {
+    EndModal(ModalResult::kOk);
+}
+
+void THolidayForm::ExitButtonClick() {
+    EndModal(ModalResult::kCancel);
+}
+
+void THolidayForm::InvertWeekday(int weekday) {
+    for (int month = 1; month <= 12; ++month) {
+        const int days = almanac::DaysInMonth(year_, month);
+        for (int day = 1; day <= days; ++day) {
+            if (almanac::Weekday(year_, month, day) == weekday) table_.Toggle(month, day);
+        }
+    }
+    for (Gtk::DrawingArea& box : boxes_)
+        box.queue_draw();
+}
+
+void THolidayForm::PressInBox(int month, int x, int y) {
+    const std::vector<gfx::Rect>& cells = DayCells(month);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const gfx::Rect& r = cells[i];
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) {
+            table_.Toggle(month, static_cast<int>(i) + 1);
+            MonthBox(month).queue_draw_area(r.left, r.top, r.width(), r.height());
+            return;
+        }
+    }
+}
+
+bool THolidayForm::PaintBox(int month, const Cairo::RefPtr<Cairo::Context>& cr) {
+    const int w = kBoxWidth, h = kBoxHeight;
+    const int cw = w / 7, ch = h / 7;
+    gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{w, h, 96, 96, 256});
+    canvas.SetBrush(base::kWhite);
+    canvas.FillRect(gfx::Rect{0, 0, w, h});
+    canvas.SetBrush(0, gfx::BrushStyle::kClear);
+
+    // The large faint numeral behind the days.
+    canvas.SelectFont(UprightFace(face_), -(h / 2), 0, true);
+    canvas.SetTextColor(controls::SystemColor(controls::SystemColorRole::kButtonFace));
+    canvas.DrawText(gfx::Rect{0, 0, w, h}, gfx::dt::kCenter | gfx::dt::kVCenter | gfx::dt::kSingleLine,
+                    base::KanjiNumerals[static_cast<std::size_t>(month)]);
+
+    // The weekday heads.
+    canvas.SelectFont("ＭＳ ゴシック", -12);
+    for (int column = 0; column < 7; ++column) {
+        const int weekday = start_weekday_ == 0 ? column : (column + 1) % 7;
+        canvas.SetTextColor(weekday == 0 ? base::kRed : weekday == 6 ? base::kBlue : base::kBlack);
+        canvas.DrawText(gfx::Rect{column * cw, 0, (column + 1) * cw, ch},
+                        gfx::dt::kCenter | gfx::dt::kVCenter | gfx::dt::kSingleLine,
+                        almanac::WeekdayNames[static_cast<std::size_t>(weekday)]);
+    }
+
+    // The days, marked ones white on red.
+    const std::vector<gfx::Rect>& cells = DayCells(month);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const int day = static_cast<int>(i) + 1;
+        const bool marked = table_.IsMarked(month, day);
+        if (marked) {
+            canvas.SetBrush(base::kRed);
+            canvas.FillRect(cells[i]);
+            canvas.SetBrush(0, gfx::BrushStyle::kClear);
+        }
+        canvas.SetTextColor(marked ? base::kWhite : base::kBlack);
+        char text[16];
+        std::snprintf(text, sizeof text, "%2d", day);
+        canvas.DrawText(cells[i], gfx::dt::kCenter | gfx::dt::kVCenter | gfx::dt::kSingleLine, text);
+    }
+    return true;
+}
+
+} // namespace dialogs

@@ -1,0 +1,87 @@
+#pragma once
+// THolidayForm: the holiday editor of one year. Twelve month boxes (read right to left,
+// top to bottom: the rightmost column holds January to March) whose days are toggled by a
+// click, buttons that invert every Sunday or Saturday of the year, OK that stores the
+// year's marks and Exit that leaves the table as it was when the editor opened.
+
+#include "base/reporter.h"
+#include "config/holidays.h"
+#include "controls/title_strip.h"
+#include "dialogs/modal_window.h"
+#include "gfx/canvas.h"
+
+#include <gtkmm/button.h>
+#include <gtkmm/drawingarea.h>
+#include <gtkmm/fixed.h>
+#include <gtkmm/frame.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace dialogs {
+
+// Where the days of a month stand in a box of the given size: cells of width / 7 ×
+// height / 7, the weekday heads in the first row, day 1 in the column of its weekday
+// counted from the first weekday (Sunday when start_weekday is 0, else Monday). Entry
+// d − 1 is the cell of day d; as many entries as the month has days (Gregorian).
+std::vector<gfx::Rect> HolidayDayCells(int year, int month, int start_weekday, int width, int height);
+
+class THolidayForm : public ModalWindow {
+public:
+    static constexpr int kWidth = 713;
+    static constexpr int kHeight = 457;
+    static constexpr int kBoxWidth = 154;
+    static constexpr int kBoxHeight = 136;
+
+    // Edits table, the holidays of year, in place; reads and writes the configuration
+    // file at config_path. face is the calendar font's face.
+    THolidayForm(Gtk::Window* owner, int year, int start_weekday, config::HolidayTable& table,
+                 std::filesystem::path config_path, base::Reporter& reporter, std::string face);
+
+    // The handlers, callable from tests as the controls call them.
+    void OKButtonClick();
+    void ExitButtonClick();
+    // Inverts the mark of every day of the year on the weekday (0 Sunday, 6 Saturday).
+    void InvertWeekday(int weekday);
+    // A press at (x, y) of a month's box.
+    void PressInBox(int month, int x, int y);
+
+    Gtk::DrawingArea& MonthBox(int month) { return boxes_.at(static_cast<std::size_t>(month - 1)); }
+    Gtk::Button& OKButton() { return ok_button_; }
+    Gtk::Button& ExitButton() { return exit_button_; }
+    Gtk::Button& SundayButton() { return sunday_button_; }
+    Gtk::Button& SaturdayButton() { return saturday_button_; }
+    Gtk::Button& SysCloseButton() { return *close_button_; }
+    // The kanji digits of the year on the title strip.
+    std::string TitleYear() const;
+    // The cells of the month's days as last laid out.
+    const std::vector<gfx::Rect>& DayCells(int month) const { return cells_.at(static_cast<std::size_t>(month - 1)); }
+
+protected:
+    void on_show() override;
+    bool CanClose(ModalResult result) override;
+
+private:
+    bool PaintBox(int month, const Cairo::RefPtr<Cairo::Context>& cr);
+
+    int year_;
+    int start_weekday_;
+    config::HolidayTable& table_;
+    config::HolidayTable before_; // the table as it was when the editor opened
+    std::filesystem::path config_path_;
+    base::Reporter& reporter_;
+    std::string face_;
+    std::array<std::vector<gfx::Rect>, 12> cells_;
+
+    Gtk::Fixed fixed_;
+    std::array<Gtk::Frame, 12> frames_;
+    std::array<Gtk::DrawingArea, 12> boxes_;
+    Gtk::Button ok_button_, exit_button_, sunday_button_, saturday_button_;
+    controls::TitleStrip strip_;
+    std::array<controls::TVLabel*, 4> year_digits_{};
+    Gtk::Button* close_button_ = nullptr;
+};
+
+} // namespace dialogs

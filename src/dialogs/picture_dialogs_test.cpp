@@ -1,0 +1,315 @@
+#include "dialogs/cmp_picture_dialog.h"
+#include "dialogs/dialog_test_fixture.h"
+#include "dialogs/picture_choice.h"
+#include "dialogs/print_bmp_form.h"
+
+#include "config/config_file.h"
+#include "pictures/bmp_image.h"
+#include "pictures/file_bytes.h"
+#include "pictures/jpeg_image.h"
+#include "pictures/picture_file.h"
+
+#include <gdk/gdkkeysyms.h>
+#include <gtkmm/image.h>
+
+namespace dialogs {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace dialogs::testing;
+
+pictures::Bitmap Picture(int w, int h, std::uint32_t colour = 0xFF3366CC) {
+    pictures::Bitmap b;
+    b.width = w;
+    b.height = h;
+    b.pixels.assign(static_cast<std::size_t>(w) * h, colour);
+    return b;
+}
+
+void WriteBmp(const fs::path& path, int w, int h) {
+    ASSERT_TRUE(pictures::WriteFileBytes(path, pictures::EncodeBmpImage(Picture(w, h))));
+}
+
+void WriteJpeg(const fs::path& path, int w, int h) {
+    ASSERT_TRUE(pictures::WriteFileBytes(path, pictures::EncodeJpegImage(Picture(w, h), 90)));
+}
+
+void WriteCmp(const fs::path& path, int w, int h) {
+    base::RecordingReporter reporter;
+    ASSERT_TRUE(pictures::WriteFileBytes(path, pictures::MakeCmpImage(Picture(w, h), reporter)));
+}
+
+class PicturePaneTest : public DialogTest {};
+
+TEST_F(PicturePaneTest, LabelButtonAndPictureFollowTheSelection) {
+    WriteCmp(folder_ / "big.CMP", 640, 480);
+    WriteBmp(folder_ / "small.BMP", 20, 10);
+    config::testing::WriteBytes(folder_ / "notes.txt", "text");
+    config::testing::WriteBytes(folder_ / "broken.cmp", "not a picture");
+    Gtk::Window window;
+    PicturePreviewPane pane;
+    window.add(pane);
+    window.show_all();
+    WaitShown(window);
+
+    EXPECT_EQ(pane.LabelText(), "画像:");
+    EXPECT_FALSE(pane.PreviewButton().get_sensitive());
+    EXPECT_EQ(pane.PreviewButton().get_tooltip_text(), "プレビュー");
+
+    pane.SelectionChanged(folder_ / "big.CMP");
+    EXPECT_EQ(pane.LabelText(), "画像: (640x480)");
+    EXPECT_TRUE(pane.PreviewButton().get_sensitive());
+
+    // A text file after a picture leaves the picture.
+    pane.SelectionChanged(folder_ / "notes.txt");
+    EXPECT_EQ(pane.LabelText(), "画像: (640x480)");
+    ASSERT_TRUE(pane.Picture());
+    EXPECT_EQ(pane.Picture()->width, 640);
+
+    pane.SelectionChanged(folder_ / "small.BMP");
+    EXPECT_EQ(pane.LabelText(), "画像: (20x10)");
+
+    // A folder or a name that is not there empties the pane.
+    pane.SelectionChanged(folder_.path());
+    EXPECT_EQ(pane.LabelText(), "画像:");
+    EXPECT_FALSE(pane.Picture());
+    EXPECT_FALSE(pane.PreviewButton().get_sensitive());
+    pane.SelectionChanged(folder_ / "small.BMP");
+    pane.SelectionChanged(folder_ / "missing.bmp");
+    EXPECT_FALSE(pane.Picture());
+
+    // A .cmp that does not decode empties it too, without a message while browsing.
+    pane.SelectionChanged(folder_ / "small.BMP");
+    pane.SelectionChanged(folder_ / "broken.cmp");
+    EXPECT_FALSE(pane.Picture());
+    EXPECT_EQ(pane.LabelText(), "画像:");
+    Pump(50);
+}
+
+TEST_F(PicturePaneTest, PreviewWindowShowsThePictureAtItsSizeAndEscCloses) {
+    WriteBmp(folder_ / "p.bmp", 200, 100);
+    Gtk::Window window;
+    PicturePreviewPane pane;
+    window.add(pane);
+    window.show_all();
+    WaitShown(window);
+    pane.SelectionChanged(folder_ / "p.bmp");
+    bool shown = false;
+    pane.on_preview_shown = [&](Gtk::Window& preview) {
+        WaitShown(preview);
+        shown = true;
+        EXPECT_EQ(preview.get_title(), "プレビュー");
+        auto* image = dynamic_cast<Gtk::Image*>(
+            dynamic_cast<Gtk::Bin*>(dynamic_cast<Gtk::Bin*>(preview.get_child())->get_child())->get_child());
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->get_allocated_width(), 200);
+        EXPECT_EQ(image->get_allocated_height(), 100);
+        FocusWindow(preview);
+        PointAt(*image);
+        PressKey(GDK_KEY_Escape);
+        if (preview.get_visible()) {
+            ADD_FAILURE() << "Esc did not close the preview";
+            preview.close();
+        }
+    };
+    ClickCentre(pane.PreviewButton());
+    EXPECT_TRUE(PumpUntil([&] { return shown; }));
+}
+
+TEST_F(PicturePaneTest, TheOpenDialogPreviewsTheSelectedFile) {
+    WriteCmp(folder_ / "a.cmp", 64, 48);
+    TCmpPictureDialog dialog(nullptr, PictureFileType::kCmp, folder_.path());
+    dialog.show();
+    WaitShown(dialog);
+    dialog.select_filename((folder_ / "a.cmp").string());
+    EXPECT_TRUE(PumpUntil([&] { return dialog.Pane().LabelText() == "画像: (64x48)"; })) << dialog.Pane().LabelText();
+    dialog.hide();
+    Pump(50);
+}
+
+class PrintBMPFormTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        WriteConfig("[UNSEI]\r\n[PRINT]\r\n");
+        settings_.data_folder = folder_.path().string();
+        for (int m = 1; m <= 12; ++m)
+            settings_.month_pictures[static_cast<std::size_t>(m - 1)] = "m.cmp";
+        WriteCmp(folder_ / "m.cmp", 300, 200);
+        WriteCmp(folder_ / "other.cmp", 40, 30);
+    }
+    // Runs the window and calls body inside it; the window's result.
+    ModalResult Run(TPrintBMPForm& form, const std::function<void()>& body) {
+        form.on_shown = [&](Gtk::Window& w) {
+            auto closer = Closer(form);
+            WaitShown(w);
+            body();
+            if (form.Running()) form.ExitPanelClick();
+        };
+        return form.RunModal();
+    }
+    config::Settings settings_;
+};
+
+TEST_F(PrintBMPFormTest, MonthListChoosesAMonthAndClosesOnAMiss) {
+    settings_.month_pictures[2] = "other.cmp";
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    const ModalResult result = Run(form, [&] {
+        EXPECT_EQ(form.MonthLabelText(), "一月");
+        EXPECT_EQ(form.DisplayBitmap().width, 300);
+        ClickCentre(form.MonthChangeButton());
+        ASSERT_TRUE(form.MonthListVisible());
+        const auto& columns = form.MonthList().Columns();
+        ASSERT_EQ(columns.size(), 12u);
+        EXPECT_EQ(columns.front().text, "十二月");
+        EXPECT_EQ(columns.back().text, "一月");
+        // Opened at month 1: scrolled toward the right end.
+        EXPECT_TRUE(PumpUntil([&] { return form.MonthList().ScrollX() > 0; }));
+        form.MonthList().PressAt(columns[9].rect.left + 2, 10); // 三月
+        EXPECT_FALSE(form.MonthListVisible());
+        EXPECT_EQ(form.CurrentMonth(), 3);
+        EXPECT_EQ(form.MonthLabelText(), "三月");
+        EXPECT_EQ(form.DisplayBitmap().width, 40);
+        // Between two columns: nothing chosen, the list closes.
+        ClickCentre(form.MonthChangeButton());
+        form.MonthList().PressAt(columns[0].rect.right, 10);
+        EXPECT_FALSE(form.MonthListVisible());
+        EXPECT_EQ(form.CurrentMonth(), 3);
+        // A second click on 月選択 closes the open list.
+        ClickCentre(form.MonthChangeButton());
+        ClickCentre(form.MonthChangeButton());
+        EXPECT_FALSE(form.MonthListVisible());
+    });
+    EXPECT_EQ(result, ModalResult::kCancel);
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(PrintBMPFormTest, NewPicturesAreNumberedFromBP13AndReadByContent) {
+    WriteJpeg(folder_ / "photo.JPG", 32, 24); // a JPEG with an upper-case extension
+    WriteBmp(folder_ / "b.bmp", 16, 8);
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    fs::path next = folder_ / "photo.JPG";
+    form.choose_file = [&](Gtk::Window*, PictureFileType type, const fs::path& initial) {
+        EXPECT_EQ(type, PictureFileType::kBmpOrJpeg);
+        EXPECT_EQ(initial, folder_.path());
+        return std::optional<fs::path>(next);
+    };
+    const ModalResult result = Run(form, [&] {
+        form.NewBMPPanelClick();
+        EXPECT_EQ(form.MonthPictures()[0], "BP13.cmp");
+        EXPECT_EQ(form.DisplayBitmap().width, 32);
+        form.ChooseMonth(2);
+        next = folder_ / "b.bmp";
+        ClickCentre(form.NewPictureButton());
+        EXPECT_EQ(form.MonthPictures()[1], "BP14.cmp");
+        config::testing::WriteBytes(folder_ / "BP16.cmp", "x");
+        form.NewBMPPanelClick();
+        EXPECT_EQ(form.MonthPictures()[1], "BP15.cmp");
+        // A file that is not a picture: a message, nothing written, nothing changed.
+        config::testing::WriteBytes(folder_ / "fake.bmp", "no");
+        next = folder_ / "fake.bmp";
+        form.NewBMPPanelClick();
+        EXPECT_EQ(form.MonthPictures()[1], "BP15.cmp");
+        EXPECT_FALSE(fs::exists(folder_ / "BP17.cmp"));
+        ASSERT_EQ(reporter_.messages().size(), 1u);
+        EXPECT_EQ(reporter_.messages()[0].caption, "ファイル異常");
+    });
+    EXPECT_EQ(result, ModalResult::kOk);
+    EXPECT_TRUE(fs::exists(folder_ / "BP13.cmp"));
+}
+
+TEST_F(PrintBMPFormTest, ChangingAPictureChecksTheFolder) {
+    fs::create_directory(folder_ / "sub");
+    WriteCmp(folder_ / "X.CMP", 10, 10);
+    WriteCmp(folder_ / "sub" / "y.cmp", 12, 10);
+    config::testing::TestFolder elsewhere;
+    WriteCmp(elsewhere / "z.cmp", 10, 10);
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    fs::path next;
+    form.choose_file = [&](Gtk::Window*, PictureFileType type, const fs::path&) {
+        EXPECT_EQ(type, PictureFileType::kCmp);
+        return std::optional<fs::path>(next);
+    };
+    const ModalResult result = Run(form, [&] {
+        next = elsewhere / "z.cmp";
+        form.PictureChangePanelClick();
+        ASSERT_EQ(reporter_.messages().size(), 1u);
+        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う");
+        EXPECT_EQ(reporter_.messages()[0].caption, "ｴﾗｰ");
+        EXPECT_EQ(form.ResultToGive(), ModalResult::kCancel);
+        next = folder_ / "X.CMP";
+        ClickCentre(form.PictureChangeButton());
+        EXPECT_EQ(form.MonthPictures()[0], "X.CMP");
+        next = folder_ / "sub" / "y.cmp";
+        form.PictureChangePanelClick();
+        EXPECT_EQ(form.MonthPictures()[0], "sub/y.cmp");
+        EXPECT_EQ(form.DisplayBitmap().width, 12); // found in its subfolder
+        EXPECT_EQ(reporter_.messages().size(), 1u);
+    });
+    EXPECT_EQ(result, ModalResult::kOk);
+}
+
+TEST_F(PrintBMPFormTest, AMissingPictureIsReportedOnceAndLeavesAnEmptyArea) {
+    settings_.month_pictures[0] = "gone.cmp";
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    const ModalResult result = Run(form, [&] {
+        EXPECT_FALSE(form.HasPicture());
+        EXPECT_EQ(reporter_.messages().size(), 1u);
+        form.ChooseMonth(2);
+        EXPECT_TRUE(form.HasPicture());
+    });
+    EXPECT_EQ(result, ModalResult::kCancel);
+}
+
+TEST_F(PrintBMPFormTest, ThePlaceIsWrittenOnEveryCloseAndTheCaptionCloseCancels) {
+    WriteJpeg(folder_ / "p.jpg", 8, 8);
+    {
+        TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+        form.choose_file = [&](Gtk::Window*, PictureFileType, const fs::path&) {
+            return std::optional<fs::path>(folder_ / "p.jpg");
+        };
+        form.on_shown = [&](Gtk::Window& w) {
+            auto closer = Closer(form);
+            WaitShown(w);
+            form.move(40, 30);
+            form.resize(600, 500);
+            ASSERT_TRUE(PumpUntil([&] {
+                int x = 0, y = 0;
+                form.get_position(x, y);
+                return x == 40 && y == 30;
+            }));
+            Pump(100);
+            form.NewBMPPanelClick();
+            EXPECT_EQ(form.ResultToGive(), ModalResult::kOk);
+            // The caption bar's close box.
+            GdkEvent* event = gdk_event_new(GDK_DELETE);
+            event->any.window = GDK_WINDOW(g_object_ref(form.get_window()->gobj()));
+            gtk_main_do_event(event);
+            gdk_event_free(event);
+        };
+        EXPECT_EQ(form.RunModal(), ModalResult::kCancel);
+    }
+    EXPECT_TRUE(fs::exists(folder_ / "BP13.cmp")); // stays on disk
+    EXPECT_EQ(settings_.picture_dialog.x, 40);
+    EXPECT_EQ(settings_.picture_dialog.width, 600);
+    config::ConfigFile file(Config());
+    EXPECT_EQ(file.ReadInteger("PRINT", "BMP X", -1), 40);
+    EXPECT_EQ(file.ReadInteger("PRINT", "BMP Y", -1), 30);
+    EXPECT_EQ(file.ReadInteger("PRINT", "BMP W", -1), 600);
+    EXPECT_EQ(file.ReadInteger("PRINT", "BMP H", -1), 500);
+
+    // It reopens there.
+    TPrintBMPForm again(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(again, [&] {
+        int x = 0, y = 0, w = 0, h = 0;
+        again.get_position(x, y);
+        again.get_size(w, h);
+        EXPECT_EQ(x, 40);
+        EXPECT_EQ(y, 30);
+        EXPECT_EQ(w, 600);
+        EXPECT_EQ(h, 500);
+    });
+}
+
+} // namespace
+} // namespace dialogs

@@ -1,0 +1,11 @@
+#pragma once
+// The kinds of file the picture buttons ask for.
+
+namespace dialogs {
+
+enum class PictureFileType {
+    kCmp,       // "cmp file|*.cmp": an existing compressed picture
+    kBmpOrJpeg, // "bmp file|*.bmp|jpeg file|*.jpg;*.jpeg": a picture to make a .cmp from
+};
+
+} // namespace dialogs

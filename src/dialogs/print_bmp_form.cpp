@@ -1,0 +1,218 @@
+#include "dialogs/print_bmp_form.h"
+
+#include "config/config_file.h"
+#include "controls/gdk_bitmap.h"
+#include "dialogs/picture_choice.h"
+#include "pictures/picture_file.h"
+
+#include <gdkmm/general.h>
+
+namespace dialogs {
+namespace {
+
+constexpr int kToolWidth = 34;
+
+// The busy cursor over the window while a picture loads; the default again at the end of
+// the scope, however it ends.
+class BusyCursor {
+public:
+    explicit BusyCursor(Gtk::Window& window) : window_(window.get_window()) {
+        if (window_) window_->set_cursor(Gdk::Cursor::create(window_->get_display(), Gdk::WATCH));
+    }
+    ~BusyCursor() {
+        if (window_) window_->set_cursor();
+    }
+
+private:
+    Glib::RefPtr<Gdk::Window> window_;
+};
+
+void SetUpToolButton(Gtk::Button& button, controls::TVLabel& label, int height) {
+    label.set_size_request(15, height - 8);
+    label.SetTransparent(true);
+    button.add(label);
+    button.set_size_request(kToolWidth - 4, height);
+    button.set_focus_on_click(false);
+}
+
+} // namespace
+
+TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std::filesystem::path config_path,
+                             base::Reporter& reporter, std::string face, int font_height)
+    : ModalWindow(owner, "印刷用 絵の確認と変更"), settings_(settings), config_path_(std::move(config_path)),
+      reporter_(reporter), pictures_(settings.month_pictures), box_(Gtk::ORIENTATION_HORIZONTAL),
+      tools_(Gtk::ORIENTATION_VERTICAL), exit_label_("終 了"), month_change_label_("月選択"),
+      month_label_(MonthName(1), 15, 50), change_label_("絵変更"), new_label_("新 絵"),
+      month_list_(std::move(face), font_height) {
+    set_name("qelmarin-month-pictures");
+    set_decorated(true);
+    set_resizable(true);
+
+    // Where it was closed last, or centred at its designed size.
+    const config::DialogPlace& place = settings_.picture_dialog;
+    const int width = std::max(place.width.value_or(kDesignWidth), 120);
+    const int height = std::max(place.height.value_or(kDesignHeight), 200);
+    set_default_size(width, height);
+    auto screen = Gdk::Screen::get_default();
+    move(place.x.value_or((screen->get_width() - width) / 2), place.y.value_or((screen->get_height() - height) / 2));
+
+    add(box_);
+    scroll_.override_background_color(controls::ToRgba(base::kWhite));
+    scroll_.add(paint_box_);
+    paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TPrintBMPForm::PaintPicture));
+    overlay_.add(scroll_);
+    box_.pack_start(overlay_, true, true);
+
+    SetUpToolButton(exit_button_, exit_label_, 56);
+    SetUpToolButton(month_button_, month_change_label_, 56);
+    SetUpToolButton(change_button_, change_label_, 56);
+    SetUpToolButton(new_button_, new_label_, 56);
+    controls::LabelFont blue;
+    blue.color = base::kBlue;
+    blue.bold = true;
+    blue.height = -14;
+    month_label_.SetFont(blue);
+    month_label_.SetTransparent(true);
+    month_name_panel_.set_shadow_type(Gtk::SHADOW_IN);
+    month_name_panel_.add(month_label_);
+    month_name_panel_.set_size_request(kToolWidth - 4, 54);
+    tools_.set_spacing(4);
+    tools_.set_border_width(2);
+    tools_.pack_start(exit_button_, false, false);
+    tools_.pack_start(month_button_, false, false);
+    tools_.pack_start(month_name_panel_, false, false);
+    tools_.pack_start(change_button_, false, false);
+    tools_.pack_start(new_button_, false, false);
+    box_.pack_start(tools_, false, false);
+    exit_button_.signal_clicked().connect([this] { ExitPanelClick(); });
+    month_button_.signal_clicked().connect([this] { MonthChangePanelClick(); });
+    change_button_.signal_clicked().connect([this] { PictureChangePanelClick(); });
+    new_button_.signal_clicked().connect([this] { NewBMPPanelClick(); });
+
+    strip_.AddLabel("Kalvorin 絵 確 認", 22, 200);
+    close_button_ = &strip_.AddCloseButton();
+    close_button_->signal_clicked().connect([this] { ExitPanelClick(); });
+    box_.pack_start(strip_, false, false);
+
+    // The month list drops beside the button column at the height of the month name.
+    month_list_.set_halign(Gtk::ALIGN_END);
+    month_list_.set_valign(Gtk::ALIGN_START);
+    month_list_.set_no_show_all(true);
+    overlay_.add_overlay(month_list_);
+    month_list_.on_press = [this](std::optional<int> month) {
+        if (month) ChooseMonth(*month);
+        month_list_.hide();
+    };
+    box_.show_all();
+}
+
+void TPrintBMPForm::on_show() {
+    ModalWindow::on_show();
+    LoadMonthPicture();
+}
+
+bool TPrintBMPForm::CanClose(ModalResult) {
+    month_list_.hide();
+    int x = 0, y = 0, w = 0, h = 0;
+    get_position(x, y);
+    get_size(w, h);
+    settings_.picture_dialog = config::DialogPlace{x, y, w, h};
+    // A place that cannot be written has been reported; the window closes all the same,
+    // since nothing the user chose is lost with it.
+    config::ConfigFile file(config_path_, &reporter_);
+    config::SavePictureDialogPlace(file, settings_);
+    return true;
+}
+
+void TPrintBMPForm::ExitPanelClick() {
+    EndModal(result_to_give_);
+}
+
+// A picture that cannot be had has been reported once by the loader; the area stays empty.
+void TPrintBMPForm::LoadMonthPicture() {
+    BusyCursor busy(*this);
+    const std::string& name = pictures_.at(static_cast<std::size_t>(month_ - 1));
+    std::optional<pictures::Bitmap> picture = pictures::LoadPictureFile(settings_.data_folder, name, reporter_);
+    display_ = picture ? std::move(*picture) : pictures::Bitmap{};
+    display_pixbuf_ = display_.empty() ? Glib::RefPtr<Gdk::Pixbuf>() : controls::ToPixbuf(display_);
+    paint_box_.set_size_request(display_.width, display_.height);
+    paint_box_.queue_draw();
+}
+
+bool TPrintBMPForm::PaintPicture(const Cairo::RefPtr<Cairo::Context>& cr) {
+    cr->set_source_rgb(1, 1, 1);
+    cr->paint();
+    if (display_pixbuf_) {
+        Gdk::Cairo::set_source_pixbuf(cr, display_pixbuf_, 0, 0);
+        cr->paint();
+    }
+    return true;
+}
+
+void TPrintBMPForm::PlaceMonthList() {
+    const Gtk::Allocation tools = tools_.get_allocation();
+    const Gtk::Allocation name = month_name_panel_.get_allocation();
+    const Gtk::Allocation overlay = overlay_.get_allocation();
+    month_list_.set_margin_end(std::max(0, overlay.get_x() + overlay.get_width() - tools.get_x()));
+    month_list_.set_margin_top(std::max(0, name.get_y() - overlay.get_y()));
+    month_list_.set_size_request(std::min(200, std::max(60, overlay.get_width() - 4)), name.get_height() + 40);
+}
+
+void TPrintBMPForm::MonthChangePanelClick() {
+    if (month_list_.get_visible()) {
+        month_list_.hide();
+        return;
+    }
+    std::vector<std::pair<int, std::string>> entries;
+    for (int m = 12; m >= 1; --m)
+        entries.emplace_back(m, MonthName(m));
+    PlaceMonthList();
+    month_list_.SetEntries(std::move(entries), month_);
+    month_list_.show();
+    month_list_.PaintBox().show();
+    month_list_.ScrollToHighlighted();
+}
+
+void TPrintBMPForm::ChooseMonth(int month) {
+    month_list_.Highlight(month);
+    month_ = month;
+    month_label_.SetCaption(MonthName(month));
+    LoadMonthPicture();
+}
+
+void TPrintBMPForm::PictureChangePanelClick() {
+    month_list_.hide();
+    const auto chosen = choose_file(this, PictureFileType::kCmp, settings_.data_folder);
+    if (!chosen) return;
+    const ChosenPicture choice = CheckChosenCmp(*chosen, settings_.data_folder);
+    if (!choice.error.empty()) {
+        reporter_.ShowMessage(choice.error, kErrorCaption);
+        return;
+    }
+    pictures_.at(static_cast<std::size_t>(month_ - 1)) = choice.name;
+    LoadMonthPicture();
+    result_to_give_ = ModalResult::kOk;
+}
+
+// The picture is read by its content (a JPEG named .JPG or .jpeg is a JPEG) and saved as
+// the first free BP<n>.cmp of the data folder.
+void TPrintBMPForm::NewBMPPanelClick() {
+    month_list_.hide();
+    const auto chosen = choose_file(this, PictureFileType::kBmpOrJpeg, settings_.data_folder);
+    if (!chosen) return;
+    const std::filesystem::path target = NextNewPicturePath(settings_.data_folder);
+    if (target.empty()) {
+        reporter_.ShowMessage("ファイル書込みエラー", pictures::kReadErrorCaption);
+        return;
+    }
+    {
+        BusyCursor busy(*this);
+        if (!pictures::MakeCmpFile(*chosen, target, reporter_)) return;
+    }
+    pictures_.at(static_cast<std::size_t>(month_ - 1)) = target.filename().string();
+    month_label_.SetCaption(MonthName(month_));
+    LoadMonthPicture();
+    result_to_give_ = ModalResult::kOk;
+}
+
+} // namespace dialogs

@@ -1,0 +1,333 @@
+#include "dialogs/print_config_form.h"
+
+#include "config/config_file.h"
+#include "controls/gdk_bitmap.h"
+#include "dialogs/glyphs.h"
+#include "dialogs/picture_choice.h"
+#include "pictures/picture_file.h"
+
+#include <gtkmm/frame.h>
+#include <gtkmm/image.h>
+#include <gtkmm/messagedialog.h>
+
+#include <stdexcept>
+
+namespace dialogs {
+namespace {
+
+namespace fs = std::filesystem;
+using config::PageOptions;
+
+constexpr int kMarginListWidth = 220;
+
+const std::array<const char*, 6> kTabNames = {"共通", "暦", "一覧", "日めくり", "はり紙", "解説"};
+
+std::size_t Index(ConfigPage page) {
+    return static_cast<std::size_t>(page);
+}
+
+// The value shown for a stored number: 1 … count − 1 pick their button, anything else
+// the last one.
+std::size_t Pick(int value, int count) {
+    return value >= 1 && value < count ? static_cast<std::size_t>(value - 1) : static_cast<std::size_t>(count - 1);
+}
+
+// The number of the first active button (1 based), else the count.
+template <class Buttons> int FirstActive(const Buttons& buttons) {
+    for (std::size_t i = 0; i + 1 < buttons.size(); ++i) {
+        if (buttons[i]->get_active()) return static_cast<int>(i) + 1;
+    }
+    return static_cast<int>(buttons.size());
+}
+
+template <class Columns> int FirstActiveColumn(const Columns& columns) {
+    for (std::size_t i = 0; i + 1 < columns.size(); ++i) {
+        if (columns[i]->Active()) return static_cast<int>(i) + 1;
+    }
+    return static_cast<int>(columns.size());
+}
+
+bool AskOverwrite(Gtk::Window& owner, const fs::path& path) {
+    Gtk::MessageDialog ask(owner, path.filename().string() + " は既にあります。置き換えますか？", false,
+                           Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO, true);
+    ask.set_title("確認");
+    const int answer = ask.run();
+    return answer == Gtk::RESPONSE_YES;
+}
+
+} // namespace
+
+TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& settings, fs::path config_path,
+                                   base::Reporter& reporter)
+    : ModalWindow(owner, "印刷設定"), settings_(settings), config_path_(std::move(config_path)), reporter_(reporter),
+      box_(Gtk::ORIENTATION_HORIZONTAL), tab_column_(Gtk::ORIENTATION_VERTICAL), margin_list_("ＭＳ Ｐゴシック", -12) {
+    set_name("qelmarin-print-config");
+    set_position(Gtk::WIN_POS_CENTER);
+    add(box_);
+    add_events(Gdk::BUTTON_PRESS_MASK);
+    // A press on the window's background (not on a control) drags the window.
+    signal_button_press_event().connect([this](GdkEventButton* event) {
+        if (event->window != get_window()->gobj()) return false;
+        controls::BeginWindowMove(*this, event);
+        return true;
+    });
+
+    stack_.set_transition_type(Gtk::STACK_TRANSITION_TYPE_NONE);
+    stack_.set_border_width(8);
+    overlay_.add(stack_);
+    box_.pack_start(overlay_, true, true);
+
+    BuildPages();
+
+    // The margin list drops over the page.
+    margin_list_.set_halign(Gtk::ALIGN_START);
+    margin_list_.set_valign(Gtk::ALIGN_START);
+    margin_list_.set_no_show_all(true);
+    margin_list_.on_press = [this](std::optional<int> value) {
+        if (!value || !margin_open_) return; // beside every column: nothing happens
+        const int set = margin_open_->Tag() / 10, side = margin_open_->Tag() % 10;
+        MarginValue(set, side) = *value;
+        margin_list_.hide();
+        margin_open_->ValueLabel().SetCaption(MarginText(*value));
+        margin_open_->ValueLabel().queue_draw();
+        margin_open_ = nullptr;
+    };
+    overlay_.add_overlay(margin_list_);
+
+    // The tab column, OK and Exit below it.
+    tab_column_.set_border_width(4);
+    tab_column_.set_spacing(2);
+    for (std::size_t i = 0; i < kTabNames.size(); ++i) {
+        auto tab = std::make_unique<Gtk::EventBox>();
+        auto label = std::make_unique<controls::TVLabel>(kTabNames[i], 15, 60);
+        label->SetTransparent(true);
+        label->set_halign(Gtk::ALIGN_CENTER);
+        label->set_margin_top(4);
+        tab->add(*label);
+        tab->set_size_request(24, 68);
+        tab->add_events(Gdk::BUTTON_PRESS_MASK);
+        const auto page = static_cast<ConfigPage>(i);
+        tab->signal_button_press_event().connect([this, page](GdkEventButton* event) {
+            if (event->type == GDK_BUTTON_PRESS) ChoosePage(page);
+            return true;
+        });
+        // Each tab a raised panel.
+        auto frame = std::make_unique<Gtk::Frame>();
+        frame->set_shadow_type(Gtk::SHADOW_OUT);
+        frame->add(*tab);
+        tab_column_.pack_start(*frame, false, false);
+        tabs_[i] = tab.get();
+        owned_.push_back(std::move(label));
+        owned_.push_back(std::move(tab));
+        owned_.push_back(std::move(frame));
+    }
+    auto glyph_button = [](Gtk::Button& button, const std::string& caption, const std::string& hint) {
+        button.add(*Gtk::manage(new Gtk::Image(CaptionGlyph(caption, 20, 44))));
+        button.set_size_request(24, 52);
+        button.get_style_context()->add_class("qelmarin-flat");
+        button.set_tooltip_text(hint);
+        button.set_focus_on_click(false);
+    };
+    glyph_button(exit_button_, "終了", "保存せずに閉じる");
+    glyph_button(ok_button_, "保存", "設定を保存して閉じる");
+    tab_column_.pack_end(exit_button_, false, false);
+    tab_column_.pack_end(ok_button_, false, false);
+    ok_button_.signal_clicked().connect([this] { OKButtonClick(); });
+    exit_button_.signal_clicked().connect([this] { ExitButtonClick(); });
+    box_.pack_start(tab_column_, false, false);
+
+    strip_.AddLabel("Kalvorin", 22, 70);
+    strip_.AddLabel("印", 96, 16);
+    strip_.AddLabel("刷", 112, 16);
+    close_button_ = &strip_.AddCloseButton();
+    close_button_->signal_clicked().connect([this] { ExitButtonClick(); });
+    box_.pack_start(strip_, false, false);
+    box_.show_all();
+    ChoosePage(ConfigPage::kCommon);
+}
+
+TPrintConfigForm::~TPrintConfigForm() = default;
+
+OptionColumn& TPrintConfigForm::Option(ConfigPage page, std::string_view caption, int nth) {
+    for (OptionColumn* column : options_[Index(page)]) {
+        if (column->Caption() == caption && nth-- == 0) return *column;
+    }
+    throw std::out_of_range("no option " + std::string(caption));
+}
+
+MarginItem& TPrintConfigForm::Margin(int tag) {
+    for (MarginItem* item : margins_) {
+        if (item->Tag() == tag) return *item;
+    }
+    throw std::out_of_range("no margin " + std::to_string(tag));
+}
+
+std::string TPrintConfigForm::MonthPanelText(int month) const {
+    return month_panels_.at(static_cast<std::size_t>(month - 1))->get_text();
+}
+
+int& TPrintConfigForm::MarginValue(int set, int side) {
+    PageOptions& page = settings_.page(set);
+    switch (side) {
+    case 1:
+        return page.up_space;
+    case 2:
+        return page.down_space;
+    case 3:
+        return page.left_space;
+    default:
+        return page.right_space;
+    }
+}
+
+void TPrintConfigForm::ApplyPictureEnabling(int page) {
+    PictureControls& controls = *pictures_.at(static_cast<std::size_t>(page - 1));
+    const bool enabled = controls.under->Active();
+    for (OptionColumn* column : controls.dependents)
+        column->Enable(enabled);
+}
+
+void TPrintConfigForm::on_show() {
+    ShowSettings();
+    ModalWindow::on_show();
+}
+
+// The controls from the settings; values outside a control's choices show its last choice.
+void TPrintConfigForm::ShowSettings() {
+    sizes_[settings_.preview_scale == 2 ? 0 : settings_.preview_scale == 3 ? 1 : 2]->SetActive(true);
+    const int ps = settings_.picture_size;
+    picture_sizes_[ps >= 0 && ps <= 2 ? static_cast<std::size_t>(ps) : 3]->SetActive(true);
+    for (int month = 1; month <= 12; ++month) {
+        const auto i = static_cast<std::size_t>(month - 1);
+        month_panels_[i]->set_text(settings_.month_pictures[i]);
+    }
+    for (const BoolBinding& b : bools_)
+        b.column->SetActive(settings_.page(b.page).*b.member);
+    for (int n = 1; n <= 3; ++n) {
+        PictureControls& c = *pictures_[static_cast<std::size_t>(n - 1)];
+        const PageOptions& page = settings_.page(n);
+        c.under->SetActive(page.under_bitmap);
+        (page.full_bmp ? c.full : c.corner)->SetActive(true);
+        c.corners[Pick(page.corner_bmp, 4)]->SetActive(true);
+        c.levels[Pick(page.color_level, 3)]->SetActive(true);
+        ApplyPictureEnabling(n);
+    }
+    list_positions_[Pick(settings_.page(2).c_print_pos, 8)]->set_active(true);
+    poster_positions_[Pick(settings_.page(4).c_print_pos, 4)]->set_active(true);
+    day_positions_[settings_.page(3).day_print_pos == 1 ? 0 : 1]->SetActive(true);
+    day_top_->SetActive(false);
+    for (MarginItem* item : margins_) {
+        item->ValueLabel().SetCaption(MarginText(MarginValue(item->Tag() / 10, item->Tag() % 10)));
+    }
+}
+
+void TPrintConfigForm::ReadBack() {
+    settings_.preview_scale = sizes_[0]->Active() ? 2 : sizes_[1]->Active() ? 3 : 4;
+    settings_.picture_size = FirstActiveColumn(picture_sizes_) - 1;
+    for (const BoolBinding& b : bools_)
+        settings_.page(b.page).*b.member = b.column->Active();
+    for (int n = 1; n <= 3; ++n) {
+        PictureControls& c = *pictures_[static_cast<std::size_t>(n - 1)];
+        PageOptions& page = settings_.page(n);
+        page.under_bitmap = c.under->Active();
+        page.full_bmp = c.full->Active();
+        page.corner_bmp = FirstActiveColumn(c.corners);
+        page.color_level = FirstActiveColumn(c.levels);
+    }
+    settings_.page(2).c_print_pos = FirstActive(list_positions_);
+    settings_.page(4).c_print_pos = FirstActive(poster_positions_);
+    settings_.page(3).day_print_pos = day_positions_[0]->Active() ? 1 : 2;
+    month_page_preview_ = day_top_->Active();
+}
+
+// OK writes every setting at once; a write that fails has been reported and keeps the
+// dialog open with everything the user set.
+bool TPrintConfigForm::CanClose(ModalResult result) {
+    margin_list_.hide();
+    if (result != ModalResult::kOk) return true;
+    ReadBack();
+    config::ConfigFile file(config_path_, &reporter_);
+    return config::SavePrintSettings(file, settings_);
+}
+
+void TPrintConfigForm::OKButtonClick() {
+    EndModal(ModalResult::kOk);
+}
+
+void TPrintConfigForm::ExitButtonClick() {
+    EndModal(ModalResult::kCancel);
+}
+
+void TPrintConfigForm::ChoosePage(ConfigPage page) {
+    margin_list_.hide();
+    margin_open_ = nullptr;
+    current_page_ = page;
+    stack_.set_visible_child(*stack_.get_children().at(Index(page)));
+    for (std::size_t i = 0; i < tabs_.size(); ++i) {
+        const base::Color color =
+            i == Index(page) ? base::kWhite : controls::SystemColor(controls::SystemColorRole::kButtonFace);
+        tabs_[i]->override_background_color(controls::ToRgba(color));
+    }
+}
+
+void TPrintConfigForm::ChooseMonthPicture(int month) {
+    const auto chosen = choose_file(this, PictureFileType::kCmp, settings_.data_folder);
+    if (!chosen) return;
+    const ChosenPicture choice = CheckChosenCmp(*chosen, settings_.data_folder);
+    if (!choice.error.empty()) {
+        reporter_.ShowMessage(choice.error, kErrorCaption);
+        return;
+    }
+    const auto i = static_cast<std::size_t>(month - 1);
+    settings_.month_pictures[i] = choice.name;
+    month_panels_[i]->set_text(choice.name);
+}
+
+// The new .cmp goes into the data folder, where month pictures are looked for; a picture
+// of that name already there is replaced only when the user agrees.
+void TPrintConfigForm::NewMonthPicture(int month) {
+    const auto chosen = choose_file(this, PictureFileType::kBmpOrJpeg, settings_.data_folder);
+    if (!chosen) return;
+    const fs::path target = NewCmpPathFor(*chosen, settings_.data_folder);
+    std::error_code ec;
+    if (fs::exists(target, ec)) {
+        const bool replace = confirm_overwrite ? confirm_overwrite(target) : AskOverwrite(*this, target);
+        if (!replace) return;
+    }
+    if (!pictures::MakeCmpFile(*chosen, target, reporter_)) return;
+    const auto i = static_cast<std::size_t>(month - 1);
+    settings_.month_pictures[i] = target.filename().string();
+    month_panels_[i]->set_text(settings_.month_pictures[i]);
+}
+
+void TPrintConfigForm::MarginButtonClick(int tag) {
+    if (margin_list_.get_visible()) {
+        margin_list_.hide();
+        margin_open_ = nullptr;
+        return;
+    }
+    MarginItem& item = Margin(tag);
+    margin_open_ = &item;
+    const int value = MarginValue(tag / 10, tag % 10);
+    // Beside the button, from its top to the bottom of its value label.
+    int x = 0, y = 0;
+    item.Button().translate_coordinates(overlay_, item.Button().get_allocated_width(), 0, x, y);
+    const int height = item.Button().get_allocated_height() + item.ValueLabel().get_allocated_height() + 2;
+    const int width = std::min(kMarginListWidth, std::max(60, overlay_.get_allocated_width() - x));
+    margin_list_.set_margin_start(std::max(0, x));
+    margin_list_.set_margin_top(std::max(0, y));
+    margin_list_.set_size_request(width, height + 16); // room for the scroll bar
+    std::vector<std::pair<int, std::string>> entries;
+    for (int v = 40; v >= 0; --v)
+        entries.emplace_back(v, MarginText(v) + " 粍");
+    margin_list_.SetEntries(std::move(entries), value);
+    margin_list_.show();
+    margin_list_.PaintBox().show();
+    margin_list_.ScrollToHighlighted();
+}
+
+void TPrintConfigForm::MarginListPress(int x, int y) {
+    margin_list_.PressAt(x, y);
+}
+
+} // namespace dialogs

@@ -1,0 +1,303 @@
+#include "dialogs/print_config_form.h"
+
+#include "config/config_file.h"
+#include "config/setting_keys.h"
+#include "dialogs/dialog_test_fixture.h"
+#include "pictures/bmp_image.h"
+#include "pictures/file_bytes.h"
+
+#include <gtkmm/adjustment.h>
+
+namespace dialogs {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace dialogs::testing;
+
+class PrintConfigFormTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        WriteConfig("[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=3\r\n");
+    }
+    config::Settings Load() {
+        config::ConfigFile file(Config());
+        return config::LoadSettings(file, folder_.path());
+    }
+    // Runs the dialog on the settings and calls body inside it; the dialog's result.
+    ModalResult Run(TPrintConfigForm& form, const std::function<void()>& body) {
+        form.on_shown = [&](Gtk::Window& w) {
+            auto closer = Closer(form);
+            WaitShown(w);
+            body();
+        };
+        return form.RunModal();
+    }
+};
+
+// A value the dialog can show for a row of the print dialog, different for passes 0 and 1.
+int ValueFor(const config::SettingKey& row, int pass, int index) {
+    if (row.type == config::ValueType::Boolean) return (index + pass) % 2;
+    const std::string_view key = row.key;
+    if (key == "TESTSize") return pass == 0 ? 2 : 3;
+    if (key == "BMPPrintSize") return pass == 0 ? 1 : 0;
+    if (key == "CornerBMP") return pass == 0 ? 2 : 3;
+    if (key == "ColorLevel") return pass == 0 ? 1 : 2;
+    if (key == "CPrintPos") return row.section == "PRINT 2" ? (pass == 0 ? 7 : 5) : (pass == 0 ? 3 : 2);
+    if (key == "DayPrintPos") return pass == 0 ? 1 : 2;
+    return (index * 7 + pass * 3) % 41; // margins
+}
+
+TEST_F(PrintConfigFormTest, EveryKeyOfEveryPageRoundTrips) {
+    for (int pass = 0; pass < 2; ++pass) {
+        std::vector<std::pair<const config::SettingKey*, std::string>> expected;
+        int index = 0;
+        {
+            config::ConfigFile file(Config());
+            for (const config::SettingKey& row : config::SettingKeys()) {
+                if (row.writer != config::Writer::PrintDialog) continue;
+                const std::string value = std::to_string(ValueFor(row, pass, index++));
+                ASSERT_TRUE(file.WriteString(row.section, row.key, value));
+                expected.emplace_back(&row, value);
+            }
+        }
+        const config::Settings stored = Load();
+        TPrintConfigForm form(nullptr, stored, Config(), reporter_);
+        // Every page is shown once before OK.
+        EXPECT_EQ(Run(form,
+                      [&] {
+                          for (int page = 5; page >= 0; --page) {
+                              ClickCentre(form.Tab(static_cast<ConfigPage>(page)));
+                              EXPECT_EQ(form.CurrentPage(), static_cast<ConfigPage>(page));
+                          }
+                          ClickCentre(form.OKButton());
+                      }),
+                  ModalResult::kOk);
+        const config::Settings written = Load();
+        for (const auto& [row, value] : expected) {
+            EXPECT_EQ(config::FormatSetting(*row, written), value)
+                << row->section << " " << row->key << " pass " << pass;
+            EXPECT_EQ(config::FormatSetting(*row, form.Result()), value) << row->section << " " << row->key;
+        }
+        WriteConfig("[UNSEI]\r\nETO=7\r\n");
+    }
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(PrintConfigFormTest, OutOfRangeValuesShowTheLastChoiceAndAreWrittenNormalised) {
+    WriteConfig("[PRINT]\r\nTESTSize=7\r\nBMPPrintSize=9\r\n[PRINT 1]\r\nCornerBMP=9\r\nColorLevel=0\r\n"
+                "[PRINT 2]\r\nCPrintPos=0\r\n[PRINT 3]\r\nDayPrintPos=5\r\n[PRINT 4]\r\nCPrintPos=12\r\n");
+    TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+    Run(form, [&] {
+        EXPECT_TRUE(form.Option(ConfigPage::kCommon, "四分の一").Active());
+        EXPECT_TRUE(form.Option(ConfigPage::kCommon, "用紙の横幅の六分の一").Active());
+        EXPECT_TRUE(form.Option(ConfigPage::kCalendar, "左上").Active());
+        EXPECT_TRUE(form.Option(ConfigPage::kCalendar, "濃く").Active());
+        EXPECT_TRUE(form.ListPositionButton(8).get_active());
+        EXPECT_TRUE(form.PosterPositionButton(4).get_active());
+        EXPECT_TRUE(form.Option(ConfigPage::kDaily, "右下", 0).Active()); // the day position
+        form.OKButtonClick();
+    });
+    config::ConfigFile file(Config());
+    EXPECT_EQ(file.ReadString("PRINT", "TESTSize", ""), "4");
+    EXPECT_EQ(file.ReadString("PRINT", "BMPPrintSize", ""), "3");
+    EXPECT_EQ(file.ReadString("PRINT 1", "CornerBMP", ""), "4");
+    EXPECT_EQ(file.ReadString("PRINT 1", "ColorLevel", ""), "3");
+    EXPECT_EQ(file.ReadString("PRINT 2", "CPrintPos", ""), "8");
+    EXPECT_EQ(file.ReadString("PRINT 3", "DayPrintPos", ""), "2");
+    EXPECT_EQ(file.ReadString("PRINT 4", "CPrintPos", ""), "4");
+}
+
+TEST_F(PrintConfigFormTest, CaptionClicksActOnTheirBoxAndTheUnkiBoxesAreIndependent) {
+    WriteConfig("[PRINT 1]\r\nUnki=0\r\nUnderBitmap=0\r\n[PRINT 3]\r\nUnki=0\r\n");
+    TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+    Run(form, [&] {
+        form.ChoosePage(ConfigPage::kCalendar);
+        Pump(50);
+        OptionColumn& unki = form.Option(ConfigPage::kCalendar, "運気を印刷する");
+        ClickCentre(unki.LabelArea());
+        EXPECT_TRUE(unki.Active());
+        // The picture controls follow "下地に指定の絵を印刷", by its box or its caption.
+        OptionColumn& under = form.Option(ConfigPage::kCalendar, "下地に指定の絵を印刷");
+        OptionColumn& light = form.Option(ConfigPage::kCalendar, "薄く");
+        EXPECT_FALSE(under.Active());
+        EXPECT_FALSE(light.Box().get_sensitive());
+        EXPECT_FALSE(light.Label().get_sensitive());
+        ClickCentre(under.LabelArea());
+        EXPECT_TRUE(under.Active());
+        EXPECT_TRUE(light.Box().get_sensitive());
+        // A radio caption checks its button.
+        ClickCentre(light.LabelArea());
+        EXPECT_TRUE(light.Active());
+        ClickCentre(light.LabelArea());
+        EXPECT_TRUE(light.Active());
+        ClickCentre(under.Box());
+        EXPECT_FALSE(form.Option(ConfigPage::kCalendar, "右下").Box().get_sensitive());
+        EXPECT_FALSE(form.Option(ConfigPage::kCalendar, "用紙全体").Label().get_sensitive());
+        ClickCentre(form.OKButton());
+    });
+    config::ConfigFile file(Config());
+    EXPECT_TRUE(file.ReadBool("PRINT 1", "Unki", false));
+    EXPECT_FALSE(file.ReadBool("PRINT 3", "Unki", true));
+    EXPECT_EQ(file.ReadString("PRINT 1", "ColorLevel", ""), "1");
+    EXPECT_FALSE(file.ReadBool("PRINT 1", "UnderBitmap", true));
+}
+
+TEST_F(PrintConfigFormTest, MarginListShowsFortyOneValuesAndSetsTheMargin) {
+    WriteConfig("[PRINT 1]\r\nUp Space=0\r\nDown Space=10\r\nLeft Space=25\r\nRight Space=40\r\n"
+                "[PRINT 2]\r\nDown Space=25\r\n");
+    TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+    Run(form, [&] {
+        EXPECT_EQ(form.Margin(11).ValueLabel().Caption(), "　○");
+        EXPECT_EQ(form.Margin(12).ValueLabel().Caption(), "一○");
+        EXPECT_EQ(form.Margin(13).ValueLabel().Caption(), "二五");
+        EXPECT_EQ(form.Margin(14).ValueLabel().Caption(), "四○");
+        form.ChoosePage(ConfigPage::kList);
+        Pump(50);
+        ClickCentre(form.Margin(22).Button());
+        ASSERT_TRUE(form.MarginListVisible());
+        const auto& columns = form.MarginList().Columns();
+        ASSERT_EQ(columns.size(), 41u);
+        EXPECT_EQ(columns.front().value, 40);
+        EXPECT_EQ(columns.back().value, 0);
+        EXPECT_EQ(columns[15].text, "二五 粍");
+        EXPECT_EQ(form.MarginList().Highlighted(), 25);
+        EXPECT_TRUE(PumpUntil([&] { return form.MarginList().ScrollX() > 0; }));
+        // A press between columns does nothing.
+        form.MarginListPress(columns[3].rect.right, 20);
+        EXPECT_TRUE(form.MarginListVisible());
+        // A press on 7 sets the bottom margin of the list page.
+        const gfx::Rect seven = columns[33].rect;
+        form.MarginList().get_hadjustment()->set_value(seven.left);
+        Pump(50);
+        Click(form.MarginList().PaintBox(), seven.left + 2, 20);
+        EXPECT_FALSE(form.MarginListVisible());
+        EXPECT_EQ(form.Margin(22).ValueLabel().Caption(), "　七");
+        // A second click on any margin button closes the list without a change.
+        ClickCentre(form.Margin(21).Button());
+        EXPECT_TRUE(form.MarginListVisible());
+        EXPECT_EQ(form.MarginList().Highlighted(), 10);
+        ClickCentre(form.Margin(23).Button());
+        EXPECT_FALSE(form.MarginListVisible());
+        form.OKButtonClick();
+    });
+    config::ConfigFile file(Config());
+    EXPECT_EQ(file.ReadInteger("PRINT 2", "Down Space", -1), 7);
+    EXPECT_EQ(file.ReadInteger("PRINT 2", "Up Space", -1), 10);
+}
+
+TEST_F(PrintConfigFormTest, CancelLeavesTheFileAsItWas) {
+    WriteConfig("[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=3\r\n[PRINT 1]\r\nSekki=1\r\n");
+    const std::string before = ConfigText();
+    for (int way = 0; way < 3; ++way) {
+        TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+        EXPECT_EQ(Run(form,
+                      [&] {
+                          form.ChoosePage(ConfigPage::kCalendar);
+                          form.Option(ConfigPage::kCalendar, "節季を印刷する").SetActive(false);
+                          form.Option(ConfigPage::kCommon, "二分の一").SetActive(true);
+                          if (way == 0) ClickCentre(form.ExitButton());
+                          if (way == 1) ClickCentre(form.SysCloseButton());
+                          if (way == 2) form.EndModal(ModalResult::kCancel);
+                      }),
+                  ModalResult::kCancel);
+        EXPECT_EQ(ConfigText(), before) << way;
+    }
+}
+
+TEST_F(PrintConfigFormTest, MonthPagePreviewIsOffAtEveryOpeningAndHandedBackOnOk) {
+    for (int round = 0; round < 2; ++round) {
+        TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+        Run(form, [&] {
+            OptionColumn& day_top = form.Option(ConfigPage::kDaily, "確認画面で月頁を表示する");
+            EXPECT_FALSE(day_top.Active()) << round;
+            day_top.SetActive(true);
+            form.OKButtonClick();
+        });
+        EXPECT_TRUE(form.MonthPagePreview());
+    }
+}
+
+TEST_F(PrintConfigFormTest, ChoosingAndMakingMonthPictures) {
+    config::Settings settings = Load();
+    settings.data_folder = (folder_ / "data").string();
+    fs::create_directories(folder_ / "data" / "sub");
+    fs::create_directory(folder_ / "data2");
+    fs::create_directory(folder_ / "photos");
+    config::testing::WriteBytes(folder_ / "data" / "X.CMP", "x");
+    pictures::Bitmap b;
+    b.width = 4;
+    b.height = 3;
+    b.pixels.assign(12, 0xFF808080);
+    ASSERT_TRUE(pictures::WriteFileBytes(folder_ / "photos" / "spring.bmp", pictures::EncodeBmpImage(b)));
+    TPrintConfigForm form(nullptr, settings, Config(), reporter_);
+    fs::path next;
+    form.choose_file = [&](Gtk::Window*, PictureFileType, const fs::path& initial) {
+        EXPECT_EQ(initial, folder_ / "data");
+        return std::optional<fs::path>(next);
+    };
+    int asked = 0;
+    bool replace = false;
+    form.confirm_overwrite = [&](const fs::path& path) {
+        ++asked;
+        EXPECT_EQ(path, folder_ / "data" / "spring.cmp");
+        return replace;
+    };
+    Run(form, [&] {
+        next = folder_ / "data" / "X.CMP";
+        ClickCentre(form.SelectButton(4));
+        EXPECT_EQ(form.Result().month_pictures[3], "X.CMP");
+        EXPECT_EQ(form.MonthPanelText(4), "X.CMP");
+        next = folder_ / "data2" / "y.cmp";
+        form.ChooseMonthPicture(5);
+        ASSERT_EQ(reporter_.messages().size(), 1u);
+        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う");
+        EXPECT_EQ(form.Result().month_pictures[4], settings.month_pictures[4]);
+        next = folder_ / "data" / "sub" / "z.cmp";
+        form.ChooseMonthPicture(6);
+        EXPECT_EQ(form.Result().month_pictures[5], "sub/z.cmp");
+        next = folder_ / "data" / "w.bmp";
+        form.ChooseMonthPicture(7);
+        EXPECT_EQ(reporter_.messages().back().text, "拡張子が違う");
+
+        // 新規: the .cmp goes into the data folder, not beside the bitmap.
+        next = folder_ / "photos" / "spring.bmp";
+        ClickCentre(form.NewButton(1));
+        EXPECT_TRUE(fs::exists(folder_ / "data" / "spring.cmp"));
+        EXPECT_FALSE(fs::exists(folder_ / "photos" / "spring.cmp"));
+        EXPECT_EQ(form.Result().month_pictures[0], "spring.cmp");
+        EXPECT_EQ(asked, 0);
+        // A second time the user is asked; "no" keeps the file and the month's name.
+        const auto size = fs::file_size(folder_ / "data" / "spring.cmp");
+        config::testing::WriteBytes(folder_ / "data" / "spring.cmp", "keep");
+        form.NewMonthPicture(2);
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(config::testing::ReadBytes(folder_ / "data" / "spring.cmp"), "keep");
+        EXPECT_EQ(form.Result().month_pictures[1], settings.month_pictures[1]);
+        replace = true;
+        form.NewMonthPicture(2);
+        EXPECT_EQ(fs::file_size(folder_ / "data" / "spring.cmp"), size);
+        EXPECT_EQ(form.Result().month_pictures[1], "spring.cmp");
+        form.OKButtonClick();
+    });
+    // The names are handed back, not written by the dialog.
+    EXPECT_EQ(form.Result().month_pictures[3], "X.CMP");
+    EXPECT_EQ(ConfigText().find("BMP4"), std::string::npos);
+}
+
+TEST_F(PrintConfigFormTest, AFailedWriteKeepsTheDialogOpen) {
+    const config::Settings settings = Load();
+    fs::remove(Config());
+    fs::create_directory(Config());
+    TPrintConfigForm form(nullptr, settings, Config(), reporter_);
+    bool stayed_open = false;
+    Run(form, [&] {
+        form.OKButtonClick();
+        stayed_open = form.Running();
+    });
+    EXPECT_TRUE(stayed_open);
+    EXPECT_FALSE(reporter_.messages().empty());
+}
+
+} // namespace
+} // namespace dialogs
