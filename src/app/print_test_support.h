@@ -2,7 +2,7 @@
 // Helpers of the printing tests: driving the GTK print dialog, and reading the pages of
 // what was printed.
 
-#include "app/gui_test_support.h"
+#include "controls/gui_test_support.h"
 
 #include <gtkmm/printunixdialog.h>
 
@@ -10,6 +10,8 @@
 #include <string>
 
 namespace app::testing {
+
+using namespace controls::testing;
 
 // Selects the named printer in the shown dialog (with the settings' other values), waits
 // until the dialog has it, then clicks the dialog's Print button. False when the printer

@@ -2,7 +2,7 @@
 // A host folder, a started print state and a shown main window for the window tests.
 
 #include "almanac/test_day_file.h"
-#include "app/gui_test_support.h"
+#include "controls/gui_test_support.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "config/test_folder.h"
@@ -13,6 +13,8 @@
 #include <sstream>
 
 namespace app::testing {
+
+using namespace controls::testing;
 
 inline std::string ReadText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -2,7 +2,7 @@
 // For the dialog window tests: GTK started, a host folder with Kalvorin.CFG, a recording
 // reporter, and a guard that ends a modal dialog whatever an assertion did.
 
-#include "app/gui_test_support.h"
+#include "controls/gui_test_support.h"
 #include "base/reporter.h"
 #include "config/test_folder.h"
 #include "dialogs/modal_window.h"
@@ -14,7 +14,7 @@
 
 namespace dialogs::testing {
 
-using namespace app::testing;
+using namespace controls::testing;
 
 class DialogTest : public ::testing::Test {
 protected:

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace app::testing {
+namespace controls::testing {
 
 // Starts GTK once for the test process (the display comes from xvfb-run).
 void StartGtk();
@@ -27,4 +27,4 @@ void FocusWindow(Gtk::Widget& window);
 // Presses and releases a key (an X keysym) with the pointer where it is.
 void PressKey(unsigned keysym);
 
-} // namespace app::testing
+} // namespace controls::testing

@@ -1,4 +1,4 @@
-#include "app/gui_test_support.h"
+#include "controls/gui_test_support.h"
 
 #include "controls/program_style.h"
 
@@ -10,7 +10,7 @@
 
 #include <chrono>
 
-namespace app::testing {
+namespace controls::testing {
 namespace {
 
 Display* XDisplay() {
@@ -97,4 +97,4 @@ void PressKey(unsigned keysym) {
     Pump(60);
 }
 
-} // namespace app::testing
+} // namespace controls::testing
