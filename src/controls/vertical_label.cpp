@@ -84,7 +84,7 @@ void TVLabel::SetFocusControl(Gtk::Widget* widget) {
 }
 
 bool TVLabel::HandleAccelerator(guint keyval) {
-    if (!focus_control_ || !show_accel_char_ || !get_sensitive()) return false;
+    if (!focus_control_ || !show_accel_char_ || !is_sensitive()) return false;
     const char32_t accel = AcceleratorOf(look_.caption);
     if (accel == 0 || static_cast<char32_t>(gdk_keyval_to_unicode(gdk_keyval_to_lower(keyval))) != accel) return false;
     if (!focus_control_->get_can_focus() || !focus_control_->is_sensitive()) return false;
@@ -94,7 +94,7 @@ bool TVLabel::HandleAccelerator(guint keyval) {
 
 LabelLook TVLabel::Look() const {
     LabelLook look = look_;
-    look.enabled = get_sensitive();
+    look.enabled = is_sensitive(); // also off inside a disabled container
     return look;
 }
 
