@@ -1,5 +1,6 @@
 // The whole UNSEI.DAT: record count, the slot of 2100-02-29, and a read-back of the records.
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -51,6 +52,17 @@ TEST(DayFile, WholeFile) {
         const almanac::DayRecord stored = RecordAt(bytes, ModuleOffset(day.year(), day.month(), day.day()));
         ASSERT_EQ(stored, day) << day.Date;
     }
+}
+
+TEST(DayFile, TheTwoHundredYearsArePinnedByteForByte) {
+    // The file as the host wrote it when every event was found with the full ephemeris. A
+    // change of the searches, the ephemeris or the day rules that moves any byte of it fails
+    // here; a change that is meant to alter the file must say why and update the digest.
+    const std::string bytes = DayFileBytes(testing::FullCalendar());
+    gchar* digest = g_compute_checksum_for_data(G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(bytes.data()),
+                                                bytes.size());
+    EXPECT_STREQ(digest, "71fdca200e9afac5f1c2bab44091269c385b091f94993d3b1a04860749e905db");
+    g_free(digest);
 }
 
 TEST(DayFile, FieldsInRangeOnEveryDay) {
