@@ -93,13 +93,15 @@ void TextPainter::SetFont(const Font& font) {
     pango_font_description_set_weight(description_, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     // A negative height is the character (em) height; a positive one the cell height, of
     // which the em is the part without the internal leading (as the platform's fonts do).
+    // The direction is reset before anything is measured: the face's ascent and descent in
+    // a context left vertical by the previous font are those of the rotated glyphs.
+    pango_context_set_base_gravity(context_, PANGO_GRAVITY_SOUTH);
+    pango_context_set_gravity_hint(context_, PANGO_GRAVITY_HINT_NATURAL);
     const long long height = std::llabs(static_cast<long long>(font.height));
     em_ = static_cast<double>(height > kMaxEm ? kMaxEm : height);
     if (font.height > 0) em_ = std::floor(EmOfCellHeight(em_) + 0.5);
     pango_font_description_set_absolute_size(description_, std::max(1.0, Em()) * PANGO_SCALE);
 
-    pango_context_set_base_gravity(context_, PANGO_GRAVITY_SOUTH);
-    pango_context_set_gravity_hint(context_, PANGO_GRAVITY_HINT_NATURAL);
     if (font.vertical()) {
         // Wide characters stand upright in their vertical forms; Pango centres the runs of
         // narrow characters, which the layout gives south gravity, on the column.

@@ -92,18 +92,50 @@ TEST(VerticalText, NarrowCharactersLieInsideTheColumnAtHalfAnEm) {
 }
 
 TEST(Text, APositiveHeightIsTheCellHeight) {
-    // As on the platform: −h asks for an em of h pixels, +h for a cell (ascent + descent)
-    // of h pixels, whose em is smaller by the face's internal leading.
+    // As on the platform: −h asks for an em of h pixels, +h for a cell (ascent + descent) of
+    // h pixels, whose em is smaller by the face's internal leading. Times New Roman's
+    // stand-in has a leading; the Japanese faces have none, so their em is the cell.
     std::string error;
     auto canvas = CairoCanvas::CreateImage(Device{200, 400, 96, 96, 256}, &error);
     ASSERT_NE(canvas, nullptr) << error;
+    canvas->SelectFont("Times New Roman", -100);
+    const int cell_of_em = canvas->TextExtent("M").cy;
+    canvas->SelectFont("Times New Roman", 100);
+    const int cell = canvas->TextExtent("M").cy;
+    EXPECT_GT(cell_of_em, 105);
+    EXPECT_NEAR(cell, 100, 1);
+
     canvas->SelectFont("@ＭＳ ゴシック", -100, kVerticalEscapement);
     const int em = canvas->TextExtent("日").cy;
     canvas->SelectFont("@ＭＳ ゴシック", 100, kVerticalEscapement);
     const int cell_em = canvas->TextExtent("日").cy;
     EXPECT_EQ(100, em);
-    EXPECT_LT(cell_em, 100);
-    EXPECT_GT(cell_em, 70);
+    EXPECT_EQ(100, cell_em);
+}
+
+TEST(Text, ACellHeightGivesTheSameSizeWhateverWasSelectedBefore) {
+    // The em of a font asked for by its cell height must not depend on the direction of the
+    // font selected before it, nor on whether the face was measured first in a column.
+    std::string error;
+    auto fresh = CairoCanvas::CreateImage(Device{200, 200, 96, 96, 256}, &error);
+    ASSERT_NE(fresh, nullptr) << error;
+    fresh->SelectFont("ＭＳ 明朝", 300);
+    const TextSize horizontal = fresh->TextExtent("十二月");
+    fresh->SelectFont("@ＭＳ 明朝", 300, kVerticalEscapement);
+    const TextSize vertical = fresh->TextExtent("十二月");
+
+    auto after_vertical = CairoCanvas::CreateImage(Device{200, 200, 96, 96, 256}, &error);
+    ASSERT_NE(after_vertical, nullptr) << error;
+    after_vertical->SelectFont("@ＭＳ ゴシック", -40, kVerticalEscapement);
+    after_vertical->TextOut(100, 10, "一");
+    after_vertical->SelectFont("@ＭＳ 明朝", 300, kVerticalEscapement);
+    EXPECT_EQ(after_vertical->TextExtent("十二月"), vertical);
+    after_vertical->SelectFont("ＭＳ 明朝", 300);
+    EXPECT_EQ(after_vertical->TextExtent("十二月"), horizontal);
+    // Three full-width characters of an em a little below the cell height.
+    EXPECT_EQ(vertical.cx, horizontal.cx);
+    EXPECT_GT(horizontal.cx, 3 * 240);
+    EXPECT_LE(horizontal.cx, 3 * 300);
 }
 
 TEST(HorizontalText, HangsFromTheTopLeftOfItsCell) {
