@@ -25,10 +25,11 @@ AlmanacEvents ComputeAlmanacEvents(int first_year, int last_year) {
     const double from = JdnFromCivil({first_year - 1, 1, 1}) - 0.5;
     const double to = JdnFromCivil({last_year + 1, 7, 1}) - 0.5;
     AlmanacEvents events;
-    for (const SolarEvent& e : SolarEventsBetween(from, to))
+    // The almanac needs the dates of the events (and the half of the day of the equinoxes):
+    // only those near midnight, or the equinoxes near noon, need the full models.
+    for (const SolarEvent& e : SolarEventsBetween(from, to, EventAccuracy::Date))
         events.solar.push_back({e.jd_ut, JstJdnOf(e.jd_ut), e.longitude});
-    // The almanac needs the dates of new moons; only those near midnight need the full theory.
-    events.new_moons = NewMoonsBetween(from, to, NewMoonAccuracy::Date);
+    events.new_moons = NewMoonsBetween(from, to, EventAccuracy::Date);
     for (double jd : events.new_moons)
         events.new_moon_jdns.push_back(JstJdnOf(jd));
     return events;

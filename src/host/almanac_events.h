@@ -1,7 +1,8 @@
 #pragma once
 // The astronomical events behind the almanac of a span of years, computed once: the solar
 // longitudes (every 5°, plus 27°, 80°, 117°, 207°, 297°) and the new moons, each with its
-// JST date.
+// JST date. The instants are as exact as the dates need (EventAccuracy::Date of
+// event_search.h): to the millisecond only near a JST midnight, elsewhere within minutes.
 
 #include <vector>
 

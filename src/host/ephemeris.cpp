@@ -130,6 +130,88 @@ double SunLongitudeRate(const EarthState& earth, double to_ecliptic[3][3]) {
     return (p[0] * v[1] - p[1] * v[0]) / (p[0] * p[0] + p[1] * p[1]) * ERFA_DR2D;
 }
 
+constexpr double kEarthToMoonMass = 81.3005690769; // IAU 2009
+constexpr double kKmPerAu = ERFA_DAU / 1000.0;
+
+double Sine(double degrees) {
+    return std::sin(degrees * ERFA_DD2R);
+}
+double Cosine(double degrees) {
+    return std::cos(degrees * ERFA_DD2R);
+}
+
+// The Moon on the ecliptic and equinox of date from the largest terms of its series, to about
+// 0.1° and 0.5 % (t in Julian centuries TT from J2000): enough for the Earth's offset from the
+// Earth–Moon barycentre, 4,700 km, whose direction from the Sun it moves by under 0.01″.
+void RoughMoonOfDate(double t, double moon[3]) {
+    const double d = 297.8501921 + 445267.1114034 * t;  // mean elongation
+    const double m = 357.5291092 + 35999.0502909 * t;   // the Sun's mean anomaly
+    const double mm = 134.9633964 + 477198.8675055 * t; // the Moon's mean anomaly
+    const double f = 93.2720950 + 483202.0175233 * t;   // argument of latitude
+    const double l = 218.3164477 + 481267.8812342 * t;  // mean longitude
+    const double longitude = l + 6.288774 * Sine(mm) + 1.274027 * Sine(2 * d - mm) + 0.658314 * Sine(2 * d) +
+                             0.213618 * Sine(2 * mm) - 0.185116 * Sine(m) - 0.114332 * Sine(2 * f);
+    const double latitude = 5.128122 * Sine(f) + 0.280602 * Sine(mm + f) + 0.277693 * Sine(mm - f);
+    const double distance =
+        (385000.56 - 20905.355 * Cosine(mm) - 3699.111 * Cosine(2 * d - mm) - 2955.968 * Cosine(2 * d)) / kKmPerAu;
+    moon[0] = distance * Cosine(latitude) * Cosine(longitude);
+    moon[1] = distance * Cosine(latitude) * Sine(longitude);
+    moon[2] = distance * Sine(latitude);
+}
+
+// Δψ in degrees from its four largest terms, within about 0.5″.
+double RoughNutationInLongitude(double t) {
+    const double node = 125.04452 - 1934.136261 * t;
+    const double sun = 280.4665 + 36000.7698 * t;
+    const double moon = 218.3165 + 481267.8813 * t;
+    return (-17.20 * Sine(node) - 1.32 * Sine(2 * sun) - 0.23 * Sine(2 * moon) + 0.21 * Sine(2 * node)) / 3600.0;
+}
+
+// Longitude of a direction on the ecliptic of date after aberration to first order; the
+// second-order terms are below a thousandth of an arcsecond.
+double AberratedLongitude(double direction[3], double velocity_over_c[3]) {
+    double unit[3];
+    double length = 0.0;
+    eraPn(direction, &length, unit);
+    const double along = eraPdp(unit, velocity_over_c);
+    double apparent[3];
+    for (int i = 0; i < 3; ++i)
+        apparent[i] = unit[i] + velocity_over_c[i] - along * unit[i];
+    return eraAnp(std::atan2(apparent[1], apparent[0])) * ERFA_DR2D;
+}
+
+// The quick Sun on the ecliptic of date, with what the quick Moon needs of it.
+struct QuickView {
+    double to_ecliptic[3][3]; // GCRS to the mean ecliptic and equinox of date
+    double sun[3];            // geometric, geocentric
+    double velocity[3];       // the Earth's heliocentric velocity, au/day
+    double sun_longitude = 0.0;
+    double sun_rate = 0.0; // degrees a day
+};
+
+QuickView QuickViewOfSun(double jd_tt) {
+    QuickView view{};
+    double barycentre[2][3]; // of the Earth and the Moon, heliocentric, J2000 axes
+    eraPlan94(ERFA_DJ00, jd_tt - ERFA_DJ00, 3, barycentre);
+    eraEcm06(ERFA_DJ00, jd_tt - ERFA_DJ00, view.to_ecliptic);
+    double sun[3];
+    eraRxp(view.to_ecliptic, barycentre[0], sun);
+    eraRxp(view.to_ecliptic, barycentre[1], view.velocity);
+    double moon[3];
+    RoughMoonOfDate((jd_tt - ERFA_DJ00) / ERFA_DJC, moon);
+    // The Earth lies opposite the Moon from the barycentre, at 1/(1 + M⊕/M☾) of its distance.
+    for (int i = 0; i < 3; ++i)
+        view.sun[i] = -sun[i] + moon[i] / (1.0 + kEarthToMoonMass);
+    double velocity_over_c[3];
+    for (int i = 0; i < 3; ++i)
+        velocity_over_c[i] = view.velocity[i] / kCInAuPerDay;
+    view.sun_longitude = AberratedLongitude(view.sun, velocity_over_c);
+    const double* p = view.sun;
+    const double* v = view.velocity; // the Sun's geocentric velocity is its opposite
+    view.sun_rate = -(p[0] * v[1] - p[1] * v[0]) / (p[0] * p[0] + p[1] * p[1]) * ERFA_DR2D;
+    return view;
+}
+
 double Normalized(double degrees) {
     degrees = std::fmod(degrees, 360.0);
     return degrees < 0.0 ? degrees + 360.0 : degrees;
@@ -167,6 +249,31 @@ ApparentLongitudes SunAndMoonApparentLongitudes(double jd_tt, MoonTheory theory)
 
 ApparentLongitudes SunAndMoonLongitudesOfMeanEquinox(double jd_tt, MoonTheory theory) {
     return LongitudesOfMeanEquinox(jd_tt, theory);
+}
+
+
+SunLongitudeAndRate QuickSunApparentLongitude(double jd_tt) {
+    const QuickView view = QuickViewOfSun(jd_tt);
+    return {Normalized(view.sun_longitude + RoughNutationInLongitude((jd_tt - ERFA_DJ00) / ERFA_DJC)), view.sun_rate};
+}
+
+ApparentLongitudes QuickSunAndMoonLongitudesOfMeanEquinox(double jd_tt) {
+    QuickView view = QuickViewOfSun(jd_tt);
+    double pv[2][3];
+    eraMoon98(ERFA_DJ00, jd_tt - ERFA_DJ00, pv);
+    // Where the Moon was when its light left it, 1.3 s before, from where the Earth is now.
+    const double light_time = eraPm(pv[0]) * kLightTimePerAu;
+    double moon_gcrs[3];
+    for (int i = 0; i < 3; ++i)
+        moon_gcrs[i] = pv[0][i] - pv[1][i] * light_time;
+    double moon[3];
+    eraRxp(view.to_ecliptic, moon_gcrs, moon);
+    double velocity_over_c[3];
+    for (int i = 0; i < 3; ++i) {
+        moon[i] -= view.velocity[i] * light_time;
+        velocity_over_c[i] = view.velocity[i] / kCInAuPerDay;
+    }
+    return {view.sun_longitude, AberratedLongitude(moon, velocity_over_c)};
 }
 
 } // namespace host

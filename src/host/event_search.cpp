@@ -21,13 +21,26 @@ constexpr int kMaxSteps = 30;
 // The extra longitudes of the seasonal days: the start of 土用 (27°, 117°, 207°, 297°) and 入梅 (80°).
 constexpr std::array<int, 5> kExtraLongitudes = {27, 80, 117, 207, 297};
 
-// A minute: more than twice the largest error of eraMoon98's new moons in 1901 … 2100.
-constexpr double kDateRiskWindow = 60.0 / 86400.0;
+// The quick roots lie this close to the full models' at worst; within twice that of a JST
+// midnight (or noon) a date could differ, and the full models decide. The Sun: the quick
+// model's error at its slowest, 0.95° a day. A new moon: that error and eraMoon98's (21 s)
+// at the slowest elongation, 10° a day.
+constexpr double kQuickSunRootError = kQuickSunErrorArcsec / (0.95 * 3600.0);               // 5 minutes
+constexpr double kQuickMoonRootError = kQuickSunErrorArcsec / (10.0 * 3600.0) + 21.0 / 86400.0; // 70 s
+constexpr double kSolarDateWindow = 2.0 * kQuickSunRootError;
+constexpr double kNewMoonDateWindow = 2.5 * kQuickMoonRootError;
+constexpr double kQuickTolerance = 1e-6; // days, a tenth of a second
 
-bool NearJstMidnight(double jd_ut) {
+// The equinoxes: whether their instant falls before or after JST noon moves 社日.
+constexpr std::array<int, 2> kHalfDayLongitudes = {0, 180};
+
+// Whether the instant lies within `window` days of a JST midnight, or of a JST noon too.
+bool NearJstHour(double jd_ut, double window, bool noon_too = false) {
     const double jst = jd_ut + 0.5 + kJstOffsetDays;
-    const double of_day = jst - std::floor(jst);
-    return of_day < kDateRiskWindow || of_day > 1.0 - kDateRiskWindow;
+    double of_day = jst - std::floor(jst);
+    if (noon_too && of_day >= 0.5) of_day -= 0.5;
+    const double day = noon_too ? 0.5 : 1.0;
+    return of_day < window || of_day > day - window;
 }
 
 // Degrees in (−180, 180].
@@ -47,11 +60,11 @@ struct Root {
     double slope; // degrees a day at the root
 };
 
-template <typename Offset> Root SolveNear(Offset offset, double jd_tt, double rate) {
+template <typename Offset> Root SolveNear(Offset offset, double jd_tt, double rate, double tolerance = kTolerance) {
     double t0 = jd_tt;
     double f0 = offset(t0);
     double t1 = t0 - f0 / rate;
-    if (std::fabs(t1 - t0) < kTolerance) return {t1, rate};
+    if (std::fabs(t1 - t0) < tolerance) return {t1, rate};
     for (int step = 0; step < kMaxSteps; ++step) {
         const double f1 = offset(t1);
         double slope = (f1 - f0) / (t1 - t0);
@@ -61,7 +74,7 @@ template <typename Offset> Root SolveNear(Offset offset, double jd_tt, double ra
         t0 = t1;
         f0 = f1;
         t1 = next;
-        if (std::fabs(t1 - t0) < kTolerance) return {t1, slope};
+        if (std::fabs(t1 - t0) < tolerance) return {t1, slope};
     }
     throw std::runtime_error("event search did not converge");
 }
@@ -88,30 +101,66 @@ Root SolveSolarLongitude(double longitude, double guess_tt) {
     throw std::runtime_error("solar longitude search did not converge");
 }
 
+// Newton's method on the quick Sun, to a tenth of a second of its own root.
+Root SolveQuickSolarLongitude(double longitude, double guess_tt) {
+    double tt = guess_tt;
+    for (int step = 0; step < kMaxSteps; ++step) {
+        const SunLongitudeAndRate sun = QuickSunApparentLongitude(tt);
+        const double rate = std::clamp(sun.rate, 0.5 * kSunMeanRate, 2.0 * kSunMeanRate);
+        const double delta = std::clamp(Wrapped(sun.longitude - longitude) / rate, -5.0, 5.0);
+        tt -= delta;
+        if (std::fabs(delta) < kQuickTolerance) return {tt, rate};
+    }
+    throw std::runtime_error("solar longitude search did not converge");
+}
+
+// The root for the dates: the quick one, or the full one where the date could differ.
+Root SolveSolarLongitudeForDate(int longitude, double guess_tt) {
+    const Root quick = SolveQuickSolarLongitude(longitude, guess_tt);
+    const bool half_day = std::find(kHalfDayLongitudes.begin(), kHalfDayLongitudes.end(), longitude) !=
+                          kHalfDayLongitudes.end();
+    if (!NearJstHour(UtFromTt(quick.jd_tt), kSolarDateWindow, half_day)) return quick;
+    return SolveSolarLongitude(longitude, quick.jd_tt);
+}
+
+// Δψ moves both longitudes alike, so the elongation needs no nutation.
+double Elongation(double jd_tt, MoonTheory theory) {
+    const ApparentLongitudes l = SunAndMoonLongitudesOfMeanEquinox(jd_tt, theory);
+    return Wrapped(l.moon - l.sun);
+}
+
+double FullNewMoon(double guess_tt) {
+    const Root root = SolveNear([](double t) { return Elongation(t, MoonTheory::Moon98); }, guess_tt, kSynodicRate);
+    double tt = root.jd_tt;
+    if (HasFullLunarTheory()) {
+        // The two theories differ by seconds, over which the elongation's rate is constant to
+        // a part in a million: one Newton step lands on the full theory's root.
+        tt -= Elongation(tt, MoonTheory::Elp82b) / root.slope;
+    }
+    return tt;
+}
+
+double NewMoonForDate(double guess_tt) {
+    const auto quick_elongation = [](double t) {
+        const ApparentLongitudes l = QuickSunAndMoonLongitudesOfMeanEquinox(t);
+        return Wrapped(l.moon - l.sun);
+    };
+    const double tt = SolveNear(quick_elongation, guess_tt, kSynodicRate, kQuickTolerance).jd_tt;
+    return NearJstHour(UtFromTt(tt), kNewMoonDateWindow) ? FullNewMoon(tt) : tt;
+}
+
 } // namespace
 
 double FindSolarLongitude(double longitude, double jd_ut_guess) {
     return UtFromTt(SolveSolarLongitude(longitude, TtFromUt(jd_ut_guess)).jd_tt);
 }
 
-double FindNewMoon(double jd_ut_guess, NewMoonAccuracy accuracy) {
-    // Δψ moves both longitudes alike, so the elongation needs no nutation.
-    const auto elongation = [](double t, MoonTheory theory) {
-        const ApparentLongitudes l = SunAndMoonLongitudesOfMeanEquinox(t, theory);
-        return Wrapped(l.moon - l.sun);
-    };
-    const Root root =
-        SolveNear([&](double t) { return elongation(t, MoonTheory::Moon98); }, TtFromUt(jd_ut_guess), kSynodicRate);
-    double tt = root.jd_tt;
-    if (HasFullLunarTheory() && (accuracy == NewMoonAccuracy::Instant || NearJstMidnight(UtFromTt(tt)))) {
-        // The two theories differ by seconds, over which the elongation's rate is constant to
-        // a part in a million: one Newton step lands on the full theory's root.
-        tt -= elongation(tt, MoonTheory::Elp82b) / root.slope;
-    }
-    return UtFromTt(tt);
+double FindNewMoon(double jd_ut_guess, EventAccuracy accuracy) {
+    const double guess_tt = TtFromUt(jd_ut_guess);
+    return UtFromTt(accuracy == EventAccuracy::Date ? NewMoonForDate(guess_tt) : FullNewMoon(guess_tt));
 }
 
-std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to) {
+std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to, EventAccuracy accuracy) {
     std::vector<int> targets;
     for (int l = 0; l < 360; l += 5)
         targets.push_back(l);
@@ -131,7 +180,9 @@ std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to) {
         if (next == targets.size()) next = 0;
         const int target = targets[next];
         double ahead = std::fmod(target - last_longitude + 360.0, 360.0);
-        const Root root = SolveSolarLongitude(target, TtFromUt(last_jd + ahead / rate));
+        const double guess = TtFromUt(last_jd + ahead / rate);
+        const Root root = accuracy == EventAccuracy::Date ? SolveSolarLongitudeForDate(target, guess)
+                                                          : SolveSolarLongitude(target, guess);
         const double jd = UtFromTt(root.jd_tt);
         rate = root.slope;
         if (jd >= jd_ut_to) break;
@@ -143,7 +194,7 @@ std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to) {
     return events;
 }
 
-std::vector<double> NewMoonsBetween(double jd_ut_from, double jd_ut_to, NewMoonAccuracy accuracy) {
+std::vector<double> NewMoonsBetween(double jd_ut_from, double jd_ut_to, EventAccuracy accuracy) {
     const ApparentLongitudes start = SunAndMoonLongitudesOfMeanEquinox(TtFromUt(jd_ut_from));
     double elongation = std::fmod(start.moon - start.sun + 720.0, 360.0);
     double guess = jd_ut_from + (360.0 - elongation) / kSynodicRate;

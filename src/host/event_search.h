@@ -11,17 +11,23 @@ namespace host {
 // about half a year). Converges to well under a millisecond.
 double FindSolarLongitude(double longitude, double jd_ut_guess);
 
-// How much of the full lunar theory a new-moon search spends (lunar_theory.h). eraMoon98
-// finds every new moon to within 21 s; one Newton step with ELP 2000-82B then brings it to a
-// few seconds, at 4.5 ms a step.
-enum class NewMoonAccuracy {
-    Instant, // every instant refined
-    Date,    // refined only within a minute of JST midnight, where the date could change
+// How exact a search's instants must be.
+enum class EventAccuracy {
+    // Every instant from the full models: the Sun to a millisecond, the new moons refined with
+    // the full lunar theory.
+    Instant,
+    // What the dates in JST need: roots of the quick models of ephemeris.h, the Sun within
+    // 5 minutes and new moons within 70 s, refined as for Instant only where they fall within
+    // 10 minutes (3 minutes for new moons) of a JST midnight, or of a JST noon for the
+    // equinoxes, whose half of the day the seasonal days need. The dates and those halves
+    // are the same as Instant's.
+    Date,
 };
 
 // The new moon (apparent longitudes of Sun and Moon equal) nearest to `jd_ut_guess`
-// (within about half a synodic month).
-double FindNewMoon(double jd_ut_guess, NewMoonAccuracy accuracy = NewMoonAccuracy::Instant);
+// (within about half a synodic month). eraMoon98 finds every new moon to within 21 s; one
+// Newton step with ELP 2000-82B then brings it to a few seconds, at 4.5 ms a step.
+double FindNewMoon(double jd_ut_guess, EventAccuracy accuracy = EventAccuracy::Instant);
 
 struct SolarEvent {
     double jd_ut = 0.0;
@@ -31,10 +37,11 @@ struct SolarEvent {
 // Every instant in [jd_ut_from, jd_ut_to) at which the Sun's longitude is a multiple of 5°
 // (80° among them, for 入梅) or one of the starts of 土用 (27°, 117°, 207°, 297°), in time
 // order: 76 a year.
-std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to);
+std::vector<SolarEvent> SolarEventsBetween(double jd_ut_from, double jd_ut_to,
+                                           EventAccuracy accuracy = EventAccuracy::Instant);
 
 // Every new moon in [jd_ut_from, jd_ut_to), in time order.
 std::vector<double> NewMoonsBetween(double jd_ut_from, double jd_ut_to,
-                                    NewMoonAccuracy accuracy = NewMoonAccuracy::Instant);
+                                    EventAccuracy accuracy = EventAccuracy::Instant);
 
 } // namespace host

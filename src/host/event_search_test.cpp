@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "host/civil_date.h"
@@ -95,6 +96,56 @@ TEST(EventSearch, EventsOfAYear) {
     for (std::size_t i = 1; i < moons.size(); ++i) {
         EXPECT_NEAR(moons[i] - moons[i - 1], 29.53, 0.4);
     }
+}
+
+TEST(QuickEphemeris, StaysWithinItsBoundOfTheFullModels) {
+    // Instants spread over 1899 … 2102 at a step that is no multiple of a month or a year.
+    double worst_sun = 0.0;
+    double worst_moon = 0.0;
+    for (double jd_tt = 2414650.5; jd_tt < 2488800.5; jd_tt += 37.3) {
+        const SunLongitudeAndRate quick = QuickSunApparentLongitude(jd_tt);
+        worst_sun = std::max(worst_sun, std::fabs(std::remainder(quick.longitude - SunApparentLongitude(jd_tt), 360.0)));
+        EXPECT_NEAR(quick.rate, SunLongitudeAndRateOfMeanEquinox(jd_tt).rate, 0.001) << jd_tt;
+        // The Moon is eraMoon98's in both; only the light time is taken differently.
+        const ApparentLongitudes quick_pair = QuickSunAndMoonLongitudesOfMeanEquinox(jd_tt);
+        const ApparentLongitudes full_pair = SunAndMoonLongitudesOfMeanEquinox(jd_tt);
+        worst_moon = std::max(worst_moon, std::fabs(std::remainder(quick_pair.moon - full_pair.moon, 360.0)));
+    }
+    EXPECT_LT(worst_sun * 3600.0, kQuickSunErrorArcsec);
+    EXPECT_GT(worst_sun * 3600.0, 1.0); // the comparison is not of a model with itself
+    EXPECT_LT(worst_moon * 3600.0, 0.05);
+}
+
+TEST(EventSearch, DateAccuracyGivesTheDatesOfTheFullModels) {
+    // Years with events seconds from a JST midnight or, for an equinox, from noon: 春分 1991
+    // at 12:01:55, 立春 2021 at 23:58:48, 雨水 2030 at 23:59:56.
+    for (int year : {1991, 2021, 2030}) {
+        const double from = JstInstant(year, 1, 1, 0, 0);
+        const double to = JstInstant(year + 1, 1, 1, 0, 0);
+        const std::vector<SolarEvent> exact = SolarEventsBetween(from, to, EventAccuracy::Instant);
+        const std::vector<SolarEvent> dated = SolarEventsBetween(from, to, EventAccuracy::Date);
+        ASSERT_EQ(exact.size(), dated.size()) << year;
+        for (std::size_t i = 0; i < exact.size(); ++i) {
+            EXPECT_EQ(dated[i].longitude, exact[i].longitude);
+            EXPECT_EQ(JstJdnOf(dated[i].jd_ut), JstJdnOf(exact[i].jd_ut)) << FormatJst(exact[i].jd_ut);
+            // Within the quick model's reach, and exact where the date was at stake.
+            EXPECT_LT(SecondsBetween(dated[i].jd_ut, exact[i].jd_ut), 300.0) << FormatJst(exact[i].jd_ut);
+            const double of_day = std::fmod(exact[i].jd_ut + 0.5 + kJstOffsetDays, 1.0);
+            const bool equinox = exact[i].longitude % 180 == 0;
+            if (of_day < 0.005 || of_day > 0.995 || (equinox && std::fabs(of_day - 0.5) < 0.005)) {
+                EXPECT_LT(SecondsBetween(dated[i].jd_ut, exact[i].jd_ut), 0.01) << FormatJst(exact[i].jd_ut);
+            }
+        }
+        const std::vector<double> exact_moons = NewMoonsBetween(from, to, EventAccuracy::Instant);
+        const std::vector<double> dated_moons = NewMoonsBetween(from, to, EventAccuracy::Date);
+        ASSERT_EQ(exact_moons.size(), dated_moons.size()) << year;
+        for (std::size_t i = 0; i < exact_moons.size(); ++i) {
+            EXPECT_EQ(JstJdnOf(dated_moons[i]), JstJdnOf(exact_moons[i])) << FormatJst(exact_moons[i]);
+            EXPECT_LT(SecondsBetween(dated_moons[i], exact_moons[i]), 70.0) << FormatJst(exact_moons[i]);
+        }
+    }
+    const double august2074 = FindNewMoon(JstInstant(2074, 8, 22, 0, 0), EventAccuracy::Date);
+    EXPECT_EQ(CivilFromJdn(JstJdnOf(august2074)), (CivilDate{2074, 8, 23})) << FormatJst(august2074);
 }
 
 TEST(DeltaT, TableAndInterpolation) {
