@@ -6,6 +6,7 @@
 // pixels differ as in a photograph) until its .bmp image holds at least 20 MB.
 
 #include "base/reporter.h"
+#include "figure_reporter.h"
 #include "pictures/bmp_image.h"
 #include "pictures/byte_stream.h"
 #include "pictures/cmp_codec.h"
@@ -19,8 +20,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <optional>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -185,38 +187,26 @@ BENCHMARK(BM_CmpEncode)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_ZlibDeflate1)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_MonthPictureToA4At600Dpi)->Unit(benchmark::kMillisecond)->MinTime(2);
 
-// Prints, after the table, each codec's time against its peer measured in the same run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            const std::string name = run.benchmark_name();
-            times_[name.substr(0, name.find('/'))] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
+// After the table, each codec's time against its peer measured in the same run.
+void PrintRatio(const bench::FigureReporter& figures, const std::string& slow, const std::string& fast,
+                const char* label) {
+    const std::optional<double> slow_seconds = figures.CpuSeconds(slow);
+    const std::optional<double> fast_seconds = figures.CpuSeconds(fast);
+    if (slow_seconds && fast_seconds && *fast_seconds > 0) {
+        std::printf("%-36s %.2f (CPU time; above 1: .cmp is faster)\n", label, *slow_seconds / *fast_seconds);
     }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        Ratio("BM_ZlibInflate", "BM_CmpDecode", "zlib inflate / .cmp decode");
-        Ratio("BM_CmpDecodeReference", "BM_CmpDecode", "tree-walk decode / table decode");
-        Ratio("BM_ZlibDeflate1", "BM_CmpEncode", "zlib deflate -1 / .cmp encode");
-    }
-
-private:
-    void Ratio(const std::string& slow, const std::string& fast, const char* label) {
-        if (times_.count(slow) && times_.count(fast) && times_[fast] > 0) {
-            std::printf("%-36s %.2f (CPU time; above 1: .cmp is faster)\n", label, times_[slow] / times_[fast]);
-        }
-    }
-    std::map<std::string, double> times_;
-};
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    std::fflush(stdout);
+    PrintRatio(reporter, "BM_ZlibInflate", "BM_CmpDecode", "zlib inflate / .cmp decode");
+    PrintRatio(reporter, "BM_CmpDecodeReference", "BM_CmpDecode", "tree-walk decode / table decode");
+    PrintRatio(reporter, "BM_ZlibDeflate1", "BM_CmpEncode", "zlib deflate -1 / .cmp encode");
     return 0;
 }
