@@ -10,20 +10,31 @@ host="$build/src/host/kalvorin-host"
 
 npm install --prefix "$root/bench/astronomy" --no-audit --no-fund --silent
 events=$(mktemp)
-trap 'rm -f "$events"' EXIT
+day_file=$(mktemp)
+trap 'rm -f "$events" "$day_file"' EXIT
 
 # CPU seconds (user + system) on both sides: the machine may be shared, and wall time would
 # measure the neighbours. GNU time gives the host's; without it, wall time stands in.
-if [ -x /usr/bin/time ]; then
-    times=$(mktemp)
-    /usr/bin/time -f "%U %S" -o "$times" "$host" events 1901 2100 > "$events"
-    host_seconds=$(awk '{ print $1 + $2 }' "$times")
-    rm -f "$times"
-else
-    start=$(date +%s.%N)
-    "$host" events 1901 2100 > "$events"
-    end=$(date +%s.%N)
-    host_seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')
-fi
+# cpu_seconds OUT COMMAND...: runs the command with its output in OUT, prints its seconds.
+cpu_seconds() {
+    out=$1
+    shift
+    if [ -x /usr/bin/time ]; then
+        times=$(mktemp)
+        /usr/bin/time -f "%U %S" -o "$times" "$@" > "$out"
+        awk '{ print $1 + $2 }' "$times"
+        rm -f "$times"
+    else
+        start=$(date +%s.%N)
+        "$@" > "$out"
+        end=$(date +%s.%N)
+        awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
+    fi
+}
 
-node "$root/bench/astronomy/compare.js" "$events" "$root/src/host/delta_t.cpp" "$host_seconds"
+# The listing (every instant to the second) and the day file (the dates of the same events,
+# and every day of the 200 years from them).
+host_seconds=$(cpu_seconds "$events" "$host" events 1901 2100)
+dayfile_seconds=$(cpu_seconds /dev/null "$host" dayfile "$day_file")
+
+node "$root/bench/astronomy/compare.js" "$events" "$root/src/host/delta_t.cpp" "$host_seconds" "$dayfile_seconds"

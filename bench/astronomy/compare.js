@@ -3,15 +3,15 @@
 // SearchMoonPhase) under the host's own ΔT table, and reports the time taken by each side,
 // their ratio and the largest differences.
 //
-// node compare.js EVENTS_FILE DELTA_T_SOURCE HOST_SECONDS
+// node compare.js EVENTS_FILE DELTA_T_SOURCE HOST_SECONDS [DAYFILE_SECONDS]
 
 'use strict';
 const fs = require('fs');
 const Astronomy = require('astronomy-engine');
 
-const [eventsPath, deltaTPath, hostSecondsText] = process.argv.slice(2);
+const [eventsPath, deltaTPath, hostSecondsText, dayFileSecondsText] = process.argv.slice(2);
 if (!eventsPath || !deltaTPath || !hostSecondsText) {
-    console.error('usage: node compare.js EVENTS_FILE DELTA_T_SOURCE HOST_SECONDS');
+    console.error('usage: node compare.js EVENTS_FILE DELTA_T_SOURCE HOST_SECONDS [DAYFILE_SECONDS]');
     process.exit(2);
 }
 
@@ -71,4 +71,9 @@ console.log(`solar longitudes: ${summary(e => !e.moon)}`);
 console.log(`kalvorin-host:    ${hostSeconds.toFixed(2)} s CPU (the whole command, process start included)`);
 console.log(`astronomy-engine: ${peerSeconds.toFixed(2)} s CPU (the searches only)`);
 console.log(`ratio host / astronomy-engine: ${(hostSeconds / peerSeconds).toFixed(2)}`);
+if (dayFileSecondsText !== undefined) {
+    const dayFileSeconds = Number(dayFileSecondsText);
+    console.log(`kalvorin-host dayfile: ${dayFileSeconds.toFixed(2)} s CPU (the same events' dates and the 73,050 days)`);
+    console.log(`ratio dayfile / astronomy-engine: ${(dayFileSeconds / peerSeconds).toFixed(2)}`);
+}
 console.log('(differences are to the second: the host prints its instants rounded to the second)');
