@@ -10,15 +10,19 @@ namespace gfx {
 namespace {
 
 PangoFontMap* CreateFontMap() {
+    // The rules join fontconfig's own configuration, the one that Cairo and any toolkit of
+    // the process use too, so that the system's configuration files are read only once. It
+    // is loaded and given the rules before the font map exists: Pango would otherwise load
+    // it in a thread of its own at the same time. The font map keeps that configuration even
+    // if the process later reloads fontconfig's.
+    FcConfig* config = FcConfigGetCurrent();
+    const std::string rules(ShippedFontRules());
+    const bool with_rules =
+        config != nullptr &&
+        FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.c_str()), FcTrue);
     PangoFontMap* map = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
     if (map == nullptr) return pango_cairo_font_map_new();
-    FcConfig* config = FcInitLoadConfigAndFonts();
-    if (config == nullptr) return map;
-    const std::string rules(ShippedFontRules());
-    if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.c_str()), FcTrue)) {
-        pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map), config);
-    }
-    FcConfigDestroy(config); // the font map holds its own reference
+    if (with_rules) pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map), config);
     return map;
 }
 

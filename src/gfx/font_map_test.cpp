@@ -1,5 +1,6 @@
 #include "gfx/font_map.h"
 
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 namespace gfx {
@@ -22,6 +23,24 @@ TEST(ResolvedFamily, WindowsFacesResolveToTheInstalledFonts) {
     EXPECT_EQ(ResolvedFamily("@ＭＳ 明朝"), "IPAMincho");
     EXPECT_EQ(ResolvedFamily("ＭＳ 明朝"), "IPAMincho");
     EXPECT_EQ(ResolvedFamily("Times New Roman"), "Liberation Serif");
+}
+
+TEST(ProgramFontMap, AddsTheRulesToFontconfigsOwnConfiguration) {
+    // One configuration for the process: a plain fontconfig match, as Cairo makes one, sees
+    // the shipped rules once the font map exists.
+    ASSERT_NE(ProgramFontMap(), nullptr);
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("ＭＳ 明朝"));
+    ASSERT_NE(pattern, nullptr);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    ASSERT_NE(match, nullptr);
+    FcChar8* family = nullptr;
+    ASSERT_EQ(FcPatternGetString(match, FC_FAMILY, 0, &family), FcResultMatch);
+    EXPECT_STREQ(reinterpret_cast<const char*>(family), "IPAMincho");
+    FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
 }
 
 TEST(ResolvedFamily, UnknownFacesStillGiveAJapaneseFont) {

@@ -20,11 +20,6 @@ namespace {
 // Heights past this are treated as this: Pango sizes are ints of 1/1024 pixel.
 constexpr int kMaxEm = 100000;
 
-struct GObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
-
 // Pango needs valid UTF-8; a bad byte becomes U+FFFD instead of dropping the whole text.
 std::string ValidUtf8(std::string_view text) {
     if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return std::string(text);
@@ -51,34 +46,53 @@ std::vector<std::string> SplitLines(std::string_view text, bool single_line) {
     return lines;
 }
 
-} // namespace
-
-TextPainter::TextPainter()
-    : context_(pango_font_map_create_context(ProgramFontMap())), description_(pango_font_description_new()) {
+PangoContext* NewContext(bool vertical) {
+    PangoContext* context = pango_font_map_create_context(ProgramFontMap());
     // Japanese glyph forms whatever the locale; unrounded, unhinted metrics so that text
     // advances are the same on a PNG, a PDF and a printer.
-    pango_context_set_language(context_, pango_language_from_string("ja"));
-    pango_context_set_round_glyph_positions(context_, FALSE);
+    pango_context_set_language(context, pango_language_from_string("ja"));
+    pango_context_set_round_glyph_positions(context, FALSE);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    pango_cairo_context_set_font_options(context_, options);
+    pango_cairo_context_set_font_options(context, options);
     cairo_font_options_destroy(options);
+    if (vertical) {
+        // Wide characters stand upright in their vertical forms; Pango centres the runs of
+        // narrow characters, which the layout gives south gravity, on the column.
+        pango_context_set_base_gravity(context, PANGO_GRAVITY_EAST);
+        pango_context_set_gravity_hint(context, PANGO_GRAVITY_HINT_STRONG);
+    } else {
+        pango_context_set_base_gravity(context, PANGO_GRAVITY_SOUTH);
+        pango_context_set_gravity_hint(context, PANGO_GRAVITY_HINT_NATURAL);
+    }
+    return context;
+}
+
+} // namespace
+
+TextPainter::TextPainter()
+    : horizontal_(NewContext(false)), vertical_(NewContext(true)), description_(pango_font_description_new()) {
     SetFont(Font{});
 }
 
 TextPainter::~TextPainter() {
+    layouts_.clear();
     pango_font_description_free(description_);
-    g_object_unref(context_);
+    g_object_unref(vertical_);
+    g_object_unref(horizontal_);
 }
 
 double TextPainter::EmOfCellHeight(double cell_height) {
     const auto key = std::make_pair(HorizontalFace(font_.face), font_.bold);
     auto it = em_per_cell_.find(key);
     if (it == em_per_cell_.end()) {
+        // Measured upright whatever the direction of the font: the cell of a Windows font
+        // is that of its horizontal form.
         constexpr double kProbe = 1000.0;
         pango_font_description_set_absolute_size(description_, kProbe * PANGO_SCALE);
-        PangoFontMetrics* metrics = pango_context_get_metrics(context_, description_, pango_language_from_string("ja"));
+        PangoFontMetrics* metrics =
+            pango_context_get_metrics(horizontal_, description_, pango_language_from_string("ja"));
         const double cell = static_cast<double>(pango_font_metrics_get_ascent(metrics) +
                                                 pango_font_metrics_get_descent(metrics)) / PANGO_SCALE;
         pango_font_metrics_unref(metrics);
@@ -89,30 +103,35 @@ double TextPainter::EmOfCellHeight(double cell_height) {
 
 void TextPainter::SetFont(const Font& font) {
     font_ = font;
-    pango_font_description_set_family(description_, HorizontalFace(font.face).c_str());
+    const std::string face = HorizontalFace(font.face);
+    pango_font_description_set_family(description_, face.c_str());
     pango_font_description_set_weight(description_, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     // A negative height is the character (em) height; a positive one the cell height, of
     // which the em is the part without the internal leading (as the platform's fonts do).
-    // The direction is reset before anything is measured: the face's ascent and descent in
-    // a context left vertical by the previous font are those of the rotated glyphs.
-    pango_context_set_base_gravity(context_, PANGO_GRAVITY_SOUTH);
-    pango_context_set_gravity_hint(context_, PANGO_GRAVITY_HINT_NATURAL);
     const long long height = std::llabs(static_cast<long long>(font.height));
     em_ = static_cast<double>(height > kMaxEm ? kMaxEm : height);
     if (font.height > 0) em_ = std::floor(EmOfCellHeight(em_) + 0.5);
-    pango_font_description_set_absolute_size(description_, std::max(1.0, Em()) * PANGO_SCALE);
+    const double size = std::max(1.0, Em());
+    pango_font_description_set_absolute_size(description_, size * PANGO_SCALE);
+    // Led by the face's length, so that no face and text run together into another's key.
+    font_key_ = std::to_string(face.size()) + ':' + face + (font.bold ? 'b' : 'n') + (font.vertical() ? 'v' : 'h') +
+                std::to_string(size) + ';';
+}
 
-    if (font.vertical()) {
-        // Wide characters stand upright in their vertical forms; Pango centres the runs of
-        // narrow characters, which the layout gives south gravity, on the column.
-        pango_context_set_base_gravity(context_, PANGO_GRAVITY_EAST);
-        pango_context_set_gravity_hint(context_, PANGO_GRAVITY_HINT_STRONG);
-    }
+PangoLayout* TextPainter::LayoutOf(std::string_view text) {
+    std::string key = font_key_;
+    key += text;
+    auto it = layouts_.find(key);
+    if (it != layouts_.end()) return it->second.get();
+    // A page draws a few thousand texts; a long run of pages starts afresh past this.
+    constexpr std::size_t kMaxLayouts = 8192;
+    if (layouts_.size() >= kMaxLayouts) layouts_.clear();
+    return layouts_.emplace(std::move(key), MakeLayout(text)).first->second.get();
 }
 
 PangoLayout* TextPainter::MakeLayout(std::string_view text) {
     const std::string valid = ValidUtf8(text);
-    PangoLayout* layout = pango_layout_new(context_);
+    PangoLayout* layout = pango_layout_new(Context());
     pango_layout_set_single_paragraph_mode(layout, TRUE);
     pango_layout_set_font_description(layout, description_);
     pango_layout_set_text(layout, valid.data(), static_cast<int>(valid.size()));
@@ -142,10 +161,8 @@ PangoLayout* TextPainter::MakeLayout(std::string_view text) {
 
 TextSize TextPainter::Extent(std::string_view text) {
     if (Em() == 0) return {};
-    pango_context_set_matrix(context_, nullptr);
-    LayoutPtr layout(MakeLayout(text));
     PangoRectangle logical;
-    pango_layout_get_extents(layout.get(), nullptr, &logical);
+    pango_layout_get_extents(LayoutOf(text), nullptr, &logical);
     const int along = static_cast<int>(std::lround(static_cast<double>(logical.width) / PANGO_SCALE));
     if (font_.vertical()) return TextSize{along, static_cast<int>(Em())};
     return TextSize{along, static_cast<int>(std::lround(static_cast<double>(logical.height) / PANGO_SCALE))};
@@ -155,6 +172,7 @@ void TextPainter::Draw(cairo_t* cr, double x, double y, std::string_view text, b
                        const base::Color* background) {
     if (Em() == 0 || text.empty()) return;
     const TextSize size = background ? Extent(text) : TextSize{};
+    PangoLayout* layout = LayoutOf(text);
     cairo_save(cr);
     cairo_translate(cr, x, y);
     if (font_.vertical()) {
@@ -174,14 +192,11 @@ void TextPainter::Draw(cairo_t* cr, double x, double y, std::string_view text, b
             cairo_fill(cr);
         }
     }
-    pango_cairo_update_context(cr, context_);
-    LayoutPtr layout(MakeLayout(text));
-    const double baseline = font_.vertical() ? pango_layout_get_baseline(layout.get()) / double(PANGO_SCALE) : 0;
+    const double baseline = font_.vertical() ? pango_layout_get_baseline(layout) / double(PANGO_SCALE) : 0;
     cairo_move_to(cr, 0, -baseline);
     SetSourceColor(cr, color);
-    pango_cairo_show_layout(cr, layout.get());
+    pango_cairo_show_layout(cr, layout);
     cairo_restore(cr);
-    pango_context_set_matrix(context_, nullptr);
 }
 
 void TextPainter::DrawInRect(cairo_t* cr, const Rect& rect, unsigned flags, std::string_view text, base::Color color,

@@ -11,7 +11,10 @@
 #include <pango/pango.h>
 
 #include <map>
+#include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace gfx {
 
@@ -37,17 +40,31 @@ public:
                     const base::Color* background);
 
 private:
+    // The layout of a text in the current font, made on first use and kept, so that
+    // measuring and drawing the same text lay it out once. Owned by the cache.
+    PangoLayout* LayoutOf(std::string_view text);
     PangoLayout* MakeLayout(std::string_view text);
+    PangoContext* Context() const { return font_.vertical() ? vertical_ : horizontal_; }
     double Em() const { return em_; }
     // Em of a font asked for by its cell height (a positive height, as Windows takes it):
     // the height less the face's internal leading, from its ascent and descent.
     double EmOfCellHeight(double cell_height);
 
-    PangoContext* context_;
+    struct LayoutUnref {
+        void operator()(PangoLayout* layout) const { g_object_unref(layout); }
+    };
+
+    // One context for each direction, set up once: their layouts never need laying out
+    // again for a changed context. Layouts are made in the unscaled, unrotated user space;
+    // with metric hinting off, their advances are the same at any scale they are drawn at.
+    PangoContext* horizontal_;
+    PangoContext* vertical_;
     PangoFontDescription* description_;
     Font font_;
     double em_ = 0;
+    std::string font_key_; // what of the font a layout depends on
     std::map<std::pair<std::string, bool>, double> em_per_cell_; // per face and weight
+    std::unordered_map<std::string, std::unique_ptr<PangoLayout, LayoutUnref>> layouts_;
 };
 
 } // namespace gfx

@@ -138,6 +138,27 @@ TEST(Text, ACellHeightGivesTheSameSizeWhateverWasSelectedBefore) {
     EXPECT_LE(horizontal.cx, 3 * 300);
 }
 
+TEST(Text, TheSameTextMeasuresAfreshInEachFont) {
+    // Layouts are kept per font and text: each font, direction and weight has its own.
+    std::string error;
+    auto canvas = CairoCanvas::CreateImage(Device{300, 300, 96, 96, 256}, &error);
+    ASSERT_NE(canvas, nullptr) << error;
+    canvas->SelectFont("ＭＳ ゴシック", -20);
+    const TextSize small = canvas->TextExtent("日本");
+    canvas->TextOut(10, 10, "日本");
+    canvas->SelectFont("ＭＳ ゴシック", -30);
+    EXPECT_EQ(canvas->TextExtent("日本").cx, 60);
+    canvas->SelectFont("@ＭＳ ゴシック", -20, kVerticalEscapement);
+    EXPECT_EQ(canvas->TextExtent("日本"), (TextSize{40, 20}));
+    canvas->SelectFont("ＭＳ ゴシック", -20, 0, true);
+    EXPECT_EQ(canvas->TextExtent("日本").cx, 40);
+    canvas->SelectFont("Times New Roman", -20);
+    EXPECT_LT(canvas->TextExtent("ii").cx, 20);
+    canvas->SelectFont("ＭＳ ゴシック", -20);
+    EXPECT_EQ(canvas->TextExtent("日本"), small);
+    EXPECT_EQ(small.cx, 40);
+}
+
 TEST(HorizontalText, HangsFromTheTopLeftOfItsCell) {
     std::string error;
     auto canvas = CairoCanvas::CreateImage(Device{300, 100, 96, 96, 256}, &error);
