@@ -1,7 +1,8 @@
 // Speed of the monthly calendar page: the twelve months of a year, A4 at 600 dpi with every
-// note on, each month a PDF document of its own as the print run makes them; beside it, in
-// the same run, pcal writing the same twelve months as PostScript and ps2pdf making PDF of
-// them (what a Linux user would use for a printable month calendar). Then one page with a
+// note on, each month a PDF document of its own as the print run makes them, and all twelve
+// in one document; beside them, in the same run, pcal writing the same twelve months as
+// PostScript and ps2pdf making one PDF of them (what a Linux user would use for a printable
+// month calendar). Then one page with a
 // full-page month picture, and its parts: decoding the picture, drawing it in tiles, the
 // page without it.
 #include "almanac/test_day_file.h"
@@ -11,6 +12,7 @@
 #include "pages/page_routines.h"
 #include "pictures/demo_content.h"
 #include "pictures/picture_file.h"
+#include "print/one_document_sink.h"
 #include "print/paper_sizes.h"
 #include "print/print_run.h"
 #include "print/print_setup.h"
@@ -117,6 +119,29 @@ void BM_CalendarYearToPdf(benchmark::State& st) {
 }
 BENCHMARK(BM_CalendarYearToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
+// The same twelve months as one PDF document, as pcal makes them into one file.
+void BM_CalendarYearToOnePdf(benchmark::State& st) {
+    base::StderrReporter reporter;
+    pages::PrintState state = MakeState(reporter);
+    state.from_month = 1;
+    state.to_month = 12;
+    int pages = 0;
+    double cpu_seconds = 0, wall_seconds = 0;
+    for (auto _ : st) {
+        PdfSink sink;
+        print::OneDocumentSink one(sink);
+        const auto start = std::chrono::steady_clock::now();
+        const double cpu = CpuSeconds(RUSAGE_SELF);
+        if (!print::PrintRun(state, kA4At600, one) || !one.Finish()) st.SkipWithError("the document was not written");
+        cpu_seconds += CpuSeconds(RUSAGE_SELF) - cpu;
+        wall_seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        pages += 12;
+    }
+    st.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
+    SetPageCounters(st, cpu_seconds, wall_seconds, pages);
+}
+BENCHMARK(BM_CalendarYearToOnePdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
 void BM_PcalYearToPdf(benchmark::State& st) {
     if (std::system("command -v pcal >/dev/null && command -v ps2pdf >/dev/null") != 0) {
         st.SkipWithError("pcal or ps2pdf is not installed (bench/calendar_vs_pcal.sh installs them)");
@@ -198,8 +223,9 @@ void BM_Part_PageWithoutPictureToPdf(benchmark::State& st) {
 BENCHMARK(BM_Part_PageWithoutPictureToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The ratio lines after the table: Qelmarin's pages against pcal's, from the same run.
-void PrintPageRatio(const bench::FigureReporter& figures, const char* counter, const char* what) {
-    const std::optional<double> ours = figures.Counter("BM_CalendarYearToPdf", counter);
+void PrintPageRatio(const bench::FigureReporter& figures, const char* benchmark, const char* counter,
+                    const char* what) {
+    const std::optional<double> ours = figures.Counter(benchmark, counter);
     const std::optional<double> peer = figures.Counter("BM_PcalYearToPdf", counter);
     if (!ours || !peer || *ours <= 0 || *peer <= 0) return;
     std::printf("calendar pages per second (%s): Qelmarin %.1f, pcal + ps2pdf %.1f; time ratio %.2f\n", what, 1 / *ours,
@@ -215,7 +241,9 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::fflush(stdout);
-    PrintPageRatio(reporter, "wall_s_per_page", "wall clock");
-    PrintPageRatio(reporter, "cpu_s_per_page", "processor time");
+    PrintPageRatio(reporter, "BM_CalendarYearToPdf", "wall_s_per_page", "wall clock, a PDF a month");
+    PrintPageRatio(reporter, "BM_CalendarYearToPdf", "cpu_s_per_page", "processor time, a PDF a month");
+    PrintPageRatio(reporter, "BM_CalendarYearToOnePdf", "wall_s_per_page", "wall clock, one PDF");
+    PrintPageRatio(reporter, "BM_CalendarYearToOnePdf", "cpu_s_per_page", "processor time, one PDF");
     return 0;
 }
