@@ -118,15 +118,26 @@ void TextPainter::SetFont(const Font& font) {
                 std::to_string(size) + ';';
 }
 
-PangoLayout* TextPainter::LayoutOf(std::string_view text) {
+const TextPainter::TextLayout& TextPainter::LayoutOf(std::string_view text) {
     std::string key = font_key_;
     key += text;
     auto it = layouts_.find(key);
-    if (it != layouts_.end()) return it->second.get();
+    if (it != layouts_.end()) return it->second;
     // A page draws a few thousand texts; a long run of pages starts afresh past this.
     constexpr std::size_t kMaxLayouts = 8192;
     if (layouts_.size() >= kMaxLayouts) layouts_.clear();
-    return layouts_.emplace(std::move(key), MakeLayout(text)).first->second.get();
+    TextLayout made;
+    made.layout.reset(MakeLayout(text));
+    PangoRectangle logical;
+    pango_layout_get_extents(made.layout.get(), nullptr, &logical);
+    const int along = static_cast<int>(std::lround(static_cast<double>(logical.width) / PANGO_SCALE));
+    if (font_.vertical()) {
+        made.extent = TextSize{along, static_cast<int>(Em())};
+        made.baseline = pango_layout_get_baseline(made.layout.get()) / double(PANGO_SCALE);
+    } else {
+        made.extent = TextSize{along, static_cast<int>(std::lround(static_cast<double>(logical.height) / PANGO_SCALE))};
+    }
+    return layouts_.emplace(std::move(key), std::move(made)).first->second;
 }
 
 PangoLayout* TextPainter::MakeLayout(std::string_view text) {
@@ -161,18 +172,14 @@ PangoLayout* TextPainter::MakeLayout(std::string_view text) {
 
 TextSize TextPainter::Extent(std::string_view text) {
     if (Em() == 0) return {};
-    PangoRectangle logical;
-    pango_layout_get_extents(LayoutOf(text), nullptr, &logical);
-    const int along = static_cast<int>(std::lround(static_cast<double>(logical.width) / PANGO_SCALE));
-    if (font_.vertical()) return TextSize{along, static_cast<int>(Em())};
-    return TextSize{along, static_cast<int>(std::lround(static_cast<double>(logical.height) / PANGO_SCALE))};
+    return LayoutOf(text).extent;
 }
 
 void TextPainter::Draw(cairo_t* cr, double x, double y, std::string_view text, base::Color color,
                        const base::Color* background) {
     if (Em() == 0 || text.empty()) return;
-    const TextSize size = background ? Extent(text) : TextSize{};
-    PangoLayout* layout = LayoutOf(text);
+    const TextLayout& laid_out = LayoutOf(text);
+    const TextSize size = laid_out.extent;
     cairo_save(cr);
     cairo_translate(cr, x, y);
     if (font_.vertical()) {
@@ -192,10 +199,9 @@ void TextPainter::Draw(cairo_t* cr, double x, double y, std::string_view text, b
             cairo_fill(cr);
         }
     }
-    const double baseline = font_.vertical() ? pango_layout_get_baseline(layout) / double(PANGO_SCALE) : 0;
-    cairo_move_to(cr, 0, -baseline);
+    cairo_move_to(cr, 0, -laid_out.baseline);
     SetSourceColor(cr, color);
-    pango_cairo_show_layout(cr, layout);
+    pango_cairo_show_layout(cr, laid_out.layout.get());
     cairo_restore(cr);
 }
 

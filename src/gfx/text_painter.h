@@ -40,19 +40,25 @@ public:
                     const base::Color* background);
 
 private:
+    struct LayoutUnref {
+        void operator()(PangoLayout* layout) const { g_object_unref(layout); }
+    };
+    // A laid-out text with what measuring and drawing ask of it.
+    struct TextLayout {
+        std::unique_ptr<PangoLayout, LayoutUnref> layout;
+        TextSize extent;
+        double baseline = 0; // of a vertical font's layout, in pixels
+    };
+
     // The layout of a text in the current font, made on first use and kept, so that
     // measuring and drawing the same text lay it out once. Owned by the cache.
-    PangoLayout* LayoutOf(std::string_view text);
+    const TextLayout& LayoutOf(std::string_view text);
     PangoLayout* MakeLayout(std::string_view text);
     PangoContext* Context() const { return font_.vertical() ? vertical_ : horizontal_; }
     double Em() const { return em_; }
     // Em of a font asked for by its cell height (a positive height, as Windows takes it):
     // the height less the face's internal leading, from its ascent and descent.
     double EmOfCellHeight(double cell_height);
-
-    struct LayoutUnref {
-        void operator()(PangoLayout* layout) const { g_object_unref(layout); }
-    };
 
     // One context for each direction, set up once: their layouts never need laying out
     // again for a changed context. Layouts are made in the unscaled, unrotated user space;
@@ -64,7 +70,7 @@ private:
     double em_ = 0;
     std::string font_key_; // what of the font a layout depends on
     std::map<std::pair<std::string, bool>, double> em_per_cell_; // per face and weight
-    std::unordered_map<std::string, std::unique_ptr<PangoLayout, LayoutUnref>> layouts_;
+    std::unordered_map<std::string, TextLayout> layouts_;
 };
 
 } // namespace gfx
