@@ -20,6 +20,12 @@ namespace {
 // Heights past this are treated as this: Pango sizes are ints of 1/1024 pixel.
 constexpr int kMaxEm = 100000;
 
+// Every text is laid out at this em and scaled to the font's em where it is measured and
+// drawn: with unhinted metrics the layout of a size is the scaled layout of another, and
+// Pango then looks up and keeps one font per face, weight and direction instead of one per
+// size (each of those costs two threads and a sort of the installed fonts).
+constexpr double kLayoutEm = 1024.0;
+
 // Pango needs valid UTF-8; a bad byte becomes U+FFFD instead of dropping the whole text.
 std::string ValidUtf8(std::string_view text) {
     if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return std::string(text);
@@ -73,6 +79,7 @@ PangoContext* NewContext(bool vertical) {
 
 TextPainter::TextPainter()
     : horizontal_(NewContext(false)), vertical_(NewContext(true)), description_(pango_font_description_new()) {
+    pango_font_description_set_absolute_size(description_, kLayoutEm * PANGO_SCALE);
     SetFont(Font{});
 }
 
@@ -89,14 +96,12 @@ double TextPainter::EmOfCellHeight(double cell_height) {
     if (it == em_per_cell_.end()) {
         // Measured upright whatever the direction of the font: the cell of a Windows font
         // is that of its horizontal form.
-        constexpr double kProbe = 1000.0;
-        pango_font_description_set_absolute_size(description_, kProbe * PANGO_SCALE);
         PangoFontMetrics* metrics =
             pango_context_get_metrics(horizontal_, description_, pango_language_from_string("ja"));
         const double cell = static_cast<double>(pango_font_metrics_get_ascent(metrics) +
                                                 pango_font_metrics_get_descent(metrics)) / PANGO_SCALE;
         pango_font_metrics_unref(metrics);
-        it = em_per_cell_.emplace(key, cell > 0 ? kProbe / cell : 1.0).first;
+        it = em_per_cell_.emplace(key, cell > 0 ? kLayoutEm / cell : 1.0).first;
     }
     return cell_height * it->second;
 }
@@ -111,11 +116,9 @@ void TextPainter::SetFont(const Font& font) {
     const long long height = std::llabs(static_cast<long long>(font.height));
     em_ = static_cast<double>(height > kMaxEm ? kMaxEm : height);
     if (font.height > 0) em_ = std::floor(EmOfCellHeight(em_) + 0.5);
-    const double size = std::max(1.0, Em());
-    pango_font_description_set_absolute_size(description_, size * PANGO_SCALE);
+    scale_ = Em() / kLayoutEm;
     // Led by the face's length, so that no face and text run together into another's key.
-    font_key_ = std::to_string(face.size()) + ':' + face + (font.bold ? 'b' : 'n') + (font.vertical() ? 'v' : 'h') +
-                std::to_string(size) + ';';
+    font_key_ = std::to_string(face.size()) + ':' + face + (font.bold ? 'b' : 'n') + (font.vertical() ? 'v' : 'h');
 }
 
 const TextPainter::TextLayout& TextPainter::LayoutOf(std::string_view text) {
@@ -130,13 +133,9 @@ const TextPainter::TextLayout& TextPainter::LayoutOf(std::string_view text) {
     made.layout.reset(MakeLayout(text));
     PangoRectangle logical;
     pango_layout_get_extents(made.layout.get(), nullptr, &logical);
-    const int along = static_cast<int>(std::lround(static_cast<double>(logical.width) / PANGO_SCALE));
-    if (font_.vertical()) {
-        made.extent = TextSize{along, static_cast<int>(Em())};
-        made.baseline = pango_layout_get_baseline(made.layout.get()) / double(PANGO_SCALE);
-    } else {
-        made.extent = TextSize{along, static_cast<int>(std::lround(static_cast<double>(logical.height) / PANGO_SCALE))};
-    }
+    made.along = static_cast<double>(logical.width) / PANGO_SCALE;
+    made.across = static_cast<double>(logical.height) / PANGO_SCALE;
+    if (font_.vertical()) made.baseline = pango_layout_get_baseline(made.layout.get()) / double(PANGO_SCALE);
     return layouts_.emplace(std::move(key), std::move(made)).first->second;
 }
 
@@ -170,16 +169,22 @@ PangoLayout* TextPainter::MakeLayout(std::string_view text) {
     return layout;
 }
 
+TextSize TextPainter::ExtentOf(const TextLayout& laid_out) const {
+    const int along = static_cast<int>(std::lround(laid_out.along * scale_));
+    if (font_.vertical()) return TextSize{along, static_cast<int>(Em())};
+    return TextSize{along, static_cast<int>(std::lround(laid_out.across * scale_))};
+}
+
 TextSize TextPainter::Extent(std::string_view text) {
     if (Em() == 0) return {};
-    return LayoutOf(text).extent;
+    return ExtentOf(LayoutOf(text));
 }
 
 void TextPainter::Draw(cairo_t* cr, double x, double y, std::string_view text, base::Color color,
                        const base::Color* background) {
     if (Em() == 0 || text.empty()) return;
     const TextLayout& laid_out = LayoutOf(text);
-    const TextSize size = laid_out.extent;
+    const TextSize size = ExtentOf(laid_out);
     cairo_save(cr);
     cairo_translate(cr, x, y);
     if (font_.vertical()) {
@@ -199,6 +204,7 @@ void TextPainter::Draw(cairo_t* cr, double x, double y, std::string_view text, b
             cairo_fill(cr);
         }
     }
+    cairo_scale(cr, scale_, scale_);
     cairo_move_to(cr, 0, -laid_out.baseline);
     SetSourceColor(cr, color);
     pango_cairo_show_layout(cr, laid_out.layout.get());

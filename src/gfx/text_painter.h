@@ -43,17 +43,19 @@ private:
     struct LayoutUnref {
         void operator()(PangoLayout* layout) const { g_object_unref(layout); }
     };
-    // A laid-out text with what measuring and drawing ask of it.
+    // A laid-out text with what measuring and drawing ask of it, at the layout em.
     struct TextLayout {
         std::unique_ptr<PangoLayout, LayoutUnref> layout;
-        TextSize extent;
-        double baseline = 0; // of a vertical font's layout, in pixels
+        double along = 0;    // the logical width
+        double across = 0;   // the logical height
+        double baseline = 0; // of a vertical font's layout
     };
 
     // The layout of a text in the current font, made on first use and kept, so that
     // measuring and drawing the same text lay it out once. Owned by the cache.
     const TextLayout& LayoutOf(std::string_view text);
     PangoLayout* MakeLayout(std::string_view text);
+    TextSize ExtentOf(const TextLayout& laid_out) const;
     PangoContext* Context() const { return font_.vertical() ? vertical_ : horizontal_; }
     double Em() const { return em_; }
     // Em of a font asked for by its cell height (a positive height, as Windows takes it):
@@ -68,7 +70,8 @@ private:
     PangoFontDescription* description_;
     Font font_;
     double em_ = 0;
-    std::string font_key_; // what of the font a layout depends on
+    double scale_ = 0; // from the layout em to the font's
+    std::string font_key_; // what of the font a layout depends on: not its size
     std::map<std::pair<std::string, bool>, double> em_per_cell_; // per face and weight
     std::unordered_map<std::string, TextLayout> layouts_;
 };
