@@ -27,6 +27,25 @@ cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap) {
     return surface;
 }
 
+std::string InkKey(const pictures::Bitmap& bitmap) {
+    std::string key = std::to_string(bitmap.width) + 'x' + std::to_string(bitmap.height) + ':';
+    key.reserve(key.size() + (static_cast<std::size_t>(bitmap.width) * bitmap.height + 7) / 8);
+    unsigned char byte = 0;
+    int bits = 0;
+    for (int y = 0; y < bitmap.height; ++y) {
+        for (int x = 0; x < bitmap.width; ++x) {
+            byte = static_cast<unsigned char>(byte << 1 | (IsInk(bitmap.at(x, y)) ? 1 : 0));
+            if (++bits == 8) {
+                key += static_cast<char>(byte);
+                byte = 0;
+                bits = 0;
+            }
+        }
+    }
+    if (bits > 0) key += static_cast<char>(byte << (8 - bits));
+    return key;
+}
+
 cairo_surface_t* ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, part.width(), part.height());
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return surface;

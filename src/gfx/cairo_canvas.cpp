@@ -55,6 +55,24 @@ CairoCanvas::CairoCanvas(cairo_surface_t* surface, Target target, const Device& 
 
 CairoCanvas::~CairoCanvas() {
     Finish(nullptr);
+    for (const auto& [key, mask] : ink_masks_)
+        cairo_surface_destroy(mask);
+}
+
+cairo_surface_t* CairoCanvas::InkMask(const pictures::Bitmap& bitmap) {
+    std::string key = InkKey(bitmap);
+    const auto it = ink_masks_.find(key);
+    if (it != ink_masks_.end()) return cairo_surface_reference(it->second);
+    // A page uses a few dozen; a run of odd bitmaps starts afresh past this.
+    constexpr std::size_t kMaxMasks = 512;
+    if (ink_masks_.size() >= kMaxMasks) {
+        for (const auto& [old_key, mask] : ink_masks_)
+            cairo_surface_destroy(mask);
+        ink_masks_.clear();
+    }
+    cairo_surface_t* mask = InkMaskSurface(bitmap);
+    ink_masks_.emplace(std::move(key), cairo_surface_reference(mask));
+    return mask;
 }
 
 std::unique_ptr<CairoCanvas> CairoCanvas::Adopt(cairo_surface_t* surface, Target target, const Device& device,
@@ -237,7 +255,7 @@ void CairoCanvas::DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitm
         const base::Color paper = invert ? TextColor() : CurrentBrush().color;
         SetSourceColor(cr_, paper);
         cairo_paint(cr_);
-        pattern = StretchedPattern(InkMaskSurface(bitmap), bitmap.width, bitmap.height, rect.left, rect.top,
+        pattern = StretchedPattern(InkMask(bitmap), bitmap.width, bitmap.height, rect.left, rect.top,
                                    rect.width(), rect.height());
         cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
         SetSourceColor(cr_, ink);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 namespace gfx {
 
@@ -60,6 +61,10 @@ private:
                                               std::string* error);
 
     bool Drawable() const { return cr_ != nullptr; }
+    // The ink mask of a two-colour bitmap, made once for all bitmaps alike: a document then
+    // holds each mask once however often it is drawn (the day numbers of a year of pages).
+    // The caller destroys its reference.
+    cairo_surface_t* InkMask(const pictures::Bitmap& bitmap);
     const base::Color* TextBackground() const;
     void PaintWhitePage();
 
@@ -68,6 +73,7 @@ private:
     Target target_;
     std::function<void()> new_page_;
     TextPainter text_;
+    std::unordered_map<std::string, cairo_surface_t*> ink_masks_; // each holds a reference
 };
 
 } // namespace gfx

@@ -183,6 +183,34 @@ TEST(CairoCanvasTargets, PdfPagesAreSizedByResolution) {
     std::filesystem::remove(path);
 }
 
+TEST(CairoCanvasTargets, APdfHoldsEachTwoColourBitmapOnce) {
+    // A day number drawn on every page of a document, in two colours, is one image of the
+    // file; a different bitmap of the same size is another.
+    const std::string path = (std::filesystem::temp_directory_path() / "qelmarin_gfx_masks_test.pdf").string();
+    std::string error;
+    auto canvas = CairoCanvas::CreatePdf(path, Device{600, 600, 96, 96, 256}, "Kalvorin", &error);
+    ASSERT_NE(canvas, nullptr) << error;
+    canvas->SetBrush(base::kWhite);
+    pictures::Bitmap other = HalfInk();
+    other.pixels[0] = 0xFFFFFFFF;
+    for (int page = 0; page < 3; ++page) {
+        if (page > 0) canvas->NewPage();
+        canvas->SetTextColor(page == 1 ? base::kRed : base::kBlack);
+        canvas->StretchBitmap(Rect{0, 0, 40, 40}, HalfInk(), "K01", BitmapCopy::kCopy);
+        canvas->StretchBitmap(Rect{50, 0, 90, 40}, HalfInk(), "K01", BitmapCopy::kInvert);
+    }
+    canvas->StretchBitmap(Rect{100, 0, 140, 40}, other, "K02", BitmapCopy::kCopy);
+    ASSERT_TRUE(canvas->Finish(&error)) << error;
+    std::ifstream in(path, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int images = 0;
+    for (std::size_t at = pdf.find("/Subtype /Image"); at != std::string::npos; at = pdf.find("/Subtype /Image", at + 1))
+        ++images;
+    EXPECT_EQ(images, 2);
+    EXPECT_NE(pdf.find("/Count 3"), std::string::npos);
+    std::filesystem::remove(path);
+}
+
 TEST(CairoCanvasTargets, DrawsOnABorrowedContextInItsUserSpace) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 100, 100);
     cairo_t* cr = cairo_create(surface);
