@@ -40,6 +40,10 @@ double NutationInLongitude(double jd_tt);
 // stay within kQuickSunErrorArcsec in 1899 … 2102 (9.2″ at worst in a scan at every 0.0737 day);
 // the searches refine with the full model wherever a date could depend on the difference.
 constexpr double kQuickSunErrorArcsec = 12.0;
+// The span of that bound, Julian Dates (TT): 1898-12-27 … 2102-01-01. The searches use the
+// full models outside it.
+constexpr double kQuickModelFirstJd = 2414650.5;
+constexpr double kQuickModelLastJd = 2488800.5;
 
 // The Sun's apparent longitude (nutation included) and its rate.
 SunLongitudeAndRate QuickSunApparentLongitude(double jd_tt);

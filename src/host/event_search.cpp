@@ -34,6 +34,10 @@ constexpr double kQuickTolerance = 1e-6; // days, a tenth of a second
 // The equinoxes: whether their instant falls before or after JST noon moves 社日.
 constexpr std::array<int, 2> kHalfDayLongitudes = {0, 180};
 
+bool QuickModelsHold(double jd_tt) {
+    return jd_tt >= kQuickModelFirstJd && jd_tt <= kQuickModelLastJd;
+}
+
 // Whether the instant lies within `window` days of a JST midnight, or of a JST noon too.
 bool NearJstHour(double jd_ut, double window, bool noon_too = false) {
     const double jst = jd_ut + 0.5 + kJstOffsetDays;
@@ -116,6 +120,7 @@ Root SolveQuickSolarLongitude(double longitude, double guess_tt) {
 
 // The root for the dates: the quick one, or the full one where the date could differ.
 Root SolveSolarLongitudeForDate(int longitude, double guess_tt) {
+    if (!QuickModelsHold(guess_tt)) return SolveSolarLongitude(longitude, guess_tt);
     const Root quick = SolveQuickSolarLongitude(longitude, guess_tt);
     const bool half_day = std::find(kHalfDayLongitudes.begin(), kHalfDayLongitudes.end(), longitude) !=
                           kHalfDayLongitudes.end();
@@ -141,6 +146,7 @@ double FullNewMoon(double guess_tt) {
 }
 
 double NewMoonForDate(double guess_tt) {
+    if (!QuickModelsHold(guess_tt)) return FullNewMoon(guess_tt);
     const auto quick_elongation = [](double t) {
         const ApparentLongitudes l = QuickSunAndMoonLongitudesOfMeanEquinox(t);
         return Wrapped(l.moon - l.sun);

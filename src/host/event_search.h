@@ -20,7 +20,8 @@ enum class EventAccuracy {
     // 5 minutes and new moons within 70 s, refined as for Instant only where they fall within
     // 10 minutes (3 minutes for new moons) of a JST midnight, or of a JST noon for the
     // equinoxes, whose half of the day the seasonal days need. The dates and those halves
-    // are the same as Instant's.
+    // are the same as Instant's. Outside the span of the quick models' bound (1899 … 2101)
+    // it is Instant.
     Date,
 };
 

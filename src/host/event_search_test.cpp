@@ -146,6 +146,15 @@ TEST(EventSearch, DateAccuracyGivesTheDatesOfTheFullModels) {
     }
     const double august2074 = FindNewMoon(JstInstant(2074, 8, 22, 0, 0), EventAccuracy::Date);
     EXPECT_EQ(CivilFromJdn(JstJdnOf(august2074)), (CivilDate{2074, 8, 23})) << FormatJst(august2074);
+
+    // Outside the span of the quick models' bound the full models find every instant.
+    const double far = JstInstant(2250, 6, 1, 0, 0);
+    EXPECT_EQ(FindNewMoon(far, EventAccuracy::Date), FindNewMoon(far, EventAccuracy::Instant));
+    const std::vector<SolarEvent> far_solar = SolarEventsBetween(far, far + 20, EventAccuracy::Date);
+    const std::vector<SolarEvent> far_exact = SolarEventsBetween(far, far + 20, EventAccuracy::Instant);
+    ASSERT_EQ(far_solar.size(), far_exact.size());
+    for (std::size_t i = 0; i < far_solar.size(); ++i)
+        EXPECT_EQ(far_solar[i].jd_ut, far_exact[i].jd_ut);
 }
 
 TEST(DeltaT, TableAndInterpolation) {
