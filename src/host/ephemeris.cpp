@@ -222,7 +222,7 @@ double Normalized(double degrees) {
 double NutationInLongitude(double jd_tt) {
     double dpsi = 0.0;
     double deps = 0.0;
-    eraNut06a(ERFA_DJ00, jd_tt - ERFA_DJ00, &dpsi, &deps);
+    eraNut00b(ERFA_DJ00, jd_tt - ERFA_DJ00, &dpsi, &deps);
     return dpsi * ERFA_DR2D;
 }
 

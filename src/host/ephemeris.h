@@ -1,7 +1,7 @@
 #pragma once
 // Apparent geocentric ecliptic longitudes of date of the Sun and the Moon: the Earth from
 // ERFA's eraEpv00 (VSOP87-level), the Moon from lunar_theory.h, with light time, annual
-// aberration, the IAU 2006 precession to the mean ecliptic of date and the IAU 2006/2000A
+// aberration, the IAU 2006 precession to the mean ecliptic of date and the IAU 2000B
 // nutation in longitude.
 
 #include "host/lunar_theory.h"
@@ -31,7 +31,8 @@ struct SunLongitudeAndRate {
 };
 SunLongitudeAndRate SunLongitudeAndRateOfMeanEquinox(double jd_tt);
 
-// Nutation in longitude Δψ in degrees (IAU 2006/2000A).
+// Nutation in longitude Δψ in degrees: IAU 2000B, 77 terms, within 2.6 mas of IAU 2006/2000A
+// in 1899 … 2102 (0.06 s of the Sun's motion) at a twentieth of its cost.
 double NutationInLongitude(double jd_tt);
 
 // Quick estimates of the same longitudes, at a small part of the cost, for finding where a

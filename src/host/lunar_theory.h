@@ -4,9 +4,9 @@
 // - Moon98: ERFA's eraMoon98 (the Meeus series). Fast (3 µs); against DE431 over 1901 … 2100
 //   its longitude is off by 2.7″ rms, 17″ at worst, which moves new moons by 6 s rms, 21 s at
 //   worst.
-// - Elp82b: the full ELP 2000-82B series (libnova), where the build found the library: 0.6″
-//   rms, 1.7″ at worst (new moons within about 3 s), but 4.5 ms a position. The searches
-//   use it to refine what Moon98 found.
+// - Elp82b: the ELP 2000-82B series (libnova) without its terms below 0.2 mas, where the build
+//   found the library: 0.6″ rms, 1.7″ at worst (new moons within about 3 s), but 0.6 ms a
+//   position. The searches use it to refine what Moon98 found.
 
 namespace host {
 
