@@ -60,11 +60,15 @@ CairoCanvas::~CairoCanvas() {
 }
 
 cairo_surface_t* CairoCanvas::InkMask(const pictures::Bitmap& bitmap) {
+    // Only small bitmaps are kept (the day numbers and marks are about 36 × 36), so that the
+    // masks and their keys stay within a few megabytes; larger ones are made for each use.
+    constexpr long long kMaxKeptPixels = 256 * 256;
+    if (static_cast<long long>(bitmap.width) * bitmap.height > kMaxKeptPixels) return InkMaskSurface(bitmap);
     std::string key = InkKey(bitmap);
     const auto it = ink_masks_.find(key);
     if (it != ink_masks_.end()) return cairo_surface_reference(it->second);
     // A page uses a few dozen; a run of odd bitmaps starts afresh past this.
-    constexpr std::size_t kMaxMasks = 512;
+    constexpr std::size_t kMaxMasks = 256;
     if (ink_masks_.size() >= kMaxMasks) {
         for (const auto& [old_key, mask] : ink_masks_)
             cairo_surface_destroy(mask);

@@ -126,9 +126,15 @@ const TextPainter::TextLayout& TextPainter::LayoutOf(std::string_view text) {
     key += text;
     auto it = layouts_.find(key);
     if (it != layouts_.end()) return it->second;
-    // A page draws a few thousand texts; a long run of pages starts afresh past this.
+    // A page draws a few thousand short texts; a long run of pages, or of long texts, starts
+    // afresh past these (a layout takes some tens of bytes a character).
     constexpr std::size_t kMaxLayouts = 8192;
-    if (layouts_.size() >= kMaxLayouts) layouts_.clear();
+    constexpr std::size_t kMaxTextBytes = std::size_t{1} << 20;
+    if (layouts_.size() >= kMaxLayouts || layout_text_bytes_ + key.size() > kMaxTextBytes) {
+        layouts_.clear();
+        layout_text_bytes_ = 0;
+    }
+    layout_text_bytes_ += key.size();
     TextLayout made;
     made.layout.reset(MakeLayout(text));
     PangoRectangle logical;

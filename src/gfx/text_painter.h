@@ -74,6 +74,7 @@ private:
     std::string font_key_; // what of the font a layout depends on: not its size
     std::map<std::pair<std::string, bool>, double> em_per_cell_; // per face and weight
     std::unordered_map<std::string, TextLayout> layouts_;
+    std::size_t layout_text_bytes_ = 0; // the keys' bytes of the kept layouts
 };
 
 } // namespace gfx
