@@ -159,6 +159,20 @@ TEST(Text, TheSameTextMeasuresAfreshInEachFont) {
     EXPECT_EQ(small.cx, 40);
 }
 
+TEST(Text, MeasuresAlikeBeforeAndAfterTheKeptLayoutsAreDropped) {
+    // More distinct texts than the painter keeps layouts for: it starts afresh and goes on.
+    std::string error;
+    auto canvas = CairoCanvas::CreateImage(Device{100, 100, 96, 96, 256}, &error);
+    ASSERT_NE(canvas, nullptr) << error;
+    canvas->SelectFont("ＭＳ ゴシック", -20);
+    const TextSize first = canvas->TextExtent("日0");
+    for (int i = 1; i <= 9000; ++i)
+        ASSERT_EQ(canvas->TextExtent("日" + std::to_string(i)).cy, first.cy);
+    EXPECT_EQ(canvas->TextExtent("日0"), first);
+    canvas->TextOut(10, 10, "日0");
+    EXPECT_GT(InkBox(*canvas, Rect{0, 0, 100, 100}).width(), 0);
+}
+
 TEST(HorizontalText, HangsFromTheTopLeftOfItsCell) {
     std::string error;
     auto canvas = CairoCanvas::CreateImage(Device{300, 100, 96, 96, 256}, &error);
