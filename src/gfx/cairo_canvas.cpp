@@ -4,6 +4,7 @@
 #include "gfx/color_source.h"
 
 #include <cairo-pdf.h>
+#include <glib.h>
 #include <cairo-svg.h>
 
 #include <algorithm>
@@ -75,6 +76,10 @@ cairo_surface_t* CairoCanvas::InkMask(const pictures::Bitmap& bitmap) {
         ink_masks_.clear();
     }
     cairo_surface_t* mask = InkMaskSurface(bitmap);
+    // The key names the mask for Cairo too, so that a PDF embeds it once even when several
+    // canvases draw on its pages (a month each, as the command line's one-file run does).
+    auto* id = static_cast<unsigned char*>(g_memdup2(key.data(), key.size()));
+    cairo_surface_set_mime_data(mask, CAIRO_MIME_TYPE_UNIQUE_ID, id, key.size(), g_free, id);
     ink_masks_.emplace(std::move(key), cairo_surface_reference(mask));
     return mask;
 }

@@ -184,8 +184,8 @@ TEST(CairoCanvasTargets, PdfPagesAreSizedByResolution) {
 }
 
 TEST(CairoCanvasTargets, APdfHoldsEachTwoColourBitmapOnce) {
-    // A day number drawn on every page of a document, in two colours, is one image of the
-    // file; a different bitmap of the same size is another.
+    // A day number drawn on every page of a document, in two colours and by more than one
+    // canvas, is one image of the file; a different bitmap of the same size is another.
     const std::string path = (std::filesystem::temp_directory_path() / "qelmarin_gfx_masks_test.pdf").string();
     std::string error;
     auto canvas = CairoCanvas::CreatePdf(path, Device{600, 600, 96, 96, 256}, "Kalvorin", &error);
@@ -200,6 +200,17 @@ TEST(CairoCanvasTargets, APdfHoldsEachTwoColourBitmapOnce) {
         canvas->StretchBitmap(Rect{50, 0, 90, 40}, HalfInk(), "K01", BitmapCopy::kInvert);
     }
     canvas->StretchBitmap(Rect{100, 0, 140, 40}, other, "K02", BitmapCopy::kCopy);
+    {
+        // Another canvas on a page of the same document draws the same masks.
+        canvas->NewPage();
+        cairo_t* cr = cairo_create(canvas->surface());
+        cairo_scale(cr, 72.0 / 96, 72.0 / 96);
+        CairoCanvas borrowed(cr, Device{600, 600, 96, 96, 256});
+        cairo_destroy(cr);
+        borrowed.SetBrush(base::kWhite);
+        borrowed.StretchBitmap(Rect{0, 0, 40, 40}, HalfInk(), "K01", BitmapCopy::kCopy);
+        borrowed.StretchBitmap(Rect{100, 0, 140, 40}, other, "K02", BitmapCopy::kCopy);
+    }
     ASSERT_TRUE(canvas->Finish(&error)) << error;
     std::ifstream in(path, std::ios::binary);
     const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -207,7 +218,7 @@ TEST(CairoCanvasTargets, APdfHoldsEachTwoColourBitmapOnce) {
     for (std::size_t at = pdf.find("/Subtype /Image"); at != std::string::npos; at = pdf.find("/Subtype /Image", at + 1))
         ++images;
     EXPECT_EQ(images, 2);
-    EXPECT_NE(pdf.find("/Count 3"), std::string::npos);
+    EXPECT_NE(pdf.find("/Count 4"), std::string::npos);
     std::filesystem::remove(path);
 }
 

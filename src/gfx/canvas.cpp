@@ -53,4 +53,12 @@ void Canvas::SetPen(base::Color color) {
     OnPenSet();
 }
 
+void Canvas::ResetDrawingState() {
+    SelectFont(Font{});
+    SetTextColor(base::kBlack);
+    const Brush brush;
+    SetBrush(brush.color, brush.style);
+    SetPen(base::kBlack);
+}
+
 } // namespace gfx

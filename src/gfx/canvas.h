@@ -119,6 +119,9 @@ public:
     const Brush& CurrentBrush() const { return brush_; }
     void SetPen(base::Color color);
     base::Color PenColor() const { return pen_; }
+    // Back to the state of a new canvas (default font, black text and pen, solid white
+    // brush), as a document begun on a page of another one starts.
+    void ResetDrawingState();
 
     // Text with the current font; (x, y) is the top left of the text cell, which for
     // vertical text is the top right of the column.

@@ -7,6 +7,7 @@ gfx::Canvas* OneDocumentSink::BeginDocument(const pages::PrintState& state, cons
         canvas_ = document_.BeginDocument(state, device);
     } else {
         canvas_->NewPage();
+        canvas_->ResetDrawingState();
     }
     return canvas_;
 }

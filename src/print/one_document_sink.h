@@ -12,7 +12,8 @@ public:
     // The underlying sink is asked for one document, at the first month that draws.
     explicit OneDocumentSink(DocumentSink& document) : document_(document) {}
 
-    // The first month begins the document; every later one begins a new page of it.
+    // The first month begins the document; every later one begins a new page of it, with
+    // the drawing state of a new canvas, as a document of its own would.
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override;
     // The end of a month: nothing is written yet.
     bool EndDocument() override { return true; }

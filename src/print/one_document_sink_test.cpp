@@ -75,14 +75,22 @@ TEST_F(OneDocumentTest, TheMonthsFollowEachOtherOnNewPagesOfOneDocument) {
     EXPECT_EQ(1, sink_.ended);
     EXPECT_EQ(3, Pages());
 
-    // The same pages as three documents of their own, less the page size that each of those
-    // begins with.
+    // The same pages as three documents of their own: each later month begins on a new
+    // page with the drawing state of a new canvas, where a document of its own begins with
+    // its page size.
+    std::ostringstream reset;
+    {
+        gfx::TraceCanvas fresh(reset, gfx::Device{printer_.page_width, printer_.page_height, 600, 600, 2});
+        reset.str("");
+        fresh.ResetDrawingState();
+    }
     TraceSink separate;
     std::string joined;
     for (int month = 3; month <= 5; ++month) {
         state_.from_month = state_.to_month = month;
         ASSERT_TRUE(PrintRun(state_, printer_, separate));
-        joined += month == 3 ? separate.trace : "page\n" + separate.trace.substr(separate.trace.find('\n') + 1);
+        joined += month == 3 ? separate.trace
+                             : "page\n" + reset.str() + separate.trace.substr(separate.trace.find('\n') + 1);
     }
     EXPECT_EQ(sink_.trace, joined);
 }
