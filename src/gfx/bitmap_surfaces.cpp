@@ -27,22 +27,15 @@ cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap) {
     return surface;
 }
 
-std::string InkKey(const pictures::Bitmap& bitmap) {
-    std::string key = std::to_string(bitmap.width) + 'x' + std::to_string(bitmap.height) + ':';
-    key.reserve(key.size() + (static_cast<std::size_t>(bitmap.width) * bitmap.height + 7) / 8);
-    unsigned char byte = 0;
-    int bits = 0;
-    for (int y = 0; y < bitmap.height; ++y) {
-        for (int x = 0; x < bitmap.width; ++x) {
-            byte = static_cast<unsigned char>(byte << 1 | (IsInk(bitmap.at(x, y)) ? 1 : 0));
-            if (++bits == 8) {
-                key += static_cast<char>(byte);
-                byte = 0;
-                bits = 0;
-            }
-        }
-    }
-    if (bits > 0) key += static_cast<char>(byte << (8 - bits));
+std::string MaskKey(cairo_surface_t* mask) {
+    cairo_surface_flush(mask);
+    const int width = cairo_image_surface_get_width(mask);
+    const int height = cairo_image_surface_get_height(mask);
+    const int stride = cairo_image_surface_get_stride(mask);
+    std::string key = std::to_string(width) + 'x' + std::to_string(height) + ':';
+    // The rows in full: InkMaskSurface clears their padding, so equal masks give equal bytes.
+    const unsigned char* data = cairo_image_surface_get_data(mask);
+    if (data != nullptr) key.append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(stride) * height);
     return key;
 }
 

@@ -24,9 +24,8 @@ inline bool UsableBitmap(const pictures::Bitmap& bitmap) {
 // An A1 mask whose set bits are the ink pixels of the bitmap. The caller destroys it.
 cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap);
 
-// What the ink mask of a bitmap depends on, its size and its ink pixels, as bytes: equal
-// for bitmaps whose masks are equal.
-std::string InkKey(const pictures::Bitmap& bitmap);
+// A mask made by InkMaskSurface as bytes, its size and its bits: equal for equal masks.
+std::string MaskKey(cairo_surface_t* mask);
 
 // An RGB24 copy of the part of the bitmap (inside its bounds), every pixel inverted when
 // asked, then moved toward white by the share white (0 leaves it). The caller destroys it.

@@ -4,8 +4,8 @@
 #include "gfx/color_source.h"
 
 #include <cairo-pdf.h>
-#include <glib.h>
 #include <cairo-svg.h>
+#include <glib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -56,31 +56,43 @@ CairoCanvas::CairoCanvas(cairo_surface_t* surface, Target target, const Device& 
 
 CairoCanvas::~CairoCanvas() {
     Finish(nullptr);
-    for (const auto& [key, mask] : ink_masks_)
-        cairo_surface_destroy(mask);
+    for (const KeptMask& kept : ink_masks_)
+        cairo_surface_destroy(kept.mask);
 }
 
 cairo_surface_t* CairoCanvas::InkMask(const pictures::Bitmap& bitmap) {
-    // Only small bitmaps are kept (the day numbers and marks are about 36 × 36), so that the
-    // masks and their keys stay within a few megabytes; larger ones are made for each use.
-    constexpr long long kMaxKeptPixels = 256 * 256;
-    if (static_cast<long long>(bitmap.width) * bitmap.height > kMaxKeptPixels) return InkMaskSurface(bitmap);
-    std::string key = InkKey(bitmap);
-    const auto it = ink_masks_.find(key);
-    if (it != ink_masks_.end()) return cairo_surface_reference(it->second);
-    // A page uses a few dozen; a run of odd bitmaps starts afresh past this.
-    constexpr std::size_t kMaxMasks = 256;
-    if (ink_masks_.size() >= kMaxMasks) {
-        for (const auto& [old_key, mask] : ink_masks_)
-            cairo_surface_destroy(mask);
-        ink_masks_.clear();
+    const std::size_t count = static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
+    // The same bitmap drawn again is known by where its pixels are and by comparing them
+    // with the copy kept (a bitmap freed and another made in its place is a new one).
+    for (const KeptMask& kept : ink_masks_) {
+        if (kept.drawn_from == bitmap.pixels.data() && kept.width == bitmap.width && kept.height == bitmap.height &&
+            std::equal(kept.pixels.begin(), kept.pixels.end(), bitmap.pixels.begin())) {
+            return cairo_surface_reference(kept.mask);
+        }
     }
     cairo_surface_t* mask = InkMaskSurface(bitmap);
-    // The key names the mask for Cairo too, so that a PDF embeds it once even when several
+    if (cairo_surface_status(mask) != CAIRO_STATUS_SUCCESS) return mask;
+    // The mask's bytes name it for Cairo too, so that a PDF embeds it once even when several
     // canvases draw on its pages (a month each, as the command line's one-file run does).
+    const std::string key = MaskKey(mask);
     auto* id = static_cast<unsigned char*>(g_memdup2(key.data(), key.size()));
     cairo_surface_set_mime_data(mask, CAIRO_MIME_TYPE_UNIQUE_ID, id, key.size(), g_free, id);
-    ink_masks_.emplace(std::move(key), cairo_surface_reference(mask));
+    // The day numbers and marks of a page are a few dozen bitmaps of up to 288 x 288; the
+    // copies kept stay under these bounds, past which the canvas starts afresh.
+    constexpr std::size_t kMaxKeptBytes = std::size_t{16} << 20;
+    constexpr std::size_t kMaxKept = 128;
+    const std::size_t bytes = count * sizeof(std::uint32_t);
+    if (bytes > kMaxKeptBytes / 4) return mask;
+    if (ink_masks_.size() >= kMaxKept || ink_mask_bytes_ + bytes > kMaxKeptBytes) {
+        for (const KeptMask& kept : ink_masks_)
+            cairo_surface_destroy(kept.mask);
+        ink_masks_.clear();
+        ink_mask_bytes_ = 0;
+    }
+    ink_masks_.push_back({bitmap.pixels.data(), bitmap.width, bitmap.height,
+                          std::vector<std::uint32_t>(bitmap.pixels.begin(), bitmap.pixels.begin() + count),
+                          cairo_surface_reference(mask)});
+    ink_mask_bytes_ += bytes;
     return mask;
 }
 

@@ -9,10 +9,11 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 namespace gfx {
 
@@ -73,7 +74,17 @@ private:
     Target target_;
     std::function<void()> new_page_;
     TextPainter text_;
-    std::unordered_map<std::string, cairo_surface_t*> ink_masks_; // each holds a reference
+    // A two-colour bitmap's pixels where they were drawn from and a copy of them, to know
+    // it again cheaply, with its mask.
+    struct KeptMask {
+        const std::uint32_t* drawn_from;
+        int width;
+        int height;
+        std::vector<std::uint32_t> pixels;
+        cairo_surface_t* mask; // a reference of its own
+    };
+    std::vector<KeptMask> ink_masks_;
+    std::size_t ink_mask_bytes_ = 0; // of the kept copies
 };
 
 } // namespace gfx

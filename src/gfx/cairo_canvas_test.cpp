@@ -110,6 +110,27 @@ TEST(CairoCanvasBitmaps, MonochromeBitmapsTakeTextAndBrushColoursAndInvertSwapsT
     EXPECT_EQ(PixelAt(*canvas, 3, 43), 0x0000FFu);
 }
 
+TEST(CairoCanvasBitmaps, ABitmapChangedInPlaceIsDrawnAsItIsNow) {
+    // The canvas keeps the masks of the bitmaps it drew; one whose pixels changed where they
+    // lie is drawn with its new pixels, not from the kept mask.
+    auto canvas = ImageCanvas(100, 40);
+    pictures::Bitmap bitmap = HalfInk();
+    canvas->SetTextColor(base::kBlack);
+    canvas->SetBrush(base::kWhite);
+    canvas->StretchBitmap(Rect{0, 0, 40, 40}, bitmap, "K01", BitmapCopy::kCopy);
+    for (std::uint32_t& pixel : bitmap.pixels)
+        pixel = pixel == 0xFF000000 ? 0xFFFFFFFF : 0xFF000000; // ink in the right half now
+    canvas->StretchBitmap(Rect{50, 0, 90, 40}, bitmap, "K01", BitmapCopy::kCopy);
+    EXPECT_EQ(PixelAt(*canvas, 0, 0), kBlackPixel);
+    EXPECT_EQ(PixelAt(*canvas, 39, 0), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 50, 0), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 89, 0), kBlackPixel);
+    // Drawn again unchanged, from the kept mask.
+    canvas->StretchBitmap(Rect{0, 0, 40, 40}, bitmap, "K01", BitmapCopy::kCopy);
+    EXPECT_EQ(PixelAt(*canvas, 0, 0), kWhitePixel);
+    EXPECT_EQ(PixelAt(*canvas, 39, 0), kBlackPixel);
+}
+
 TEST(CairoCanvasBitmaps, ColourBitmapsAreCopiedOrInverted) {
     auto canvas = ImageCanvas(40, 20);
     const pictures::Bitmap red = Solid(0xFFFF0000, 2, 2);
