@@ -1,5 +1,7 @@
 #include "gfx/bitmap_surfaces.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace gfx {
@@ -13,14 +15,17 @@ cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap) {
     for (int y = 0; y < bitmap.height; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
         std::memset(row, 0, static_cast<std::size_t>(stride));
-        for (int x = 0; x < bitmap.width; ++x) {
-            // A1 pixels are packed into native 32-bit words, first pixel in the lowest
-            // bit on a little-endian machine.
-            if (IsInk(bitmap.at(x, y))) {
-                const std::uint32_t bit =
-                    __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? 1u << (x % 32) : 0x80000000u >> (x % 32);
-                row[x / 32] |= bit;
+        const std::uint32_t* source = bitmap.pixels.data() + static_cast<std::size_t>(y) * bitmap.width;
+        // A1 pixels are packed into native 32-bit words, first pixel in the lowest bit on a
+        // little-endian machine; a word is made at a time, without branches.
+        for (int x0 = 0; x0 < bitmap.width; x0 += 32) {
+            const int count = std::min(32, bitmap.width - x0);
+            std::uint32_t word = 0;
+            for (int b = 0; b < count; ++b) {
+                const int shift = std::endian::native == std::endian::little ? b : 31 - b;
+                word |= std::uint32_t{IsInk(source[x0 + b])} << shift;
             }
+            row[x0 / 32] = word;
         }
     }
     cairo_surface_mark_dirty(surface);
