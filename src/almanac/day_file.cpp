@@ -1,5 +1,6 @@
 #include "almanac/day_file.h"
 
+#include "base/file_io.h"
 #include "base/reporter.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <unistd.h>
 
 namespace almanac {
 namespace {
@@ -36,9 +38,17 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
     const std::int32_t first = FileYearOffsets().RecordIndex(year, month, 1);
     const long offset = 15L * first;
 
-    errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path_.c_str(), "rb"));
+    // Opened without waiting, and refused unless a regular file: a named pipe in its place
+    // would otherwise hang the run.
+    std::string error;
+    const int fd = base::OpenRegularFile(path_, &error);
+    if (fd < 0) {
+        reporter.ShowMessage("Error", error);
+        return false;
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(::fdopen(fd, "rb"));
     if (!file) {
+        ::close(fd);
         ReportError(reporter, path_, "cannot open", errno);
         return false;
     }
@@ -74,7 +84,15 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
             break;
         }
         DayRecord r = DecodeRecord(raw);
-        if (r.month() != month) break;
+        if (r.month() != month && i > 1) break; // the next month's first record
+        if (r.Date != year * 10000 + month * 100 + i) {
+            // A damaged file, or not a day file at all: the days are left empty rather than
+            // filled with whatever the bytes decode to. The caption names no date, so that a
+            // run over many months can show it once.
+            std::fill(days.begin() + i, days.begin() + day_count + 1, DayRecord{});
+            ReportError(reporter, path_, "not a day file: its records do not hold the dates they should", 0);
+            return false;
+        }
         days[static_cast<std::size_t>(i)] = r;
     }
     return true;

@@ -31,8 +31,11 @@ public:
     // 1901 … 2100 or a month outside 1 … 12 returns false with no message and leaves the
     // buffer untouched. A file that cannot be opened, sought or read shows "Error" through
     // the reporter (the caption names the file and the reason) and returns false; the
-    // buffer may then be partly filled. A short record at the end of the file, or a record
-    // of another month, ends the month without an error.
+    // buffer may then be partly filled. So does a path that is not a regular file (a named
+    // pipe is refused, not waited on), and a record that does not hold the date of its
+    // place in the file (a damaged or foreign file: the days from there on are emptied).
+    // A short record at the end of the file, or the next month's first record after the
+    // last day of a short month, ends the month without an error.
     bool LoadMonth(MonthDays& days, int year, int month, int day_count, base::Reporter& reporter) const;
 
 private:

@@ -4,6 +4,9 @@
 #include "base/reporter.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
 
 namespace almanac {
 namespace {
@@ -104,6 +107,49 @@ TEST_F(DayFileTest, TruncatedFile) {
     EXPECT_FALSE(file.LoadMonth(days_, 1950, 6, 30, reporter_));
     ASSERT_EQ(1u, reporter_.messages().size());
     EXPECT_EQ("Error", reporter_.messages()[0].text);
+}
+
+TEST_F(DayFileTest, ANamedPipeIsRefusedNotWaitedOn) {
+    const fs::path fifo = dir_ / "fifo.DAT";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    DayFile file(fifo);
+    EXPECT_FALSE(file.LoadMonth(days_, 2026, 12, 31, reporter_));
+    fs::remove(fifo);
+    ASSERT_EQ(1u, reporter_.messages().size());
+    EXPECT_EQ("Error", reporter_.messages()[0].text);
+    EXPECT_NE(reporter_.messages()[0].caption.find("not a regular file"), std::string::npos);
+}
+
+TEST_F(DayFileTest, RecordsWithoutTheirDatesAreReportedAndLeftEmpty) {
+    const fs::path path = dir_ / "random.DAT";
+    {
+        std::ofstream out(path, std::ios::binary);
+        std::uint32_t x = 12345;
+        for (int i = 0; i < 15 * 80000; ++i) {
+            x = x * 1103515245u + 12345u;
+            out.put(static_cast<char>(x >> 24));
+        }
+    }
+    DayFile file(path);
+    days_[3].Date = 20260103;
+    EXPECT_FALSE(file.LoadMonth(days_, 2026, 1, 31, reporter_));
+    EXPECT_EQ(DayRecord{}, days_[3]);
+    EXPECT_FALSE(file.LoadMonth(days_, 2026, 2, 28, reporter_));
+    ASSERT_EQ(2u, reporter_.messages().size());
+    EXPECT_EQ(reporter_.messages()[0].caption, reporter_.messages()[1].caption); // one text for every month
+    EXPECT_NE(reporter_.messages()[0].caption.find("not a day file"), std::string::npos);
+
+    // A record of the right month but the wrong day is just as wrong.
+    testing::WriteSyntheticDayFile(path);
+    {
+        std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(static_cast<std::streamoff>(kRecordSize) * YearOffsets().RecordIndex(2026, 3, 10));
+        RawRecord raw = EncodeRecord(testing::SyntheticDay(0, 2026, 3, 11));
+        out.write(reinterpret_cast<const char*>(raw.data()), kRecordSize);
+    }
+    EXPECT_FALSE(file.LoadMonth(days_, 2026, 3, 31, reporter_));
+    EXPECT_EQ(20260309, days_[9].Date);
+    EXPECT_EQ(DayRecord{}, days_[10]);
 }
 
 } // namespace

@@ -12,6 +12,11 @@ void StderrReporter::ShowMessage(std::string_view text, std::string_view caption
     std::fputs(line.c_str(), stderr);
 }
 
+void OnceReporter::ShowMessage(std::string_view text, std::string_view caption) {
+    ++count_;
+    if (shown_.emplace(std::string(text), std::string(caption)).second) out_.ShowMessage(text, caption);
+}
+
 void RecordingReporter::ShowMessage(std::string_view text, std::string_view caption) {
     messages_.push_back({std::string(text), std::string(caption)});
 }

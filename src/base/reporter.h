@@ -2,8 +2,10 @@
 // The "message box" of the lower layers: a text and a caption shown to the user. The
 // windows show a dialog, the command line prints to stderr, tests record what was shown.
 
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace base {
@@ -18,6 +20,22 @@ public:
 class StderrReporter : public Reporter {
 public:
     void ShowMessage(std::string_view text, std::string_view caption) override;
+};
+
+// Passes each distinct message (text and caption) on once and counts what it was given: a
+// run that draws hundreds of pages from one broken file says so once, and the caller can
+// still tell that something went wrong.
+class OnceReporter : public Reporter {
+public:
+    explicit OnceReporter(Reporter& out) : out_(out) {}
+    void ShowMessage(std::string_view text, std::string_view caption) override;
+    // How many messages were given, repeats included.
+    int count() const { return count_; }
+
+private:
+    Reporter& out_;
+    std::set<std::pair<std::string, std::string>> shown_;
+    int count_ = 0;
 };
 
 // Keeps every message, for tests and for callers that show them later.

@@ -34,8 +34,9 @@ std::optional<std::vector<std::uint8_t>> Read(const std::string& path) {
 }
 
 int Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    if (pictures::WriteFileBytes(path, bytes)) return 0;
-    std::fprintf(stderr, "qelmarin-cli cmp: cannot write %s\n", path.c_str());
+    std::string error;
+    if (pictures::WriteFileBytes(path, bytes, &error)) return 0;
+    std::fprintf(stderr, "qelmarin-cli cmp: cannot write %s: %s\n", path.c_str(), error.c_str());
     return 1;
 }
 

@@ -3,6 +3,7 @@
 // or either as a drawing trace, from the host folder's files.
 
 #include "base/command_line.h"
+#include "base/file_io.h"
 #include "base/reporter.h"
 #include "cli/command.h"
 #include "cli/host_folder.h"
@@ -19,7 +20,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
+#include <sstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -171,8 +172,8 @@ public:
                                                            : "trace");
         std::string error;
         if (kind_ == Kind::kTrace) {
-            trace_file_ = std::make_unique<std::ofstream>(path_, std::ios::binary | std::ios::trunc);
-            if (!*trace_file_) return Refuse("cannot create " + path_.string());
+            // Kept in memory and written whole when the file ends, as the documents are.
+            trace_file_ = std::make_unique<std::ostringstream>();
             trace_ = std::make_unique<gfx::TraceCanvas>(*trace_file_, device);
             open_ = true;
             return trace_.get();
@@ -219,10 +220,9 @@ private:
         month_.reset();
         if (trace_file_) {
             trace_.reset();
-            trace_file_->flush();
-            ok = static_cast<bool>(*trace_file_);
+            error = base::ReplaceFileAtomically(path_, trace_file_->str());
+            ok = error.empty();
             trace_file_.reset();
-            if (!ok) error = "write failed";
         } else if (cairo_) {
             ok = kind_ == Kind::kPng ? cairo_->WritePng(path_.string(), &error) : cairo_->Finish(&error);
             cairo_.reset();
@@ -245,7 +245,7 @@ private:
     std::filesystem::path path_;
     std::unique_ptr<gfx::CairoCanvas> cairo_;
     std::unique_ptr<gfx::CairoCanvas> month_; // a later month of a --one-file PDF
-    std::unique_ptr<std::ofstream> trace_file_;
+    std::unique_ptr<std::ostringstream> trace_file_;
     std::unique_ptr<gfx::TraceCanvas> trace_;
 };
 
@@ -282,7 +282,9 @@ int RunRender(const Args& args) {
         return base::kExitFailure;
     }
 
-    base::StderrReporter reporter;
+    // Each problem is told once however many pages meet it, and any of them fails the run.
+    base::StderrReporter stderr_reporter;
+    base::OnceReporter reporter(stderr_reporter);
     pages::PrintState state;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -317,7 +319,8 @@ int RunRender(const Args& args) {
     FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview, o.one_file);
     bool ok = o.preview ? print::Preview(state, printer, sink) : print::PrintRun(state, printer, sink);
     ok = sink.Close() && ok;
-    return ok ? base::kExitOk : base::kExitFailure;
+    if (reporter.count() > 0) Fail("not everything the pages need could be loaded (see above)");
+    return ok && reporter.count() == 0 ? base::kExitOk : base::kExitFailure;
 }
 
 } // namespace cli

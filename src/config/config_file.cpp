@@ -1,7 +1,8 @@
 #include "config/config_file.h"
 
 #include "config/cp932_scan.h"
-#include "config/file_io.h"
+#include "base/file_io.h"
+#include "base/file_lock.h"
 #include "config/number_text.h"
 
 #include <algorithm>
@@ -46,19 +47,19 @@ void ConfigFile::Report(const std::string& text) const {
 
 const ProfileDocument* ConfigFile::Load(bool for_write) const {
     if (scope_loaded_ && !for_write) return &document_;
-    FileRead read = ReadFileBounded(path_, kMaxFileBytes);
+    base::FileRead read = base::ReadFileBounded(path_, kMaxFileBytes);
     std::string problem;
     switch (read.status) {
-    case FileRead::Status::Ok:
-    case FileRead::Status::Missing:
+    case base::FileRead::Status::Ok:
+    case base::FileRead::Status::Missing:
         last_read_problem_.clear();
         if (read.bytes != document_.bytes()) document_ = ProfileDocument(std::move(read.bytes));
         scope_loaded_ = scopes_ > 0;
         return &document_;
-    case FileRead::Status::TooLarge:
+    case base::FileRead::Status::TooLarge:
         problem = path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）";
         break;
-    case FileRead::Status::Failed:
+    case base::FileRead::Status::Failed:
         problem = "設定ファイルを読み込めません: " + read.error;
         break;
     }
@@ -130,6 +131,13 @@ bool ConfigFile::WriteStrings(std::span<const Entry> entries) {
         encoded.push_back({*std::move(section), *std::move(key), *std::move(value)});
     }
 
+    // Held from the read to the rename: another writer of the file (another process, or
+    // another ConfigFile in this one) waits, and then edits the version written here.
+    const base::FileLock lock(path_);
+    if (!lock.ok()) {
+        Report("設定ファイルに書き込めません: " + lock.error());
+        return false;
+    }
     const ProfileDocument* current = Load(true);
     if (!current) return false;
     ProfileDocument document = *current;
@@ -140,7 +148,7 @@ bool ConfigFile::WriteStrings(std::span<const Entry> entries) {
         Report(path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）");
         return false;
     }
-    std::string error = ReplaceFileAtomically(path_, document.bytes());
+    std::string error = base::ReplaceFileAtomically(path_, document.bytes());
     if (!error.empty()) {
         Report("設定ファイルに書き込めません: " + error);
         return false;

@@ -2,7 +2,9 @@
 // Kalvorin.CFG, the configuration file shared with the host: a Windows private-profile
 // (INI) file in CP932. Texts go in and out as UTF-8. Each read reads the file afresh (the
 // host may change it while the module runs); each write replaces the file at once and
-// atomically, changing only the line of its key (see ProfileDocument for the rules).
+// atomically, changing only the line of its key (see ProfileDocument for the rules), under
+// a lock that keeps concurrent writers in this and other processes from losing each
+// other's changes (base/file_lock.h).
 // Not for use from several threads at once.
 //
 // - A missing key, or a missing or unreadable file, gives the default. A file larger than

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace config {
 namespace {
@@ -212,7 +218,8 @@ TEST_F(ConfigFileTest, AtomicWriteLeavesNoTemporaryFileAndKeepsPermissions) {
     for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
         names.push_back(entry.path().filename().string());
     }
-    EXPECT_EQ(names, std::vector<std::string>{"Kalvorin.CFG"});
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".Kalvorin.CFG.lock", "Kalvorin.CFG"})); // the lock file stays
     struct stat info {};
     ASSERT_EQ(::stat(path_.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -226,6 +233,54 @@ TEST_F(ConfigFileTest, ALinkStaysALinkAndItsTargetIsWritten) {
     ASSERT_TRUE(file.WriteString("S", "k", "2"));
     EXPECT_TRUE(std::filesystem::is_symlink(path_));
     EXPECT_EQ(ReadBytes(target), "[S]\nk=2\n");
+}
+
+// Writers in several threads and several processes, each with a section of its own: every
+// value of every writer is in the file at the end.
+TEST_F(ConfigFileTest, ConcurrentWritersLoseNothing) {
+    constexpr int kWrites = 40;
+    WriteBytes(path_, "[UNSEI]\r\nETO=1\r\n");
+    auto write_section = [this](const std::string& section) {
+        ConfigFile file(path_);
+        bool all = true;
+        for (int i = 0; i < kWrites; ++i)
+            all = file.WriteInteger(section, "HOLIDAY" + std::to_string(i), i) && all;
+        return all;
+    };
+    std::vector<pid_t> children;
+    for (int p = 0; p < 2; ++p) {
+        const pid_t child = ::fork();
+        if (child == 0) ::_exit(write_section("process " + std::to_string(p)) ? 0 : 1);
+        children.push_back(child);
+    }
+    std::vector<std::thread> threads;
+    std::atomic<int> failures{0};
+    for (int t = 0; t < 3; ++t)
+        threads.emplace_back([&, t] { failures += write_section("thread " + std::to_string(t)) ? 0 : 1; });
+    for (std::thread& thread : threads) thread.join();
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(failures, 0);
+
+    ConfigFile file(path_);
+    EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 1);
+    for (const std::string section : {"process 0", "process 1", "thread 0", "thread 1", "thread 2"}) {
+        for (int i = 0; i < kWrites; ++i)
+            EXPECT_EQ(file.ReadInteger(section, "HOLIDAY" + std::to_string(i), -1), i) << section << " " << i;
+    }
+}
+
+TEST_F(ConfigFileTest, AReadOnlyFileIsNotRewritten) {
+    WriteBytes(path_, "[S]\nk=1\n");
+    ASSERT_EQ(::chmod(path_.c_str(), 0444), 0);
+    ConfigFile file(path_, &reporter_);
+    EXPECT_FALSE(file.WriteString("S", "k", "2"));
+    ASSERT_EQ(reporter_.messages().size(), 1u);
+    EXPECT_NE(reporter_.messages()[0].text.find("read-only"), std::string::npos);
+    EXPECT_EQ(ReadBytes(path_), "[S]\nk=1\n");
 }
 
 TEST_F(ConfigFileTest, UnchangedValueDoesNotRewriteTheFile) {

@@ -109,22 +109,36 @@ std::unique_ptr<CairoCanvas> CairoCanvas::Adopt(cairo_surface_t* surface, Target
 std::unique_ptr<CairoCanvas> CairoCanvas::CreatePdf(const std::string& path, const Device& device,
                                                     const std::string& title, std::string* error) {
     if (!CheckDevice(device, error)) return nullptr;
-    cairo_surface_t* surface =
-        cairo_pdf_surface_create(path.c_str(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
+    auto file = std::make_unique<base::AtomicFile>(path);
+    if (!file->ok()) {
+        if (error) *error = file->error();
+        return nullptr;
+    }
+    cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
+        WriteToFile, file.get(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS && !title.empty()) {
         cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, title.c_str());
     }
-    return Adopt(surface, Target::kPdf, device, error);
+    auto canvas = Adopt(surface, Target::kPdf, device, error);
+    if (canvas) canvas->file_ = std::move(file);
+    return canvas;
 }
 
 std::unique_ptr<CairoCanvas> CairoCanvas::CreateSvg(const std::string& path, const Device& device, std::string* error) {
     if (!CheckDevice(device, error)) return nullptr;
-    cairo_surface_t* surface =
-        cairo_svg_surface_create(path.c_str(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
+    auto file = std::make_unique<base::AtomicFile>(path);
+    if (!file->ok()) {
+        if (error) *error = file->error();
+        return nullptr;
+    }
+    cairo_surface_t* surface = cairo_svg_surface_create_for_stream(
+        WriteToFile, file.get(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
         cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PT);
     }
-    return Adopt(surface, Target::kSvg, device, error);
+    auto canvas = Adopt(surface, Target::kSvg, device, error);
+    if (canvas) canvas->file_ = std::move(file);
+    return canvas;
 }
 
 std::unique_ptr<CairoCanvas> CairoCanvas::CreateImage(const Device& device, std::string* error) {
@@ -139,9 +153,17 @@ bool CairoCanvas::WritePng(const std::string& path, std::string* error) const {
         return false;
     }
     cairo_surface_flush(surface_);
-    const cairo_status_t status = cairo_surface_write_to_png(surface_, path.c_str());
-    if (status != CAIRO_STATUS_SUCCESS) {
-        if (error) *error = cairo_status_to_string(status);
+    base::AtomicFile file(path);
+    if (!file.ok()) {
+        if (error) *error = file.error();
+        return false;
+    }
+    const cairo_status_t status = cairo_surface_write_to_png_stream(surface_, WriteToFile, &file);
+    std::string failure = status == CAIRO_STATUS_SUCCESS ? file.Commit()
+                          : file.error().empty()         ? cairo_status_to_string(status)
+                                                         : file.error();
+    if (!failure.empty()) {
+        if (error) *error = std::move(failure);
         return false;
     }
     return true;
@@ -162,11 +184,24 @@ bool CairoCanvas::Finish(std::string* error) {
             surface_ = nullptr;
         }
     }
+    // The document reaches its name only when the whole of it was written.
+    std::string failure;
     if (status != CAIRO_STATUS_SUCCESS) {
-        if (error) *error = cairo_status_to_string(status);
+        failure = file_ && !file_->error().empty() ? file_->error() : cairo_status_to_string(status);
+    } else if (file_) {
+        failure = file_->Commit();
+    }
+    file_.reset();
+    if (!failure.empty()) {
+        if (error) *error = std::move(failure);
         return false;
     }
     return true;
+}
+
+cairo_status_t CairoCanvas::WriteToFile(void* file, const unsigned char* data, unsigned int length) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), length);
+    return static_cast<base::AtomicFile*>(file)->Write(bytes) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
 }
 
 void CairoCanvas::PaintWhitePage() {

@@ -4,6 +4,7 @@
 // print operation hands in. One device pixel is one unit of the context's user space; on a
 // PDF or SVG page it is 1/dpi inch.
 
+#include "base/file_io.h"
 #include "gfx/canvas.h"
 #include "gfx/text_painter.h"
 
@@ -25,7 +26,9 @@ public:
     ~CairoCanvas() override;
 
     // A PDF document; title goes into its metadata. Null, with the reason in *error, when
-    // the device is not drawable or the file cannot be created.
+    // the device is not drawable or the file cannot be created. The document is written to
+    // a temporary file and appears under path, whole, only when Finish succeeds; until
+    // then a file already at path stays as it was (base/file_io.h).
     static std::unique_ptr<CairoCanvas> CreatePdf(const std::string& path, const Device& device,
                                                   const std::string& title, std::string* error);
     static std::unique_ptr<CairoCanvas> CreateSvg(const std::string& path, const Device& device, std::string* error);
@@ -34,7 +37,7 @@ public:
 
     // The page surface of a canvas made by the Create functions; null on a borrowed context.
     cairo_surface_t* surface() const { return surface_; }
-    // Writes the current page of an image canvas as PNG.
+    // Writes the current page of an image canvas as PNG, whole or not at all.
     bool WritePng(const std::string& path, std::string* error) const;
     // Shows the last page and closes the document; tells whether everything was written.
     // Later drawing calls do nothing. The destructor finishes an unfinished canvas.
@@ -60,6 +63,8 @@ private:
     CairoCanvas(cairo_surface_t* surface, Target target, const Device& device);
     static std::unique_ptr<CairoCanvas> Adopt(cairo_surface_t* surface, Target target, const Device& device,
                                               std::string* error);
+    // Cairo's write function for a document streamed into an AtomicFile.
+    static cairo_status_t WriteToFile(void* file, const unsigned char* data, unsigned int length);
 
     bool Drawable() const { return cr_ != nullptr; }
     // The ink mask of a two-colour bitmap, made once for all bitmaps alike: a document then
@@ -70,6 +75,7 @@ private:
     void PaintWhitePage();
 
     cairo_surface_t* surface_ = nullptr; // owned, unless the context is borrowed
+    std::unique_ptr<base::AtomicFile> file_; // where a PDF or SVG document goes
     cairo_t* cr_ = nullptr;
     Target target_;
     std::function<void()> new_page_;

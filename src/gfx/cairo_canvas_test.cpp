@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace gfx {
 namespace {
@@ -241,6 +245,57 @@ TEST(CairoCanvasTargets, APdfHoldsEachTwoColourBitmapOnce) {
     EXPECT_EQ(images, 2);
     EXPECT_NE(pdf.find("/Count 4"), std::string::npos);
     std::filesystem::remove(path);
+}
+
+// A document appears under its name only when it is whole: a failed write (here a file
+// size limit standing in for a full disk) keeps the earlier document, and a document still
+// being drawn is not yet there.
+TEST(CairoCanvasTargets, DocumentsAppearWholeOrNotAtAll) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("qelmarin_gfx_whole_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string pdf = (folder / "month.pdf").string();
+    const std::string png = (folder / "month.png").string();
+    std::ofstream(pdf) << "the good document";
+    std::ofstream(png) << "the good picture";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{200, 200};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::string error;
+        auto canvas = CairoCanvas::CreatePdf(pdf, Device{4960, 7016, 600, 600, 256}, "Kalvorin", &error);
+        canvas->SetBrush(base::kBlack);
+        for (int i = 0; i < 200; ++i) canvas->FillRect(Rect{i, i, 600 + i, 600 + 2 * i});
+        const bool pdf_failed = !canvas->Finish(&error) && !error.empty();
+        auto image = CairoCanvas::CreateImage(Device{300, 300, 96, 96, 256}, &error);
+        pictures::Bitmap noise = Solid(0, 300, 300); // incompressible, far above the limit
+        for (std::size_t i = 0; i < noise.pixels.size(); ++i)
+            noise.pixels[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 2654435761u >> 8);
+        image->DrawPicture(Rect{0, 0, 300, 300}, noise, 0, std::nullopt);
+        const bool png_failed = !image->WritePng(png, &error);
+        ::_exit(pdf_failed && png_failed ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    auto contents = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(contents(pdf), "the good document");
+    EXPECT_EQ(contents(png), "the good picture");
+
+    std::string error;
+    auto canvas = CairoCanvas::CreatePdf(pdf, Device{100, 100, 96, 96, 256}, "Kalvorin", &error);
+    ASSERT_NE(canvas, nullptr) << error;
+    EXPECT_EQ(contents(pdf), "the good document");
+    ASSERT_TRUE(canvas->Finish(&error)) << error;
+    EXPECT_EQ(contents(pdf).rfind("%PDF", 0), 0u);
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+    EXPECT_EQ(files, 2u); // no temporary file left behind
+    std::filesystem::remove_all(folder);
 }
 
 TEST(CairoCanvasTargets, DrawsOnABorrowedContextInItsUserSpace) {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "config/file_io.h"
+#include "base/file_io.h"
 
 namespace host {
 namespace {
@@ -33,7 +33,7 @@ std::string DayFileBytes(const DayCalendar& calendar) {
 }
 
 std::string WriteDayFile(const std::filesystem::path& path, const DayCalendar& calendar) {
-    return config::ReplaceFileAtomically(path, DayFileBytes(calendar));
+    return base::ReplaceFileAtomically(path, DayFileBytes(calendar));
 }
 
 } // namespace host

@@ -207,11 +207,14 @@ int RunHolidays(const std::vector<std::string>& args, std::ostream& out) {
     const int from = IntArgument(kHolidays, words[1], "FROM", kDayFileFirstYear, kDayFileLastYear);
     const int to = IntArgument(kHolidays, words[2], "TO", from, kDayFileLastYear);
     const std::filesystem::path cfg_path = std::filesystem::path(words[0]) / config::kConfigFileName;
-    base::StderrReporter reporter;
+    base::RecordingReporter reporter;
     config::ConfigFile cfg(cfg_path, &reporter);
     if (!cfg.exists()) throw std::runtime_error(cfg_path.string() + " does not exist (make the folder with init)");
     const std::string failure = WriteNationalHolidays(cfg, from, to);
-    if (!failure.empty()) throw std::runtime_error(failure);
+    if (!failure.empty()) {
+        throw std::runtime_error(reporter.messages().empty() ? failure
+                                                             : failure + ": " + reporter.messages().back().text);
+    }
     out << "wrote the national holidays of " << from << " … " << to << " to " << cfg_path.string() << "\n";
     return base::kExitOk;
 }

@@ -8,7 +8,7 @@
 
 #include "base/sjis.h"
 #include "config/config_file.h"
-#include "config/file_io.h"
+#include "base/file_io.h"
 #include "host/day_file.h"
 #include "host/holiday_writer.h"
 
@@ -76,6 +76,11 @@ std::string DirValue(const std::filesystem::path& folder) {
 
 std::string HostFolderRefusal(const HostFolderOptions& options) {
     const std::filesystem::path folder = AbsoluteFolder(options.folder);
+    // The path goes into Kalvorin.CFG, which is CP932: a name it cannot hold (an accent, an
+    // emoji) is refused before anything is made.
+    if (!base::Utf8ToCp932(DirValue(folder))) {
+        return "the folder's path " + folder.string() + " has characters that Kalvorin.CFG (Shift-JIS) cannot hold";
+    }
     if (base::Cp932Length(DirValue(folder)) > kMaxDirBytes) {
         return "the folder's path is longer than the " + std::to_string(kMaxDirBytes) + " bytes the module holds";
     }
@@ -114,7 +119,12 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
     std::filesystem::create_directories(folder, error);
     if (error) return "cannot make " + folder.string() + ": " + error.message();
 
-    config::ConfigFile cfg(cfg_path);
+    base::RecordingReporter reporter;
+    config::ConfigFile cfg(cfg_path, &reporter);
+    auto with_reason = [&reporter](std::string text) {
+        if (!reporter.messages().empty()) text += ": " + reporter.messages().back().text;
+        return text;
+    };
     const std::vector<config::ConfigFile::Entry> unsei = {
         {"UNSEI", "ETO", std::to_string(options.eto)},
         {"UNSEI", "Start Youbi", std::to_string(options.start_weekday)},
@@ -127,10 +137,10 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
         {"UNSEI", "KEIDO", options.longitude},
         {"UNSEI", "HYOUKOU", std::to_string(options.elevation)},
     };
-    if (!cfg.WriteStrings(unsei)) return "cannot write section UNSEI of " + cfg_path.string();
+    if (!cfg.WriteStrings(unsei)) return with_reason("cannot write section UNSEI of " + cfg_path.string());
     if (options.holidays_from != 0) {
         const std::string failure = WriteNationalHolidays(cfg, options.holidays_from, options.holidays_to);
-        if (!failure.empty()) return failure;
+        if (!failure.empty()) return with_reason(failure);
     }
 
     std::string failure = WriteDayFile(folder / "UNSEI.DAT", calendar);
@@ -138,7 +148,7 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
 
     const std::optional<std::string> readme = base::Utf8ToCp932(ToCrlf(kReadMeText));
     if (!readme) return "the help text has a character CP932 lacks";
-    failure = config::ReplaceFileAtomically(folder / "ReadMe2.TXT", *readme);
+    failure = base::ReplaceFileAtomically(folder / "ReadMe2.TXT", *readme);
     if (!failure.empty()) return failure;
     return WriteDemoPictures(folder);
 }

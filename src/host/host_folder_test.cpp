@@ -148,6 +148,38 @@ TEST_F(HostFolderTest, RefusesAPathTheModuleCannotHold) {
     options.eto = 1;
     EXPECT_NE(MakeHostFolder(options, testing::FullCalendar()).find("259"), std::string::npos);
     EXPECT_FALSE(fs::exists(options.folder / "Kalvorin.CFG"));
+
+    // Names that CP932 lacks are refused at once, before the folder is made.
+    for (const char* name : {"café", "暦\xF0\x9F\x93\x85"}) {
+        EXPECT_EQ(Run({"init", (root_ / name).string(), "--eto", "1"}), 1) << name;
+        EXPECT_NE(err_.str().find("Shift-JIS"), std::string::npos) << err_.str();
+        EXPECT_FALSE(fs::exists(root_ / name)) << name;
+    }
+}
+
+TEST_F(HostFolderTest, ReadOnlyFilesAreNotReplaced) {
+    const fs::path folder = root_ / "host";
+    fs::create_directories(folder);
+    const std::string cfg_text = "[UNSEI]\r\nETO=1\r\n";
+    std::ofstream(folder / "Kalvorin.CFG", std::ios::binary) << cfg_text;
+    std::ofstream(folder / "UNSEI.DAT", std::ios::binary) << "old days";
+    fs::permissions(folder / "Kalvorin.CFG", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(folder / "UNSEI.DAT", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    EXPECT_EQ(Run({"holidays", folder.string(), "2026", "2026"}), 1);
+    EXPECT_NE(err_.str().find("read-only"), std::string::npos) << err_.str();
+    EXPECT_EQ(ReadFile(folder / "Kalvorin.CFG"), cfg_text);
+
+    HostFolderOptions options;
+    options.folder = folder;
+    options.eto = 5;
+    options.force = true;
+    EXPECT_NE(MakeHostFolder(options, testing::FullCalendar()).find("read-only"), std::string::npos);
+    EXPECT_EQ(ReadFile(folder / "Kalvorin.CFG"), cfg_text);
+
+    fs::permissions(folder / "Kalvorin.CFG", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_NE(MakeHostFolder(options, testing::FullCalendar()).find("read-only"), std::string::npos);
+    EXPECT_EQ(ReadFile(folder / "UNSEI.DAT"), "old days");
 }
 
 TEST_F(HostFolderTest, HolidaysCommandWritesYearSections) {

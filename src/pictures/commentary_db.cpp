@@ -1,4 +1,5 @@
 #include "pictures/commentary_db.h"
+#include "base/file_io.h"
 #include "base/sjis.h"
 #include "pictures/file_bytes.h"
 #include "pictures/jpeg_image.h"
@@ -7,7 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <ext/stdio_filebuf.h>
+#include <istream>
 #include <string>
 
 namespace pictures {
@@ -108,20 +110,28 @@ std::vector<std::uint8_t> ReadEntryData(std::istream& in, const IndexRecord& rec
 
 std::optional<std::vector<std::uint8_t>> ReadEntryData(const std::filesystem::path& data_path,
                                                        const IndexRecord& record) {
-    std::ifstream in(data_path, std::ios::binary);
-    if (!in) return std::nullopt;
+    const int fd = base::OpenRegularFile(data_path, nullptr);
+    if (fd < 0) return std::nullopt;
+    __gnu_cxx::stdio_filebuf<char> buffer(fd, std::ios::in | std::ios::binary); // owns fd
+    std::istream in(&buffer);
     return ReadEntryData(in, record);
 }
 
 std::optional<EntryPicture> LoadEntryPicture(const std::filesystem::path& data_path, std::string_view name,
                                              const CommentaryIndex& index, base::Reporter& reporter) {
-    std::ifstream in(data_path, std::ios::binary);
-    if (!in) {
+    // A data file that is not a regular file (a named pipe) is refused, not waited on.
+    std::string error;
+    bool missing = false;
+    const int fd = base::OpenRegularFile(data_path, &error, &missing);
+    if (fd < 0) {
         // Only a name that is found needs the data file.
         if (FindEntry(index, name) == nullptr) return std::nullopt;
-        reporter.ShowMessage(std::string(kReadErrorText) + "\r" + data_path.string(), kReadErrorCaption);
+        reporter.ShowMessage(std::string(kReadErrorText) + "\r" + (missing ? data_path.string() : error),
+                             kReadErrorCaption);
         return std::nullopt;
     }
+    __gnu_cxx::stdio_filebuf<char> buffer(fd, std::ios::in | std::ios::binary); // owns fd
+    std::istream in(&buffer);
     return LoadEntryPicture(in, data_path.string(), name, index, reporter);
 }
 

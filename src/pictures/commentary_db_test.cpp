@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pictures {
@@ -125,6 +126,19 @@ TEST_F(CommentaryDbTest, ReadSkipsEmptySlotsAndStopsAtShortReads) {
     EXPECT_EQ(past->size(), kDataBlockSize);
 
     EXPECT_FALSE(ReadEntryData(dir_ / "none.DAT", Record("x", 0, {1})));
+}
+
+TEST_F(CommentaryDbTest, ANamedPipeInPlaceOfTheDataFileIsRefusedNotWaitedOn) {
+    ASSERT_EQ(::mkfifo(Data().c_str(), 0644), 0);
+    EXPECT_FALSE(ReadEntryData(Data(), Record("x", 0, {1})));
+    const CommentaryIndex index = ParseCommentaryIndex(IndexBytes({Record("a", 0, {1})}));
+    EXPECT_FALSE(LoadEntryPicture(Data(), "a", index, reporter_));
+    ASSERT_EQ(reporter_.messages().size(), 1u);
+    EXPECT_NE(reporter_.messages()[0].text.find("not a regular file"), std::string::npos);
+
+    fs::remove(Data());
+    ASSERT_EQ(::mkfifo(Index().c_str(), 0644), 0);
+    EXPECT_FALSE(OpenCommentaryIndex(Index()));
 }
 
 TEST_F(CommentaryDbTest, WriterAndLoaderRoundTrip) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace pictures {
@@ -13,8 +14,9 @@ namespace pictures {
 // larger than max_bytes.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path, std::uintmax_t max_bytes);
 
-// Writes the bytes to a sibling file and renames it over path, so that a failed write never
-// leaves half a file. False on any failure (the sibling is removed).
-bool WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+// Replaces path with the bytes as base::ReplaceFileAtomically does: the file appears whole
+// or not at all. False on any failure, with the reason in *error when error is given.
+bool WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                    std::string* error = nullptr);
 
 } // namespace pictures

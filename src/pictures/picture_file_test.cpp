@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pictures {
@@ -65,6 +66,12 @@ TEST_F(PictureFileTest, PicturesThatCannotBeHadAreReportedOnce) {
     EXPECT_FALSE(LoadPictureFile(dir_, "missing.cmp", reporter_));
     ASSERT_EQ(reporter_.messages().size(), 1u);
     EXPECT_EQ(reporter_.messages()[0].caption, kReadErrorCaption);
+    reporter_.clear();
+
+    // A named pipe in the picture's place: refused at once.
+    ASSERT_EQ(::mkfifo((dir_ / "pipe.cmp").c_str(), 0644), 0);
+    EXPECT_FALSE(LoadPictureFile(dir_, "pipe.cmp", reporter_));
+    ASSERT_EQ(reporter_.messages().size(), 1u);
     reporter_.clear();
 
     // Empty name.

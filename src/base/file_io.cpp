@@ -1,0 +1,249 @@
+#include "base/file_io.h"
+
+#include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace base {
+namespace {
+
+std::string SystemError(std::string_view what, const std::filesystem::path& path, int error) {
+    std::string text(what);
+    text += ' ';
+    text += path.string();
+    text += ": ";
+    text += std::strerror(error);
+    return text;
+}
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Temporary files of `target` are named ".NAME.tmp.PID.RANDOM".
+std::string TemporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + ".tmp.";
+}
+
+// Removes the temporary files of target that a process no longer running left behind (a
+// run killed between creating and renaming its file). Those of live processes are theirs.
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+    const std::string prefix = TemporaryPrefix(target);
+    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const char* digits = name.c_str() + prefix.size();
+        const char* last = name.c_str() + name.size();
+        long pid = 0;
+        auto [rest, parsed] = std::from_chars(digits, last, pid);
+        if (parsed != std::errc{} || rest == last || *rest != '.' || pid <= 0) continue;
+        if (pid == ::getpid()) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        ::unlink(it->path().c_str());
+    }
+}
+
+bool IsReadOnly(const std::filesystem::path& path, const struct stat& info) {
+    if ((info.st_mode & S_IWUSR) == 0) return true;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
+} // namespace
+
+int OpenRegularFile(const std::filesystem::path& path, std::string* error, bool* missing) {
+    if (missing) *missing = false;
+    // Non-blocking, so that opening a FIFO in the file's place returns at once.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) {
+        if (missing) *missing = errno == ENOENT;
+        if (error) *error = SystemError("cannot open", path, errno);
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        if (error) *error = SystemError("cannot read", path, errno);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        if (error) *error = path.string() + ": not a regular file";
+        return -1;
+    }
+    // Regular files never block; reads go on as usual.
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    return fd.release();
+}
+
+FileRead ReadFileBounded(const std::filesystem::path& path, std::size_t max_bytes) {
+    FileRead result;
+    bool missing = false;
+    Descriptor fd(OpenRegularFile(path, &result.error, &missing));
+    if (fd.get() < 0) {
+        if (missing) {
+            result.error.clear();
+            return result;
+        }
+        result.status = FileRead::Status::Failed;
+        return result;
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        result.status = FileRead::Status::Failed;
+        result.error = SystemError("cannot read", path, errno);
+        return result;
+    }
+    if (static_cast<unsigned long long>(info.st_size) > max_bytes) {
+        result.status = FileRead::Status::TooLarge;
+        return result;
+    }
+    // Read up to one byte past the bound, in case the file grows while we read it.
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    while (true) {
+        ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            result.status = FileRead::Status::Failed;
+            result.error = SystemError("cannot read", path, errno);
+            return result;
+        }
+        if (got == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > max_bytes) {
+            result.status = FileRead::Status::TooLarge;
+            return result;
+        }
+    }
+    result.status = FileRead::Status::Ok;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+AtomicFile::AtomicFile(const std::filesystem::path& path) : target_(path) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        target_ = std::filesystem::canonical(path, ec);
+        if (ec) {
+            error_ = "cannot follow the link " + path.string() + ": " + ec.message();
+            return;
+        }
+    }
+    struct stat original {};
+    if (::stat(target_.c_str(), &original) == 0) {
+        if (!S_ISREG(original.st_mode)) {
+            error_ = target_.string() + ": not a regular file; it is not replaced";
+            return;
+        }
+        if (IsReadOnly(target_, original)) {
+            error_ = target_.string() + ": the file is read-only; it is not replaced";
+            return;
+        }
+        replacing_ = true;
+        mode_ = original.st_mode & 07777;
+    }
+
+    RemoveStaleTemporaries(target_);
+    std::random_device random;
+    const std::string prefix = TemporaryPrefix(target_) + std::to_string(::getpid()) + ".";
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        char suffix[17];
+        std::snprintf(suffix, sizeof suffix, "%08x%08x", random(), random());
+        temporary_ = target_.parent_path() / (prefix + suffix);
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd_ >= 0 || errno != EEXIST) break;
+    }
+    if (fd_ < 0) error_ = SystemError("cannot create", temporary_, errno);
+}
+
+AtomicFile::~AtomicFile() {
+    Discard();
+}
+
+void AtomicFile::Discard() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temporary_.c_str());
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    if (fd_ < 0) return false;
+    if (WriteAll(fd_, bytes)) return true;
+    error_ = SystemError("cannot write", target_, errno);
+    Discard();
+    return false;
+}
+
+std::string AtomicFile::Commit() {
+    if (fd_ < 0) return error_.empty() ? "cannot write " + target_.string() : error_;
+    auto fail = [&](std::string_view what) {
+        error_ = SystemError(what, target_, errno);
+        Discard();
+        return error_;
+    };
+    if (replacing_ && ::fchmod(fd_, mode_) != 0) return fail("cannot set the permissions of");
+    if (::fsync(fd_) != 0) return fail("cannot flush");
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        ::unlink(temporary_.c_str());
+        error_ = SystemError("cannot close", target_, errno);
+        return error_;
+    }
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        error_ = SystemError("cannot rename", target_, errno);
+        ::unlink(temporary_.c_str());
+        return error_;
+    }
+    // The rename itself reaches the disk when the folder is flushed. A failure here leaves
+    // a complete file either way, so it is not reported.
+    const std::filesystem::path folder = target_.parent_path();
+    Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+    return {};
+}
+
+std::string ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    AtomicFile file(path);
+    if (!file.ok()) return file.error();
+    if (!file.Write(bytes)) return file.error();
+    return file.Commit();
+}
+
+} // namespace base

@@ -1,0 +1,38 @@
+#include "base/file_lock.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace base {
+
+std::filesystem::path FileLock::LockPath(const std::filesystem::path& path) {
+    return path.parent_path() / ("." + path.filename().string() + ".lock");
+}
+
+FileLock::FileLock(const std::filesystem::path& path) {
+    const std::filesystem::path lock_path = LockPath(path);
+    // Never through a link: the lock file is created where it is named or not at all.
+    fd_ = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        error_ = "cannot open the lock file " + lock_path.string() + ": " + std::strerror(errno);
+        return;
+    }
+    // Each FileLock has its own open file description, so the lock also keeps two threads of
+    // one process apart.
+    while (::flock(fd_, LOCK_EX) != 0) {
+        if (errno == EINTR) continue;
+        error_ = "cannot lock " + lock_path.string() + ": " + std::strerror(errno);
+        ::close(fd_);
+        fd_ = -1;
+        return;
+    }
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) ::close(fd_); // closing the last descriptor releases the lock
+}
+
+} // namespace base
