@@ -108,7 +108,7 @@ std::optional<BmpHeader> ReadBmpHeader(std::span<const std::uint8_t> bytes) {
     return h;
 }
 
-bool PlausibleBmpHeader(const BmpHeader& h, std::size_t file_size) {
+bool PlausibleBmpHeader(const BmpHeader& h, std::size_t file_size, std::size_t input_bytes) {
     // The loader sizes its buffers by these fields before it sees any pixel, so values no
     // bitmap writer produces are refused here: header sizes beyond the largest (124-byte)
     // header, palettes longer than the depth allows, pixels that start past the end.
@@ -120,9 +120,10 @@ bool PlausibleBmpHeader(const BmpHeader& h, std::size_t file_size) {
     if (!PictureSizeAllowed(h.width, rows) || h.bit_count == 0 || h.bit_count > 32) return false;
     const auto data = static_cast<std::int64_t>(file_size - h.data_offset);
     if (h.compression == 1 || h.compression == 2) {
-        // A run of two bytes paints at most 255 pixels; skips can do more, but not a thousand
-        // pixels for every byte of the file.
-        return h.width * rows <= 1024 * data;
+        // A run of two bytes paints at most 255 pixels; skips can do more, but not more than
+        // the decoding budget allows for the file the bitmap came from.
+        return PictureWithinBudget(h.width, rows, static_cast<std::int64_t>(input_bytes ? input_bytes : file_size)) &&
+               data > 0;
     }
     // Uncompressed rows are padded to four bytes; the last row's padding may be missing.
     const std::int64_t stride = (static_cast<std::int64_t>(h.width) * h.bit_count + 31) / 32 * 4;
@@ -130,9 +131,9 @@ bool PlausibleBmpHeader(const BmpHeader& h, std::size_t file_size) {
     return stride * (rows - 1) + last <= data;
 }
 
-std::optional<Bitmap> DecodeBmpImage(std::span<const std::uint8_t> bytes) {
+std::optional<Bitmap> DecodeBmpImage(std::span<const std::uint8_t> bytes, std::size_t input_bytes) {
     const std::optional<BmpHeader> header = ReadBmpHeader(bytes);
-    if (!header || !PlausibleBmpHeader(*header, bytes.size())) return std::nullopt;
+    if (!header || !PlausibleBmpHeader(*header, bytes.size(), input_bytes)) return std::nullopt;
     std::optional<Bitmap> bitmap = DecodeWithPixbuf(bytes, "bmp");
     if (bitmap) bitmap->monochrome = header->bit_count == 1;
     return bitmap;

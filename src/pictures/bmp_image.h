@@ -27,13 +27,15 @@ std::optional<BmpHeader> ReadBmpHeader(std::span<const std::uint8_t> bytes);
 // False for headers no bitmap writer makes and the loader would choke on: huge header or
 // palette sizes, pixel data past the end of the file, sizes beyond the program's limit,
 // and pixel counts the file is far too short to hold (the loader allocates the whole
-// picture before it reads a row).
-bool PlausibleBmpHeader(const BmpHeader& header, std::size_t file_size);
+// picture before it reads a row): a run-length image must fit the decoding budget of
+// input_bytes, the size of the file it came from (0: file_size; see picture_limits.h).
+bool PlausibleBmpHeader(const BmpHeader& header, std::size_t file_size, std::size_t input_bytes = 0);
 
 // Decodes a .bmp file image; trailing bytes after the image are ignored. nullopt for an
 // image that cannot be read, has no pixels, or is larger than the program allows. A 1-bit
-// image gives a monochrome bitmap.
-std::optional<Bitmap> DecodeBmpImage(std::span<const std::uint8_t> bytes);
+// image gives a monochrome bitmap. input_bytes is the size of the file the image came from
+// when that is not the image itself (a .cmp file), for the decoding budget.
+std::optional<Bitmap> DecodeBmpImage(std::span<const std::uint8_t> bytes, std::size_t input_bytes = 0);
 
 // A standard .bmp file image of the bitmap: 1 bit per pixel with its two colours as the
 // palette when the bitmap is monochrome, 24 bits otherwise. An empty bitmap gives an empty

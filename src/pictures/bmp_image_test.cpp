@@ -126,6 +126,24 @@ TEST(BmpImage, RejectsBadImages) {
     DecodeBmpImage(cut);
 }
 
+// The decoding budget: a small run-length file may not claim a picture of millions of
+// pixels, nor may the small .cmp file it comes in; an honest one of the same size passes.
+TEST(BmpImage, SmallRunLengthFilesMayNotClaimHugePictures) {
+    // 8 KB of runs (each 255 pixels of index 1), end of bitmap; 6 million pixels claimed.
+    Bytes runs;
+    for (int i = 0; i < 4096; ++i) runs.insert(runs.end(), {255, 1});
+    runs.insert(runs.end(), {0, 1});
+    EXPECT_FALSE(DecodeBmpImage(MakeBmp(3000, 2000, 8, 1, {0, 0x0000FF}, runs)));
+    // The same runs drawing what they can hold.
+    const auto honest = DecodeBmpImage(MakeBmp(1020, 1024, 8, 1, {0, 0x0000FF}, runs));
+    ASSERT_TRUE(honest);
+    EXPECT_EQ(honest->at(1019, 1023), kBlue);
+    // Inside a .cmp file, the budget is that of the .cmp file's size.
+    const Bytes big = MakeBmp(3000, 2000, 8, 1, {0, 0x0000FF}, Bytes(24000, 0));
+    EXPECT_TRUE(PlausibleBmpHeader(*ReadBmpHeader(big), big.size()));
+    EXPECT_FALSE(PlausibleBmpHeader(*ReadBmpHeader(big), big.size() * 8, 4000));
+}
+
 Bitmap Pattern(int w, int h) {
     Bitmap b;
     b.width = w;
@@ -195,6 +213,23 @@ TEST(JpegImage, BrokenDataIsRefusedWithoutCrash) {
         const Bytes part(jpg.begin(), jpg.begin() + static_cast<std::ptrdiff_t>(cut));
         EXPECT_FALSE(DecodeJpegImage(part)); // data that ends early is refused
     }
+    // Scan data cut short and closed with an end marker: refused, not filled with made-up rows.
+    const Bytes photo = EncodeJpegImage(Pattern(64, 480), 90);
+    Bytes closed(photo.begin(), photo.begin() + static_cast<std::ptrdiff_t>(photo.size() / 2));
+    closed.insert(closed.end(), {0xFF, 0xD9});
+    EXPECT_FALSE(DecodeJpegImage(closed));
+    ASSERT_TRUE(DecodeJpegImage(photo));
+    // A picture whose height field was raised: the data ends before the rows do.
+    Bytes raised = photo;
+    for (std::size_t i = 0; i + 8 < raised.size(); ++i) {
+        if (raised[i] == 0xFF && raised[i + 1] == 0xC0) {
+            raised[i + 5] = 0x03; // 480 → 960 rows
+            raised[i + 6] = 0xC0;
+            break;
+        }
+    }
+    EXPECT_FALSE(DecodeJpegImage(raised));
+
     // A header that declares 60000 × 60000 pixels is refused.
     const std::size_t sof = [&] {
         for (std::size_t i = 0; i + 1 < jpg.size(); ++i)

@@ -1,6 +1,7 @@
 // The .cmp encoder and the table-driven decoder.
 
 #include "pictures/cmp_codec.h"
+#include "pictures/picture_limits.h"
 #include "pictures/cmp_table.h"
 #include "pictures/cmp_tree.h"
 
@@ -115,6 +116,16 @@ std::uint64_t LoadBigEndian64(const std::uint8_t* p) {
     return __builtin_bswap64(v);
 }
 
+constexpr auto kDecodedCap = static_cast<std::size_t>(kMaxDecodedBytes);
+
+// Doubles the output buffer up to the cap on decoded bytes; false at the cap, where the
+// stream is refused as broken (no picture is that large).
+bool Grow(std::vector<std::uint8_t>& out) {
+    if (out.size() >= kDecodedCap) return false;
+    out.resize(std::min(out.size() * 2, kDecodedCap));
+    return true;
+}
+
 // Hands the decoded bytes to the target: moved in whole when the target is empty (the usual
 // case), written at its position otherwise.
 void Deliver(std::vector<std::uint8_t>& out, std::size_t n, ByteStream& target) {
@@ -169,7 +180,7 @@ int DecodeCmpStream(ByteStream& source, ByteStream& target, base::Reporter& repo
 
     // Room for the output, grown while decoding; most pictures come out a little larger
     // than their code stream.
-    std::vector<std::uint8_t> out(code.size() + code.size() / 4 + 4096);
+    std::vector<std::uint8_t> out(std::min(code.size() + code.size() / 4 + 4096, kDecodedCap));
     std::size_t n = 0;
 
     std::size_t bit_pos = 0; // where the bit-by-bit part starts
@@ -185,7 +196,10 @@ int DecodeCmpStream(ByteStream& source, ByteStream& target, base::Reporter& repo
             buf |= LoadBigEndian64(p) >> bits;
             p += (63 - bits) >> 3;
             bits |= 56;
-            if (out.size() - n < 64) out.resize(out.size() * 2);
+            if (out.size() - n < 64 && !Grow(out)) {
+                result = -1;
+                break;
+            }
             std::uint8_t* o = out.data() + n;
             while (bits >= max_depth) {
                 const std::uint32_t e = tables.lut[buf >> (64 - kLutBits)];
@@ -237,8 +251,9 @@ int DecodeCmpStream(ByteStream& source, ByteStream& target, base::Reporter& repo
             result = -1;
         } else if (node == kCmpEndSymbol) {
             result = 0;
+        } else if (n == out.size() && !Grow(out)) {
+            result = -1;
         } else {
-            if (n == out.size()) out.resize(out.size() * 2);
             out[n++] = static_cast<std::uint8_t>(node);
         }
     }

@@ -25,10 +25,12 @@ struct ErrorManager {
 void OutputMessage(j_common_ptr) {}
 
 // Corrupt data that libjpeg can step over is let pass, as the platform's JPEG object does;
-// data that ends early is an error, since libjpeg would otherwise make up every missing row
-// of a picture whose header may promise millions of pixels.
+// scan data that ends early is an error, whether the file ends or a marker (the end marker
+// of a cut file, or of one whose size fields were raised) comes before the last row: libjpeg
+// would otherwise make up every missing row.
 void EmitMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) ErrorExit(cinfo);
+    if (level < 0 && (cinfo->err->msg_code == JWRN_JPEG_EOF || cinfo->err->msg_code == JWRN_HIT_MARKER))
+        ErrorExit(cinfo);
 }
 
 std::uint32_t Pack(unsigned r, unsigned g, unsigned b) {
@@ -43,13 +45,10 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) return false;
-    if (!PictureSizeAllowed(cinfo.image_width, cinfo.image_height)) return false;
-    // Even a blank page compresses to more than a byte per thousand pixels; a header that
-    // promises more is refused before libjpeg allocates its buffers for the whole picture.
-    if (static_cast<std::int64_t>(cinfo.image_width) * cinfo.image_height >
-        1024 * static_cast<std::int64_t>(bytes.size())) {
+    // A header that promises more than the file can hold is refused before libjpeg
+    // allocates its buffers for the whole picture.
+    if (!PictureWithinBudget(cinfo.image_width, cinfo.image_height, static_cast<std::int64_t>(bytes.size())))
         return false;
-    }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&cinfo);

@@ -45,7 +45,7 @@ std::optional<Bitmap> DecodeCmpPicture(std::span<const std::uint8_t> cmp, std::s
     ByteStream source(std::vector<std::uint8_t>(cmp.begin(), cmp.end()));
     ByteStream payload;
     if (DecodeCmpStream(source, payload, reporter) != 0) return std::nullopt;
-    return Reported(DecodeBmpImage(payload.bytes()), what, reporter);
+    return Reported(DecodeBmpImage(payload.bytes(), cmp.size()), what, reporter);
 }
 
 std::optional<Bitmap> LoadCmpFile(const std::filesystem::path& path, base::Reporter& reporter) {

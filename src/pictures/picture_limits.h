@@ -1,17 +1,40 @@
 #pragma once
-// Bounds on what a picture file may make the program allocate. A 600-dpi A4 page is about
-// 35 million pixels; nothing the program prints needs more than that.
+// The memory budget of picture decoding, checked before anything is allocated for a picture.
+//
+// - Absolute caps: a picture has at most kMaxPicturePixels pixels (a 600-dpi A4 page is
+//   about 35 million; nothing the program prints needs more), a picture file is read only up
+//   to kMaxPictureFileBytes, and a .cmp file decodes to at most kMaxDecodedBytes (a 32-bit
+//   bitmap of the largest picture, with its headers).
+// - Proportional: a picture may have kFreePixels whatever its size on disk; beyond that, at
+//   most kPixelsPerInputByte pixels for each byte of the file it came from (the .cmp file,
+//   not the bitmap inside it). A run-length bitmap paints at most 127 pixels a byte with its
+//   runs, and a flat baseline JPEG holds about 64 pixels a byte, so honest pictures stay
+//   well inside; a small file that claims a huge picture is refused.
+//
+// With these, the worst small file costs the decoding of kFreePixels pixels (16 MiB for
+// the decoded pixels, about 64 MiB in all while it is converted and drawn).
 
+#include <algorithm>
 #include <cstdint>
 
 namespace pictures {
 
 inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{48} << 20;
 inline constexpr std::int64_t kMaxPictureFileBytes = std::int64_t{512} << 20;
+inline constexpr std::int64_t kMaxDecodedBytes = 4 * kMaxPicturePixels + (std::int64_t{64} << 10);
+inline constexpr std::int64_t kFreePixels = std::int64_t{4} << 20;
+inline constexpr std::int64_t kPixelsPerInputByte = 256;
 
 inline bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width <= kMaxPicturePixels && height <= kMaxPicturePixels &&
            width * height <= kMaxPicturePixels;
+}
+
+// Whether a picture of width × height pixels fits the budget of a file of input_bytes.
+inline bool PictureWithinBudget(std::int64_t width, std::int64_t height, std::int64_t input_bytes) {
+    if (!PictureSizeAllowed(width, height)) return false;
+    const std::int64_t input = std::clamp<std::int64_t>(input_bytes, 0, kMaxPicturePixels);
+    return width * height <= std::max(kFreePixels, kPixelsPerInputByte * input);
 }
 
 } // namespace pictures

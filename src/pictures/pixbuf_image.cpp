@@ -9,8 +9,14 @@ namespace pictures {
 
 namespace {
 
-void OnSizePrepared(GdkPixbufLoader*, gint width, gint height, gpointer too_big) {
-    if (!PictureSizeAllowed(width, height)) *static_cast<bool*>(too_big) = true;
+struct SizeCheck {
+    std::int64_t input_bytes = 0;
+    bool too_big = false;
+};
+
+void OnSizePrepared(GdkPixbufLoader*, gint width, gint height, gpointer check) {
+    auto* size = static_cast<SizeCheck*>(check);
+    if (!PictureWithinBudget(width, height, size->input_bytes)) size->too_big = true;
 }
 
 std::uint32_t OnWhite(const guchar* p, bool blend) {
@@ -30,11 +36,11 @@ std::optional<Bitmap> DecodeWithPixbuf(std::span<const std::uint8_t> bytes, cons
     if (bytes.empty()) return std::nullopt;
     GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(type, nullptr);
     if (loader == nullptr) return std::nullopt;
-    bool too_big = false;
-    g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), &too_big);
-    bool ok = gdk_pixbuf_loader_write(loader, bytes.data(), bytes.size(), nullptr) && !too_big;
+    SizeCheck size{static_cast<std::int64_t>(bytes.size())};
+    g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), &size);
+    bool ok = gdk_pixbuf_loader_write(loader, bytes.data(), bytes.size(), nullptr) && !size.too_big;
     // close must run in every case, or the loader complains when it is released.
-    ok = gdk_pixbuf_loader_close(loader, nullptr) && ok && !too_big;
+    ok = gdk_pixbuf_loader_close(loader, nullptr) && ok && !size.too_big;
     GdkPixbuf* pixbuf = ok ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
     std::optional<Bitmap> result;
     if (pixbuf != nullptr && gdk_pixbuf_get_colorspace(pixbuf) == GDK_COLORSPACE_RGB &&
