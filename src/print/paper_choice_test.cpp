@@ -1,6 +1,7 @@
 #include "print/paper_sizes.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -64,6 +65,9 @@ TEST_F(PaperChoiceTest, MissingOrEmptySystemFileNamesNothing) {
     EXPECT_EQ("", PaperNameInFile(folder_ / "absent"));
     WriteConf("# only a comment\n   \n");
     EXPECT_EQ("", PaperNameInFile(folder_ / "papersize"));
+    // A named pipe in the file's place names nothing, at once.
+    ASSERT_EQ(::mkfifo((folder_ / "pipe").c_str(), 0644), 0);
+    EXPECT_EQ("", PaperNameInFile(folder_ / "pipe"));
 }
 
 } // namespace

@@ -1,11 +1,12 @@
 #include "print/paper_sizes.h"
 
+#include "base/file_io.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace print {
@@ -41,7 +42,10 @@ std::string_view PaperSizeNames() {
 }
 
 std::string PaperNameInFile(const std::filesystem::path& file) {
-    std::ifstream in(file);
+    // Read without waiting: $PAPERCONF may name a pipe or a device. Anything but a small
+    // regular file gives no name.
+    constexpr std::size_t kMaxPaperFileBytes = 64 * 1024;
+    std::istringstream in(base::ReadFileBounded(file, kMaxPaperFileBytes).bytes);
     std::string line;
     while (std::getline(in, line)) {
         line = line.substr(0, line.find('#'));
