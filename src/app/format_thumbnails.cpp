@@ -11,11 +11,14 @@ namespace app {
 
 Glib::RefPtr<Gdk::Pixbuf> FormatThumbnail(const pages::PrintState& state, pages::Format format, double width_mm,
                                           double height_mm, int width, int height) {
-    // Drawn at three times the button's scale and reduced, so that lines and text read
-    // as a miniature rather than vanish.
+    // Drawn at three times the button's scale, and at no fewer than 60 dots per inch
+    // (below about 50 the list page leaves its columns out), then reduced, so that lines
+    // and text read as a miniature rather than vanish.
     constexpr int kOversample = 3;
+    constexpr int kMinimumDpi = 60;
     const double inches_w = width_mm / 25.4, inches_h = height_mm / 25.4;
-    const int dpi = std::max(6, static_cast<int>(std::min(width / inches_w, height / inches_h) * kOversample));
+    const int dpi =
+        std::max(kMinimumDpi, static_cast<int>(std::min(width / inches_w, height / inches_h) * kOversample));
     const gfx::Device device{print::PaperPixels(width_mm, dpi), print::PaperPixels(height_mm, dpi), dpi, dpi, 256};
     std::string error;
     auto canvas = gfx::CairoCanvas::CreateImage(device, &error);
