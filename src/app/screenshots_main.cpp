@@ -11,7 +11,7 @@
 
 #include <glibmm/main.h>
 #include <gtkmm/application.h>
-#include <gtkmm/settings.h>
+#include <gdkmm/seat.h>
 
 #include <chrono>
 #include <cstdio>
@@ -54,8 +54,9 @@ int main(int argc, char** argv) {
     auto application = Gtk::Application::create("org.qelmarin.Screenshots", Gio::APPLICATION_NON_UNIQUE);
     application->register_application();
     controls::InstallProgramStyle();
-    // No tooltip from wherever the pointer happens to be.
-    Gtk::Settings::get_default()->property_gtk_enable_tooltips() = false;
+    // The pointer in a corner of the screen, so that no tooltip covers the pictures.
+    auto display = Gdk::Display::get_default();
+    display->get_default_seat()->get_pointer()->warp(display->get_default_screen(), 1279, 1023);
     base::RecordingReporter reporter;
     pages::PrintState state;
     if (!app::StartUp(host, app::SystemToday(), app::PrinterCaps{}, state, reporter)) {
