@@ -192,6 +192,20 @@ TEST_F(MainWindowTest, AFullPagePictureMovesTheProgressBarWhileTheWindowRepaints
     state_.progress = window_progress;
 }
 
+TEST_F(MainWindowTest, AConfigurationFileThatCannotBeWrittenIsReportedAndTheProgramStillEnds) {
+    Open();
+    const std::filesystem::path cfg = folder_ / "Kalvorin.CFG";
+    const std::string before = ReadText(cfg);
+    std::filesystem::permissions(cfg, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    state_.settings.month_pictures[0] = "別の絵.cmp";
+    window_->ExitButtonClick();
+    EXPECT_FALSE(window_->get_visible());
+    ASSERT_EQ(1u, reporter_.messages().size());
+    EXPECT_NE(std::string::npos, reporter_.messages()[0].text.find("Kalvorin.CFG")) << reporter_.messages()[0].text;
+    EXPECT_EQ(before, ReadText(cfg));
+    std::filesystem::permissions(cfg, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+}
+
 TEST_F(MainWindowTest, ClosingWritesTheMonthPicturesBack) {
     Open();
     state_.settings.month_pictures[2] = "春の絵.cmp";
