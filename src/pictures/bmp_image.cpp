@@ -1,4 +1,5 @@
 #include "pictures/bmp_image.h"
+#include "pictures/bmp_direct.h"
 #include "pictures/picture_limits.h"
 #include "pictures/pixbuf_image.h"
 
@@ -134,7 +135,8 @@ bool PlausibleBmpHeader(const BmpHeader& h, std::size_t file_size, std::size_t i
 std::optional<Bitmap> DecodeBmpImage(std::span<const std::uint8_t> bytes, std::size_t input_bytes) {
     const std::optional<BmpHeader> header = ReadBmpHeader(bytes);
     if (!header || !PlausibleBmpHeader(*header, bytes.size(), input_bytes)) return std::nullopt;
-    std::optional<Bitmap> bitmap = DecodeWithPixbuf(bytes, "bmp");
+    std::optional<Bitmap> bitmap = DecodeUncompressedBmp(bytes, *header);
+    if (!bitmap) bitmap = DecodeWithPixbuf(bytes, "bmp");
     if (bitmap) bitmap->monochrome = header->bit_count == 1;
     return bitmap;
 }

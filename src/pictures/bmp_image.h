@@ -1,6 +1,7 @@
 #pragma once
-// .bmp file images: read through gdk-pixbuf (every depth, palette, RLE and row order a
-// Windows bitmap object writes), written as standard bottom-up images.
+// .bmp file images: uncompressed ones read directly, the rest through gdk-pixbuf (every
+// depth, palette, RLE and row order a Windows bitmap object writes), written as standard
+// bottom-up images.
 
 #include "pictures/bitmap.h"
 
