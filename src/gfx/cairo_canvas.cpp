@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <numbers>
+#include <unordered_map>
 #include <utility>
 
 namespace gfx {
@@ -40,6 +42,30 @@ cairo_pattern_t* StretchedPattern(cairo_surface_t* surface, double surface_width
     return pattern;
 }
 
+// The mask's bytes name it for Cairo too, so that a PDF embeds it once even when several
+// canvases draw on its pages (a month each, as the command line's one-file run does).
+void NameMaskByItsBytes(cairo_surface_t* mask) {
+    if (cairo_surface_status(mask) != CAIRO_STATUS_SUCCESS) return;
+    const std::string key = MaskKey(mask);
+    auto* id = static_cast<unsigned char*>(g_memdup2(key.data(), key.size()));
+    cairo_surface_set_mime_data(mask, CAIRO_MIME_TYPE_UNIQUE_ID, id, key.size(), g_free, id);
+}
+
+// The ink mask of a permanent bitmap, made on its first drawing and kept for the life of the
+// program, so that every page and document of the run shares it. The caller destroys its
+// reference.
+cairo_surface_t* PermanentInkMask(const pictures::Bitmap& bitmap) {
+    static std::mutex mutex;
+    static std::unordered_map<const std::uint32_t*, cairo_surface_t*> masks;
+    const std::lock_guard<std::mutex> lock(mutex);
+    cairo_surface_t*& mask = masks[bitmap.pixels.data()];
+    if (mask == nullptr) {
+        mask = InkMaskSurface(bitmap);
+        NameMaskByItsBytes(mask);
+    }
+    return cairo_surface_reference(mask);
+}
+
 } // namespace
 
 CairoCanvas::CairoCanvas(cairo_t* cr, const Device& device, std::function<void()> new_page)
@@ -61,6 +87,7 @@ CairoCanvas::~CairoCanvas() {
 }
 
 cairo_surface_t* CairoCanvas::InkMask(const pictures::Bitmap& bitmap) {
+    if (bitmap.permanent) return PermanentInkMask(bitmap);
     const std::size_t count = static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
     // The same bitmap drawn again is known by where its pixels are and by comparing them
     // with the copy kept (a bitmap freed and another made in its place is a new one).
@@ -72,11 +99,7 @@ cairo_surface_t* CairoCanvas::InkMask(const pictures::Bitmap& bitmap) {
     }
     cairo_surface_t* mask = InkMaskSurface(bitmap);
     if (cairo_surface_status(mask) != CAIRO_STATUS_SUCCESS) return mask;
-    // The mask's bytes name it for Cairo too, so that a PDF embeds it once even when several
-    // canvases draw on its pages (a month each, as the command line's one-file run does).
-    const std::string key = MaskKey(mask);
-    auto* id = static_cast<unsigned char*>(g_memdup2(key.data(), key.size()));
-    cairo_surface_set_mime_data(mask, CAIRO_MIME_TYPE_UNIQUE_ID, id, key.size(), g_free, id);
+    NameMaskByItsBytes(mask);
     // The day numbers and marks of a page are a few dozen bitmaps of up to 288 x 288; the
     // copies kept stay under these bounds, past which the canvas starts afresh.
     constexpr std::size_t kMaxKeptBytes = std::size_t{16} << 20;

@@ -16,6 +16,9 @@ struct Bitmap {
     // The picture came from a 1-bit (two-colour) source: the canvas draws it as a mask
     // whose set pixels take the text colour (the platform's monochrome bitmap rule).
     bool monochrome = false;
+    // The bitmap stays, unchanged and at the same address, for the life of the program (the
+    // built-in resources): what is made from its pixels for drawing can be made once and kept.
+    bool permanent = false;
 
     bool empty() const { return width <= 0 || height <= 0; }
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }

@@ -26,6 +26,7 @@ const Bitmap* BuiltinBitmap(std::string_view name) {
     if (it == cache.end()) {
         const auto bytes = BuiltinBitmapBytes(name);
         it = cache.emplace(std::string(name), bytes.empty() ? std::nullopt : DecodeBmpImage(bytes)).first;
+        if (it->second) it->second->permanent = true;
     }
     return it->second ? &*it->second : nullptr;
 }
