@@ -81,6 +81,7 @@ CairoCanvas::CairoCanvas(cairo_surface_t* surface, Target target, const Device& 
 }
 
 CairoCanvas::~CairoCanvas() {
+    DropKeptPicture();
     Finish(nullptr);
     for (const KeptMask& kept : ink_masks_)
         cairo_surface_destroy(kept.mask);
@@ -375,16 +376,71 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
     cairo_save(cr_);
     cairo_rectangle(cr_, rect.left, rect.top, rect.width() + reach_right, rect.height() + reach_down);
     cairo_clip(cr_);
-    cairo_pattern_t* pattern = StretchedPattern(
-        ColorSurface(bitmap, with_border, false, WhiteBlendForLevel(level)), with_border.width(), with_border.height(),
-        rect.left - (part.left - with_border.left) * sx, rect.top - (part.top - with_border.top) * sy,
-        with_border.width() * sx, with_border.height() * sy);
-    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+    cairo_pattern_t* pattern;
+    const bool whole = held_picture_ == &bitmap && held_level_ == level;
+    if (whole) {
+        // A tile of the picture begun: the whole picture is one surface (one image in a
+        // document), placed so that the part lands on the rectangle; the clip keeps the tile.
+        pattern = StretchedPattern(cairo_surface_reference(HeldPictureSurface()), bitmap.width, bitmap.height,
+                                   rect.left - part.left * sx, rect.top - part.top * sy, bitmap.width * sx,
+                                   bitmap.height * sy);
+    } else {
+        pattern = StretchedPattern(ColorSurface(bitmap, with_border, false, WhiteBlendForLevel(level)),
+                                   with_border.width(), with_border.height(),
+                                   rect.left - (part.left - with_border.left) * sx,
+                                   rect.top - (part.top - with_border.top) * sy, with_border.width() * sx,
+                                   with_border.height() * sy);
+    }
+    // Cairo's PDF writer cuts a padded pattern into an image of its own for every drawing;
+    // the whole picture is drawn unpadded there, and a viewer never samples past its edges.
+    cairo_pattern_set_extend(pattern, whole && vector ? CAIRO_EXTEND_NONE : CAIRO_EXTEND_PAD);
     cairo_pattern_set_filter(pattern, CAIRO_FILTER_GOOD);
     cairo_set_source(cr_, pattern);
     cairo_paint(cr_);
     cairo_pattern_destroy(pattern);
     cairo_restore(cr_);
+}
+
+void CairoCanvas::DoBeginPicture(const pictures::Bitmap& bitmap, int level) {
+    held_picture_ = &bitmap;
+    held_level_ = level;
+    kept_is_held_ = false;
+}
+
+void CairoCanvas::DoEndPicture() {
+    held_picture_ = nullptr;
+    kept_is_held_ = false;
+}
+
+cairo_surface_t* CairoCanvas::HeldPictureSurface() {
+    if (kept_is_held_) return kept_picture_.surface;
+    const pictures::Bitmap& bitmap = *held_picture_;
+    const std::size_t count = static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
+    const KeptPicture& kept = kept_picture_;
+    kept_is_held_ = kept.surface != nullptr && kept.drawn_from == bitmap.pixels.data() &&
+                    kept.width == bitmap.width && kept.height == bitmap.height && kept.level == held_level_ &&
+                    std::equal(kept.pixels.begin(), kept.pixels.end(), bitmap.pixels.begin(), bitmap.pixels.begin() + count);
+    if (kept_is_held_) return kept.surface;
+    DropKeptPicture();
+    kept_picture_.surface =
+        ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, false, WhiteBlendForLevel(held_level_));
+    // Pictures up to a 600-dpi A4 page are kept to be known again; a larger one is made anew.
+    constexpr std::size_t kMaxKeptPixels = std::size_t{40} << 20;
+    if (count <= kMaxKeptPixels) {
+        kept_picture_.drawn_from = bitmap.pixels.data();
+        kept_picture_.width = bitmap.width;
+        kept_picture_.height = bitmap.height;
+        kept_picture_.level = held_level_;
+        kept_picture_.pixels.assign(bitmap.pixels.begin(), bitmap.pixels.begin() + count);
+    }
+    kept_is_held_ = true;
+    return kept_picture_.surface;
+}
+
+void CairoCanvas::DropKeptPicture() {
+    if (kept_picture_.surface != nullptr) cairo_surface_destroy(kept_picture_.surface);
+    kept_picture_ = KeptPicture{};
+    kept_is_held_ = false;
 }
 
 void CairoCanvas::DoNewPage() {

@@ -181,6 +181,70 @@ TEST(CairoCanvasPictures, TilesOfAPictureMeetWithoutSeams) {
     }
 }
 
+TEST(CairoCanvasPictures, TilesOfABegunPictureMeetWithoutSeams) {
+    auto canvas = ImageCanvas(64, 32);
+    pictures::Bitmap halves = Solid(0xFF808080, 16, 8);
+    for (int y = 0; y < 8; ++y)
+        std::fill_n(halves.pixels.begin() + y * 16 + 8, 8, 0xFF404040u);
+    canvas->BeginPicture(halves, 3);
+    canvas->DrawPicture(Rect{0, 0, 32, 32}, halves, 3, Rect{0, 0, 8, 8});
+    canvas->DrawPicture(Rect{32, 0, 64, 32}, halves, 3, Rect{8, 0, 16, 8});
+    canvas->EndPicture();
+    for (int y : {0, 31}) {
+        EXPECT_EQ(PixelAt(*canvas, 0, y), 0x808080u);
+        EXPECT_EQ(PixelAt(*canvas, 28, y), 0x808080u);
+        EXPECT_EQ(PixelAt(*canvas, 36, y), 0x404040u);
+        EXPECT_EQ(PixelAt(*canvas, 63, y), 0x404040u);
+    }
+}
+
+int CountImages(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int images = 0;
+    for (std::size_t at = pdf.find("/Subtype /Image"); at != std::string::npos; at = pdf.find("/Subtype /Image", at + 1))
+        ++images;
+    return images;
+}
+
+TEST(CairoCanvasTargets, APdfHoldsAPictureDrawnInTilesOnEveryPageOnce) {
+    // The tiles of a picture are parts of one image, and the same picture on the next pages
+    // (a month of daily pages) is that image again; a picture changed in place, or drawn at
+    // another level, is a new one.
+    const std::string path = (std::filesystem::temp_directory_path() / "qelmarin_gfx_picture_test.pdf").string();
+    std::string error;
+    auto canvas = CairoCanvas::CreatePdf(path, Device{600, 600, 96, 96, 256}, "Kalvorin", &error);
+    ASSERT_NE(canvas, nullptr) << error;
+    pictures::Bitmap picture = Solid(0xFF336699, 20, 20);
+    auto draw_in_tiles = [&](int level) {
+        canvas->BeginPicture(picture, level);
+        for (int y = 0; y < 20; y += 8) {
+            for (int x = 0; x < 20; x += 8)
+                canvas->DrawPicture(Rect{x * 10, y * 10, std::min(x + 8, 20) * 10, std::min(y + 8, 20) * 10}, picture,
+                                    level, Rect{x, y, std::min(x + 8, 20), std::min(y + 8, 20)});
+        }
+        canvas->EndPicture();
+    };
+    for (int page = 0; page < 3; ++page) {
+        if (page > 0) canvas->NewPage();
+        draw_in_tiles(2);
+    }
+    ASSERT_TRUE(canvas->Finish(&error)) << error;
+    EXPECT_EQ(CountImages(path), 1);
+
+    canvas = CairoCanvas::CreatePdf(path, Device{600, 600, 96, 96, 256}, "Kalvorin", &error);
+    ASSERT_NE(canvas, nullptr) << error;
+    draw_in_tiles(2);
+    canvas->NewPage();
+    picture.pixels[42] = 0xFF000000;
+    draw_in_tiles(2);
+    canvas->NewPage();
+    draw_in_tiles(3);
+    ASSERT_TRUE(canvas->Finish(&error)) << error;
+    EXPECT_EQ(CountImages(path), 3);
+    std::filesystem::remove(path);
+}
+
 TEST(CairoCanvasTargets, RejectsPagesItCannotDraw) {
     std::string error;
     EXPECT_EQ(CairoCanvas::CreateImage(Device{0, 10, 96, 96, 2}, &error), nullptr);

@@ -153,6 +153,11 @@ public:
                      const std::optional<Rect>& source = std::nullopt) {
         DoDrawPicture(rect, bitmap, level, source);
     }
+    // Between these two calls every DrawPicture draws a part of this picture at this level,
+    // and the bitmap stays alive and unchanged: a canvas may then prepare the whole picture
+    // once for all its tiles.
+    void BeginPicture(const pictures::Bitmap& bitmap, int level) { DoBeginPicture(bitmap, level); }
+    void EndPicture() { DoEndPicture(); }
     // Ends the page and begins the next one.
     void NewPage() { DoNewPage(); }
 
@@ -172,6 +177,8 @@ protected:
                                  BitmapCopy copy) = 0;
     virtual void DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
                                const std::optional<Rect>& source) = 0;
+    virtual void DoBeginPicture(const pictures::Bitmap&, int) {}
+    virtual void DoEndPicture() {}
     virtual void DoNewPage() = 0;
 
 private:
