@@ -1,8 +1,11 @@
 #include "pages/daily_day_page.h"
 #include "pages/daily_pentad_pictures.h"
+#include "pages/page_common.h"
 #include "pages/page_routines.h"
+#include "pictures/picture_file.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace pages {
 
@@ -36,6 +39,12 @@ void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
         canvas.SelectFont(saved_font);
         return;
     }
+    // Without pentad pictures every day has the month's picture: it is read once for the
+    // month (and a missing one is reported once).
+    std::optional<pictures::Bitmap> month_picture;
+    const bool one_month_picture = options.under_bitmap && !options.kou_bmp_use && first < last;
+    if (one_month_picture)
+        month_picture = pictures::LoadPictureFile(state.settings.data_folder, MonthPictureName(state), reporter);
     for (int d = first; d <= last; ++d) {
         // A new page ends the one before; none is begun after the last, which the end of
         // the document ends.
@@ -44,6 +53,9 @@ void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
         if (options.kou_bmp_use && options.under_bitmap) {
             picture.picture = pentads.Load(state.day(d).Pentad, reporter);
             picture.skip_month_picture = true;
+        } else if (one_month_picture) {
+            picture.picture = month_picture ? &*month_picture : nullptr;
+            picture.skip_month_picture = !month_picture;
         }
         DrawDailyDayPage(canvas, state, d, picture);
     }
