@@ -98,9 +98,10 @@ void SetPageCounters(benchmark::State& st, double cpu_seconds, double wall_secon
     st.counters["wall_s_per_page"] = wall_seconds / pages;
 }
 
-void BM_CalendarYearToPdf(benchmark::State& st) {
+void RunYearToPdfs(benchmark::State& st, bool pictures) {
     base::StderrReporter reporter;
     pages::PrintState state = MakeState(reporter);
+    state.settings.page(1).under_bitmap = pictures;
     state.from_month = 1;
     state.to_month = 12;
     int pages = 0;
@@ -117,7 +118,12 @@ void BM_CalendarYearToPdf(benchmark::State& st) {
     st.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
     SetPageCounters(st, cpu_seconds, wall_seconds, pages);
 }
+void BM_CalendarYearToPdf(benchmark::State& st) { RunYearToPdfs(st, false); }
 BENCHMARK(BM_CalendarYearToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// The same twelve months with each month's full-page picture under the grid.
+void BM_CalendarYearWithPicturesToPdf(benchmark::State& st) { RunYearToPdfs(st, true); }
+BENCHMARK(BM_CalendarYearWithPicturesToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 // The same twelve months as one PDF document, as pcal makes them into one file.
 void BM_CalendarYearToOnePdf(benchmark::State& st) {
@@ -232,6 +238,16 @@ void PrintPageRatio(const bench::FigureReporter& figures, const char* benchmark,
                 1 / *peer, *ours / *peer);
 }
 
+// The cost of the pictures: the pages with their pictures against the same pages without.
+void PrintPictureRatio(const bench::FigureReporter& figures) {
+    const std::optional<double> with = figures.Counter("BM_CalendarYearWithPicturesToPdf", "cpu_s_per_page");
+    const std::optional<double> without = figures.Counter("BM_CalendarYearToPdf", "cpu_s_per_page");
+    if (!with || !without || *with <= 0 || *without <= 0) return;
+    std::printf("calendar pages with full-page pictures (processor time, a PDF a month): %.1f ms a page, %.2f times "
+                "the same pages without\n",
+                *with * 1000, *with / *without);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -245,5 +261,6 @@ int main(int argc, char** argv) {
     PrintPageRatio(reporter, "BM_CalendarYearToPdf", "cpu_s_per_page", "processor time, a PDF a month");
     PrintPageRatio(reporter, "BM_CalendarYearToOnePdf", "wall_s_per_page", "wall clock, one PDF");
     PrintPageRatio(reporter, "BM_CalendarYearToOnePdf", "cpu_s_per_page", "processor time, one PDF");
+    PrintPictureRatio(reporter);
     return 0;
 }

@@ -80,8 +80,12 @@ constexpr std::uint32_t kEndEntry = 256;
 constexpr std::uint32_t kNodeEntry = 0x4000;
 constexpr std::uint32_t kBrokenEntry = 0x8000;
 
+// Beside it, the same kLutBits bits as up to two whole byte codes: the first byte in bits
+// 0 … 7, the second in 8 … 15, the bits both use in 16 … 23 and their count (1 or 2) in
+// 24 … 31; 0 where the first code is not a byte that fits.
 struct DecodeTables {
     std::array<std::uint32_t, 1 << kLutBits> lut;
+    std::array<std::uint32_t, 1 << kLutBits> pairs;
     int max_depth = 0;
 };
 
@@ -107,6 +111,21 @@ DecodeTables MakeTables(const CmpTree& tree) {
     FillTable(tree, t, tree.nodes[tree.root].one, 1, 1);
     for (const CmpCode& c : CmpCodes(tree))
         t.max_depth = std::max(t.max_depth, c.length);
+    constexpr std::uint32_t kMask = (1u << kLutBits) - 1;
+    for (std::uint32_t i = 0; i <= kMask; ++i) {
+        const std::uint32_t first = t.lut[i];
+        const std::uint32_t first_length = first >> 16;
+        if ((first & 0xFFFF) >= 256) {
+            t.pairs[i] = 0;
+            continue;
+        }
+        t.pairs[i] = (first & 0xFF) | first_length << 16 | 1u << 24;
+        // The second code is whole only when it ends within the bits the index holds.
+        const std::uint32_t second = t.lut[(i << first_length) & kMask];
+        const std::uint32_t second_length = second >> 16;
+        if ((second & 0xFFFF) < 256 && first_length + second_length <= kLutBits)
+            t.pairs[i] = (first & 0xFF) | (second & 0xFF) << 8 | (first_length + second_length) << 16 | 2u << 24;
+    }
     return t;
 }
 
@@ -191,6 +210,8 @@ int DecodeCmpStream(ByteStream& source, ByteStream& target, base::Reporter& repo
     std::uint64_t buf = 0;
     int bits = 0;
     const int max_depth = tables.max_depth;
+    // Every lookup then reads only bits of the stream, never the zeros after them.
+    const int lookahead = std::max(max_depth, kLutBits);
     if (max_depth <= 56) {
         while (end - p >= 8) {
             buf |= LoadBigEndian64(p) >> bits;
@@ -201,7 +222,19 @@ int DecodeCmpStream(ByteStream& source, ByteStream& target, base::Reporter& repo
                 break;
             }
             std::uint8_t* o = out.data() + n;
-            while (bits >= max_depth) {
+            while (bits >= lookahead) {
+                const std::uint32_t pair = tables.pairs[buf >> (64 - kLutBits)];
+                if (pair != 0) {
+                    // One or two bytes at once; the second is written in any case and
+                    // counted only when it is there (the buffer has room to spare).
+                    const int length = static_cast<int>(pair >> 16 & 0xFF);
+                    o[0] = static_cast<std::uint8_t>(pair);
+                    o[1] = static_cast<std::uint8_t>(pair >> 8);
+                    o += pair >> 24;
+                    buf <<= length;
+                    bits -= length;
+                    continue;
+                }
                 const std::uint32_t e = tables.lut[buf >> (64 - kLutBits)];
                 const int length = static_cast<int>(e >> 16);
                 buf <<= length;
