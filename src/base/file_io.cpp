@@ -109,8 +109,15 @@ int OpenRegularFile(const std::filesystem::path& path, std::string* error, bool*
     return fd.release();
 }
 
-FileRead ReadFileBounded(const std::filesystem::path& path, std::size_t max_bytes) {
-    FileRead result;
+namespace {
+
+// Reads the whole file straight into the container, sized by the file and grown if the file
+// grows while it is read (up to one byte past the bound, to tell a file that became too
+// large).
+template <typename Bytes>
+BasicFileRead<Bytes> ReadWhole(const std::filesystem::path& path, std::size_t max_bytes) {
+    using Read = BasicFileRead<Bytes>;
+    Read result;
     bool missing = false;
     Descriptor fd(OpenRegularFile(path, &result.error, &missing));
     if (fd.get() < 0) {
@@ -118,41 +125,59 @@ FileRead ReadFileBounded(const std::filesystem::path& path, std::size_t max_byte
             result.error.clear();
             return result;
         }
-        result.status = FileRead::Status::Failed;
+        result.status = Read::Status::Failed;
         return result;
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
-        result.status = FileRead::Status::Failed;
+        result.status = Read::Status::Failed;
         result.error = SystemError("cannot read", path, errno);
         return result;
     }
     if (static_cast<unsigned long long>(info.st_size) > max_bytes) {
-        result.status = FileRead::Status::TooLarge;
+        result.status = Read::Status::TooLarge;
         return result;
     }
-    // Read up to one byte past the bound, in case the file grows while we read it.
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    Bytes bytes;
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+    std::size_t size = 0;
     while (true) {
-        ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (size == bytes.size()) {
+            if (size > max_bytes) {
+                result.status = Read::Status::TooLarge;
+                return result;
+            }
+            const std::size_t past_bound = max_bytes == SIZE_MAX ? max_bytes : max_bytes + 1;
+            bytes.resize(std::min(size * 2 + 4096, past_bound));
+        }
+        const ssize_t got = ::read(fd.get(), bytes.data() + size, bytes.size() - size);
         if (got < 0) {
             if (errno == EINTR) continue;
-            result.status = FileRead::Status::Failed;
+            result.status = Read::Status::Failed;
             result.error = SystemError("cannot read", path, errno);
             return result;
         }
         if (got == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (bytes.size() > max_bytes) {
-            result.status = FileRead::Status::TooLarge;
-            return result;
-        }
+        size += static_cast<std::size_t>(got);
     }
-    result.status = FileRead::Status::Ok;
+    if (size > max_bytes) {
+        result.status = Read::Status::TooLarge;
+        return result;
+    }
+    bytes.resize(size);
+    result.status = Read::Status::Ok;
     result.bytes = std::move(bytes);
     return result;
+}
+
+} // namespace
+
+FileRead ReadFileBounded(const std::filesystem::path& path, std::size_t max_bytes) {
+    return ReadWhole<std::string>(path, max_bytes);
+}
+
+FileBytesRead ReadFileBytesBounded(const std::filesystem::path& path, std::size_t max_bytes) {
+    return ReadWhole<std::vector<std::uint8_t>>(path, max_bytes);
 }
 
 AtomicFile::AtomicFile(const std::filesystem::path& path) : target_(path) {

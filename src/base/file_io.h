@@ -12,22 +12,29 @@
 // it read-only is not replaced.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace base {
 
-struct FileRead {
+template <typename Bytes>
+struct BasicFileRead {
     enum class Status { Ok, Missing, TooLarge, Failed };
     Status status = Status::Missing;
-    std::string bytes; // the contents when Ok
+    Bytes bytes;       // the contents when Ok
     std::string error; // what went wrong when Failed
 };
+using FileRead = BasicFileRead<std::string>;
+using FileBytesRead = BasicFileRead<std::vector<std::uint8_t>>;
 
 // Reads the whole file. A file larger than max_bytes is not read (TooLarge); a missing file
 // is Missing; anything else that is not a readable regular file is Failed, with the reason.
 FileRead ReadFileBounded(const std::filesystem::path& path, std::size_t max_bytes);
+// The same as bytes (a picture's file), read straight into them.
+FileBytesRead ReadFileBytesBounded(const std::filesystem::path& path, std::size_t max_bytes);
 
 // Opens an existing file for reading: the descriptor (the caller closes it), or -1 with the
 // reason in *error (`missing` set when the file is not there). Refuses anything but a

@@ -75,6 +75,24 @@ TEST_F(FileIoTest, ReadersRefuseWhatIsNotARegularFileWithoutWaiting) {
     EXPECT_EQ(ReadFileBounded(file_, 2).status, FileRead::Status::TooLarge);
 }
 
+TEST_F(FileIoTest, ReadsWholeFilesOfAnySizeIntoTextOrBytes) {
+    const std::string binary("\0\x01\xFFtail\0", 8);
+    Put(file_, binary);
+    const FileBytesRead bytes = ReadFileBytesBounded(file_, SIZE_MAX);
+    ASSERT_EQ(bytes.status, FileBytesRead::Status::Ok);
+    EXPECT_EQ(std::string(bytes.bytes.begin(), bytes.bytes.end()), binary);
+    EXPECT_EQ(ReadFileBytesBounded(file_, 7).status, FileBytesRead::Status::TooLarge);
+    Put(file_, "");
+    EXPECT_EQ(ReadFileBounded(file_, 0).status, FileRead::Status::Ok);
+    EXPECT_TRUE(ReadFileBytesBounded(file_, 0).bytes.empty());
+    // A file whose size says nothing of its contents (the kernel's own files say 0) is read
+    // to its end, and still refused past the bound.
+    const FileRead status = ReadFileBounded("/proc/self/status", 1 << 20);
+    ASSERT_EQ(status.status, FileRead::Status::Ok);
+    EXPECT_NE(status.bytes.find("Name:"), std::string::npos);
+    EXPECT_EQ(ReadFileBounded("/proc/self/status", 10).status, FileRead::Status::TooLarge);
+}
+
 TEST_F(FileIoTest, ALinkPlantedAtATemporaryNameIsNeverFollowed) {
     const auto victim = folder_ / "victim";
     Put(victim, "precious");

@@ -8,9 +8,9 @@ namespace pictures {
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path, std::uintmax_t max_bytes) {
     const std::size_t bound = static_cast<std::size_t>(std::min<std::uintmax_t>(max_bytes, SIZE_MAX));
-    base::FileRead read = base::ReadFileBounded(path, bound);
-    if (read.status != base::FileRead::Status::Ok) return std::nullopt;
-    return std::vector<std::uint8_t>(read.bytes.begin(), read.bytes.end());
+    base::FileBytesRead read = base::ReadFileBytesBounded(path, bound);
+    if (read.status != base::FileBytesRead::Status::Ok) return std::nullopt;
+    return std::move(read.bytes);
 }
 
 bool WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string* error) {
