@@ -1,6 +1,7 @@
 #include "gfx/bitmap_surfaces.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -27,6 +28,36 @@ cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap) {
             }
             row[x0 / 32] = word;
         }
+    }
+    cairo_surface_mark_dirty(surface);
+    return surface;
+}
+
+cairo_surface_t* InkMaskSurface(const pictures::InkBitmap& ink) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A1, ink.width, ink.height);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return surface;
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    // A1 takes the first pixel in the lowest bit of a native word: on a little-endian
+    // machine the lowest bit of the first byte, so each byte of ink bits is mirrored.
+    static_assert(std::endian::native == std::endian::little, "A1 rows are written byte by byte");
+    static const auto kMirror = [] {
+        std::array<std::uint8_t, 256> mirror{};
+        for (int b = 0; b < 256; ++b) {
+            int m = 0;
+            for (int i = 0; i < 8; ++i)
+                m |= (b >> i & 1) << (7 - i);
+            mirror[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(m);
+        }
+        return mirror;
+    }();
+    for (int y = 0; y < ink.height; ++y) {
+        unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
+        std::memset(row, 0, static_cast<std::size_t>(stride));
+        const std::uint8_t* source = ink.rows.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(ink.stride);
+        for (int i = 0; i < ink.stride; ++i)
+            row[i] = kMirror[source[i]];
     }
     cairo_surface_mark_dirty(surface);
     return surface;

@@ -2,6 +2,7 @@
 // Cairo image surfaces made from the program's bitmaps.
 
 #include "gfx/canvas.h"
+#include "pictures/ink_bitmap.h"
 
 #include <cairo.h>
 
@@ -9,10 +10,7 @@
 
 namespace gfx {
 
-// Whether a pixel (0xFFRRGGBB) of a two-colour picture is ink: its darker colour.
-inline bool IsInk(std::uint32_t pixel) {
-    return ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF) < 3 * 128;
-}
+using pictures::IsInk;
 
 // A bitmap that can be drawn: a size Cairo can hold and a pixel for every place.
 inline bool UsableBitmap(const pictures::Bitmap& bitmap) {
@@ -23,6 +21,9 @@ inline bool UsableBitmap(const pictures::Bitmap& bitmap) {
 
 // An A1 mask whose set bits are the ink pixels of the bitmap. The caller destroys it.
 cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap);
+
+// An A1 mask of the ink bits. The caller destroys it.
+cairo_surface_t* InkMaskSurface(const pictures::InkBitmap& ink);
 
 // A mask made by InkMaskSurface as bytes, its size and its bits: equal for equal masks.
 std::string MaskKey(cairo_surface_t* mask);

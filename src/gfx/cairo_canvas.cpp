@@ -322,33 +322,65 @@ void CairoCanvas::DoRoundRect(const Rect& rect, int corner_width, int corner_hei
     cairo_restore(cr_);
 }
 
-void CairoCanvas::DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view, BitmapCopy copy) {
-    if (!Drawable() || rect.empty() || !UsableBitmap(bitmap)) return;
+void CairoCanvas::PaintThroughInkMask(const Rect& rect, cairo_surface_t* mask, BitmapCopy copy) {
     const bool invert = copy == BitmapCopy::kInvert;
     cairo_save(cr_);
     cairo_rectangle(cr_, rect.left, rect.top, rect.width(), rect.height());
     cairo_clip(cr_);
-    cairo_pattern_t* pattern;
-    if (bitmap.monochrome) {
-        // The paper colour first, then the ink through the picture as a mask.
-        const base::Color ink = invert ? CurrentBrush().color : TextColor();
-        const base::Color paper = invert ? TextColor() : CurrentBrush().color;
-        SetSourceColor(cr_, paper);
-        cairo_paint(cr_);
-        pattern = StretchedPattern(InkMask(bitmap), bitmap.width, bitmap.height, rect.left, rect.top,
-                                   rect.width(), rect.height());
-        cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
-        SetSourceColor(cr_, ink);
-        cairo_mask(cr_, pattern);
-    } else {
-        pattern = StretchedPattern(ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, invert), bitmap.width,
-                                   bitmap.height, rect.left, rect.top, rect.width(), rect.height());
-        cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
-        cairo_set_source(cr_, pattern);
-        cairo_paint(cr_);
-    }
+    const base::Color ink = invert ? CurrentBrush().color : TextColor();
+    const base::Color paper = invert ? TextColor() : CurrentBrush().color;
+    SetSourceColor(cr_, paper);
+    cairo_paint(cr_);
+    cairo_pattern_t* pattern =
+        StretchedPattern(mask, cairo_image_surface_get_width(mask), cairo_image_surface_get_height(mask), rect.left,
+                         rect.top, rect.width(), rect.height());
+    cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+    SetSourceColor(cr_, ink);
+    cairo_mask(cr_, pattern);
     cairo_pattern_destroy(pattern);
     cairo_restore(cr_);
+}
+
+void CairoCanvas::DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view, BitmapCopy copy) {
+    if (!Drawable() || rect.empty() || !UsableBitmap(bitmap)) return;
+    if (bitmap.monochrome) return PaintThroughInkMask(rect, InkMask(bitmap), copy);
+    cairo_save(cr_);
+    cairo_rectangle(cr_, rect.left, rect.top, rect.width(), rect.height());
+    cairo_clip(cr_);
+    cairo_pattern_t* pattern =
+        StretchedPattern(ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, copy == BitmapCopy::kInvert),
+                         bitmap.width, bitmap.height, rect.left, rect.top, rect.width(), rect.height());
+    cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+    cairo_set_source(cr_, pattern);
+    cairo_paint(cr_);
+    cairo_pattern_destroy(pattern);
+    cairo_restore(cr_);
+}
+
+void CairoCanvas::DoStretchInk(const Rect& rect, const pictures::InkBitmap& ink, std::string_view, BitmapCopy copy) {
+    constexpr int kMaxSide = 32767;
+    if (!Drawable() || rect.empty() || ink.empty() || ink.width > kMaxSide || ink.height > kMaxSide ||
+        ink.stride < (ink.width + 7) / 8 ||
+        ink.rows.size() < static_cast<std::size_t>(ink.stride) * static_cast<std::size_t>(ink.height)) {
+        return;
+    }
+    cairo_surface_t* mask = nullptr;
+    if (ink.permanent) {
+        // Made once for the program and shared by every page and document.
+        static std::mutex mutex;
+        static std::unordered_map<const pictures::InkBitmap*, cairo_surface_t*> masks;
+        const std::lock_guard<std::mutex> lock(mutex);
+        cairo_surface_t*& kept = masks[&ink];
+        if (kept == nullptr) {
+            kept = InkMaskSurface(ink);
+            NameMaskByItsBytes(kept);
+        }
+        mask = cairo_surface_reference(kept);
+    } else {
+        mask = InkMaskSurface(ink);
+        NameMaskByItsBytes(mask);
+    }
+    PaintThroughInkMask(rect, mask, copy);
 }
 
 void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,

@@ -54,6 +54,8 @@ protected:
     void DoRoundRect(const Rect& rect, int corner_width, int corner_height) override;
     void DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view name,
                          BitmapCopy copy) override;
+    void DoStretchInk(const Rect& rect, const pictures::InkBitmap& ink, std::string_view name,
+                      BitmapCopy copy) override;
     void DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
                        const std::optional<Rect>& source) override;
     void DoBeginPicture(const pictures::Bitmap& bitmap, int level) override;
@@ -73,6 +75,9 @@ private:
     // holds each mask once however often it is drawn (the day numbers of a year of pages).
     // The caller destroys its reference.
     cairo_surface_t* InkMask(const pictures::Bitmap& bitmap);
+    // The ink mask stretched over the rectangle: the paper colour first, then the ink
+    // through the mask (an inverted copy swaps the two). Takes the caller's reference.
+    void PaintThroughInkMask(const Rect& rect, cairo_surface_t* mask, BitmapCopy copy);
     const base::Color* TextBackground() const;
     void PaintWhitePage();
 

@@ -114,6 +114,45 @@ TEST(CairoCanvasBitmaps, MonochromeBitmapsTakeTextAndBrushColoursAndInvertSwapsT
     EXPECT_EQ(PixelAt(*canvas, 3, 43), 0x0000FFu);
 }
 
+TEST(CairoCanvasBitmaps, InkBitsDrawAsTheirMonochromeBitmap) {
+    // A 13 × 5 picture (not a whole number of bytes a row) in both forms, stretched and
+    // inverted, in two colours: the same pixels everywhere.
+    pictures::Bitmap bitmap{13, 5, {}, true};
+    pictures::InkBitmap ink{13, 5, 2, std::vector<std::uint8_t>(10, 0)};
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 13; ++x) {
+            const bool is_ink = (x * 7 + y * 3) % 5 < 2;
+            bitmap.pixels.push_back(is_ink ? 0xFF000000 : 0xFFFFFFFF);
+            if (is_ink) ink.rows[static_cast<std::size_t>(y * 2 + x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        }
+    }
+    for (const bool permanent : {false, true}) {
+        ink.permanent = permanent;
+        auto from_pixels = ImageCanvas(120, 60);
+        auto from_ink = ImageCanvas(120, 60);
+        for (Canvas* canvas : {static_cast<Canvas*>(from_pixels.get()), static_cast<Canvas*>(from_ink.get())}) {
+            canvas->SetTextColor(base::kRed);
+            canvas->SetBrush(base::kBlue);
+        }
+        from_pixels->StretchBitmap(Rect{0, 0, 52, 25}, bitmap, "K01", BitmapCopy::kCopy);
+        from_pixels->StretchBitmap(Rect{60, 10, 99, 55}, bitmap, "K01", BitmapCopy::kInvert);
+        from_ink->StretchInk(Rect{0, 0, 52, 25}, ink, "K01", BitmapCopy::kCopy);
+        from_ink->StretchInk(Rect{60, 10, 99, 55}, ink, "K01", BitmapCopy::kInvert);
+        int differing = 0;
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 120; ++x)
+                differing += PixelAt(*from_pixels, x, y) != PixelAt(*from_ink, x, y);
+        }
+        EXPECT_EQ(differing, 0) << (permanent ? "kept mask" : "mask made for the call");
+        EXPECT_EQ(PixelAt(*from_ink, 0, 0), 0xFF0000u);
+    }
+    // Ink bits too short for their size draw nothing.
+    auto canvas = ImageCanvas(20, 20);
+    canvas->StretchInk(Rect{0, 0, 20, 20}, pictures::InkBitmap{13, 5, 2, std::vector<std::uint8_t>(9, 0xFF)}, "K01",
+                       BitmapCopy::kCopy);
+    EXPECT_EQ(PixelAt(*canvas, 0, 0), kWhitePixel);
+}
+
 TEST(CairoCanvasBitmaps, ABitmapChangedInPlaceIsDrawnAsItIsNow) {
     // The canvas keeps the masks of the bitmaps it drew; one whose pixels changed where they
     // lie is drawn with its new pixels, not from the kept mask.

@@ -5,6 +5,7 @@
 
 #include "base/color.h"
 #include "pictures/bitmap.h"
+#include "pictures/ink_bitmap.h"
 
 #include <optional>
 #include <string>
@@ -145,6 +146,11 @@ public:
     void StretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view name, BitmapCopy copy) {
         DoStretchBitmap(rect, bitmap, name, copy);
     }
+    // A two-colour bitmap given by its ink bits, drawn as StretchBitmap draws a monochrome
+    // bitmap (the same trace).
+    void StretchInk(const Rect& rect, const pictures::InkBitmap& ink, std::string_view name, BitmapCopy copy) {
+        DoStretchInk(rect, ink, name, copy);
+    }
     // A picture (or the part source of it) scaled into the rectangle and blended toward
     // white by colour level (WhiteBlendForLevel). An empty bitmap or source draws nothing.
     // Drawing a picture tile by tile: a part with more picture to its right or below may
@@ -175,6 +181,8 @@ protected:
     virtual void DoRoundRect(const Rect& rect, int corner_width, int corner_height) = 0;
     virtual void DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view name,
                                  BitmapCopy copy) = 0;
+    virtual void DoStretchInk(const Rect& rect, const pictures::InkBitmap& ink, std::string_view name,
+                              BitmapCopy copy) = 0;
     virtual void DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
                                const std::optional<Rect>& source) = 0;
     virtual void DoBeginPicture(const pictures::Bitmap&, int) {}

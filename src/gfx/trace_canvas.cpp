@@ -93,6 +93,10 @@ void TraceCanvas::DoStretchBitmap(const Rect& rect, const pictures::Bitmap&, std
     out_ << '\t' << (copy == BitmapCopy::kCopy ? "copy" : "invert") << '\n';
 }
 
+void TraceCanvas::DoStretchInk(const Rect& rect, const pictures::InkBitmap&, std::string_view name, BitmapCopy copy) {
+    DoStretchBitmap(rect, pictures::Bitmap{}, name, copy);
+}
+
 void TraceCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap&, int level, const std::optional<Rect>&) {
     WriteRect("picture", rect);
     out_ << '\t' << level << '\n';

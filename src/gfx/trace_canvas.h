@@ -41,6 +41,8 @@ protected:
     void DoRoundRect(const Rect& rect, int corner_width, int corner_height) override;
     void DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitmap, std::string_view name,
                          BitmapCopy copy) override;
+    void DoStretchInk(const Rect& rect, const pictures::InkBitmap& ink, std::string_view name,
+                      BitmapCopy copy) override;
     void DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
                        const std::optional<Rect>& source) override;
     void DoNewPage() override;

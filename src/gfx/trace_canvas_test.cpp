@@ -43,6 +43,7 @@ TEST(TraceCanvas, WritesTheDeviceFirstAndOneLinePerCall) {
     canvas.RoundRect(Rect{10, 20, 30, 40}, 6, 7);
     canvas.StretchBitmap(Rect{11, 12, 86, 87}, bitmap, "K01", BitmapCopy::kCopy);
     canvas.StretchBitmap(Rect{11, 12, 86, 87}, bitmap, "SUNDAY_BLACK", BitmapCopy::kInvert);
+    canvas.StretchInk(Rect{1, 2, 3, 4}, pictures::InkBitmap{2, 2, 1, {0x80, 0x40}}, "K31", BitmapCopy::kInvert);
     canvas.DrawPicture(Rect{0, 0, 500, 500}, bitmap, 2);
     canvas.DrawPicture(Rect{0, 0, 50, 50}, bitmap, 3, Rect{0, 0, 1, 1});
     canvas.NewPage();
@@ -62,6 +63,7 @@ TEST(TraceCanvas, WritesTheDeviceFirstAndOneLinePerCall) {
                          "roundrect\t10\t20\t30\t40\t6\t7\n"
                          "bitmap\t11\t12\t86\t87\tK01\tcopy\n"
                          "bitmap\t11\t12\t86\t87\tSUNDAY_BLACK\tinvert\n"
+                         "bitmap\t1\t2\t3\t4\tK31\tinvert\n"
                          "picture\t0\t0\t500\t500\t2\n"
                          "picture\t0\t0\t50\t50\t3\n"
                          "page\n");

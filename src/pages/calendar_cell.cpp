@@ -122,13 +122,20 @@ base::Color RokuyoColor(int rokuyo) {
 }
 
 // The day's number picture: the state's 36 × 36 one where the box is no larger (the
-// preview), else the large picture of the same numeral, so that a printed number is
-// never enlarged into blocks coarser than the printer's dots.
-const pictures::Bitmap* DayNumberPicture(const PrintState& state, const gfx::Rect& box, int d) {
+// preview), else the large picture of the same numeral (as ink bits), so that a printed
+// number is never enlarged into blocks coarser than the printer's dots.
+void DrawDayNumber(gfx::Canvas& canvas, const PrintState& state, const gfx::Rect& box, int d, gfx::BitmapCopy copy) {
     const pictures::Bitmap* number = state.day_number_bitmaps[static_cast<std::size_t>(d)];
-    if (number == nullptr || (box.width() <= number->width && box.height() <= number->height)) return number;
-    const pictures::Bitmap* fine = pictures::BuiltinBitmap(pictures::PageDayNumberBitmapName(d));
-    return fine != nullptr ? fine : number;
+    const std::string name = pictures::DayNumberBitmapName(d);
+    if (number == nullptr || (box.width() <= number->width && box.height() <= number->height)) {
+        if (number != nullptr) canvas.StretchBitmap(box, *number, name, copy);
+        return;
+    }
+    if (const pictures::InkBitmap* fine = pictures::BuiltinInkBitmap(pictures::PageDayNumberBitmapName(d))) {
+        canvas.StretchInk(box, *fine, name, copy);
+    } else {
+        canvas.StretchBitmap(box, *number, name, copy);
+    }
 }
 
 void DrawNumberBox(gfx::Canvas& canvas, const PrintState& state, const gfx::Rect& box, int d) {
@@ -137,9 +144,7 @@ void DrawNumberBox(gfx::Canvas& canvas, const PrintState& state, const gfx::Rect
     if (!o.day_english) {
         canvas.SetBrush(base::kWhite);
         canvas.SetTextColor(base::kBlack);
-        if (const pictures::Bitmap* number = DayNumberPicture(state, box, d))
-            canvas.StretchBitmap(box, *number, pictures::DayNumberBitmapName(d),
-                                 inverted ? gfx::BitmapCopy::kInvert : gfx::BitmapCopy::kCopy);
+        DrawDayNumber(canvas, state, box, d, inverted ? gfx::BitmapCopy::kInvert : gfx::BitmapCopy::kCopy);
         return;
     }
     canvas.SetBrush(inverted ? PrintColor(state, base::kRed) : base::kWhite);

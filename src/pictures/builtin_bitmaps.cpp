@@ -31,6 +31,19 @@ const Bitmap* BuiltinBitmap(std::string_view name) {
     return it->second ? &*it->second : nullptr;
 }
 
+const InkBitmap* BuiltinInkBitmap(std::string_view name) {
+    static std::mutex mutex;
+    static std::map<std::string, std::optional<InkBitmap>, std::less<>> cache;
+    const std::lock_guard<std::mutex> lock(mutex);
+    auto it = cache.find(name);
+    if (it == cache.end()) {
+        const auto bytes = BuiltinBitmapBytes(name);
+        it = cache.emplace(std::string(name), bytes.empty() ? std::nullopt : DecodeInkBmp(bytes)).first;
+        if (it->second) it->second->permanent = true;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
 std::string DayNumberBitmapName(int day) {
     char name[8];
     std::snprintf(name, sizeof name, "K%02d", std::clamp(day, 0, 31));

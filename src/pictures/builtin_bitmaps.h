@@ -6,6 +6,7 @@
 // 288, 1 bit, the same numerals laid out the same way).
 
 #include "pictures/bitmap.h"
+#include "pictures/ink_bitmap.h"
 
 #include <cstdint>
 #include <span>
@@ -20,6 +21,10 @@ std::span<const std::uint8_t> BuiltinBitmapBytes(std::string_view name);
 // The decoded bitmap, made on first use and kept for the life of the program; nullptr when
 // there is no resource of that name.
 const Bitmap* BuiltinBitmap(std::string_view name);
+
+// The ink bits of a two-colour resource, made on first use and kept for the life of the
+// program; nullptr when there is no 1-bit resource of that name.
+const InkBitmap* BuiltinInkBitmap(std::string_view name);
 
 // "K00" … "K31": the resource name of a day number (0 … 31; others are clamped).
 std::string DayNumberBitmapName(int day);
