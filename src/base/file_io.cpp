@@ -229,7 +229,23 @@ void AtomicFile::Discard() {
 
 bool AtomicFile::Write(std::string_view bytes) {
     if (fd_ < 0) return false;
-    if (WriteAll(fd_, bytes)) return true;
+    constexpr std::size_t kBufferBytes = 64 * 1024;
+    if (buffer_.size() + bytes.size() > kBufferBytes && !Flush()) return false;
+    if (bytes.size() >= kBufferBytes) {
+        if (WriteAll(fd_, bytes)) return true;
+        error_ = SystemError("cannot write", target_, errno);
+        Discard();
+        return false;
+    }
+    buffer_.append(bytes);
+    return true;
+}
+
+bool AtomicFile::Flush() {
+    if (fd_ < 0) return false;
+    const bool written = WriteAll(fd_, buffer_);
+    buffer_.clear();
+    if (written) return true;
     error_ = SystemError("cannot write", target_, errno);
     Discard();
     return false;
@@ -242,6 +258,7 @@ std::string AtomicFile::Commit() {
         Discard();
         return error_;
     };
+    if (!Flush()) return error_;
     if (replacing_ && ::fchmod(fd_, mode_) != 0) return fail("cannot set the permissions of");
     if (::fsync(fd_) != 0) return fail("cannot flush");
     const int fd = fd_;

@@ -59,8 +59,9 @@ public:
     // The file that Commit replaces (the target of a link at the path given).
     const std::filesystem::path& target() const { return target_; }
 
-    // Appends bytes to the temporary file. False, with the reason in error(), on failure;
-    // every later Write and Commit then fails too.
+    // Appends bytes to the temporary file (through a buffer: a library that streams a
+    // document out in small pieces costs few system calls). False, with the reason in
+    // error(), on failure; every later Write and Commit then fails too.
     bool Write(std::string_view bytes);
     // Flushes the temporary file to disk, gives it the permission bits of the file it
     // replaces (a new file gets 0666 less the umask) and renames it over the target.
@@ -69,6 +70,8 @@ public:
 
 private:
     void Discard();
+    // Writes the buffer out; false on failure, as Write.
+    bool Flush();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
@@ -76,6 +79,7 @@ private:
     int fd_ = -1;
     bool replacing_ = false;
     unsigned mode_ = 0;
+    std::string buffer_;
 };
 
 // Replaces the whole file with bytes through an AtomicFile. Returns an empty text on
