@@ -81,7 +81,9 @@ CairoCanvas::CairoCanvas(cairo_surface_t* surface, Target target, const Device& 
 }
 
 CairoCanvas::~CairoCanvas() {
-    DropKeptPicture();
+    for (const HeldPicture& held : held_pictures_) {
+        if (held.surface != nullptr) cairo_surface_destroy(held.surface);
+    }
     Finish(nullptr);
     for (const KeptMask& kept : ink_masks_)
         cairo_surface_destroy(kept.mask);
@@ -409,11 +411,12 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
     cairo_rectangle(cr_, rect.left, rect.top, rect.width() + reach_right, rect.height() + reach_down);
     cairo_clip(cr_);
     cairo_pattern_t* pattern;
-    const bool whole = held_picture_ == &bitmap && held_level_ == level;
+    cairo_surface_t* whole_surface = HeldPictureSurface(bitmap, level);
+    const bool whole = whole_surface != nullptr;
     if (whole) {
-        // A tile of the picture begun: the whole picture is one surface (one image in a
-        // document), placed so that the part lands on the rectangle; the clip keeps the tile.
-        pattern = StretchedPattern(cairo_surface_reference(HeldPictureSurface()), bitmap.width, bitmap.height,
+        // A part of a picture begun: the whole picture is one surface (one image in a
+        // document), placed so that the part lands on the rectangle; the clip keeps the part.
+        pattern = StretchedPattern(cairo_surface_reference(whole_surface), bitmap.width, bitmap.height,
                                    rect.left - part.left * sx, rect.top - part.top * sy, bitmap.width * sx,
                                    bitmap.height * sy);
     } else {
@@ -434,45 +437,39 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
 }
 
 void CairoCanvas::DoBeginPicture(const pictures::Bitmap& bitmap, int level) {
-    held_picture_ = &bitmap;
-    held_level_ = level;
-    kept_is_held_ = false;
+    held_pictures_.push_back({&bitmap, level, nullptr});
+    // Begun again inside itself (a month's picture held for all its daily pages, then for
+    // the tiles of each page): the same surface.
+    for (const HeldPicture& held : held_pictures_) {
+        if (held.bitmap == &bitmap && held.level == level && held.surface != nullptr) {
+            held_pictures_.back().surface = cairo_surface_reference(held.surface);
+            break;
+        }
+    }
 }
 
 void CairoCanvas::DoEndPicture() {
-    held_picture_ = nullptr;
-    kept_is_held_ = false;
+    if (held_pictures_.empty()) return;
+    if (held_pictures_.back().surface != nullptr) cairo_surface_destroy(held_pictures_.back().surface);
+    held_pictures_.pop_back();
 }
 
-cairo_surface_t* CairoCanvas::HeldPictureSurface() {
-    if (kept_is_held_) return kept_picture_.surface;
-    const pictures::Bitmap& bitmap = *held_picture_;
-    const std::size_t count = static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
-    const KeptPicture& kept = kept_picture_;
-    kept_is_held_ = kept.surface != nullptr && kept.drawn_from == bitmap.pixels.data() &&
-                    kept.width == bitmap.width && kept.height == bitmap.height && kept.level == held_level_ &&
-                    std::equal(kept.pixels.begin(), kept.pixels.end(), bitmap.pixels.begin(), bitmap.pixels.begin() + count);
-    if (kept_is_held_) return kept.surface;
-    DropKeptPicture();
-    kept_picture_.surface =
-        ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, false, WhiteBlendForLevel(held_level_));
-    // Pictures up to a 600-dpi A4 page are kept to be known again; a larger one is made anew.
-    constexpr std::size_t kMaxKeptPixels = std::size_t{40} << 20;
-    if (count <= kMaxKeptPixels) {
-        kept_picture_.drawn_from = bitmap.pixels.data();
-        kept_picture_.width = bitmap.width;
-        kept_picture_.height = bitmap.height;
-        kept_picture_.level = held_level_;
-        kept_picture_.pixels.assign(bitmap.pixels.begin(), bitmap.pixels.begin() + count);
+cairo_surface_t* CairoCanvas::HeldPictureSurface(const pictures::Bitmap& bitmap, int level) {
+    cairo_surface_t* surface = nullptr;
+    for (const HeldPicture& held : held_pictures_) {
+        if (held.bitmap == &bitmap && held.level == level) {
+            if (held.surface != nullptr) return held.surface;
+            if (surface == nullptr)
+                surface = ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, false, WhiteBlendForLevel(level));
+        }
     }
-    kept_is_held_ = true;
-    return kept_picture_.surface;
-}
-
-void CairoCanvas::DropKeptPicture() {
-    if (kept_picture_.surface != nullptr) cairo_surface_destroy(kept_picture_.surface);
-    kept_picture_ = KeptPicture{};
-    kept_is_held_ = false;
+    if (surface == nullptr) return nullptr;
+    // Every begun entry of this picture shares the new surface.
+    for (HeldPicture& held : held_pictures_) {
+        if (held.bitmap == &bitmap && held.level == level) held.surface = cairo_surface_reference(surface);
+    }
+    cairo_surface_destroy(surface);
+    return surface;
 }
 
 void CairoCanvas::DoNewPage() {

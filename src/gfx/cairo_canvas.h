@@ -96,24 +96,17 @@ private:
         std::vector<std::uint32_t> pixels;
         cairo_surface_t* mask; // a reference of its own
     };
-    // The picture whose tiles are being drawn (between BeginPicture and EndPicture).
-    const pictures::Bitmap* held_picture_ = nullptr;
-    int held_level_ = 0;
-    // The whole surface of the picture last drawn in tiles, with a copy of its pixels to
-    // know it again: drawn again on a later page, it is the same image of the document.
-    struct KeptPicture {
-        const std::uint32_t* drawn_from = nullptr;
-        int width = 0;
-        int height = 0;
-        int level = 0;
-        std::vector<std::uint32_t> pixels;
-        cairo_surface_t* surface = nullptr; // a reference of its own
+    // The pictures begun and not yet ended, the innermost last, each with its whole surface
+    // once made (a reference of its own; entries of the same picture share one surface).
+    struct HeldPicture {
+        const pictures::Bitmap* bitmap;
+        int level;
+        cairo_surface_t* surface;
     };
-    KeptPicture kept_picture_;
-    bool kept_is_held_ = false; // kept_picture_ is the held picture's surface
-    // The whole surface of the held picture, made on its first tile.
-    cairo_surface_t* HeldPictureSurface();
-    void DropKeptPicture();
+    std::vector<HeldPicture> held_pictures_;
+    // The whole surface of a held picture, made on its first drawing; nullptr when the
+    // picture is not held.
+    cairo_surface_t* HeldPictureSurface(const pictures::Bitmap& bitmap, int level);
     std::vector<KeptMask> ink_masks_;
     std::size_t ink_mask_bytes_ = 0; // of the kept copies
 };

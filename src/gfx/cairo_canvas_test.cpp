@@ -246,15 +246,15 @@ int CountImages(const std::string& path) {
     return images;
 }
 
-TEST(CairoCanvasTargets, APdfHoldsAPictureDrawnInTilesOnEveryPageOnce) {
-    // The tiles of a picture are parts of one image, and the same picture on the next pages
-    // (a month of daily pages) is that image again; a picture changed in place, or drawn at
-    // another level, is a new one.
+TEST(CairoCanvasTargets, APdfHoldsAPictureHeldOverItsPagesOnce) {
+    // The tiles of a begun picture are parts of one image; held over several pages (a month
+    // of daily pages), and drawn whole or in tiles there, it is that image again. Begun anew
+    // on each page, or at another level, it is a new image.
     const std::string path = (std::filesystem::temp_directory_path() / "qelmarin_gfx_picture_test.pdf").string();
     std::string error;
     auto canvas = CairoCanvas::CreatePdf(path, Device{600, 600, 96, 96, 256}, "Kalvorin", &error);
     ASSERT_NE(canvas, nullptr) << error;
-    pictures::Bitmap picture = Solid(0xFF336699, 20, 20);
+    const pictures::Bitmap picture = Solid(0xFF336699, 20, 20);
     auto draw_in_tiles = [&](int level) {
         canvas->BeginPicture(picture, level);
         for (int y = 0; y < 20; y += 8) {
@@ -264,10 +264,13 @@ TEST(CairoCanvasTargets, APdfHoldsAPictureDrawnInTilesOnEveryPageOnce) {
         }
         canvas->EndPicture();
     };
+    canvas->BeginPicture(picture, 2);
     for (int page = 0; page < 3; ++page) {
         if (page > 0) canvas->NewPage();
         draw_in_tiles(2);
+        canvas->DrawPicture(Rect{0, 300, 100, 400}, picture, 2);
     }
+    canvas->EndPicture();
     ASSERT_TRUE(canvas->Finish(&error)) << error;
     EXPECT_EQ(CountImages(path), 1);
 
@@ -275,10 +278,11 @@ TEST(CairoCanvasTargets, APdfHoldsAPictureDrawnInTilesOnEveryPageOnce) {
     ASSERT_NE(canvas, nullptr) << error;
     draw_in_tiles(2);
     canvas->NewPage();
-    picture.pixels[42] = 0xFF000000;
     draw_in_tiles(2);
     canvas->NewPage();
+    canvas->BeginPicture(picture, 2);
     draw_in_tiles(3);
+    canvas->EndPicture();
     ASSERT_TRUE(canvas->Finish(&error)) << error;
     EXPECT_EQ(CountImages(path), 3);
     std::filesystem::remove(path);

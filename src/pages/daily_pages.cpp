@@ -45,6 +45,10 @@ void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
     const bool one_month_picture = options.under_bitmap && !options.kou_bmp_use && first < last;
     if (one_month_picture)
         month_picture = pictures::LoadPictureFile(state.settings.data_folder, MonthPictureName(state), reporter);
+    // Held over the days, the picture is one image of the document (a monochrome printer
+    // gets a grey copy on each page, which is not held).
+    const bool hold_picture = month_picture && !state.monochrome();
+    if (hold_picture) canvas.BeginPicture(*month_picture, options.color_level);
     for (int d = first; d <= last; ++d) {
         // A new page ends the one before; none is begun after the last, which the end of
         // the document ends.
@@ -59,6 +63,7 @@ void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
         }
         DrawDailyDayPage(canvas, state, d, picture);
     }
+    if (hold_picture) canvas.EndPicture();
     pentads.Close();
     canvas.SelectFont(saved_font);
 }
