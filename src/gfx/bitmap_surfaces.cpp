@@ -7,15 +7,29 @@
 
 namespace gfx {
 
-cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A1, bitmap.width, bitmap.height);
+namespace {
+
+// A cleared A1 surface of the size whose rows fill_row(row, y) then sets.
+template <typename FillRow> cairo_surface_t* A1Surface(int width, int height, FillRow fill_row) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A1, width, height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return surface;
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < bitmap.height; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+    for (int y = 0; y < height; ++y) {
+        unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
         std::memset(row, 0, static_cast<std::size_t>(stride));
+        fill_row(row, y);
+    }
+    cairo_surface_mark_dirty(surface);
+    return surface;
+}
+
+} // namespace
+
+cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap) {
+    return A1Surface(bitmap.width, bitmap.height, [&bitmap](unsigned char* bytes, int y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(bytes);
         const std::uint32_t* source = bitmap.pixels.data() + static_cast<std::size_t>(y) * bitmap.width;
         // A1 pixels are packed into native 32-bit words, first pixel in the lowest bit on a
         // little-endian machine; a word is made at a time, without branches.
@@ -28,17 +42,10 @@ cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap) {
             }
             row[x0 / 32] = word;
         }
-    }
-    cairo_surface_mark_dirty(surface);
-    return surface;
+    });
 }
 
 cairo_surface_t* InkMaskSurface(const pictures::InkBitmap& ink) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A1, ink.width, ink.height);
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return surface;
-    cairo_surface_flush(surface);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
     // A1 takes the first pixel in the lowest bit of a native word: on a little-endian
     // machine the lowest bit of the first byte, so each byte of ink bits is mirrored.
     static_assert(std::endian::native == std::endian::little, "A1 rows are written byte by byte");
@@ -52,15 +59,16 @@ cairo_surface_t* InkMaskSurface(const pictures::InkBitmap& ink) {
         }
         return mirror;
     }();
-    for (int y = 0; y < ink.height; ++y) {
-        unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
-        std::memset(row, 0, static_cast<std::size_t>(stride));
-        const std::uint8_t* source = ink.rows.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(ink.stride);
-        for (int i = 0; i < ink.stride; ++i)
+    // The bytes of the width only, the bits past it cleared, whatever the rows' stride holds.
+    const int bytes = (ink.width + 7) / 8;
+    const auto last = static_cast<std::uint8_t>(0xFF >> (bytes * 8 - ink.width));
+    return A1Surface(ink.width, ink.height, [&ink, bytes, last](unsigned char* row, int y) {
+        const std::uint8_t* source =
+            ink.rows.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(ink.stride);
+        for (int i = 0; i < bytes; ++i)
             row[i] = kMirror[source[i]];
-    }
-    cairo_surface_mark_dirty(surface);
-    return surface;
+        if (bytes > 0) row[bytes - 1] &= last;
+    });
 }
 
 std::string MaskKey(cairo_surface_t* mask) {

@@ -22,7 +22,8 @@ inline bool UsableBitmap(const pictures::Bitmap& bitmap) {
 // An A1 mask whose set bits are the ink pixels of the bitmap. The caller destroys it.
 cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap);
 
-// An A1 mask of the ink bits. The caller destroys it.
+// An A1 mask of the ink bits (rows of at least (width + 7) / 8 bytes; bits past the width
+// are left out). The caller destroys it.
 cairo_surface_t* InkMaskSurface(const pictures::InkBitmap& ink);
 
 // A mask made by InkMaskSurface as bytes, its size and its bits: equal for equal masks.

@@ -126,8 +126,13 @@ TEST(CairoCanvasBitmaps, InkBitsDrawAsTheirMonochromeBitmap) {
             if (is_ink) ink.rows[static_cast<std::size_t>(y * 2 + x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         }
     }
-    for (const bool permanent : {false, true}) {
-        ink.permanent = permanent;
+    // A permanent one must live for the program, as the built-in numerals do.
+    static pictures::InkBitmap kept;
+    kept = ink;
+    kept.permanent = true;
+    for (const pictures::InkBitmap* drawn :
+         {static_cast<const pictures::InkBitmap*>(&ink), static_cast<const pictures::InkBitmap*>(&kept)}) {
+        const bool permanent = drawn->permanent;
         auto from_pixels = ImageCanvas(120, 60);
         auto from_ink = ImageCanvas(120, 60);
         for (Canvas* canvas : {static_cast<Canvas*>(from_pixels.get()), static_cast<Canvas*>(from_ink.get())}) {
@@ -136,8 +141,8 @@ TEST(CairoCanvasBitmaps, InkBitsDrawAsTheirMonochromeBitmap) {
         }
         from_pixels->StretchBitmap(Rect{0, 0, 52, 25}, bitmap, "K01", BitmapCopy::kCopy);
         from_pixels->StretchBitmap(Rect{60, 10, 99, 55}, bitmap, "K01", BitmapCopy::kInvert);
-        from_ink->StretchInk(Rect{0, 0, 52, 25}, ink, "K01", BitmapCopy::kCopy);
-        from_ink->StretchInk(Rect{60, 10, 99, 55}, ink, "K01", BitmapCopy::kInvert);
+        from_ink->StretchInk(Rect{0, 0, 52, 25}, *drawn, "K01", BitmapCopy::kCopy);
+        from_ink->StretchInk(Rect{60, 10, 99, 55}, *drawn, "K01", BitmapCopy::kInvert);
         int differing = 0;
         for (int y = 0; y < 60; ++y) {
             for (int x = 0; x < 120; ++x)
@@ -145,6 +150,21 @@ TEST(CairoCanvasBitmaps, InkBitsDrawAsTheirMonochromeBitmap) {
         }
         EXPECT_EQ(differing, 0) << (permanent ? "kept mask" : "mask made for the call");
         EXPECT_EQ(PixelAt(*from_ink, 0, 0), 0xFF0000u);
+    }
+    // Rows with room to spare and stray bits past the width draw the same.
+    pictures::InkBitmap wide{13, 5, 4, std::vector<std::uint8_t>(20, 0)};
+    for (int y = 0; y < 5; ++y) {
+        std::copy_n(ink.rows.begin() + y * 2, 2, wide.rows.begin() + y * 4);
+        wide.rows[static_cast<std::size_t>(y * 4 + 1)] |= 0x07;
+        wide.rows[static_cast<std::size_t>(y * 4 + 2)] = 0xFF;
+    }
+    auto tight_canvas = ImageCanvas(60, 30);
+    auto wide_canvas = ImageCanvas(60, 30);
+    tight_canvas->StretchInk(Rect{0, 0, 52, 25}, ink, "K01", BitmapCopy::kCopy);
+    wide_canvas->StretchInk(Rect{0, 0, 52, 25}, wide, "K01", BitmapCopy::kCopy);
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 60; ++x)
+            ASSERT_EQ(PixelAt(*tight_canvas, x, y), PixelAt(*wide_canvas, x, y)) << x << ", " << y;
     }
     // Ink bits too short for their size draw nothing.
     auto canvas = ImageCanvas(20, 20);
@@ -241,7 +261,8 @@ int CountImages(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     int images = 0;
-    for (std::size_t at = pdf.find("/Subtype /Image"); at != std::string::npos; at = pdf.find("/Subtype /Image", at + 1))
+    for (std::size_t at = pdf.find("/Subtype /Image"); at != std::string::npos;
+         at = pdf.find("/Subtype /Image", at + 1))
         ++images;
     return images;
 }
@@ -347,7 +368,8 @@ TEST(CairoCanvasTargets, APdfHoldsEachTwoColourBitmapOnce) {
     std::ifstream in(path, std::ios::binary);
     const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     int images = 0;
-    for (std::size_t at = pdf.find("/Subtype /Image"); at != std::string::npos; at = pdf.find("/Subtype /Image", at + 1))
+    for (std::size_t at = pdf.find("/Subtype /Image"); at != std::string::npos;
+         at = pdf.find("/Subtype /Image", at + 1))
         ++images;
     EXPECT_EQ(images, 2);
     EXPECT_NE(pdf.find("/Count 4"), std::string::npos);
@@ -358,8 +380,8 @@ TEST(CairoCanvasTargets, APdfHoldsEachTwoColourBitmapOnce) {
 // size limit standing in for a full disk) keeps the earlier document, and a document still
 // being drawn is not yet there.
 TEST(CairoCanvasTargets, DocumentsAppearWholeOrNotAtAll) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("qelmarin_gfx_whole_" + std::to_string(::getpid()));
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("qelmarin_gfx_whole_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const std::string pdf = (folder / "month.pdf").string();
     const std::string png = (folder / "month.png").string();
@@ -373,7 +395,8 @@ TEST(CairoCanvasTargets, DocumentsAppearWholeOrNotAtAll) {
         std::string error;
         auto canvas = CairoCanvas::CreatePdf(pdf, Device{4960, 7016, 600, 600, 256}, "Kalvorin", &error);
         canvas->SetBrush(base::kBlack);
-        for (int i = 0; i < 200; ++i) canvas->FillRect(Rect{i, i, 600 + i, 600 + 2 * i});
+        for (int i = 0; i < 200; ++i)
+            canvas->FillRect(Rect{i, i, 600 + i, 600 + 2 * i});
         const bool pdf_failed = !canvas->Finish(&error) && !error.empty();
         auto image = CairoCanvas::CreateImage(Device{300, 300, 96, 96, 256}, &error);
         pictures::Bitmap noise = Solid(0, 300, 300); // incompressible, far above the limit
@@ -400,7 +423,8 @@ TEST(CairoCanvasTargets, DocumentsAppearWholeOrNotAtAll) {
     ASSERT_TRUE(canvas->Finish(&error)) << error;
     EXPECT_EQ(contents(pdf).rfind("%PDF", 0), 0u);
     std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+        ++files;
     EXPECT_EQ(files, 2u); // no temporary file left behind
     std::filesystem::remove_all(folder);
 }

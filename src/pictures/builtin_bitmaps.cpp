@@ -18,30 +18,31 @@ std::span<const std::uint8_t> BuiltinBitmapBytes(std::string_view name) {
     return it->bytes;
 }
 
-const Bitmap* BuiltinBitmap(std::string_view name) {
+namespace {
+
+// The resource of that name made into a T by decode on first use and kept, marked permanent,
+// for the life of the program; nullptr when there is no such resource or it does not decode.
+template <typename T, typename Decode> const T* KeptForTheProgram(std::string_view name, Decode decode) {
     static std::mutex mutex;
-    static std::map<std::string, std::optional<Bitmap>, std::less<>> cache;
+    static std::map<std::string, std::optional<T>, std::less<>> cache;
     const std::lock_guard<std::mutex> lock(mutex);
     auto it = cache.find(name);
     if (it == cache.end()) {
         const auto bytes = BuiltinBitmapBytes(name);
-        it = cache.emplace(std::string(name), bytes.empty() ? std::nullopt : DecodeBmpImage(bytes)).first;
+        it = cache.emplace(std::string(name), bytes.empty() ? std::nullopt : decode(bytes)).first;
         if (it->second) it->second->permanent = true;
     }
     return it->second ? &*it->second : nullptr;
 }
 
+} // namespace
+
+const Bitmap* BuiltinBitmap(std::string_view name) {
+    return KeptForTheProgram<Bitmap>(name, [](std::span<const std::uint8_t> bytes) { return DecodeBmpImage(bytes); });
+}
+
 const InkBitmap* BuiltinInkBitmap(std::string_view name) {
-    static std::mutex mutex;
-    static std::map<std::string, std::optional<InkBitmap>, std::less<>> cache;
-    const std::lock_guard<std::mutex> lock(mutex);
-    auto it = cache.find(name);
-    if (it == cache.end()) {
-        const auto bytes = BuiltinBitmapBytes(name);
-        it = cache.emplace(std::string(name), bytes.empty() ? std::nullopt : DecodeInkBmp(bytes)).first;
-        if (it->second) it->second->permanent = true;
-    }
-    return it->second ? &*it->second : nullptr;
+    return KeptForTheProgram<InkBitmap>(name, [](std::span<const std::uint8_t> bytes) { return DecodeInkBmp(bytes); });
 }
 
 std::string DayNumberBitmapName(int day) {
@@ -50,6 +51,8 @@ std::string DayNumberBitmapName(int day) {
     return name;
 }
 
-std::string PageDayNumberBitmapName(int day) { return "page/" + DayNumberBitmapName(day); }
+std::string PageDayNumberBitmapName(int day) {
+    return "page/" + DayNumberBitmapName(day);
+}
 
 } // namespace pictures
