@@ -118,11 +118,15 @@ void RunYearToPdfs(benchmark::State& st, bool pictures) {
     st.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
     SetPageCounters(st, cpu_seconds, wall_seconds, pages);
 }
-void BM_CalendarYearToPdf(benchmark::State& st) { RunYearToPdfs(st, false); }
+void BM_CalendarYearToPdf(benchmark::State& st) {
+    RunYearToPdfs(st, false);
+}
 BENCHMARK(BM_CalendarYearToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 // The same twelve months with each month's full-page picture under the grid.
-void BM_CalendarYearWithPicturesToPdf(benchmark::State& st) { RunYearToPdfs(st, true); }
+void BM_CalendarYearWithPicturesToPdf(benchmark::State& st) {
+    RunYearToPdfs(st, true);
+}
 BENCHMARK(BM_CalendarYearWithPicturesToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 // The same twelve months as one PDF document, as pcal makes them into one file.

@@ -114,8 +114,7 @@ namespace {
 // Reads the whole file straight into the container, sized by the file and grown if the file
 // grows while it is read (up to one byte past the bound, to tell a file that became too
 // large).
-template <typename Bytes>
-BasicFileRead<Bytes> ReadWhole(const std::filesystem::path& path, std::size_t max_bytes) {
+template <typename Bytes> BasicFileRead<Bytes> ReadWhole(const std::filesystem::path& path, std::size_t max_bytes) {
     using Read = BasicFileRead<Bytes>;
     Read result;
     bool missing = false;

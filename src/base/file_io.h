@@ -20,8 +20,7 @@
 
 namespace base {
 
-template <typename Bytes>
-struct BasicFileRead {
+template <typename Bytes> struct BasicFileRead {
     enum class Status { Ok, Missing, TooLarge, Failed };
     Status status = Status::Missing;
     Bytes bytes;       // the contents when Ok

@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <set>
-#include <thread>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <csignal>
+#include <thread>
 #include <unistd.h>
 
 namespace base {
@@ -139,7 +139,8 @@ TEST_F(FileIoTest, TemporariesOfKilledRunsAreRemovedByTheNextWrite) {
     const std::string dead = ".out.pdf.tmp." + std::to_string(DeadPid()) + ".1f2e";
     const std::string alive = ".out.pdf.tmp." + std::to_string(::getppid()) + ".1f2e";
     const std::string other = ".other.tmp." + std::to_string(DeadPid()) + ".1f2e";
-    for (const auto& name : {dead, alive, other}) Put(folder_ / name, "left over");
+    for (const auto& name : {dead, alive, other})
+        Put(folder_ / name, "left over");
     ASSERT_EQ(ReplaceFileAtomically(file_, "x"), "");
     EXPECT_EQ(Names(), (std::set<std::string>{"out.pdf", alive, other}));
 }

@@ -420,11 +420,10 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
                                    rect.left - part.left * sx, rect.top - part.top * sy, bitmap.width * sx,
                                    bitmap.height * sy);
     } else {
-        pattern = StretchedPattern(ColorSurface(bitmap, with_border, false, WhiteBlendForLevel(level)),
-                                   with_border.width(), with_border.height(),
-                                   rect.left - (part.left - with_border.left) * sx,
-                                   rect.top - (part.top - with_border.top) * sy, with_border.width() * sx,
-                                   with_border.height() * sy);
+        pattern = StretchedPattern(
+            ColorSurface(bitmap, with_border, false, WhiteBlendForLevel(level)), with_border.width(),
+            with_border.height(), rect.left - (part.left - with_border.left) * sx,
+            rect.top - (part.top - with_border.top) * sy, with_border.width() * sx, with_border.height() * sy);
     }
     // Cairo's PDF writer cuts a padded pattern into an image of its own for every drawing;
     // the whole picture is drawn unpadded there, and a viewer never samples past its edges.
@@ -460,7 +459,8 @@ cairo_surface_t* CairoCanvas::HeldPictureSurface(const pictures::Bitmap& bitmap,
         if (held.bitmap == &bitmap && held.level == level) {
             if (held.surface != nullptr) return held.surface;
             if (surface == nullptr)
-                surface = ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, false, WhiteBlendForLevel(level));
+                surface =
+                    ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, false, WhiteBlendForLevel(level));
         }
     }
     if (surface == nullptr) return nullptr;

@@ -81,7 +81,7 @@ private:
     const base::Color* TextBackground() const;
     void PaintWhitePage();
 
-    cairo_surface_t* surface_ = nullptr; // owned, unless the context is borrowed
+    cairo_surface_t* surface_ = nullptr;     // owned, unless the context is borrowed
     std::unique_ptr<base::AtomicFile> file_; // where a PDF or SVG document goes
     cairo_t* cr_ = nullptr;
     Target target_;

@@ -186,8 +186,8 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
         std::vector<TextPiece> pieces;
         if (o.eto_print) pieces.push_back({almanac::CycleName(day.DayCycle) + " ", base::kBlack});
         if (o.rokuyou_print)
-            pieces.push_back({std::string(almanac::TableText(almanac::RokuyoNames, day.Rokuyo - 1)),
-                              RokuyoColor(day.Rokuyo)});
+            pieces.push_back(
+                {std::string(almanac::TableText(almanac::RokuyoNames, day.Rokuyo - 1)), RokuyoColor(day.Rokuyo)});
         cell.Column(c + 2, ty0, pieces, notes_height);
         c += w + 2;
     }

@@ -1,9 +1,9 @@
 // The .cmp encoder and the table-driven decoder.
 
 #include "pictures/cmp_codec.h"
-#include "pictures/picture_limits.h"
 #include "pictures/cmp_table.h"
 #include "pictures/cmp_tree.h"
+#include "pictures/picture_limits.h"
 
 #include <algorithm>
 #include <cstring>

@@ -14,8 +14,8 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::pa
 }
 
 bool WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string* error) {
-    std::string failure = base::ReplaceFileAtomically(
-        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    std::string failure =
+        base::ReplaceFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (failure.empty()) return true;
     if (error) *error = std::move(failure);
     return false;

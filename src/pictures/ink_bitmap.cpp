@@ -30,9 +30,11 @@ std::optional<InkBitmap> DecodeInkBmp(std::span<const std::uint8_t> bytes) {
     ink.stride = static_cast<int>(row_bytes);
     ink.rows.resize(row_bytes * static_cast<std::size_t>(ink.height));
     // The last byte of a row keeps only the bits of pixels inside the width.
-    const std::uint8_t last_mask = static_cast<std::uint8_t>(0xFF << (row_bytes * 8 - static_cast<std::size_t>(ink.width)));
+    const std::uint8_t last_mask =
+        static_cast<std::uint8_t>(0xFF << (row_bytes * 8 - static_cast<std::size_t>(ink.width)));
     for (int y = 0; y < ink.height; ++y) {
-        const std::size_t file_row = header->height > 0 ? static_cast<std::size_t>(ink.height - 1 - y) : static_cast<std::size_t>(y);
+        const std::size_t file_row =
+            header->height > 0 ? static_cast<std::size_t>(ink.height - 1 - y) : static_cast<std::size_t>(y);
         const std::uint8_t* source = bytes.data() + header->data_offset + file_row * file_stride;
         std::uint8_t* out = ink.rows.data() + static_cast<std::size_t>(y) * row_bytes;
         for (std::size_t i = 0; i < row_bytes; ++i) {

@@ -64,7 +64,8 @@ TEST(InkBitmap, EitherPaletteOrderAnyWidthEitherRowOrder) {
                 // The bits past the width are clear.
                 if (width % 8 != 0) {
                     for (int y = 0; y < ink->height; ++y)
-                        EXPECT_EQ(ink->rows[static_cast<std::size_t>(y + 1) * ink->stride - 1] & (0xFF >> (width % 8)), 0);
+                        EXPECT_EQ(ink->rows[static_cast<std::size_t>(y + 1) * ink->stride - 1] & (0xFF >> (width % 8)),
+                                  0);
                 }
             }
         }
