@@ -1,4 +1,5 @@
 #include "pictures/bmp_direct.h"
+#include "pictures/bmp_file_for_tests.h"
 #include "pictures/bmp_image.h"
 #include "pictures/pixbuf_image.h"
 
@@ -9,16 +10,7 @@
 namespace pictures {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& b, std::uint32_t v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
+using testing::Bytes;
 
 struct Shape {
     int width, height, bits;
@@ -50,27 +42,10 @@ Bytes RandomBmp(const Shape& s, std::mt19937& random) {
         }
     }
     if (s.cut_last_padding) pixels.resize(stride * (rows - 1) + (static_cast<std::size_t>(s.width) * s.bits + 7) / 8);
-    const std::uint32_t offset = 14 + 40 + 4 * palette_size + s.gap;
-    Bytes b = {'B', 'M'};
-    Put32(b, offset + static_cast<std::uint32_t>(pixels.size()));
-    Put32(b, 0);
-    Put32(b, offset);
-    Put32(b, 40);
-    Put32(b, static_cast<std::uint32_t>(s.width));
-    Put32(b, static_cast<std::uint32_t>(s.height));
-    Put16(b, 1);
-    Put16(b, static_cast<std::uint32_t>(s.bits));
-    Put32(b, 0);
-    Put32(b, static_cast<std::uint32_t>(pixels.size()));
-    Put32(b, 2835);
-    Put32(b, 2835);
-    Put32(b, s.colors_used);
-    Put32(b, 0);
+    std::vector<std::uint32_t> palette;
     for (unsigned i = 0; i < palette_size; ++i)
-        Put32(b, random() & 0xFFFFFF);
-    b.resize(b.size() + s.gap, 0xEE);
-    b.insert(b.end(), pixels.begin(), pixels.end());
-    return b;
+        palette.push_back(random() & 0xFFFFFF);
+    return testing::BmpFile(s.width, s.height, s.bits, 0, palette, s.colors_used, pixels, s.gap);
 }
 
 // The direct reader gives exactly the general loader's pixels for every depth, width

@@ -1,3 +1,4 @@
+#include "pictures/bmp_file_for_tests.h"
 #include "pictures/bmp_image.h"
 #include "pictures/jpeg_image.h"
 
@@ -8,41 +9,16 @@
 namespace pictures {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& b, std::uint32_t v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
+using testing::Bytes;
+using testing::Put16;
+using testing::Put32;
 
 // A .bmp file image with a 40-byte info header, as a Windows bitmap object writes one.
 // `rows` are the pixel rows already packed in file order; palette entries are 0x00RRGGBB.
 Bytes MakeBmp(int width, int height, int bit_count, std::uint32_t compression,
               const std::vector<std::uint32_t>& palette, const Bytes& rows) {
-    Bytes b = {'B', 'M'};
-    const std::uint32_t offset = 14 + 40 + 4 * static_cast<std::uint32_t>(palette.size());
-    Put32(b, offset + static_cast<std::uint32_t>(rows.size()));
-    Put32(b, 0);
-    Put32(b, offset);
-    Put32(b, 40);
-    Put32(b, static_cast<std::uint32_t>(width));
-    Put32(b, static_cast<std::uint32_t>(height));
-    Put16(b, 1);
-    Put16(b, static_cast<std::uint32_t>(bit_count));
-    Put32(b, compression);
-    Put32(b, static_cast<std::uint32_t>(rows.size()));
-    Put32(b, 2835);
-    Put32(b, 2835);
-    Put32(b, static_cast<std::uint32_t>(palette.size()));
-    Put32(b, 0);
-    for (const std::uint32_t c : palette)
-        Put32(b, c);
-    b.insert(b.end(), rows.begin(), rows.end());
-    return b;
+    return testing::BmpFile(width, height, bit_count, compression, palette, static_cast<std::uint32_t>(palette.size()),
+                            rows);
 }
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF,
@@ -131,7 +107,8 @@ TEST(BmpImage, RejectsBadImages) {
 TEST(BmpImage, SmallRunLengthFilesMayNotClaimHugePictures) {
     // 8 KB of runs (each 255 pixels of index 1), end of bitmap; 6 million pixels claimed.
     Bytes runs;
-    for (int i = 0; i < 4096; ++i) runs.insert(runs.end(), {255, 1});
+    for (int i = 0; i < 4096; ++i)
+        runs.insert(runs.end(), {255, 1});
     runs.insert(runs.end(), {0, 1});
     EXPECT_FALSE(DecodeBmpImage(MakeBmp(3000, 2000, 8, 1, {0, 0x0000FF}, runs)));
     // The same runs drawing what they can hold.
