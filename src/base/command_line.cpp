@@ -11,8 +11,8 @@
 namespace base {
 namespace {
 
-constexpr OptionSpec kHelpOption{"help", "", "show this help and exit"};
-constexpr OptionSpec kVersionOption{"version", "", "show the version and exit"};
+constexpr OptionSyntax kHelpOption{"help", "", "show this help and exit"};
+constexpr OptionSyntax kVersionOption{"version", "", "show the version and exit"};
 // getopt_long's code of a long option is its index in the table, offset past the characters.
 constexpr int kFirstCode = 256;
 
@@ -31,14 +31,14 @@ const std::string* ParsedOptions::value(std::string_view name) const {
     return it == values_.end() ? nullptr : &it->second;
 }
 
-ParseResult ParseCommandLine(const CommandSpec& spec, const std::vector<std::string>& args) {
-    std::vector<OptionSpec> all(spec.options.begin(), spec.options.end());
+ParseResult ParseCommandLine(const CommandSyntax& syntax, const std::vector<std::string>& args) {
+    std::vector<OptionSyntax> all(syntax.options.begin(), syntax.options.end());
     all.push_back(kHelpOption);
     all.push_back(kVersionOption);
 
     std::vector<std::string> names; // getopt keeps pointers to the names
     names.reserve(all.size());
-    for (const OptionSpec& o : all)
+    for (const OptionSyntax& o : all)
         names.emplace_back(o.name);
     std::vector<option> table;
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -50,7 +50,7 @@ ParseResult ParseCommandLine(const CommandSpec& spec, const std::vector<std::str
     // getopt_long permutes its argv; it gets copies. "-h" is the only short option.
     std::vector<std::string> words;
     words.reserve(args.size() + 1);
-    words.emplace_back(spec.program);
+    words.emplace_back(syntax.program);
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& w : words)
@@ -58,7 +58,7 @@ ParseResult ParseCommandLine(const CommandSpec& spec, const std::vector<std::str
     argv.push_back(nullptr);
 
     ParseResult result;
-    const std::string short_options = spec.options_first ? "+:h" : ":h";
+    const std::string short_options = syntax.options_first ? "+:h" : ":h";
     opterr = 0;
     optind = 0; // a fresh scan, as if the process had just begun
     const int argc = static_cast<int>(words.size());
@@ -91,7 +91,7 @@ ParseResult ParseCommandLine(const CommandSpec& spec, const std::vector<std::str
             }
             return result;
         }
-        const OptionSpec& o = all[static_cast<std::size_t>(code - kFirstCode)];
+        const OptionSyntax& o = all[static_cast<std::size_t>(code - kFirstCode)];
         if (o.name == kHelpOption.name) {
             result.outcome = ParseResult::Outcome::kHelp;
             return result;
@@ -107,21 +107,21 @@ ParseResult ParseCommandLine(const CommandSpec& spec, const std::vector<std::str
     return result;
 }
 
-std::string UsageLine(const CommandSpec& spec) {
-    std::string line = "usage: " + std::string(spec.program);
-    if (!spec.options.empty()) line += " [OPTION]...";
-    if (!spec.operands.empty()) line += " " + std::string(spec.operands);
+std::string UsageLine(const CommandSyntax& syntax) {
+    std::string line = "usage: " + std::string(syntax.program);
+    if (!syntax.options.empty()) line += " [OPTION]...";
+    if (!syntax.operands.empty()) line += " " + std::string(syntax.operands);
     return line;
 }
 
-std::string HelpText(const CommandSpec& spec) {
-    std::string text = UsageLine(spec) + "\n";
-    if (!spec.summary.empty()) text += std::string(spec.summary) + "\n";
+std::string HelpText(const CommandSyntax& syntax) {
+    std::string text = UsageLine(syntax) + "\n";
+    if (!syntax.summary.empty()) text += std::string(syntax.summary) + "\n";
     text += "\noptions:\n";
-    std::vector<OptionSpec> all(spec.options.begin(), spec.options.end());
+    std::vector<OptionSyntax> all(syntax.options.begin(), syntax.options.end());
     all.push_back(kHelpOption);
     all.push_back(kVersionOption);
-    for (const OptionSpec& o : all) {
+    for (const OptionSyntax& o : all) {
         std::string head = "  --" + std::string(o.name);
         if (!o.value.empty()) head += " " + std::string(o.value);
         if (o.name == kHelpOption.name) head = "  -h, --help";
@@ -133,33 +133,33 @@ std::string HelpText(const CommandSpec& spec) {
     return text;
 }
 
-std::string VersionText(const CommandSpec& spec) {
-    return std::string(spec.program.substr(0, spec.program.find(' '))) + " " + std::string(ProgramVersion()) + "\n";
+std::string VersionText(const CommandSyntax& syntax) {
+    return std::string(syntax.program.substr(0, syntax.program.find(' '))) + " " + std::string(ProgramVersion()) + "\n";
 }
 
-std::string UsageErrorText(const CommandSpec& spec, std::string_view message) {
-    const std::string program(spec.program);
-    return program + ": " + std::string(message) + "\n" + UsageLine(spec) + "\nTry '" + program +
+std::string UsageErrorText(const CommandSyntax& syntax, std::string_view message) {
+    const std::string program(syntax.program);
+    return program + ": " + std::string(message) + "\n" + UsageLine(syntax) + "\nTry '" + program +
            " --help' for more information.\n";
 }
 
-int UsageError(const CommandSpec& spec, std::string_view message, std::FILE* err) {
-    std::fputs(UsageErrorText(spec, message).c_str(), err);
+int UsageError(const CommandSyntax& syntax, std::string_view message, std::FILE* err) {
+    std::fputs(UsageErrorText(syntax, message).c_str(), err);
     return kExitUsage;
 }
 
-std::optional<int> AnswerWithoutRunning(const CommandSpec& spec, const ParseResult& result) {
+std::optional<int> AnswerWithoutRunning(const CommandSyntax& syntax, const ParseResult& result) {
     switch (result.outcome) {
     case ParseResult::Outcome::kRun:
         return std::nullopt;
     case ParseResult::Outcome::kHelp:
-        std::fputs(HelpText(spec).c_str(), stdout);
+        std::fputs(HelpText(syntax).c_str(), stdout);
         return kExitOk;
     case ParseResult::Outcome::kVersion:
-        std::fputs(VersionText(spec).c_str(), stdout);
+        std::fputs(VersionText(syntax).c_str(), stdout);
         return kExitOk;
     case ParseResult::Outcome::kUsageError:
-        return UsageError(spec, result.error);
+        return UsageError(syntax, result.error);
     }
     return kExitUsage;
 }

@@ -21,17 +21,17 @@ inline constexpr int kExitUsage = 2;
 // The version of the programs (the CMake project version).
 std::string_view ProgramVersion();
 
-struct OptionSpec {
+struct OptionSyntax {
     std::string_view name;  // long name without the dashes
     std::string_view value; // the value's placeholder ("DIR"); empty for a switch
     std::string_view help;  // one line
 };
 
-struct CommandSpec {
+struct CommandSyntax {
     std::string_view program;  // "qelmarin-cli render"
     std::string_view operands; // what follows the options in the usage line: "FROM [TO]"
     std::string_view summary;  // what the command does, one or more lines
-    std::span<const OptionSpec> options;
+    std::span<const OptionSyntax> options;
     // Options end at the first operand (the words after it belong to a subcommand).
     bool options_first = false;
 };
@@ -59,24 +59,24 @@ struct ParseResult {
 };
 
 // Parses the words after the program (or subcommand) name.
-ParseResult ParseCommandLine(const CommandSpec& spec, const std::vector<std::string>& args);
+ParseResult ParseCommandLine(const CommandSyntax& syntax, const std::vector<std::string>& args);
 
 // "usage: qelmarin-cli render [OPTION]... --out DIR"
-std::string UsageLine(const CommandSpec& spec);
+std::string UsageLine(const CommandSyntax& syntax);
 // The usage line, the summary and one line per option, --help and --version included.
-std::string HelpText(const CommandSpec& spec);
+std::string HelpText(const CommandSyntax& syntax);
 
 // "qelmarin-cli 0.1\n": the program's name (without subcommand) and version.
-std::string VersionText(const CommandSpec& spec);
+std::string VersionText(const CommandSyntax& syntax);
 
 // "PROGRAM: message", the usage line and where to find more, three lines.
-std::string UsageErrorText(const CommandSpec& spec, std::string_view message);
+std::string UsageErrorText(const CommandSyntax& syntax, std::string_view message);
 // Prints UsageErrorText to `err`; returns kExitUsage.
-int UsageError(const CommandSpec& spec, std::string_view message, std::FILE* err = stderr);
+int UsageError(const CommandSyntax& syntax, std::string_view message, std::FILE* err = stderr);
 
 // Answers --help and --version on stdout and usage errors on stderr. Returns the exit status
 // when the command is not to run, nothing when it is.
-std::optional<int> AnswerWithoutRunning(const CommandSpec& spec, const ParseResult& result);
+std::optional<int> AnswerWithoutRunning(const CommandSyntax& syntax, const ParseResult& result);
 
 // A whole number in [min, max]: nothing when the text is not one, or lies outside.
 std::optional<int> ParseIntIn(std::string_view text, int min, int max);

@@ -5,15 +5,15 @@
 namespace base {
 namespace {
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionSyntax kOptions[] = {
     {"home", "DIR", "the host folder"},
     {"eto", "N", "the birth-year sign"},
     {"mono", "", "black and white"},
 };
-constexpr CommandSpec kCommand{"prog sub", "FROM [TO]", "Does a thing.", kOptions};
+constexpr CommandSyntax kCommand{"prog sub", "FROM [TO]", "Does a thing.", kOptions};
 
-ParseResult Parse(std::vector<std::string> args, const CommandSpec& spec = kCommand) {
-    return ParseCommandLine(spec, args);
+ParseResult Parse(std::vector<std::string> args, const CommandSyntax& syntax = kCommand) {
+    return ParseCommandLine(syntax, args);
 }
 
 TEST(CommandLine, ValuesInBothSpellingsSwitchesAndOperandsInAnyOrder) {
@@ -56,7 +56,7 @@ TEST(CommandLine, UsageErrorsNameTheArgument) {
 }
 
 TEST(CommandLine, OptionsFirstLeavesASubcommandsWordsAlone) {
-    constexpr CommandSpec top{"prog", "COMMAND [ARG]...", "", {}, true};
+    constexpr CommandSyntax top{"prog", "COMMAND [ARG]...", "", {}, true};
     const ParseResult r = Parse({"sub", "--eto", "3", "--help"}, top);
     ASSERT_EQ(ParseResult::Outcome::kRun, r.outcome);
     EXPECT_EQ((std::vector<std::string>{"sub", "--eto", "3", "--help"}), r.options.operands());

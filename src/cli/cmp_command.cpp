@@ -17,15 +17,15 @@ namespace cli {
 
 namespace {
 
-constexpr base::OptionSpec kOptions[] = {
+constexpr base::OptionSyntax kOptions[] = {
     {"raw", "", "encode: compress the file's bytes as they are, not the picture loaded and written as .bmp"},
 };
 
-constexpr base::CommandSpec kSpec{"qelmarin-cli cmp", "encode|decode IN OUT",
-                                  "encode: a .bmp or JPEG picture to a compressed picture OUT.cmp, as the\n"
-                                  "        picture dialogs make it\n"
-                                  "decode: a compressed picture IN.cmp to the bytes it holds (a .bmp image)",
-                                  kOptions};
+constexpr base::CommandSyntax kSyntax{"qelmarin-cli cmp", "encode|decode IN OUT",
+                                      "encode: a .bmp or JPEG picture to a compressed picture OUT.cmp, as the\n"
+                                      "        picture dialogs make it\n"
+                                      "decode: a compressed picture IN.cmp to the bytes it holds (a .bmp image)",
+                                      kOptions};
 
 std::optional<std::vector<std::uint8_t>> Read(const std::string& path) {
     auto bytes = pictures::ReadFileBytes(path, pictures::kMaxPictureFileBytes);
@@ -69,16 +69,16 @@ int Decode(const std::string& in, const std::string& out) {
 } // namespace
 
 int RunCmp(const Args& args) {
-    const base::ParseResult parsed = base::ParseCommandLine(kSpec, args);
-    if (const auto status = base::AnswerWithoutRunning(kSpec, parsed)) return *status;
+    const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
+    if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     const std::vector<std::string>& words = parsed.options.operands();
-    if (words.empty()) return base::UsageError(kSpec, "encode or decode?");
+    if (words.empty()) return base::UsageError(kSyntax, "encode or decode?");
     if (words[0] != "encode" && words[0] != "decode")
-        return base::UsageError(kSpec, "unknown action '" + words[0] + "'");
-    if (words.size() != 3) return base::UsageError(kSpec, words[0] + " takes two files, IN and OUT");
+        return base::UsageError(kSyntax, "unknown action '" + words[0] + "'");
+    if (words.size() != 3) return base::UsageError(kSyntax, words[0] + " takes two files, IN and OUT");
     const bool raw = parsed.options.has("raw");
     if (words[0] == "decode") {
-        if (raw) return base::UsageError(kSpec, "--raw is for encode");
+        if (raw) return base::UsageError(kSyntax, "--raw is for encode");
         return Decode(words[1], words[2]);
     }
     return raw ? EncodeRaw(words[1], words[2]) : EncodePicture(words[1], words[2]);

@@ -126,13 +126,13 @@ constexpr const char* kColumnNames[] = {
     "pentad", "seasonal", "named",    "fortune", "net",        "good",       "bad",     "sun",
 };
 
-constexpr base::OptionSpec kOptions[] = {
+constexpr base::OptionSyntax kOptions[] = {
     {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
     {"eto", "N", "the sexagenary number (1-60) of the birth year, instead of Kalvorin.CFG's"},
     {"header", "", "begin with a line naming the columns (always on a terminal)"},
 };
 
-constexpr base::CommandSpec kSpec{
+constexpr base::CommandSyntax kSyntax{
     "qelmarin-cli day", "FROM [TO]",
     "Prints the notes of the days FROM ... TO (YYYY-MM-DD, 1901-01-01 ... 2100-12-31), one\n"
     "tab-separated line per day: date, weekday, day sign, rokuyo, solar term, lunar date,\n"
@@ -142,31 +142,31 @@ constexpr base::CommandSpec kSpec{
 } // namespace
 
 int RunDay(const Args& args) {
-    const base::ParseResult parsed = base::ParseCommandLine(kSpec, args);
-    if (const auto status = base::AnswerWithoutRunning(kSpec, parsed)) return *status;
+    const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
+    if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     const base::ParsedOptions& options = parsed.options;
     const base::IntOption eto = base::IntOptionIn(options, "eto", 1, 60);
-    if (!eto.error.empty()) return base::UsageError(kSpec, eto.error);
+    if (!eto.error.empty()) return base::UsageError(kSyntax, eto.error);
     const std::vector<std::string>& dates = options.operands();
-    if (dates.empty()) return base::UsageError(kSpec, "no date given");
-    if (dates.size() > 2) return base::UsageError(kSpec, "too many dates: '" + dates[2] + "'");
+    if (dates.empty()) return base::UsageError(kSyntax, "no date given");
+    if (dates.size() > 2) return base::UsageError(kSyntax, "too many dates: '" + dates[2] + "'");
     std::optional<Date> from = ParseDate(dates[0]);
     std::optional<Date> to = dates.size() > 1 ? ParseDate(dates[1]) : from;
     if (!from || !to)
-        return base::UsageError(kSpec, "not a date (YYYY-MM-DD): '" + (!from ? dates[0] : dates[1]) + "'");
+        return base::UsageError(kSyntax, "not a date (YYYY-MM-DD): '" + (!from ? dates[0] : dates[1]) + "'");
     for (const Date& d : {*from, *to}) {
         if (d.year < almanac::kFirstYear || d.year > almanac::kLastYear) {
             char text[80];
             std::snprintf(text, sizeof text, "%04d-%02d-%02d is outside 1901-01-01 ... 2100-12-31", d.year, d.month,
                           d.day);
-            return base::UsageError(kSpec, text);
+            return base::UsageError(kSyntax, text);
         }
     }
-    if (to->key() < from->key()) return base::UsageError(kSpec, "the last date is before the first");
+    if (to->key() < from->key()) return base::UsageError(kSyntax, "the last date is before the first");
 
     const std::optional<std::string> home =
         options.value("home") ? std::optional<std::string>(*options.value("home")) : std::nullopt;
-    const std::optional<std::filesystem::path> found = OpenHostFolder(home, kSpec.program);
+    const std::optional<std::filesystem::path> found = OpenHostFolder(home, kSyntax.program);
     if (!found) return base::kExitFailure;
     const std::filesystem::path& folder = *found;
     const std::filesystem::path day_path = folder / almanac::kDayFileName;

@@ -19,18 +19,18 @@ constexpr Command kCommands[] = {
     {"cmp", cli::RunCmp},
 };
 
-constexpr base::CommandSpec kTop{"qelmarin-cli",
-                                 "COMMAND [ARG]...",
-                                 "Prints Japanese almanac pages and the notes of days without a display.\n"
-                                 "\n"
-                                 "commands:\n"
-                                 "  day      the notes of days, one tab-separated line per day\n"
-                                 "  render   pages of a format to PDF, a PNG preview or a drawing trace\n"
-                                 "  cmp      encode and decode compressed pictures (.cmp)\n"
-                                 "\n"
-                                 "'qelmarin-cli COMMAND --help' describes a command.",
-                                 {},
-                                 true};
+constexpr base::CommandSyntax kTop{"qelmarin-cli",
+                                   "COMMAND [ARG]...",
+                                   "Prints Japanese almanac pages and the notes of days without a display.\n"
+                                   "\n"
+                                   "commands:\n"
+                                   "  day      the notes of days, one tab-separated line per day\n"
+                                   "  render   pages of a format to PDF, a PNG preview or a drawing trace\n"
+                                   "  cmp      encode and decode compressed pictures (.cmp)\n"
+                                   "\n"
+                                   "'qelmarin-cli COMMAND --help' describes a command.",
+                                   {},
+                                   true};
 
 } // namespace
 

@@ -20,9 +20,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <sstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <variant>
 
@@ -34,7 +34,7 @@ constexpr int kMaxDpi = 2400;
 constexpr int kColourPrinter = 256;
 constexpr int kMonochromePrinter = 2;
 
-constexpr base::OptionSpec kOptions[] = {
+constexpr base::OptionSyntax kOptions[] = {
     {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
     {"format", "N", "1 calendar, 2 list, 3 daily pages, 4 poster, 5-8 commentary pages (default 1)"},
     {"year", "Y", "the year, 1901-2100 (default this year)"},
@@ -51,10 +51,10 @@ constexpr base::OptionSpec kOptions[] = {
     {"out", "DIR", "the folder for the files (required); each file's name is printed"},
 };
 
-constexpr base::CommandSpec kSpec{"qelmarin-cli render", "--out DIR",
-                                  "Draws the pages of a format for a month range, one PDF document per month as\n"
-                                  "the print run makes them, from the host folder's files.",
-                                  kOptions};
+constexpr base::CommandSyntax kSyntax{"qelmarin-cli render", "--out DIR",
+                                      "Draws the pages of a format for a month range, one PDF document per month as\n"
+                                      "the print run makes them, from the host folder's files.",
+                                      kOptions};
 
 struct RenderOptions {
     std::optional<std::string> home;
@@ -73,7 +73,7 @@ struct RenderOptions {
 };
 
 bool Fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", std::string(kSpec.program).c_str(), message.c_str());
+    std::fprintf(stderr, "%s: %s\n", std::string(kSyntax.program).c_str(), message.c_str());
     return false;
 }
 
@@ -266,13 +266,13 @@ pages::ProgressFn TerminalProgress(const pages::PrintState& state) {
 } // namespace
 
 int RunRender(const Args& args) {
-    const base::ParseResult parsed = base::ParseCommandLine(kSpec, args);
-    if (const auto status = base::AnswerWithoutRunning(kSpec, parsed)) return *status;
+    const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
+    if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     auto read = ReadOptions(parsed.options);
-    if (const std::string* error = std::get_if<std::string>(&read)) return base::UsageError(kSpec, *error);
+    if (const std::string* error = std::get_if<std::string>(&read)) return base::UsageError(kSyntax, *error);
     const RenderOptions& o = std::get<RenderOptions>(read);
 
-    const std::optional<std::filesystem::path> found = OpenHostFolder(o.home, kSpec.program);
+    const std::optional<std::filesystem::path> found = OpenHostFolder(o.home, kSyntax.program);
     if (!found) return base::kExitFailure;
     const std::filesystem::path& folder = *found;
     std::error_code ec;
@@ -311,7 +311,7 @@ int RunRender(const Args& args) {
     state.first_day = o.days ? o.days->first : 1;
     state.last_day = o.days ? std::min(o.days->second, first_month_days) : first_month_days;
     if (state.first_day > state.last_day) {
-        return base::UsageError(kSpec, "--days lies after the last day of the month");
+        return base::UsageError(kSyntax, "--days lies after the last day of the month");
     }
     state.progress = TerminalProgress(state);
 

@@ -28,7 +28,7 @@ namespace {
 
 constexpr std::size_t kMaxEraNameBytes = 4;
 
-constexpr base::CommandSpec kTop{
+constexpr base::CommandSyntax kTop{
     "kalvorin-host",
     "COMMAND [ARG]...",
     "Stands in for the host application Kalvorin: computes the almanac of 1901-2100 and makes\n"
@@ -44,27 +44,27 @@ constexpr base::CommandSpec kTop{
     {},
     true};
 
-constexpr base::CommandSpec kDayFile{
+constexpr base::CommandSyntax kDayFile{
     "kalvorin-host dayfile",
     "OUT",
     "Writes UNSEI.DAT, the almanac of every day 1901-01-01 ... 2100-12-31, to the file OUT\n"
     "(replaced whole), or to standard output when OUT is '-'.",
     {}};
 
-constexpr base::CommandSpec kEvents{
+constexpr base::CommandSyntax kEvents{
     "kalvorin-host events",
     "YEAR [LAST]",
     "Lists the solar longitudes (every 5 degrees, 土用 and 入梅) and new moons of YEAR ... LAST\n"
     "(1901-2100) in Japan Standard Time, one per line.",
     {}};
 
-constexpr base::CommandSpec kHolidays{
+constexpr base::CommandSyntax kHolidays{
     "kalvorin-host holidays",
     "DIR FROM TO",
     "Adds the national holidays of the years FROM ... TO to the year sections of DIR/Kalvorin.CFG.",
     {}};
 
-constexpr base::OptionSpec kInitOptions[] = {
+constexpr base::OptionSyntax kInitOptions[] = {
     {"eto", "N", "the sexagenary number (1-60) of the birth year, e.g. 7 for 1930 (庚午); required"},
     {"start-weekday", "0|1", "the first weekday of the calendars: 0 Sunday (default), 1 Monday"},
     {"place", "LAT,LON,ELEV", "where sunrise and sunset are for: decimal degrees and metres (default Tokyo)"},
@@ -72,7 +72,7 @@ constexpr base::OptionSpec kInitOptions[] = {
     {"force", "", "write into an existing folder or Kalvorin.CFG, keeping its other sections"},
 };
 
-constexpr base::CommandSpec kInit{
+constexpr base::CommandSyntax kInit{
     "kalvorin-host init", "[DIR] --eto N",
     "Makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT, sample month pictures, the\n"
     "commentary database and the national holidays of this year and the next two. Without DIR\n"
@@ -82,7 +82,7 @@ constexpr base::CommandSpec kInit{
 
 // A command line that cannot be run: the text goes to stderr with the command's usage.
 struct UsageError {
-    const base::CommandSpec* spec;
+    const base::CommandSyntax* syntax;
     std::string text;
 };
 
@@ -92,16 +92,16 @@ struct Parsed {
     std::optional<int> answer;
 };
 
-Parsed Parse(const base::CommandSpec& spec, const std::vector<std::string>& args, std::ostream& out) {
-    base::ParseResult result = base::ParseCommandLine(spec, args);
+Parsed Parse(const base::CommandSyntax& syntax, const std::vector<std::string>& args, std::ostream& out) {
+    base::ParseResult result = base::ParseCommandLine(syntax, args);
     switch (result.outcome) {
     case base::ParseResult::Outcome::kUsageError:
-        throw UsageError{&spec, result.error};
+        throw UsageError{&syntax, result.error};
     case base::ParseResult::Outcome::kHelp:
-        out << base::HelpText(spec);
+        out << base::HelpText(syntax);
         return {{}, base::kExitOk};
     case base::ParseResult::Outcome::kVersion:
-        out << base::VersionText(spec);
+        out << base::VersionText(syntax);
         return {{}, base::kExitOk};
     case base::ParseResult::Outcome::kRun:
         break;
@@ -109,20 +109,20 @@ Parsed Parse(const base::CommandSpec& spec, const std::vector<std::string>& args
     return {std::move(result.options), std::nullopt};
 }
 
-int IntArgument(const base::CommandSpec& spec, std::string_view text, std::string_view what, int min, int max) {
+int IntArgument(const base::CommandSyntax& syntax, std::string_view text, std::string_view what, int min, int max) {
     const std::optional<int> value = base::ParseIntIn(text, min, max);
     if (!value) {
-        throw UsageError{&spec, std::string(what) + " needs a whole number from " + std::to_string(min) + " to " +
-                                    std::to_string(max) + ", not '" + std::string(text) + "'"};
+        throw UsageError{&syntax, std::string(what) + " needs a whole number from " + std::to_string(min) + " to " +
+                                      std::to_string(max) + ", not '" + std::string(text) + "'"};
     }
     return *value;
 }
 
-void ExpectOperands(const base::CommandSpec& spec, const base::ParsedOptions& options, std::size_t min,
+void ExpectOperands(const base::CommandSyntax& syntax, const base::ParsedOptions& options, std::size_t min,
                     std::size_t max) {
     const std::size_t n = options.operands().size();
-    if (n > max) throw UsageError{&spec, "unexpected argument '" + options.operands()[max] + "'"};
-    if (n < min) throw UsageError{&spec, "missing argument: " + std::string(spec.operands)};
+    if (n > max) throw UsageError{&syntax, "unexpected argument '" + options.operands()[max] + "'"};
+    if (n < min) throw UsageError{&syntax, "missing argument: " + std::string(syntax.operands)};
 }
 
 // A decimal number in [min, max] as the module reads "IDO" and "KEIDO": digits, an optional
@@ -316,7 +316,7 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
         }
         throw UsageError{&kTop, "unknown command '" + words[0] + "'"};
     } catch (const UsageError& usage) {
-        err << base::UsageErrorText(*usage.spec, usage.text);
+        err << base::UsageErrorText(*usage.syntax, usage.text);
         return base::kExitUsage;
     } catch (const std::exception& failure) {
         err << "kalvorin-host: " << failure.what() << "\n";
