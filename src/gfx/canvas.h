@@ -197,4 +197,18 @@ private:
     base::Color pen_ = base::kBlack;
 };
 
+// Holds a picture on a canvas for its life: BeginPicture when made, EndPicture when gone.
+class PictureHold {
+public:
+    PictureHold(Canvas& canvas, const pictures::Bitmap& bitmap, int level) : canvas_(canvas) {
+        canvas_.BeginPicture(bitmap, level);
+    }
+    ~PictureHold() { canvas_.EndPicture(); }
+    PictureHold(const PictureHold&) = delete;
+    PictureHold& operator=(const PictureHold&) = delete;
+
+private:
+    Canvas& canvas_;
+};
+
 } // namespace gfx

@@ -47,8 +47,8 @@ void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
         month_picture = pictures::LoadPictureFile(state.settings.data_folder, MonthPictureName(state), reporter);
     // Held over the days, the picture is one image of the document (a monochrome printer
     // gets a grey copy on each page, which is not held).
-    const bool hold_picture = month_picture && !state.monochrome();
-    if (hold_picture) canvas.BeginPicture(*month_picture, options.color_level);
+    std::optional<gfx::PictureHold> hold;
+    if (month_picture && !state.monochrome()) hold.emplace(canvas, *month_picture, options.color_level);
     for (int d = first; d <= last; ++d) {
         // A new page ends the one before; none is begun after the last, which the end of
         // the document ends.
@@ -63,7 +63,6 @@ void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
         }
         DrawDailyDayPage(canvas, state, d, picture);
     }
-    if (hold_picture) canvas.EndPicture();
     pentads.Close();
     canvas.SelectFont(saved_font);
 }

@@ -80,11 +80,7 @@ void DrawFullPicture(gfx::Canvas& canvas, const PrintState& state, const Picture
         return std::min(limit, start + static_cast<int>(std::trunc(offset * s)));
     };
     // The tiles all come from this picture, which lives until the last one is drawn.
-    struct HeldPicture {
-        gfx::Canvas& canvas;
-        ~HeldPicture() { canvas.EndPicture(); }
-    } held{canvas};
-    canvas.BeginPicture(picture, request.color_level);
+    const gfx::PictureHold hold(canvas, picture, request.color_level);
     const int columns = (w + kTile - 1) / kTile, rows = (h + kTile - 1) / kTile;
     const int total = columns * rows;
     int counter = 0;
