@@ -12,11 +12,20 @@ namespace gfx {
 
 using pictures::IsInk;
 
+// Cairo's image surfaces and this program's pages stay below this many pixels a side.
+inline constexpr int kMaxSurfaceSide = 32767;
+
 // A bitmap that can be drawn: a size Cairo can hold and a pixel for every place.
 inline bool UsableBitmap(const pictures::Bitmap& bitmap) {
-    constexpr int kMaxSide = 32767;
-    return !bitmap.empty() && bitmap.width <= kMaxSide && bitmap.height <= kMaxSide &&
+    return !bitmap.empty() && bitmap.width <= kMaxSurfaceSide && bitmap.height <= kMaxSurfaceSide &&
            bitmap.pixels.size() >= static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
+}
+
+// Ink bits that can be drawn: a size Cairo can hold and whole rows for it.
+inline bool UsableInk(const pictures::InkBitmap& ink) {
+    return !ink.empty() && ink.width <= kMaxSurfaceSide && ink.height <= kMaxSurfaceSide &&
+           ink.stride >= (ink.width + 7) / 8 &&
+           ink.rows.size() >= static_cast<std::size_t>(ink.stride) * static_cast<std::size_t>(ink.height);
 }
 
 // An A1 mask whose set bits are the ink pixels of the bitmap. The caller destroys it.

@@ -17,11 +17,8 @@
 namespace gfx {
 namespace {
 
-// Cairo's image surfaces and this program's pages stay below this many pixels a side.
-constexpr int kMaxSide = 32767;
-
 bool CheckDevice(const Device& device, std::string* error) {
-    if (device.width > 0 && device.height > 0 && device.width <= kMaxSide && device.height <= kMaxSide &&
+    if (device.width > 0 && device.height > 0 && device.width <= kMaxSurfaceSide && device.height <= kMaxSurfaceSide &&
         device.dpi_x > 0 && device.dpi_y > 0) {
         return true;
     }
@@ -51,16 +48,16 @@ void NameMaskByItsBytes(cairo_surface_t* mask) {
     cairo_surface_set_mime_data(mask, CAIRO_MIME_TYPE_UNIQUE_ID, id, key.size(), g_free, id);
 }
 
-// The ink mask of a permanent bitmap, made on its first drawing and kept for the life of the
-// program, so that every page and document of the run shares it. The caller destroys its
-// reference.
-cairo_surface_t* PermanentInkMask(const pictures::Bitmap& bitmap) {
+// The ink mask of a permanent bitmap or ink bits (known by where they lie), made by make on
+// the first drawing and kept for the life of the program, so that every page and document
+// of the run shares it. The caller destroys its reference.
+template <typename Make> cairo_surface_t* PermanentInkMask(const void* permanent, Make make) {
     static std::mutex mutex;
-    static std::unordered_map<const std::uint32_t*, cairo_surface_t*> masks;
+    static std::unordered_map<const void*, cairo_surface_t*> masks;
     const std::lock_guard<std::mutex> lock(mutex);
-    cairo_surface_t*& mask = masks[bitmap.pixels.data()];
+    cairo_surface_t*& mask = masks[permanent];
     if (mask == nullptr) {
-        mask = InkMaskSurface(bitmap);
+        mask = make();
         NameMaskByItsBytes(mask);
     }
     return cairo_surface_reference(mask);
@@ -90,7 +87,7 @@ CairoCanvas::~CairoCanvas() {
 }
 
 cairo_surface_t* CairoCanvas::InkMask(const pictures::Bitmap& bitmap) {
-    if (bitmap.permanent) return PermanentInkMask(bitmap);
+    if (bitmap.permanent) return PermanentInkMask(bitmap.pixels.data(), [&] { return InkMaskSurface(bitmap); });
     const std::size_t count = static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
     // The same bitmap drawn again is known by where its pixels are and by comparing them
     // with the copy kept (a bitmap freed and another made in its place is a new one).
@@ -360,24 +357,10 @@ void CairoCanvas::DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitm
 }
 
 void CairoCanvas::DoStretchInk(const Rect& rect, const pictures::InkBitmap& ink, std::string_view, BitmapCopy copy) {
-    constexpr int kMaxSide = 32767;
-    if (!Drawable() || rect.empty() || ink.empty() || ink.width > kMaxSide || ink.height > kMaxSide ||
-        ink.stride < (ink.width + 7) / 8 ||
-        ink.rows.size() < static_cast<std::size_t>(ink.stride) * static_cast<std::size_t>(ink.height)) {
-        return;
-    }
+    if (!Drawable() || rect.empty() || !UsableInk(ink)) return;
     cairo_surface_t* mask = nullptr;
     if (ink.permanent) {
-        // Made once for the program and shared by every page and document.
-        static std::mutex mutex;
-        static std::unordered_map<const pictures::InkBitmap*, cairo_surface_t*> masks;
-        const std::lock_guard<std::mutex> lock(mutex);
-        cairo_surface_t*& kept = masks[&ink];
-        if (kept == nullptr) {
-            kept = InkMaskSurface(ink);
-            NameMaskByItsBytes(kept);
-        }
-        mask = cairo_surface_reference(kept);
+        mask = PermanentInkMask(&ink, [&] { return InkMaskSurface(ink); });
     } else {
         mask = InkMaskSurface(ink);
         NameMaskByItsBytes(mask);
