@@ -12,8 +12,7 @@ constexpr std::size_t kFileHeaderSize = 14;
 
 // One file row of `width` pixels into 0xFFRRGGBB pixels; false when a palette index points
 // past the palette the file gives (the general loader decides what such pixels become).
-bool ConvertRow(const std::uint8_t* row, int width, int bit_count, const std::array<std::uint32_t, 256>& palette,
-                unsigned palette_size, std::uint32_t* out) {
+bool ConvertRow(const std::uint8_t* row, int width, int bit_count, const BmpPalette& palette, std::uint32_t* out) {
     switch (bit_count) {
     case 1:
     case 4:
@@ -23,8 +22,8 @@ bool ConvertRow(const std::uint8_t* row, int width, int bit_count, const std::ar
         for (int x = 0; x < width; ++x) {
             const unsigned shift = 8 - static_cast<unsigned>(bit_count) * (static_cast<unsigned>(x) % per_byte + 1);
             const unsigned index = row[static_cast<unsigned>(x) / per_byte] >> shift & mask;
-            if (index >= palette_size) return false;
-            out[x] = palette[index];
+            if (index >= palette.size) return false;
+            out[x] = palette.colours[index];
         }
         return true;
     }
@@ -43,22 +42,31 @@ bool ConvertRow(const std::uint8_t* row, int width, int bit_count, const std::ar
 
 } // namespace
 
+std::optional<BmpPalette> ReadBmpPalette(std::span<const std::uint8_t> bytes, const BmpHeader& header) {
+    if (header.bit_count < 1 || header.bit_count > 8 || header.colors_used > (1u << header.bit_count))
+        return std::nullopt;
+    BmpPalette palette;
+    palette.size = header.colors_used != 0 ? header.colors_used : 1u << header.bit_count;
+    const std::size_t start = kFileHeaderSize + header.info_size;
+    if (start + 4 * std::size_t{palette.size} > header.data_offset || header.data_offset > bytes.size())
+        return std::nullopt;
+    for (unsigned i = 0; i < palette.size; ++i) {
+        const std::uint8_t* entry = bytes.data() + start + 4 * std::size_t{i};
+        palette.colours[i] = 0xFF000000u | std::uint32_t{entry[2]} << 16 | std::uint32_t{entry[1]} << 8 | entry[0];
+    }
+    return palette;
+}
+
 std::optional<Bitmap> DecodeUncompressedBmp(std::span<const std::uint8_t> bytes, const BmpHeader& header) {
     const int bits = header.bit_count;
     if (header.info_size < 40 || header.compression != 0) return std::nullopt;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return std::nullopt;
 
-    std::array<std::uint32_t, 256> palette{};
-    unsigned palette_size = 0;
+    BmpPalette palette;
     if (bits <= 8) {
-        palette_size = header.colors_used != 0 ? header.colors_used : 1u << bits;
-        const std::size_t start = kFileHeaderSize + header.info_size;
-        // The palette lies between the headers and the pixels.
-        if (start + 4 * std::size_t{palette_size} > header.data_offset) return std::nullopt;
-        for (unsigned i = 0; i < palette_size; ++i) {
-            const std::uint8_t* entry = bytes.data() + start + 4 * std::size_t{i};
-            palette[i] = 0xFF000000u | std::uint32_t{entry[2]} << 16 | std::uint32_t{entry[1]} << 8 | entry[0];
-        }
+        const std::optional<BmpPalette> read = ReadBmpPalette(bytes, header);
+        if (!read) return std::nullopt;
+        palette = *read;
     }
 
     const int width = header.width;
@@ -82,7 +90,7 @@ std::optional<Bitmap> DecodeUncompressedBmp(std::span<const std::uint8_t> bytes,
     for (int y = 0; y < height; ++y) {
         const std::size_t file_row = bottom_up ? static_cast<std::size_t>(height - 1 - y) : static_cast<std::size_t>(y);
         const std::uint8_t* source = bytes.data() + header.data_offset + file_row * stride;
-        if (!ConvertRow(source, width, bits, palette, palette_size, row.data())) return std::nullopt;
+        if (!ConvertRow(source, width, bits, palette, row.data())) return std::nullopt;
         bitmap.pixels.insert(bitmap.pixels.end(), row.begin(), row.end());
     }
     return bitmap;

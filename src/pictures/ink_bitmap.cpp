@@ -1,4 +1,5 @@
 #include "pictures/ink_bitmap.h"
+#include "pictures/bmp_direct.h"
 #include "pictures/bmp_image.h"
 
 #include <cstdlib>
@@ -12,15 +13,10 @@ std::optional<InkBitmap> DecodeInkBmp(std::span<const std::uint8_t> bytes) {
         return std::nullopt;
     }
     // The two palette entries: which of the file's bit values is ink.
-    constexpr std::size_t kFileHeaderSize = 14;
-    const std::size_t palette = kFileHeaderSize + header->info_size;
-    if (palette + 8 > header->data_offset) return std::nullopt;
-    auto colour = [&](std::size_t i) {
-        const std::uint8_t* e = bytes.data() + palette + 4 * i;
-        return 0xFF000000u | std::uint32_t{e[2]} << 16 | std::uint32_t{e[1]} << 8 | e[0];
-    };
-    const bool zero_is_ink = IsInk(colour(0));
-    const bool one_is_ink = IsInk(colour(1));
+    const std::optional<BmpPalette> palette = ReadBmpPalette(bytes, *header);
+    if (!palette) return std::nullopt;
+    const bool zero_is_ink = IsInk(palette->colours[0]);
+    const bool one_is_ink = IsInk(palette->colours[1]);
 
     InkBitmap ink;
     ink.width = header->width;
