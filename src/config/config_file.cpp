@@ -109,26 +109,45 @@ bool ConfigFile::WriteBool(std::string_view section, std::string_view key, bool 
 }
 
 bool ConfigFile::WriteStrings(std::span<const Entry> entries) {
-    // Every entry is checked and converted before the file is touched.
-    std::vector<Entry> encoded;
-    encoded.reserve(entries.size());
-    for (const Entry& entry : entries) {
-        const std::string where = path_.filename().string() + " [" + entry.section + "] " + entry.key + ": ";
-        std::string problem = CheckNames(entry.section, entry.key);
-        if (problem.empty() && HasLineBreakOrNul(entry.value)) problem = "値に改行があります";
-        auto section = EncodeCp932(entry.section);
-        auto key = EncodeCp932(entry.key);
-        auto value = EncodeCp932(entry.value);
-        if (problem.empty() && (!section || !key || !value)) problem = "Shift-JIS で書けない文字があります";
-        if (problem.empty()) {
-            std::size_t longest = std::max(section->size() + 2, key->size() + QuoteProfileValue(*value).size() + 1);
-            if (longest > ProfileDocument::kMaxLineBytes) problem = "値が長すぎます";
-        }
+    std::vector<Edit> edits;
+    edits.reserve(entries.size());
+    for (const Entry& entry : entries)
+        edits.push_back({entry.section, entry.key, entry.value, {}});
+    return WriteEdits(edits);
+}
+
+// Why a value cannot be written under its names, or empty when it can; the CP932 bytes of
+// the three in encoded.
+std::string ConfigFile::Encode(const std::string& section, const std::string& key, const std::string& value,
+                               Entry& encoded) const {
+    std::string problem = CheckNames(section, key);
+    if (problem.empty() && HasLineBreakOrNul(value)) problem = "値に改行があります";
+    auto section_cp932 = EncodeCp932(section);
+    auto key_cp932 = EncodeCp932(key);
+    auto value_cp932 = EncodeCp932(value);
+    if (problem.empty() && (!section_cp932 || !key_cp932 || !value_cp932))
+        problem = "Shift-JIS で書けない文字があります";
+    if (problem.empty()) {
+        std::size_t longest = std::max(section_cp932->size() + 2,
+                                       key_cp932->size() + QuoteProfileValue(*value_cp932).size() + 1);
+        if (longest > ProfileDocument::kMaxLineBytes) problem = "値が長すぎます";
+    }
+    if (!problem.empty()) return path_.filename().string() + " [" + section + "] " + key + ": " + problem;
+    encoded = {*std::move(section_cp932), *std::move(key_cp932), *std::move(value_cp932)};
+    return {};
+}
+
+bool ConfigFile::WriteEdits(std::span<const Edit> edits) {
+    // Every edit of a fixed value is checked and converted before the file is touched; the
+    // names of the others too.
+    std::vector<Entry> encoded(edits.size());
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const Edit& edit = edits[i];
+        std::string problem = Encode(edit.section, edit.key, edit.rewrite ? std::string() : edit.value, encoded[i]);
         if (!problem.empty()) {
-            Report(where + problem);
+            Report(problem);
             return false;
         }
-        encoded.push_back({*std::move(section), *std::move(key), *std::move(value)});
     }
 
     // Held from the read to the rename: another writer of the file (another process, or
@@ -141,8 +160,21 @@ bool ConfigFile::WriteStrings(std::span<const Entry> entries) {
     const ProfileDocument* current = Load(true);
     if (!current) return false;
     ProfileDocument document = *current;
-    for (const Entry& entry : encoded)
-        document.Set(entry.section, entry.key, entry.value);
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const Edit& edit = edits[i];
+        if (edit.rewrite) {
+            // Made from the value in the document as edited so far, so that two edits of
+            // one key in a batch both take effect.
+            std::optional<std::string> now;
+            if (auto raw = document.Find(encoded[i].section, encoded[i].key)) now = Cp932ToUtf8Replacing(*raw);
+            std::string problem = Encode(edit.section, edit.key, edit.rewrite(now), encoded[i]);
+            if (!problem.empty()) {
+                Report(problem);
+                return false;
+            }
+        }
+        document.Set(encoded[i].section, encoded[i].key, encoded[i].value);
+    }
     if (document.bytes() == current->bytes()) return true;
     if (document.bytes().size() > kMaxFileBytes) {
         Report(path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）");

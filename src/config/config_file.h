@@ -22,6 +22,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -39,6 +40,19 @@ public:
         std::string section;
         std::string key;
         std::string value;
+    };
+
+    // A value made from the key's current value in the file (nullopt when the key is not
+    // there), while the file is locked: for edits that change part of a value.
+    using Rewrite = std::function<std::string(const std::optional<std::string>& current)>;
+
+    // One edit of a batch: the key set to value, or, when rewrite holds a function, to what
+    // it makes of the key's current value.
+    struct Edit {
+        std::string section;
+        std::string key;
+        std::string value;
+        Rewrite rewrite;
     };
 
     // While one is alive, the reads of the file see one version of it: the file is read at
@@ -72,6 +86,10 @@ public:
     // Several values in one replacement of the file: either all of them reach it or, when
     // one is refused or the file cannot be written, none.
     bool WriteStrings(std::span<const Entry> entries);
+    // Several edits in one replacement of the file, all or none, each applied to the file's
+    // content as it is under the lock (another writer's change to the same file, made since
+    // it was last read here, is kept).
+    bool WriteEdits(std::span<const Edit> edits);
 
     // Section names in file order (the first of duplicates only).
     std::vector<std::string> SectionNames() const;
@@ -83,6 +101,8 @@ private:
     // The pointer is valid until the next Load.
     const ProfileDocument* Load(bool for_write) const;
     void Report(const std::string& text) const;
+    std::string Encode(const std::string& section, const std::string& key, const std::string& value,
+                       Entry& encoded) const;
 
     std::filesystem::path path_;
     base::Reporter* reporter_;

@@ -37,6 +37,14 @@ std::vector<std::string_view> TwoCharacterPieces(std::string_view text) {
     return pieces;
 }
 
+// The marks of one month's stored value.
+std::array<std::uint8_t, 31> ParseHolidayMonth(std::string_view value) {
+    HolidayTable one;
+    for (std::string_view piece : TwoCharacterPieces(value))
+        one.Mark(1, ParseInteger(piece).value_or(-1), true);
+    return one.flags[0];
+}
+
 } // namespace
 
 bool HolidayTable::IsMarked(int month, int day) const {
@@ -56,11 +64,7 @@ void LoadHolidays(const ConfigFile& file, int year, HolidayTable& table) {
     table.Clear();
     const std::string section = std::to_string(year);
     for (int month = 1; month <= kMonths; ++month) {
-        const std::string value = file.ReadString(section, HolidayKey(month), "");
-        for (std::string_view piece : TwoCharacterPieces(value)) {
-            int day = ParseInteger(piece).value_or(-1);
-            table.Mark(month, day, true);
-        }
+        table.flags[month - 1] = ParseHolidayMonth(file.ReadString(section, HolidayKey(month), ""));
     }
 }
 
@@ -81,6 +85,24 @@ bool SaveHolidays(ConfigFile& file, int year, const HolidayTable& table) {
         entries.push_back({section, HolidayKey(month), FormatHolidayMonth(table.flags[month - 1])});
     }
     return file.WriteStrings(entries);
+}
+
+EditSet HolidayEdits(int year, const HolidayTable& given, const HolidayTable& edited) {
+    EditSet edits;
+    const std::string section = std::to_string(year);
+    for (int month = 1; month <= kMonths; ++month) {
+        const auto& before = given.flags[month - 1];
+        const auto& after = edited.flags[month - 1];
+        if (before == after) continue;
+        edits.Rewrite(section, HolidayKey(month), [before, after](const std::optional<std::string>& current) {
+            std::array<std::uint8_t, 31> days = ParseHolidayMonth(current.value_or(""));
+            for (std::size_t d = 0; d < days.size(); ++d) {
+                if ((before[d] != 0) != (after[d] != 0)) days[d] = after[d] != 0 ? 1 : 0;
+            }
+            return FormatHolidayMonth(days);
+        });
+    }
+    return edits;
 }
 
 } // namespace config

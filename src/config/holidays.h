@@ -4,6 +4,7 @@
 // ascending order ("0111" marks the 1st and the 11th).
 
 #include "config/config_file.h"
+#include "config/edit_set.h"
 
 #include <array>
 #include <cstdint>
@@ -30,8 +31,16 @@ struct HolidayTable {
 void LoadHolidays(const ConfigFile& file, int year, HolidayTable& table);
 
 // Writes "HOLIDAY1" … "HOLIDAY12" of section year in one replacement of the file; a month
-// without marks gets an empty value (the key is kept, not removed).
+// without marks gets an empty value (the key is kept, not removed). The holiday editor
+// writes its edits instead (HolidayEdits).
 bool SaveHolidays(ConfigFile& file, int year, const HolidayTable& table);
+
+// The edits of a holiday editor of year that was given the marks `given` and leaves them as
+// `edited`: the days whose marks differ (toggled an odd number of times) are set as in
+// edited in the month's value as the file holds it when written; every other day of the
+// file's value is kept, and a month without such a day is not written. The value is
+// rewritten in the stored form (LoadHolidays' reading, FormatHolidayMonth's writing).
+EditSet HolidayEdits(int year, const HolidayTable& given, const HolidayTable& edited);
 
 // The stored value of one month's marks, e.g. "0111".
 std::string FormatHolidayMonth(const std::array<std::uint8_t, 31>& days);

@@ -21,6 +21,12 @@ std::string WithoutTrailingSeparator(std::string folder) {
     return folder;
 }
 
+// "ColorLevel" is held in 8 bits.
+void KeepColorLevelByte(Settings& settings) {
+    for (PageOptions& page : settings.pages)
+        page.color_level &= 0xFF;
+}
+
 // Writes every row of one writer in one replacement of the file.
 bool SaveRowsOf(ConfigFile& file, const Settings& settings, Writer writer) {
     std::vector<ConfigFile::Entry> entries;
@@ -31,6 +37,18 @@ bool SaveRowsOf(ConfigFile& file, const Settings& settings, Writer writer) {
         }
     }
     return entries.empty() || file.WriteStrings(entries);
+}
+
+// The rows of one writer whose formatted values differ between given and edited.
+EditSet EditsOf(const Settings& given, const Settings& edited, Writer writer) {
+    EditSet edits;
+    for (const SettingKey& row : SettingKeys()) {
+        if (row.writer != writer) continue;
+        std::optional<std::string> before = FormatSetting(row, given);
+        std::optional<std::string> after = FormatSetting(row, edited);
+        if (after && after != before) edits.Set(std::string(row.section), std::string(row.key), *std::move(after));
+    }
+    return edits;
 }
 
 } // namespace
@@ -57,9 +75,24 @@ Settings LoadSettings(const ConfigFile& file, const std::filesystem::path& modul
     if (settings.font_name.empty()) settings.font_name = defaults.font_name;
     settings.font_name = base::TruncateToCp932Bytes(settings.font_name, kFontNameBytes);
 
-    for (PageOptions& page : settings.pages)
-        page.color_level &= 0xFF;
+    KeepColorLevelByte(settings);
     return settings;
+}
+
+void ReadPrintSettings(const ConfigFile& file, Settings& settings) {
+    const ConfigFile::ReadScope one_version(file);
+    for (const SettingKey& row : SettingKeys()) {
+        if (row.writer == Writer::PrintDialog) ReadSetting(row, file, settings);
+    }
+    KeepColorLevelByte(settings);
+}
+
+EditSet PrintSettingEdits(const Settings& given, const Settings& edited) {
+    return EditsOf(given, edited, Writer::PrintDialog);
+}
+
+EditSet MonthPictureEdits(const Settings& given, const Settings& edited) {
+    return EditsOf(given, edited, Writer::Shutdown);
 }
 
 bool SavePrintSettings(ConfigFile& file, const Settings& settings) {

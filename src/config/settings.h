@@ -4,6 +4,7 @@
 // and writing go through.
 
 #include "config/config_file.h"
+#include "config/edit_set.h"
 
 #include <array>
 #include <filesystem>
@@ -96,12 +97,27 @@ struct Settings {
 Settings LoadSettings(const ConfigFile& file, const std::filesystem::path& module_folder);
 
 // Writes "TESTSize", "BMPPrintSize" and every key of "PRINT 1" … "PRINT 5" in one
-// replacement of the file (what the print configuration dialog does on OK). Booleans are
-// written "1" / "0".
+// replacement of the file. Booleans are written "1" / "0". Windows write their edits
+// instead (PrintSettingEdits).
 bool SavePrintSettings(ConfigFile& file, const Settings& settings);
 
-// Writes "BMP1" … "BMP12" of section "PRINT" (at shutdown).
+// Writes "BMP1" … "BMP12" of section "PRINT". Windows write their edits instead
+// (MonthPictureEdits).
 bool SaveMonthPictures(ConfigFile& file, const Settings& settings);
+
+// The edits of a window that was given the settings `given` and leaves them as `edited`:
+// the keys whose values differ, each set to its value in edited; a key whose value is as
+// the window was given is not written, whatever the file holds now.
+// - PrintSettingEdits: the print configuration dialog's keys ("TESTSize", "BMPPrintSize",
+//   the keys of "PRINT 1" … "PRINT 5"), on OK.
+// - MonthPictureEdits: "BMP1" … "BMP12", at shutdown.
+EditSet PrintSettingEdits(const Settings& given, const Settings& edited);
+EditSet MonthPictureEdits(const Settings& given, const Settings& edited);
+
+// Reads the print configuration dialog's keys afresh into settings (the rest stays), by the
+// rules of LoadSettings: after the dialog's edits are written, the file's values are the
+// ones to print with, changes made outside included.
+void ReadPrintSettings(const ConfigFile& file, Settings& settings);
 
 // Write the places of the test-print dialog ("TEST X" …) and of the monthly picture dialog
 // ("BMP X" …) when they close. Empty parts are not written.
