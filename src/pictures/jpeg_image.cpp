@@ -33,16 +33,30 @@ void EmitMessage(j_common_ptr cinfo, int level) {
         ErrorExit(cinfo);
 }
 
+// Called by libjpeg at every row and between scans: stops a decoding that was asked to stop
+// or that reads more scans than kMaxJpegScans.
+struct ProgressMonitor {
+    jpeg_progress_mgr pub;
+    std::stop_token stop;
+};
+
+void MonitorProgress(j_common_ptr cinfo) {
+    const auto* monitor = reinterpret_cast<const ProgressMonitor*>(cinfo->progress);
+    const auto* decompress = reinterpret_cast<const jpeg_decompress_struct*>(cinfo);
+    if (decompress->input_scan_number > kMaxJpegScans || monitor->stop.stop_requested()) ErrorExit(cinfo);
+}
+
 std::uint32_t Pack(unsigned r, unsigned g, unsigned b) {
     return 0xFF000000u | r << 16 | g << 8 | b;
 }
 
 // The decoding proper, kept apart so that nothing with a destructor lives in the frame that
 // longjmp unwinds. Returns false on a fatal libjpeg error.
-bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<const std::uint8_t> bytes, Bitmap& out,
-                std::vector<JSAMPLE>& row) {
+bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, ProgressMonitor& monitor,
+                std::span<const std::uint8_t> bytes, Bitmap& out, std::vector<JSAMPLE>& row) {
     if (setjmp(err.jump) != 0) return false;
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &monitor.pub; // after the creation, which clears the struct
     jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) return false;
     // A header that promises more than the file can hold is refused before libjpeg
@@ -111,7 +125,7 @@ bool EncodeInto(jpeg_compress_struct& cinfo, ErrorManager& err, const Bitmap& bi
 
 } // namespace
 
-std::optional<Bitmap> DecodeJpegImage(std::span<const std::uint8_t> bytes) {
+std::optional<Bitmap> DecodeJpegImage(std::span<const std::uint8_t> bytes, std::stop_token stop) {
     if (bytes.size() < 4) return std::nullopt;
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};
@@ -121,7 +135,10 @@ std::optional<Bitmap> DecodeJpegImage(std::span<const std::uint8_t> bytes) {
     err.pub.emit_message = EmitMessage;
     Bitmap bitmap;
     std::vector<JSAMPLE> row;
-    const bool ok = DecodeInto(cinfo, err, bytes, bitmap, row);
+    ProgressMonitor monitor{};
+    monitor.pub.progress_monitor = MonitorProgress;
+    monitor.stop = std::move(stop);
+    const bool ok = DecodeInto(cinfo, err, monitor, bytes, bitmap, row);
     jpeg_destroy_decompress(&cinfo);
     if (!ok) return std::nullopt;
     return bitmap;

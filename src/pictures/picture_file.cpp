@@ -66,9 +66,10 @@ std::optional<Bitmap> LoadPictureFile(const std::filesystem::path& folder, std::
     return LoadCmpFile(folder / std::filesystem::path(std::string(name)), reporter);
 }
 
-std::optional<Bitmap> DecodeBmpOrJpeg(std::span<const std::uint8_t> bytes) {
+std::optional<Bitmap> DecodeBmpOrJpeg(std::span<const std::uint8_t> bytes, std::stop_token stop) {
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmpImage(bytes);
-    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return DecodeJpegImage(bytes);
+    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
+        return DecodeJpegImage(bytes, std::move(stop));
     return std::nullopt;
 }
 
@@ -77,14 +78,17 @@ bool IsPictureExtension(const std::filesystem::path& path) {
     return ext == ".cmp" || ext == ".bmp" || ext == ".jpg" || ext == ".jpeg" || ext == ".ico";
 }
 
-std::optional<Bitmap> LoadPictureByExtension(const std::filesystem::path& path, base::Reporter& reporter) {
+std::optional<Bitmap> LoadPictureByExtension(const std::filesystem::path& path, base::Reporter& reporter,
+                                             std::stop_token stop) {
     const std::string ext = LowerExtension(path);
     if (!IsPictureExtension(path)) return std::nullopt;
     if (ext == ".cmp") return LoadCmpFile(path, reporter);
     const auto bytes = ReadFileBytes(path, kMaxPictureFileBytes);
     if (!bytes) return Reported(std::nullopt, path.string(), reporter);
     if (ext == ".ico") return Reported(DecodeWithPixbuf(*bytes, "ico"), path.string(), reporter);
-    return Reported(DecodeBmpOrJpeg(*bytes), path.string(), reporter);
+    std::optional<Bitmap> picture = DecodeBmpOrJpeg(*bytes, stop);
+    if (stop.stop_requested()) return std::nullopt;
+    return Reported(std::move(picture), path.string(), reporter);
 }
 
 std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& reporter) {

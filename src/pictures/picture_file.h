@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string_view>
 #include <vector>
 
@@ -33,16 +34,19 @@ std::optional<Bitmap> LoadCmpFile(const std::filesystem::path& path, base::Repor
 std::optional<Bitmap> LoadPictureFile(const std::filesystem::path& folder, std::string_view name,
                                       base::Reporter& reporter);
 
-// A .bmp or JPEG picture held in memory, recognised by its first bytes.
-std::optional<Bitmap> DecodeBmpOrJpeg(std::span<const std::uint8_t> bytes);
+// A .bmp or JPEG picture held in memory, recognised by its first bytes. A JPEG's decoding
+// ends, giving nullopt, when stop is requested.
+std::optional<Bitmap> DecodeBmpOrJpeg(std::span<const std::uint8_t> bytes, std::stop_token stop = {});
 
 // True for the extensions LoadPictureByExtension reads (.cmp, .bmp, .jpg, .jpeg, .ico), in
 // any letter case.
 bool IsPictureExtension(const std::filesystem::path& path);
 
 // Any picture the open dialog previews, by its extension in any case. Files of other
-// extensions give nullopt without a message.
-std::optional<Bitmap> LoadPictureByExtension(const std::filesystem::path& path, base::Reporter& reporter);
+// extensions give nullopt without a message. A JPEG's decoding ends, giving nullopt
+// without a message, when stop is requested.
+std::optional<Bitmap> LoadPictureByExtension(const std::filesystem::path& path, base::Reporter& reporter,
+                                             std::stop_token stop = {});
 
 // The .cmp file image of a bitmap: its .bmp file image, compressed.
 std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& reporter);

@@ -24,6 +24,11 @@ inline constexpr std::int64_t kMaxPictureFileBytes = std::int64_t{512} << 20;
 inline constexpr std::int64_t kMaxDecodedBytes = 4 * kMaxPicturePixels + (std::int64_t{64} << 10);
 inline constexpr std::int64_t kFreePixels = std::int64_t{4} << 20;
 inline constexpr std::int64_t kPixelsPerInputByte = 256;
+// The scans of a progressive JPEG: an encoder's scripts use about ten, and a script that
+// splits every band and bit of three components stays far below this. Each scan costs a
+// pass over the picture's coefficients, so a file of thousands of tiny scans would take
+// minutes to decode.
+inline constexpr int kMaxJpegScans = 500;
 
 inline bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width <= kMaxPicturePixels && height <= kMaxPicturePixels &&
