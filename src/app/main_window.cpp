@@ -56,7 +56,7 @@ std::string FormatTooltip(pages::Format format) {
 
 TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporter& reporter,
                                          const std::string& default_paper)
-    : state_(state), reporter_(reporter), print_(reporter, default_paper), paper_(default_paper),
+    : state_(state), given_(state.settings), reporter_(reporter), print_(reporter, default_paper), paper_(default_paper),
       year_box_([this] { return ListEntryText(ListKind::kYear, state_.year); }, state.face_name, state.font_height),
       from_box_([this] { return ListEntryText(ListKind::kFromMonth, state_.from_month); }, state.face_name,
                 state.font_height),
@@ -304,7 +304,7 @@ bool TUnseiPrintMainForm::on_delete_event(GdkEventAny*) {
 void TUnseiPrintMainForm::Shutdown() {
     if (shut_down_) return;
     shut_down_ = true;
-    ShutDown(state_, reporter_);
+    ShutDown(state_, given_, reporter_);
 }
 
 void TUnseiPrintMainForm::ExitButtonClick() {

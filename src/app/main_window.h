@@ -93,6 +93,7 @@ private:
     void Shutdown();
 
     pages::PrintState& state_;
+    const config::Settings given_; // the settings as the window was opened with them
     base::Reporter& reporter_;
     PrintController print_;
     std::string paper_;

@@ -206,14 +206,32 @@ TEST_F(MainWindowTest, AConfigurationFileThatCannotBeWrittenIsReportedAndTheProg
     std::filesystem::permissions(cfg, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 }
 
-TEST_F(MainWindowTest, ClosingWritesTheMonthPicturesBack) {
-    Open();
+// Only the month pictures changed in this run are written back; the others keep what the
+// file holds at the end, whoever wrote it meanwhile.
+TEST_F(MainWindowTest, ClosingWritesBackOnlyTheMonthPicturesChanged) {
+    Open("ETO=7\r\n", "BMP1=a.cmp\r\nBMP3=c.cmp\r\n");
+    const std::filesystem::path cfg = folder_ / "Kalvorin.CFG";
+    {
+        config::ConfigFile host(cfg);
+        ASSERT_TRUE(host.WriteString("PRINT", "BMP1", "host.cmp"));
+    }
     state_.settings.month_pictures[2] = "春の絵.cmp";
     window_->ExitButtonClick();
     EXPECT_FALSE(window_->get_visible());
-    const std::string cfg = ReadText(folder_ / "Kalvorin.CFG");
-    EXPECT_NE(std::string::npos, cfg.find("BMP1=")) << cfg;
-    EXPECT_NE(std::string::npos, cfg.find("BMP12=")) << cfg;
+    config::ConfigFile file(cfg);
+    EXPECT_EQ(file.ReadString("PRINT", "BMP1", ""), "host.cmp");
+    EXPECT_EQ(file.ReadString("PRINT", "BMP3", ""), "春の絵.cmp");
+    EXPECT_EQ(std::string::npos, ReadText(cfg).find("BMP12")) << ReadText(cfg);
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(MainWindowTest, ClosingWithoutAChangeLeavesTheFileAsOthersLeftIt) {
+    Open("ETO=7\r\n", "BMP1=a.cmp\r\n");
+    const std::filesystem::path cfg = folder_ / "Kalvorin.CFG";
+    const std::string outside = "[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=3\r\nBMP1=hand.cmp\r\n";
+    config::testing::WriteBytes(cfg, outside);
+    window_->ExitButtonClick();
+    EXPECT_EQ(ReadText(cfg), outside);
 }
 
 } // namespace

@@ -36,9 +36,11 @@ bool NeedsBirthYearMessage(const pages::PrintState& state) {
     return state.settings.birth_eto == 0;
 }
 
-bool ShutDown(const pages::PrintState& state, base::Reporter& reporter) {
+bool ShutDown(const pages::PrintState& state, const config::Settings& given, base::Reporter& reporter) {
+    const config::EditSet edits = config::MonthPictureEdits(given, state.settings);
+    if (edits.empty()) return true;
     config::ConfigFile file(print::ConfigPath(state.host_folder), &reporter);
-    return config::SaveMonthPictures(file, state.settings);
+    return edits.WriteTo(file);
 }
 
 } // namespace app

@@ -40,8 +40,10 @@ bool StartUp(const std::filesystem::path& host_folder, const Today& today, const
 // Whether the first show must say that no birth year is registered ("ETO" 0).
 bool NeedsBirthYearMessage(const pages::PrintState& state);
 
-// Shutdown: "BMP1" … "BMP12" written back. False, with a message naming the file, when the
-// file cannot be written; the program still ends.
-bool ShutDown(const pages::PrintState& state, base::Reporter& reporter);
+// Shutdown: of "BMP1" … "BMP12", those whose names differ from `given` (the settings the
+// main window was opened with) are written back; the others are left as the file holds
+// them. False, with a message naming the file, when the file cannot be written; the
+// program still ends.
+bool ShutDown(const pages::PrintState& state, const config::Settings& given, base::Reporter& reporter);
 
 } // namespace app

@@ -49,7 +49,7 @@ std::vector<gfx::Rect> HolidayDayCells(int year, int month, int start_weekday, i
 
 THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, config::HolidayTable& table,
                            std::filesystem::path config_path, base::Reporter& reporter, std::string face)
-    : ModalWindow(owner, "休日"), year_(year), start_weekday_(start_weekday), table_(table), before_(table),
+    : ModalWindow(owner, "休日"), year_(year), start_weekday_(start_weekday), table_(table), before_(table), shown_(table),
       config_path_(std::move(config_path)), reporter_(reporter), face_(std::move(face)), strip_(kStripWidth) {
     set_name("qelmarin-holidays");
     set_default_size(kWidth, kHeight);
@@ -133,14 +133,20 @@ std::string THolidayForm::TitleYear() const {
 void THolidayForm::on_show() {
     config::ConfigFile file(config_path_, &reporter_);
     config::LoadHolidays(file, year_, table_);
+    shown_ = table_;
     ModalWindow::on_show();
 }
 
+// OK writes the days toggled here into the marks as the file holds them now, so that days
+// marked meanwhile by the host or another program stay; the table then holds the file's
+// marks.
 bool THolidayForm::CanClose(ModalResult result) {
     if (result == ModalResult::kOk) {
         config::ConfigFile file(config_path_, &reporter_);
         // A failed write has been reported by the file; the editor stays open with the marks.
-        return config::SaveHolidays(file, year_, table_);
+        if (!config::HolidayEdits(year_, shown_, table_).WriteTo(file)) return false;
+        config::LoadHolidays(file, year_, table_);
+        return true;
     }
     table_ = before_;
     return true;

@@ -1,8 +1,9 @@
 #pragma once
 // THolidayForm: the holiday editor of one year. Twelve month boxes (read right to left,
 // top to bottom: the rightmost column holds January to March) whose days are toggled by a
-// click, buttons that invert every Sunday or Saturday of the year, OK that stores the
-// year's marks and Exit that leaves the table as it was when the editor opened.
+// click, buttons that invert every Sunday or Saturday of the year, OK that stores the days
+// the user toggled (into the year's marks as the file holds them then) and Exit that leaves
+// the table as it was when the editor opened.
 
 #include "base/reporter.h"
 #include "config/holidays.h"
@@ -70,6 +71,7 @@ private:
     int start_weekday_;
     config::HolidayTable& table_;
     config::HolidayTable before_; // the table as it was when the editor opened
+    config::HolidayTable shown_;  // the marks read from the file when it was shown
     std::filesystem::path config_path_;
     base::Reporter& reporter_;
     std::string face_;

@@ -38,7 +38,7 @@ TEST_F(HolidayFormTest, ClicksToggleDaysAndOkWritesTheYear) {
     EXPECT_NE(text.find("HOLIDAY1=0111\r\n"), std::string::npos) << text;
     // A month without marks is written as an empty value, not removed.
     EXPECT_NE(text.find("HOLIDAY3=\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("HOLIDAY12=\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("HOLIDAY12"), std::string::npos) << text; // toggled twice: not written
     EXPECT_TRUE(reporter_.messages().empty());
 }
 
@@ -109,6 +109,33 @@ TEST_F(HolidayFormTest, February2100HasTwentyEightDays) {
     EXPECT_EQ(form.RunModal(), ModalResult::kOk);
     // The Saturdays of February 2100: 6, 13, 20, 27 (no 29th to mark).
     EXPECT_NE(ConfigText().find("HOLIDAY2=06132027\r\n"), std::string::npos) << ConfigText();
+}
+
+// The host ("kalvorin-host holidays") marks a day while the editor is open; OK writes the
+// day the user toggled into the month as the file then holds it.
+TEST_F(HolidayFormTest, OkKeepsTheDaysOthersMarkedWhileTheEditorWasOpen) {
+    WriteConfig("[UNSEI]\r\nETO=7\r\n[2026]\r\nHOLIDAY1=01\r\nHOLIDAY6=\r\n");
+    config::HolidayTable table;
+    THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    form.on_shown = [&](Gtk::Window& w) {
+        auto closer = Closer(form);
+        WaitShown(w);
+        config::ConfigFile host(Config());
+        ASSERT_TRUE(host.WriteString("2026", "HOLIDAY6", "15"));
+        ASSERT_TRUE(host.WriteString("2026", "HOLIDAY11", "03"));
+        ClickIn(form.MonthBox(6), form.DayCells(6)[19]); // 20 June on
+        ClickCentre(form.OKButton());
+    };
+    EXPECT_EQ(form.RunModal(), ModalResult::kOk);
+    const std::string text = ConfigText();
+    EXPECT_NE(text.find("HOLIDAY6=1520\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("HOLIDAY11=03\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("HOLIDAY1=01\r\n"), std::string::npos) << text;
+    // The program's table is the file's after OK.
+    EXPECT_TRUE(table.IsMarked(6, 15));
+    EXPECT_TRUE(table.IsMarked(6, 20));
+    EXPECT_TRUE(table.IsMarked(11, 3));
+    EXPECT_TRUE(reporter_.messages().empty());
 }
 
 TEST_F(HolidayFormTest, AFailedWriteKeepsTheEditorOpen) {

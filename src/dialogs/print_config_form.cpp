@@ -59,7 +59,8 @@ bool AskOverwrite(Gtk::Window& owner, const fs::path& path) {
 
 TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& settings, fs::path config_path,
                                    base::Reporter& reporter)
-    : ModalWindow(owner, "印刷設定"), settings_(settings), config_path_(std::move(config_path)), reporter_(reporter),
+    : ModalWindow(owner, "印刷設定"), settings_(settings), given_(settings), config_path_(std::move(config_path)),
+      reporter_(reporter),
       box_(Gtk::ORIENTATION_HORIZONTAL), tab_column_(Gtk::ORIENTATION_VERTICAL), margin_list_("ＭＳ Ｐゴシック", -12) {
     set_name("qelmarin-print-config");
     set_position(Gtk::WIN_POS_CENTER);
@@ -240,14 +241,18 @@ void TPrintConfigForm::ReadBack() {
     month_page_preview_ = day_top_->Active();
 }
 
-// OK writes every setting at once; a write that fails has been reported and keeps the
-// dialog open with everything the user set.
+// OK writes the settings that differ from those the dialog was given (a stored value that no
+// control can show is written as the choice shown for it), at once, into the file as it is
+// now: a setting left alone keeps whatever the host or another program wrote meanwhile. A write that fails
+// has been reported and keeps the dialog open with everything the user set.
 bool TPrintConfigForm::CanClose(ModalResult result) {
     margin_list_.hide();
     if (result != ModalResult::kOk) return true;
     ReadBack();
     config::ConfigFile file(config_path_, &reporter_);
-    return config::SavePrintSettings(file, settings_);
+    if (!config::PrintSettingEdits(given_, settings_).WriteTo(file)) return false;
+    config::ReadPrintSettings(file, settings_);
+    return true;
 }
 
 void TPrintConfigForm::OKButtonClick() {

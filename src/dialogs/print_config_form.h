@@ -1,8 +1,8 @@
 #pragma once
 // TPrintConfigForm: the print configuration dialog. Six pages chosen by tabs (共通, 暦,
-// 一覧, 日めくり, はり紙, 解説), one per settings section; OK writes every setting in one
-// replacement of Kalvorin.CFG and hands the values back, Exit and the close button write
-// nothing. The month pictures are chosen or made here too ("選択", "新規").
+// 一覧, 日めくり, はり紙, 解説), one per settings section; OK writes the settings the user
+// changed in one replacement of Kalvorin.CFG and hands the file's values back, Exit and the
+// close button write nothing. The month pictures are chosen or made here too ("選択", "新規").
 
 #include "base/reporter.h"
 #include "config/settings.h"
@@ -36,7 +36,9 @@ public:
                      base::Reporter& reporter);
     ~TPrintConfigForm() override;
 
-    // The settings as read back by OK (before OK: as given, the month pictures as chosen).
+    // After OK: the print settings as the file holds them once the user's changes are in
+    // (changes made meanwhile by others included), the month pictures as chosen. Before
+    // OK: as given, the month pictures as chosen.
     const config::Settings& Result() const { return settings_; }
     // "確認画面で月頁を表示する" as it was at OK; unchecked at every opening.
     bool MonthPagePreview() const { return month_page_preview_; }
@@ -107,6 +109,7 @@ private:
     int& MarginValue(int set, int side);
 
     config::Settings settings_;
+    const config::Settings given_; // the settings as the dialog was given them
     std::filesystem::path config_path_;
     base::Reporter& reporter_;
     bool month_page_preview_ = false;

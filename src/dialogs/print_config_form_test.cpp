@@ -139,7 +139,7 @@ TEST_F(PrintConfigFormTest, CaptionClicksActOnTheirBoxAndTheUnkiBoxesAreIndepend
     config::ConfigFile file(Config());
     EXPECT_TRUE(file.ReadBool("PRINT 1", "Unki", false));
     EXPECT_FALSE(file.ReadBool("PRINT 3", "Unki", true));
-    EXPECT_EQ(file.ReadString("PRINT 1", "ColorLevel", ""), "1");
+    EXPECT_EQ(file.ReadString("PRINT 1", "ColorLevel", "none"), "none"); // left alone: not written
     EXPECT_FALSE(file.ReadBool("PRINT 1", "UnderBitmap", true));
 }
 
@@ -183,7 +183,8 @@ TEST_F(PrintConfigFormTest, MarginListShowsFortyOneValuesAndSetsTheMargin) {
     });
     config::ConfigFile file(Config());
     EXPECT_EQ(file.ReadInteger("PRINT 2", "Down Space", -1), 7);
-    EXPECT_EQ(file.ReadInteger("PRINT 2", "Up Space", -1), 10);
+    EXPECT_EQ(file.ReadInteger("PRINT 2", "Up Space", -1), -1); // left alone: not written
+    EXPECT_EQ(Load().page(2).up_space, 10);
 }
 
 TEST_F(PrintConfigFormTest, CancelLeavesTheFileAsItWas) {
@@ -292,11 +293,63 @@ TEST_F(PrintConfigFormTest, AFailedWriteKeepsTheDialogOpen) {
     TPrintConfigForm form(nullptr, settings, Config(), reporter_);
     bool stayed_open = false;
     Run(form, [&] {
+        form.Option(ConfigPage::kCommon, "二分の一").SetActive(true); // something to write
         form.OKButtonClick();
         stayed_open = form.Running();
     });
     EXPECT_TRUE(stayed_open);
     EXPECT_FALSE(reporter_.messages().empty());
+}
+
+// The host, a hand edit or a second qelmarin may write the file while the dialog is open:
+// OK writes only what its user changed, into the file as it is then.
+TEST_F(PrintConfigFormTest, OkKeepsWhatOthersWroteWhileTheDialogWasOpen) {
+    WriteConfig("[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=3\r\nBMPPrintSize=2\r\n[PRINT 1]\r\nSekki=1\r\n");
+    TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+    EXPECT_EQ(Run(form,
+                  [&] {
+                      config::ConfigFile host(Config());
+                      ASSERT_TRUE(host.WriteString("PRINT", "BMPPrintSize", "3"));
+                      ASSERT_TRUE(host.WriteString("PRINT 1", "Sekki", "0"));
+                      ClickCentre(form.Option(ConfigPage::kCommon, "二分の一").LabelArea());
+                      EXPECT_TRUE(form.Option(ConfigPage::kCommon, "二分の一").Active());
+                      ClickCentre(form.OKButton());
+                  }),
+              ModalResult::kOk);
+    config::ConfigFile file(Config());
+    EXPECT_EQ(file.ReadString("PRINT", "TESTSize", ""), "2");
+    EXPECT_EQ(file.ReadString("PRINT", "BMPPrintSize", ""), "3");
+    EXPECT_EQ(file.ReadString("PRINT 1", "Sekki", ""), "0");
+    EXPECT_EQ(file.ReadString("PRINT 3", "Sekki", "none"), "none"); // untouched keys are not added
+    // What the dialog hands back is the file's, the others' changes included.
+    EXPECT_EQ(form.Result().preview_scale, 2);
+    EXPECT_EQ(form.Result().picture_size, 3);
+    EXPECT_FALSE(form.Result().page(1).sekki);
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
+// Two dialogs on one folder, as two qelmarin processes have: the one closed last does not
+// put back the value the other changed.
+TEST_F(PrintConfigFormTest, ASecondDialogsChangeIsNotRevertedByTheFirst) {
+    const config::Settings at_start = Load();
+    TPrintConfigForm first(nullptr, at_start, Config(), reporter_);
+    EXPECT_EQ(Run(first,
+                  [&] {
+                      TPrintConfigForm second(nullptr, at_start, Config(), reporter_);
+                      EXPECT_EQ(Run(second,
+                                    [&] {
+                                        second.Option(ConfigPage::kCommon, "二分の一").SetActive(true);
+                                        second.OKButtonClick();
+                                    }),
+                                ModalResult::kOk);
+                      first.Option(ConfigPage::kCommon, "用紙の横幅の二分の一").SetActive(true);
+                      first.OKButtonClick();
+                  }),
+              ModalResult::kOk);
+    config::ConfigFile file(Config());
+    EXPECT_EQ(file.ReadString("PRINT", "TESTSize", ""), "2");
+    EXPECT_EQ(file.ReadString("PRINT", "BMPPrintSize", ""), "1");
+    EXPECT_TRUE(reporter_.messages().empty());
 }
 
 } // namespace
