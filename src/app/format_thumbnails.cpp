@@ -1,5 +1,6 @@
 #include "app/format_thumbnails.h"
 
+#include "controls/picture_fit.h"
 #include "gfx/cairo_canvas.h"
 #include "pages/page_routines.h"
 #include "print/paper_sizes.h"
@@ -39,11 +40,11 @@ Glib::RefPtr<Gdk::Pixbuf> FormatThumbnail(const pages::PrintState& state, pages:
 
     cairo_surface_t* surface = canvas->surface();
     cairo_surface_flush(surface);
-    auto full = Gdk::Pixbuf::create(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(surface, false)), 0, 0,
-                                    device.width, device.height);
-    const double scale = std::min(static_cast<double>(width) / device.width, static_cast<double>(height) / device.height);
-    return full->scale_simple(std::max(1, static_cast<int>(device.width * scale)),
-                              std::max(1, static_cast<int>(device.height * scale)), Gdk::INTERP_HYPER);
+    const controls::PixelView page_pixels{reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface)),
+                                          cairo_image_surface_get_width(surface),
+                                          cairo_image_surface_get_height(surface),
+                                          cairo_image_surface_get_stride(surface) / 4};
+    return controls::FitPicture(page_pixels, width, height);
 }
 
 } // namespace app

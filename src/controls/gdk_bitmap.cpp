@@ -1,5 +1,6 @@
 #include "controls/gdk_bitmap.h"
 
+#include "controls/picture_fit.h"
 #include "pictures/builtin_bitmaps.h"
 
 namespace controls {
@@ -23,28 +24,9 @@ Gdk::RGBA ToRgba(base::Color color) {
     return rgba;
 }
 
-Glib::RefPtr<Gdk::Pixbuf> ToPixbuf(const pictures::Bitmap& bitmap) {
-    if (bitmap.empty() ||
-        bitmap.pixels.size() < static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
-        return {};
-    auto pixbuf = Gdk::Pixbuf::create(Gdk::COLORSPACE_RGB, false, 8, bitmap.width, bitmap.height);
-    const int stride = pixbuf->get_rowstride();
-    guint8* rows = pixbuf->get_pixels();
-    for (int y = 0; y < bitmap.height; ++y) {
-        guint8* p = rows + static_cast<std::ptrdiff_t>(y) * stride;
-        for (int x = 0; x < bitmap.width; ++x) {
-            const std::uint32_t v = bitmap.at(x, y);
-            *p++ = static_cast<guint8>(v >> 16);
-            *p++ = static_cast<guint8>(v >> 8);
-            *p++ = static_cast<guint8>(v);
-        }
-    }
-    return pixbuf;
-}
-
 Glib::RefPtr<Gdk::Pixbuf> BuiltinPixbuf(std::string_view name) {
     const pictures::Bitmap* bitmap = pictures::BuiltinBitmap(name);
-    return bitmap ? ToPixbuf(*bitmap) : Glib::RefPtr<Gdk::Pixbuf>{};
+    return bitmap ? FitPicture(*bitmap, bitmap->width, bitmap->height) : Glib::RefPtr<Gdk::Pixbuf>{};
 }
 
 } // namespace controls

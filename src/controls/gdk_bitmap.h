@@ -1,6 +1,7 @@
 #pragma once
-// The program's bitmaps and colours on screen: a Bitmap as a GDK picture, and the
-// platform's system colours that the windows are designed in.
+// The program's bitmaps and colours on screen: the built-in bitmaps as GDK pictures, and
+// the platform's system colours that the windows are designed in. (Pictures from files
+// are shown through FitPicture, picture_fit.h.)
 
 #include "base/color.h"
 #include "pictures/bitmap.h"
@@ -18,9 +19,6 @@ enum class SystemColorRole { kButtonFace, kButtonHighlight, kButtonShadow, kNavy
 base::Color SystemColor(SystemColorRole role);
 
 Gdk::RGBA ToRgba(base::Color color);
-
-// A copy of the bitmap as an opaque GDK picture; empty for an empty bitmap.
-Glib::RefPtr<Gdk::Pixbuf> ToPixbuf(const pictures::Bitmap& bitmap);
 
 // A built-in bitmap ("SYSCLOSE", "PREVIEWGLYPH", …) as a GDK picture; empty when missing.
 Glib::RefPtr<Gdk::Pixbuf> BuiltinPixbuf(std::string_view name);

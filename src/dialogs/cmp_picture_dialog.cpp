@@ -24,12 +24,8 @@ namespace fs = std::filesystem;
 
 constexpr int kPaneWidth = 200;
 constexpr int kPaneHeight = 220;
-
-// Messages of a picture that does not load stay out of the way while the user browses.
-class QuietReporter : public base::Reporter {
-public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
+// Around the picture in the preview window: its frame, margins and the window's border.
+constexpr int kPreviewFrame = 80;
 
 std::string LowerExtension(const fs::path& path) {
     std::string ext = path.extension().string();
@@ -59,22 +55,13 @@ void AddFilter(Gtk::FileChooser& chooser, const std::string& name, std::initiali
 } // namespace
 
 gfx::Rect PreviewRect(int pw, int ph, int aw, int ah) {
-    if (pw <= 0 || ph <= 0 || aw <= 0 || ah <= 0) return {};
+    const controls::ShownSize shown = controls::FittedSize(pw, ph, aw, ah);
+    if (shown.width <= 0) return {};
     if (pw <= aw && ph <= ah) {
         const int left = (aw - pw) / 2, top = (ah - ph) / 2;
         return gfx::Rect{left, top, left + pw, top + ph};
     }
-    // Scaled by the tighter of the two ratios, rounded to nearest, at least one pixel.
-    auto scale = [](std::int64_t v, std::int64_t num, std::int64_t den) {
-        return static_cast<int>(std::max<std::int64_t>(1, (v * num + den / 2) / den));
-    };
-    int w = aw, h = ah;
-    if (static_cast<std::int64_t>(pw) * ah >= static_cast<std::int64_t>(ph) * aw) {
-        h = scale(ph, aw, pw);
-    } else {
-        w = scale(pw, ah, ph);
-    }
-    return gfx::Rect{0, 0, w, h};
+    return gfx::Rect{0, 0, shown.width, shown.height};
 }
 
 PicturePreviewPane::PicturePreviewPane()
@@ -113,7 +100,7 @@ PicturePreviewPane::PicturePreviewPane()
 void PicturePreviewPane::SetPicture(std::optional<pictures::Bitmap> picture) {
     picture_ = std::move(picture);
     if (picture_ && picture_->empty()) picture_.reset();
-    pixbuf_ = picture_ ? controls::ToPixbuf(*picture_) : Glib::RefPtr<Gdk::Pixbuf>();
+    pixbuf_.reset(); // fitted at the next paint
     if (picture_) {
         char size[48];
         std::snprintf(size, sizeof size, " (%dx%d)", picture_->width, picture_->height);
@@ -127,20 +114,30 @@ void PicturePreviewPane::SetPicture(std::optional<pictures::Bitmap> picture) {
 void PicturePreviewPane::SelectionChanged(const fs::path& path) {
     std::error_code ec;
     const bool usable = !path.empty() && fs::is_regular_file(path, ec);
+    auto window = get_toplevel() ? get_toplevel()->get_window() : Glib::RefPtr<Gdk::Window>();
     if (!usable) {
+        loader_.Cancel();
         SetPicture(std::nullopt);
     } else if (pictures::IsPictureExtension(path)) {
-        auto window = get_toplevel() ? get_toplevel()->get_window() : Glib::RefPtr<Gdk::Window>();
+        // The busy cursor until the picture is there; the window goes on answering.
         if (window) window->set_cursor(Gdk::Cursor::create(get_display(), Gdk::WATCH));
-        QuietReporter quiet;
-        std::optional<pictures::Bitmap> loaded = pictures::LoadPictureByExtension(path, quiet);
-        if (loaded && !loaded->empty()) {
-            SetPicture(std::move(loaded));
-        } else if (LowerExtension(path) == ".cmp") {
-            SetPicture(std::nullopt);
-        }
-        if (window) window->set_cursor();
+        loader_.Load(path, [this, path](std::optional<pictures::Bitmap> loaded) { Loaded(path, std::move(loaded)); });
+        return;
+    } else {
+        loader_.Cancel();
     }
+    if (window) window->set_cursor();
+    paint_box_.queue_draw();
+}
+
+void PicturePreviewPane::Loaded(const fs::path& path, std::optional<pictures::Bitmap> loaded) {
+    if (loaded && !loaded->empty()) {
+        SetPicture(std::move(loaded));
+    } else if (LowerExtension(path) == ".cmp") {
+        SetPicture(std::nullopt);
+    }
+    auto window = get_toplevel() ? get_toplevel()->get_window() : Glib::RefPtr<Gdk::Window>();
+    if (window) window->set_cursor();
     paint_box_.queue_draw();
 }
 
@@ -148,6 +145,10 @@ bool PicturePreviewPane::Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
     const int aw = paint_box_.get_allocated_width(), ah = paint_box_.get_allocated_height();
     cr->set_source_rgb(1, 1, 1);
     cr->paint();
+    if (picture_ && (!pixbuf_ || pixbuf_room_ != controls::ShownSize{aw, ah})) {
+        pixbuf_ = controls::FitPicture(*picture_, aw, ah);
+        pixbuf_room_ = {aw, ah};
+    }
     if (!pixbuf_) {
         auto layout = paint_box_.create_pango_layout("(なし)");
         int tw = 0, th = 0;
@@ -157,19 +158,18 @@ bool PicturePreviewPane::Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
         layout->show_in_cairo_context(cr);
         return true;
     }
-    const gfx::Rect r = PreviewRect(pixbuf_->get_width(), pixbuf_->get_height(), aw, ah);
-    cr->save();
-    cr->translate(r.left, r.top);
-    cr->scale(static_cast<double>(r.width()) / pixbuf_->get_width(),
-              static_cast<double>(r.height()) / pixbuf_->get_height());
-    Gdk::Cairo::set_source_pixbuf(cr, pixbuf_, 0, 0);
+    // Fitted already: drawn as it is, where PreviewRect puts the picture.
+    const gfx::Rect r = PreviewRect(picture_->width, picture_->height, aw, ah);
+    Gdk::Cairo::set_source_pixbuf(cr, pixbuf_, r.left, r.top);
     cr->paint();
-    cr->restore();
     return true;
 }
 
 void PicturePreviewPane::ShowPreviewWindow() {
-    if (!pixbuf_) return;
+    if (!picture_) return;
+    const controls::ShownSize room = controls::ScreenRoom(kPreviewFrame, kPreviewFrame);
+    Glib::RefPtr<Gdk::Pixbuf> shown = controls::FitPicture(*picture_, room.width, room.height);
+    if (!shown) return;
     Gtk::Window window;
     window.set_name("PreviewForm");
     window.set_title("プレビュー");
@@ -181,7 +181,7 @@ void PicturePreviewPane::ShowPreviewWindow() {
     panel.set_name("Panel");
     panel.set_shadow_type(Gtk::SHADOW_IN);
     panel.set_border_width(5);
-    Gtk::Image image(pixbuf_);
+    Gtk::Image image(shown);
     image.set_name("Image");
     image.set_margin_start(5);
     image.set_margin_end(5);

@@ -3,6 +3,8 @@
 // file list that shows the selected picture (our .cmp pictures included) scaled into the
 // pane, its size, and a button that shows it at its own size in a window of its own.
 
+#include "controls/picture_fit.h"
+#include "controls/picture_loader.h"
 #include "dialogs/picture_file_types.h"
 #include "gfx/canvas.h"
 #include "pictures/bitmap.h"
@@ -33,15 +35,20 @@ public:
     // The selection moved to path (empty: nothing selected). A file that is not there, a
     // folder or an unreadable name empties the pane; a picture of a known kind is shown;
     // a picture that does not load and a file of another kind leave the pane as it was
-    // (a .cmp that does not decode empties it).
+    // (a .cmp that does not decode empties it). Pictures load off the window's thread:
+    // the pane changes when the picture is there, and a newer selection cancels the load
+    // of an older one.
     void SelectionChanged(const std::filesystem::path& path);
+    // Whether a selected picture is still loading.
+    bool Loading() const { return loader_.Busy(); }
 
     const std::optional<pictures::Bitmap>& Picture() const { return picture_; }
     std::string LabelText() const { return label_.get_text(); }
     Gtk::Button& PreviewButton() { return preview_button_; }
     Gtk::DrawingArea& PaintBox() { return paint_box_; }
 
-    // Shows the picture at its own size in a modal window; Esc or a double-click closes it.
+    // Shows the picture at its own size in a modal window (reduced to the screen when it is
+    // larger); Esc or a double-click closes it.
     void ShowPreviewWindow();
     // Called with the preview window once it is shown (tests close it from here).
     std::function<void(Gtk::Window&)> on_preview_shown;
@@ -49,9 +56,12 @@ public:
 private:
     bool Paint(const Cairo::RefPtr<Cairo::Context>& cr);
     void SetPicture(std::optional<pictures::Bitmap> picture);
+    void Loaded(const std::filesystem::path& path, std::optional<pictures::Bitmap> loaded);
 
+    controls::PictureLoader loader_;
     std::optional<pictures::Bitmap> picture_;
-    Glib::RefPtr<Gdk::Pixbuf> pixbuf_;
+    Glib::RefPtr<Gdk::Pixbuf> pixbuf_; // the picture as last fitted into the paint box
+    controls::ShownSize pixbuf_room_;  // the room it was fitted into
     Gtk::Box label_row_;
     Gtk::Label label_;
     Gtk::Button preview_button_;

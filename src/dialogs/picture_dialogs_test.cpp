@@ -39,7 +39,24 @@ void WriteCmp(const fs::path& path, int w, int h) {
     ASSERT_TRUE(pictures::WriteFileBytes(path, pictures::MakeCmpImage(Picture(w, h), reporter)));
 }
 
-class PicturePaneTest : public DialogTest {};
+// A picture with detail everywhere (slow to decode, not small when compressed).
+pictures::Bitmap Pattern(int w, int h) {
+    pictures::Bitmap b = Picture(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b.pixels[static_cast<std::size_t>(y) * w + x] = 0xFF000000u | (static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u) & 0xFFFFFF);
+    return b;
+}
+
+class PicturePaneTest : public DialogTest {
+protected:
+    // Selects path and waits until the pane has loaded it.
+    void Select(PicturePreviewPane& pane, const fs::path& path) {
+        pane.SelectionChanged(path);
+        ASSERT_TRUE(PumpUntil([&] { return !pane.Loading(); }, 20000)) << path;
+        Pump(20);
+    }
+};
 
 TEST_F(PicturePaneTest, LabelButtonAndPictureFollowTheSelection) {
     WriteCmp(folder_ / "big.CMP", 640, 480);
@@ -56,31 +73,31 @@ TEST_F(PicturePaneTest, LabelButtonAndPictureFollowTheSelection) {
     EXPECT_FALSE(pane.PreviewButton().get_sensitive());
     EXPECT_EQ(pane.PreviewButton().get_tooltip_text(), "プレビュー");
 
-    pane.SelectionChanged(folder_ / "big.CMP");
+    Select(pane, folder_ / "big.CMP");
     EXPECT_EQ(pane.LabelText(), "画像: (640x480)");
     EXPECT_TRUE(pane.PreviewButton().get_sensitive());
 
     // A text file after a picture leaves the picture.
-    pane.SelectionChanged(folder_ / "notes.txt");
+    Select(pane, folder_ / "notes.txt");
     EXPECT_EQ(pane.LabelText(), "画像: (640x480)");
     ASSERT_TRUE(pane.Picture());
     EXPECT_EQ(pane.Picture()->width, 640);
 
-    pane.SelectionChanged(folder_ / "small.BMP");
+    Select(pane, folder_ / "small.BMP");
     EXPECT_EQ(pane.LabelText(), "画像: (20x10)");
 
     // A folder or a name that is not there empties the pane.
-    pane.SelectionChanged(folder_.path());
+    Select(pane, folder_.path());
     EXPECT_EQ(pane.LabelText(), "画像:");
     EXPECT_FALSE(pane.Picture());
     EXPECT_FALSE(pane.PreviewButton().get_sensitive());
     pane.SelectionChanged(folder_ / "small.BMP");
-    pane.SelectionChanged(folder_ / "missing.bmp");
+    Select(pane, folder_ / "missing.bmp");
     EXPECT_FALSE(pane.Picture());
 
     // A .cmp that does not decode empties it too, without a message while browsing.
     pane.SelectionChanged(folder_ / "small.BMP");
-    pane.SelectionChanged(folder_ / "broken.cmp");
+    Select(pane, folder_ / "broken.cmp");
     EXPECT_FALSE(pane.Picture());
     EXPECT_EQ(pane.LabelText(), "画像:");
     Pump(50);
@@ -93,7 +110,7 @@ TEST_F(PicturePaneTest, PreviewWindowShowsThePictureAtItsSizeAndEscCloses) {
     window.add(pane);
     window.show_all();
     WaitShown(window);
-    pane.SelectionChanged(folder_ / "p.bmp");
+    Select(pane, folder_ / "p.bmp");
     bool shown = false;
     pane.on_preview_shown = [&](Gtk::Window& preview) {
         WaitShown(preview);
@@ -114,6 +131,64 @@ TEST_F(PicturePaneTest, PreviewWindowShowsThePictureAtItsSizeAndEscCloses) {
     };
     ClickCentre(pane.PreviewButton());
     EXPECT_TRUE(PumpUntil([&] { return shown; }));
+}
+
+// A picture far wider than any window is drawn reduced in the pane and shown reduced to
+// the screen in the preview window: no surface is made at its own size.
+TEST_F(PicturePaneTest, AWidePictureIsShownReducedInThePaneAndThePreviewWindow) {
+    WriteBmp(folder_ / "wide.bmp", 40000, 100);
+    Gtk::Window window;
+    PicturePreviewPane pane;
+    window.add(pane);
+    window.show_all();
+    WaitShown(window);
+    Select(pane, folder_ / "wide.bmp");
+    EXPECT_EQ(pane.LabelText(), "画像: (40000x100)");
+    Pump(100); // drawn
+    bool shown = false;
+    pane.on_preview_shown = [&](Gtk::Window& preview) {
+        WaitShown(preview);
+        shown = true;
+        auto* image = dynamic_cast<Gtk::Image*>(
+            dynamic_cast<Gtk::Bin*>(dynamic_cast<Gtk::Bin*>(preview.get_child())->get_child())->get_child());
+        ASSERT_NE(image, nullptr);
+        const int screen_width = preview.get_screen()->get_width();
+        EXPECT_LE(image->get_allocated_width(), screen_width);
+        EXPECT_GE(image->get_allocated_width(), screen_width / 2);
+        EXPECT_LE(image->get_allocated_height(), 10);
+        preview.close();
+    };
+    ClickCentre(pane.PreviewButton());
+    EXPECT_TRUE(PumpUntil([&] { return shown; }));
+    Pump(50);
+}
+
+// The preview decodes off the window's thread: the window answers while a slow picture
+// loads, and a newer selection wins over the older one still loading.
+TEST_F(PicturePaneTest, ASlowPictureLoadsWhileTheWindowAnswersAndANewerSelectionWins) {
+    ASSERT_TRUE(pictures::WriteFileBytes(folder_ / "slow.jpg", pictures::EncodeJpegImage(Pattern(4000, 3000), 95)));
+    WriteBmp(folder_ / "small.bmp", 20, 10);
+    Gtk::Window window;
+    PicturePreviewPane pane;
+    window.add(pane);
+    window.show_all();
+    WaitShown(window);
+
+    pane.SelectionChanged(folder_ / "slow.jpg");
+    EXPECT_TRUE(pane.Loading());
+    std::optional<bool> loading_when_idle;
+    Glib::signal_idle().connect_once([&] { loading_when_idle = pane.Loading(); });
+    ASSERT_TRUE(PumpUntil([&] { return loading_when_idle.has_value(); }));
+    EXPECT_TRUE(*loading_when_idle); // the main loop ran while the picture was decoding
+    EXPECT_EQ(pane.LabelText(), "画像:");
+
+    Select(pane, folder_ / "small.bmp");
+    EXPECT_EQ(pane.LabelText(), "画像: (20x10)");
+    Pump(300);
+    EXPECT_EQ(pane.LabelText(), "画像: (20x10)"); // the older selection never shows
+
+    Select(pane, folder_ / "slow.jpg");
+    EXPECT_EQ(pane.LabelText(), "画像: (4000x3000)");
 }
 
 TEST_F(PicturePaneTest, TheOpenDialogPreviewsTheSelectedFile) {
@@ -259,6 +334,25 @@ TEST_F(PrintBMPFormTest, AMissingPictureIsReportedOnceAndLeavesAnEmptyArea) {
         EXPECT_TRUE(form.HasPicture());
     });
     EXPECT_EQ(result, ModalResult::kCancel);
+}
+
+TEST_F(PrintBMPFormTest, APictureWiderThanTheScreenIsShownReducedToIt) {
+    WriteCmp(folder_ / "wide.cmp", 40000, 100);
+    settings_.month_pictures[1] = "wide.cmp";
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(form, [&] {
+        EXPECT_EQ(form.ShownPictureSize(), (controls::ShownSize{300, 200})); // m.cmp fits: its own size
+        form.ChooseMonth(2);
+        Pump(100); // drawn
+        ASSERT_TRUE(form.HasPicture());
+        EXPECT_EQ(form.DisplayBitmap().width, 40000);
+        const controls::ShownSize shown = form.ShownPictureSize();
+        EXPECT_LE(shown.width, form.get_screen()->get_width());
+        EXPECT_GE(shown.width, form.get_screen()->get_width() / 2);
+        EXPECT_GE(shown.height, 1);
+        EXPECT_LE(shown.height, 10);
+    });
+    EXPECT_TRUE(reporter_.messages().empty());
 }
 
 TEST_F(PrintBMPFormTest, ThePlaceIsWrittenOnEveryCloseAndTheCaptionCloseCancels) {

@@ -2,6 +2,7 @@
 
 #include "config/config_file.h"
 #include "controls/gdk_bitmap.h"
+#include "controls/picture_fit.h"
 #include "dialogs/picture_choice.h"
 #include "pictures/picture_file.h"
 
@@ -11,6 +12,9 @@ namespace dialogs {
 namespace {
 
 constexpr int kToolWidth = 34;
+// What the window needs around the picture on the screen: its tools, title band and frame.
+constexpr int kFrameWidth = 120;
+constexpr int kFrameHeight = 80;
 
 // The busy cursor over the window while a picture loads; the default again at the end of
 // the scope, however it ends.
@@ -129,13 +133,24 @@ void TPrintBMPForm::ExitPanelClick() {
 }
 
 // A picture that cannot be had has been reported once by the loader; the area stays empty.
+// The picture is shown at its own size, or reduced to the screen when it is larger; one
+// that cannot be shown even so is reported like one that does not load.
 void TPrintBMPForm::LoadMonthPicture() {
     BusyCursor busy(*this);
     const std::string& name = pictures_.at(static_cast<std::size_t>(month_ - 1));
     std::optional<pictures::Bitmap> picture = pictures::LoadPictureFile(settings_.data_folder, name, reporter_);
     display_ = picture ? std::move(*picture) : pictures::Bitmap{};
-    display_pixbuf_ = display_.empty() ? Glib::RefPtr<Gdk::Pixbuf>() : controls::ToPixbuf(display_);
-    paint_box_.set_size_request(display_.width, display_.height);
+    display_pixbuf_.reset();
+    if (!display_.empty()) {
+        const controls::ShownSize room = controls::ScreenRoom(kFrameWidth, kFrameHeight);
+        display_pixbuf_ = controls::FitPicture(display_, room.width, room.height);
+        if (!display_pixbuf_) {
+            reporter_.ShowMessage(std::string(pictures::kReadErrorText) + "\r" + name, pictures::kReadErrorCaption);
+            display_ = {};
+        }
+    }
+    paint_box_.set_size_request(display_pixbuf_ ? display_pixbuf_->get_width() : 0,
+                                display_pixbuf_ ? display_pixbuf_->get_height() : 0);
     paint_box_.queue_draw();
 }
 

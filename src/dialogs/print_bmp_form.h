@@ -1,6 +1,6 @@
 #pragma once
 // TPrintBMPForm: "印刷用 絵の確認と変更", the month pictures window. It shows the picture of
-// the current month at its own size, chooses the month from a list (十二月 at the left …
+// the current month at its own size (reduced to the screen when larger), chooses the month from a list (十二月 at the left …
 // 一月 at the right), gives the month another .cmp from the data folder ("絵変更") or a new
 // one made from a .bmp or JPEG file ("新 絵", saved as the first free BP13.cmp, BP14.cmp …).
 // Its result is OK once a picture changed; the names then go back to the caller. It
@@ -8,6 +8,7 @@
 
 #include "base/reporter.h"
 #include "config/settings.h"
+#include "controls/picture_fit.h"
 #include "controls/title_strip.h"
 #include "dialogs/cmp_picture_dialog.h"
 #include "dialogs/column_list.h"
@@ -40,6 +41,11 @@ public:
     std::string MonthLabelText() const { return month_label_.Caption(); }
     bool HasPicture() const { return !display_.empty(); }
     const pictures::Bitmap& DisplayBitmap() const { return display_; }
+    // The size the picture is shown at (0 × 0 without one).
+    controls::ShownSize ShownPictureSize() const {
+        return display_pixbuf_ ? controls::ShownSize{display_pixbuf_->get_width(), display_pixbuf_->get_height()}
+                               : controls::ShownSize{};
+    }
     ModalResult ResultToGive() const { return result_to_give_; }
 
     // The handlers, callable from tests as the controls call them.
