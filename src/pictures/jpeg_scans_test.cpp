@@ -85,6 +85,29 @@ TEST(JpegScans, AProgressionOfMoreScansThanTheLimitIsRefusedAndOneWithinItDecode
     EXPECT_FALSE(DecodeJpegImage(ProgressiveJpeg(48, 40, beyond)));
 }
 
+// A file whose last scan is repeated, as a hostile file does to reach thousands of scans in
+// few bytes: libjpeg warns of the bogus progression and would go on decoding each one.
+std::vector<std::uint8_t> WithLastScanRepeated(std::vector<std::uint8_t> jpeg, int times) {
+    std::size_t sos = 0;
+    for (std::size_t i = 0; i + 1 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) sos = i;
+    }
+    const std::vector<std::uint8_t> scan(jpeg.begin() + static_cast<std::ptrdiff_t>(sos), jpeg.end() - 2);
+    jpeg.resize(jpeg.size() - 2); // the end marker
+    for (int n = 0; n < times; ++n)
+        jpeg.insert(jpeg.end(), scan.begin(), scan.end());
+    jpeg.push_back(0xFF);
+    jpeg.push_back(0xD9);
+    return jpeg;
+}
+
+TEST(JpegScans, ThousandsOfRepeatedScansAreRefused) {
+    const std::vector<std::uint8_t> jpeg = ProgressiveJpeg(16, 16, FinestScript(4)); // scans of a few bytes
+    ASSERT_TRUE(DecodeJpegImage(jpeg));
+    ASSERT_TRUE(DecodeJpegImage(WithLastScanRepeated(jpeg, 100))); // 157 scans: bogus but within the limit
+    EXPECT_FALSE(DecodeJpegImage(WithLastScanRepeated(jpeg, 20000)));
+}
+
 TEST(JpegScans, ADecodingStopsWhenAskedTo) {
     const std::vector<std::uint8_t> jpeg = ProgressiveJpeg(64, 64, FinestScript(8));
     std::stop_source stop;
