@@ -34,7 +34,7 @@ void EmitMessage(j_common_ptr cinfo, int level) {
 }
 
 // Called by libjpeg at every row and between scans: stops a decoding that was asked to stop
-// or that reads more scans than kMaxJpegScans.
+// or that reads more scans than the picture may have (JpegScanAllowed).
 struct ProgressMonitor {
     jpeg_progress_mgr pub;
     std::stop_token stop;
@@ -43,7 +43,9 @@ struct ProgressMonitor {
 void MonitorProgress(j_common_ptr cinfo) {
     const auto* monitor = reinterpret_cast<const ProgressMonitor*>(cinfo->progress);
     const auto* decompress = reinterpret_cast<const jpeg_decompress_struct*>(cinfo);
-    if (decompress->input_scan_number > kMaxJpegScans || monitor->stop.stop_requested()) ErrorExit(cinfo);
+    if (!JpegScanAllowed(decompress->input_scan_number, decompress->image_width, decompress->image_height) ||
+        monitor->stop.stop_requested())
+        ErrorExit(cinfo);
 }
 
 std::uint32_t Pack(unsigned r, unsigned g, unsigned b) {

@@ -101,6 +101,16 @@ std::vector<std::uint8_t> WithLastScanRepeated(std::vector<std::uint8_t> jpeg, i
     return jpeg;
 }
 
+TEST(JpegScans, ALargePictureMayHaveFewerScans) {
+    // 2048 × 2048: 4 million pixels may have 512 scans by their count, 500 by the limit;
+    // 4096 × 2048 may have 256.
+    EXPECT_TRUE(JpegScanAllowed(500, 2048, 2048));
+    EXPECT_FALSE(JpegScanAllowed(501, 16, 16));
+    EXPECT_TRUE(JpegScanAllowed(256, 4096, 2048));
+    EXPECT_FALSE(JpegScanAllowed(257, 4096, 2048));
+    EXPECT_TRUE(JpegScanAllowed(20, 6000, 8000)); // an encoder's script at the largest size
+}
+
 TEST(JpegScans, ThousandsOfRepeatedScansAreRefused) {
     const std::vector<std::uint8_t> jpeg = ProgressiveJpeg(16, 16, FinestScript(4)); // scans of a few bytes
     ASSERT_TRUE(DecodeJpegImage(jpeg));

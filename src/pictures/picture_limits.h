@@ -24,11 +24,18 @@ inline constexpr std::int64_t kMaxPictureFileBytes = std::int64_t{512} << 20;
 inline constexpr std::int64_t kMaxDecodedBytes = 4 * kMaxPicturePixels + (std::int64_t{64} << 10);
 inline constexpr std::int64_t kFreePixels = std::int64_t{4} << 20;
 inline constexpr std::int64_t kPixelsPerInputByte = 256;
-// The scans of a progressive JPEG: an encoder's scripts use about ten, and a script that
-// splits every band and bit of three components stays far below this. Each scan costs a
-// pass over the picture's coefficients, so a file of thousands of tiny scans would take
-// minutes to decode.
+// The scans of a progressive JPEG: an encoder's scripts use about ten to twenty. Each scan
+// costs a pass over the picture's coefficients, so a file of thousands of tiny scans would
+// take minutes to decode. A JPEG is refused past kMaxJpegScans scans, and past
+// kMaxJpegScanPixels scans × pixels (about a second of decoding: 44 scans for the largest
+// picture, all 500 up to 4 million pixels).
 inline constexpr int kMaxJpegScans = 500;
+inline constexpr std::int64_t kMaxJpegScanPixels = std::int64_t{2} << 30;
+
+// Whether a JPEG of width × height may go on to scan number `scan`.
+inline bool JpegScanAllowed(int scan, std::int64_t width, std::int64_t height) {
+    return scan <= kMaxJpegScans && scan * width * height <= kMaxJpegScanPixels;
+}
 
 inline bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width <= kMaxPicturePixels && height <= kMaxPicturePixels &&
