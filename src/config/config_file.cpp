@@ -128,8 +128,8 @@ std::string ConfigFile::Encode(const std::string& section, const std::string& ke
     if (problem.empty() && (!section_cp932 || !key_cp932 || !value_cp932))
         problem = "Shift-JIS で書けない文字があります";
     if (problem.empty()) {
-        std::size_t longest = std::max(section_cp932->size() + 2,
-                                       key_cp932->size() + QuoteProfileValue(*value_cp932).size() + 1);
+        std::size_t longest =
+            std::max(section_cp932->size() + 2, key_cp932->size() + QuoteProfileValue(*value_cp932).size() + 1);
         if (longest > ProfileDocument::kMaxLineBytes) problem = "値が長すぎます";
     }
     if (!problem.empty()) return path_.filename().string() + " [" + section + "] " + key + ": " + problem;

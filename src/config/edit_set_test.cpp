@@ -88,8 +88,8 @@ TEST_F(EditSetTest, OnlyTheSettingsThatDifferFromWhatTheWindowWasGivenAreEdits) 
     ASSERT_TRUE(print.WriteTo(file_));
     ASSERT_TRUE(pictures.WriteTo(file_));
     const Settings now = Load();
-    EXPECT_EQ(now.preview_scale, 2);      // the user's change wins over the other's
-    EXPECT_EQ(now.picture_size, 3);       // not touched here: the other's value stays
+    EXPECT_EQ(now.preview_scale, 2); // the user's change wins over the other's
+    EXPECT_EQ(now.picture_size, 3);  // not touched here: the other's value stays
     EXPECT_EQ(now.month_pictures[0], "host.cmp");
     EXPECT_EQ(now.month_pictures[4], "five.cmp");
     EXPECT_EQ(now.page(3).left_space, 12);
@@ -101,7 +101,7 @@ TEST_F(EditSetTest, OnlyTheSettingsThatDifferFromWhatTheWindowWasGivenAreEdits) 
     WriteBytes(path_, ReadBytes(path_) + "[PRINT 1]\r\nColorLevel=258\r\n");
     ReadPrintSettings(file_, shown);
     EXPECT_EQ(shown.picture_size, 3);
-    EXPECT_EQ(shown.page(1).color_level, 2); // held in 8 bits, as at start-up
+    EXPECT_EQ(shown.page(1).color_level, 2);        // held in 8 bits, as at start-up
     EXPECT_EQ(shown.month_pictures[4], "five.cmp"); // not a key of the print dialog
 }
 
@@ -110,9 +110,9 @@ TEST_F(EditSetTest, HolidayEditsChangeTheToggledDaysOfTheFilesMarks) {
     HolidayTable given;
     LoadHolidays(file_, 2026, given);
     HolidayTable edited = given;
-    edited.Toggle(6, 20);   // on
-    edited.Toggle(1, 2);    // off
-    edited.Toggle(12, 31);  // on, then off: no edit
+    edited.Toggle(6, 20);  // on
+    edited.Toggle(1, 2);   // off
+    edited.Toggle(12, 31); // on, then off: no edit
     edited.Toggle(12, 31);
     const EditSet edits = HolidayEdits(2026, given, edited);
     ASSERT_EQ(edits.size(), 2u);

@@ -36,7 +36,8 @@ ShownSize FittedSize(int pw, int ph, int rw, int rh) {
     auto scale = [](std::int64_t v, std::int64_t num, std::int64_t den) {
         return static_cast<int>(std::max<std::int64_t>(1, (v * num + den / 2) / den));
     };
-    if (static_cast<std::int64_t>(pw) * rh >= static_cast<std::int64_t>(ph) * rw) return {rw, std::min(rh, scale(ph, rw, pw))};
+    if (static_cast<std::int64_t>(pw) * rh >= static_cast<std::int64_t>(ph) * rw)
+        return {rw, std::min(rh, scale(ph, rw, pw))};
     return {std::min(rw, scale(pw, rh, ph)), rh};
 }
 

@@ -49,8 +49,9 @@ std::vector<gfx::Rect> HolidayDayCells(int year, int month, int start_weekday, i
 
 THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, config::HolidayTable& table,
                            std::filesystem::path config_path, base::Reporter& reporter, std::string face)
-    : ModalWindow(owner, "休日"), year_(year), start_weekday_(start_weekday), table_(table), before_(table), shown_(table),
-      config_path_(std::move(config_path)), reporter_(reporter), face_(std::move(face)), strip_(kStripWidth) {
+    : ModalWindow(owner, "休日"), year_(year), start_weekday_(start_weekday), table_(table), before_(table),
+      shown_(table), config_path_(std::move(config_path)), reporter_(reporter), face_(std::move(face)),
+      strip_(kStripWidth) {
     set_name("qelmarin-holidays");
     set_default_size(kWidth, kHeight);
     set_size_request(kWidth, kHeight);

@@ -44,7 +44,8 @@ pictures::Bitmap Pattern(int w, int h) {
     pictures::Bitmap b = Picture(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            b.pixels[static_cast<std::size_t>(y) * w + x] = 0xFF000000u | (static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u) & 0xFFFFFF);
+            b.pixels[static_cast<std::size_t>(y) * w + x] =
+                0xFF000000u | (static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u) & 0xFFFFFF);
     return b;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // TPrintBMPForm: "印刷用 絵の確認と変更", the month pictures window. It shows the picture of
-// the current month at its own size (reduced to the screen when larger), chooses the month from a list (十二月 at the left …
-// 一月 at the right), gives the month another .cmp from the data folder ("絵変更") or a new
-// one made from a .bmp or JPEG file ("新 絵", saved as the first free BP13.cmp, BP14.cmp …).
+// the current month at its own size (reduced to the screen when larger), chooses the month
+// from a list (十二月 at the left … 一月 at the right), gives the month another .cmp from
+// the data folder ("絵変更") or a new one made from a .bmp or JPEG file ("新 絵", saved as
+// the first free BP13.cmp, BP14.cmp …).
 // Its result is OK once a picture changed; the names then go back to the caller. It
 // remembers its place ("BMP X", "BMP Y", "BMP W", "BMP H").
 
@@ -43,8 +44,8 @@ public:
     const pictures::Bitmap& DisplayBitmap() const { return display_; }
     // The size the picture is shown at (0 × 0 without one).
     controls::ShownSize ShownPictureSize() const {
-        return display_pixbuf_ ? controls::ShownSize{display_pixbuf_->get_width(), display_pixbuf_->get_height()}
-                               : controls::ShownSize{};
+        if (!display_pixbuf_) return {};
+        return {display_pixbuf_->get_width(), display_pixbuf_->get_height()};
     }
     ModalResult ResultToGive() const { return result_to_give_; }
 

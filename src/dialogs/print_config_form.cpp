@@ -60,8 +60,8 @@ bool AskOverwrite(Gtk::Window& owner, const fs::path& path) {
 TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& settings, fs::path config_path,
                                    base::Reporter& reporter)
     : ModalWindow(owner, "印刷設定"), settings_(settings), given_(settings), config_path_(std::move(config_path)),
-      reporter_(reporter),
-      box_(Gtk::ORIENTATION_HORIZONTAL), tab_column_(Gtk::ORIENTATION_VERTICAL), margin_list_("ＭＳ Ｐゴシック", -12) {
+      reporter_(reporter), box_(Gtk::ORIENTATION_HORIZONTAL), tab_column_(Gtk::ORIENTATION_VERTICAL),
+      margin_list_("ＭＳ Ｐゴシック", -12) {
     set_name("qelmarin-print-config");
     set_position(Gtk::WIN_POS_CENTER);
     add(box_);

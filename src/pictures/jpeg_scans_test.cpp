@@ -73,8 +73,8 @@ std::vector<jpeg_scan_info> FinestScript(int bands) {
 }
 
 TEST(JpegScans, AProgressionOfMoreScansThanTheLimitIsRefusedAndOneWithinItDecodes) {
-    const std::vector<jpeg_scan_info> within = FinestScript(40);  // 452 scans
-    const std::vector<jpeg_scan_info> beyond = FinestScript(63);  // 704 scans
+    const std::vector<jpeg_scan_info> within = FinestScript(40); // 452 scans
+    const std::vector<jpeg_scan_info> beyond = FinestScript(63); // 704 scans
     ASSERT_LE(within.size(), static_cast<std::size_t>(kMaxJpegScans));
     ASSERT_GT(beyond.size(), static_cast<std::size_t>(kMaxJpegScans));
 
