@@ -49,13 +49,6 @@ std::array<WeekdayHead, 7> WeekdayHeads(int start_weekday, bool monochrome) {
     return week;
 }
 
-std::array<std::string_view, 7> WeekdayHeadNames(int start_weekday, bool monochrome) {
-    std::array<std::string_view, 7> names;
-    const auto heads = WeekdayHeads(start_weekday, monochrome);
-    std::transform(heads.begin(), heads.end(), names.begin(), [](const WeekdayHead& head) { return head.name; });
-    return names;
-}
-
 gfx::Rect NumberBox(const Layout& layout, int x, int y) {
     return {x + 1, y + 1, x + 1 + RoundHalfEven(layout.box_design * layout.h_scale),
             y + 1 + RoundHalfEven(layout.box_design * layout.v_scale)};

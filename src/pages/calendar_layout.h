@@ -55,8 +55,6 @@ struct WeekdayHead {
 
 // The weekday heads of columns 1 … 7.
 std::array<WeekdayHead, 7> WeekdayHeads(int start_weekday, bool monochrome);
-// Their resource names.
-std::array<std::string_view, 7> WeekdayHeadNames(int start_weekday, bool monochrome);
 
 // The day's number box at (x + 1, y + 1): Round(36 × scale) wide and high, on small paper
 // Round(24 × scale).
