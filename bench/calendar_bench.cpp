@@ -4,7 +4,8 @@
 // PostScript and ps2pdf making one PDF of them (what a Linux user would use for a printable
 // month calendar). Then one page with a
 // full-page month picture, and its parts: decoding the picture, drawing it in tiles, the
-// page without it.
+// page without it; and what rasterising that page at 300 dpi costs with and without the
+// picture.
 #include "almanac/test_day_file.h"
 #include "figure_reporter.h"
 #include "gfx/cairo_canvas.h"
@@ -232,6 +233,48 @@ void BM_Part_PageWithoutPictureToPdf(benchmark::State& st) {
 }
 BENCHMARK(BM_Part_PageWithoutPictureToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// What a printer's rasteriser pays for a page: pdftoppm drawing May's calendar page (A4,
+// written at 600 dpi) at 300 dpi, with its full-page picture (level 2) and without, each
+// PDF written once before the runs.
+void RunRasterise(benchmark::State& st, bool picture) {
+    if (std::system("command -v pdftoppm >/dev/null") != 0) {
+        st.SkipWithError("pdftoppm is not installed (poppler-utils)");
+        return;
+    }
+    base::StderrReporter reporter;
+    pages::PrintState state = MakeState(reporter);
+    state.settings.page(1).under_bitmap = picture;
+    state.from_month = state.to_month = 5;
+    PdfSink sink;
+    if (!print::PrintRun(state, kA4At600, sink)) {
+        st.SkipWithError("the page was not written");
+        return;
+    }
+    const fs::path pdf = HostFolder() / "out" / (picture ? "raster-picture.pdf" : "raster-plain.pdf");
+    fs::rename(HostFolder() / "out" / "5.pdf", pdf);
+    const std::string command =
+        "pdftoppm -r 300 -singlefile " + pdf.string() + " " + (HostFolder() / "out" / "raster").string();
+    double cpu_seconds = 0, wall_seconds = 0;
+    int pages = 0;
+    for (auto _ : st) {
+        const auto start = std::chrono::steady_clock::now();
+        const double cpu = CpuSeconds(RUSAGE_CHILDREN);
+        if (std::system(command.c_str()) != 0) st.SkipWithError("pdftoppm failed");
+        cpu_seconds += CpuSeconds(RUSAGE_CHILDREN) - cpu;
+        wall_seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        ++pages;
+    }
+    SetPageCounters(st, cpu_seconds, wall_seconds, pages);
+}
+void BM_RasteriseCalendarPage(benchmark::State& st) {
+    RunRasterise(st, false);
+}
+BENCHMARK(BM_RasteriseCalendarPage)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+void BM_RasteriseCalendarPageWithPicture(benchmark::State& st) {
+    RunRasterise(st, true);
+}
+BENCHMARK(BM_RasteriseCalendarPageWithPicture)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
 // The ratio lines after the table: Qelmarin's pages against pcal's, from the same run.
 void PrintPageRatio(const bench::FigureReporter& figures, const char* benchmark, const char* counter,
                     const char* what) {
@@ -252,6 +295,16 @@ void PrintPictureRatio(const bench::FigureReporter& figures) {
                 *with * 1000, *with / *without);
 }
 
+// The rasteriser's cost of the picture: the page with it against the same page without.
+void PrintRasterRatio(const bench::FigureReporter& figures) {
+    const std::optional<double> with = figures.Counter("BM_RasteriseCalendarPageWithPicture", "cpu_s_per_page");
+    const std::optional<double> without = figures.Counter("BM_RasteriseCalendarPage", "cpu_s_per_page");
+    if (!with || !without || *with <= 0 || *without <= 0) return;
+    std::printf("pdftoppm at 300 dpi (processor time): calendar page with its picture %.2f s, without %.2f s; "
+                "%.2f times\n",
+                *with, *without, *with / *without);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -266,5 +319,6 @@ int main(int argc, char** argv) {
     PrintPageRatio(reporter, "BM_CalendarYearToOnePdf", "wall_s_per_page", "wall clock, one PDF");
     PrintPageRatio(reporter, "BM_CalendarYearToOnePdf", "cpu_s_per_page", "processor time, one PDF");
     PrintPictureRatio(reporter);
+    PrintRasterRatio(reporter);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "gfx/cairo_canvas.h"
 #include "gfx/trace_canvas.h"
 #include "pages/page_routines.h"
+#include "print/one_document_sink.h"
 #include "print/paper_sizes.h"
 #include "print/print_run.h"
 #include "print/print_setup.h"
@@ -154,70 +155,37 @@ std::string OutputName(const pages::PrintState& state, bool preview, bool whole_
     return name;
 }
 
-// PDF documents, a PNG preview or traces in the output folder, one file per document; or,
-// for --one-file, every document of the run in one file: its months follow each other in
-// one PDF (whose fonts are subset once) or one trace. Each month gets a fresh canvas, as a
-// document of its own would.
+// PDF documents, a PNG preview or traces in the output folder, one file per document. For
+// --one-file the run goes through print::OneDocumentSink, which asks for one document and
+// draws every month on pages of it; the file then names the whole month range.
 class FileSink : public print::DocumentSink {
 public:
     enum class Kind { kPdf, kPng, kTrace };
-    FileSink(std::filesystem::path folder, Kind kind, bool preview, bool one_file)
-        : folder_(std::move(folder)), kind_(kind), preview_(preview), one_file_(one_file) {}
+    FileSink(std::filesystem::path folder, Kind kind, bool preview, bool whole_range)
+        : folder_(std::move(folder)), kind_(kind), preview_(preview), whole_range_(whole_range) {}
 
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
-        if (one_file_ && open_) return ContinueFile(device);
-        path_ = folder_ / OutputName(state, preview_, one_file_,
+        path_ = folder_ / OutputName(state, preview_, whole_range_,
                                      kind_ == Kind::kPdf   ? "pdf"
                                      : kind_ == Kind::kPng ? "png"
                                                            : "trace");
         std::string error;
         if (kind_ == Kind::kTrace) {
-            // Kept in memory and written whole when the file ends, as the documents are.
+            // Kept in memory and written whole when the document ends, as the others are.
             trace_file_ = std::make_unique<std::ostringstream>();
             trace_ = std::make_unique<gfx::TraceCanvas>(*trace_file_, device);
-            open_ = true;
             return trace_.get();
         }
         cairo_ = kind_ == Kind::kPdf
                      ? gfx::CairoCanvas::CreatePdf(path_.string(), device, std::string(print::kDocumentTitle), &error)
                      : gfx::CairoCanvas::CreateImage(device, &error);
         if (!cairo_) return Refuse(path_.string() + ": " + error);
-        open_ = true;
         return cairo_.get();
     }
 
     bool EndDocument() override {
-        if (!one_file_) return CloseFile();
-        // The month's canvas goes; the file stays open for the next month.
-        month_.reset();
-        trace_.reset();
-        return true;
-    }
-
-    // Ends the one file of a --one-file run; true when there is none.
-    bool Close() { return !one_file_ || !open_ || CloseFile(); }
-
-private:
-    gfx::Canvas* ContinueFile(const gfx::Device& device) {
-        if (kind_ == Kind::kTrace) {
-            trace_ = std::make_unique<gfx::TraceCanvas>(*trace_file_, device);
-            return trace_.get();
-        }
-        // End the last page of the month before, then draw through a fresh context of the
-        // same PDF surface, one unit a device pixel as on the first month's canvas.
-        cairo_->NewPage();
-        cairo_t* cr = cairo_create(cairo_->surface());
-        cairo_scale(cr, 72.0 / device.dpi_x, 72.0 / device.dpi_y);
-        month_ = std::make_unique<gfx::CairoCanvas>(cr, device, [cr] { cairo_show_page(cr); });
-        cairo_destroy(cr); // the canvas holds its own reference
-        return month_.get();
-    }
-
-    bool CloseFile() {
         std::string error;
         bool ok = true;
-        open_ = false;
-        month_.reset();
         if (trace_file_) {
             trace_.reset();
             error = base::ReplaceFileAtomically(path_, trace_file_->str());
@@ -232,6 +200,7 @@ private:
         return true;
     }
 
+private:
     gfx::Canvas* Refuse(const std::string& message) {
         Fail(message);
         return nullptr;
@@ -240,11 +209,9 @@ private:
     std::filesystem::path folder_;
     Kind kind_;
     bool preview_;
-    bool one_file_;
-    bool open_ = false;
+    bool whole_range_;
     std::filesystem::path path_;
     std::unique_ptr<gfx::CairoCanvas> cairo_;
-    std::unique_ptr<gfx::CairoCanvas> month_; // a later month of a --one-file PDF
     std::unique_ptr<std::ostringstream> trace_file_;
     std::unique_ptr<gfx::TraceCanvas> trace_;
 };
@@ -317,8 +284,10 @@ int RunRender(const Args& args) {
 
     using Kind = FileSink::Kind;
     FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview, o.one_file);
-    bool ok = o.preview ? print::Preview(state, printer, sink) : print::PrintRun(state, printer, sink);
-    ok = sink.Close() && ok;
+    print::OneDocumentSink one_file(sink);
+    print::DocumentSink& documents = o.one_file ? static_cast<print::DocumentSink&>(one_file) : sink;
+    bool ok = o.preview ? print::Preview(state, printer, documents) : print::PrintRun(state, printer, documents);
+    ok = one_file.Finish() && ok;
     if (reporter.count() > 0) Fail("not everything the pages need could be loaded (see above)");
     return ok && reporter.count() == 0 ? base::kExitOk : base::kExitFailure;
 }

@@ -39,8 +39,9 @@ cairo_pattern_t* StretchedPattern(cairo_surface_t* surface, double surface_width
     return pattern;
 }
 
-// The mask's bytes name it for Cairo too, so that a PDF embeds it once even when several
-// canvases draw on its pages (a month each, as the command line's one-file run does).
+// The mask's bytes name it for Cairo too, so that a PDF embeds it once however often it is
+// made again (ink bits are made into a mask at each drawing, and the kept masks of a canvas
+// are bounded).
 void NameMaskByItsBytes(cairo_surface_t* mask) {
     if (cairo_surface_status(mask) != CAIRO_STATUS_SUCCESS) return;
     const std::string key = MaskKey(mask);
@@ -371,6 +372,7 @@ void CairoCanvas::DoStretchInk(const Rect& rect, const pictures::InkBitmap& ink,
 void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
                                 const std::optional<Rect>& source) {
     if (!Drawable() || rect.empty() || !UsableBitmap(bitmap)) return;
+    if (source && TileOfPlacedPicture(bitmap, level)) return;
     Rect part = source.value_or(Rect{0, 0, bitmap.width, bitmap.height});
     part = Rect{std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, bitmap.width),
                 std::min(part.bottom, bitmap.height)};
@@ -418,8 +420,8 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
     cairo_restore(cr_);
 }
 
-void CairoCanvas::DoBeginPicture(const pictures::Bitmap& bitmap, int level) {
-    held_pictures_.push_back({&bitmap, level, nullptr});
+void CairoCanvas::DoBeginPicture(const pictures::Bitmap& bitmap, int level, const std::optional<Rect>& whole) {
+    held_pictures_.push_back({&bitmap, level, nullptr, false});
     // Begun again inside itself (a month's picture held for all its daily pages, then for
     // the tiles of each page): the same surface.
     for (const HeldPicture& held : held_pictures_) {
@@ -428,6 +430,20 @@ void CairoCanvas::DoBeginPicture(const pictures::Bitmap& bitmap, int level) {
             break;
         }
     }
+    // A document gets the picture once, whole, under what is drawn after it; the pixels of
+    // an image page come tile by tile, each tile a short piece of work between reports of
+    // progress, and are the same.
+    if (whole && target_ != Target::kImage && Drawable()) {
+        DoDrawPicture(*whole, bitmap, level, std::nullopt);
+        held_pictures_.back().placed = true;
+    }
+}
+
+bool CairoCanvas::TileOfPlacedPicture(const pictures::Bitmap& bitmap, int level) const {
+    for (auto held = held_pictures_.rbegin(); held != held_pictures_.rend(); ++held) {
+        if (held->bitmap == &bitmap && held->level == level) return held->placed;
+    }
+    return false;
 }
 
 void CairoCanvas::DoEndPicture() {

@@ -58,7 +58,7 @@ protected:
                       BitmapCopy copy) override;
     void DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
                        const std::optional<Rect>& source) override;
-    void DoBeginPicture(const pictures::Bitmap& bitmap, int level) override;
+    void DoBeginPicture(const pictures::Bitmap& bitmap, int level, const std::optional<Rect>& whole) override;
     void DoEndPicture() override;
     void DoNewPage() override;
 
@@ -97,12 +97,16 @@ private:
         cairo_surface_t* mask; // a reference of its own
     };
     // The pictures begun and not yet ended, the innermost last, each with its whole surface
-    // once made (a reference of its own; entries of the same picture share one surface).
+    // once made (a reference of its own; entries of the same picture share one surface), and
+    // whether it was placed whole, so that its tiles are not drawn.
     struct HeldPicture {
         const pictures::Bitmap* bitmap;
         int level;
         cairo_surface_t* surface;
+        bool placed;
     };
+    // Whether a part of this picture drawn now is a tile of a picture placed whole.
+    bool TileOfPlacedPicture(const pictures::Bitmap& bitmap, int level) const;
     std::vector<HeldPicture> held_pictures_;
     // The whole surface of a held picture, made on its first drawing; nullptr when the
     // picture is not held.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cairo-script.h>
+
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -307,6 +309,89 @@ TEST(CairoCanvasTargets, APdfHoldsAPictureHeldOverItsPagesOnce) {
     ASSERT_TRUE(canvas->Finish(&error)) << error;
     EXPECT_EQ(CountImages(path), 3);
     std::filesystem::remove(path);
+}
+
+// The drawing operations a borrowed context receives, as a cairo script: one word an
+// operation ("paint", "clip", ...).
+class ScriptedContext {
+public:
+    ScriptedContext(int width, int height) {
+        device_ = cairo_script_create_for_stream(Append, &script_);
+        surface_ = cairo_script_surface_create(device_, CAIRO_CONTENT_COLOR_ALPHA, width, height);
+        cr_ = cairo_create(surface_);
+    }
+    ~ScriptedContext() {
+        cairo_destroy(cr_);
+        cairo_surface_destroy(surface_);
+        cairo_device_destroy(device_);
+    }
+    cairo_t* cr() { return cr_; }
+    int Count(const std::string& word) {
+        cairo_surface_flush(surface_);
+        cairo_device_flush(device_);
+        int count = 0;
+        for (std::size_t at = script_.find(word); at != std::string::npos; at = script_.find(word, at + 1)) {
+            const bool starts = at == 0 || script_[at - 1] == ' ' || script_[at - 1] == '\n';
+            const std::size_t end = at + word.size();
+            if (starts && (end == script_.size() || script_[end] == ' ' || script_[end] == '\n')) ++count;
+        }
+        return count;
+    }
+
+private:
+    static cairo_status_t Append(void* script, const unsigned char* data, unsigned int length) {
+        static_cast<std::string*>(script)->append(reinterpret_cast<const char*>(data), length);
+        return CAIRO_STATUS_SUCCESS;
+    }
+    std::string script_;
+    cairo_device_t* device_;
+    cairo_surface_t* surface_;
+    cairo_t* cr_;
+};
+
+// The picture of 20 x 20 pixels in 8-pixel tiles, ten times enlarged, as the pages draw it.
+void DrawTiles(Canvas& canvas, const pictures::Bitmap& picture, int level) {
+    for (int y = 0; y < 20; y += 8) {
+        for (int x = 0; x < 20; x += 8)
+            canvas.DrawPicture(Rect{x * 10, y * 10, std::min(x + 8, 20) * 10, std::min(y + 8, 20) * 10}, picture, level,
+                               Rect{x, y, std::min(x + 8, 20), std::min(y + 8, 20)});
+    }
+}
+
+TEST(CairoCanvasPictures, ADocumentGetsAPictureInTilesPlacedOnceWhole) {
+    const pictures::Bitmap picture = Solid(0xFF336699, 20, 20);
+    {
+        // Nine tiles held with the rectangle they cover: one painting of the whole.
+        ScriptedContext script(600, 600);
+        CairoCanvas canvas(script.cr(), Device{600, 600, 96, 96, 256});
+        {
+            const PictureHold hold(canvas, picture, 2, Rect{0, 0, 200, 200});
+            DrawTiles(canvas, picture, 2);
+        }
+        EXPECT_EQ(script.Count("paint"), 1);
+        // After the hold, and inside a hold without a rectangle (the month's picture held
+        // over its daily pages), tiles are drawn as they come.
+        DrawTiles(canvas, picture, 2);
+        EXPECT_EQ(script.Count("paint"), 10);
+        const PictureHold month(canvas, picture, 2);
+        {
+            const PictureHold page(canvas, picture, 2, Rect{0, 0, 200, 200});
+            DrawTiles(canvas, picture, 2);
+            // A part of another picture, or at another level, is no tile of this one.
+            canvas.DrawPicture(Rect{300, 300, 380, 380}, picture, 3, Rect{0, 0, 8, 8});
+        }
+        DrawTiles(canvas, picture, 2);
+        EXPECT_EQ(script.Count("paint"), 10 + 1 + 1 + 9);
+    }
+    // On an image page the tiles are drawn one by one and give what the whole picture gives.
+    auto tiled = ImageCanvas(200, 200);
+    {
+        const PictureHold hold(*tiled, picture, 3, Rect{0, 0, 200, 200});
+        DrawTiles(*tiled, picture, 3);
+    }
+    EXPECT_EQ(InkBox(*tiled, Rect{0, 0, 200, 200}), (Rect{0, 0, 200, 200}));
+    EXPECT_EQ(PixelAt(*tiled, 0, 0), 0x336699u);
+    EXPECT_EQ(PixelAt(*tiled, 199, 199), 0x336699u);
 }
 
 TEST(CairoCanvasTargets, RejectsPagesItCannotDraw) {

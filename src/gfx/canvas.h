@@ -161,8 +161,14 @@ public:
     }
     // Between these two calls every DrawPicture draws a part of this picture at this level,
     // and the bitmap stays alive and unchanged: a canvas may then prepare the whole picture
-    // once for all its tiles.
-    void BeginPicture(const pictures::Bitmap& bitmap, int level) { DoBeginPicture(bitmap, level); }
+    // once for all its tiles. With `whole`, the parts drawn until EndPicture are the tiles of
+    // the picture scaled into that rectangle, which together cover it: a canvas that writes a
+    // document places the whole picture there once, at once, and draws none of the tiles
+    // (a document then holds one placement of it, not one per tile, which a printer would
+    // have to draw over and over); a canvas of pixels draws the tiles as they come.
+    void BeginPicture(const pictures::Bitmap& bitmap, int level, const std::optional<Rect>& whole = std::nullopt) {
+        DoBeginPicture(bitmap, level, whole);
+    }
     void EndPicture() { DoEndPicture(); }
     // Ends the page and begins the next one.
     void NewPage() { DoNewPage(); }
@@ -185,7 +191,7 @@ protected:
                               BitmapCopy copy) = 0;
     virtual void DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap, int level,
                                const std::optional<Rect>& source) = 0;
-    virtual void DoBeginPicture(const pictures::Bitmap&, int) {}
+    virtual void DoBeginPicture(const pictures::Bitmap&, int, const std::optional<Rect>&) {}
     virtual void DoEndPicture() {}
     virtual void DoNewPage() = 0;
 
@@ -200,8 +206,10 @@ private:
 // Holds a picture on a canvas for its life: BeginPicture when made, EndPicture when gone.
 class PictureHold {
 public:
-    PictureHold(Canvas& canvas, const pictures::Bitmap& bitmap, int level) : canvas_(canvas) {
-        canvas_.BeginPicture(bitmap, level);
+    PictureHold(Canvas& canvas, const pictures::Bitmap& bitmap, int level,
+                const std::optional<Rect>& whole = std::nullopt)
+        : canvas_(canvas) {
+        canvas_.BeginPicture(bitmap, level, whole);
     }
     ~PictureHold() { canvas_.EndPicture(); }
     PictureHold(const PictureHold&) = delete;

@@ -43,6 +43,7 @@ constexpr int kFirstListYear = 1901;   // nothing precedes the first month of th
 struct CellText {
     std::string text;
     base::Color color = base::kBlack;
+    bool inverted = false; // white on a black cell
 };
 
 // The sizes every column shares.
@@ -88,14 +89,17 @@ Geometry Measure(const PrintState& state, const ListArea& a, int days) {
 std::array<CellText, kNoteCells> NoteTexts(const PrintState& state, int d) {
     const almanac::DayRecord& day = state.day(d);
     const bool holiday = state.page(1).holiday_reverse && state.holidays.IsMarked(state.month, d);
-    const base::Color date_color = holiday ? PrintColor(state, base::kRed) : base::kBlack;
+    // Red is the holiday's mark; a printer of two colours would print it black like any
+    // other day, so there the date and weekday are inverted instead.
+    const bool inverted = holiday && state.monochrome();
+    const base::Color date_color = inverted ? base::kWhite : holiday ? base::kRed : base::kBlack;
     const base::Color rokuyo_color = day.Rokuyo == 4   ? PrintColor(state, base::kBlue)
                                      : day.Rokuyo == 5 ? PrintColor(state, base::kRed)
                                                        : base::kBlack;
     const bool first_month = state.year == kFirstListYear && state.month == 1;
     return {{
-        {ListDateText(state.month, d), date_color},
-        {std::string(almanac::TableText(almanac::WeekdayNames, day.Weekday)), date_color},
+        {ListDateText(state.month, d), date_color, inverted},
+        {std::string(almanac::TableText(almanac::WeekdayNames, day.Weekday)), date_color, inverted},
         {almanac::CycleName(day.DayCycle)},
         {std::string(almanac::TableText(almanac::RokuyoNames, day.Rokuyo - 1)), rokuyo_color},
         {ListSolarTermText(day, state.day(d - 1), first_month)},
@@ -119,6 +123,11 @@ void DrawNoteCell(gfx::Canvas& canvas, const PrintState& state, const Geometry& 
                   const CellText& cell) {
     canvas.Rectangle({right - g.column, top, right, bottom});
     canvas.Rectangle({right - g.column + 1, top + 1, right - 1, bottom - 1});
+    if (cell.inverted) {
+        canvas.SetBrush(base::kBlack);
+        canvas.FillRect({right - g.column + 2, top + 2, right - 2, bottom - 2});
+        canvas.SetBrush(base::kWhite, gfx::BrushStyle::kClear);
+    }
     SetColor(canvas, cell.color);
     const int length = bottom - 2 - (top + 1);
     if (canvas.TextExtent(cell.text).cx <= length) {

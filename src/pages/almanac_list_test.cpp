@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace pages {
 namespace {
@@ -118,8 +120,15 @@ TEST(AlmanacList, MonochromePrintsEverythingBlack) {
     state.settings.page(1).holiday_reverse = true;
     state.settings.latitude = 35.6895;
     state.settings.longitude = 139.6917;
-    for (const std::string& line : Draw(state).With("color\t"))
-        EXPECT_EQ("color\t0x000000", line);
+    const Trace t = Draw(state);
+    // Black, but for the holiday's date and weekday: white on their black cells, the mark
+    // that red would have been.
+    for (const std::string& line : t.With("color\t"))
+        EXPECT_TRUE(line == "color\t0x000000" || line == "color\t0xFFFFFF") << line;
+    EXPECT_EQ(t.With("fill\t"), (std::vector<std::string>{"fill\t3002\t2\t3098\t603", "fill\t3002\t607\t3098\t708"}));
+    EXPECT_EQ("color\t0xFFFFFF", t.ColorBefore(Text(3100, 1, "一　月　一日")));
+    EXPECT_EQ("color\t0xFFFFFF", t.ColorBefore(Text(3100, 606, "木")));
+    EXPECT_EQ("color\t0x000000", t.ColorBefore(Text(3000, 1, "一　月　二日")));
 }
 
 TEST(AlmanacList, SolarTermOnlyOnTheFirstDayOfATerm) {

@@ -5,6 +5,8 @@
 #include "base/sjis.h"
 #include "pages/page_common.h"
 
+#include <algorithm>
+
 namespace pages::calendar {
 
 Layout MakeLayout(const gfx::Canvas& canvas, const PrintState& state) {
@@ -29,11 +31,22 @@ int WeekdayColumn(int weekday, int start_weekday) {
     return weekday == 0 ? 7 : weekday;
 }
 
-std::array<std::string_view, 7> WeekdayHeadNames(int start_weekday, bool monochrome) {
-    const std::string_view sunday = monochrome ? "SUNDAY_BLACK" : "SUNDAY";
-    const std::string_view saturday = monochrome ? "SATADAY_BLACK" : "SATADAY";
-    if (start_weekday == 0) return {sunday, "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY", saturday};
-    return {"MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY", saturday, sunday};
+std::array<WeekdayHead, 7> WeekdayHeads(int start_weekday, bool monochrome) {
+    // Sunday … Saturday; a monochrome printer gets black Sunday and Saturday heads.
+    static constexpr std::array<WeekdayHead, 7> kColour{{{"SUNDAY", "page/SUNDAY", base::kRed},
+                                                         {"MONDAY", "page/MONDAY", base::kBlack},
+                                                         {"TUSDAY", "page/TUSDAY", base::kBlack},
+                                                         {"WESDAY", "page/WESDAY", base::kBlack},
+                                                         {"THUDAY", "page/THUDAY", base::kBlack},
+                                                         {"FRIDAY", "page/FRIDAY", base::kBlack},
+                                                         {"SATADAY", "page/SATADAY", base::kBlue}}};
+    std::array<WeekdayHead, 7> week = kColour;
+    if (monochrome) {
+        week[0] = {"SUNDAY_BLACK", "page/SUNDAY", base::kBlack};
+        week[6] = {"SATADAY_BLACK", "page/SATADAY", base::kBlack};
+    }
+    if (start_weekday != 0) std::rotate(week.begin(), week.begin() + 1, week.end());
+    return week;
 }
 
 gfx::Rect NumberBox(const Layout& layout, int x, int y) {

@@ -44,8 +44,17 @@ Layout MakeLayout(const gfx::Canvas& canvas, const PrintState& state);
 // (start_weekday 0) or on Monday (any other value). Weekdays outside 0 … 6 are taken mod 7.
 int WeekdayColumn(int weekday, int start_weekday);
 
-// The resource names of the weekday heads of columns 1 … 7.
-std::array<std::string_view, 7> WeekdayHeadNames(int start_weekday, bool monochrome);
+// A weekday head: the resource name of its 16 × 16 picture (windows, previews and the
+// trace), the one-bit picture of the same character for printed pages ("page/SUNDAY" …
+// 128 × 128), and the colour that picture's ink prints in.
+struct WeekdayHead {
+    std::string_view name;
+    std::string_view page_name;
+    base::Color ink;
+};
+
+// The weekday heads of columns 1 … 7.
+std::array<WeekdayHead, 7> WeekdayHeads(int start_weekday, bool monochrome);
 
 // The day's number box at (x + 1, y + 1): Round(36 × scale) wide and high, on small paper
 // Round(24 × scale).

@@ -15,20 +15,30 @@ using namespace calendar;
 
 namespace {
 
+// The weekday heads: the 16 × 16 pictures where the head is no larger (the preview), else
+// the one-bit picture of the same character in the head's colour, so that a printed head is
+// as sharp as the day numbers under it.
 void DrawWeekdayRow(gfx::Canvas& canvas, PrintState& state, const Layout& layout) {
-    const auto names = WeekdayHeadNames(state.settings.start_weekday, state.monochrome());
+    const auto heads = WeekdayHeads(state.settings.start_weekday, state.monochrome());
     const int head_width = RoundHalfEven(kWeekdayHead * layout.h_scale);
     canvas.SetBrush(base::kWhite);
     canvas.SetTextColor(base::kBlack);
     for (int column = 1; column <= 7; ++column) {
-        const std::string_view name = names[static_cast<std::size_t>(column - 1)];
-        const pictures::Bitmap* head = pictures::BuiltinBitmap(name);
+        const WeekdayHead& h = heads[static_cast<std::size_t>(column - 1)];
+        const pictures::Bitmap* head = pictures::BuiltinBitmap(h.name);
         state.weekday_bitmaps[static_cast<std::size_t>(column)] = head;
         if (!head) continue;
         const int left = layout.area.left + (column - 1) * layout.cell_width + (layout.cell_width - head_width) / 2;
-        canvas.StretchBitmap({left, layout.area.top, left + head_width, layout.area.top + layout.header_height}, *head,
-                             name, gfx::BitmapCopy::kCopy);
+        const gfx::Rect box{left, layout.area.top, left + head_width, layout.area.top + layout.header_height};
+        const pictures::InkBitmap* fine = pictures::BuiltinInkBitmap(h.page_name);
+        if (fine && (box.width() > head->width || box.height() > head->height)) {
+            if (canvas.TextColor() != h.ink) canvas.SetTextColor(h.ink);
+            canvas.StretchInk(box, *fine, h.name, gfx::BitmapCopy::kCopy);
+        } else {
+            canvas.StretchBitmap(box, *head, h.name, gfx::BitmapCopy::kCopy);
+        }
     }
+    if (canvas.TextColor() != base::kBlack) canvas.SetTextColor(base::kBlack);
 }
 
 // Arabic day numbers over the filled boxes, white on inverted holidays.

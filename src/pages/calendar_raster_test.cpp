@@ -1,5 +1,5 @@
-// The day numbers of the calendar page as a printer at 600 dpi gets them: the picture
-// stretched into the number box must not be coarser than the device, so the numerals'
+// The day numbers and weekday heads of the calendar page as a printer at 600 dpi gets them:
+// a picture stretched into its box must not be coarser than the device, so the characters'
 // edges may fall on any device pixel, not only on the grid of an enlarged small picture.
 
 #include "gfx/cairo_canvas.h"
@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
 namespace pages {
@@ -39,12 +40,16 @@ double Coverage(const std::set<int>& positions) {
     return static_cast<double>(positions.size()) / (*positions.rbegin() - *positions.begin() + 1);
 }
 
-TEST(CalendarRaster, DayNumbersAreSharpAt600Dpi) {
+// February 2026 (the 1st a Sunday: days 1 … 7 fill the first row) at 600 dpi on a page of
+// one row of cells 242 wide under the 100-pixel heads; the number box is Round(36 × 6.25) =
+// 225, a head Round(16 × 6.25) = 100 square, centred in its column.
+std::unique_ptr<gfx::CairoCanvas> DrawFirstRowAt600Dpi(int colors) {
     PrintState state;
     state.year = 2026;
-    state.month = 2; // the 1st is a Sunday: days 1 … 7 fill the first row
+    state.month = 2;
     state.days_in_month = 28;
     state.dpi_x = state.dpi_y = 600;
+    state.colors = colors;
     state.paper_width_mm = 210;
     for (int n = 0; n <= 31; ++n)
         state.day_number_bitmaps[static_cast<std::size_t>(n)] =
@@ -55,12 +60,21 @@ TEST(CalendarRaster, DayNumbersAreSharpAt600Dpi) {
     o.up_space = o.down_space = o.left_space = o.right_space = 0;
     o.under_bitmap = o.day_english = o.holiday_reverse = o.sekki = o.old_day_print = false;
     o.rokuyou_print = o.eto_print = o.zatsu_print = o.kikkyou1 = o.kikkyou2 = o.unki = false;
-
-    // One row of cells 242 wide under the 100-pixel heads; the box is Round(36 × 6.25) = 225.
     std::string error;
-    auto canvas = gfx::CairoCanvas::CreateImage(gfx::Device{1694, 1800, 600, 600, 256}, &error);
-    ASSERT_TRUE(canvas) << error;
-    DrawCalendarPage(*canvas, state);
+    auto canvas = gfx::CairoCanvas::CreateImage(gfx::Device{1694, 1800, 600, 600, colors}, &error);
+    EXPECT_TRUE(canvas) << error;
+    if (canvas) DrawCalendarPage(*canvas, state);
+    return canvas;
+}
+
+gfx::Rect HeadBox(int column) {
+    const int left = column * 242 + (242 - 100) / 2;
+    return {left, 0, left + 100, 100};
+}
+
+TEST(CalendarRaster, DayNumbersAreSharpAt600Dpi) {
+    auto canvas = DrawFirstRowAt600Dpi(256);
+    ASSERT_TRUE(canvas);
     EdgePositions edges;
     for (int column = 0; column < 7; ++column) {
         const int left = column * 242 + 1;
@@ -72,6 +86,36 @@ TEST(CalendarRaster, DayNumbersAreSharpAt600Dpi) {
     EXPECT_GT(Coverage(edges.y), 0.8);
     EXPECT_GT(edges.x.size(), 150u);
     EXPECT_GT(edges.y.size(), 150u);
+}
+
+TEST(CalendarRaster, WeekdayHeadsAreSharpAt600DpiInTheirColours) {
+    auto canvas = DrawFirstRowAt600Dpi(256);
+    ASSERT_TRUE(canvas);
+    // A 16-pixel picture stretched into 100 pixels changes colour only every 6 or 7 pixels.
+    EdgePositions edges;
+    for (int column = 0; column < 7; ++column) AddEdges(*canvas, HeadBox(column), edges);
+    EXPECT_GT(Coverage(edges.x), 0.8);
+    EXPECT_GT(Coverage(edges.y), 0.8);
+    EXPECT_GT(edges.x.size(), 60u);
+    EXPECT_GT(edges.y.size(), 60u);
+
+    // The ink of each head is one colour, no blend toward the paper: 日 red, 土 blue, the
+    // others black; for a monochrome printer all black.
+    auto inks = [](gfx::CairoCanvas& page, int column) {
+        std::set<std::uint32_t> colours;
+        const gfx::Rect box = HeadBox(column);
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                if (const std::uint32_t p = gfx::testing::PixelAt(page, x, y); p != 0xFFFFFF) colours.insert(p);
+        return colours;
+    };
+    EXPECT_EQ(inks(*canvas, 0), std::set<std::uint32_t>{0xFF0000});
+    EXPECT_EQ(inks(*canvas, 3), std::set<std::uint32_t>{0x000000});
+    EXPECT_EQ(inks(*canvas, 6), std::set<std::uint32_t>{0x0000FF});
+    auto mono = DrawFirstRowAt600Dpi(2);
+    ASSERT_TRUE(mono);
+    EXPECT_EQ(inks(*mono, 0), std::set<std::uint32_t>{0x000000});
+    EXPECT_EQ(inks(*mono, 6), std::set<std::uint32_t>{0x000000});
 }
 
 } // namespace

@@ -79,8 +79,10 @@ void DrawFullPicture(gfx::Canvas& canvas, const PrintState& state, const Picture
     auto edge = [s](int start, int offset, int limit) {
         return std::min(limit, start + static_cast<int>(std::trunc(offset * s)));
     };
-    // The tiles all come from this picture, which lives until the last one is drawn.
-    const gfx::PictureHold hold(canvas, picture, request.color_level);
+    // The tiles all come from this picture, which lives until the last one is drawn; they
+    // cover the drawn rectangle, where a document places the picture once, whole. The tiles
+    // still pace the progress reports (and the window's repaints between them).
+    const gfx::PictureHold hold(canvas, picture, request.color_level, drawn);
     const int columns = (w + kTile - 1) / kTile, rows = (h + kTile - 1) / kTile;
     const int total = columns * rows;
     int counter = 0;

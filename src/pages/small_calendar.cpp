@@ -85,10 +85,24 @@ void DrawSmallCalendar(gfx::Canvas& canvas, const PrintState& state, int positio
         const bool mark_holidays = state.page(1).holiday_reverse;
         int x = c.x + (first_column - 1) * cell;
         int y = c.y + cell;
+        // Red is the holiday's mark; a printer of two colours would print it black like any
+        // other day, so there a holiday is inverted instead: white on a black square a
+        // design pixel inside its cell, so that holidays side by side stay apart.
+        const int inset = std::max(1, RoundHalfEven(scale));
         for (int d = 1; d <= state.days_in_month; ++d) {
-            const bool red = mark_holidays && state.holidays.IsMarked(state.month, d);
-            canvas.SetTextColor(red ? PrintColor(state, base::kRed) : base::kBlack);
-            canvas.DrawText({x, y, x + cell, y + cell}, kCentredLine, std::to_string(d));
+            const bool holiday = mark_holidays && state.holidays.IsMarked(state.month, d);
+            if (holiday && state.monochrome()) {
+                const gfx::Brush brush = canvas.CurrentBrush();
+                canvas.SetBrush(base::kBlack);
+                canvas.FillRect({x + inset, y + inset, x + cell - inset, y + cell - inset});
+                canvas.SetBrush(base::kWhite, gfx::BrushStyle::kClear);
+                canvas.SetTextColor(base::kWhite);
+                canvas.DrawText({x, y, x + cell, y + cell}, kCentredLine, std::to_string(d));
+                canvas.SetBrush(brush.color, brush.style);
+            } else {
+                canvas.SetTextColor(holiday ? base::kRed : base::kBlack);
+                canvas.DrawText({x, y, x + cell, y + cell}, kCentredLine, std::to_string(d));
+            }
             if (c.x + side < x + 2 * cell) {
                 x = c.x;
                 y += cell;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace pages {
 namespace {
 
@@ -89,6 +92,35 @@ TEST(SmallCalendar, WeeksFromMondayAndHolidays) {
     state.settings.page(1).holiday_reverse = true;
     d = Draw(state, 1, false);
     EXPECT_EQ("color\t0x0000FF", d.trace.ColorBefore(Cell(400, 400, "20")));
+}
+
+TEST(SmallCalendar, HolidaysAreInvertedForAMonochromePrinter) {
+    // May 2027, the 1st a Saturday: the holidays 3, 4 and 5 stand side by side in row two.
+    PrintState state = ListState(2027, 5, 31, 6);
+    for (int d : {3, 4, 5}) state.holidays.Mark(5, d, true);
+    state.settings.page(1).holiday_reverse = true;
+    state.colors = 2;
+    const Drawn mono = Draw(state, 1, true);
+    // White numbers on black squares one design pixel (6 device pixels) inside their cells.
+    EXPECT_EQ(mono.trace.With("fill\t"),
+              (std::vector<std::string>{"fill\t106\t206\t194\t294", "fill\t206\t206\t294\t294",
+                                        "fill\t306\t206\t394\t294"}));
+    for (int d : {3, 4, 5})
+        EXPECT_EQ("color\t0xFFFFFF", mono.trace.ColorBefore(Cell(100 * (d - 2), 200, std::to_string(d)))) << d;
+    EXPECT_EQ("color\t0x000000", mono.trace.ColorBefore(Cell(400, 200, "6")));
+    EXPECT_EQ("color\t0x000000", mono.trace.ColorBefore(Cell(600, 100, "1")));
+    // The brush the calendar found is the brush it leaves.
+    EXPECT_EQ("brush\t0xFFFFFF\tsolid", mono.trace.With("brush\t").back());
+
+    // In colour the holidays are red, on the paper.
+    state.colors = 256;
+    const Drawn colour = Draw(state, 1, true);
+    EXPECT_TRUE(colour.trace.With("fill\t").empty());
+    EXPECT_EQ("color\t0x0000FF", colour.trace.ColorBefore(Cell(200, 200, "4")));
+    // "HolidayReverse" off: no mark in either.
+    state.settings.page(1).holiday_reverse = false;
+    state.colors = 2;
+    EXPECT_TRUE(Draw(state, 1, true).trace.With("fill\t").empty());
 }
 
 } // namespace

@@ -2,8 +2,9 @@
 // The program's built-in bitmaps, looked up by their resource names: "K00" … "K31" (36 × 36
 // day numbers in kanji, 1 bit), "SUNDAY", "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY",
 // "SATADAY", "SUNDAY_BLACK", "SATADAY_BLACK" (16 × 16 weekday heads), "SYSCLOSE",
-// "PREVIEWGLYPH", and "page/K00" … "page/K31", the day numbers for printed pages (288 ×
-// 288, 1 bit, the same numerals laid out the same way).
+// "PREVIEWGLYPH", "page/K00" … "page/K31", the day numbers for printed pages (288 × 288,
+// 1 bit, the same numerals laid out the same way), and "page/SUNDAY" … "page/SATADAY", the
+// weekday characters for printed pages (128 × 128, 1 bit, drawn in the head's colour).
 
 #include "pictures/bitmap.h"
 #include "pictures/ink_bitmap.h"

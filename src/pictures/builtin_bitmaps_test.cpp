@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace pictures {
 namespace {
 
@@ -79,6 +82,36 @@ TEST(BuiltinBitmaps, WeekdayHeadsHaveTheirColours) {
     EXPECT_LT(sat >> 16 & 0xFF, 0x40u);
     EXPECT_LT(mon, 0x404040u);
     EXPECT_LT(ink("SUNDAY_BLACK") >> 16 & 0xFF, 0x40u);
+}
+
+TEST(BuiltinBitmaps, PageWeekdayHeadsAreTheSmallOnesEightTimesFiner) {
+    for (const char* name : {"SUNDAY", "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY", "SATADAY"}) {
+        const InkBitmap* fine = BuiltinInkBitmap(std::string("page/") + name);
+        const Bitmap* small = BuiltinBitmap(name);
+        ASSERT_NE(fine, nullptr) << name;
+        ASSERT_NE(small, nullptr) << name;
+        EXPECT_EQ(fine->width, 128);
+        EXPECT_EQ(fine->height, 128);
+        // The small heads are smoothed colour pictures: a pixel is ink when it is nearer its
+        // ink (the darkest pixel) than white. Each 8 × 8 block of the fine one, inked when at
+        // least half of it is, agrees with that nearly everywhere: the same character in the
+        // same place and weight.
+        auto darkness = [](std::uint32_t p) {
+            return 3 * 255 - static_cast<int>((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF));
+        };
+        int ink = 0;
+        for (const std::uint32_t p : small->pixels) ink = std::max(ink, darkness(p));
+        int differing = 0;
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                int inked = 0;
+                for (int dy = 0; dy < 8; ++dy)
+                    for (int dx = 0; dx < 8; ++dx) inked += fine->ink(8 * x + dx, 8 * y + dy);
+                differing += (inked >= 32) != (2 * darkness(small->at(x, y)) > ink);
+            }
+        }
+        EXPECT_LT(differing, 16 * 16 / 8) << name;
+    }
 }
 
 TEST(BuiltinBitmaps, GlyphsAndUnknownNames) {
