@@ -22,6 +22,7 @@ done
 out="$(desktop-file-validate "$data/$id.desktop" 2>&1)" || fail "desktop-file-validate: $out"
 [[ -z "$out" ]] || fail "desktop-file-validate: $out"
 out="$(appstreamcli validate --no-net --explain "$data/$id.metainfo.xml" 2>&1)" || fail "appstreamcli: $out"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$data/$id.metainfo.xml" || fail "the metainfo does not name the licence GPL-3.0-or-later"
 
 # The desktop entry and the metainfo name each other and the icon.
 grep -q "^Icon=$id\$" "$data/$id.desktop" || fail "the desktop entry's icon is not $id"

@@ -75,7 +75,7 @@ run 2 "$cli" render --colour --out x && expect err "'--colour'" "unknown option 
   expect err "^usage: qelmarin-cli render " "render's usage line"
 run 2 "$cli" render --out && expect err "option --out needs a value" "missing value"
 run 2 "$cli" render --mono=yes --out x && expect err "--mono takes no value" "switch with a value"
-run 2 "$cli" render --paper tabloid --out x && expect err "'tabloid' is not one of A4\|" "unknown paper lists the known"
+run 2 "$cli" render --paper a2 --out x && expect err "'a2' is not one of A4\|" "unknown paper lists the known"
 run 2 "$cli" render --year 2027 --from 5 --to 3 --out x && expect err "--from 5 is after --to 3" "reversed months"
 run 2 "$cli" render --preview --one-file --out x && expect err "--one-file" "--one-file with --preview"
 run 2 "$cli" day && expect err "no date given" "day without a date"
@@ -110,6 +110,10 @@ run 0 "$cli" day 2027-01-01 2027-01-03 && truth "three lines without a header" t
 truth "sixteen columns" test "$(head -1 "$tmp/out" | awk -F'\t' '{print NF}')" = 16
 run 0 "$cli" day --header 2027-01-01 && expect out "^date	weekday	day_sign	" "the header" &&
   truth "a header of sixteen names" test "$(head -1 "$tmp/out" | awk -F'\t' '{print NF}')" = 16
+# The fortune rank is a bare word ("吉", not the pages' centred " 吉 "), every day of a year.
+run 0 "$cli" day 2027-01-01 2027-12-31 &&
+  truth "a year of fortune ranks without spaces" test -z "$(awk -F'\t' '$12 == "" || $12 ~ / /' "$tmp/out")" &&
+  truth "the one-character ranks are among them" grep -q "	吉	" "$tmp/out"
 
 # Month defaults: --year alone is the year, --year --to 3 is January to March.
 run 0 "$cli" render --year 2027 --to 3 --trace --out "$tmp/q1" &&
@@ -143,8 +147,20 @@ paper env && truth "the libpaper file's letter" test "$(size)" = "$(printf '850\
 paper env PAPERSIZE=a3 && truth "PAPERSIZE before the file" test "$(size)" = "$(printf '1169\t1653')"
 rm -rf "$tmp/p" && PAPERSIZE=a3 run 0 "$cli" render --paper=b5 --year 2027 --from 1 --dpi 100 --trace --out "$tmp/p" &&
   truth "--paper before PAPERSIZE (JIS B5)" test "$(size)" = "$(printf '716\t1011')"
-paper env PAPERSIZE=legal && truth "an unknown PAPERSIZE falls to the file" test "$(size)" = "$(printf '850\t1100')" &&
-  expect err "PAPERSIZE names the paper 'legal'" "a note on the unknown PAPERSIZE"
+paper env PAPERSIZE=a2 && truth "an unknown PAPERSIZE falls to the file" test "$(size)" = "$(printf '850\t1100')" &&
+  expect err "PAPERSIZE names the paper 'a2'" "a note on the unknown PAPERSIZE"
+# Names from the environment and the file mean what libpaper means: b5 is ISO B5 there,
+# b5j the JIS one; legal, tabloid and ledger are papers of their own, without a note.
+paper env PAPERSIZE=b5 && truth "PAPERSIZE=b5 is ISO B5" test "$(size)" = "$(printf '692\t984')"
+paper env PAPERSIZE=b5j && truth "PAPERSIZE=b5j is JIS B5" test "$(size)" = "$(printf '716\t1011')"
+echo "b4 # ISO" >"$tmp/papersize"
+paper env && truth "b4 in the libpaper file is ISO B4" test "$(size)" = "$(printf '984\t1389')"
+for name in legal tabloid ledger executive; do
+  paper env PAPERSIZE=$name && truth "PAPERSIZE=$name is a paper" test "$(size)" != "$(printf '826\t1169')" &&
+    empty err "PAPERSIZE=$name"
+done
+run 0 "$cli" render --help && expect out "^  Tabloid +279.4 x 431.8 mm" "--help lists the papers with their sizes" &&
+  expect out "^  Postcard +100 x 148 mm" "--help lists the postcard"
 
 echo "$passed passed, $failed failed"
 ((failed == 0))

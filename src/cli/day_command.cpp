@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cli {
 namespace {
@@ -56,6 +57,13 @@ Date NextDay(Date d) {
 
 std::string Join(const std::string& s) {
     return s.empty() ? "-" : s;
+}
+
+// The pages centre a one-character rank in four columns (" 吉 "); a table wants it bare.
+std::string RankColumn(std::string_view rank) {
+    const std::size_t first = rank.find_first_not_of(' ');
+    if (first == std::string_view::npos) return "-";
+    return std::string(rank.substr(first, rank.find_last_not_of(' ') + 1 - first));
 }
 
 std::string SunColumn(const config::Settings& settings, const Date& date) {
@@ -106,7 +114,7 @@ std::string DayLine(const Date& date, const almanac::MonthDays& days, const conf
         std::to_string(day.Pentad),
         Join(SeasonDayText(day.SeasonFlags, "・")),
         Join(named),
-        std::string(FortuneRank(work.good, work.bad)),
+        RankColumn(FortuneRank(work.good, work.bad)),
         std::to_string(work.net),
         std::to_string(work.good),
         std::to_string(work.bad),

@@ -41,7 +41,7 @@ constexpr base::OptionSyntax kOptions[] = {
     {"year", "Y", "the year, 1901-2100 (default this year)"},
     {"from", "M", "the first month (default 1 with --year or --to, else this month)"},
     {"to", "M", "the last month (default --from, else 12 with --year, else this month)"},
-    {"paper", "NAME", "the paper (else PAPERSIZE, then /etc/papersize, then A4)"},
+    {"paper", "NAME", "the paper, one of those below (else PAPERSIZE, then /etc/papersize, then A4)"},
     {"landscape", "", "the paper turned sideways"},
     {"dpi", "N", "the printer's resolution, 24-2400 (default 600)"},
     {"mono", "", "draw as for a black-and-white printer"},
@@ -123,7 +123,7 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
     }
     const std::string* paper = parsed.value("paper");
     const print::PaperChoice choice = print::ChoosePaperSize(paper ? std::optional<std::string>(*paper) : std::nullopt);
-    if (!choice.paper) return "--paper '" + *paper + "' is not one of " + std::string(print::PaperSizeNames());
+    if (!choice.paper) return "--paper '" + *paper + "' is not one of " + print::PaperSizeNames();
     for (const std::string& note : choice.notes)
         Fail(note);
     o.paper = *choice.paper;
@@ -234,6 +234,15 @@ pages::ProgressFn TerminalProgress(const pages::PrintState& state) {
 
 int RunRender(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
+    if (parsed.outcome == base::ParseResult::Outcome::kHelp) {
+        // The options, then every paper --paper takes, with its size.
+        std::fputs((base::HelpText(kSyntax) + "\npapers (--paper NAME in any letter case; PAPERSIZE and /etc/papersize\n"
+                                              "name them as libpaper does, where b4 and b5 are ISO-B4 and ISO-B5):\n" +
+                    print::PaperSizeList())
+                       .c_str(),
+                   stdout);
+        return base::kExitOk;
+    }
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     auto read = ReadOptions(parsed.options);
     if (const std::string* error = std::get_if<std::string>(&read)) return base::UsageError(kSyntax, *error);

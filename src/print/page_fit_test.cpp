@@ -19,15 +19,7 @@ namespace print {
 namespace {
 
 std::vector<PaperSize> OfferedPapers() {
-    std::vector<PaperSize> papers;
-    std::string_view names = PaperSizeNames();
-    for (std::size_t start = 0; start <= names.size();) {
-        std::size_t end = names.find('|', start);
-        if (end == std::string_view::npos) end = names.size();
-        if (auto paper = FindPaperSize(names.substr(start, end - start))) papers.push_back(*paper);
-        start = end + 1;
-    }
-    return papers;
+    return {PaperSizes().begin(), PaperSizes().end()};
 }
 
 // A month that gives the cells as much to write as a month can: every note option on, every

@@ -46,19 +46,40 @@ TEST_F(PaperChoiceTest, OptionThenEnvironmentThenSystemFileThenA4) {
 }
 
 TEST_F(PaperChoiceTest, UnknownNamesArePassedOverWithANoteButAnUnknownOptionIsNot) {
-    env_["PAPERSIZE"] = "legal";
-    WriteConf("executive\n");
+    env_["PAPERSIZE"] = "a2";
+    WriteConf("DL\n");
     const PaperChoice fallen = Choose();
     EXPECT_EQ("A4", fallen.paper->name);
     ASSERT_EQ(2u, fallen.notes.size());
-    EXPECT_NE(std::string::npos, fallen.notes[0].find("PAPERSIZE names the paper 'legal'"));
-    EXPECT_NE(std::string::npos, fallen.notes[1].find("'executive'"));
+    EXPECT_NE(std::string::npos, fallen.notes[0].find("PAPERSIZE names the paper 'a2'"));
+    EXPECT_NE(std::string::npos, fallen.notes[1].find("'DL'"));
 
-    EXPECT_FALSE(Choose("tabloid").paper);
+    EXPECT_FALSE(Choose("c5").paper);
     // An empty PAPERSIZE counts as unset.
     env_["PAPERSIZE"] = "";
     WriteConf("a5 # comment after the name\n");
     EXPECT_EQ("A5", Choose().paper->name);
+}
+
+TEST_F(PaperChoiceTest, TheEnvironmentAndTheSystemFileMeanWhatLibpaperMeans) {
+    // b5 from the system is ISO B5, as paperconf says; --paper b5 stays the JIS size.
+    env_["PAPERSIZE"] = "b5";
+    EXPECT_EQ(176, Choose().paper->width_mm);
+    EXPECT_EQ(182, Choose("b5").paper->width_mm);
+    env_["PAPERSIZE"] = "B5J";
+    EXPECT_EQ(182, Choose().paper->width_mm);
+    // The names that once fell back to A4 are papers of their own, without a note.
+    for (const char* name : {"legal", "tabloid", "ledger", "executive", "b5j", "jisb5", "b4"}) {
+        env_["PAPERSIZE"] = name;
+        const PaperChoice choice = Choose();
+        EXPECT_NE("A4", choice.paper->name) << name;
+        EXPECT_TRUE(choice.notes.empty()) << name;
+    }
+    env_.erase("PAPERSIZE");
+    WriteConf("b4\n");
+    EXPECT_EQ("ISO-B4", Choose().paper->name);
+    WriteConf("jisb4\n");
+    EXPECT_EQ("B4", Choose().paper->name);
 }
 
 TEST_F(PaperChoiceTest, MissingOrEmptySystemFileNamesNothing) {

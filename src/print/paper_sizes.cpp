@@ -6,21 +6,36 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 namespace print {
 namespace {
 
-constexpr std::array<PaperSize, 8> kPaperSizes = {{
-    {"A4", 210, 297},
-    {"A3", 297, 420},
-    {"B4", 257, 364},
-    {"B5", 182, 257},
-    {"A5", 148, 210},
-    {"Letter", 215.9, 279.4},
-    {"A6", 105, 148},       // a tear-off pad's leaf
-    {"Postcard", 100, 148}, // the Japanese postcard
+// The papers in the order --help lists them. libpaper's sizes are its own, in millimetres;
+// "ledger" is tabloid paper turned sideways, which --landscape gives.
+constexpr std::array<PaperSize, 20> kPaperSizes = {{
+    {"A4", 210, 297, "a4"},
+    {"A3", 297, 420, "a3"},
+    {"B4", 257, 364, "b4j jisb4", "JIS B4"},
+    {"B5", 182, 257, "b5j jisb5", "JIS B5"},
+    {"A5", 148, 210, "a5"},
+    {"Letter", 215.9, 279.4, "letter note", "8.5 x 11 in"},
+    {"A6", 105, 148, "a6", "a tear-off pad's leaf"},
+    {"Postcard", 100, 148, "", "the Japanese postcard"},
+    {"ISO-B4", 250, 353, "b4", "ISO B4"},
+    {"ISO-B5", 176, 250, "b5", "ISO B5"},
+    {"ISO-B6", 125, 176, "b6", "ISO B6"},
+    {"Legal", 215.9, 355.6, "legal", "8.5 x 14 in"},
+    {"Executive", 184.15, 266.7, "executive", "7.25 x 10.5 in"},
+    {"Tabloid", 279.4, 431.8, "tabloid ledger 11x17", "11 x 17 in"},
+    {"Statement", 139.7, 215.9, "statement halfletter", "5.5 x 8.5 in"},
+    {"Half-executive", 133.35, 184.15, "halfexecutive", "5.25 x 7.25 in"},
+    {"Folio", 215.9, 330.2, "folio flsa flse", "8.5 x 13 in"},
+    {"Quarto", 215.2, 275.2, "quarto", "8.47 x 10.83 in"},
+    {"10x14", 254, 355.6, "10x14", "10 x 14 in"},
+    {"ArchA", 228.6, 304.8, "archA", "9 x 12 in"},
 }};
 
 bool SameLetters(std::string_view a, std::string_view b) {
@@ -29,16 +44,80 @@ bool SameLetters(std::string_view a, std::string_view b) {
     });
 }
 
-} // namespace
-
-std::optional<PaperSize> FindPaperSize(std::string_view name) {
+std::optional<PaperSize> FindByName(std::string_view name) {
     for (const PaperSize& p : kPaperSizes)
         if (SameLetters(p.name, name)) return p;
     return std::nullopt;
 }
 
-std::string_view PaperSizeNames() {
-    return "A4|A3|B4|B5|A5|Letter|A6|Postcard";
+std::vector<std::string_view> LibpaperNames(const PaperSize& paper) {
+    std::vector<std::string_view> names;
+    for (std::string_view rest = paper.libpaper_names; !rest.empty();) {
+        const std::size_t space = rest.find(' ');
+        names.push_back(rest.substr(0, space));
+        rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+    }
+    return names;
+}
+
+// libpaper compares names without regard to letter case, too.
+std::optional<PaperSize> FindByLibpaperName(std::string_view name) {
+    for (const PaperSize& p : kPaperSizes)
+        for (std::string_view one : LibpaperNames(p))
+            if (SameLetters(one, name)) return p;
+    return std::nullopt;
+}
+
+std::string Millimetres(double mm) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%g", mm);
+    return text;
+}
+
+} // namespace
+
+std::span<const PaperSize> PaperSizes() {
+    return kPaperSizes;
+}
+
+std::optional<PaperSize> FindPaperSize(std::string_view name) {
+    if (auto ours = FindByName(name)) return ours;
+    return FindByLibpaperName(name);
+}
+
+std::optional<PaperSize> FindSystemPaperSize(std::string_view name) {
+    if (auto libpaper = FindByLibpaperName(name)) return libpaper;
+    return FindByName(name);
+}
+
+std::string PaperSizeNames() {
+    std::string names;
+    for (const PaperSize& p : kPaperSizes) {
+        if (!names.empty()) names += '|';
+        names += p.name;
+    }
+    return names;
+}
+
+std::string PaperSizeList() {
+    std::string list;
+    for (const PaperSize& p : kPaperSizes) {
+        std::string line = "  " + std::string(p.name);
+        line.resize(std::max<std::size_t>(line.size() + 1, 18), ' ');
+        line += Millimetres(p.width_mm) + " x " + Millimetres(p.height_mm) + " mm";
+        std::string remark(p.remark);
+        if (!p.libpaper_names.empty()) {
+            std::string names;
+            for (std::string_view one : LibpaperNames(p)) names += (names.empty() ? "" : ", ") + std::string(one);
+            remark += (remark.empty() ? "libpaper: " : "; libpaper: ") + names;
+        }
+        if (!remark.empty()) {
+            line.resize(std::max<std::size_t>(line.size() + 1, 42), ' ');
+            line += remark;
+        }
+        list += line + "\n";
+    }
+    return list;
 }
 
 std::string PaperNameInFile(const std::filesystem::path& file) {
@@ -65,10 +144,10 @@ PaperChoice ChoosePaperSize(const std::optional<std::string>& option,
     }
     auto consider = [&](const std::string& name, const std::string& where) {
         if (name.empty()) return false;
-        choice.paper = FindPaperSize(name);
+        choice.paper = FindSystemPaperSize(name);
         if (!choice.paper)
-            choice.notes.push_back(where + " names the paper '" + name + "', which is not one of " +
-                                   std::string(PaperSizeNames()) + "; passed over");
+            choice.notes.push_back(where + " names the paper '" + name + "', which is not one of " + PaperSizeNames() +
+                                   "; passed over");
         return choice.paper.has_value();
     };
     const char* env = getenv("PAPERSIZE");
