@@ -12,5 +12,6 @@ using Args = std::vector<std::string>;
 int RunDay(const Args& args);
 int RunCmp(const Args& args);
 int RunRender(const Args& args);
+int RunIcs(const Args& args);
 
 } // namespace cli

@@ -56,7 +56,7 @@ truth() { # truth WHAT TEST...
 }
 
 # --help on stdout with exit 0, and --version, at every level of both programs.
-for words in "" "day" "render" "cmp"; do
+for words in "" "day" "render" "cmp" "ics"; do
   run 0 "$cli" $words --help && expect out "^usage: qelmarin-cli${words:+ $words}" "qelmarin-cli $words --help" &&
     empty err "qelmarin-cli $words --help"
   run 0 "$cli" $words --version && expect out "^qelmarin-cli [0-9]+\.[0-9]+" "qelmarin-cli $words --version"
@@ -87,6 +87,13 @@ for eto in 0 61 x; do
 done
 truth "nothing is made on a usage error" test ! -e "$tmp/never"
 run 2 "$host" init "$tmp/never" && expect err "--eto N is required" "init without --eto"
+run 2 "$cli" day --eto 1990 2027-01-01 && expect err "1990 is a year: its sign is 7 \(庚午\), or give --born" "a year for --eto"
+
+# ics: the notes' names, the dates and their order.
+run 2 "$cli" ics --notes terms,moon && expect err "'moon' is not one of all, rokuyo, terms" "unknown note kind"
+run 2 "$cli" ics --from 2027-13-01 && expect err "not a date \(YYYY-MM-DD\): '2027-13-01'" "ics --from not a date"
+run 2 "$cli" ics --from 1900-12-31 && expect err "--from 1900-12-31 is outside 1901-01-01" "ics before the day file"
+run 2 "$cli" ics --from 2027-05-01 --to 2027-04-30 && expect err "--from is after --to" "ics reversed range"
 run 2 "$host" events 1900 && expect err "YEAR needs a whole number from 1901 to 2100" "events out of range"
 run 2 "$host" frob && expect err "^usage: kalvorin-host COMMAND" "host usage"
 
