@@ -133,6 +133,23 @@ if command -v pdfinfo >/dev/null; then
     truth "one PDF of three pages" test "$(pdfinfo "$tmp/pdf/2027-01-to-03-1-calendar.pdf" | awk '/^Pages:/{print $2}')" = 3
 fi
 
+# Across a year's end (a fiscal year): each month with its own year, in one file or in four.
+run 0 "$cli" render --from 2027-11 --to 2028-02 --trace --out "$tmp/fy" &&
+  truth "four months across the year's end" test "$(ls "$tmp/fy" | tr '\n' ' ')" = \
+  "2027-11-1-calendar.trace 2027-12-1-calendar.trace 2028-01-1-calendar.trace 2028-02-1-calendar.trace "
+run 0 "$cli" render --year 2028 --from 1 --trace --out "$tmp/jan" &&
+  truth "January of the run is January 2028" cmp -s "$tmp/jan/2028-01-1-calendar.trace" "$tmp/fy/2028-01-1-calendar.trace"
+run 0 "$cli" render --from 2027-11 --to 2028-02 --trace --one-file --out "$tmp/fy1" &&
+  truth "one trace across years" test "$(ls "$tmp/fy1")" = "2027-11-to-2028-02-1-calendar.trace" &&
+  truth "the one trace is the four" cmp -s "$tmp/fy1/2027-11-to-2028-02-1-calendar.trace" <(cat "$tmp"/fy/*.trace)
+if command -v pdfinfo >/dev/null; then
+  run 0 "$cli" render --from 2027-11 --to 2028-02 --dpi 100 --one-file --out "$tmp/fypdf" &&
+    truth "one PDF of four pages across years" \
+      test "$(pdfinfo "$tmp/fypdf/2027-11-to-2028-02-1-calendar.pdf" | awk '/^Pages:/{print $2}')" = 4
+fi
+run 2 "$cli" render --from 2027-13 --out x && expect err "--from needs a month: YYYY-MM \(1901-01 ... 2100-12\) or 1-12, not '2027-13'" "not a month"
+run 2 "$cli" render --from 2028-04 --to 2028-03 --out x && expect err "--from 2028-04 is after --to 2028-03" "reversed across years"
+
 # The paper: --paper, then PAPERSIZE, then the libpaper file, then A4 (sizes at 100 dpi).
 size() { head -1 "$tmp/p/$(ls "$tmp/p" | head -1)" | cut -f2,3; }
 paper() { rm -rf "$tmp/p" && run 0 "$@" "$cli" render --year 2027 --from 1 --dpi 100 --trace --out "$tmp/p"; }
