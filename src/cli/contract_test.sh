@@ -46,6 +46,7 @@ empty() {
     passed=$((passed + 1))
   fi
 }
+differs() { ! cmp -s "$1" "$2"; }
 truth() { # truth WHAT TEST...
   local what="$1"
   shift
@@ -149,6 +150,31 @@ if command -v pdfinfo >/dev/null; then
 fi
 run 2 "$cli" render --from 2027-13 --out x && expect err "--from needs a month: YYYY-MM \(1901-01 ... 2100-12\) or 1-12, not '2027-13'" "not a month"
 run 2 "$cli" render --from 2028-04 --to 2028-03 --out x && expect err "--from 2028-04 is after --to 2028-03" "reversed across years"
+
+# Choices for one run: the birth sign from a birth date (立春 boundary), a named place, the
+# first weekday and print settings, none of them written to Kalvorin.CFG.
+cfg="$tmp/xdg/kalvorin/Kalvorin.CFG"
+cp "$cfg" "$tmp/cfg-before"
+run 0 "$cli" day --eto 1 2027-01-01 2027-12-31 && mv "$tmp/out" "$tmp/eto1"
+run 0 "$cli" day --eto 2 2027-01-01 2027-12-31 && mv "$tmp/out" "$tmp/eto2"
+truth "1 and 2 differ" differs "$tmp/eto1" "$tmp/eto2"
+run 0 "$cli" day --born 1985-02-03 2027-01-01 2027-12-31 && truth "born the day before 立春 1985 is 甲子 (1)" cmp -s "$tmp/out" "$tmp/eto1"
+run 0 "$cli" day --born 1985-02-04 2027-01-01 2027-12-31 && truth "born on 立春 1985 is 乙丑 (2)" cmp -s "$tmp/out" "$tmp/eto2"
+run 2 "$cli" day --born 1990-01-15 --eto 6 2027-01-01 && expect err "give --eto or --born, not both" "--born with --eto"
+run 0 "$cli" day --place sapporo 2027-06-21 && sapporo="$(cut -f16 "$tmp/out")"
+run 0 "$cli" day --place naha 2027-06-21 && truth "Sapporo's sun is not Naha's ($sapporo)" test "$sapporo" != "$(cut -f16 "$tmp/out")"
+run 0 "$cli" day --place 43.0642,141.3469,20 2027-06-21 && truth "sapporo is its coordinates" test "$sapporo" = "$(cut -f16 "$tmp/out")"
+run 2 "$cli" day --place atlantis 2027-06-21 && expect err "'atlantis' is neither a prefectural capital" "unknown place"
+run 0 "$cli" render --year 2027 --from 1 --format 3 --days 1-1 --trace --out "$tmp/daily"
+run 0 "$cli" render --year 2027 --from 1 --format 3 --days 1-1 --trace --set 'PRINT 3.UnderBitmap=1' --out "$tmp/under" &&
+  truth "--set changes the daily page" differs "$tmp/daily/2027-01-3-daily.trace" "$tmp/under/2027-01-3-daily.trace"
+run 0 "$cli" render --year 2027 --from 1 --trace --out "$tmp/sun"
+run 0 "$cli" render --year 2027 --from 1 --trace --start-weekday monday --out "$tmp/mon" &&
+  truth "--start-weekday changes the calendar" differs "$tmp/sun/2027-01-1-calendar.trace" "$tmp/mon/2027-01-1-calendar.trace"
+run 2 "$cli" render --set 'PRINT 1.UnderBitmap=maybe' --out x && expect err "--set 'PRINT 1.UnderBitmap=maybe': PRINT 1.UnderBitmap needs 1 or 0" "a bad --set"
+truth "Kalvorin.CFG is never written by the run's choices" cmp -s "$cfg" "$tmp/cfg-before"
+run 0 "$host" init "$tmp/born" --born 1990-01-15 && truth "init --born writes ETO=6" grep -q $'^ETO=6\r$' "$tmp/born/Kalvorin.CFG"
+run 2 "$host" init "$tmp/never" --eto 1990 && expect err "1990 is a year: its sign is 7 \(庚午\), or give --born" "init --eto a year"
 
 # The paper: --paper, then PAPERSIZE, then the libpaper file, then A4 (sizes at 100 dpi).
 size() { head -1 "$tmp/p/$(ls "$tmp/p" | head -1)" | cut -f2,3; }
