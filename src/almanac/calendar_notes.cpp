@@ -114,13 +114,21 @@ std::vector<DayNote> NotesOfDay(const NoteDay& in, NoteSet wanted) {
     if (want(NoteKind::kNamed)) {
         const DayKeys keys = MakeDayKeys(day, in.birth_eto, in.month_year_cycle);
         std::string summary, description;
+        bool lucky = false, unlucky = false;
         for (int row : NamedDaysOf(day, keys)) {
+            const NamedDay& named = NamedDays[static_cast<std::size_t>(row)];
+            lucky |= !named.from_rule && named.kind == NamedDayClass::Good;
+            unlucky |= !named.from_rule && named.kind == NamedDayClass::Bad;
             const std::string name = NamedDayText(row, keys);
             Join(summary, name, "・");
             const std::string commentary = NamedDayCommentary(NamedDays[static_cast<std::size_t>(row)].text);
             Join(description, commentary.empty() ? name : name + "\n" + commentary, "\n\n");
         }
         add(NoteKind::kNamed, summary, description);
+        if (!summary.empty()) {
+            notes.back().lucky = lucky;
+            notes.back().unlucky = unlucky;
+        }
     }
     if (want(NoteKind::kHolidays) && in.holiday) add(NoteKind::kHolidays, "休日");
     if (want(NoteKind::kLunar) && day.LunarMonth >= 1 && day.LunarDay >= 1) {

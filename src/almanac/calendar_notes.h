@@ -59,6 +59,11 @@ struct DayNote {
     NoteKind kind;
     std::string summary;     // the note's Japanese name; notes of a kind on a day joined by "・"
     std::string description; // the commentary, lines joined by "\n"; may be empty
+    // named: a lucky or an unlucky day of the day file's flags (一粒万倍日, 天赦日, 不成就日,
+    // 三隣亡 …) is among them; the days of the lower column's rules, which fall on most
+    // days, do not count here.
+    bool lucky = false;
+    bool unlucky = false;
 };
 
 // The notes of the kinds in `wanted` for one day, in the order of NoteKinds; at most one

@@ -85,6 +85,7 @@ TEST(CalendarNotes, OneNotePerKindAndDay) {
     // Two named days make one note; each brings its explanation.
     EXPECT_NE(std::string::npos, notes[3].summary.find("一粒万倍日・天赦日"));
     EXPECT_NE(std::string::npos, notes[3].description.find(NamedDayCommentary("天赦日")));
+    EXPECT_TRUE(notes[3].lucky);
     EXPECT_EQ("休日", notes[4].summary);
     EXPECT_EQ("旧暦 十二月廿八日", notes[5].summary);
     EXPECT_EQ(0u, notes[6].summary.find("運勢 "));

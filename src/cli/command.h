@@ -13,5 +13,6 @@ int RunDay(const Args& args);
 int RunCmp(const Args& args);
 int RunRender(const Args& args);
 int RunIcs(const Args& args);
+int RunMonth(const Args& args);
 
 } // namespace cli

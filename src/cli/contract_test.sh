@@ -57,7 +57,7 @@ truth() { # truth WHAT TEST...
 }
 
 # --help on stdout with exit 0, and --version, at every level of both programs.
-for words in "" "day" "render" "cmp" "ics"; do
+for words in "" "day" "render" "cmp" "ics" "month"; do
   run 0 "$cli" $words --help && expect out "^usage: qelmarin-cli${words:+ $words}" "qelmarin-cli $words --help" &&
     empty err "qelmarin-cli $words --help"
   run 0 "$cli" $words --version && expect out "^qelmarin-cli [0-9]+\.[0-9]+" "qelmarin-cli $words --version"
@@ -175,6 +175,20 @@ run 2 "$cli" render --set 'PRINT 1.UnderBitmap=maybe' --out x && expect err "--s
 truth "Kalvorin.CFG is never written by the run's choices" cmp -s "$cfg" "$tmp/cfg-before"
 run 0 "$host" init "$tmp/born" --born 1990-01-15 && truth "init --born writes ETO=6" grep -q $'^ETO=6\r$' "$tmp/born/Kalvorin.CFG"
 run 2 "$host" init "$tmp/never" --eto 1990 && expect err "1990 is a year: its sign is 7 \(庚午\), or give --born" "init --eto a year"
+
+# month: a grid fitted to the width, colours only when asked for or on a terminal.
+run 0 "$cli" month 2027-02 --width 80 && expect out "2027年2月 如月" "the month's title" &&
+  expect out "^ 日 +月 +火 +水 +木 +金 +土$" "weekday heads from Sunday" &&
+  expect out "^ 4 立春" "立春 in the list under the grid" && expect out "^\* 節気" "the legend" &&
+  expect out "^ +1" "the 1st in its column" && truth "no colours off a terminal" test "$(grep -c $'\e' "$tmp/out")" = 0
+run 0 "$cli" month 2027-02 --color always && truth "colours when asked" grep -q $'\e\\[31m' "$tmp/out"
+NO_COLOR=1 run 0 "$cli" month 2027-02 --color auto && truth "NO_COLOR" test "$(grep -c $'\e' "$tmp/out")" = 0
+for w in 20 45 80; do
+  run 0 "$cli" month 2027-05 --width "$w" && truth "month fits $w columns" test "$(wc -L <"$tmp/out")" -le "$w"
+done
+run 0 "$cli" month 2027-02 --start-weekday monday --width 30 && expect out "^ 月  火" "weeks from Monday"
+run 2 "$cli" month 2027-5 && expect err "not a month \(YYYY-MM, 1901-01 ... 2100-12\): '2027-5'" "month not a month"
+run 2 "$cli" month --color sometimes && expect err "--color needs auto, always or never" "month --color"
 
 # The paper: --paper, then PAPERSIZE, then the libpaper file, then A4 (sizes at 100 dpi).
 size() { head -1 "$tmp/p/$(ls "$tmp/p" | head -1)" | cut -f2,3; }

@@ -18,6 +18,7 @@ constexpr Command kCommands[] = {
     {"render", cli::RunRender},
     {"cmp", cli::RunCmp},
     {"ics", cli::RunIcs},
+    {"month", cli::RunMonth},
 };
 
 constexpr base::CommandSyntax kTop{"qelmarin-cli",
@@ -29,6 +30,7 @@ constexpr base::CommandSyntax kTop{"qelmarin-cli",
                                    "  render   pages of a format to PDF, a PNG preview or a drawing trace\n"
                                    "  cmp      encode and decode compressed pictures (.cmp)\n"
                                    "  ics      the notes of days as an iCalendar file for calendar programs\n"
+                                   "  month    a month in the terminal, with each day's rokuyo and marks\n"
                                    "\n"
                                    "'qelmarin-cli COMMAND --help' describes a command.",
                                    {},
