@@ -190,6 +190,19 @@ run 0 "$cli" month 2027-02 --start-weekday monday --width 30 && expect out "^ æœ
 run 2 "$cli" month 2027-5 && expect err "not a month \(YYYY-MM, 1901-01 ... 2100-12\): '2027-5'" "month not a month"
 run 2 "$cli" month --color sometimes && expect err "--color needs auto, always or never" "month --color"
 
+# --out -: the one document to a pipe, never to a terminal.
+run 0 "$cli" render --from 2027-11 --to 2028-02 --trace --one-file --out - &&
+  truth "the trace on stdout is the one file's" cmp -s "$tmp/out" "$tmp/fy1/2027-11-to-2028-02-1-calendar.trace"
+if command -v pdfinfo >/dev/null; then
+  "$cli" render --year 2027 --to 3 --dpi 100 --one-file --out - | pdfinfo - >"$tmp/info" 2>&1
+  truth "a PDF of three pages through a pipe" grep -Eq "^Pages: +3$" "$tmp/info"
+fi
+run 2 "$cli" render --year 2027 --out - && expect err "--out - needs --one-file" "--out - alone"
+if command -v script >/dev/null; then
+  run 2 script -qec "'$cli' render --year 2027 --one-file --out -" /dev/null &&
+    expect out "standard output is a terminal" "--out - refused on a terminal"
+fi
+
 # The paper: --paper, then PAPERSIZE, then the libpaper file, then A4 (sizes at 100 dpi).
 size() { head -1 "$tmp/p/$(ls "$tmp/p" | head -1)" | cut -f2,3; }
 paper() { rm -rf "$tmp/p" && run 0 "$@" "$cli" render --year 2027 --from 1 --dpi 100 --trace --out "$tmp/p"; }

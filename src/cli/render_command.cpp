@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "cli/host_folder.h"
 #include "cli/month_range.h"
+#include "cli/render_elsewhere.h"
 #include "cli/run_choices.h"
 #include "gfx/cairo_canvas.h"
 #include "gfx/trace_canvas.h"
@@ -49,7 +50,8 @@ constexpr base::OptionSyntax kOptions[] = {
     {"one-file", "", "the whole month range as one PDF (or trace) instead of one per month"},
     {"preview", "", "the preview of the first month, as PNG"},
     {"trace", "", "a drawing trace (one line per drawing call) instead of PDF or PNG"},
-    {"out", "DIR", "the folder for the files (required); each file's name is printed"},
+    {"out", "DIR", "the folder for the files (required); each file's name is printed; - with --one-file:\n"
+                   "                      the document to standard output (not a terminal)"},
     kEtoOption,
     kBornOption,
     kPlaceOption,
@@ -283,6 +285,8 @@ int RunRender(const Args& args) {
     auto read = ReadOptions(parsed.options);
     if (const std::string* error = std::get_if<std::string>(&read)) return base::UsageError(kSyntax, *error);
     const RenderOptions& o = std::get<RenderOptions>(read);
+    // "-": the one document to standard output, drawn elsewhere first.
+    if (o.out == "-") return RenderToStdout(args, o.one_file);
 
     const std::optional<std::filesystem::path> found = OpenHostFolder(o.home, kSyntax.program);
     if (!found) return base::kExitFailure;
