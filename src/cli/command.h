@@ -2,6 +2,9 @@
 // The subcommands of qelmarin-cli. Each takes the words after its name and returns the
 // process exit status: 0 done, 1 failed, 2 a usage error.
 
+#include "base/command_line.h"
+
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,10 @@ int RunDay(const Args& args);
 int RunCmp(const Args& args);
 int RunRender(const Args& args);
 int RunIcs(const Args& args);
+int RunPrint(const Args& args);
+
+// render's options, which print shares.
+std::span<const base::OptionSyntax> RenderOptionTable();
 int RunMonth(const Args& args);
 
 } // namespace cli

@@ -57,7 +57,7 @@ truth() { # truth WHAT TEST...
 }
 
 # --help on stdout with exit 0, and --version, at every level of both programs.
-for words in "" "day" "render" "cmp" "ics" "month"; do
+for words in "" "day" "render" "cmp" "ics" "month" "print"; do
   run 0 "$cli" $words --help && expect out "^usage: qelmarin-cli${words:+ $words}" "qelmarin-cli $words --help" &&
     empty err "qelmarin-cli $words --help"
   run 0 "$cli" $words --version && expect out "^qelmarin-cli [0-9]+\.[0-9]+" "qelmarin-cli $words --version"

@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
     {"cmp", cli::RunCmp},
     {"ics", cli::RunIcs},
     {"month", cli::RunMonth},
+    {"print", cli::RunPrint},
 };
 
 constexpr base::CommandSyntax kTop{"qelmarin-cli",
@@ -31,6 +32,7 @@ constexpr base::CommandSyntax kTop{"qelmarin-cli",
                                    "  cmp      encode and decode compressed pictures (.cmp)\n"
                                    "  ics      the notes of days as an iCalendar file for calendar programs\n"
                                    "  month    a month in the terminal, with each day's rokuyo and marks\n"
+                                   "  print    pages of a format to a CUPS printer\n"
                                    "\n"
                                    "'qelmarin-cli COMMAND --help' describes a command.",
                                    {},

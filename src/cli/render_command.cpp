@@ -279,6 +279,10 @@ pages::ProgressFn TerminalProgress(const pages::PrintState& state) {
 
 } // namespace
 
+std::span<const base::OptionSyntax> RenderOptionTable() {
+    return kOptions;
+}
+
 int RunRender(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
