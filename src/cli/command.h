@@ -20,6 +20,8 @@ int RunPrint(const Args& args);
 
 // render's options, which print shares.
 std::span<const base::OptionSyntax> RenderOptionTable();
+// What render would refuse in these arguments (the text of its usage error), or nothing.
+std::string RenderUsageError(const Args& args);
 int RunMonth(const Args& args);
 
 } // namespace cli

@@ -95,6 +95,8 @@ run 2 "$cli" ics --notes terms,moon && expect err "'moon' is not one of all, rok
 run 2 "$cli" ics --from 2027-13-01 && expect err "not a date \(YYYY-MM-DD\): '2027-13-01'" "ics --from not a date"
 run 2 "$cli" ics --from 1900-12-31 && expect err "--from 1900-12-31 is outside 1901-01-01" "ics before the day file"
 run 2 "$cli" ics --from 2027-05-01 --to 2027-04-30 && expect err "--from is after --to" "ics reversed range"
+run 2 "$cli" print --from 2027-13 && expect err "--from needs a month" "print checks render's options first" &&
+  expect err "^usage: qelmarin-cli print" "print's usage line"
 run 2 "$host" events 1900 && expect err "YEAR needs a whole number from 1901 to 2100" "events out of range"
 run 2 "$host" frob && expect err "^usage: kalvorin-host COMMAND" "host usage"
 

@@ -62,16 +62,7 @@ int RunPrint(const Args& args) {
     const base::IntOption copies = base::IntOptionIn(o, "copies", 1, kMaxCopies);
     if (!copies.error.empty()) return base::UsageError(syntax, copies.error);
 
-    // The printer first: without one nothing is drawn.
-    std::string error;
-    const std::unique_ptr<print::CupsQueue> queue = print::CupsQueue::Connect(&error);
-    if (!queue) return Fail(kNoScheduler + error);
-    const std::optional<std::string> name =
-        o.value("printer") ? std::optional<std::string>(*o.value("printer")) : std::nullopt;
-    const std::optional<print::CupsPrinter> printer = queue->FindPrinter(name, &error);
-    if (!printer) return Fail(kNoScheduler + error);
-
-    // render's options as given; the printer's resolution and colours where none are.
+    // render's options as given, checked before the scheduler is asked anything.
     Args render_args;
     for (const base::OptionSyntax& option : RenderOptionTable()) {
         if (option.name == "set") {
@@ -81,6 +72,21 @@ int RunPrint(const Args& args) {
             render_args.push_back("--" + std::string(option.name) + (option.value.empty() ? "" : "=" + *value));
         }
     }
+    Args checked = render_args;
+    checked.push_back("--out=-");
+    checked.push_back("--one-file");
+    if (const std::string problem = RenderUsageError(checked); !problem.empty())
+        return base::UsageError(syntax, problem);
+
+    // The printer next: without one nothing is drawn.
+    std::string error;
+    const std::unique_ptr<print::CupsQueue> queue = print::CupsQueue::Connect(&error);
+    if (!queue) return Fail(kNoScheduler + error);
+    const std::optional<std::string> name =
+        o.value("printer") ? std::optional<std::string>(*o.value("printer")) : std::nullopt;
+    const std::optional<print::CupsPrinter> printer = queue->FindPrinter(name, &error);
+    if (!printer) return Fail(kNoScheduler + error);
+    // The printer's resolution and colours where the command line gives none.
     if (!o.has("dpi")) render_args.push_back("--dpi=" + std::to_string(printer->dpi));
     if (!printer->colour && !o.has("mono")) render_args.push_back("--mono");
 

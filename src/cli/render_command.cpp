@@ -283,6 +283,14 @@ std::span<const base::OptionSyntax> RenderOptionTable() {
     return kOptions;
 }
 
+std::string RenderUsageError(const Args& args) {
+    const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
+    if (parsed.outcome == base::ParseResult::Outcome::kUsageError) return parsed.error;
+    auto read = ReadOptions(parsed.options);
+    if (const std::string* error = std::get_if<std::string>(&read)) return *error;
+    return {};
+}
+
 int RunRender(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;

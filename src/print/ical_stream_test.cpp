@@ -153,6 +153,17 @@ TEST(NotesRun, DaysAcrossAYearsEndWithTheYearsHolidays) {
     EXPECT_NE(std::string::npos, seen[3].find("休日"));
     EXPECT_TRUE(reporter.messages().empty());
 
+    // Sunrise and sunset asked for without a place: said once, and no sun notes.
+    request.notes = *almanac::ParseNoteList("sun", nullptr);
+    int sun_notes = 0;
+    ASSERT_TRUE(ForEachDayNotes(request, reporter, [&](const CivilDay&, const std::vector<DayNote>& notes) {
+        return sun_notes += static_cast<int>(notes.size()), true;
+    }));
+    EXPECT_EQ(0, sun_notes);
+    ASSERT_EQ(1u, reporter.messages().size());
+    EXPECT_NE(std::string::npos, reporter.messages()[0].text.find("names no place"));
+    reporter.clear();
+
     // A day file that ends early stops the run with a message.
     almanac::testing::WriteSyntheticDayFile(folder / almanac::kDayFileName, 100);
     request.from = {1901, 1, 1};

@@ -29,6 +29,9 @@ bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, cons
     std::optional<almanac::Place> place = request.place;
     if (!place && settings.latitude > 0)
         place = almanac::Place{settings.latitude, settings.longitude, static_cast<double>(settings.elevation)};
+    if (!place && request.notes.test(static_cast<std::size_t>(almanac::NoteKind::kSun)))
+        reporter.ShowMessage("no sunrise and sunset: Kalvorin.CFG names no place (IDO, KEIDO); give one for the run",
+                             "Note");
 
     const almanac::DayFile file(request.host_folder / almanac::kDayFileName);
     almanac::MonthDays days{};
