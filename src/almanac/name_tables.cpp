@@ -39,6 +39,9 @@ const std::array<std::string_view, 10> StemNames = {"甲", "乙", "丙", "丁", 
 
 const std::array<std::string_view, 6> RokuyoNames = {"先勝", "友引", "先負", "仏滅", "大安", "赤口"};
 
+// The character that tells each apart where a name has no room (先勝 and 先負 share the first).
+const std::array<std::string_view, 6> RokuyoShortNames = {"勝", "友", "負", "仏", "安", "赤"};
+
 const std::array<std::string_view, 12> ClockNames = {
     "夜零時", "夜二時", "夜四時", "朝六時", "朝八時", "朝十時", "正午", "昼二時", "夕四時", "夕六時", "夜八時", "夜十時",
 };

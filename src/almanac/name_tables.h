@@ -21,6 +21,7 @@ extern const std::array<std::string_view, 24> SolarTermNames;   // SolarTerm −
 extern const std::array<std::string_view, 12> BranchNames;      // branch − 1
 extern const std::array<std::string_view, 10> StemNames;        // stem − 1
 extern const std::array<std::string_view, 6> RokuyoNames;       // Rokuyo − 1
+extern const std::array<std::string_view, 6> RokuyoShortNames;  // Rokuyo − 1: one character each
 extern const std::array<std::string_view, 12> ClockNames;       // hour number − 1
 
 // table[index], or an empty text when index is outside the table.

@@ -26,6 +26,13 @@ std::string_view ProgramVersion() {
     return QELMARIN_VERSION;
 }
 
+std::vector<std::string> ParsedOptions::values(std::string_view name) const {
+    std::vector<std::string> all;
+    for (const auto& [option, value] : given_)
+        if (option == name) all.push_back(value);
+    return all;
+}
+
 const std::string* ParsedOptions::value(std::string_view name) const {
     const auto it = values_.find(name);
     return it == values_.end() ? nullptr : &it->second;

@@ -42,13 +42,19 @@ public:
     bool has(std::string_view name) const { return values_.contains(std::string(name)); }
     const std::string* value(std::string_view name) const;
     const std::vector<std::string>& operands() const { return operands_; }
+    // Every value given to a repeatable option, in command-line order.
+    std::vector<std::string> values(std::string_view name) const;
 
-    void set(std::string_view name, std::string value) { values_[std::string(name)] = std::move(value); }
+    void set(std::string_view name, std::string value) {
+        given_.emplace_back(name, value);
+        values_[std::string(name)] = std::move(value);
+    }
     void add_operand(std::string operand) { operands_.push_back(std::move(operand)); }
 
 private:
     std::map<std::string, std::string, std::less<>> values_;
     std::vector<std::string> operands_;
+    std::vector<std::pair<std::string, std::string>> given_;
 };
 
 struct ParseResult {

@@ -28,6 +28,9 @@ TEST(CommandLine, ValuesInBothSpellingsSwitchesAndOperandsInAnyOrder) {
     const ParseResult rest = Parse({"--eto", "1", "--eto", "2", "--", "--help", "-"});
     ASSERT_EQ(ParseResult::Outcome::kRun, rest.outcome);
     EXPECT_EQ("2", *rest.options.value("eto"));
+    // A repeatable option keeps every value, in order.
+    EXPECT_EQ((std::vector<std::string>{"1", "2"}), rest.options.values("eto"));
+    EXPECT_TRUE(rest.options.values("home").empty());
     EXPECT_EQ((std::vector<std::string>{"--help", "-"}), rest.options.operands());
     // A value may begin with a dash when it is separate.
     EXPECT_EQ("-x", *Parse({"--home", "-x"}).options.value("home"));

@@ -2,6 +2,9 @@
 // The subcommands of qelmarin-cli. Each takes the words after its name and returns the
 // process exit status: 0 done, 1 failed, 2 a usage error.
 
+#include "base/command_line.h"
+
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,5 +15,13 @@ using Args = std::vector<std::string>;
 int RunDay(const Args& args);
 int RunCmp(const Args& args);
 int RunRender(const Args& args);
+int RunIcs(const Args& args);
+int RunPrint(const Args& args);
+
+// render's options, which print shares.
+std::span<const base::OptionSyntax> RenderOptionTable();
+// What render would refuse in these arguments (the text of its usage error), or nothing.
+std::string RenderUsageError(const Args& args);
+int RunMonth(const Args& args);
 
 } // namespace cli

@@ -46,6 +46,7 @@ empty() {
     passed=$((passed + 1))
   fi
 }
+differs() { ! cmp -s "$1" "$2"; }
 truth() { # truth WHAT TEST...
   local what="$1"
   shift
@@ -56,7 +57,7 @@ truth() { # truth WHAT TEST...
 }
 
 # --help on stdout with exit 0, and --version, at every level of both programs.
-for words in "" "day" "render" "cmp"; do
+for words in "" "day" "render" "cmp" "ics" "month" "print"; do
   run 0 "$cli" $words --help && expect out "^usage: qelmarin-cli${words:+ $words}" "qelmarin-cli $words --help" &&
     empty err "qelmarin-cli $words --help"
   run 0 "$cli" $words --version && expect out "^qelmarin-cli [0-9]+\.[0-9]+" "qelmarin-cli $words --version"
@@ -87,6 +88,15 @@ for eto in 0 61 x; do
 done
 truth "nothing is made on a usage error" test ! -e "$tmp/never"
 run 2 "$host" init "$tmp/never" && expect err "--eto N is required" "init without --eto"
+run 2 "$cli" day --eto 1990 2027-01-01 && expect err "1990 is a year: its sign is 7 \(庚午\), or give --born" "a year for --eto"
+
+# ics: the notes' names, the dates and their order.
+run 2 "$cli" ics --notes terms,moon && expect err "'moon' is not one of all, rokuyo, terms" "unknown note kind"
+run 2 "$cli" ics --from 2027-13-01 && expect err "not a date \(YYYY-MM-DD\): '2027-13-01'" "ics --from not a date"
+run 2 "$cli" ics --from 1900-12-31 && expect err "--from 1900-12-31 is outside 1901-01-01" "ics before the day file"
+run 2 "$cli" ics --from 2027-05-01 --to 2027-04-30 && expect err "--from is after --to" "ics reversed range"
+run 2 "$cli" print --from 2027-13 && expect err "--from needs a month" "print checks render's options first" &&
+  expect err "^usage: qelmarin-cli print" "print's usage line"
 run 2 "$host" events 1900 && expect err "YEAR needs a whole number from 1901 to 2100" "events out of range"
 run 2 "$host" frob && expect err "^usage: kalvorin-host COMMAND" "host usage"
 
@@ -136,6 +146,75 @@ if command -v pdfinfo >/dev/null; then
   run 0 "$cli" render --year 2027 --to 3 --dpi 100 --one-file --out "$tmp/pdf" &&
     expect out "2027-01-to-03-1-calendar.pdf" "the one PDF's name" &&
     truth "one PDF of three pages" test "$(pdfinfo "$tmp/pdf/2027-01-to-03-1-calendar.pdf" | awk '/^Pages:/{print $2}')" = 3
+fi
+
+# Across a year's end (a fiscal year): each month with its own year, in one file or in four.
+run 0 "$cli" render --from 2027-11 --to 2028-02 --trace --out "$tmp/fy" &&
+  truth "four months across the year's end" test "$(ls "$tmp/fy" | tr '\n' ' ')" = \
+  "2027-11-1-calendar.trace 2027-12-1-calendar.trace 2028-01-1-calendar.trace 2028-02-1-calendar.trace "
+run 0 "$cli" render --year 2028 --from 1 --trace --out "$tmp/jan" &&
+  truth "January of the run is January 2028" cmp -s "$tmp/jan/2028-01-1-calendar.trace" "$tmp/fy/2028-01-1-calendar.trace"
+run 0 "$cli" render --from 2027-11 --to 2028-02 --trace --one-file --out "$tmp/fy1" &&
+  truth "one trace across years" test "$(ls "$tmp/fy1")" = "2027-11-to-2028-02-1-calendar.trace" &&
+  truth "the one trace is the four" cmp -s "$tmp/fy1/2027-11-to-2028-02-1-calendar.trace" <(cat "$tmp"/fy/*.trace)
+if command -v pdfinfo >/dev/null; then
+  run 0 "$cli" render --from 2027-11 --to 2028-02 --dpi 100 --one-file --out "$tmp/fypdf" &&
+    truth "one PDF of four pages across years" \
+      test "$(pdfinfo "$tmp/fypdf/2027-11-to-2028-02-1-calendar.pdf" | awk '/^Pages:/{print $2}')" = 4
+fi
+run 2 "$cli" render --from 2027-13 --out x && expect err "--from needs a month: YYYY-MM \(1901-01 ... 2100-12\) or 1-12, not '2027-13'" "not a month"
+run 2 "$cli" render --from 2028-04 --to 2028-03 --out x && expect err "--from 2028-04 is after --to 2028-03" "reversed across years"
+
+# Choices for one run: the birth sign from a birth date (立春 boundary), a named place, the
+# first weekday and print settings, none of them written to Kalvorin.CFG.
+cfg="$tmp/xdg/kalvorin/Kalvorin.CFG"
+cp "$cfg" "$tmp/cfg-before"
+run 0 "$cli" day --eto 1 2027-01-01 2027-12-31 && mv "$tmp/out" "$tmp/eto1"
+run 0 "$cli" day --eto 2 2027-01-01 2027-12-31 && mv "$tmp/out" "$tmp/eto2"
+truth "1 and 2 differ" differs "$tmp/eto1" "$tmp/eto2"
+run 0 "$cli" day --born 1985-02-03 2027-01-01 2027-12-31 && truth "born the day before 立春 1985 is 甲子 (1)" cmp -s "$tmp/out" "$tmp/eto1"
+run 0 "$cli" day --born 1985-02-04 2027-01-01 2027-12-31 && truth "born on 立春 1985 is 乙丑 (2)" cmp -s "$tmp/out" "$tmp/eto2"
+run 2 "$cli" day --born 1990-01-15 --eto 6 2027-01-01 && expect err "give --eto or --born, not both" "--born with --eto"
+run 0 "$cli" day --place sapporo 2027-06-21 && sapporo="$(cut -f16 "$tmp/out")"
+run 0 "$cli" day --place naha 2027-06-21 && truth "Sapporo's sun is not Naha's ($sapporo)" test "$sapporo" != "$(cut -f16 "$tmp/out")"
+run 0 "$cli" day --place 43.0642,141.3469,20 2027-06-21 && truth "sapporo is its coordinates" test "$sapporo" = "$(cut -f16 "$tmp/out")"
+run 2 "$cli" day --place atlantis 2027-06-21 && expect err "'atlantis' is neither a prefectural capital" "unknown place"
+run 0 "$cli" render --year 2027 --from 1 --format 3 --days 1-1 --trace --out "$tmp/daily"
+run 0 "$cli" render --year 2027 --from 1 --format 3 --days 1-1 --trace --set 'PRINT 3.UnderBitmap=1' --out "$tmp/under" &&
+  truth "--set changes the daily page" differs "$tmp/daily/2027-01-3-daily.trace" "$tmp/under/2027-01-3-daily.trace"
+run 0 "$cli" render --year 2027 --from 1 --trace --out "$tmp/sun"
+run 0 "$cli" render --year 2027 --from 1 --trace --start-weekday monday --out "$tmp/mon" &&
+  truth "--start-weekday changes the calendar" differs "$tmp/sun/2027-01-1-calendar.trace" "$tmp/mon/2027-01-1-calendar.trace"
+run 2 "$cli" render --set 'PRINT 1.UnderBitmap=maybe' --out x && expect err "--set 'PRINT 1.UnderBitmap=maybe': PRINT 1.UnderBitmap needs 1 or 0" "a bad --set"
+truth "Kalvorin.CFG is never written by the run's choices" cmp -s "$cfg" "$tmp/cfg-before"
+run 0 "$host" init "$tmp/born" --born 1990-01-15 && truth "init --born writes ETO=6" grep -q $'^ETO=6\r$' "$tmp/born/Kalvorin.CFG"
+run 2 "$host" init "$tmp/never" --eto 1990 && expect err "1990 is a year: its sign is 7 \(庚午\), or give --born" "init --eto a year"
+
+# month: a grid fitted to the width, colours only when asked for or on a terminal.
+run 0 "$cli" month 2027-02 --width 80 && expect out "2027年2月 如月" "the month's title" &&
+  expect out "^ 日 +月 +火 +水 +木 +金 +土$" "weekday heads from Sunday" &&
+  expect out "^ 4 立春" "立春 in the list under the grid" && expect out "^\* 節気" "the legend" &&
+  expect out "^ +1" "the 1st in its column" && truth "no colours off a terminal" test "$(grep -c $'\e' "$tmp/out")" = 0
+run 0 "$cli" month 2027-02 --color always && truth "colours when asked" grep -q $'\e\\[31m' "$tmp/out"
+NO_COLOR=1 run 0 "$cli" month 2027-02 --color auto && truth "NO_COLOR" test "$(grep -c $'\e' "$tmp/out")" = 0
+for w in 20 45 80; do
+  run 0 "$cli" month 2027-05 --width "$w" && truth "month fits $w columns" test "$(wc -L <"$tmp/out")" -le "$w"
+done
+run 0 "$cli" month 2027-02 --start-weekday monday --width 30 && expect out "^ 月  火" "weeks from Monday"
+run 2 "$cli" month 2027-5 && expect err "not a month \(YYYY-MM, 1901-01 ... 2100-12\): '2027-5'" "month not a month"
+run 2 "$cli" month --color sometimes && expect err "--color needs auto, always or never" "month --color"
+
+# --out -: the one document to a pipe, never to a terminal.
+run 0 "$cli" render --from 2027-11 --to 2028-02 --trace --one-file --out - &&
+  truth "the trace on stdout is the one file's" cmp -s "$tmp/out" "$tmp/fy1/2027-11-to-2028-02-1-calendar.trace"
+if command -v pdfinfo >/dev/null; then
+  "$cli" render --year 2027 --to 3 --dpi 100 --one-file --out - | pdfinfo - >"$tmp/info" 2>&1
+  truth "a PDF of three pages through a pipe" grep -Eq "^Pages: +3$" "$tmp/info"
+fi
+run 2 "$cli" render --year 2027 --out - && expect err "--out - needs --one-file" "--out - alone"
+if command -v script >/dev/null; then
+  run 2 script -qec "'$cli' render --year 2027 --one-file --out -" /dev/null &&
+    expect out "standard output is a terminal" "--out - refused on a terminal"
 fi
 
 # The paper: --paper, then PAPERSIZE, then the libpaper file, then A4 (sizes at 100 dpi).

@@ -11,7 +11,9 @@
 #include "base/command_line.h"
 #include "base/reporter.h"
 #include "cli/command.h"
+#include "cli/date_text.h"
 #include "cli/host_folder.h"
+#include "cli/run_choices.h"
 #include "config/host_location.h"
 #include "config/settings.h"
 
@@ -26,34 +28,7 @@
 namespace cli {
 namespace {
 
-struct Date {
-    int year = 0, month = 0, day = 0;
-    int key() const { return year * 10000 + month * 100 + day; }
-};
-
-// YYYY-MM-DD, a real Gregorian date.
-std::optional<Date> ParseDate(const std::string& text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-    Date d;
-    auto field = [&](std::size_t pos, std::size_t len, int& out) {
-        auto r = std::from_chars(text.data() + pos, text.data() + pos + len, out);
-        return r.ec == std::errc{} && r.ptr == text.data() + pos + len;
-    };
-    if (!field(0, 4, d.year) || !field(5, 2, d.month) || !field(8, 2, d.day)) return std::nullopt;
-    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > almanac::DaysInMonth(d.year, d.month)) return std::nullopt;
-    return d;
-}
-
-Date NextDay(Date d) {
-    if (++d.day > almanac::DaysInMonth(d.year, d.month)) {
-        d.day = 1;
-        if (++d.month > 12) {
-            d.month = 1;
-            ++d.year;
-        }
-    }
-    return d;
-}
+using Date = print::CivilDay;
 
 std::string Join(const std::string& s) {
     return s.empty() ? "-" : s;
@@ -136,7 +111,9 @@ constexpr const char* kColumnNames[] = {
 
 constexpr base::OptionSyntax kOptions[] = {
     {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
-    {"eto", "N", "the sexagenary number (1-60) of the birth year, instead of Kalvorin.CFG's"},
+    kEtoOption,
+    kBornOption,
+    kPlaceOption,
     {"header", "", "begin with a line naming the columns (always on a terminal)"},
 };
 
@@ -153,8 +130,9 @@ int RunDay(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     const base::ParsedOptions& options = parsed.options;
-    const base::IntOption eto = base::IntOptionIn(options, "eto", 1, 60);
-    if (!eto.error.empty()) return base::UsageError(kSyntax, eto.error);
+    auto choices = ReadRunChoices(options);
+    if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(kSyntax, *error);
+    RunChoices& run = std::get<RunChoices>(choices);
     const std::vector<std::string>& dates = options.operands();
     if (dates.empty()) return base::UsageError(kSyntax, "no date given");
     if (dates.size() > 2) return base::UsageError(kSyntax, "too many dates: '" + dates[2] + "'");
@@ -186,8 +164,10 @@ int RunDay(const Args& args) {
 
     base::StderrReporter reporter;
     const config::ConfigFile cfg(folder / config::kConfigFileName, &reporter);
-    const config::Settings settings = config::LoadSettings(cfg, folder);
-    const int birth_eto = eto.value.value_or(settings.birth_eto);
+    config::Settings settings = config::LoadSettings(cfg, folder);
+    if (!ResolveBirthSign(run, folder, kSyntax.program)) return base::kExitFailure;
+    ApplyRunChoices(run, settings);
+    const int birth_eto = settings.birth_eto;
 
     if (options.has("header") || ::isatty(STDOUT_FILENO)) {
         std::string header;
@@ -199,7 +179,7 @@ int RunDay(const Args& args) {
     almanac::DayFile file(day_path);
     almanac::MonthDays days{};
     int loaded_month = 0;
-    for (Date d = *from; d.key() <= to->key(); d = NextDay(d)) {
+    for (Date d = *from; d.key() <= to->key(); d = print::NextDay(d)) {
         if (d.year * 100 + d.month != loaded_month) {
             if (!file.LoadMonth(days, d.year, d.month, almanac::DaysInMonth(d.year, d.month), reporter)) return 1;
             loaded_month = d.year * 100 + d.month;

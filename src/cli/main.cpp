@@ -17,6 +17,9 @@ constexpr Command kCommands[] = {
     {"day", cli::RunDay},
     {"render", cli::RunRender},
     {"cmp", cli::RunCmp},
+    {"ics", cli::RunIcs},
+    {"month", cli::RunMonth},
+    {"print", cli::RunPrint},
 };
 
 constexpr base::CommandSyntax kTop{"qelmarin-cli",
@@ -27,6 +30,9 @@ constexpr base::CommandSyntax kTop{"qelmarin-cli",
                                    "  day      the notes of days, one tab-separated line per day\n"
                                    "  render   pages of a format to PDF, a PNG preview or a drawing trace\n"
                                    "  cmp      encode and decode compressed pictures (.cmp)\n"
+                                   "  ics      the notes of days as an iCalendar file for calendar programs\n"
+                                   "  month    a month in the terminal, with each day's rokuyo and marks\n"
+                                   "  print    pages of a format to a CUPS printer\n"
                                    "\n"
                                    "'qelmarin-cli COMMAND --help' describes a command.",
                                    {},

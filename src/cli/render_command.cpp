@@ -8,6 +8,8 @@
 #include "cli/command.h"
 #include "cli/host_folder.h"
 #include "cli/month_range.h"
+#include "cli/render_elsewhere.h"
+#include "cli/run_choices.h"
 #include "gfx/cairo_canvas.h"
 #include "gfx/trace_canvas.h"
 #include "pages/page_routines.h"
@@ -39,8 +41,8 @@ constexpr base::OptionSyntax kOptions[] = {
     {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
     {"format", "N", "1 calendar, 2 list, 3 daily pages, 4 poster, 5-8 commentary pages (default 1)"},
     {"year", "Y", "the year, 1901-2100 (default this year)"},
-    {"from", "M", "the first month (default 1 with --year or --to, else this month)"},
-    {"to", "M", "the last month (default --from, else 12 with --year, else this month)"},
+    {"from", "MONTH", "the first month, YYYY-MM or 1-12 of --year (default 1 with --year or --to, else this month)"},
+    {"to", "MONTH", "the last month, YYYY-MM (across a year's end) or 1-12 (default --from, else 12 with --year)"},
     {"paper", "NAME", "the paper, one of those below (else PAPERSIZE, then /etc/papersize, then A4)"},
     {"landscape", "", "the paper turned sideways"},
     {"dpi", "N", "the printer's resolution, 24-2400 (default 600)"},
@@ -49,7 +51,13 @@ constexpr base::OptionSyntax kOptions[] = {
     {"one-file", "", "the whole month range as one PDF (or trace) instead of one per month"},
     {"preview", "", "the preview of the first month, as PNG"},
     {"trace", "", "a drawing trace (one line per drawing call) instead of PDF or PNG"},
-    {"out", "DIR", "the folder for the files (required); each file's name is printed"},
+    {"out", "DIR", "the folder for the files (required); each file's name is printed; - with --one-file:\n"
+                   "                      the document to standard output (not a terminal)"},
+    kEtoOption,
+    kBornOption,
+    kPlaceOption,
+    kStartWeekdayOption,
+    kSetOption,
 };
 
 constexpr base::CommandSyntax kSyntax{"qelmarin-cli render", "--out DIR",
@@ -61,7 +69,8 @@ struct RenderOptions {
     std::optional<std::string> home;
     int format = 1;
     std::optional<int> year;
-    MonthRange months;
+    RunMonths months;
+    RunChoices choices;
     print::PaperSize paper{};
     bool landscape = false;
     int dpi = 600;
@@ -78,11 +87,11 @@ bool Fail(const std::string& message) {
     return false;
 }
 
-int CurrentMonth() {
+YearMonth CurrentMonth() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);
-    return local.tm_mon + 1;
+    return {local.tm_year + 1900, local.tm_mon + 1};
 }
 
 // The options, or the text of the usage error.
@@ -94,12 +103,10 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
         int min, max;
         std::optional<int>* target;
     };
-    std::optional<int> format, from, to, dpi;
+    std::optional<int> format, dpi;
     const Number numbers[] = {
         {"format", 1, pages::kFormatCount, &format},
         {"year", almanac::kFirstYear, almanac::kLastYear, &o.year},
-        {"from", 1, 12, &from},
-        {"to", 1, 12, &to},
         {"dpi", kMinDpi, kMaxDpi, &dpi},
     };
     for (const Number& n : numbers) {
@@ -109,10 +116,12 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
     }
     o.format = format.value_or(o.format);
     o.dpi = dpi.value_or(o.dpi);
-    if (from && to && *from > *to) {
-        return "--from " + std::to_string(*from) + " is after --to " + std::to_string(*to);
-    }
-    o.months = ChooseMonths(o.year.has_value(), from, to, CurrentMonth());
+    auto months = ChooseRunMonths(o.year, parsed.value("from"), parsed.value("to"), CurrentMonth());
+    if (const std::string* error = std::get_if<std::string>(&months)) return *error;
+    o.months = std::get<RunMonths>(months);
+    auto choices = ReadRunChoices(parsed);
+    if (const std::string* error = std::get_if<std::string>(&choices)) return *error;
+    o.choices = std::get<RunChoices>(choices);
     if (const std::string* v = parsed.value("days")) {
         const std::size_t dash = v->find('-');
         const std::optional<int> first = base::ParseIntIn(v->substr(0, dash), 1, 31);
@@ -140,17 +149,19 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
 }
 
 // Output names sort by year, month and format: 2026-12-1-calendar.pdf; a file of a month
-// range names its first and last month: 2027-01-to-03-1-calendar.pdf.
-std::string OutputName(const pages::PrintState& state, bool preview, bool whole_range, const char* extension) {
+// range names its first and last month (RunMonthsText): 2027-01-to-03-1-calendar.pdf,
+// 2027-04-to-2028-03-1-calendar.pdf.
+std::string OutputName(const pages::PrintState& state, bool preview, const std::string& run_months,
+                       const char* extension) {
     const pages::PageRoutineEntry* entry = pages::FindPageRoutine(static_cast<int>(state.format));
-    char months[16];
-    if (whole_range && state.to_month != state.from_month) {
-        std::snprintf(months, sizeof months, "%02d-to-%02d", state.from_month, state.to_month);
+    char months[32];
+    if (!run_months.empty()) {
+        std::snprintf(months, sizeof months, "%s", run_months.c_str());
     } else {
-        std::snprintf(months, sizeof months, "%02d", state.month);
+        std::snprintf(months, sizeof months, "%04d-%02d", state.year, state.month);
     }
-    char name[128];
-    std::snprintf(name, sizeof name, "%04d-%s-%d-%.*s%s.%s", state.year, months, static_cast<int>(state.format),
+    char name[160];
+    std::snprintf(name, sizeof name, "%s-%d-%.*s%s.%s", months, static_cast<int>(state.format),
                   static_cast<int>(entry->name.size()), entry->name.data(), preview ? "-preview" : "", extension);
     return name;
 }
@@ -161,11 +172,12 @@ std::string OutputName(const pages::PrintState& state, bool preview, bool whole_
 class FileSink : public print::DocumentSink {
 public:
     enum class Kind { kPdf, kPng, kTrace };
-    FileSink(std::filesystem::path folder, Kind kind, bool preview, bool whole_range)
-        : folder_(std::move(folder)), kind_(kind), preview_(preview), whole_range_(whole_range) {}
+    // run_months names the file of a --one-file run (RunMonthsText).
+    FileSink(std::filesystem::path folder, Kind kind, bool preview, std::string run_months)
+        : folder_(std::move(folder)), kind_(kind), preview_(preview), run_months_(std::move(run_months)) {}
 
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
-        path_ = folder_ / OutputName(state, preview_, whole_range_,
+        path_ = folder_ / OutputName(state, preview_, run_months_,
                                      kind_ == Kind::kPdf   ? "pdf"
                                      : kind_ == Kind::kPng ? "png"
                                                            : "trace");
@@ -209,7 +221,7 @@ private:
     std::filesystem::path folder_;
     Kind kind_;
     bool preview_;
-    bool whole_range_;
+    std::string run_months_;
     std::filesystem::path path_;
     std::unique_ptr<gfx::CairoCanvas> cairo_;
     std::unique_ptr<std::ostringstream> trace_file_;
@@ -232,6 +244,18 @@ pages::ProgressFn TerminalProgress(const pages::PrintState& state) {
 
 } // namespace
 
+std::span<const base::OptionSyntax> RenderOptionTable() {
+    return kOptions;
+}
+
+std::string RenderUsageError(const Args& args) {
+    const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
+    if (parsed.outcome == base::ParseResult::Outcome::kUsageError) return parsed.error;
+    auto read = ReadOptions(parsed.options);
+    if (const std::string* error = std::get_if<std::string>(&read)) return *error;
+    return {};
+}
+
 int RunRender(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (parsed.outcome == base::ParseResult::Outcome::kHelp) {
@@ -247,10 +271,14 @@ int RunRender(const Args& args) {
     auto read = ReadOptions(parsed.options);
     if (const std::string* error = std::get_if<std::string>(&read)) return base::UsageError(kSyntax, *error);
     const RenderOptions& o = std::get<RenderOptions>(read);
+    // "-": the one document to standard output, drawn elsewhere first.
+    if (o.out == "-") return RenderToStdout(args, o.one_file);
 
     const std::optional<std::filesystem::path> found = OpenHostFolder(o.home, kSyntax.program);
     if (!found) return base::kExitFailure;
     const std::filesystem::path& folder = *found;
+    RunChoices choices = o.choices;
+    if (!ResolveBirthSign(choices, folder, kSyntax.program)) return base::kExitFailure;
     std::error_code ec;
     std::filesystem::create_directories(o.out, ec);
     if (!std::filesystem::is_directory(o.out, ec)) {
@@ -267,11 +295,13 @@ int RunRender(const Args& args) {
     ::localtime_r(&now, &local);
     print::SetToday(state, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     print::LoadPrintState(folder, state, reporter);
-    if (o.year) state.year = *o.year;
-    state.year = std::clamp(state.year, almanac::kFirstYear, almanac::kLastYear);
-    print::LoadYearHolidays(state);
-    state.from_month = o.months.from;
-    state.to_month = o.months.to;
+    ApplyRunChoices(choices, state.settings);
+    state.place_fixed = choices.place.has_value();
+    // A run across a year's end is drawn as one print run per year, each month with its year.
+    const std::vector<YearMonths> years = SplitByYear(o.months);
+    state.year = years.front().year;
+    state.from_month = years.front().months.from;
+    state.to_month = years.front().months.to;
     state.format = static_cast<pages::Format>(o.format);
 
     const print::PaperSize& paper = o.paper;
@@ -292,10 +322,22 @@ int RunRender(const Args& args) {
     state.progress = TerminalProgress(state);
 
     using Kind = FileSink::Kind;
-    FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview, o.one_file);
+    FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview,
+                  o.one_file ? RunMonthsText(o.months) : std::string());
     print::OneDocumentSink one_file(sink);
     print::DocumentSink& documents = o.one_file ? static_cast<print::DocumentSink&>(one_file) : sink;
-    bool ok = o.preview ? print::Preview(state, printer, documents) : print::PrintRun(state, printer, documents);
+    bool ok = true;
+    for (const YearMonths& year : years) {
+        state.year = year.year;
+        state.from_month = year.months.from;
+        state.to_month = year.months.to;
+        print::LoadYearHolidays(state);
+        if (o.preview) {
+            ok = print::Preview(state, printer, documents);
+            break;
+        }
+        ok = print::PrintRun(state, printer, documents) && ok;
+    }
     ok = one_file.Finish() && ok;
     if (reporter.count() > 0) Fail("not everything the pages need could be loaded (see above)");
     return ok && reporter.count() == 0 ? base::kExitOk : base::kExitFailure;

@@ -2,6 +2,7 @@
 
 #include "config/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <type_traits>
@@ -280,6 +281,38 @@ std::optional<std::string> FormatSetting(const SettingKey& row, const Settings& 
         }
     });
     return text;
+}
+
+std::string ApplySettingText(const SettingKey& row, std::string_view text, Settings& settings) {
+    std::string error;
+    const std::string range = row.min == kAny && row.max == kAll
+                                  ? std::string("a whole number")
+                                  : "a whole number from " + std::to_string(row.min) + " to " + std::to_string(row.max);
+    WithField(row, settings, [&](auto& field) {
+        using T = Plain<decltype(field)>;
+        if constexpr (std::is_same_v<T, std::string>) {
+            field = std::string(text);
+        } else if constexpr (std::is_same_v<T, bool>) {
+            static constexpr std::string_view kOn[] = {"1", "on", "true", "yes"};
+            static constexpr std::string_view kOff[] = {"0", "off", "false", "no"};
+            if (std::find(std::begin(kOn), std::end(kOn), text) != std::end(kOn)) {
+                field = true;
+            } else if (std::find(std::begin(kOff), std::end(kOff), text) != std::end(kOff)) {
+                field = false;
+            } else {
+                error = "needs 1 or 0 (on or off)";
+            }
+        } else if constexpr (std::is_same_v<T, double>) {
+            const auto value = ParseDecimal(text);
+            if (value && *value >= row.min && *value <= row.max) field = *value;
+            else error = "needs a decimal number from " + std::to_string(row.min) + " to " + std::to_string(row.max);
+        } else {
+            const auto value = ParseInteger(text);
+            if (value && *value >= row.min && *value <= row.max) field = *value;
+            else error = "needs " + range;
+        }
+    });
+    return error;
 }
 
 } // namespace config

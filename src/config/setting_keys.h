@@ -77,4 +77,9 @@ void ReadSetting(const SettingKey& row, const ConfigFile& file, Settings& settin
 // The value of the row's field as written to the file, or nullopt for an empty place part.
 std::optional<std::string> FormatSetting(const SettingKey& row, const Settings& settings);
 
+// Sets the row's field from a value given for one run (a command line's override), by the
+// row's type and bounds; booleans also take on / off, true / false, yes / no. Returns an
+// empty text when set, else why the value does not fit (the field is then unchanged).
+std::string ApplySettingText(const SettingKey& row, std::string_view text, Settings& settings);
+
 } // namespace config

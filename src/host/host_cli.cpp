@@ -10,6 +10,8 @@
 #include <optional>
 #include <ostream>
 
+#include "almanac/birth_sign.h"
+#include "almanac/gazetteer.h"
 #include "almanac/name_tables.h"
 #include "base/command_line.h"
 #include "base/sjis.h"
@@ -65,15 +67,17 @@ constexpr base::CommandSyntax kHolidays{
     {}};
 
 constexpr base::OptionSyntax kInitOptions[] = {
-    {"eto", "N", "the sexagenary number (1-60) of the birth year, e.g. 7 for 1930 (庚午); required"},
+    {"eto", "N", "the sexagenary number (1-60) of the birth year, e.g. 7 for 1930 (庚午); or --born"},
+    {"born", "DATE", "the birth date, YYYY-MM-DD (1901-2100): its year's sign, counted from 立春"},
     {"start-weekday", "0|1", "the first weekday of the calendars: 0 Sunday (default), 1 Monday"},
-    {"place", "LAT,LON,ELEV", "where sunrise and sunset are for: decimal degrees and metres (default Tokyo)"},
+    {"place", "LAT,LON,ELEV", "where sunrise and sunset are for: decimal degrees and metres, or a prefectural\n"
+                              "                      capital (sapporo, 札幌, 北海道; default Tokyo)"},
     {"era", "NAME,YEAR", "the newest era and its first year (default 令和,2019)"},
     {"force", "", "write into an existing folder or Kalvorin.CFG, keeping its other sections"},
 };
 
 constexpr base::CommandSyntax kInit{
-    "kalvorin-host init", "[DIR] --eto N",
+    "kalvorin-host init", "[DIR] --eto N | --born DATE",
     "Makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT, sample month pictures, the\n"
     "commentary database and the national holidays of this year and the next two. Without DIR\n"
     "the folder is the user's data folder, $XDG_DATA_HOME/kalvorin (~/.local/share/kalvorin),\n"
@@ -116,6 +120,23 @@ int IntArgument(const base::CommandSyntax& syntax, std::string_view text, std::s
                                       std::to_string(max) + ", not '" + std::string(text) + "'"};
     }
     return *value;
+}
+
+// The sign of the year of a birth date, counted from that year's 立春 as the day file does.
+int BirthSignArgument(const std::string& text) {
+    const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-';
+    const std::optional<int> year = shaped ? base::ParseIntIn(text.substr(0, 4), kDayFileFirstYear, kDayFileLastYear)
+                                           : std::nullopt;
+    const std::optional<int> month = shaped ? base::ParseIntIn(text.substr(5, 2), 1, 12) : std::nullopt;
+    const std::optional<int> day = shaped ? base::ParseIntIn(text.substr(8, 2), 1, 31) : std::nullopt;
+    const almanac::DayRecord* record = nullptr;
+    std::optional<DayCalendar> calendar;
+    if (year && month && day) {
+        calendar.emplace(*year, *year);
+        record = calendar->Find(*year, *month, *day);
+    }
+    if (!record) throw UsageError{&kInit, "--born needs a date YYYY-MM-DD from 1901-01-01 to 2100-12-31, not '" + text + "'"};
+    return record->YearCycle;
 }
 
 void ExpectOperands(const base::CommandSyntax& syntax, const base::ParsedOptions& options, std::size_t min,
@@ -225,12 +246,29 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
     const base::ParsedOptions& o = parsed.options;
     ExpectOperands(kInit, o, 0, 1);
     HostFolderOptions options;
-    if (!o.has("eto")) throw UsageError{&kInit, "--eto N is required: the sexagenary number (1-60) of the birth year"};
-    options.eto = IntArgument(kInit, *o.value("eto"), "--eto", 1, 60);
+    if (!o.has("eto") && !o.has("born"))
+        throw UsageError{&kInit, "--eto N is required: the sexagenary number (1-60) of the birth year (or --born DATE)"};
+    if (o.has("eto") && o.has("born")) throw UsageError{&kInit, "give --eto or --born, not both"};
+    if (const std::string* eto = o.value("eto")) {
+        // A birth year given for its sign is answered with the sign.
+        const std::optional<int> year = base::ParseIntIn(*eto, 1000, 9999);
+        if (year) throw UsageError{&kInit, "--eto " + *eto + ": " + almanac::YearGivenForSignHint(*year)};
+        options.eto = IntArgument(kInit, *eto, "--eto", 1, 60);
+    } else {
+        options.eto = BirthSignArgument(*o.value("born"));
+    }
     if (const std::string* v = o.value("start-weekday")) {
         options.start_weekday = IntArgument(kInit, *v, "--start-weekday", 0, 1);
     }
-    if (const std::string* v = o.value("place")) {
+    if (const almanac::GazetteerPlace* capital = o.value("place") ? almanac::FindCapital(*o.value("place")) : nullptr) {
+        const almanac::Place place = capital->place();
+        char number[32];
+        std::snprintf(number, sizeof number, "%.4f", place.latitude);
+        options.latitude = number;
+        std::snprintf(number, sizeof number, "%.4f", place.longitude);
+        options.longitude = number;
+        options.elevation = capital->height;
+    } else if (const std::string* v = o.value("place")) {
         const std::vector<std::string> parts = Split(*v, ',');
         if (parts.size() != 3 || !IsDecimalIn(parts[0], -90.0, 90.0) || !IsDecimalIn(parts[1], -180.0, 180.0)) {
             throw UsageError{&kInit, "--place takes LAT,LON,ELEV: latitude -90 ... 90, longitude -180 ... 180 "

@@ -70,6 +70,10 @@ struct PrintState {
     std::string face_name = "@ＭＳ ゴシック"; // the face of CalendarFont
     int font_height = -16;            // the height of CalendarFont
 
+    // The place (settings' latitude, longitude, elevation) was given for this run and is
+    // kept; otherwise each month reads the host's afresh.
+    bool place_fixed = false;
+
     // Where the host's files are: the commentary database lies in host_folder, the month
     // pictures in settings.data_folder.
     std::filesystem::path host_folder;

@@ -51,7 +51,7 @@ bool PrepareMonth(pages::PrintState& state, int month) {
     state.days_in_month = almanac::DaysInMonth(state.year, month);
     base::RecordingReporter quiet;
     base::Reporter& reporter = state.reporter ? *state.reporter : quiet;
-    {
+    if (!state.place_fixed) {
         // The place is the host's: read it again for every month drawn.
         const config::ConfigFile file(ConfigPath(state.host_folder), &quiet);
         const config::ConfigFile::ReadScope scope(file);

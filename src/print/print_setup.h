@@ -27,7 +27,8 @@ void LoadYearHolidays(pages::PrintState& state);
 
 // The month of `state.year` about to be drawn: `month`, `days_in_month` (Gregorian, so
 // 2100 has no 29 February), `days` from UNSEI.DAT, and the place ("IDO", "KEIDO",
-// "HYOUKOU") read afresh, so that a place the host changed meanwhile is printed. A day file
+// "HYOUKOU") read afresh, so that a place the host changed meanwhile is printed (unless
+// the run fixed its place: `place_fixed`). A day file
 // that cannot be read is reported by the loader and the month is drawn with the records
 // the buffer holds; returns whether the records were loaded.
 bool PrepareMonth(pages::PrintState& state, int month);

@@ -1,0 +1,131 @@
+// qelmarin-cli ics: the notes of days as an iCalendar file, for any calendar program.
+
+#include "base/command_line.h"
+#include "base/file_io.h"
+#include "base/reporter.h"
+#include "cli/command.h"
+#include "cli/date_text.h"
+#include "cli/host_folder.h"
+#include "cli/run_choices.h"
+#include "print/ical_stream.h"
+#include "print/notes_run.h"
+
+#include <cstdio>
+#include <ctime>
+#include <memory>
+
+namespace cli {
+namespace {
+
+// The messages of the command, in one place.
+constexpr const char* kBadNote = "' is not one of all, ";
+constexpr const char* kNotADate = "not a date (YYYY-MM-DD): '";
+constexpr const char* kOutsideRange = " is outside 1901-01-01 ... 2100-12-31";
+constexpr const char* kReversed = "--from is after --to";
+constexpr const char* kNotWritten = "not everything could be written";
+
+constexpr base::OptionSyntax kOptions[] = {
+    {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
+    {"notes", "LIST",
+     "the notes, comma-separated: rokuyo, terms, seasonal, named, holidays, lunar, fortune, sun, or all\n"
+     "                      (default terms,seasonal,named,holidays)"},
+    {"from", "DATE", "the first day, YYYY-MM-DD (default the 1st of January of --to's year, else this year)"},
+    {"to", "DATE", "the last day, YYYY-MM-DD (default the 31st of December of --from's year)"},
+    {"out", "FILE", "the file to write, replaced whole when done; - or none for standard output"},
+    {"name", "TEXT", "the calendar's name (X-WR-CALNAME; default 暦注 and the years)"},
+    kEtoOption,
+    kBornOption,
+    kPlaceOption,
+};
+
+constexpr base::CommandSyntax kSyntax{
+    "qelmarin-cli ics", "",
+    "Writes the notes of days as an iCalendar file (RFC 5545) for calendar programs: one\n"
+    "all-day event per kind of note and day, whose UID is made from the date and the kind,\n"
+    "so that importing a newer file updates the events of an older one.",
+    kOptions};
+
+bool Fail(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", std::string(kSyntax.program).c_str(), message.c_str());
+    return false;
+}
+
+} // namespace
+
+int RunIcs(const Args& args) {
+    const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
+    if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
+    const base::ParsedOptions& o = parsed.options;
+    if (!o.operands().empty()) return base::UsageError(kSyntax, "unexpected argument '" + o.operands()[0] + "'");
+
+    almanac::NoteSet notes = almanac::DefaultNotes();
+    if (const std::string* list = o.value("notes")) {
+        std::string bad;
+        const auto set = almanac::ParseNoteList(*list, &bad);
+        if (!set) return base::UsageError(kSyntax, "--notes '" + bad + kBadNote + almanac::NoteKindNames());
+        notes = *set;
+    }
+    std::optional<print::CivilDay> from, to;
+    for (auto [name, target] : {std::pair{"from", &from}, std::pair{"to", &to}}) {
+        const std::string* text = o.value(name);
+        if (!text) continue;
+        *target = ParseDate(*text);
+        if (!*target) return base::UsageError(kSyntax, std::string(kNotADate) + *text + "'");
+        if (!InDayFileRange(**target))
+            return base::UsageError(kSyntax, "--" + std::string(name) + " " + *text + kOutsideRange);
+    }
+    const int year = to ? to->year : from ? from->year : Today().year;
+    if (!from) from = print::CivilDay{to ? to->year : year, 1, 1};
+    if (!to) to = print::CivilDay{from->year, 12, 31};
+    if (to->key() < from->key()) return base::UsageError(kSyntax, kReversed);
+
+    auto choices = ReadRunChoices(o);
+    if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(kSyntax, *error);
+    RunChoices& run = std::get<RunChoices>(choices);
+
+    std::optional<std::string> home;
+    if (const std::string* v = o.value("home")) home = *v;
+    const std::optional<std::filesystem::path> folder = OpenHostFolder(home, kSyntax.program);
+    if (!folder) return base::kExitFailure;
+    if (!ResolveBirthSign(run, *folder, kSyntax.program)) return base::kExitFailure;
+
+    print::NotesRequest request{*folder, *from, *to, notes, run.birth_eto.value_or(0), run.place};
+
+    const std::string* out_name = o.value("out");
+    const bool to_stdout = !out_name || *out_name == "-";
+    std::unique_ptr<base::AtomicFile> file;
+    if (!to_stdout) {
+        file = std::make_unique<base::AtomicFile>(*out_name);
+        if (!file->ok()) return Fail(*out_name + ": " + file->error()), base::kExitFailure;
+    }
+    print::IcalStream::Writer write = [&](std::string_view bytes) {
+        if (file) return file->Write(bytes);
+        return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    };
+    std::string name = "暦注 " + std::to_string(from->year);
+    if (to->year != from->year) name += "–" + std::to_string(to->year);
+    if (const std::string* v = o.value("name")) name = *v;
+
+    print::IcalStream stream(write, name, std::time(nullptr));
+    base::StderrReporter reporter;
+    bool ok = stream.Begin() &&
+              print::ForEachDayNotes(request, reporter,
+                                     [&](const print::CivilDay& d, const std::vector<almanac::DayNote>& day) {
+                                         for (const almanac::DayNote& note : day)
+                                             if (!stream.Add(d.year, d.month, d.day, note)) return false;
+                                         return true;
+                                     });
+    ok = stream.End() && ok;
+    if (file) {
+        if (!ok)
+            return Fail(std::string(kNotWritten) + (file->error().empty() ? "" : ": " + file->error())),
+                   base::kExitFailure;
+        const std::string error = file->Commit();
+        if (!error.empty()) return Fail(*out_name + ": " + error), base::kExitFailure;
+    } else if (std::fflush(stdout) != 0 || !ok) {
+        return Fail(kNotWritten), base::kExitFailure;
+    }
+    return base::kExitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,103 @@
+// qelmarin-cli print: the pages of a run sent to a CUPS printer, one job per month as the
+// desktop program sends them (or one job with --one-file), at the printer's resolution and
+// in its colours.
+
+#include "base/command_line.h"
+#include "cli/command.h"
+#include "cli/render_elsewhere.h"
+#include "print/cups_queue.h"
+#include "print/print_run.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace cli {
+namespace {
+
+// The texts of the command, in one place.
+constexpr const char* kProgram = "qelmarin-cli print";
+constexpr const char* kNoScheduler = "cannot print: ";
+constexpr const char* kJobLine = "%s-%d\t%s\n"; // queue-job and the document, as lp names a request
+
+constexpr int kMaxCopies = 999;
+
+// render's options but those of its output (the pages go to the printer), and the printer's.
+const std::vector<base::OptionSyntax>& Options() {
+    static const std::vector<base::OptionSyntax> options = [] {
+        std::vector<base::OptionSyntax> all;
+        for (const base::OptionSyntax& o : RenderOptionTable())
+            if (o.name != "out" && o.name != "preview" && o.name != "trace") all.push_back(o);
+        all.push_back({"printer", "NAME", "the CUPS queue (default the default printer)"});
+        all.push_back({"copies", "N", "copies of each job, 1-999 (default 1)"});
+        return all;
+    }();
+    return options;
+}
+
+const base::CommandSyntax& Syntax() {
+    static const base::CommandSyntax syntax{
+        kProgram, "",
+        "Sends the pages of a format for a month range to a CUPS printer: one job per month, titled\n"
+        "as the desktop program titles its jobs, or one job with --one-file; at the printer's\n"
+        "resolution, and as for a black-and-white printer when it prints no colour. Takes the\n"
+        "options of render (but --out, --preview and --trace) and these:",
+        Options()};
+    return syntax;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
+    return base::kExitFailure;
+}
+
+} // namespace
+
+int RunPrint(const Args& args) {
+    const base::CommandSyntax& syntax = Syntax();
+    const base::ParseResult parsed = base::ParseCommandLine(syntax, args);
+    if (const auto status = base::AnswerWithoutRunning(syntax, parsed)) return *status;
+    const base::ParsedOptions& o = parsed.options;
+    if (!o.operands().empty()) return base::UsageError(syntax, "unexpected argument '" + o.operands()[0] + "'");
+    const base::IntOption copies = base::IntOptionIn(o, "copies", 1, kMaxCopies);
+    if (!copies.error.empty()) return base::UsageError(syntax, copies.error);
+
+    // render's options as given, checked before the scheduler is asked anything.
+    Args render_args;
+    for (const base::OptionSyntax& option : RenderOptionTable()) {
+        if (option.name == "set") {
+            for (const std::string& value : o.values("set"))
+                render_args.push_back("--set=" + value);
+        } else if (const std::string* value = o.value(option.name)) {
+            render_args.push_back("--" + std::string(option.name) + (option.value.empty() ? "" : "=" + *value));
+        }
+    }
+    Args checked = render_args;
+    checked.push_back("--out=-");
+    checked.push_back("--one-file");
+    if (const std::string problem = RenderUsageError(checked); !problem.empty())
+        return base::UsageError(syntax, problem);
+
+    // The printer next: without one nothing is drawn.
+    std::string error;
+    const std::unique_ptr<print::CupsQueue> queue = print::CupsQueue::Connect(&error);
+    if (!queue) return Fail(kNoScheduler + error);
+    const std::optional<std::string> name =
+        o.value("printer") ? std::optional<std::string>(*o.value("printer")) : std::nullopt;
+    const std::optional<print::CupsPrinter> printer = queue->FindPrinter(name, &error);
+    if (!printer) return Fail(kNoScheduler + error);
+    // The printer's resolution and colours where the command line gives none.
+    if (!o.has("dpi")) render_args.push_back("--dpi=" + std::to_string(printer->dpi));
+    if (!printer->colour && !o.has("mono")) render_args.push_back("--mono");
+
+    return RenderElsewhere(render_args, kProgram, [&](const std::vector<std::filesystem::path>& files) {
+        for (const std::filesystem::path& file : files) {
+            const int job = queue->Submit(file, print::kDocumentTitle, copies.value.value_or(1), &error);
+            if (job == 0) return Fail(error);
+            std::printf(kJobLine, printer->name.c_str(), job, file.filename().c_str());
+        }
+        return std::fflush(stdout) == 0 ? base::kExitOk : base::kExitFailure;
+    });
+}
+
+} // namespace cli

@@ -1,0 +1,120 @@
+#include "cli/run_choices.h"
+
+#include "almanac/birth_sign.h"
+#include "almanac/gazetteer.h"
+#include "base/reporter.h"
+#include "cli/date_text.h"
+#include "config/number_text.h"
+#include "config/setting_override.h"
+
+#include <cstdio>
+
+namespace cli {
+namespace {
+
+// The messages of the shared options.
+constexpr const char* kEtoRange = "--eto needs a whole number from 1 to 60";
+constexpr const char* kEtoAndBorn = "give --eto or --born, not both";
+constexpr const char* kBornNotADate = "--born needs a date YYYY-MM-DD, not '";
+constexpr const char* kBornOutside = "--born needs a date from 1901-01-01 to 2100-12-31 (else give --eto N), not '";
+constexpr const char* kPlaceUnknown =
+    "' is neither a prefectural capital (tokyo, 札幌, 大阪府 ...) nor LAT,LON[,HEIGHT]";
+constexpr const char* kPlaceRange =
+    "' lies outside latitude -90 ... 90, longitude -180 ... 180, height -500 ... 9000 m";
+constexpr const char* kBornUnread = "the day file gives no sign for the birth date";
+constexpr const char* kWeekday = "--start-weekday needs sunday or monday, not '";
+
+// The years taken for a year given to --eto rather than for a wrong sign.
+constexpr int kFirstBirthYear = 1000;
+constexpr int kLastBirthYear = 9999;
+constexpr double kMinHeight = -500;
+constexpr double kMaxHeight = 9000;
+
+} // namespace
+
+std::variant<almanac::Place, std::string> ParsePlace(const std::string& text) {
+    if (const almanac::GazetteerPlace* capital = almanac::FindCapital(text)) return capital->place();
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (parts.size() < 2 || parts.size() > 3) return "--place '" + text + kPlaceUnknown;
+    std::optional<double> values[3] = {config::ParseDecimal(parts[0]), config::ParseDecimal(parts[1]),
+                                       parts.size() > 2 ? config::ParseDecimal(parts[2]) : std::optional<double>(0.0)};
+    for (const auto& v : values)
+        if (!v) return "--place '" + text + kPlaceUnknown;
+    if (*values[0] < -90 || *values[0] > 90 || *values[1] < -180 || *values[1] > 180 || *values[2] < kMinHeight ||
+        *values[2] > kMaxHeight)
+        return "--place '" + text + kPlaceRange;
+    return almanac::Place{*values[0], *values[1], *values[2]};
+}
+
+std::variant<RunChoices, std::string> ReadRunChoices(const base::ParsedOptions& options) {
+    RunChoices c;
+    if (const std::string* eto = options.value("eto")) {
+        c.birth_eto = base::ParseIntIn(*eto, 1, 60);
+        if (!c.birth_eto) {
+            // A year where a sign belongs is a common slip: say what its sign is.
+            const std::optional<int> year = base::ParseIntIn(*eto, kFirstBirthYear, kLastBirthYear);
+            return year ? std::string("--eto ") + *eto + ": " + almanac::YearGivenForSignHint(*year)
+                        : std::string(kEtoRange) + ", not '" + *eto + "'";
+        }
+    }
+    if (const std::string* born = options.value("born")) {
+        if (c.birth_eto) return std::string(kEtoAndBorn);
+        const std::optional<print::CivilDay> date = ParseDate(*born);
+        if (!date) return kBornNotADate + *born + "'";
+        if (!InDayFileRange(*date)) return kBornOutside + *born + "'";
+        c.born = date;
+    }
+    if (const std::string* place = options.value("place")) {
+        auto parsed = ParsePlace(*place);
+        if (const std::string* error = std::get_if<std::string>(&parsed)) return *error;
+        c.place = std::get<almanac::Place>(parsed);
+    }
+    if (const std::string* day = options.value("start-weekday")) {
+        if (*day == "sunday" || *day == "sun" || *day == "0" || *day == "日")
+            c.start_weekday = 0;
+        else if (*day == "monday" || *day == "mon" || *day == "1" || *day == "月")
+            c.start_weekday = 1;
+        else
+            return kWeekday + *day + "'";
+    }
+    config::Settings scratch;
+    for (const std::string& assignment : options.values("set")) {
+        const std::string error = config::ApplySettingOverride(assignment, scratch);
+        if (!error.empty()) return "--set " + error;
+        c.settings.push_back(assignment);
+    }
+    return c;
+}
+
+bool ResolveBirthSign(RunChoices& choices, const std::filesystem::path& host_folder, std::string_view program) {
+    if (!choices.born) return true;
+    base::StderrReporter reporter;
+    const almanac::DayFile file(host_folder / almanac::kDayFileName);
+    choices.birth_eto =
+        almanac::BirthSignOn(file, choices.born->year, choices.born->month, choices.born->day, reporter);
+    if (choices.birth_eto) return true;
+    std::fprintf(stderr, "%.*s: %s: %s\n", static_cast<int>(program.size()), program.data(), kBornUnread,
+                 DateText(*choices.born).c_str());
+    return false;
+}
+
+void ApplyRunChoices(const RunChoices& choices, config::Settings& settings) {
+    if (choices.birth_eto) settings.birth_eto = *choices.birth_eto;
+    if (choices.place) {
+        settings.latitude = choices.place->latitude;
+        settings.longitude = choices.place->longitude;
+        settings.elevation = static_cast<int>(choices.place->elevation);
+    }
+    if (choices.start_weekday) settings.start_weekday = *choices.start_weekday;
+    for (const std::string& assignment : choices.settings)
+        config::ApplySettingOverride(assignment, settings);
+}
+
+} // namespace cli

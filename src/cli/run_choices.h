@@ -1,0 +1,52 @@
+#pragma once
+// The per-run choices the commands share, which stand in for the host's keys of
+// Kalvorin.CFG for one run and are never written: the birth sign (--eto N or --born DATE),
+// the place (--place NAME or LAT,LON[,HEIGHT]), the first weekday and print settings.
+
+#include "almanac/calendar_notes.h"
+#include "base/command_line.h"
+#include "config/settings.h"
+#include "print/notes_run.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace cli {
+
+inline constexpr base::OptionSyntax kEtoOption{
+    "eto", "N", "the sexagenary number (1-60) of the birth year, instead of Kalvorin.CFG's"};
+inline constexpr base::OptionSyntax kBornOption{
+    "born", "DATE", "the birth date, YYYY-MM-DD: its year's sign, counted from 立春, instead of --eto"};
+inline constexpr base::OptionSyntax kPlaceOption{
+    "place", "WHERE", "a prefectural capital (tokyo, 札幌, 大阪府...) or LAT,LON[,HEIGHT] for sunrise and sunset"};
+inline constexpr base::OptionSyntax kStartWeekdayOption{
+    "start-weekday", "DAY", "the first day of the week: sunday or monday (default Kalvorin.CFG's)"};
+inline constexpr base::OptionSyntax kSetOption{
+    "set", "SECTION.KEY=VALUE", "a print setting of Kalvorin.CFG for this run only, never written (repeatable)"};
+
+struct RunChoices {
+    std::optional<int> birth_eto;
+    std::optional<print::CivilDay> born; // its sign goes into birth_eto by ResolveBirthSign
+    std::optional<almanac::Place> place;
+    std::optional<int> start_weekday;  // 0 Sunday, 1 Monday
+    std::vector<std::string> settings; // SECTION.KEY=VALUE, checked
+};
+
+// Reads whichever of the options above the command has, before any file is read. The text
+// of a usage error when one is wrong.
+std::variant<RunChoices, std::string> ReadRunChoices(const base::ParsedOptions& options);
+
+// The sign of --born from the host folder's day file into birth_eto. False after a message
+// on stderr (as `program`) when the day file cannot give it.
+bool ResolveBirthSign(RunChoices& choices, const std::filesystem::path& host_folder, std::string_view program);
+
+// A place given on the command line: a capital's name or LAT,LON[,HEIGHT].
+std::variant<almanac::Place, std::string> ParsePlace(const std::string& text);
+
+// Puts the choices into the settings of the run.
+void ApplyRunChoices(const RunChoices& choices, config::Settings& settings);
+
+} // namespace cli

@@ -1,0 +1,97 @@
+#include "print/ical_stream.h"
+
+#include "base/command_line.h"
+
+#include <libical/ical.h>
+
+#include <memory>
+
+namespace print {
+namespace {
+
+constexpr std::string_view kCalendarEnd = "END:VCALENDAR\r\n";
+
+struct ComponentFree {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+// The component as libical writes it: folded, escaped, CRLF line ends.
+std::string Serialise(icalcomponent* component) {
+    char* text = icalcomponent_as_ical_string_r(component);
+    if (!text) return {};
+    std::string out(text);
+    icalmemory_free_buffer(text);
+    return out;
+}
+
+icaltimetype DateOf(int year, int month, int day) {
+    icaltimetype t = icaltime_null_date();
+    t.year = year;
+    t.month = month;
+    t.day = day;
+    return t;
+}
+
+} // namespace
+
+std::string NoteUid(int year, int month, int day, almanac::NoteKind kind) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d%02d%02d", year, month, day);
+    return std::string(date) + "-" + std::string(almanac::InfoOf(kind).name) + "@qelmarin";
+}
+
+IcalStream::IcalStream(Writer write, std::string_view calendar_name, std::time_t stamp)
+    : write_(std::move(write)), name_(calendar_name), stamp_(stamp) {}
+
+bool IcalStream::Write(const std::string& text) {
+    if (ok_ && (text.empty() || !write_(text))) ok_ = false;
+    return ok_;
+}
+
+bool IcalStream::Begin() {
+    // The calendar with its properties and no events yet: everything up to its END line now,
+    // the events as they come, the END line last.
+    Component calendar(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    const std::string prodid = "-//Qelmarin//qelmarin-cli " + std::string(base::ProgramVersion()) + "//JA";
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(prodid.c_str()));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+    icalproperty* name = icalproperty_new_x(name_.c_str());
+    icalproperty_set_x_name(name, "X-WR-CALNAME");
+    icalcomponent_add_property(calendar.get(), name);
+    std::string head = Serialise(calendar.get());
+    if (!head.ends_with(kCalendarEnd)) {
+        ok_ = false;
+        return false;
+    }
+    head.resize(head.size() - kCalendarEnd.size());
+    return Write(head);
+}
+
+bool IcalStream::Add(int year, int month, int day, const almanac::DayNote& note) {
+    Component event(icalcomponent_new_vevent());
+    icalcomponent* e = event.get();
+    icalcomponent_add_property(e, icalproperty_new_uid(NoteUid(year, month, day, note.kind).c_str()));
+    icalcomponent_add_property(
+        e, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(stamp_, 0, icaltimezone_get_utc_timezone())));
+    const icaltimetype start = DateOf(year, month, day);
+    icalcomponent_add_property(e, icalproperty_new_dtstart(start));
+    icaltimetype end = start;
+    icaltime_adjust(&end, 1, 0, 0, 0);
+    icalcomponent_add_property(e, icalproperty_new_dtend(end));
+    icalcomponent_add_property(e, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    icalcomponent_add_property(e, icalproperty_new_summary(note.summary.c_str()));
+    if (!note.description.empty())
+        icalcomponent_add_property(e, icalproperty_new_description(note.description.c_str()));
+    icalcomponent_add_property(e,
+                               icalproperty_new_categories(std::string(almanac::InfoOf(note.kind).category).c_str()));
+    ++events_;
+    return Write(Serialise(e));
+}
+
+bool IcalStream::End() {
+    return Write(std::string(kCalendarEnd));
+}
+
+} // namespace print
