@@ -307,7 +307,9 @@ void TUnseiPrintMainForm::Shutdown() {
     ShutDown(state_, reporter_);
 }
 
+// Ending the program also ends a wait for a printer: the program always ends when asked.
 void TUnseiPrintMainForm::ExitButtonClick() {
+    print_.Abort();
     Shutdown();
     hide();
 }
