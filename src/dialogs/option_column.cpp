@@ -55,7 +55,8 @@ void OptionGroup::AddColumn(Gtk::Widget& column) {
 }
 
 MarginItem::MarginItem(int tag, const std::string& side)
-    : Gtk::Box(Gtk::ORIENTATION_VERTICAL), tag_(tag), side_(side, 15, 15), value_("", 15, 30) {
+    // The value label holds three numerals: margins run to 999 millimetres.
+    : Gtk::Box(Gtk::ORIENTATION_VERTICAL), tag_(tag), side_(side, 15, 15), value_("", 15, 42) {
     side_.SetTransparent(true);
     button_.add(side_);
     button_.set_size_request(22, 22);

@@ -168,9 +168,9 @@ TEST_F(PrintConfigFormTest, MarginListShowsFortyOneValuesAndSetsTheMargin) {
         EXPECT_TRUE(form.MarginListVisible());
         // A press on 7 sets the bottom margin of the list page.
         const gfx::Rect seven = columns[33].rect;
-        form.MarginList().get_hadjustment()->set_value(seven.left);
+        form.MarginList().Adjustment()->set_value(seven.left);
         Pump(50);
-        Click(form.MarginList().PaintBox(), seven.left + 2, 20);
+        Click(form.MarginList().PaintBox(), seven.left - static_cast<int>(form.MarginList().ScrollX()) + 2, 20);
         EXPECT_FALSE(form.MarginListVisible());
         EXPECT_EQ(form.Margin(22).ValueLabel().Caption(), "　七");
         // A second click on any margin button closes the list without a change.
