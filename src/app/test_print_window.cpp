@@ -3,6 +3,7 @@
 #include "config/config_file.h"
 #include "config/settings.h"
 #include "controls/gdk_bitmap.h"
+#include "controls/window_place.h"
 #include "gfx/cairo_canvas.h"
 #include "print/print_setup.h"
 
@@ -74,15 +75,14 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
     half_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kShrink); });
     print_button_->signal_clicked().connect([this] { PrintGoButtonClick(); });
 
-    // Where it was closed last, or centred at its designed size.
+    // Where it was closed last, or centred at its designed size; always inside the work
+    // area of the monitor the main window is on.
     const config::DialogPlace& place = state_.settings.test_dialog;
-    const int width = place.width.value_or(kDesignWidth + 2 * kFrame);
-    const int height = place.height.value_or(kDesignHeight + 2 * kFrame);
-    set_default_size(std::max(width, 80), std::max(height, 120));
-    auto screen = Gdk::Screen::get_default();
-    const int x = place.x.value_or((screen->get_width() - width) / 2);
-    const int y = place.y.value_or((screen->get_height() - height) / 2);
-    move(x, y);
+    const controls::WindowPlace fitted = controls::FitIntoArea(
+        place.x, place.y, std::max(place.width.value_or(kDesignWidth + 2 * kFrame), 80),
+        std::max(place.height.value_or(kDesignHeight + 2 * kFrame), 120), controls::WorkAreaOf(&parent));
+    set_default_size(fitted.width, fitted.height);
+    move(fitted.x, fitted.y);
     frame_.show_all();
 }
 

@@ -2,6 +2,7 @@
 
 #include "config/config_file.h"
 #include "controls/gdk_bitmap.h"
+#include "controls/window_place.h"
 #include "dialogs/picture_choice.h"
 #include "pictures/picture_file.h"
 
@@ -48,13 +49,15 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     set_decorated(true);
     set_resizable(true);
 
-    // Where it was closed last, or centred at its designed size.
+    // Where it was closed last, or centred at its designed size; always inside the work
+    // area of the monitor its owner is on (a stored place off the screen would leave a
+    // window that blocks the program where nobody sees it).
     const config::DialogPlace& place = settings_.picture_dialog;
-    const int width = std::max(place.width.value_or(kDesignWidth), 120);
-    const int height = std::max(place.height.value_or(kDesignHeight), 200);
-    set_default_size(width, height);
-    auto screen = Gdk::Screen::get_default();
-    move(place.x.value_or((screen->get_width() - width) / 2), place.y.value_or((screen->get_height() - height) / 2));
+    const controls::WindowPlace fitted =
+        controls::FitIntoArea(place.x, place.y, std::max(place.width.value_or(kDesignWidth), 120),
+                              std::max(place.height.value_or(kDesignHeight), 200), controls::WorkAreaOf(owner));
+    set_default_size(fitted.width, fitted.height);
+    move(fitted.x, fitted.y);
 
     add(box_);
     scroll_.override_background_color(controls::ToRgba(base::kWhite));
