@@ -227,7 +227,8 @@ TEST_F(MainWindowTest, HelpTextMissingOrWithoutAnApplicationIsReportedWithItsPat
     const std::string path = (folder_ / "ReadMe2.TXT").string();
     window_->SpeedButton1Click();
     ASSERT_EQ(1u, reporter_.messages().size());
-    EXPECT_EQ("File not Found..", reporter_.messages()[0].text);
+    // The message, then the path, in the body; the path stays the caption.
+    EXPECT_EQ("File not Found..\r" + path, reporter_.messages()[0].text);
     EXPECT_EQ(path, reporter_.messages()[0].caption);
     // No desktop application registered for text: the association message.
     config::testing::WriteBytes(folder_ / "ReadMe2.TXT", "help\r\n");
@@ -237,7 +238,8 @@ TEST_F(MainWindowTest, HelpTextMissingOrWithoutAnApplicationIsReportedWithItsPat
     ::setenv("XDG_DATA_HOME", empty.c_str(), 1);
     window_->SpeedButton1Click();
     ASSERT_EQ(2u, reporter_.messages().size());
-    EXPECT_EQ("拡張子に対応したｱﾌﾟﾘｹｰｼｮﾝが見つからない..", reporter_.messages()[1].text);
+    EXPECT_TRUE(reporter_.messages()[1].text.starts_with("拡張子に対応したｱﾌﾟﾘｹｰｼｮﾝが見つからない..\r" + path))
+        << reporter_.messages()[1].text;
     EXPECT_EQ(path, reporter_.messages()[1].caption);
 }
 

@@ -280,7 +280,8 @@ TEST_F(PrintBMPFormTest, ChangingAPictureChecksTheFolder) {
         next = elsewhere / "z.cmp";
         form.PictureChangePanelClick();
         ASSERT_EQ(reporter_.messages().size(), 1u);
-        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う");
+        // The message, then the file chosen, in the body.
+        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う\r" + (elsewhere / "z.cmp").string());
         EXPECT_EQ(reporter_.messages()[0].caption, "ｴﾗｰ");
         EXPECT_EQ(form.ResultToGive(), ModalResult::kCancel);
         next = folder_ / "X.CMP";

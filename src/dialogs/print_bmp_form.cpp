@@ -189,7 +189,7 @@ void TPrintBMPForm::PictureChangePanelClick() {
     if (!chosen) return;
     const ChosenPicture choice = CheckChosenCmp(*chosen, settings_.data_folder);
     if (!choice.error.empty()) {
-        reporter_.ShowMessage(choice.error, kErrorCaption);
+        reporter_.ShowMessage(std::string(choice.error) + "\r" + chosen->string(), kErrorCaption);
         return;
     }
     pictures_.at(static_cast<std::size_t>(month_ - 1)) = choice.name;
@@ -205,7 +205,8 @@ void TPrintBMPForm::NewBMPPanelClick() {
     if (!chosen) return;
     const std::filesystem::path target = NextNewPicturePath(settings_.data_folder);
     if (target.empty()) {
-        reporter_.ShowMessage("ファイル書込みエラー", pictures::kReadErrorCaption);
+        reporter_.ShowMessage("ファイル書込みエラー\r" + settings_.data_folder + ": no free name BP13.cmp … for a new picture",
+                              pictures::kReadErrorCaption);
         return;
     }
     {

@@ -275,7 +275,7 @@ void TPrintConfigForm::ChooseMonthPicture(int month) {
     if (!chosen) return;
     const ChosenPicture choice = CheckChosenCmp(*chosen, settings_.data_folder);
     if (!choice.error.empty()) {
-        reporter_.ShowMessage(choice.error, kErrorCaption);
+        reporter_.ShowMessage(std::string(choice.error) + "\r" + chosen->string(), kErrorCaption);
         return;
     }
     const auto i = static_cast<std::size_t>(month - 1);

@@ -251,14 +251,14 @@ TEST_F(PrintConfigFormTest, ChoosingAndMakingMonthPictures) {
         next = folder_ / "data2" / "y.cmp";
         form.ChooseMonthPicture(5);
         ASSERT_EQ(reporter_.messages().size(), 1u);
-        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う");
+        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う\r" + (folder_ / "data2" / "y.cmp").string());
         EXPECT_EQ(form.Result().month_pictures[4], settings.month_pictures[4]);
         next = folder_ / "data" / "sub" / "z.cmp";
         form.ChooseMonthPicture(6);
         EXPECT_EQ(form.Result().month_pictures[5], "sub/z.cmp");
         next = folder_ / "data" / "w.bmp";
         form.ChooseMonthPicture(7);
-        EXPECT_EQ(reporter_.messages().back().text, "拡張子が違う");
+        EXPECT_EQ(reporter_.messages().back().text, "拡張子が違う\r" + (folder_ / "data" / "w.bmp").string());
 
         // 新規: the .cmp goes into the data folder, not beside the bitmap.
         next = folder_ / "photos" / "spring.bmp";
