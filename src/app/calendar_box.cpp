@@ -2,6 +2,8 @@
 
 #include "gfx/cairo_canvas.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace app {
@@ -18,6 +20,20 @@ bool CalendarBox::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     canvas.SetTextColor(base::kBlack);
     canvas.SelectFont(face_, -std::abs(font_height_), gfx::kVerticalEscapement);
     canvas.TextOut(w - (w - std::abs(font_height_)) / 2, 2, text_());
+    return true;
+}
+
+bool ArrowBox::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    const double w = get_allocated_width(), h = get_allocated_height();
+    // Tip at the right, base at the left; the base as tall as the box, the depth half of it.
+    const double depth = std::min(w, h / 2 + 1);
+    const double left = std::floor((w - depth) / 2);
+    cr->set_source_rgb(0, 0, 0);
+    cr->move_to(left, 0);
+    cr->line_to(left + depth, h / 2);
+    cr->line_to(left, h);
+    cr->close_path();
+    cr->fill();
     return true;
 }
 

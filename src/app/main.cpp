@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    app::SetProgramIdentity();
     if (!gtk_init_check(&argc, &argv)) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "qelmarin: cannot open the display '%s'; qelmarin-cli draws pages without one\n",
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Glib::set_application_name("Qelmarin");
-    auto application = Gtk::Application::create("org.qelmarin.Qelmarin", Gio::APPLICATION_NON_UNIQUE);
+    auto application = Gtk::Application::create(app::kApplicationId, Gio::APPLICATION_NON_UNIQUE);
     app::MessageBoxReporter reporter;
     pages::PrintState state;
     std::unique_ptr<app::TUnseiPrintMainForm> window;

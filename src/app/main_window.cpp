@@ -103,8 +103,8 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
         b.panel.set_size_request(30, b.height);
         b.panel.add(b.box);
         fixed_.put(b.panel, 120, b.top);
-        auto* arrow = Gtk::manage(new CaptionBox("▶", -8));
-        arrow->set_size_request(12, 8);
+        auto* arrow = Gtk::manage(new ArrowBox());
+        arrow->set_size_request(10, 10);
         b.button.add(*arrow);
         b.button.set_size_request(30, 16);
         b.button.get_style_context()->add_class("qelmarin-flat");
@@ -372,6 +372,7 @@ void TUnseiPrintMainForm::CloseList() {
 void TUnseiPrintMainForm::ListBoxPaintBoxMouseDown(int x, int y) {
     const std::optional<int> value = ListHitTest(list_entries_, x, y);
     CloseList();
+    const int year = state_.year, from_month = state_.from_month;
     if (open_list_ == ListKind::kYear) {
         if (value) state_.year = *value;
         year_box_.queue_draw();
@@ -382,6 +383,10 @@ void TUnseiPrintMainForm::ListBoxPaintBoxMouseDown(int x, int y) {
         from_box_.queue_draw();
         to_box_.queue_draw();
     }
+    // The format pictures show the chosen year's first month: drawn anew after this frame.
+    if (state_.year != year || state_.from_month != from_month)
+        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &TUnseiPrintMainForm::MakeFormatPictures),
+                                         Glib::PRIORITY_LOW);
 }
 
 // Drawing a full-page picture reports its progress here; the window repaints meanwhile.

@@ -4,9 +4,17 @@
 #include "config/settings.h"
 #include "print/print_setup.h"
 
+#include <gdk/gdk.h>
+#include <glib.h>
+
 #include <ctime>
 
 namespace app {
+
+void SetProgramIdentity() {
+    g_set_prgname(kApplicationId);
+    gdk_set_program_class(kApplicationId);
+}
 
 Today SystemToday() {
     const std::time_t now = std::time(nullptr);

@@ -13,6 +13,14 @@
 
 namespace app {
 
+// The application's id: its D-Bus name, its desktop entry (data/<id>.desktop), the class
+// of its windows and their StartupWMClass, so that a dock ties a window to its launcher.
+inline constexpr const char* kApplicationId = "org.qelmarin.Qelmarin";
+
+// Names the program after its id for the window system (WM_CLASS of every window, the
+// Wayland app id). Call after the command line is parsed and before the display opens.
+void SetProgramIdentity();
+
 inline constexpr std::string_view kNoConfigText = "Kalvorinから起動してください。この処理は異常終了させます";
 inline constexpr std::string_view kErrorCaption = "ｴﾗｰ";
 inline constexpr std::string_view kNoBirthYearText =
