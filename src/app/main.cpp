@@ -15,6 +15,7 @@
 #include <gtk/gtk.h>
 #include <gtkmm/application.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -68,6 +69,10 @@ int main(int argc, char** argv) {
         const std::filesystem::path folder =
             config::FindHostFolder(home.empty() ? std::nullopt : std::optional<std::string>(home)).folder;
         if (!app::StartUp(folder, app::SystemToday(), app::DefaultPrinterCaps(), state, reporter)) {
+            // Said on the terminal too, for a start from a shell or a desktop's log.
+            std::string help = app::NoHostFolderHelp(folder);
+            std::replace(help.begin(), help.end(), '\r', '\n');
+            std::fprintf(stderr, "qelmarin: no Kalvorin.CFG: the host folder is missing\n%s\n", help.c_str());
             status = 1;
             return;
         }

@@ -20,7 +20,11 @@ TEST_F(MainWindowTest, WithoutTheConfigurationFileTheProgramRefusesToStart) {
     pages::PrintState state;
     ASSERT_FALSE(StartUp(folder_.path(), Today{2026, 12, 7}, PrinterCaps{}, state, reporter_));
     ASSERT_EQ(1u, reporter_.messages().size());
-    EXPECT_EQ(kNoConfigText, reporter_.messages()[0].text);
+    // The message of the original, then where the file was looked for and how to make it.
+    const std::string& text = reporter_.messages()[0].text;
+    EXPECT_TRUE(text.starts_with(std::string(kNoConfigText) + "\r\r")) << text;
+    EXPECT_NE(std::string::npos, text.find("looked for in " + folder_.path().string())) << text;
+    EXPECT_NE(std::string::npos, text.find("kalvorin-host init " + folder_.path().string())) << text;
     EXPECT_EQ("ｴﾗｰ", reporter_.messages()[0].caption);
 }
 

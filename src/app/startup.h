@@ -40,8 +40,13 @@ struct Today {
 };
 Today SystemToday();
 
-// The start-up sequence in its order. False, after the "ｴﾗｰ" message, when the host folder
-// has no Kalvorin.CFG; the state is then left as it was.
+// What follows the refusal to start: the folder where Kalvorin.CFG was looked for and how
+// to make a host folder there (lines broken by "\r"). Empty folder: none could be named.
+std::string NoHostFolderHelp(const std::filesystem::path& folder);
+
+// The start-up sequence in its order. False, after the "ｴﾗｰ" message (with the folder
+// looked in and how to make one below it), when the host folder has no Kalvorin.CFG; the
+// state is then left as it was.
 bool StartUp(const std::filesystem::path& host_folder, const Today& today, const PrinterCaps& caps,
              pages::PrintState& state, base::Reporter& reporter);
 
