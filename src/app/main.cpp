@@ -1,6 +1,7 @@
 // qelmarin: the print module's desktop program. Started from the host folder (or with
 // --home DIR), it refuses to run without Kalvorin.CFG, and otherwise shows the main window.
 
+#include "app/first_start_dialog.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/printer_caps.h"
@@ -66,8 +67,14 @@ int main(int argc, char** argv) {
     application->signal_activate().connect([&] {
         controls::InstallProgramStyle();
         // --home, $KALVORIN_HOME, the program's folder, then the user's data folder.
-        const std::filesystem::path folder =
-            config::FindHostFolder(home.empty() ? std::nullopt : std::optional<std::string>(home)).folder;
+        const config::HostFolderChoice choice =
+            config::FindHostFolder(home.empty() ? std::nullopt : std::optional<std::string>(home));
+        const std::filesystem::path& folder = choice.folder;
+        // A first start from the desktop's menu: no folder named, none at the standard place.
+        // The program offers to make it; declined, the refusal below follows.
+        if (choice.source == config::HostFolderSource::kUserData && !folder.empty() &&
+            !config::HoldsConfigFile(folder))
+            app::OfferFirstStart(folder, app::SystemToday().year, reporter);
         if (!app::StartUp(folder, app::SystemToday(), app::DefaultPrinterCaps(), state, reporter)) {
             // Said on the terminal too, for a start from a shell or a desktop's log.
             std::string help = app::NoHostFolderHelp(folder);
