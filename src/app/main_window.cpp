@@ -151,7 +151,28 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     list_scroll_.set_overlay_scrolling(false);
     list_scroll_.add(list_box_);
     list_scroll_.set_no_show_all(true);
-    list_box_.add_events(Gdk::BUTTON_PRESS_MASK);
+    list_box_.add_events(Gdk::BUTTON_PRESS_MASK | Gdk::SCROLL_MASK);
+    // The wheel moves the list sideways, whichever way it turns: the list has no height to
+    // scroll.
+    list_box_.signal_scroll_event().connect(
+        [this](GdkEventScroll* event) {
+            double delta = 0;
+            switch (event->direction) {
+            case GDK_SCROLL_UP:
+            case GDK_SCROLL_LEFT: delta = -1; break;
+            case GDK_SCROLL_DOWN:
+            case GDK_SCROLL_RIGHT: delta = 1; break;
+            case GDK_SCROLL_SMOOTH:
+                delta = std::abs(event->delta_x) > std::abs(event->delta_y) ? event->delta_x : event->delta_y;
+                break;
+            }
+            auto adjustment = list_scroll_.get_hadjustment();
+            const double step = std::abs(state_.font_height) + 2;
+            adjustment->set_value(std::clamp(adjustment->get_value() + delta * step, adjustment->get_lower(),
+                                             adjustment->get_upper() - adjustment->get_page_size()));
+            return true;
+        },
+        false);
     list_box_.signal_draw().connect([this](const Cairo::RefPtr<Cairo::Context>& cr) {
         const int w = list_box_.get_allocated_width(), h = list_box_.get_allocated_height();
         gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{w, h, 96, 96, 256});

@@ -57,6 +57,20 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
     scroll_.override_background_color(controls::ToRgba(base::kWhite));
     paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
     paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TTESTForm::PaintBox1Paint));
+    // Ctrl + wheel zooms in the buttons' steps (away from the user smaller, toward larger);
+    // the wheel alone and with Shift scrolls, as in any scroll box.
+    scroll_.add_events(Gdk::SCROLL_MASK);
+    scroll_.signal_scroll_event().connect(
+        [this](GdkEventScroll* event) {
+            if (!(event->state & GDK_CONTROL_MASK)) return false;
+            double dy = 0;
+            if (event->direction == GDK_SCROLL_UP) dy = -1;
+            if (event->direction == GDK_SCROLL_DOWN) dy = 1;
+            if (event->direction == GDK_SCROLL_SMOOTH) dy = event->delta_y;
+            if (dy != 0) HalfButtonClick(dy > 0 ? Zoom::kShrink : Zoom::kGrow);
+            return true;
+        },
+        false);
     paint_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
         controls::BeginWindowMove(*this, event);
         return true;

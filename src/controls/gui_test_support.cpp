@@ -108,10 +108,21 @@ void PressKey(unsigned keysym) {
     Pump(60);
 }
 
-} // namespace controls::testing
+void TurnWheel(Gtk::Widget& widget, int notches, unsigned modifier) {
+    PointAt(widget);
+    Display* display = XDisplay();
+    const KeyCode held = modifier ? XKeysymToKeycode(display, modifier) : 0;
+    if (held) XTestFakeKeyEvent(display, held, True, CurrentTime);
+    const unsigned button = notches > 0 ? 5 : 4;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        XTestFakeButtonEvent(display, button, True, CurrentTime);
+        XTestFakeButtonEvent(display, button, False, CurrentTime);
+    }
+    if (held) XTestFakeKeyEvent(display, held, False, CurrentTime);
+    XSync(display, False);
+    Pump(80);
+}
 
-
-namespace controls::testing {
 namespace {
 
 struct Placed {

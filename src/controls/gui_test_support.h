@@ -30,6 +30,9 @@ void PointAt(Gtk::Widget& widget);
 void FocusWindow(Gtk::Widget& window);
 // Presses and releases a key (an X keysym) with the pointer where it is.
 void PressKey(unsigned keysym);
+// Turns the mouse wheel over the middle of the widget: notches away from the user (down,
+// positive) or toward (up, negative), with a modifier key (an X keysym, 0 for none) held.
+void TurnWheel(Gtk::Widget& widget, int notches, unsigned modifier = 0);
 
 // What a person would find wrong with the layout of a shown window: controls (buttons,
 // labels, boxes, lists, pictures, the title strip) that overlap another control, that
