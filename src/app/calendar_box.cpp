@@ -1,5 +1,6 @@
 #include "app/calendar_box.h"
 
+#include "controls/accessible_names.h"
 #include "gfx/cairo_canvas.h"
 
 #include <algorithm>
@@ -19,7 +20,10 @@ bool CalendarBox::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     canvas.SetBrush(base::kWhite, gfx::BrushStyle::kClear);
     canvas.SetTextColor(base::kBlack);
     canvas.SelectFont(face_, -std::abs(font_height_), gfx::kVerticalEscapement);
-    canvas.TextOut(w - (w - std::abs(font_height_)) / 2, 2, text_());
+    const std::string text = text_();
+    canvas.TextOut(w - (w - std::abs(font_height_)) / 2, 2, text);
+    // What is shown is what a screen reader reads.
+    controls::SetAccessibleName(*this, text, Atk::ROLE_LABEL);
     return true;
 }
 
@@ -37,7 +41,9 @@ bool ArrowBox::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     return true;
 }
 
-CaptionBox::CaptionBox(std::string text, int font_height) : text_(std::move(text)), font_height_(font_height) {}
+CaptionBox::CaptionBox(std::string text, int font_height) : text_(std::move(text)), font_height_(font_height) {
+    controls::SetAccessibleName(*this, text_, Atk::ROLE_LABEL);
+}
 
 bool CaptionBox::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     const int w = get_allocated_width(), h = get_allocated_height();

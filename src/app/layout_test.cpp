@@ -5,6 +5,7 @@
 #include "dialogs/print_config_form.h"
 #include "print/print_setup.h"
 
+#include <atkmm/object.h>
 #include <gtkmm/adjustment.h>
 #include <gtkmm/scrolledwindow.h>
 
@@ -15,13 +16,14 @@ namespace {
 
 // One look over every window, dialog and configuration page as they open: no control
 // overlaps another or the title strip, every control lies inside its window, every
-// caption fits inside its control.
+// caption fits inside its control, and every control has a name a screen reader reads.
 class LayoutTest : public MainWindowTest {
 protected:
     void ExpectTidy(Gtk::Widget& window, const std::string& which) {
         Pump(150);
         std::string found;
         for (const std::string& problem : LayoutProblems(window)) found += "\n  " + problem;
+        for (const std::string& problem : UnnamedControls(window)) found += "\n  " + problem;
         EXPECT_TRUE(found.empty()) << which << ":" << found;
     }
 };
@@ -123,6 +125,10 @@ TEST_F(LayoutTest, TheMainWindowsListsAreDrawnWholeAtEveryScrollPosition) {
         Pump(150);
         auto* scroll = dynamic_cast<Gtk::ScrolledWindow*>(window_->ListPaintBox().get_parent()->get_parent());
         ASSERT_NE(nullptr, scroll);
+        // A screen reader finds it as a list, by the value it chooses.
+        EXPECT_EQ(Atk::ROLE_LIST, window_->ListPaintBox().get_accessible()->get_role());
+        EXPECT_EQ(kind == ListKind::kYear ? "年の一覧" : kind == ListKind::kToMonth ? "最後の月の一覧" : "最初の月の一覧",
+                  window_->ListPaintBox().get_accessible()->get_name());
         const std::string found = ListFindings(scroll->get_hadjustment(), *scroll->get_child(), Cells(window_->ListEntriesShown()),
                                                "list " + std::to_string(static_cast<int>(kind)));
         EXPECT_TRUE(found.empty()) << found;

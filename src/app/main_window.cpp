@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/test_print_window.h"
 #include "base/kanji_numbers.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "gfx/cairo_canvas.h"
 #include "pages/page_routines.h"
@@ -302,6 +303,7 @@ void TUnseiPrintMainForm::ShowYearOnTitle() {
 }
 
 void TUnseiPrintMainForm::on_show() {
+    controls::NameUnnamedControls(*this);
     Gtk::Window::on_show();
     if (!first_show_) return;
     first_show_ = false;
@@ -365,6 +367,11 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
     const int paint_height = std::max(1, height - scrollbar);
     list_entries_ = ListEntries(kind, state_.font_height, paint_height);
     list_box_.set_size_request(ListScrollRange(kind, state_.font_height), paint_height);
+    controls::SetAccessibleName(list_box_,
+                                kind == ListKind::kYear       ? "年の一覧"
+                                : kind == ListKind::kToMonth ? "最後の月の一覧"
+                                                              : "最初の月の一覧",
+                                Atk::ROLE_LIST);
     list_scroll_.show();
     list_box_.show();
     const int current = kind == ListKind::kYear ? state_.year : kind == ListKind::kToMonth ? state_.to_month : state_.from_month;

@@ -2,6 +2,7 @@
 
 #include "config/config_file.h"
 #include "config/settings.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "controls/window_place.h"
 #include "gfx/cairo_canvas.h"
@@ -57,6 +58,8 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
     scroll_.override_background_color(controls::ToRgba(base::kWhite));
     paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
     paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TTESTForm::PaintBox1Paint));
+    controls::SetAccessibleName(paint_box_, "印刷確認のページ", Atk::ROLE_IMAGE);
+    controls::SetAccessibleName(scroll_, "印刷確認");
     // Ctrl + wheel zooms in the buttons' steps (away from the user smaller, toward larger);
     // the wheel alone and with Shift scrolls, as in any scroll box.
     scroll_.add_events(Gdk::SCROLL_MASK);
@@ -102,6 +105,7 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
 
 bool TTESTForm::RunModal() {
     loop_ = Glib::MainLoop::create();
+    controls::NameUnnamedControls(*this);
     show();
     if (on_shown) Glib::signal_idle().connect_once([this] { on_shown(*this); });
     if (!closed_) loop_->run();

@@ -14,7 +14,9 @@
 #include <gtkmm/container.h>
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
+#include <gtkmm/progressbar.h>
 #include <gtkmm/scrolledwindow.h>
+#include <gtkmm/separator.h>
 #include <gtkmm/window.h>
 
 #include <chrono>
@@ -247,6 +249,21 @@ std::vector<std::string> LayoutProblems(Gtk::Widget& window) {
                 problems.push_back(Describe(*a.widget) + " at " + Where(a) + " and " + Describe(*b.widget) + " at " +
                                    Where(b) + " overlap by " + std::to_string(w) + "×" + std::to_string(h));
         }
+    }
+    return problems;
+}
+
+std::vector<std::string> UnnamedControls(Gtk::Widget& window) {
+    std::vector<std::string> problems, unused;
+    std::vector<Placed> controls;
+    Collect(window, window, controls, unused);
+    for (const Placed& p : controls) {
+        if (dynamic_cast<Gtk::Separator*>(p.widget) || dynamic_cast<Gtk::ProgressBar*>(p.widget)) continue;
+        // A vertical label without a caption is a spacer: nothing to read.
+        if (auto* label = dynamic_cast<TVLabel*>(p.widget); label && label->Caption().empty()) continue;
+        Glib::RefPtr<Atk::Object> accessible = p.widget->get_accessible();
+        if (!accessible || accessible->get_name().empty())
+            problems.push_back(Describe(*p.widget) + " at " + Where(p) + " has no accessible name");
     }
     return problems;
 }

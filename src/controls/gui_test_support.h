@@ -41,6 +41,10 @@ void TurnWheel(Gtk::Widget& widget, int notches, unsigned modifier = 0);
 // Widgets inside a scroll box are its own business and not looked at.
 std::vector<std::string> LayoutProblems(Gtk::Widget& window);
 
+// The controls of a shown window (as LayoutProblems finds them, separators aside) that a
+// screen reader would read without a name: one line per control.
+std::vector<std::string> UnnamedControls(Gtk::Widget& window);
+
 // The pixels of a widget as they are on the screen (child windows included): RGB rows.
 struct ScreenPixels {
     int width = 0;

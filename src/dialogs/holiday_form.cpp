@@ -4,6 +4,7 @@
 #include "almanac/name_tables.h"
 #include "base/kanji_numbers.h"
 #include "config/config_file.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "dialogs/glyphs.h"
 #include "gfx/cairo_canvas.h"
@@ -80,6 +81,8 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
         frame.set_shadow_type(Gtk::SHADOW_IN);
         frame.add(boxes_[i]);
         boxes_[i].set_size_request(kBoxWidth, kBoxHeight);
+        controls::SetAccessibleName(boxes_[i], std::string(base::KanjiNumerals[static_cast<std::size_t>(month)]) + "月",
+                                    Atk::ROLE_CALENDAR);
         boxes_[i].add_events(Gdk::BUTTON_PRESS_MASK);
         boxes_[i].signal_draw().connect(
             [this, month](const Cairo::RefPtr<Cairo::Context>& cr) { return PaintBox(month, cr); });

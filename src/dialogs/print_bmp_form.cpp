@@ -1,6 +1,7 @@
 #include "dialogs/print_bmp_form.h"
 
 #include "config/config_file.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "controls/window_place.h"
 #include "dialogs/picture_choice.h"
@@ -102,6 +103,9 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     month_list_.set_valign(Gtk::ALIGN_START);
     month_list_.set_no_show_all(true);
     overlay_.add_overlay(month_list_);
+    controls::SetAccessibleName(month_list_.PaintBox(), "月の一覧", Atk::ROLE_LIST);
+    controls::SetAccessibleName(paint_box_, "月の絵", Atk::ROLE_IMAGE);
+    controls::SetAccessibleName(scroll_, "月の絵");
     month_list_.on_press = [this](std::optional<int> month) {
         if (month) ChooseMonth(*month);
         month_list_.hide();

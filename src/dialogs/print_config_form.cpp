@@ -1,6 +1,7 @@
 #include "dialogs/print_config_form.h"
 
 #include "config/config_file.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "dialogs/glyphs.h"
 #include "dialogs/picture_choice.h"
@@ -93,6 +94,7 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
         margin_open_ = nullptr;
     };
     overlay_.add_overlay(margin_list_);
+    controls::SetAccessibleName(margin_list_.PaintBox(), "余白の一覧", Atk::ROLE_LIST);
 
     // The tab column, OK and Exit below it.
     tab_column_.set_border_width(4);
