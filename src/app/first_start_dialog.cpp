@@ -26,9 +26,9 @@ Gtk::Label* RowLabel(const char* text) {
 } // namespace
 
 FirstStartDialog::FirstStartDialog(const std::filesystem::path& folder, int this_year)
-    : Gtk::Dialog("Qelmarin", true), folder_(folder), year_(Gtk::Adjustment::create(1970, 1901, std::min(this_year, 2100))),
-      month_(Gtk::Adjustment::create(1, 1, 12)), day_(Gtk::Adjustment::create(1, 1, 31)),
-      latitude_(Gtk::Adjustment::create(35.6895, -90, 90, 0.0001, 0.1), 0, 4),
+    : Gtk::Dialog("Qelmarin", true), folder_(folder),
+      year_(Gtk::Adjustment::create(1970, 1901, std::min(this_year, 2100))), month_(Gtk::Adjustment::create(1, 1, 12)),
+      day_(Gtk::Adjustment::create(1, 1, 31)), latitude_(Gtk::Adjustment::create(35.6895, -90, 90, 0.0001, 0.1), 0, 4),
       longitude_(Gtk::Adjustment::create(139.6917, -180, 180, 0.0001, 0.1), 0, 4),
       elevation_(Gtk::Adjustment::create(40, -500, 9000, 1, 10)) {
     set_name("qelmarin-first-start");
@@ -83,7 +83,8 @@ FirstStartDialog::FirstStartDialog(const std::filesystem::path& folder, int this
 
 // The spin buttons say their values change as they go: nothing is read from the others then.
 FirstStartDialog::~FirstStartDialog() {
-    for (sigc::connection& connection : connections_) connection.disconnect();
+    for (sigc::connection& connection : connections_)
+        connection.disconnect();
 }
 
 void FirstStartDialog::SetBirthDate(int year, int month, int day) {
@@ -118,7 +119,8 @@ void FirstStartDialog::PlaceChanged() {
         longitude_.set_value(c.longitude);
         elevation_.set_value(c.elevation);
     }
-    for (Gtk::SpinButton* spin : {&latitude_, &longitude_, &elevation_}) spin->set_sensitive(own);
+    for (Gtk::SpinButton* spin : {&latitude_, &longitude_, &elevation_})
+        spin->set_sensitive(own);
 }
 
 host::HostFolderOptions FirstStartDialog::Options() const {
@@ -140,7 +142,8 @@ bool OfferFirstStart(const std::filesystem::path& folder, int this_year, base::R
     dialog.set_sensitive(false);
     if (auto window = dialog.get_window()) window->set_cursor(Gdk::Cursor::create(window->get_display(), "wait"));
     auto context = Glib::MainContext::get_default();
-    while (context->pending()) context->iteration(false);
+    while (context->pending())
+        context->iteration(false);
     const std::string failure = host::MakeNewHostFolder(options, this_year);
     dialog.hide();
     if (!failure.empty()) {

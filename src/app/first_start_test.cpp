@@ -15,7 +15,8 @@ TEST_F(MainWindowTest, TheFirstStartMakesAHostFolderTheProgramStartsOn) {
     ASSERT_TRUE(PumpUntil([&] { return dialog.get_mapped(); }));
     Pump(100);
     std::string found;
-    for (const std::string& problem : LayoutProblems(dialog)) found += "\n  " + problem;
+    for (const std::string& problem : LayoutProblems(dialog))
+        found += "\n  " + problem;
     EXPECT_TRUE(found.empty()) << found;
 
     dialog.SetBirthDate(1990, 2, 3);

@@ -22,8 +22,10 @@ protected:
     void ExpectTidy(Gtk::Widget& window, const std::string& which) {
         Pump(150);
         std::string found;
-        for (const std::string& problem : LayoutProblems(window)) found += "\n  " + problem;
-        for (const std::string& problem : UnnamedControls(window)) found += "\n  " + problem;
+        for (const std::string& problem : LayoutProblems(window))
+            found += "\n  " + problem;
+        for (const std::string& problem : UnnamedControls(window))
+            found += "\n  " + problem;
         EXPECT_TRUE(found.empty()) << which << ":" << found;
     }
 };
@@ -90,8 +92,8 @@ std::vector<double> ScrollStops(Gtk::Adjustment& adjustment) {
 }
 
 // Looks at a list at every stop; the findings, each with the stop it was seen at.
-std::string ListFindings(Glib::RefPtr<Gtk::Adjustment> adjustment, Gtk::Widget& view, const std::vector<gfx::Rect>& cells,
-                         const std::string& which) {
+std::string ListFindings(Glib::RefPtr<Gtk::Adjustment> adjustment, Gtk::Widget& view,
+                         const std::vector<gfx::Rect>& cells, const std::string& which) {
     std::string found;
     if (adjustment->get_upper() - adjustment->get_page_size() < 10) found += "\n  " + which + ": does not scroll";
     for (double stop : ScrollStops(*adjustment.operator->())) {
@@ -107,13 +109,15 @@ std::string ListFindings(Glib::RefPtr<Gtk::Adjustment> adjustment, Gtk::Widget& 
 
 std::vector<gfx::Rect> Cells(const std::vector<ListEntry>& entries) {
     std::vector<gfx::Rect> cells;
-    for (const ListEntry& e : entries) cells.push_back(e.rect);
+    for (const ListEntry& e : entries)
+        cells.push_back(e.rect);
     return cells;
 }
 
 std::vector<gfx::Rect> Cells(const std::vector<dialogs::ListColumn>& columns) {
     std::vector<gfx::Rect> cells;
-    for (const dialogs::ListColumn& c : columns) cells.push_back(c.rect);
+    for (const dialogs::ListColumn& c : columns)
+        cells.push_back(c.rect);
     return cells;
 }
 
@@ -127,10 +131,13 @@ TEST_F(LayoutTest, TheMainWindowsListsAreDrawnWholeAtEveryScrollPosition) {
         ASSERT_NE(nullptr, scroll);
         // A screen reader finds it as a list, by the value it chooses.
         EXPECT_EQ(Atk::ROLE_LIST, window_->ListPaintBox().get_accessible()->get_role());
-        EXPECT_EQ(kind == ListKind::kYear ? "年の一覧" : kind == ListKind::kToMonth ? "最後の月の一覧" : "最初の月の一覧",
+        EXPECT_EQ(kind == ListKind::kYear      ? "年の一覧"
+                  : kind == ListKind::kToMonth ? "最後の月の一覧"
+                                               : "最初の月の一覧",
                   window_->ListPaintBox().get_accessible()->get_name());
-        const std::string found = ListFindings(scroll->get_hadjustment(), *scroll->get_child(), Cells(window_->ListEntriesShown()),
-                                               "list " + std::to_string(static_cast<int>(kind)));
+        const std::string found =
+            ListFindings(scroll->get_hadjustment(), *scroll->get_child(), Cells(window_->ListEntriesShown()),
+                         "list " + std::to_string(static_cast<int>(kind)));
         EXPECT_TRUE(found.empty()) << found;
         window_->FromMonthButtonClick(kind);
     }
@@ -153,9 +160,9 @@ TEST_F(LayoutTest, EveryMarginListIsDrawnWholeAtEveryScrollPosition) {
                 form.MarginButtonClick(tag);
                 ASSERT_TRUE(PumpUntil([&] { return form.MarginListVisible(); }));
                 Pump(150);
-                const std::string found = ListFindings(form.MarginList().Adjustment(), form.MarginList().PaintBox(),
-                                                       Cells(form.MarginList().Columns()),
-                                                       "margin list " + std::to_string(tag));
+                const std::string found =
+                    ListFindings(form.MarginList().Adjustment(), form.MarginList().PaintBox(),
+                                 Cells(form.MarginList().Columns()), "margin list " + std::to_string(tag));
                 EXPECT_TRUE(found.empty()) << found;
                 form.MarginButtonClick(tag);
             }

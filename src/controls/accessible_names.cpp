@@ -38,7 +38,8 @@ void NameUnnamedControls(Gtk::Widget& widget) {
         }
     }
     if (auto* container = dynamic_cast<Gtk::Container*>(&widget))
-        for (Gtk::Widget* child : container->get_children()) NameUnnamedControls(*child);
+        for (Gtk::Widget* child : container->get_children())
+            NameUnnamedControls(*child);
 }
 
 } // namespace controls

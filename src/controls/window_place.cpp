@@ -7,8 +7,7 @@
 
 namespace controls {
 
-WindowPlace FitIntoArea(std::optional<int> x, std::optional<int> y, int width, int height,
-                        const Gdk::Rectangle& area) {
+WindowPlace FitIntoArea(std::optional<int> x, std::optional<int> y, int width, int height, const Gdk::Rectangle& area) {
     WindowPlace place;
     place.width = std::clamp(width, 1, std::max(1, area.get_width()));
     place.height = std::clamp(height, 1, std::max(1, area.get_height()));

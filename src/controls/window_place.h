@@ -20,8 +20,7 @@ struct WindowPlace {
 
 // The place inside area: the size cut to the area's, then the position moved so that the
 // whole window is inside. A missing position centres the window in the area.
-WindowPlace FitIntoArea(std::optional<int> x, std::optional<int> y, int width, int height,
-                        const Gdk::Rectangle& area);
+WindowPlace FitIntoArea(std::optional<int> x, std::optional<int> y, int width, int height, const Gdk::Rectangle& area);
 
 // The work area (the monitor less panels and docks) of the monitor that window is on; the
 // primary monitor's when there is no window or it is not shown yet.
