@@ -84,7 +84,8 @@ void ColumnListBox::ApplyPendingScroll() {
     if (!scroll_pending_ || paint_box_.get_allocated_width() <= 1) return;
     for (const ListColumn& column : columns_) {
         if (column.value != highlighted_) continue;
-        adjustment_->set_value(std::min<double>(column.rect.left, adjustment_->get_upper() - adjustment_->get_page_size()));
+        const double last = adjustment_->get_upper() - adjustment_->get_page_size();
+        adjustment_->set_value(std::min<double>(column.rect.left, last));
     }
     scroll_pending_ = false;
 }
@@ -116,7 +117,9 @@ bool ColumnListBox::Scroll(GdkEventScroll* event) {
     case GDK_SCROLL_LEFT: delta = -1; break;
     case GDK_SCROLL_DOWN:
     case GDK_SCROLL_RIGHT: delta = 1; break;
-    case GDK_SCROLL_SMOOTH: delta = std::abs(event->delta_x) > std::abs(event->delta_y) ? event->delta_x : event->delta_y; break;
+    case GDK_SCROLL_SMOOTH:
+        delta = std::abs(event->delta_x) > std::abs(event->delta_y) ? event->delta_x : event->delta_y;
+        break;
     }
     const double value = adjustment_->get_value() + delta * adjustment_->get_step_increment();
     adjustment_->set_value(std::clamp(value, 0.0, adjustment_->get_upper() - adjustment_->get_page_size()));
