@@ -26,6 +26,8 @@ grep -q "<project_license>GPL-3.0-or-later</project_license>" "$data/$id.metainf
 
 # The desktop entry and the metainfo name each other and the icon.
 grep -q "^Icon=$id\$" "$data/$id.desktop" || fail "the desktop entry's icon is not $id"
+# A dock ties the window (whose class is the application's id) to its launcher.
+grep -q "^StartupWMClass=$id\$" "$data/$id.desktop" || fail "the desktop entry's StartupWMClass is not $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$data/$id.metainfo.xml" ||
   fail "the metainfo does not launch $id.desktop"
 tmp="$(mktemp -d)"

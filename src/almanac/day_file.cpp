@@ -17,13 +17,15 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// The loader's message "Error" (also its caption), with the file and the reason on the
+// lines below, where every desktop shows them.
 void ReportError(base::Reporter& reporter, const std::filesystem::path& path, const char* what, int err) {
-    std::string caption = path.string() + ": " + what;
+    std::string text = "Error\r" + path.string() + ": " + what;
     if (err != 0) {
-        caption += ": ";
-        caption += std::strerror(err);
+        text += ": ";
+        text += std::strerror(err);
     }
-    reporter.ShowMessage("Error", caption);
+    reporter.ShowMessage(text, "Error");
 }
 
 // Reads one record; returns the number of bytes read (15 unless the file ends).
@@ -43,7 +45,7 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
     std::string error;
     const int fd = base::OpenRegularFile(path_, &error);
     if (fd < 0) {
-        reporter.ShowMessage("Error", error);
+        reporter.ShowMessage("Error\r" + error, "Error");
         return false;
     }
     std::unique_ptr<std::FILE, FileCloser> file(::fdopen(fd, "rb"));

@@ -91,7 +91,8 @@ TEST_F(DayFileTest, MissingFileShowsError) {
     DayFile file(dir_ / "nothing-here.DAT");
     EXPECT_FALSE(file.LoadMonth(days_, 2026, 12, 31, reporter_));
     ASSERT_EQ(1u, reporter_.messages().size());
-    EXPECT_EQ("Error", reporter_.messages()[0].text);
+    EXPECT_TRUE(reporter_.messages()[0].text.starts_with("Error\r"));
+    EXPECT_EQ("Error", reporter_.messages()[0].caption);
 }
 
 TEST_F(DayFileTest, TruncatedFile) {
@@ -106,7 +107,8 @@ TEST_F(DayFileTest, TruncatedFile) {
     // A month whose day before lies past the end of the file is an error.
     EXPECT_FALSE(file.LoadMonth(days_, 1950, 6, 30, reporter_));
     ASSERT_EQ(1u, reporter_.messages().size());
-    EXPECT_EQ("Error", reporter_.messages()[0].text);
+    EXPECT_TRUE(reporter_.messages()[0].text.starts_with("Error\r"));
+    EXPECT_EQ("Error", reporter_.messages()[0].caption);
 }
 
 TEST_F(DayFileTest, ANamedPipeIsRefusedNotWaitedOn) {
@@ -116,8 +118,11 @@ TEST_F(DayFileTest, ANamedPipeIsRefusedNotWaitedOn) {
     EXPECT_FALSE(file.LoadMonth(days_, 2026, 12, 31, reporter_));
     fs::remove(fifo);
     ASSERT_EQ(1u, reporter_.messages().size());
-    EXPECT_EQ("Error", reporter_.messages()[0].text);
-    EXPECT_NE(reporter_.messages()[0].caption.find("not a regular file"), std::string::npos);
+    // The reason and the path in the body, under the loader's "Error".
+    EXPECT_TRUE(reporter_.messages()[0].text.starts_with("Error\r")) << reporter_.messages()[0].text;
+    EXPECT_NE(reporter_.messages()[0].text.find("not a regular file"), std::string::npos);
+    EXPECT_NE(reporter_.messages()[0].text.find(fifo.string()), std::string::npos);
+    EXPECT_EQ("Error", reporter_.messages()[0].caption);
 }
 
 TEST_F(DayFileTest, RecordsWithoutTheirDatesAreReportedAndLeftEmpty) {
@@ -136,8 +141,8 @@ TEST_F(DayFileTest, RecordsWithoutTheirDatesAreReportedAndLeftEmpty) {
     EXPECT_EQ(DayRecord{}, days_[3]);
     EXPECT_FALSE(file.LoadMonth(days_, 2026, 2, 28, reporter_));
     ASSERT_EQ(2u, reporter_.messages().size());
-    EXPECT_EQ(reporter_.messages()[0].caption, reporter_.messages()[1].caption); // one text for every month
-    EXPECT_NE(reporter_.messages()[0].caption.find("not a day file"), std::string::npos);
+    EXPECT_EQ(reporter_.messages()[0].text, reporter_.messages()[1].text); // one text for every month
+    EXPECT_NE(reporter_.messages()[0].text.find("not a day file"), std::string::npos);
 
     // A record of the right month but the wrong day is just as wrong.
     testing::WriteSyntheticDayFile(path);

@@ -23,6 +23,16 @@ private:
     int font_height_;
 };
 
+// The arrow of the buttons that open the year and month lists: a solid triangle pointing
+// right, as large as the box allows.
+class ArrowBox : public Gtk::DrawingArea {
+public:
+    ArrowBox() = default;
+
+protected:
+    bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
+};
+
 // A horizontal caption centred in its box, in the window's font.
 class CaptionBox : public Gtk::DrawingArea {
 public:

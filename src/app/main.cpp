@@ -1,6 +1,7 @@
 // qelmarin: the print module's desktop program. Started from the host folder (or with
 // --home DIR), it refuses to run without Kalvorin.CFG, and otherwise shows the main window.
 
+#include "app/first_start_dialog.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/printer_caps.h"
@@ -15,6 +16,7 @@
 #include <gtk/gtk.h>
 #include <gtkmm/application.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    app::SetProgramIdentity();
     if (!gtk_init_check(&argc, &argv)) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "qelmarin: cannot open the display '%s'; qelmarin-cli draws pages without one\n",
@@ -56,7 +59,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Glib::set_application_name("Qelmarin");
-    auto application = Gtk::Application::create("org.qelmarin.Qelmarin", Gio::APPLICATION_NON_UNIQUE);
+    auto application = Gtk::Application::create(app::kApplicationId, Gio::APPLICATION_NON_UNIQUE);
     app::MessageBoxReporter reporter;
     pages::PrintState state;
     std::unique_ptr<app::TUnseiPrintMainForm> window;
@@ -64,9 +67,19 @@ int main(int argc, char** argv) {
     application->signal_activate().connect([&] {
         controls::InstallProgramStyle();
         // --home, $KALVORIN_HOME, the program's folder, then the user's data folder.
-        const std::filesystem::path folder =
-            config::FindHostFolder(home.empty() ? std::nullopt : std::optional<std::string>(home)).folder;
+        const config::HostFolderChoice choice =
+            config::FindHostFolder(home.empty() ? std::nullopt : std::optional<std::string>(home));
+        const std::filesystem::path& folder = choice.folder;
+        // A first start from the desktop's menu: no folder named, none at the standard place.
+        // The program offers to make it; declined, the refusal below follows.
+        if (choice.source == config::HostFolderSource::kUserData && !folder.empty() &&
+            !config::HoldsConfigFile(folder))
+            app::OfferFirstStart(folder, app::SystemToday().year, reporter);
         if (!app::StartUp(folder, app::SystemToday(), app::DefaultPrinterCaps(), state, reporter)) {
+            // Said on the terminal too, for a start from a shell or a desktop's log.
+            std::string help = app::NoHostFolderHelp(folder);
+            std::replace(help.begin(), help.end(), '\r', '\n');
+            std::fprintf(stderr, "qelmarin: no Kalvorin.CFG: the host folder is missing\n%s\n", help.c_str());
             status = 1;
             return;
         }

@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/test_print_window.h"
 #include "base/kanji_numbers.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "gfx/cairo_canvas.h"
 #include "pages/page_routines.h"
@@ -103,8 +104,8 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
         b.panel.set_size_request(30, b.height);
         b.panel.add(b.box);
         fixed_.put(b.panel, 120, b.top);
-        auto* arrow = Gtk::manage(new CaptionBox("▶", -8));
-        arrow->set_size_request(12, 8);
+        auto* arrow = Gtk::manage(new ArrowBox());
+        arrow->set_size_request(10, 10);
         b.button.add(*arrow);
         b.button.set_size_request(30, 16);
         b.button.get_style_context()->add_class("qelmarin-flat");
@@ -151,7 +152,28 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     list_scroll_.set_overlay_scrolling(false);
     list_scroll_.add(list_box_);
     list_scroll_.set_no_show_all(true);
-    list_box_.add_events(Gdk::BUTTON_PRESS_MASK);
+    list_box_.add_events(Gdk::BUTTON_PRESS_MASK | Gdk::SCROLL_MASK);
+    // The wheel moves the list sideways, whichever way it turns: the list has no height to
+    // scroll.
+    list_box_.signal_scroll_event().connect(
+        [this](GdkEventScroll* event) {
+            double delta = 0;
+            switch (event->direction) {
+            case GDK_SCROLL_UP:
+            case GDK_SCROLL_LEFT: delta = -1; break;
+            case GDK_SCROLL_DOWN:
+            case GDK_SCROLL_RIGHT: delta = 1; break;
+            case GDK_SCROLL_SMOOTH:
+                delta = std::abs(event->delta_x) > std::abs(event->delta_y) ? event->delta_x : event->delta_y;
+                break;
+            }
+            auto adjustment = list_scroll_.get_hadjustment();
+            const double step = std::abs(state_.font_height) + 2;
+            adjustment->set_value(std::clamp(adjustment->get_value() + delta * step, adjustment->get_lower(),
+                                             adjustment->get_upper() - adjustment->get_page_size()));
+            return true;
+        },
+        false);
     list_box_.signal_draw().connect([this](const Cairo::RefPtr<Cairo::Context>& cr) {
         const int w = list_box_.get_allocated_width(), h = list_box_.get_allocated_height();
         gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{w, h, 96, 96, 256});
@@ -281,6 +303,7 @@ void TUnseiPrintMainForm::ShowYearOnTitle() {
 }
 
 void TUnseiPrintMainForm::on_show() {
+    controls::NameUnnamedControls(*this);
     Gtk::Window::on_show();
     if (!first_show_) return;
     first_show_ = false;
@@ -307,7 +330,9 @@ void TUnseiPrintMainForm::Shutdown() {
     ShutDown(state_, given_, reporter_);
 }
 
+// Ending the program also ends a wait for a printer: the program always ends when asked.
 void TUnseiPrintMainForm::ExitButtonClick() {
+    print_.Abort();
     Shutdown();
     hide();
 }
@@ -342,6 +367,11 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
     const int paint_height = std::max(1, height - scrollbar);
     list_entries_ = ListEntries(kind, state_.font_height, paint_height);
     list_box_.set_size_request(ListScrollRange(kind, state_.font_height), paint_height);
+    controls::SetAccessibleName(list_box_,
+                                kind == ListKind::kYear       ? "年の一覧"
+                                : kind == ListKind::kToMonth ? "最後の月の一覧"
+                                                              : "最初の月の一覧",
+                                Atk::ROLE_LIST);
     list_scroll_.show();
     list_box_.show();
     const int current = kind == ListKind::kYear ? state_.year : kind == ListKind::kToMonth ? state_.to_month : state_.from_month;
@@ -370,6 +400,7 @@ void TUnseiPrintMainForm::CloseList() {
 void TUnseiPrintMainForm::ListBoxPaintBoxMouseDown(int x, int y) {
     const std::optional<int> value = ListHitTest(list_entries_, x, y);
     CloseList();
+    const int year = state_.year, from_month = state_.from_month;
     if (open_list_ == ListKind::kYear) {
         if (value) state_.year = *value;
         year_box_.queue_draw();
@@ -380,6 +411,10 @@ void TUnseiPrintMainForm::ListBoxPaintBoxMouseDown(int x, int y) {
         from_box_.queue_draw();
         to_box_.queue_draw();
     }
+    // The format pictures show the chosen year's first month: drawn anew after this frame.
+    if (state_.year != year || state_.from_month != from_month)
+        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &TUnseiPrintMainForm::MakeFormatPictures),
+                                         Glib::PRIORITY_LOW);
 }
 
 // Drawing a full-page picture reports its progress here; the window repaints meanwhile.

@@ -66,6 +66,7 @@ public:
     Gtk::Widget& ListPaintBox() { return list_box_; }
     Gtk::Widget& FormatButton(pages::Format format);
     Gtk::Widget& YearButton() { return year_button_; }
+    Gtk::Button& ExitButton() { return exit_button_; }
     Gtk::Widget& FromMonthButton() { return from_button_; }
     Gtk::Widget& ToMonthButton() { return to_button_; }
     Gtk::ProgressBar& ProgressBar() { return progress_; }

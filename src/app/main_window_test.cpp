@@ -1,11 +1,17 @@
+#include "app/format_thumbnails.h"
 #include "app/test_print_window.h"
 #include "app/window_test_fixture.h"
 #include "pictures/demo_content.h"
 
 #include <X11/extensions/XTest.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <gdk/gdkx.h>
 #include <gtkmm/box.h>
+#include <gtkmm/image.h>
+
+#include <algorithm>
+#include <cstring>
 
 namespace app::testing {
 namespace {
@@ -14,7 +20,11 @@ TEST_F(MainWindowTest, WithoutTheConfigurationFileTheProgramRefusesToStart) {
     pages::PrintState state;
     ASSERT_FALSE(StartUp(folder_.path(), Today{2026, 12, 7}, PrinterCaps{}, state, reporter_));
     ASSERT_EQ(1u, reporter_.messages().size());
-    EXPECT_EQ(kNoConfigText, reporter_.messages()[0].text);
+    // The message of the original, then where the file was looked for and how to make it.
+    const std::string& text = reporter_.messages()[0].text;
+    EXPECT_TRUE(text.starts_with(std::string(kNoConfigText) + "\r\r")) << text;
+    EXPECT_NE(std::string::npos, text.find("looked for in " + folder_.path().string())) << text;
+    EXPECT_NE(std::string::npos, text.find("kalvorin-host init " + folder_.path().string())) << text;
     EXPECT_EQ("ｴﾗｰ", reporter_.messages()[0].caption);
 }
 
@@ -245,7 +255,8 @@ TEST_F(MainWindowTest, HelpTextMissingOrWithoutAnApplicationIsReportedWithItsPat
     const std::string path = (folder_ / "ReadMe2.TXT").string();
     window_->SpeedButton1Click();
     ASSERT_EQ(1u, reporter_.messages().size());
-    EXPECT_EQ("File not Found..", reporter_.messages()[0].text);
+    // The message, then the path, in the body; the path stays the caption.
+    EXPECT_EQ("File not Found..\r" + path, reporter_.messages()[0].text);
     EXPECT_EQ(path, reporter_.messages()[0].caption);
     // No desktop application registered for text: the association message.
     config::testing::WriteBytes(folder_ / "ReadMe2.TXT", "help\r\n");
@@ -255,7 +266,8 @@ TEST_F(MainWindowTest, HelpTextMissingOrWithoutAnApplicationIsReportedWithItsPat
     ::setenv("XDG_DATA_HOME", empty.c_str(), 1);
     window_->SpeedButton1Click();
     ASSERT_EQ(2u, reporter_.messages().size());
-    EXPECT_EQ("拡張子に対応したｱﾌﾟﾘｹｰｼｮﾝが見つからない..", reporter_.messages()[1].text);
+    EXPECT_TRUE(reporter_.messages()[1].text.starts_with("拡張子に対応したｱﾌﾟﾘｹｰｼｮﾝが見つからない..\r" + path))
+        << reporter_.messages()[1].text;
     EXPECT_EQ(path, reporter_.messages()[1].caption);
 }
 
@@ -290,6 +302,108 @@ TEST_F(MainWindowTest, TheLabelsAcceleratorMovesTheFocusOnlyWhenShown) {
     label.set_sensitive(false);
     EXPECT_FALSE(label.HandleAccelerator(GDK_KEY_p));
     window.hide();
+}
+
+} // namespace
+} // namespace app::testing
+
+namespace app::testing {
+namespace {
+
+// A dock ties a window to its launcher by the window's class and the desktop entry's
+// StartupWMClass: they are the application's id, as is the entry's file name.
+TEST_F(MainWindowTest, TheWindowsClassIsTheDesktopEntrysStartupWMClass) {
+    SetProgramIdentity(); // as the program does before its display opens
+    Open();
+    XClassHint hint{};
+    ASSERT_NE(0, XGetClassHint(GDK_WINDOW_XDISPLAY(window_->get_window()->gobj()),
+                               GDK_WINDOW_XID(window_->get_window()->gobj()), &hint));
+    const std::string name = hint.res_name ? hint.res_name : "", window_class = hint.res_class ? hint.res_class : "";
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    const std::string entry =
+        ReadText(std::filesystem::path(QELMARIN_SOURCE_DIR) / "data" / (std::string(kApplicationId) + ".desktop"));
+    ASSERT_FALSE(entry.empty());
+    const std::string key = "\nStartupWMClass=";
+    const std::size_t at = entry.find(key);
+    ASSERT_NE(std::string::npos, at) << "the desktop entry names no StartupWMClass";
+    const std::string wm_class = entry.substr(at + key.size(), entry.find('\n', at + 1) - at - key.size());
+    EXPECT_EQ(wm_class, window_class);
+    EXPECT_EQ(wm_class, name);
+    EXPECT_EQ(kApplicationId, wm_class);
+}
+
+} // namespace
+} // namespace app::testing
+
+namespace app::testing {
+namespace {
+
+bool SamePixels(const Glib::RefPtr<Gdk::Pixbuf>& a, const Glib::RefPtr<Gdk::Pixbuf>& b) {
+    if (!a || !b || a->get_width() != b->get_width() || a->get_height() != b->get_height() ||
+        a->get_n_channels() != b->get_n_channels())
+        return false;
+    const int row = a->get_width() * a->get_n_channels();
+    for (int y = 0; y < a->get_height(); ++y)
+        if (std::memcmp(a->get_pixels() + y * a->get_rowstride(), b->get_pixels() + y * b->get_rowstride(),
+                        static_cast<std::size_t>(row)) != 0)
+            return false;
+    return true;
+}
+
+// The format pictures show the year and first month chosen, not those of the start.
+TEST_F(MainWindowTest, TheFormatPicturesFollowTheChosenYearAndFirstMonth) {
+    Open();
+    window_->MakeFormatPictures();
+    auto shown = [&] {
+        auto* image = dynamic_cast<Gtk::Image*>(dynamic_cast<Gtk::Bin&>(window_->FormatButton(pages::Format::kCalendar))
+                                                    .get_child());
+        return image ? image->get_pixbuf() : Glib::RefPtr<Gdk::Pixbuf>();
+    };
+    auto drawn = [&] { return FormatThumbnail(state_, pages::Format::kCalendar, 210, 297, 97 - 12, 129 - 12); };
+    const auto at_start = drawn();
+    ASSERT_TRUE(SamePixels(at_start, shown()));
+    window_->FromMonthButtonClick(ListKind::kYear);
+    Pump(100);
+    const ListEntry& entry = window_->ListEntriesShown()[2100 - 2027];
+    ASSERT_EQ(2027, entry.value);
+    window_->ListBoxPaintBoxMouseDown(entry.rect.left + 2, 20);
+    ASSERT_EQ(2027, state_.year);
+    EXPECT_TRUE(PumpUntil([&] { return SamePixels(drawn(), shown()); }));
+    EXPECT_FALSE(SamePixels(at_start, shown()));
+    // And the first month.
+    window_->FromMonthButtonClick(ListKind::kFromMonth);
+    Pump(100);
+    const ListEntry& march = window_->ListEntriesShown()[12 - 3];
+    ASSERT_EQ(3, march.value);
+    const auto december = shown();
+    window_->ListBoxPaintBoxMouseDown(march.rect.left + 2, 20);
+    ASSERT_EQ(3, state_.from_month);
+    EXPECT_TRUE(PumpUntil([&] { return SamePixels(drawn(), shown()); }));
+    EXPECT_FALSE(SamePixels(december, shown()));
+}
+
+// The arrow of the year and month buttons reads as an arrow: a solid triangle whose base
+// stands at the left and whose tip points right.
+TEST_F(MainWindowTest, TheListButtonsArrowIsASolidTriangle) {
+    Open();
+    for (Gtk::Widget* button : {&window_->YearButton(), &window_->FromMonthButton(), &window_->ToMonthButton()}) {
+        Gtk::Widget* arrow = dynamic_cast<Gtk::Bin&>(*button).get_child();
+        ASSERT_NE(nullptr, arrow);
+        const ScreenPixels pixels = GrabWidget(*arrow);
+        std::vector<int> dark(static_cast<std::size_t>(pixels.width), 0);
+        int total = 0;
+        for (int y = 0; y < pixels.height; ++y)
+            for (int x = 0; x < pixels.width; ++x)
+                if ((pixels.Pixel(x, y) & 0xE0E0E0) == 0) ++dark[static_cast<std::size_t>(x)], ++total;
+        EXPECT_GE(total, 25) << "the arrow is " << total << " dark pixels";
+        const auto first = std::find_if(dark.begin(), dark.end(), [](int n) { return n > 0; });
+        const auto last = std::find_if(dark.rbegin(), dark.rend(), [](int n) { return n > 0; });
+        ASSERT_NE(first, dark.end());
+        EXPECT_GE(*first, 8) << "the base is " << *first << " pixels tall";
+        EXPECT_LE(*last, 3) << "the tip is " << *last << " pixels tall";
+        EXPECT_GE(dark.rend() - last - (first - dark.begin()), 4) << "the arrow is too short";
+    }
 }
 
 } // namespace

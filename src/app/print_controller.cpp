@@ -3,6 +3,7 @@
 #include "almanac/calendar_math.h"
 #include "app/page_recorder.h"
 #include "gfx/cairo_canvas.h"
+#include "pages/page_routines.h"
 #include "print/paper_sizes.h"
 
 #include <glibmm/convert.h>
@@ -28,10 +29,11 @@ std::string GtkPaperName(const std::string& name) {
     return "iso_a4";
 }
 
-// "Print to File": the one virtual printer whose settings name an output file.
-bool IsFilePrinter(const Glib::RefPtr<Gtk::Printer>& printer, const Gtk::PrintSettings& settings) {
-    auto& s = const_cast<Gtk::PrintSettings&>(settings);
-    return printer && printer->is_virtual() && !s.get(GTK_PRINT_SETTINGS_OUTPUT_URI).empty();
+// "Print to File", the virtual printer of the dialog: its settings name the output file.
+// (GTK's own print operation never finds a virtual printer by name and would send the
+// document to the default printer instead.)
+bool IsFilePrinter(const Glib::RefPtr<Gtk::Printer>& printer) {
+    return printer && printer->is_virtual();
 }
 
 class WaitCursor {
@@ -47,17 +49,30 @@ private:
     Glib::RefPtr<Gdk::Window> window_;
 };
 
-// "Print to File" as PDF or SVG: the program's own documents.
+// "Print to File" in every format the dialog offers (PDF, PostScript, SVG): the program's
+// own documents, never a job of a printer.
+enum class FileFormat { kPdf, kPostScript, kSvg };
+
+FileFormat FileFormatOf(const std::string& name) {
+    return name == "ps" ? FileFormat::kPostScript : name == "svg" ? FileFormat::kSvg : FileFormat::kPdf;
+}
+
 class FileSink : public print::DocumentSink {
 public:
-    FileSink(std::filesystem::path chosen, bool svg, bool several, base::Reporter& reporter)
-        : chosen_(std::move(chosen)), svg_(svg), several_(several), reporter_(reporter) {}
+    FileSink(std::filesystem::path chosen, FileFormat format, bool several, base::Reporter& reporter)
+        : chosen_(std::move(chosen)), format_(format), several_(several), reporter_(reporter) {}
 
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
         path_ = MonthFilePath(chosen_, state.month, several_);
         std::string error;
-        canvas_ = svg_ ? gfx::CairoCanvas::CreateSvg(path_.string(), device, &error)
-                       : gfx::CairoCanvas::CreatePdf(path_.string(), device, std::string(print::kDocumentTitle), &error);
+        const std::string title(print::kDocumentTitle);
+        switch (format_) {
+        case FileFormat::kSvg: canvas_ = gfx::CairoCanvas::CreateSvg(path_.string(), device, &error); break;
+        case FileFormat::kPostScript:
+            canvas_ = gfx::CairoCanvas::CreatePostScript(path_.string(), device, title, &error);
+            break;
+        case FileFormat::kPdf: canvas_ = gfx::CairoCanvas::CreatePdf(path_.string(), device, title, &error); break;
+        }
         if (!canvas_) reporter_.ShowMessage(path_.string() + ": " + error, "Error");
         return canvas_.get();
     }
@@ -71,80 +86,148 @@ public:
 
 private:
     std::filesystem::path chosen_;
-    bool svg_;
+    FileFormat format_;
     bool several_;
     base::Reporter& reporter_;
     std::filesystem::path path_;
     std::unique_ptr<gfx::CairoCanvas> canvas_;
 };
 
-// A printer of GTK (CUPS, or a PostScript file): each month recorded, then sent as one
-// print operation titled "Kalvorin" with the settings of the dialog, without a dialog.
+// A printer of GTK (CUPS): each month recorded, then sent as one print operation with the
+// settings of the dialog, without a dialog. The operation runs on its own while the window
+// waits for it: a job that shows no progress (no page drawn, no change of its status) for
+// the controller's stall limit is given up with a message, and the user ending the program
+// ends the wait at once.
 class OperationSink : public print::DocumentSink {
 public:
     OperationSink(Gtk::Window& parent, Glib::RefPtr<Gtk::PrintSettings> settings,
-                  Glib::RefPtr<Gtk::PageSetup> page_setup, bool several, base::Reporter& reporter)
-        : parent_(parent), settings_(std::move(settings)), page_setup_(std::move(page_setup)), several_(several),
+                  Glib::RefPtr<Gtk::PageSetup> page_setup, JobWatch& watch, base::Reporter& reporter)
+        : parent_(parent), settings_(std::move(settings)), page_setup_(std::move(page_setup)), watch_(watch),
           reporter_(reporter) {}
 
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
-        month_ = state.month;
-        return recorder_.Begin(device);
+        if (watch_.aborted) return nullptr;
+        title_ = JobTitle(state);
+        recorder_ = std::make_shared<PageRecorder>();
+        return recorder_->Begin(device);
     }
 
     bool EndDocument() override {
-        recorder_.End();
+        recorder_->End();
+        if (watch_.aborted) return false;
         auto settings = settings_->copy();
         // The dialog's range chose the days; every recorded page is printed.
         settings->set_print_pages(Gtk::PRINT_PAGES_ALL);
-        const std::string uri = settings->get(GTK_PRINT_SETTINGS_OUTPUT_URI);
-        if (!uri.empty()) {
-            try {
-                const std::filesystem::path chosen = Glib::filename_from_uri(uri);
-                settings->set(GTK_PRINT_SETTINGS_OUTPUT_URI,
-                              Glib::filename_to_uri(MonthFilePath(chosen, month_, several_).string()));
-            } catch (const Glib::Error&) {
-            }
-        }
         auto op = Gtk::PrintOperation::create();
-        op->set_job_name(std::string(print::kDocumentTitle));
+        op->set_job_name(title_);
         op->set_print_settings(settings);
         op->set_default_page_setup(page_setup_);
         op->set_use_full_page(true);
         op->set_unit(Gtk::UNIT_POINTS);
-        op->set_n_pages(std::max(1, recorder_.PageCount()));
-        const gfx::Device device = recorder_.device();
-        op->signal_draw_page().connect([this, device](const Glib::RefPtr<Gtk::PrintContext>& context, int page) {
-            cairo_t* cr = context->get_cairo_context()->cobj();
-            cairo_save(cr);
-            cairo_scale(cr, 72.0 / device.dpi_x, 72.0 / device.dpi_y);
-            recorder_.Replay(cr, page);
-            cairo_restore(cr);
+        op->set_n_pages(std::max(1, recorder_->PageCount()));
+        op->set_allow_async(true);
+        // The operation may outlive this month (a job given up goes on in GTK until it
+        // notices the cancel): its handlers keep what they use.
+        auto progress = std::make_shared<JobProgress>();
+        const std::shared_ptr<PageRecorder> recorder = recorder_;
+        const gfx::Device device = recorder->device();
+        op->signal_draw_page().connect(
+            [recorder, device, progress](const Glib::RefPtr<Gtk::PrintContext>& context, int page) {
+                progress->Touch();
+                cairo_t* cr = context->get_cairo_context()->cobj();
+                cairo_save(cr);
+                cairo_scale(cr, 72.0 / device.dpi_x, 72.0 / device.dpi_y);
+                recorder->Replay(cr, page);
+                cairo_restore(cr);
+            });
+        op->signal_status_changed().connect([progress] { progress->Touch(); });
+        op->signal_done().connect([progress](Gtk::PrintOperationResult result) {
+            progress->done = true;
+            progress->result = result;
+            if (progress->loop) progress->loop->quit();
         });
+        Gtk::PrintOperationResult result = Gtk::PRINT_OPERATION_RESULT_ERROR;
         try {
-            const Gtk::PrintOperationResult result = op->run(Gtk::PRINT_OPERATION_ACTION_PRINT, parent_);
-            if (result == Gtk::PRINT_OPERATION_RESULT_CANCEL) {
-                reporter_.ShowMessage("The print job was cancelled.", "Error");
-                return false;
-            }
-            return result != Gtk::PRINT_OPERATION_RESULT_ERROR;
+            result = op->run(Gtk::PRINT_OPERATION_ACTION_PRINT, parent_);
         } catch (const Glib::Error& e) {
-            reporter_.ShowMessage("Printing failed: " + e.what().raw(), "Error");
+            reporter_.ShowMessage(title_ + ": printing failed: " + e.what().raw(), "Error");
             return false;
         }
+        if (result == Gtk::PRINT_OPERATION_RESULT_IN_PROGRESS) {
+            if (!Wait(*progress)) {
+                op->cancel();
+                if (watch_.aborted) return false;
+                reporter_.ShowMessage(title_ + ": the printer " + settings->get_printer().raw() + " did not answer for " +
+                                          std::to_string(watch_.stall_limit_ms / 1000) +
+                                          " seconds; the job was given up.",
+                                      "Error");
+                return false;
+            }
+            result = progress->result;
+        }
+        if (result == Gtk::PRINT_OPERATION_RESULT_CANCEL) {
+            reporter_.ShowMessage(title_ + ": the print job was cancelled.", "Error");
+            return false;
+        }
+        if (result == Gtk::PRINT_OPERATION_RESULT_ERROR) {
+            GError* error = nullptr;
+            gtk_print_operation_get_error(op->gobj(), &error);
+            reporter_.ShowMessage(title_ + ": printing failed" + (error ? ": " + std::string(error->message) : "."),
+                                  "Error");
+            if (error) g_error_free(error);
+            return false;
+        }
+        return true;
     }
 
 private:
+    // Runs the window's events until the operation is done (true), shows no progress for
+    // the stall limit, or the user ends the program (false).
+    bool Wait(JobProgress& progress) {
+        progress.loop = Glib::MainLoop::create();
+        watch_.loop = progress.loop;
+        progress.Touch();
+        auto check = Glib::signal_timeout().connect(
+            [&] {
+                if (progress.IdleMs() >= watch_.stall_limit_ms) progress.loop->quit();
+                return true;
+            },
+            100);
+        if (!progress.done && !watch_.aborted) progress.loop->run();
+        check.disconnect();
+        watch_.loop.reset();
+        progress.loop.reset();
+        return progress.done && !watch_.aborted;
+    }
+
     Gtk::Window& parent_;
     Glib::RefPtr<Gtk::PrintSettings> settings_;
     Glib::RefPtr<Gtk::PageSetup> page_setup_;
-    bool several_;
+    JobWatch& watch_;
     base::Reporter& reporter_;
-    PageRecorder recorder_;
-    int month_ = 1;
+    std::shared_ptr<PageRecorder> recorder_;
+    std::string title_;
 };
 
 } // namespace
+
+std::string JobTitle(const pages::PrintState& state) {
+    char month[16];
+    std::snprintf(month, sizeof month, "%04d-%02d", std::clamp(state.year, 0, 9999), std::clamp(state.month, 1, 12));
+    std::string title = std::string(print::kDocumentTitle) + " " + month;
+    if (const pages::PageRoutineEntry* routine = pages::FindPageRoutine(static_cast<int>(state.format)))
+        title += " " + std::string(routine->label);
+    return title;
+}
+
+void JobProgress::Touch() {
+    last = std::chrono::steady_clock::now();
+}
+
+int JobProgress::IdleMs() const {
+    return static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - last).count());
+}
 
 std::filesystem::path MonthFilePath(const std::filesystem::path& chosen, int month, bool several_months) {
     if (!several_months) return chosen;
@@ -243,19 +326,26 @@ bool PrintController::Print(Gtk::Window& parent, pages::PrintState& state) {
     WaitCursor wait(parent);
     const std::string format = settings_->get(GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT);
     const std::string uri = settings_->get(GTK_PRINT_SETTINGS_OUTPUT_URI);
-    if (IsFilePrinter(printer, *settings_.operator->()) && format != "ps" && !uri.empty()) {
+    if (IsFilePrinter(printer)) {
         std::filesystem::path chosen;
         try {
             chosen = Glib::filename_from_uri(uri);
         } catch (const Glib::Error& e) {
-            reporter_.ShowMessage("Cannot print to " + uri + ": " + e.what().raw(), "Error");
+            reporter_.ShowMessage("Cannot print to the file \"" + uri + "\": " + e.what().raw(), "Error");
             return false;
         }
-        FileSink sink(chosen, format == "svg", several, reporter_);
+        FileSink sink(chosen, FileFormatOf(format), several, reporter_);
         return print::PrintRun(state, target, sink);
     }
-    OperationSink sink(parent, settings_, page_setup_, several, reporter_);
-    return print::PrintRun(state, target, sink);
+    watch_.aborted = false;
+    OperationSink sink(parent, settings_, page_setup_, watch_, reporter_);
+    const bool printed = print::PrintRun(state, target, sink);
+    return printed && !watch_.aborted;
+}
+
+void PrintController::Abort() {
+    watch_.aborted = true;
+    if (watch_.loop) watch_.loop->quit();
 }
 
 void PrintController::PageSetup(Gtk::Window& parent) {

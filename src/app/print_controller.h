@@ -1,22 +1,49 @@
 #pragma once
 // Printing from the windows: the GTK print dialog once per run, then one job per month
-// titled "Kalvorin" through GTK's print operation (CUPS), or, for "Print to File", the
-// program's own PDF and SVG documents, the same pages the command line renders. Also the
-// page set-up, whose paper and orientation serve later runs and previews.
+// titled "Kalvorin", the month and the format through GTK's print operation (CUPS), or,
+// for "Print to File", the program's own PDF, PostScript and SVG documents, the same pages
+// the command line renders. Also the page set-up, whose paper and orientation serve later
+// runs and previews.
 
 #include "base/reporter.h"
 #include "pages/print_state.h"
 #include "print/print_run.h"
 
 #include <gtkmm/pagesetup.h>
+#include <gtkmm/printoperation.h>
 #include <gtkmm/printsettings.h>
 #include <gtkmm/printunixdialog.h>
 #include <gtkmm/window.h>
 
+#include <glibmm/main.h>
+
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace app {
+
+// The name of a month's print job: "Kalvorin 2027-01 暦" (the year and month of the state,
+// the label of its format), so that the months of a queue can be told apart.
+std::string JobTitle(const pages::PrintState& state);
+
+// How a job sent to a printer is waited for.
+struct JobWatch {
+    int stall_limit_ms = 30000;         // without progress for this long, the job is given up
+    bool aborted = false;               // the user ended the program: stop waiting, send no more
+    Glib::RefPtr<Glib::MainLoop> loop;  // the wait running now, if any
+};
+
+// One job's signs of life, shared with the operation's handlers.
+struct JobProgress {
+    std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
+    bool done = false;
+    Gtk::PrintOperationResult result = Gtk::PRINT_OPERATION_RESULT_ERROR;
+    Glib::RefPtr<Glib::MainLoop> loop;
+    void Touch();
+    int IdleMs() const;
+};
 
 // Where the month's document goes when a run prints to a file: the chosen file for one
 // month; with more months each gets "-MM" before the extension, so none overwrites another.
@@ -47,6 +74,12 @@ public:
     bool Print(Gtk::Window& parent, pages::PrintState& state);
     // The page set-up dialog.
     void PageSetup(Gtk::Window& parent);
+    // Ends the wait for a job at once and sends no further month (the program is ending).
+    void Abort();
+    // A job that shows no progress for this long is given up with a message.
+    void SetStallLimit(int ms) { watch_.stall_limit_ms = ms; }
+    // Whether a job is being waited for now.
+    bool Waiting() const { return static_cast<bool>(watch_.loop); }
 
     Glib::RefPtr<Gtk::PrintSettings> settings() const { return settings_; }
     Glib::RefPtr<Gtk::PageSetup> page_setup() const { return page_setup_; }
@@ -58,6 +91,7 @@ private:
     base::Reporter& reporter_;
     Glib::RefPtr<Gtk::PrintSettings> settings_;
     Glib::RefPtr<Gtk::PageSetup> page_setup_;
+    JobWatch watch_;
 };
 
 } // namespace app

@@ -1,28 +1,10 @@
 #include "app/print_test_support.h"
 #include "app/window_test_fixture.h"
-#include "gfx/cairo_canvas.h"
-#include "print/print_run.h"
 
 #include <glibmm/convert.h>
 
 namespace app::testing {
 namespace {
-
-// The command line's documents: one PDF per month from the same print run.
-class PdfSink : public print::DocumentSink {
-public:
-    explicit PdfSink(std::filesystem::path path) : path_(std::move(path)) {}
-    gfx::Canvas* BeginDocument(const pages::PrintState&, const gfx::Device& device) override {
-        std::string error;
-        canvas_ = gfx::CairoCanvas::CreatePdf(path_.string(), device, "Kalvorin", &error);
-        return canvas_.get();
-    }
-    bool EndDocument() override { return canvas_ && canvas_->Finish(nullptr); }
-
-private:
-    std::filesystem::path path_;
-    std::unique_ptr<gfx::CairoCanvas> canvas_;
-};
 
 TEST_F(MainWindowTest, PrintToFileFromTheDialogGivesTheCommandLinesPages) {
     Open();

@@ -50,6 +50,16 @@ PrivateCups::PrivateCups(const std::string& queue) : queue_(queue) {
         << "\nPageLog " << (folder_ / "page_log").string() << "\nFileDevice Yes\n"
         << (root ? "User lp\nGroup lp\nSystemGroup root\n" : "");
 
+    if (!Start()) return;
+    const std::string add = std::string(kLpadmin) + " -h '" + socket_.string() + "' -p " + queue_ + " -E -v 'file://" +
+                            (folder_ / "out" / (queue_ + ".out")).string() + "' 2>/dev/null && " + kLpadmin +
+                            " -h '" + socket_.string() + "' -d " + queue_;
+    if (std::system(add.c_str()) != 0) problem_ = "lpadmin could not add the queue";
+}
+
+bool PrivateCups::Start() {
+    if (pid_ > 0) return true;
+    problem_.clear();
     pid_ = ::fork();
     if (pid_ == 0) {
         const std::string conf = (folder_ / "cupsd.conf").string(), files = (folder_ / "cups-files.conf").string();
@@ -58,7 +68,7 @@ PrivateCups::PrivateCups(const std::string& queue) : queue_(queue) {
     }
     if (pid_ < 0) {
         problem_ = "cannot start cupsd";
-        return;
+        return false;
     }
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!std::filesystem::exists(socket_)) {
@@ -66,22 +76,26 @@ PrivateCups::PrivateCups(const std::string& queue) : queue_(queue) {
         if (::waitpid(pid_, &status, WNOHANG) == pid_ || std::chrono::steady_clock::now() > end) {
             pid_ = -1;
             problem_ = "cupsd did not start (see " + (folder_ / "error_log").string() + ")";
-            return;
+            return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    const std::string add = std::string(kLpadmin) + " -h '" + socket_.string() + "' -p " + queue_ + " -E -v 'file://" +
-                            (folder_ / "out" / (queue_ + ".out")).string() + "' 2>/dev/null && " + kLpadmin +
-                            " -h '" + socket_.string() + "' -d " + queue_;
-    if (std::system(add.c_str()) != 0) problem_ = "lpadmin could not add the queue";
+    return true;
 }
 
-PrivateCups::~PrivateCups() {
+void PrivateCups::Stop() {
     if (pid_ > 0) {
         ::kill(pid_, SIGTERM);
         int status = 0;
         ::waitpid(pid_, &status, 0);
     }
+    pid_ = -1;
+    std::error_code ec;
+    std::filesystem::remove(socket_, ec);
+}
+
+PrivateCups::~PrivateCups() {
+    Stop();
     std::error_code ec;
     if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
 }

@@ -17,6 +17,11 @@ public:
     explicit PrivateCups(const std::string& queue);
     ~PrivateCups();
 
+    // Stops the scheduler (its socket goes away: a printer that cannot be reached) and
+    // starts it again with the same queue.
+    void Stop();
+    bool Start();
+
     bool Running() const { return pid_ > 0 && problem_.empty(); }
     const std::string& Problem() const { return problem_; }
     const std::filesystem::path& Socket() const { return socket_; }

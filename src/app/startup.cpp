@@ -4,9 +4,17 @@
 #include "config/settings.h"
 #include "print/print_setup.h"
 
+#include <gdk/gdk.h>
+#include <glib.h>
+
 #include <ctime>
 
 namespace app {
+
+void SetProgramIdentity() {
+    g_set_prgname(kApplicationId);
+    gdk_set_program_class(kApplicationId);
+}
 
 Today SystemToday() {
     const std::time_t now = std::time(nullptr);
@@ -15,11 +23,20 @@ Today SystemToday() {
     return Today{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
+std::string NoHostFolderHelp(const std::filesystem::path& folder) {
+    if (folder.empty())
+        return "No host folder could be named: neither --home DIR, $KALVORIN_HOME, the program's folder nor "
+               "the home folder is known.\rMake one with: kalvorin-host init DIR, then start: qelmarin --home DIR";
+    return "Kalvorin.CFG was looked for in " + folder.string() +
+           "\rMake a host folder there with: kalvorin-host init " + folder.string() +
+           "\r(or start with --home DIR, or set KALVORIN_HOME to a host folder)";
+}
+
 bool StartUp(const std::filesystem::path& host_folder, const Today& today, const PrinterCaps& caps,
              pages::PrintState& state, base::Reporter& reporter) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(print::ConfigPath(host_folder), ec)) {
-        reporter.ShowMessage(kNoConfigText, kErrorCaption);
+        reporter.ShowMessage(std::string(kNoConfigText) + "\r\r" + NoHostFolderHelp(host_folder), kErrorCaption);
         return false;
     }
     print::SetToday(state, today.year, today.month, today.day);

@@ -13,6 +13,14 @@
 
 namespace app {
 
+// The application's id: its D-Bus name, its desktop entry (data/<id>.desktop), the class
+// of its windows and their StartupWMClass, so that a dock ties a window to its launcher.
+inline constexpr const char* kApplicationId = "org.qelmarin.Qelmarin";
+
+// Names the program after its id for the window system (WM_CLASS of every window, the
+// Wayland app id). Call after the command line is parsed and before the display opens.
+void SetProgramIdentity();
+
 inline constexpr std::string_view kNoConfigText = "Kalvorinから起動してください。この処理は異常終了させます";
 inline constexpr std::string_view kErrorCaption = "ｴﾗｰ";
 inline constexpr std::string_view kNoBirthYearText =
@@ -32,8 +40,13 @@ struct Today {
 };
 Today SystemToday();
 
-// The start-up sequence in its order. False, after the "ｴﾗｰ" message, when the host folder
-// has no Kalvorin.CFG; the state is then left as it was.
+// What follows the refusal to start: the folder where Kalvorin.CFG was looked for and how
+// to make a host folder there (lines broken by "\r"). Empty folder: none could be named.
+std::string NoHostFolderHelp(const std::filesystem::path& folder);
+
+// The start-up sequence in its order. False, after the "ｴﾗｰ" message (with the folder
+// looked in and how to make one below it), when the host folder has no Kalvorin.CFG; the
+// state is then left as it was.
 bool StartUp(const std::filesystem::path& host_folder, const Today& today, const PrinterCaps& caps,
              pages::PrintState& state, base::Reporter& reporter);
 

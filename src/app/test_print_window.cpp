@@ -2,7 +2,9 @@
 
 #include "config/config_file.h"
 #include "config/settings.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
+#include "controls/window_place.h"
 #include "gfx/cairo_canvas.h"
 #include "print/print_setup.h"
 
@@ -56,6 +58,22 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
     scroll_.override_background_color(controls::ToRgba(base::kWhite));
     paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
     paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TTESTForm::PaintBox1Paint));
+    controls::SetAccessibleName(paint_box_, "印刷確認のページ", Atk::ROLE_IMAGE);
+    controls::SetAccessibleName(scroll_, "印刷確認");
+    // Ctrl + wheel zooms in the buttons' steps (away from the user smaller, toward larger);
+    // the wheel alone and with Shift scrolls, as in any scroll box.
+    scroll_.add_events(Gdk::SCROLL_MASK);
+    scroll_.signal_scroll_event().connect(
+        [this](GdkEventScroll* event) {
+            if (!(event->state & GDK_CONTROL_MASK)) return false;
+            double dy = 0;
+            if (event->direction == GDK_SCROLL_UP) dy = -1;
+            if (event->direction == GDK_SCROLL_DOWN) dy = 1;
+            if (event->direction == GDK_SCROLL_SMOOTH) dy = event->delta_y;
+            if (dy != 0) HalfButtonClick(dy > 0 ? Zoom::kShrink : Zoom::kGrow);
+            return true;
+        },
+        false);
     paint_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
         controls::BeginWindowMove(*this, event);
         return true;
@@ -74,20 +92,20 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
     half_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kShrink); });
     print_button_->signal_clicked().connect([this] { PrintGoButtonClick(); });
 
-    // Where it was closed last, or centred at its designed size.
+    // Where it was closed last, or centred at its designed size; always inside the work
+    // area of the monitor the main window is on.
     const config::DialogPlace& place = state_.settings.test_dialog;
-    const int width = place.width.value_or(kDesignWidth + 2 * kFrame);
-    const int height = place.height.value_or(kDesignHeight + 2 * kFrame);
-    set_default_size(std::max(width, 80), std::max(height, 120));
-    auto screen = Gdk::Screen::get_default();
-    const int x = place.x.value_or((screen->get_width() - width) / 2);
-    const int y = place.y.value_or((screen->get_height() - height) / 2);
-    move(x, y);
+    const controls::WindowPlace fitted = controls::FitIntoArea(
+        place.x, place.y, std::max(place.width.value_or(kDesignWidth + 2 * kFrame), 80),
+        std::max(place.height.value_or(kDesignHeight + 2 * kFrame), 120), controls::WorkAreaOf(&parent));
+    set_default_size(fitted.width, fitted.height);
+    move(fitted.x, fitted.y);
     frame_.show_all();
 }
 
 bool TTESTForm::RunModal() {
     loop_ = Glib::MainLoop::create();
+    controls::NameUnnamedControls(*this);
     show();
     if (on_shown) Glib::signal_idle().connect_once([this] { on_shown(*this); });
     if (!closed_) loop_->run();

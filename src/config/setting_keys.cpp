@@ -51,6 +51,13 @@ constexpr SettingKey PageBool(int page, std::string_view key, bool def, bool Pag
     return {kPageSections[page - 1],   key, ValueType::Boolean, def ? 1 : 0, {}, true, kAny, kAll, Writer::PrintDialog,
             PageBoolSlot{page, member}};
 }
+// "TESTSize": the dialog shows any value but 2 and 3 as "四分の一" (4), so a number beyond
+// the bound becomes 4, what the dialog shows and writes back; an unreadable one the default.
+constexpr SettingKey PreviewScaleKey() {
+    SettingKey row = Int("PRINT", "TESTSize", 3, &Settings::preview_scale, Writer::PrintDialog, 1, kMaxPreviewScale);
+    row.out_of_range = 4;
+    return row;
+}
 constexpr SettingKey Margin(int page, std::string_view key, int PageOptions::*member) {
     return PageInt(page, key, 10, member, 0, kMaxMarginMm);
 }
@@ -71,7 +78,7 @@ constexpr std::array kSettingKeys = {
     Int("UNSEI", "Font Height", -16, &S::font_height, Writer::Host, -kMaxFontHeight, kMaxFontHeight),
     Text("UNSEI", "Font Name", "@ＭＳ ゴシック", &S::font_name),
 
-    Int("PRINT", "TESTSize", 3, &S::preview_scale, Writer::PrintDialog, 1, kMaxPreviewScale),
+    PreviewScaleKey(),
     Int("PRINT", "BMPPrintSize", 3, &S::picture_size, Writer::PrintDialog),
     MonthPicture(1, "BMP1", "歳時記01.cmp"),
     MonthPicture(2, "BMP2", "歳時記02.cmp"),
@@ -247,7 +254,7 @@ void ReadSetting(const SettingKey& row, const ConfigFile& file, Settings& settin
             field = file.ReadBool(row.section, row.key, row.default_number != 0);
         } else if constexpr (std::is_same_v<T, int>) {
             int value = file.ReadInteger(row.section, row.key, row.default_number);
-            field = in_range(value) ? value : row.default_number;
+            field = in_range(value) ? value : row.out_of_range.value_or(row.default_number);
         } else if constexpr (std::is_same_v<T, double>) {
             auto value = ParseDecimal(file.ReadString(row.section, row.key, ""));
             field = value && in_range(*value) ? *value : row.default_number;

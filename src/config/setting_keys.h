@@ -60,6 +60,9 @@ struct SettingKey {
     int max;                       // as unreadable and gives the default
     Writer writer;
     SettingField field;
+    // Integer: what a number outside min … max gives when it is not the default (a value
+    // the dialogs show as their last choice takes that choice).
+    std::optional<int> out_of_range = std::nullopt;
 };
 
 // Every row, in start-up read order.

@@ -118,7 +118,11 @@ TEST_F(SettingsTest, ValuesOutsideTheirBoundsTakeTheDefault) {
     Settings s = LoadFrom("[UNSEI]\nGENGO YEAR=0\n[PRINT]\nTESTSize=0\n"
                           "[PRINT 1]\nUp Space=-1\nDown Space=1000\nLeft Space=999\nRight Space=40\n");
     EXPECT_EQ(s.era_first_year, 9999);
-    EXPECT_EQ(s.preview_scale, 3);
+    // "TESTSize" beyond 1 … 16 is what the dialog shows it as: 四分の一, 4; unreadable, the default.
+    EXPECT_EQ(s.preview_scale, 4);
+    EXPECT_EQ(LoadFrom("[PRINT]\nTESTSize=17\n").preview_scale, 4);
+    EXPECT_EQ(LoadFrom("[PRINT]\nTESTSize=-3\n").preview_scale, 4);
+    EXPECT_EQ(LoadFrom("[PRINT]\nTESTSize=two\n").preview_scale, 3);
     EXPECT_EQ(s.page(1).up_space, 10);
     EXPECT_EQ(s.page(1).down_space, 10);
     EXPECT_EQ(s.page(1).left_space, 999);

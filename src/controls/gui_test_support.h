@@ -2,9 +2,13 @@
 // In-process window tests under Xvfb: GTK started once, real pointer and key events sent
 // through XTest at widget coordinates, and the main loop pumped until a condition holds.
 
+#include "gfx/canvas.h"
+
 #include <gtkmm/widget.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace controls::testing {
 
@@ -26,5 +30,36 @@ void PointAt(Gtk::Widget& widget);
 void FocusWindow(Gtk::Widget& window);
 // Presses and releases a key (an X keysym) with the pointer where it is.
 void PressKey(unsigned keysym);
+// Turns the mouse wheel over the middle of the widget: notches away from the user (down,
+// positive) or toward (up, negative), with a modifier key (an X keysym, 0 for none) held.
+void TurnWheel(Gtk::Widget& widget, int notches, unsigned modifier = 0);
+
+// What a person would find wrong with the layout of a shown window: controls (buttons,
+// labels, boxes, lists, pictures, the title strip) that overlap another control, that
+// reach outside the window, whose caption (a vertical label's column, a label's text, a
+// button's picture) does not fit inside them. One line per finding; empty when none.
+// Widgets inside a scroll box are its own business and not looked at.
+std::vector<std::string> LayoutProblems(Gtk::Widget& window);
+
+// The controls of a shown window (as LayoutProblems finds them, separators aside) that a
+// screen reader would read without a name: one line per control.
+std::vector<std::string> UnnamedControls(Gtk::Widget& window);
+
+// The pixels of a widget as they are on the screen (child windows included): RGB rows.
+struct ScreenPixels {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb; // 3 bytes a pixel, row after row
+    // The colour at (x, y) as 0xRRGGBB; 0 outside.
+    unsigned Pixel(int x, int y) const;
+};
+ScreenPixels GrabWidget(Gtk::Widget& widget);
+
+// What is wrong with a list of columns as it shows on the screen: view holds the visible
+// part of the list, scrolled by scroll_x; cells are the columns' rectangles on the list.
+// Every column fully in view must hold ink (a colour other than its own fill), and every
+// pixel outside the columns must be the list's background. One line per finding.
+std::vector<std::string> ColumnListFindings(const ScreenPixels& view, int scroll_x, const std::vector<gfx::Rect>& cells,
+                                            unsigned background);
 
 } // namespace controls::testing

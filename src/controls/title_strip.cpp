@@ -1,5 +1,6 @@
 #include "controls/title_strip.h"
 
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "gfx/cairo_canvas.h"
 
@@ -46,6 +47,8 @@ TitleStrip::TitleStrip(int width) : width_(width), color_(SystemColor(SystemColo
     set_size_request(width, -1);
     add(fixed_);
     icon_.set(ProgramIcon(16));
+    SetAccessibleName(icon_, "Kalvorin", Atk::ROLE_ICON);
+    SetAccessibleName(*this, "Kalvorin", Atk::ROLE_PANEL);
     fixed_.put(icon_, (width - 16) / 2, 2);
     add_events(Gdk::BUTTON_PRESS_MASK);
 }

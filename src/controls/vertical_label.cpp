@@ -1,5 +1,6 @@
 #include "controls/vertical_label.h"
 
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "gfx/cairo_canvas.h"
 
@@ -13,6 +14,7 @@ TVLabel::TVLabel(std::string caption, int width, int height) {
     look_.highlight = SystemColor(SystemColorRole::kButtonHighlight);
     look_.shadow = SystemColor(SystemColorRole::kButtonShadow);
     set_size_request(width, height);
+    SetAccessibleName(*this, look_.caption, Atk::ROLE_LABEL);
 }
 
 TVLabel::~TVLabel() {
@@ -22,6 +24,7 @@ TVLabel::~TVLabel() {
 void TVLabel::SetCaption(std::string caption) {
     if (caption == look_.caption) return;
     look_.caption = std::move(caption);
+    SetAccessibleName(*this, look_.caption);
     queue_draw();
 }
 

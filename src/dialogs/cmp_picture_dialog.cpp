@@ -2,6 +2,7 @@
 
 #include "base/reporter.h"
 #include "controls/gdk_bitmap.h"
+#include "controls/window_place.h"
 #include "pictures/picture_file.h"
 
 #include <gdk/gdkkeysyms.h>
@@ -227,7 +228,12 @@ TCmpPictureDialog::TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, c
         AddFilter(*this, "jpeg file", {"jpg", "jpeg"});
         AddFilter(*this, "bmp / jpeg", {"bmp", "jpg", "jpeg"});
     }
-    set_default_size(900, 560);
+    // The chooser's own size, but never more than the monitor its owner is on holds.
+    const Gdk::Rectangle area = controls::WorkAreaOf(owner);
+    set_default_size(std::min(900, area.get_width()), std::min(560, area.get_height()));
+    signal_map().connect([this] {
+        Glib::signal_idle().connect_once([this] { controls::KeepInsideWorkArea(*this); });
+    });
     if (!initial_folder.empty()) set_current_folder(initial_folder.string());
     set_preview_widget(pane_);
     set_use_preview_label(false);

@@ -2,8 +2,7 @@
 
 #include "gfx/cairo_canvas.h"
 
-#include <gtkmm/adjustment.h>
-
+#include <algorithm>
 #include <cstdlib>
 
 namespace dialogs {
@@ -31,35 +30,47 @@ int ColumnsWidth(const std::vector<ListColumn>& columns) {
     return columns.empty() ? 0 : columns.back().rect.right + 2;
 }
 
-ColumnListBox::ColumnListBox(std::string face, int font_height) : face_(std::move(face)), font_height_(font_height) {
-    set_policy(Gtk::POLICY_ALWAYS, Gtk::POLICY_NEVER);
+ColumnListBox::ColumnListBox(std::string face, int font_height)
+    : face_(std::move(face)), font_height_(font_height), adjustment_(Gtk::Adjustment::create(0, 0, 1, 18, 18, 1)),
+      box_(Gtk::ORIENTATION_VERTICAL), scrollbar_(adjustment_, Gtk::ORIENTATION_HORIZONTAL) {
     set_shadow_type(Gtk::SHADOW_IN);
-    override_background_color(Gdk::RGBA("white"));
-    paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
+    paint_box_.add_events(Gdk::BUTTON_PRESS_MASK | Gdk::SCROLL_MASK | Gdk::SMOOTH_SCROLL_MASK);
     paint_box_.signal_draw().connect(sigc::mem_fun(*this, &ColumnListBox::Paint));
     paint_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
-        PressAt(static_cast<int>(event->x), static_cast<int>(event->y));
+        PressAt(static_cast<int>(event->x + ScrollX()), static_cast<int>(event->y));
         return true;
     });
-    paint_box_.signal_size_allocate().connect([this](Gtk::Allocation&) { Relayout(); });
-    add(paint_box_);
-    paint_box_.show();
-    get_hadjustment()->signal_changed().connect([this] { ApplyPendingScroll(); });
+    paint_box_.signal_scroll_event().connect(sigc::mem_fun(*this, &ColumnListBox::Scroll));
+    paint_box_.signal_size_allocate().connect([this](Gtk::Allocation&) {
+        Relayout();
+        UpdateRange();
+        ApplyPendingScroll();
+    });
+    adjustment_->signal_value_changed().connect([this] { paint_box_.queue_draw(); });
+    box_.pack_start(paint_box_, true, true);
+    box_.pack_start(scrollbar_, false, false);
+    add(box_);
+    box_.show_all();
 }
 
 void ColumnListBox::SetEntries(std::vector<std::pair<int, std::string>> entries, int highlighted) {
     entries_ = std::move(entries);
     highlighted_ = highlighted;
     Relayout();
+    UpdateRange();
     paint_box_.queue_draw();
 }
 
 void ColumnListBox::Relayout() {
     const int height = std::max(paint_box_.get_allocated_height(), 1);
     columns_ = LayOutColumns(entries_, std::abs(font_height_), height);
-    int w = 0, h = 0;
-    paint_box_.get_size_request(w, h);
-    if (w != ColumnsWidth(columns_)) paint_box_.set_size_request(ColumnsWidth(columns_), -1);
+}
+
+// The range is the list's width, the page the paint box's.
+void ColumnListBox::UpdateRange() {
+    const double page = std::max(1, paint_box_.get_allocated_width());
+    const double upper = std::max<double>(ColumnsWidth(columns_), page);
+    adjustment_->configure(std::clamp(adjustment_->get_value(), 0.0, upper - page), 0, upper, 18, page, page);
 }
 
 void ColumnListBox::ScrollToHighlighted() {
@@ -67,25 +78,25 @@ void ColumnListBox::ScrollToHighlighted() {
     ApplyPendingScroll();
 }
 
-// The scroll range is known only once the list has its size: a scroll asked for before
-// is made when the range changes.
+// The page is known only once the list has its size: a scroll asked for before is made
+// when the list is laid out.
 void ColumnListBox::ApplyPendingScroll() {
-    if (!scroll_pending_) return;
-    auto adjustment = get_hadjustment();
+    if (!scroll_pending_ || paint_box_.get_allocated_width() <= 1) return;
     for (const ListColumn& column : columns_) {
         if (column.value != highlighted_) continue;
-        adjustment->set_value(column.rect.left);
-        if (adjustment->get_upper() - adjustment->get_page_size() > 0 || column.rect.left == 0) scroll_pending_ = false;
+        const double last = adjustment_->get_upper() - adjustment_->get_page_size();
+        adjustment_->set_value(std::min<double>(column.rect.left, last));
     }
+    scroll_pending_ = false;
 }
 
 double ColumnListBox::ScrollX() const {
-    return const_cast<ColumnListBox*>(this)->get_hadjustment()->get_value();
+    return adjustment_->get_value();
 }
 
 void ColumnListBox::on_hide() {
     scroll_pending_ = false;
-    Gtk::ScrolledWindow::on_hide();
+    Gtk::Frame::on_hide();
 }
 
 void ColumnListBox::Highlight(int value) {
@@ -98,13 +109,34 @@ void ColumnListBox::PressAt(int x, int y) {
     if (on_press) on_press(value);
 }
 
+// The wheel moves the list sideways, either way it turns.
+bool ColumnListBox::Scroll(GdkEventScroll* event) {
+    double delta = 0;
+    switch (event->direction) {
+    case GDK_SCROLL_UP:
+    case GDK_SCROLL_LEFT: delta = -1; break;
+    case GDK_SCROLL_DOWN:
+    case GDK_SCROLL_RIGHT: delta = 1; break;
+    case GDK_SCROLL_SMOOTH:
+        delta = std::abs(event->delta_x) > std::abs(event->delta_y) ? event->delta_x : event->delta_y;
+        break;
+    }
+    const double value = adjustment_->get_value() + delta * adjustment_->get_step_increment();
+    adjustment_->set_value(std::clamp(value, 0.0, adjustment_->get_upper() - adjustment_->get_page_size()));
+    return true;
+}
+
 bool ColumnListBox::Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
     const int width = paint_box_.get_allocated_width(), height = paint_box_.get_allocated_height();
-    gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{width, height, 96, 96, 256});
-    canvas.SetBrush(base::kWhite);
-    canvas.FillRect(gfx::Rect{0, 0, width, height});
+    const int scroll = static_cast<int>(ScrollX());
+    cr->set_source_rgb(1, 1, 1);
+    cr->paint();
+    // The columns in list coordinates, shifted by the scroll position.
+    cr->translate(-scroll, 0);
+    gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{scroll + width, height, 96, 96, 256});
     canvas.SelectFont(face_.starts_with("@") ? face_ : "@" + face_, font_height_, gfx::kVerticalEscapement);
     for (const ListColumn& column : columns_) {
+        if (column.rect.right < scroll || column.rect.left > scroll + width) continue;
         const bool marked = column.value == highlighted_;
         canvas.SetBrush(marked ? base::kBlack : base::kWhite);
         canvas.FillRect(column.rect);

@@ -6,8 +6,11 @@
 
 #include "gfx/canvas.h"
 
+#include <gtkmm/adjustment.h>
+#include <gtkmm/box.h>
 #include <gtkmm/drawingarea.h>
-#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/frame.h>
+#include <gtkmm/scrollbar.h>
 
 #include <functional>
 #include <optional>
@@ -30,7 +33,10 @@ std::optional<int> HitColumn(const std::vector<ListColumn>& columns, int x, int 
 // The width the scroll box scrolls over: the last column's right edge + 2.
 int ColumnsWidth(const std::vector<ListColumn>& columns);
 
-class ColumnListBox : public Gtk::ScrolledWindow {
+// The list in a lowered white frame with its scroll bar below. The paint box is the visible
+// part of the list and paints the columns in view itself, shifted by the scroll position:
+// every scroll repaints the whole of it, so no part of the list is ever left unpainted.
+class ColumnListBox : public Gtk::Frame {
 public:
     ColumnListBox(std::string face, int font_height);
 
@@ -40,12 +46,14 @@ public:
     void ScrollToHighlighted();
     // Marks a value at once (before the list closes).
     void Highlight(int value);
-    // A press at (x, y) of the paint box, as a mouse press does.
+    // A press at (x, y) of the list (the scroll position added to the paint box's x).
     void PressAt(int x, int y);
 
     const std::vector<ListColumn>& Columns() const { return columns_; }
     int Highlighted() const { return highlighted_; }
     double ScrollX() const;
+    Glib::RefPtr<Gtk::Adjustment> Adjustment() { return adjustment_; }
+    // The visible part of the list.
     Gtk::DrawingArea& PaintBox() { return paint_box_; }
 
     // A press on a column (its value) or beside every column (nullopt).
@@ -56,7 +64,9 @@ protected:
 
 private:
     void ApplyPendingScroll();
+    void UpdateRange();
     bool Paint(const Cairo::RefPtr<Cairo::Context>& cr);
+    bool Scroll(GdkEventScroll* event);
     void Relayout();
 
     std::string face_;
@@ -65,7 +75,10 @@ private:
     std::vector<ListColumn> columns_;
     int highlighted_ = -1;
     bool scroll_pending_ = false;
+    Glib::RefPtr<Gtk::Adjustment> adjustment_;
+    Gtk::Box box_;
     Gtk::DrawingArea paint_box_;
+    Gtk::Scrollbar scrollbar_;
 };
 
 } // namespace dialogs

@@ -4,6 +4,7 @@
 #include "almanac/name_tables.h"
 #include "base/kanji_numbers.h"
 #include "config/config_file.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "dialogs/glyphs.h"
 #include "gfx/cairo_canvas.h"
@@ -16,8 +17,15 @@ namespace {
 constexpr int kStripWidth = 20;
 constexpr int kMargin = 8;
 constexpr int kFrameBorder = 2; // the lowered panel around each box
-constexpr int kColumnStep = THolidayForm::kBoxWidth + 2 * kFrameBorder + 8;
+// Four framed boxes, the button column and the title band share the designed width: the
+// columns stand 4 pixels apart, the buttons between the last column and the band.
+constexpr int kLeft = 6;
+constexpr int kColumnStep = THolidayForm::kBoxWidth + 2 * kFrameBorder + 4;
 constexpr int kRowStep = THolidayForm::kBoxHeight + 2 * kFrameBorder + 8;
+constexpr int kButtonWidth = 32;
+constexpr int kButtonsLeft = kLeft + 4 * kColumnStep + 2;
+static_assert(kButtonsLeft + kButtonWidth + 2 <= THolidayForm::kWidth - kStripWidth,
+              "the buttons stand clear of the title band");
 
 // The column (0 = first weekday of the header) of a weekday.
 int ColumnOf(int weekday, int start_weekday) {
@@ -74,6 +82,8 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
         frame.set_shadow_type(Gtk::SHADOW_IN);
         frame.add(boxes_[i]);
         boxes_[i].set_size_request(kBoxWidth, kBoxHeight);
+        controls::SetAccessibleName(boxes_[i], std::string(base::KanjiNumerals[static_cast<std::size_t>(month)]) + "月",
+                                    Atk::ROLE_CALENDAR);
         boxes_[i].add_events(Gdk::BUTTON_PRESS_MASK);
         boxes_[i].signal_draw().connect(
             [this, month](const Cairo::RefPtr<Cairo::Context>& cr) { return PaintBox(month, cr); });
@@ -82,19 +92,18 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
                 PressInBox(month, static_cast<int>(event->x), static_cast<int>(event->y));
             return true;
         });
-        fixed_.put(frame, kMargin + column * kColumnStep, kMargin + row * kRowStep);
+        fixed_.put(frame, kLeft + column * kColumnStep, kMargin + row * kRowStep);
         cells_[i] = HolidayDayCells(year_, month, start_weekday_, kBoxWidth, kBoxHeight);
     }
 
     // The button column between the boxes and the title band.
-    const int buttons_left = kMargin + 4 * kColumnStep;
     auto place = [&](Gtk::Button& button, Glib::RefPtr<Gdk::Pixbuf> glyph, const std::string& hint, int top) {
-        button.set_size_request(32, 64);
+        button.set_size_request(kButtonWidth, 64);
         button.set_focus_on_click(false);
         button.get_style_context()->add_class("qelmarin-flat");
         button.add(*Gtk::manage(new Gtk::Image(glyph)));
         button.set_tooltip_text(hint);
-        fixed_.put(button, buttons_left, top);
+        fixed_.put(button, kButtonsLeft, top);
     };
     place(sunday_button_, CaptionGlyph("日", 24, 52, base::kRed, -16), "日曜日をすべて反転", kMargin);
     place(saturday_button_, CaptionGlyph("土", 24, 52, base::kBlue, -16), "土曜日をすべて反転", kMargin + 72);

@@ -1,5 +1,7 @@
 #include "dialogs/modal_window.h"
 
+#include "controls/accessible_names.h"
+
 #include <gdk/gdkkeysyms.h>
 
 namespace dialogs {
@@ -18,6 +20,7 @@ ModalResult ModalWindow::RunModal() {
     ended_ = false;
     result_ = ModalResult::kCancel;
     loop_ = Glib::MainLoop::create();
+    controls::NameUnnamedControls(*this);
     show();
     if (on_shown) Glib::signal_idle().connect_once([this] { on_shown(*this); });
     if (!ended_) loop_->run();

@@ -1,5 +1,7 @@
 #include "dialogs/option_column.h"
 
+#include "controls/accessible_names.h"
+
 namespace dialogs {
 
 OptionColumn::OptionColumn(const std::string& caption, int label_height, Gtk::RadioButtonGroup* group)
@@ -10,6 +12,8 @@ OptionColumn::OptionColumn(const std::string& caption, int label_height, Gtk::Ra
         toggle_ = std::make_unique<Gtk::CheckButton>();
     }
     toggle_->set_halign(Gtk::ALIGN_CENTER);
+    // The box is read by the caption beside it.
+    controls::SetAccessibleName(*toggle_, caption);
     toggle_->set_focus_on_click(false);
     pack_start(*toggle_, false, false);
     label_.SetTransparent(true);
@@ -55,7 +59,8 @@ void OptionGroup::AddColumn(Gtk::Widget& column) {
 }
 
 MarginItem::MarginItem(int tag, const std::string& side)
-    : Gtk::Box(Gtk::ORIENTATION_VERTICAL), tag_(tag), side_(side, 15, 15), value_("", 15, 30) {
+    // The value label holds three numerals: margins run to 999 millimetres.
+    : Gtk::Box(Gtk::ORIENTATION_VERTICAL), tag_(tag), side_(side, 15, 15), value_("", 15, 42) {
     side_.SetTransparent(true);
     button_.add(side_);
     button_.set_size_request(22, 22);

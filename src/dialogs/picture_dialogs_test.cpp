@@ -227,6 +227,52 @@ protected:
     config::Settings settings_;
 };
 
+// Where a window stands on the screen: its frame's corner and size.
+Gdk::Rectangle OnScreen(Gtk::Window& window) {
+    Gdk::Rectangle frame;
+    window.get_window()->get_frame_extents(frame);
+    return frame;
+}
+
+// "BMP X/Y" of 5000, 3000 (a place on a larger monitor, or a hand-edited file): the window
+// opens inside the screen, where it can be seen and closed; a stored size larger than
+// the screen is cut to it.
+TEST_F(PrintBMPFormTest, AStoredPlaceOffTheScreenOpensOnIt) {
+    const int screen_width = Gdk::Screen::get_default()->get_width();
+    const int screen_height = Gdk::Screen::get_default()->get_height();
+    for (const config::DialogPlace& place : {config::DialogPlace{5000, 3000, 506, 442},
+                                             config::DialogPlace{-900, -700, 506, 442},
+                                             config::DialogPlace{100, 100, 4000, 3000}}) {
+        settings_.picture_dialog = place;
+        TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+        Run(form, [&] {
+            const Gdk::Rectangle frame = OnScreen(form);
+            EXPECT_GE(frame.get_x(), 0) << *place.x;
+            EXPECT_GE(frame.get_y(), 0) << *place.y;
+            EXPECT_LE(frame.get_x() + frame.get_width(), screen_width) << *place.x;
+            EXPECT_LE(frame.get_y() + frame.get_height(), screen_height) << *place.y;
+        });
+    }
+}
+
+// The picture file chooser fits the monitor whatever its own liking (it opened 1308 wide
+// on a 1280-wide screen).
+TEST_F(PicturePaneTest, TheOpenDialogFitsTheScreen) {
+    const int screen_width = Gdk::Screen::get_default()->get_width();
+    const int screen_height = Gdk::Screen::get_default()->get_height();
+    TCmpPictureDialog dialog(nullptr, PictureFileType::kBmpOrJpeg, folder_.path());
+    dialog.show();
+    WaitShown(dialog);
+    Pump(200);
+    const Gdk::Rectangle frame = OnScreen(dialog);
+    EXPECT_GE(frame.get_x(), 0);
+    EXPECT_GE(frame.get_y(), 0);
+    EXPECT_LE(frame.get_x() + frame.get_width(), screen_width) << frame.get_width();
+    EXPECT_LE(frame.get_y() + frame.get_height(), screen_height) << frame.get_height();
+    dialog.hide();
+    Pump(50);
+}
+
 TEST_F(PrintBMPFormTest, MonthListChoosesAMonthAndClosesOnAMiss) {
     settings_.month_pictures[2] = "other.cmp";
     TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
@@ -310,7 +356,8 @@ TEST_F(PrintBMPFormTest, ChangingAPictureChecksTheFolder) {
         next = elsewhere / "z.cmp";
         form.PictureChangePanelClick();
         ASSERT_EQ(reporter_.messages().size(), 1u);
-        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う");
+        // The message, then the file chosen, in the body.
+        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う\r" + (elsewhere / "z.cmp").string());
         EXPECT_EQ(reporter_.messages()[0].caption, "ｴﾗｰ");
         EXPECT_EQ(form.ResultToGive(), ModalResult::kCancel);
         next = folder_ / "X.CMP";

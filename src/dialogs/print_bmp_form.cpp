@@ -1,8 +1,10 @@
 #include "dialogs/print_bmp_form.h"
 
 #include "config/config_file.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "controls/picture_fit.h"
+#include "controls/window_place.h"
 #include "dialogs/picture_choice.h"
 #include "pictures/picture_file.h"
 
@@ -52,13 +54,15 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     set_decorated(true);
     set_resizable(true);
 
-    // Where it was closed last, or centred at its designed size.
+    // Where it was closed last, or centred at its designed size; always inside the work
+    // area of the monitor its owner is on (a stored place off the screen would leave a
+    // window that blocks the program where nobody sees it).
     const config::DialogPlace& place = settings_.picture_dialog;
-    const int width = std::max(place.width.value_or(kDesignWidth), 120);
-    const int height = std::max(place.height.value_or(kDesignHeight), 200);
-    set_default_size(width, height);
-    auto screen = Gdk::Screen::get_default();
-    move(place.x.value_or((screen->get_width() - width) / 2), place.y.value_or((screen->get_height() - height) / 2));
+    const controls::WindowPlace fitted =
+        controls::FitIntoArea(place.x, place.y, std::max(place.width.value_or(kDesignWidth), 120),
+                              std::max(place.height.value_or(kDesignHeight), 200), controls::WorkAreaOf(owner));
+    set_default_size(fitted.width, fitted.height);
+    move(fitted.x, fitted.y);
 
     add(box_);
     scroll_.override_background_color(controls::ToRgba(base::kWhite));
@@ -103,6 +107,9 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     month_list_.set_valign(Gtk::ALIGN_START);
     month_list_.set_no_show_all(true);
     overlay_.add_overlay(month_list_);
+    controls::SetAccessibleName(month_list_.PaintBox(), "月の一覧", Atk::ROLE_LIST);
+    controls::SetAccessibleName(paint_box_, "月の絵", Atk::ROLE_IMAGE);
+    controls::SetAccessibleName(scroll_, "月の絵");
     month_list_.on_press = [this](std::optional<int> month) {
         if (month) ChooseMonth(*month);
         month_list_.hide();
@@ -201,7 +208,7 @@ void TPrintBMPForm::PictureChangePanelClick() {
     if (!chosen) return;
     const ChosenPicture choice = CheckChosenCmp(*chosen, settings_.data_folder);
     if (!choice.error.empty()) {
-        reporter_.ShowMessage(choice.error, kErrorCaption);
+        reporter_.ShowMessage(std::string(choice.error) + "\r" + chosen->string(), kErrorCaption);
         return;
     }
     pictures_.at(static_cast<std::size_t>(month_ - 1)) = choice.name;
@@ -217,7 +224,8 @@ void TPrintBMPForm::NewBMPPanelClick() {
     if (!chosen) return;
     const std::filesystem::path target = NextNewPicturePath(settings_.data_folder);
     if (target.empty()) {
-        reporter_.ShowMessage("ファイル書込みエラー", pictures::kReadErrorCaption);
+        reporter_.ShowMessage("ファイル書込みエラー\r" + settings_.data_folder + ": no free name BP13.cmp … for a new picture",
+                              pictures::kReadErrorCaption);
         return;
     }
     {

@@ -1,6 +1,7 @@
 #include "dialogs/print_config_form.h"
 
 #include "config/config_file.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "dialogs/glyphs.h"
 #include "dialogs/picture_choice.h"
@@ -94,6 +95,7 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
         margin_open_ = nullptr;
     };
     overlay_.add_overlay(margin_list_);
+    controls::SetAccessibleName(margin_list_.PaintBox(), "余白の一覧", Atk::ROLE_LIST);
 
     // The tab column, OK and Exit below it.
     tab_column_.set_border_width(4);
@@ -280,7 +282,7 @@ void TPrintConfigForm::ChooseMonthPicture(int month) {
     if (!chosen) return;
     const ChosenPicture choice = CheckChosenCmp(*chosen, settings_.data_folder);
     if (!choice.error.empty()) {
-        reporter_.ShowMessage(choice.error, kErrorCaption);
+        reporter_.ShowMessage(std::string(choice.error) + "\r" + chosen->string(), kErrorCaption);
         return;
     }
     const auto i = static_cast<std::size_t>(month - 1);
@@ -314,11 +316,15 @@ void TPrintConfigForm::MarginButtonClick(int tag) {
     MarginItem& item = Margin(tag);
     margin_open_ = &item;
     const int value = MarginValue(tag / 10, tag % 10);
-    // Beside the button, from its top to the bottom of its value label.
+    // Beside the button, from its top to the bottom of its value label: to its right when
+    // the list fits there, else to its left (the margins of the 解説 page stand at the
+    // page's right edge), never reaching out of the page.
     int x = 0, y = 0;
     item.Button().translate_coordinates(overlay_, item.Button().get_allocated_width(), 0, x, y);
     const int height = item.Button().get_allocated_height() + item.ValueLabel().get_allocated_height() + 2;
-    const int width = std::min(kMarginListWidth, std::max(60, overlay_.get_allocated_width() - x));
+    const int page_width = overlay_.get_allocated_width();
+    const int width = std::min(kMarginListWidth, page_width);
+    if (x + width > page_width) x = std::max(0, x - item.Button().get_allocated_width() - width);
     margin_list_.set_margin_start(std::max(0, x));
     margin_list_.set_margin_top(std::max(0, y));
     margin_list_.set_size_request(width, height + 16); // room for the scroll bar

@@ -168,9 +168,9 @@ TEST_F(PrintConfigFormTest, MarginListShowsFortyOneValuesAndSetsTheMargin) {
         EXPECT_TRUE(form.MarginListVisible());
         // A press on 7 sets the bottom margin of the list page.
         const gfx::Rect seven = columns[33].rect;
-        form.MarginList().get_hadjustment()->set_value(seven.left);
+        form.MarginList().Adjustment()->set_value(seven.left);
         Pump(50);
-        Click(form.MarginList().PaintBox(), seven.left + 2, 20);
+        Click(form.MarginList().PaintBox(), seven.left - static_cast<int>(form.MarginList().ScrollX()) + 2, 20);
         EXPECT_FALSE(form.MarginListVisible());
         EXPECT_EQ(form.Margin(22).ValueLabel().Caption(), "　七");
         // A second click on any margin button closes the list without a change.
@@ -252,14 +252,14 @@ TEST_F(PrintConfigFormTest, ChoosingAndMakingMonthPictures) {
         next = folder_ / "data2" / "y.cmp";
         form.ChooseMonthPicture(5);
         ASSERT_EQ(reporter_.messages().size(), 1u);
-        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う");
+        EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う\r" + (folder_ / "data2" / "y.cmp").string());
         EXPECT_EQ(form.Result().month_pictures[4], settings.month_pictures[4]);
         next = folder_ / "data" / "sub" / "z.cmp";
         form.ChooseMonthPicture(6);
         EXPECT_EQ(form.Result().month_pictures[5], "sub/z.cmp");
         next = folder_ / "data" / "w.bmp";
         form.ChooseMonthPicture(7);
-        EXPECT_EQ(reporter_.messages().back().text, "拡張子が違う");
+        EXPECT_EQ(reporter_.messages().back().text, "拡張子が違う\r" + (folder_ / "data" / "w.bmp").string());
 
         // 新規: the .cmp goes into the data folder, not beside the bitmap.
         next = folder_ / "photos" / "spring.bmp";

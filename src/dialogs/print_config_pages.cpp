@@ -62,6 +62,9 @@ void TPrintConfigForm::BuildPages() {
             auto button = std::make_unique<Gtk::RadioButton>(positions);
             button->set_mode(false);
             button->add(*Gtk::manage(new Gtk::Image(ListPositionGlyph(n, 44, 34))));
+            static constexpr const char* kListPlaces[] = {"上の左", "上の右", "下の左", "下の右",
+                                                          "左の上", "左の下", "右の上", "右の下"};
+            button->set_tooltip_text(std::string("暦の印刷位置: ") + kListPlaces[n - 1]);
             button->set_focus_on_click(false);
             // Buttons 1 … 4 in the right column, 5 … 8 in the left, top to bottom.
             grid->attach(*button, n <= 4 ? 1 : 0, (n - 1) % 4);
@@ -111,6 +114,8 @@ void TPrintConfigForm::BuildPages() {
             auto button = std::make_unique<Gtk::RadioButton>(positions);
             button->set_mode(false);
             button->add(*Gtk::manage(new Gtk::Image(PosterPositionGlyph(n, 44, 56))));
+            static constexpr const char* kPosterPlaces[] = {"左上", "右上", "左下", "右下"};
+            button->set_tooltip_text(std::string("暦の印刷位置: ") + kPosterPlaces[n - 1]);
             button->set_focus_on_click(false);
             column->pack_start(*button, false, false);
             poster_positions_[static_cast<std::size_t>(n - 1)] = button.get();

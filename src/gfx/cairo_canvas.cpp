@@ -4,6 +4,7 @@
 #include "gfx/color_source.h"
 
 #include <cairo-pdf.h>
+#include <cairo-ps.h>
 #include <cairo-svg.h>
 #include <glib.h>
 
@@ -161,6 +162,25 @@ std::unique_ptr<CairoCanvas> CairoCanvas::CreateSvg(const std::string& path, con
         cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PT);
     }
     auto canvas = Adopt(surface, Target::kSvg, device, error);
+    if (canvas) canvas->file_ = std::move(file);
+    return canvas;
+}
+
+std::unique_ptr<CairoCanvas> CairoCanvas::CreatePostScript(const std::string& path, const Device& device,
+                                                           const std::string& title, std::string* error) {
+    if (!CheckDevice(device, error)) return nullptr;
+    auto file = std::make_unique<base::AtomicFile>(path);
+    if (!file->ok()) {
+        if (error) *error = file->error();
+        return nullptr;
+    }
+    cairo_surface_t* surface = cairo_ps_surface_create_for_stream(
+        WriteToFile, file.get(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_ps_surface_restrict_to_level(surface, CAIRO_PS_LEVEL_3);
+        if (!title.empty()) cairo_ps_surface_dsc_comment(surface, ("%%Title: " + title).c_str());
+    }
+    auto canvas = Adopt(surface, Target::kPs, device, error);
     if (canvas) canvas->file_ = std::move(file);
     return canvas;
 }
@@ -481,6 +501,7 @@ void CairoCanvas::DoNewPage() {
         PaintWhitePage();
         break;
     case Target::kPdf:
+    case Target::kPs:
     case Target::kSvg:
         cairo_show_page(cr_);
         break;

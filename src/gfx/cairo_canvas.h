@@ -32,6 +32,10 @@ public:
     static std::unique_ptr<CairoCanvas> CreatePdf(const std::string& path, const Device& device,
                                                   const std::string& title, std::string* error);
     static std::unique_ptr<CairoCanvas> CreateSvg(const std::string& path, const Device& device, std::string* error);
+    // A PostScript document (level 3), one page per page as in a PDF; title goes into its
+    // header. Written whole or not at all, as a PDF.
+    static std::unique_ptr<CairoCanvas> CreatePostScript(const std::string& path, const Device& device,
+                                                         const std::string& title, std::string* error);
     // A white page in memory (the preview), one image pixel a device pixel.
     static std::unique_ptr<CairoCanvas> CreateImage(const Device& device, std::string* error);
 
@@ -63,7 +67,7 @@ protected:
     void DoNewPage() override;
 
 private:
-    enum class Target { kBorrowed, kPdf, kSvg, kImage };
+    enum class Target { kBorrowed, kPdf, kPs, kSvg, kImage };
     CairoCanvas(cairo_surface_t* surface, Target target, const Device& device);
     static std::unique_ptr<CairoCanvas> Adopt(cairo_surface_t* surface, Target target, const Device& device,
                                               std::string* error);

@@ -10,7 +10,7 @@ class MetafileOnce : public base::Reporter {
 public:
     MetafileOnce(base::Reporter& to, bool& told) : to_(to), told_(told) {}
     void ShowMessage(std::string_view text, std::string_view caption) override {
-        if (text == pictures::kMetafileSkippedText) {
+        if (text.starts_with(pictures::kMetafileSkippedText)) {
             if (told_) return;
             told_ = true;
         }

@@ -142,12 +142,12 @@ std::optional<EntryPicture> LoadEntryPicture(std::istream& in, std::string_view 
     const int type = record->type();
     const std::string what = EntryNameCaption(*record);
     if (type > kLargestEntryType) {
-        reporter.ShowMessage(kInvalidPicTypeText, what);
+        reporter.ShowMessage(std::string(kInvalidPicTypeText) + "\r" + what, what);
         return std::nullopt;
     }
     const auto entry_type = static_cast<EntryType>(type);
     if (entry_type == EntryType::kMetafile || entry_type == EntryType::kEnhancedMetafile) {
-        reporter.ShowMessage(kMetafileSkippedText, what);
+        reporter.ShowMessage(std::string(kMetafileSkippedText) + "\r" + what, what);
         return std::nullopt;
     }
     const std::vector<std::uint8_t> data = ReadEntryData(in, *record);

@@ -194,7 +194,8 @@ TEST_F(CommentaryDbTest, TypeAboveFiveShowsInvalidPicType) {
     const CommentaryIndex index = ParseCommentaryIndex(IndexBytes({Record("kou07.jpg", 6, {1})}));
     EXPECT_FALSE(LoadEntryPicture(Data(), "kou07.jpg", index, reporter_));
     ASSERT_EQ(reporter_.messages().size(), 1u);
-    EXPECT_EQ(reporter_.messages()[0].text, kInvalidPicTypeText);
+    // The entry's name is the caption, and in the body too, under the message.
+    EXPECT_EQ(reporter_.messages()[0].text, std::string(kInvalidPicTypeText) + "\rkou07.jpg");
     EXPECT_EQ(reporter_.messages()[0].caption, "kou07.jpg");
 }
 

@@ -1,0 +1,76 @@
+#include "app/test_print_window.h"
+#include "app/window_test_fixture.h"
+#include "dialogs/print_bmp_form.h"
+#include "dialogs/print_config_form.h"
+#include "print/print_setup.h"
+
+#include <X11/keysym.h>
+#include <gtkmm/adjustment.h>
+
+namespace app::testing {
+namespace {
+
+// The wheel over the horizontal lists moves them sideways; over the preview it scrolls the
+// page (sideways with Shift) and with Ctrl zooms it in the buttons' steps.
+TEST_F(MainWindowTest, TheWheelScrollsTheListsAndZoomsThePreview) {
+    Open();
+    window_->FromMonthButtonClick(ListKind::kYear);
+    ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }));
+    Pump(150);
+    const double start = window_->ListScrollX();
+    // Over the list's visible part (the paint box is as wide as the whole list).
+    Gtk::Widget& view = *window_->ListPaintBox().get_parent()->get_parent();
+    TurnWheel(view, 3);
+    EXPECT_GT(window_->ListScrollX(), start);
+    TurnWheel(view, -3);
+    EXPECT_EQ(start, window_->ListScrollX());
+    window_->FromMonthButtonClick(ListKind::kYear);
+
+    bool seen = false;
+    window_->on_preview_shown = [&](Gtk::Window& shown) {
+        seen = true;
+        auto& preview = dynamic_cast<TTESTForm&>(shown);
+        Pump(100);
+        const gfx::Rect first = preview.DisplayRect();
+        TurnWheel(preview.ScrollBox(), 1, XK_Control_L);
+        EXPECT_EQ(first.right * 8 / 10, preview.DisplayRect().right);
+        TurnWheel(preview.ScrollBox(), -1, XK_Control_L);
+        EXPECT_EQ(first.right * 8 / 10 * 12 / 10, preview.DisplayRect().right);
+        // At the original size the page is larger than the window: the wheel scrolls it.
+        preview.HalfButtonClick(Zoom::kOriginal);
+        Pump(100);
+        auto vertical = preview.ScrollBox().get_vadjustment();
+        auto horizontal = preview.ScrollBox().get_hadjustment();
+        TurnWheel(preview.ScrollBox(), 2);
+        EXPECT_GT(vertical->get_value(), 0);
+        if (horizontal->get_upper() > horizontal->get_page_size()) {
+            TurnWheel(preview.ScrollBox(), 2, XK_Shift_L);
+            EXPECT_GT(horizontal->get_value(), 0);
+        }
+        preview.SysCloseButtonClick();
+    };
+    window_->TESTButtonClick();
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(MainWindowTest, TheWheelScrollsTheDialogsLists) {
+    Open();
+    dialogs::TPrintConfigForm form(window_.get(), state_.settings, print::ConfigPath(state_.host_folder), reporter_);
+    form.on_shown = [&](Gtk::Window&) {
+        form.ChoosePage(dialogs::ConfigPage::kCalendar);
+        Pump(100);
+        form.MarginButtonClick(11);
+        ASSERT_TRUE(PumpUntil([&] { return form.MarginListVisible(); }));
+        Pump(100);
+        form.MarginList().Adjustment()->set_value(0);
+        TurnWheel(form.MarginList().PaintBox(), 2);
+        EXPECT_GT(form.MarginList().ScrollX(), 0);
+        TurnWheel(form.MarginList().PaintBox(), -2);
+        EXPECT_EQ(0, form.MarginList().ScrollX());
+        form.ExitButtonClick();
+    };
+    form.RunModal();
+}
+
+} // namespace
+} // namespace app::testing

@@ -1,0 +1,47 @@
+#include "controls/window_place.h"
+
+#include <gdkmm/display.h>
+#include <gdkmm/monitor.h>
+
+#include <algorithm>
+
+namespace controls {
+
+WindowPlace FitIntoArea(std::optional<int> x, std::optional<int> y, int width, int height, const Gdk::Rectangle& area) {
+    WindowPlace place;
+    place.width = std::clamp(width, 1, std::max(1, area.get_width()));
+    place.height = std::clamp(height, 1, std::max(1, area.get_height()));
+    const int right = area.get_x() + area.get_width() - place.width;
+    const int bottom = area.get_y() + area.get_height() - place.height;
+    place.x = std::clamp(x.value_or(area.get_x() + (area.get_width() - place.width) / 2), area.get_x(), right);
+    place.y = std::clamp(y.value_or(area.get_y() + (area.get_height() - place.height) / 2), area.get_y(), bottom);
+    return place;
+}
+
+Gdk::Rectangle WorkAreaOf(const Gtk::Window* window) {
+    auto display = Gdk::Display::get_default();
+    Glib::RefPtr<Gdk::Monitor> monitor;
+    if (auto* shown = const_cast<Gtk::Window*>(window); shown && shown->get_window())
+        monitor = display->get_monitor_at_window(shown->get_window());
+    if (!monitor) monitor = display->get_primary_monitor();
+    if (!monitor) monitor = display->get_monitor(0);
+    Gdk::Rectangle area;
+    if (monitor) monitor->get_workarea(area);
+    if (area.get_width() <= 0 || area.get_height() <= 0) {
+        auto screen = Gdk::Screen::get_default();
+        area = Gdk::Rectangle(0, 0, screen->get_width(), screen->get_height());
+    }
+    return area;
+}
+
+void KeepInsideWorkArea(Gtk::Window& window) {
+    const Gdk::Rectangle area = WorkAreaOf(&window);
+    int x = 0, y = 0, width = 0, height = 0;
+    window.get_position(x, y);
+    window.get_size(width, height);
+    const WindowPlace place = FitIntoArea(x, y, width, height, area);
+    if (place.width != width || place.height != height) window.resize(place.width, place.height);
+    if (place.x != x || place.y != y) window.move(place.x, place.y);
+}
+
+} // namespace controls
