@@ -141,10 +141,11 @@ bool ConfigFile::WriteStrings(std::span<const Entry> entries) {
     const ProfileDocument* current = Load(true);
     if (!current) return false;
     ProfileDocument document = *current;
+    bool fits = true;
     for (const Entry& entry : encoded)
-        document.Set(entry.section, entry.key, entry.value);
-    if (document.bytes() == current->bytes()) return true;
-    if (document.bytes().size() > kMaxFileBytes) {
+        fits = fits && document.Set(entry.section, entry.key, entry.value);
+    if (fits && document.bytes() == current->bytes()) return true;
+    if (!fits || document.bytes().size() > kMaxFileBytes) {
         Report(path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）");
         return false;
     }
