@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace config {
 
@@ -32,6 +33,13 @@ void LoadHolidays(const ConfigFile& file, int year, HolidayTable& table);
 // Writes "HOLIDAY1" … "HOLIDAY12" of section year in one replacement of the file; a month
 // without marks gets an empty value (the key is kept, not removed).
 bool SaveHolidays(ConfigFile& file, int year, const HolidayTable& table);
+
+// The entries SaveHolidays writes, for a caller that writes several years in one batch.
+std::vector<ConfigFile::Entry> HolidayEntries(int year, const HolidayTable& table);
+
+// Whether the file has the section of the year's holidays at all (a year nobody has
+// written holidays for prints none).
+bool HasHolidaySection(const ConfigFile& file, int year);
 
 // The stored value of one month's marks, e.g. "0111".
 std::string FormatHolidayMonth(const std::array<std::uint8_t, 31>& days);
