@@ -33,7 +33,8 @@ struct Today {
 Today SystemToday();
 
 // The start-up sequence in its order. False, after the "ｴﾗｰ" message, when the host folder
-// has no Kalvorin.CFG; the state is then left as it was.
+// has no Kalvorin.CFG; the state is then left as it was. A day file that is missing or
+// shorter than 1901 … 2100 is reported once here, and the start-up goes on.
 bool StartUp(const std::filesystem::path& host_folder, const Today& today, const PrinterCaps& caps,
              pages::PrintState& state, base::Reporter& reporter);
 
