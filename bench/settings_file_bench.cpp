@@ -23,14 +23,14 @@ namespace {
 
 constexpr std::size_t kFillBytes = 15'000'000;
 
-// 15 MB of "\r\n" (kind 0) or of "x\r\n" (kind 1), then the sections a host folder has.
+// The sections a host folder has, then 15 MB of "\r\n" (kind 0) or of "x\r\n" (kind 1): each
+// edit of a section moves the whole filler, the worst place for it.
 std::string FilledText(int kind) {
     const std::string line = kind == 0 ? "\r\n" : "x\r\n";
-    std::string text;
-    text.reserve(kFillBytes + 4096);
-    while (text.size() + line.size() <= kFillBytes)
+    std::string text = "[UNSEI]\r\nETO=7\r\nStart Youbi=0\r\n\r\n[PRINT 1]\r\nUp Space=10\r\n";
+    text.reserve(text.size() + kFillBytes);
+    for (std::size_t filled = 0; filled + line.size() <= kFillBytes; filled += line.size())
         text += line;
-    text += "[UNSEI]\r\nETO=7\r\nStart Youbi=0\r\n\r\n[PRINT 1]\r\nUp Space=10\r\n";
     return text;
 }
 
