@@ -56,7 +56,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 // Temporary files of `target` are named ".NAME.tmp.PID.RANDOM".
 std::string TemporaryPrefix(const std::filesystem::path& target) {
-    return "." + target.filename().string() + ".tmp.";
+    return std::string(".").append(target.filename().string()).append(".tmp.");
 }
 
 // Removes the temporary files of target that a process no longer running left behind (a
