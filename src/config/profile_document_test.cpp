@@ -131,6 +131,38 @@ TEST(ProfileDocumentWrite, EditsInPlaceReadAsTheTextParsedAfresh) {
                                blanks + "[a]\r\na=2\r\n\r\n[C]\r\nk=x\r\n\r\n[D]\r\nq=1");
 }
 
+// Random texts of awkward lines (no final line end, lone "\r", "[" without "]", keys in
+// odd case, comments, blank lines) and random edits: the document edited in place always
+// reads as its text parsed afresh.
+TEST(ProfileDocumentWrite, RandomEditsReadAsTheTextParsedAfresh) {
+    const char* const pieces[] = {"[A]", "[a]", " [ B ] x", "[", "k=1", "K = 2 ", "=", ";k=3", "x", "", "\r", "[C]"};
+    const char* const ends[] = {"\n", "\r\n", "\r\n", "\n"};
+    const char* const sections[] = {"A", "b", "C", "D"};
+    const char* const keys[] = {"k", "K", "j"};
+    std::uint32_t seed = 1;
+    auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int lines = static_cast<int>(next(12));
+        for (int i = 0; i < lines; ++i)
+            text.append(pieces[next(12)]).append(i + 1 < lines || next(2) ? ends[next(4)] : "");
+        ProfileDocument doc(text);
+        for (int edit = 0; edit < 6; ++edit) {
+            const std::string value = next(3) == 0 ? "" : std::to_string(next(1000));
+            ASSERT_TRUE(doc.Set(sections[next(4)], keys[next(3)], value));
+            const ProfileDocument fresh(doc.bytes());
+            for (const char* section : sections)
+                for (const char* key : keys)
+                    ASSERT_EQ(ValueOf(doc, section, key), ValueOf(fresh, section, key))
+                        << "round " << round << " edit " << edit << " text: " << doc.bytes();
+            ASSERT_EQ(doc.SectionNames(), fresh.SectionNames()) << doc.bytes();
+        }
+    }
+}
+
 TEST(ProfileDocumentWrite, AFileOfShortLinesKeepsEveryOtherByte) {
     // Millions of blank or one-character lines (no sections or keys among them).
     std::string text;
