@@ -112,7 +112,7 @@ void ExpectNamedEntry(std::string_view name, std::span<const std::string_view> l
     SCOPED_TRACE(lines[0]);
     std::string bytes = Cp932(lines[0]);
     ASSERT_GT(bytes.size(), 5u);
-    EXPECT_EQ("(" + Cp932(name) + ") ", bytes.substr(0, 5));
+    EXPECT_EQ(std::string("(").append(Cp932(name)).append(") "), bytes.substr(0, 5));
     EXPECT_NE(' ', bytes[5]);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_LE(Cp932Length(lines[i]), 41u) << lines[i];
@@ -155,7 +155,7 @@ TEST(OfficerTextsOld, LinesFollowTheirForm) {
         SCOPED_TRACE(first);
         std::string bytes = Cp932(first);
         ASSERT_GE(bytes.size(), 12u);
-        EXPECT_EQ("(" + Cp932(kOfficerNames[o]) + ")", bytes.substr(0, 4));
+        EXPECT_EQ(std::string("(").append(Cp932(kOfficerNames[o])).append(")"), bytes.substr(0, 4));
         std::string grade = bytes.substr(4, 6);
         EXPECT_TRUE(std::any_of(kGrades.begin(), kGrades.end(), [&](std::string_view g) { return Cp932(g) == grade; }))
             << first;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace almanac {
@@ -27,6 +28,8 @@ void ReportError(base::Reporter& reporter, const std::filesystem::path& path, co
     }
     reporter.ShowMessage(text, "Error");
 }
+
+constexpr const char* kTooShort = "file too short: it ends before 2100-12-31";
 
 // Reads one record; returns the number of bytes read (15 unless the file ends).
 std::size_t ReadRecord(std::FILE* f, RawRecord& raw) { return std::fread(raw.data(), 1, raw.size(), f); }
@@ -65,7 +68,7 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
             return false;
         }
         if (ReadRecord(f, raw) != raw.size()) {
-            ReportError(reporter, path_, "file too short", std::ferror(f) ? errno : 0);
+            ReportError(reporter, path_, kTooShort, std::ferror(f) ? errno : 0);
             return false;
         }
         days[0] = DecodeRecord(raw);
@@ -83,7 +86,11 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
                 ReportError(reporter, path_, "cannot read", errno);
                 return false;
             }
-            break;
+            // The file ends inside the month: the days it lacks are not made up. The
+            // caption names no date, so that a run over many months shows it once.
+            std::fill(days.begin() + i, days.begin() + day_count + 1, DayRecord{});
+            ReportError(reporter, path_, kTooShort, 0);
+            return false;
         }
         DayRecord r = DecodeRecord(raw);
         if (r.month() != month && i > 1) break; // the next month's first record
@@ -96,6 +103,29 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
             return false;
         }
         days[static_cast<std::size_t>(i)] = r;
+    }
+    return true;
+}
+
+bool DayFile::CheckWhole(base::Reporter& reporter) const {
+    std::string error;
+    const int fd = base::OpenRegularFile(path_, &error);
+    if (fd < 0) {
+        reporter.ShowMessage("Error", error);
+        return false;
+    }
+    struct stat info {};
+    const bool known = ::fstat(fd, &info) == 0;
+    const int err = errno;
+    ::close(fd);
+    if (!known) {
+        ReportError(reporter, path_, "cannot read", err);
+        return false;
+    }
+    const std::int64_t records = FileYearOffsets().RecordIndex(kLastYear, 12, 31) + 1;
+    if (info.st_size < records * kRecordSize) {
+        ReportError(reporter, path_, kTooShort, 0);
+        return false;
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include "almanac/day_record.h"
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 
 namespace base {
@@ -34,9 +35,16 @@ public:
     // buffer may then be partly filled. So does a path that is not a regular file (a named
     // pipe is refused, not waited on), and a record that does not hold the date of its
     // place in the file (a damaged or foreign file: the days from there on are emptied).
-    // A short record at the end of the file, or the next month's first record after the
-    // last day of a short month, ends the month without an error.
+    // A file that ends before the month's last day (a copy cut short) is reported the same
+    // way ("file too short", naming no date) and the days it lacks are emptied. The next
+    // month's first record after the last day of a shorter month ends the month without an
+    // error.
     bool LoadMonth(MonthDays& days, int year, int month, int day_count, base::Reporter& reporter) const;
+
+    // Whether the file is there, a regular file and long enough for every day 1901 … 2100;
+    // otherwise it is reported as LoadMonth reports it (the same texts) and false returned.
+    // For a program that starts once and prints many months later.
+    bool CheckWhole(base::Reporter& reporter) const;
 
 private:
     std::filesystem::path path_;

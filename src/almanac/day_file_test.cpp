@@ -95,20 +95,23 @@ TEST_F(DayFileTest, MissingFileShowsError) {
     EXPECT_EQ("Error", reporter_.messages()[0].caption);
 }
 
-TEST_F(DayFileTest, TruncatedFile) {
+TEST_F(DayFileTest, AFileCutInsideAMonthIsReportedAndTheDaysItLacksLeftEmpty) {
     const fs::path path = dir_ / "short.DAT";
     testing::WriteSyntheticDayFile(path, 40); // January and 9 days of February 1901
     DayFile file(path);
-    days_[10].Date = 9;
-    ASSERT_TRUE(file.LoadMonth(days_, 1901, 2, 28, reporter_));
-    EXPECT_EQ(19010209, days_[9].Date);
-    EXPECT_EQ(9, days_[10].Date); // the file ended: later slots keep their content
+    ASSERT_TRUE(file.LoadMonth(days_, 1901, 1, 31, reporter_)); // whole in the file
     EXPECT_TRUE(reporter_.messages().empty());
-    // A month whose day before lies past the end of the file is an error.
+    days_[10].Date = 9;
+    EXPECT_FALSE(file.LoadMonth(days_, 1901, 2, 28, reporter_));
+    EXPECT_EQ(19010209, days_[9].Date);
+    EXPECT_EQ(DayRecord{}, days_[10]); // nothing made up, nothing left from before
+    EXPECT_EQ(DayRecord{}, days_[28]);
+    // A month wholly past the end: the same message, so that a run shows it once.
     EXPECT_FALSE(file.LoadMonth(days_, 1950, 6, 30, reporter_));
-    ASSERT_EQ(1u, reporter_.messages().size());
-    EXPECT_TRUE(reporter_.messages()[0].text.starts_with("Error\r"));
+    ASSERT_EQ(2u, reporter_.messages().size());
     EXPECT_EQ("Error", reporter_.messages()[0].caption);
+    EXPECT_EQ(reporter_.messages()[0].text, reporter_.messages()[1].text);
+    EXPECT_EQ(reporter_.messages()[0].text, "Error\r" + path.string() + ": file too short: it ends before 2100-12-31");
 }
 
 TEST_F(DayFileTest, ANamedPipeIsRefusedNotWaitedOn) {

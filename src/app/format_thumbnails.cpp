@@ -35,7 +35,7 @@ Glib::RefPtr<Gdk::Pixbuf> FormatThumbnail(const pages::PrintState& state, pages:
     page.colors = 256;
     page.printing = false;
     page.first_day = page.last_day = 1;
-    print::PrepareMonth(page, page.from_month);
+    if (!print::PrepareMonth(page, page.from_month)) return {}; // no picture from days not there
     entry->draw(*canvas, page);
 
     cairo_surface_t* surface = canvas->surface();

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "almanac/day_file.h"
 #include "config/config_file.h"
 #include "config/settings.h"
 #include "print/print_setup.h"
@@ -46,6 +47,9 @@ bool StartUp(const std::filesystem::path& host_folder, const Today& today, const
     // year, in the order the main window reads them.
     print::LoadPrintState(host_folder, state, reporter);
     state.format = pages::Format::kCalendar;
+    // A missing or cut-short day file is told now, once; the months it lacks are then
+    // neither previewed nor printed.
+    almanac::DayFile(host_folder / almanac::kDayFileName).CheckWhole(reporter);
     return true;
 }
 

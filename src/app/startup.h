@@ -46,7 +46,8 @@ std::string NoHostFolderHelp(const std::filesystem::path& folder);
 
 // The start-up sequence in its order. False, after the "ｴﾗｰ" message (with the folder
 // looked in and how to make one below it), when the host folder has no Kalvorin.CFG; the
-// state is then left as it was.
+// state is then left as it was. A day file that is missing or shorter than 1901 … 2100 is
+// reported once here, and the start-up goes on.
 bool StartUp(const std::filesystem::path& host_folder, const Today& today, const PrinterCaps& caps,
              pages::PrintState& state, base::Reporter& reporter);
 

@@ -56,7 +56,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 // Temporary files of `target` are named ".NAME.tmp.PID.RANDOM".
 std::string TemporaryPrefix(const std::filesystem::path& target) {
-    return "." + target.filename().string() + ".tmp.";
+    return std::string(".").append(target.filename().string()).append(".tmp.");
 }
 
 // Removes the temporary files of target that a process no longer running left behind (a
@@ -180,16 +180,11 @@ FileBytesRead ReadFileBytesBounded(const std::filesystem::path& path, std::size_
 }
 
 AtomicFile::AtomicFile(const std::filesystem::path& path) : target_(path) {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(path, ec)) {
-        target_ = std::filesystem::canonical(path, ec);
-        if (ec) {
-            error_ = "cannot follow the link " + path.string() + ": " + ec.message();
-            return;
-        }
-    }
+    // The name itself is looked at and later replaced: a symbolic link at it is replaced
+    // by the new file, never followed, so that whoever can write into the folder cannot
+    // make this write land on a file elsewhere.
     struct stat original {};
-    if (::stat(target_.c_str(), &original) == 0) {
+    if (::lstat(target_.c_str(), &original) == 0 && !S_ISLNK(original.st_mode)) {
         if (!S_ISREG(original.st_mode)) {
             error_ = target_.string() + ": not a regular file; it is not replaced";
             return;
@@ -278,6 +273,11 @@ std::string AtomicFile::Commit() {
     Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
     return {};
+}
+
+std::string NamingFile(const std::filesystem::path& path, const std::string& error) {
+    if (error.find(path.string()) != std::string::npos) return error;
+    return path.string() + ": " + error;
 }
 
 std::string ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {

@@ -9,7 +9,8 @@
 // link planted there is never followed), flushed and renamed over the file. Every failure
 // removes the temporary file and leaves the old file as it was. A temporary file left behind
 // by a killed run is removed by the next write of the same file. A file whose owner has made
-// it read-only is not replaced.
+// it read-only is not replaced. A symbolic link at the name is replaced itself, so that a
+// link planted in an output folder cannot redirect the write to a file elsewhere.
 
 #include <cstddef>
 #include <cstdint>
@@ -45,9 +46,10 @@ int OpenRegularFile(const std::filesystem::path& path, std::string* error, bool*
 // without a successful Commit removes the temporary file.
 class AtomicFile {
 public:
-    // Prepares to replace path. A symbolic link at path is followed, so that the link stays
-    // and its target is replaced. Refused, with the reason in error(), when the target is not
-    // a regular file, is read-only, or the temporary file cannot be created.
+    // Prepares to replace path. A symbolic link at path is replaced by the new file, never
+    // followed: the file it points to is left alone. Refused, with the reason in error(),
+    // when path is something other than a regular file or a link (a folder, a pipe), is
+    // read-only, or the temporary file cannot be created.
     explicit AtomicFile(const std::filesystem::path& path);
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -55,7 +57,7 @@ public:
 
     bool ok() const { return fd_ >= 0; }
     const std::string& error() const { return error_; }
-    // The file that Commit replaces (the target of a link at the path given).
+    // The name that Commit replaces.
     const std::filesystem::path& target() const { return target_; }
 
     // Appends bytes to the temporary file (through a buffer: a library that streams a
@@ -80,6 +82,10 @@ private:
     unsigned mode_ = 0;
     std::string buffer_;
 };
+
+// A failure about a file as one text that names the file once: the error as it is when it
+// already names the file (the texts of this header do), else "path: error".
+std::string NamingFile(const std::filesystem::path& path, const std::string& error);
 
 // Replaces the whole file with bytes through an AtomicFile. Returns an empty text on
 // success, else a description of the failure (path is then untouched).

@@ -103,6 +103,40 @@ TEST_F(FileIoTest, ALinkPlantedAtATemporaryNameIsNeverFollowed) {
     EXPECT_EQ(Get(file_), "new");
 }
 
+TEST_F(FileIoTest, ALinkAtTheNameIsReplacedAndItsTargetLeftAlone) {
+    const auto victim = folder_ / "victim";
+    Put(victim, "precious");
+    ASSERT_EQ(::chmod(victim.c_str(), 0600), 0);
+    std::filesystem::create_symlink(victim, file_);
+    ASSERT_EQ(ReplaceFileAtomically(file_, "new"), "");
+    EXPECT_EQ(Get(victim), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(file_));
+    EXPECT_EQ(Get(file_), "new");
+    EXPECT_EQ(Names(), (std::set<std::string>{"out.pdf", "victim"}));
+
+    // A link through which the file would be read-only, a link to a folder and a dangling
+    // link are names like any other: replaced, their targets untouched.
+    ASSERT_EQ(::chmod(victim.c_str(), 0400), 0);
+    const auto read_only = folder_ / "ro.pdf";
+    std::filesystem::create_symlink(victim, read_only);
+    std::filesystem::create_directory(folder_ / "dir");
+    const auto to_folder = folder_ / "dir.pdf";
+    std::filesystem::create_symlink(folder_ / "dir", to_folder);
+    const auto dangling = folder_ / "gone.pdf";
+    std::filesystem::create_symlink(folder_ / "nowhere" / "x", dangling);
+    for (const auto& link : {read_only, to_folder, dangling}) {
+        AtomicFile file(link);
+        ASSERT_TRUE(file.ok()) << file.error();
+        ASSERT_TRUE(file.Write("streamed"));
+        ASSERT_EQ(file.Commit(), "");
+        EXPECT_EQ(Get(link), "streamed");
+        EXPECT_FALSE(std::filesystem::is_symlink(link));
+    }
+    EXPECT_EQ(Get(victim), "precious");
+    EXPECT_TRUE(std::filesystem::is_empty(folder_ / "dir"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "nowhere"));
+}
+
 TEST_F(FileIoTest, AnUncommittedFileLeavesTheOldOneAndNoTemporary) {
     Put(file_, "good");
     {
@@ -160,7 +194,11 @@ TEST_F(FileIoTest, AReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 
     std::filesystem::create_directory(folder_ / "dir");
-    EXPECT_NE(ReplaceFileAtomically(folder_ / "dir", "x"), "");
+    const std::string refused = ReplaceFileAtomically(folder_ / "dir", "x");
+    EXPECT_NE(refused, "");
+    // Named once, whoever adds the name.
+    EXPECT_EQ(NamingFile(folder_ / "dir", refused), refused);
+    EXPECT_EQ(NamingFile(folder_ / "dir", "out of memory"), (folder_ / "dir").string() + ": out of memory");
 }
 
 TEST_F(FileIoTest, TheLockKeepsASecondHolderWaiting) {

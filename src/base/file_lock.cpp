@@ -9,7 +9,7 @@
 namespace base {
 
 std::filesystem::path FileLock::LockPath(const std::filesystem::path& path) {
-    return path.parent_path() / ("." + path.filename().string() + ".lock");
+    return path.parent_path() / std::string(".").append(path.filename().string()).append(".lock");
 }
 
 FileLock::FileLock(const std::filesystem::path& path) {

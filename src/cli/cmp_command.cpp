@@ -3,6 +3,7 @@
 #include "cli/command.h"
 
 #include "base/command_line.h"
+#include "base/file_io.h"
 #include "base/reporter.h"
 #include "pictures/byte_stream.h"
 #include "pictures/cmp_codec.h"
@@ -36,7 +37,7 @@ std::optional<std::vector<std::uint8_t>> Read(const std::string& path) {
 int Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::string error;
     if (pictures::WriteFileBytes(path, bytes, &error)) return 0;
-    std::fprintf(stderr, "qelmarin-cli cmp: cannot write %s: %s\n", path.c_str(), error.c_str());
+    std::fprintf(stderr, "qelmarin-cli cmp: %s\n", base::NamingFile(path, error).c_str());
     return 1;
 }
 

@@ -79,6 +79,8 @@ run 2 "$cli" render --mono=yes --out x && expect err "--mono takes no value" "sw
 run 2 "$cli" render --paper a2 --out x && expect err "'a2' is not one of A4\|" "unknown paper lists the known"
 run 2 "$cli" render --year 2027 --from 5 --to 3 --out x && expect err "--from 5 is after --to 3" "reversed months"
 run 2 "$cli" render --preview --one-file --out x && expect err "--one-file" "--one-file with --preview"
+run 2 "$cli" render --paper a3 --dpi 2400 --out x && expect err "--dpi 2400 is too fine for A3: at most 1981" "dpi by paper"
+run 0 "$cli" render --help && expect out "A3 goes up to 1981" "the help says the limit of A3"
 run 2 "$cli" day && expect err "no date given" "day without a date"
 run 2 "$cli" day 2027-02-30 && expect err "'2027-02-30'" "not a date"
 run 2 "$cli" cmp encode only-one && expect err "two files" "cmp with one file"

@@ -172,7 +172,7 @@ int RunDay(const Args& args) {
     if (options.has("header") || ::isatty(STDOUT_FILENO)) {
         std::string header;
         for (const char* name : kColumnNames)
-            header += (header.empty() ? "" : "\t") + std::string(name);
+            header.append(header.empty() ? "" : "\t").append(name);
         std::printf("%s\n", header.c_str());
     }
 

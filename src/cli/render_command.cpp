@@ -10,6 +10,7 @@
 #include "cli/month_range.h"
 #include "cli/render_elsewhere.h"
 #include "cli/run_choices.h"
+#include "gfx/bitmap_surfaces.h"
 #include "gfx/cairo_canvas.h"
 #include "gfx/trace_canvas.h"
 #include "pages/page_routines.h"
@@ -45,7 +46,9 @@ constexpr base::OptionSyntax kOptions[] = {
     {"to", "MONTH", "the last month, YYYY-MM (across a year's end) or 1-12 (default --from, else 12 with --year)"},
     {"paper", "NAME", "the paper, one of those below (else PAPERSIZE, then /etc/papersize, then A4)"},
     {"landscape", "", "the paper turned sideways"},
-    {"dpi", "N", "the printer's resolution, 24-2400 (default 600)"},
+    {"dpi", "N",
+     "the printer's resolution, 24-2400 (default 600); a page side stays within 32767 pixels, so A3 goes "
+     "up to 1981 and B4 up to 2286"},
     {"mono", "", "draw as for a black-and-white printer"},
     {"days", "A-B", "the days of the daily pages (format 3), the same in every month"},
     {"one-file", "", "the whole month range as one PDF (or trace) instead of one per month"},
@@ -136,6 +139,17 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
     for (const std::string& note : choice.notes)
         Fail(note);
     o.paper = *choice.paper;
+    // The page is drawn on surfaces of at most kMaxSurfaceSide pixels a side: the finest
+    // resolution depends on the paper, and is checked here rather than failing at the end.
+    const double longest_mm = std::max(o.paper.width_mm, o.paper.height_mm);
+    if (print::PaperPixels(longest_mm, o.dpi) > gfx::kMaxSurfaceSide) {
+        int finest = o.dpi;
+        while (finest > kMinDpi && print::PaperPixels(longest_mm, finest) > gfx::kMaxSurfaceSide)
+            --finest;
+        return "--dpi " + std::to_string(o.dpi) + " is too fine for " + std::string(o.paper.name) + ": at most " +
+               std::to_string(finest) + " (a page side stays within " + std::to_string(gfx::kMaxSurfaceSide) +
+               " pixels)";
+    }
     if (const std::string* v = parsed.value("home")) o.home = *v;
     if (const std::string* v = parsed.value("out")) o.out = *v;
     if (o.out.empty()) return "--out DIR is required";
@@ -191,7 +205,7 @@ public:
         cairo_ = kind_ == Kind::kPdf
                      ? gfx::CairoCanvas::CreatePdf(path_.string(), device, std::string(print::kDocumentTitle), &error)
                      : gfx::CairoCanvas::CreateImage(device, &error);
-        if (!cairo_) return Refuse(path_.string() + ": " + error);
+        if (!cairo_) return Refuse(base::NamingFile(path_, error));
         return cairo_.get();
     }
 
@@ -207,7 +221,7 @@ public:
             ok = kind_ == Kind::kPng ? cairo_->WritePng(path_.string(), &error) : cairo_->Finish(&error);
             cairo_.reset();
         }
-        if (!ok) return Fail(path_.string() + ": " + error);
+        if (!ok) return Fail(base::NamingFile(path_, error));
         std::printf("%s\n", path_.string().c_str());
         return true;
     }
@@ -332,6 +346,12 @@ int RunRender(const Args& args) {
         state.from_month = year.months.from;
         state.to_month = year.months.to;
         print::LoadYearHolidays(state);
+        if (!print::HasYearHolidays(state)) {
+            // Told, but no failure: a year may rightly have no holidays marked.
+            Fail("note: " + print::ConfigPath(folder).string() + " has no holidays of " + std::to_string(state.year) +
+                 " (no section [" + std::to_string(state.year) + "]); the pages show none. "
+                 "'kalvorin-host holidays' adds the national ones.");
+        }
         if (o.preview) {
             ok = print::Preview(state, printer, documents);
             break;

@@ -32,6 +32,21 @@ copy() {
 render good --format 1 --year 2026 --from 12
 [[ $? == 0 && ! -s err ]] || fail "a good folder renders quietly with status 0"
 
+# init writes the national holidays of every year from 1948 to 2100; a printed year with no
+# holiday section is noted once, without failing the run.
+cfg=good/Kalvorin.CFG
+[[ $(grep -c $'^\\[[0-9]*\\]\r$' $cfg) == 153 ]] && grep -q $'^\\[1948\\]\r$' $cfg && grep -q $'^\\[2100\\]\r$' $cfg &&
+  ! grep -q $'^\\[1947\\]\r$' $cfg || fail "init writes the holidays of 1948 ... 2100"
+awk '/^\[2100\]/{y=1} y&&/^HOLIDAY1=/{print; exit}' $cfg | grep -q "^HOLIDAY1=01" || fail "元日 2100"
+copy noholidays
+sed -i $'/^\\[2030\\]\r$/,/^\r$/d' noholidays/Kalvorin.CFG
+render noholidays --format 1 --year 2030 --from 1 --to 3 --trace
+rc=$?
+[[ $rc == 0 && $(grep -c "has no holidays of 2030" err) == 1 && $(wc -l <err) == 1 ]] ||
+  fail "a year without holidays: status $rc, noted once"
+render noholidays --format 1 --year 2031 --from 1 --trace
+[[ $? == 0 && ! -s err ]] || fail "the next year still has its holidays"
+
 copy fifo
 rm fifo/UNSEI.DAT
 mkfifo fifo/UNSEI.DAT
@@ -44,9 +59,26 @@ rc=$?
 
 copy missing
 rm missing/UNSEI.DAT
+rm -rf out
 render missing --format 1 --year 2026 --from 1 --to 12
 rc=$?
 [[ $rc == 1 && $(grep -c "UNSEI.DAT" err) == 1 ]] || fail "no day file: status $rc, told once for 12 months"
+[[ -z "$(ls -A out)" ]] || fail "no day file: no page is written, yet out/ holds $(ls out)"
+
+# A day file cut in the middle of March 2026: February is drawn, March and April are not,
+# and the short file is told once, with its path.
+copy cut
+days=$((($(date -ud 2026-03-15 +%s) - $(date -ud 1901-01-01 +%s)) / 86400))
+head -c $((days * 15)) good/UNSEI.DAT >cut/UNSEI.DAT
+rm -rf out
+render cut --format 1 --year 2026 --from 2 --to 4 --trace
+rc=$?
+[[ $rc == 1 && $(grep -c "cut/UNSEI.DAT: file too short" err) == 1 && $(wc -l <err) -le 2 ]] ||
+  fail "a day file cut inside March: status $rc, told once with the path"
+[[ "$(ls out)" == "2026-02-1-calendar.trace" ]] || fail "a day file cut inside March: out/ holds $(ls out)"
+render cut --format 2 --year 2026 --from 3 --preview
+rc=$?
+[[ $rc == 1 && -z "$(ls out | grep preview)" ]] || fail "a day file cut inside March, preview: status $rc"
 
 copy random
 head -c 1100000 /dev/urandom >random/UNSEI.DAT
@@ -71,6 +103,18 @@ render nopictures --format 3 --year 2026 --from 1
 rc=$?
 [[ $rc == 1 && $(grep -c "歳時記01.cmp" err) == 1 ]] || fail "a missing month picture on 31 daily pages: status $rc, told once"
 
+# The finest resolution the help gives for A3 renders; an output name held by a folder is
+# refused with its path named once.
+rm -rf out
+render good --format 4 --year 2026 --from 12 --paper A3 --dpi 1981
+rc=$?
+[[ $rc == 0 && -s out/2026-12-4-poster.pdf ]] || fail "A3 at 1981 dpi, as the help says: status $rc"
+mkdir -p out/2026-12-1-calendar.pdf
+render good --format 1 --year 2026 --from 12
+rc=$?
+[[ $rc == 1 && $(grep -o "out/2026-12-1-calendar.pdf" err | wc -l) == 1 ]] || fail "an output name held by a folder: status $rc"
+rm -rf out/2026-12-1-calendar.pdf
+
 # An output that may not be replaced: refused, the old file kept, status 1.
 rm -rf out
 mkdir out
@@ -80,5 +124,31 @@ render good --format 1 --year 2026 --from 12
 rc=$?
 [[ $rc == 1 && "$(cat out/2026-12-1-calendar.pdf)" == kept ]] || fail "a read-only output: status $rc"
 [[ $(ls -A out | wc -l) == 1 ]] || fail "no temporary file is left in the output folder"
+
+# A link planted at an output name is replaced, never written through: the file it points
+# to stays as it was, for render, cmp and dayfile alike.
+rm -rf out
+mkdir out
+echo "precious" >victim
+ln -s "$work/victim" out/2026-12-1-calendar.pdf
+ln -s "$work/victim" out/2026-12-1-calendar.trace
+render good --format 1 --year 2026 --from 12
+rc=$?
+render good --format 1 --year 2026 --from 12 --trace
+rc2=$?
+[[ $rc == 0 && $rc2 == 0 && "$(cat victim)" == precious ]] || fail "render through a planted link: status $rc/$rc2, victim $(head -c 20 victim)"
+[[ ! -L out/2026-12-1-calendar.pdf && "$(head -c 5 out/2026-12-1-calendar.pdf)" == "%PDF-" ]] ||
+  fail "render through a planted link: the PDF replaces the link"
+ln -s "$work/victim" picture.bmp
+ln -s "$work/victim" picture.cmp
+ln -s "$work/victim" day.dat
+"$cli" cmp decode good/歳時記01.cmp picture.bmp >/dev/null 2>err &&
+  "$cli" cmp encode picture.bmp picture.cmp >/dev/null 2>>err
+rc=$?
+"$host" dayfile day.dat >/dev/null 2>>err
+rc2=$?
+[[ $rc == 0 && $rc2 == 0 && "$(cat victim)" == precious && ! -L picture.bmp && ! -L picture.cmp && ! -L day.dat ]] ||
+  fail "cmp and dayfile through a planted link: status $rc/$rc2, victim $(head -c 20 victim)"
+[[ $(stat -c %s day.dat) == 1095750 ]] || fail "dayfile through a planted link: the day file replaces the link"
 
 exit $status

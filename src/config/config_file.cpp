@@ -160,7 +160,8 @@ bool ConfigFile::WriteEdits(std::span<const Edit> edits) {
     const ProfileDocument* current = Load(true);
     if (!current) return false;
     ProfileDocument document = *current;
-    for (std::size_t i = 0; i < edits.size(); ++i) {
+    bool fits = true;
+    for (std::size_t i = 0; fits && i < edits.size(); ++i) {
         const Edit& edit = edits[i];
         if (edit.rewrite) {
             // Made from the value in the document as edited so far, so that two edits of
@@ -173,10 +174,10 @@ bool ConfigFile::WriteEdits(std::span<const Edit> edits) {
                 return false;
             }
         }
-        document.Set(encoded[i].section, encoded[i].key, encoded[i].value);
+        fits = document.Set(encoded[i].section, encoded[i].key, encoded[i].value);
     }
-    if (document.bytes() == current->bytes()) return true;
-    if (document.bytes().size() > kMaxFileBytes) {
+    if (fits && document.bytes() == current->bytes()) return true;
+    if (!fits || document.bytes().size() > kMaxFileBytes) {
         Report(path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）");
         return false;
     }

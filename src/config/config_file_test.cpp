@@ -225,14 +225,18 @@ TEST_F(ConfigFileTest, AtomicWriteLeavesNoTemporaryFileAndKeepsPermissions) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
-TEST_F(ConfigFileTest, ALinkStaysALinkAndItsTargetIsWritten) {
+TEST_F(ConfigFileTest, ALinkAtTheFileIsReplacedNotWrittenThrough) {
+    // A link planted in the host folder must not let a settings write reach a file
+    // elsewhere: the name gets the edited text, the file it pointed to stays as it was.
     const auto target = folder_ / "real.cfg";
     WriteBytes(target, "[S]\nk=1\n");
     std::filesystem::create_symlink(target, path_);
     ConfigFile file(path_);
+    EXPECT_EQ(file.ReadInteger("S", "k", 0), 1); // reads go through it
     ASSERT_TRUE(file.WriteString("S", "k", "2"));
-    EXPECT_TRUE(std::filesystem::is_symlink(path_));
-    EXPECT_EQ(ReadBytes(target), "[S]\nk=2\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(path_));
+    EXPECT_EQ(ReadBytes(path_), "[S]\nk=2\n");
+    EXPECT_EQ(ReadBytes(target), "[S]\nk=1\n");
 }
 
 // Writers in several threads and several processes, each with a section of its own: every

@@ -78,13 +78,24 @@ std::string FormatHolidayMonth(const std::array<std::uint8_t, 31>& days) {
     return value;
 }
 
-bool SaveHolidays(ConfigFile& file, int year, const HolidayTable& table) {
+std::vector<ConfigFile::Entry> HolidayEntries(int year, const HolidayTable& table) {
     const std::string section = std::to_string(year);
     std::vector<ConfigFile::Entry> entries;
     for (int month = 1; month <= kMonths; ++month) {
         entries.push_back({section, HolidayKey(month), FormatHolidayMonth(table.flags[month - 1])});
     }
-    return file.WriteStrings(entries);
+    return entries;
+}
+
+bool SaveHolidays(ConfigFile& file, int year, const HolidayTable& table) {
+    return file.WriteStrings(HolidayEntries(year, table));
+}
+
+bool HasHolidaySection(const ConfigFile& file, int year) {
+    const std::string section = std::to_string(year);
+    for (const std::string& name : file.SectionNames())
+        if (name == section) return true;
+    return false;
 }
 
 EditSet HolidayEdits(int year, const HolidayTable& given, const HolidayTable& edited) {

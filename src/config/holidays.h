@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace config {
 
@@ -41,6 +42,13 @@ bool SaveHolidays(ConfigFile& file, int year, const HolidayTable& table);
 // file's value is kept, and a month without such a day is not written. The value is
 // rewritten in the stored form (LoadHolidays' reading, FormatHolidayMonth's writing).
 EditSet HolidayEdits(int year, const HolidayTable& given, const HolidayTable& edited);
+
+// The entries SaveHolidays writes, for a caller that writes several years in one batch.
+std::vector<ConfigFile::Entry> HolidayEntries(int year, const HolidayTable& table);
+
+// Whether the file has the section of the year's holidays at all (a year nobody has
+// written holidays for prints none).
+bool HasHolidaySection(const ConfigFile& file, int year);
 
 // The stored value of one month's marks, e.g. "0111".
 std::string FormatHolidayMonth(const std::array<std::uint8_t, 31>& days);

@@ -105,5 +105,89 @@ TEST(ProfileDocumentWrite, NamesMayPointIntoTheDocument) {
     EXPECT_EQ(doc.bytes(), "[Alpha]\na=1\nb=2\n");
 }
 
+// The line table is brought up to date around each edit only: after any run of edits the
+// document reads as the same text parsed afresh does, and bytes outside the edited lines
+// are the bytes that were there.
+TEST(ProfileDocumentWrite, EditsInPlaceReadAsTheTextParsedAfresh) {
+    const std::string blanks(20000, '\n');
+    const std::string start = "junk\r\n" + blanks + "[A]\r\na=1\r\n; c\r\n" + blanks + "[b]\r\nx\r\n" + blanks + "[a]\r\na=2";
+    ProfileDocument doc(start);
+    struct Edit {
+        const char *section, *key, *value;
+    };
+    const Edit edits[] = {{"A", "a", "a much longer value than before"}, {"B", "new", "1"}, {"A", "z", "9"},
+                          {"C", "k", " padded "},  {"a", "A", ""},        {"c", "K", "x"},
+                          {"b", "new", "22"},        {"D", "q", "1"}};
+    for (const Edit& edit : edits) {
+        ASSERT_TRUE(doc.Set(edit.section, edit.key, edit.value));
+        const ProfileDocument fresh(doc.bytes());
+        for (const Edit& probe : edits) {
+            EXPECT_EQ(ValueOf(doc, probe.section, probe.key), ValueOf(fresh, probe.section, probe.key))
+                << "after [" << edit.section << "] " << edit.key;
+        }
+        EXPECT_EQ(doc.SectionNames(), fresh.SectionNames());
+    }
+    EXPECT_EQ(doc.bytes(), "junk\r\n" + blanks + "[A]\r\na=\r\nz=9\r\n; c\r\n" + blanks + "[b]\r\nnew=22\r\nx\r\n" +
+                               blanks + "[a]\r\na=2\r\n\r\n[C]\r\nk=x\r\n\r\n[D]\r\nq=1");
+}
+
+// Random texts of awkward lines (no final line end, lone "\r", "[" without "]", keys in
+// odd case, comments, blank lines) and random edits: the document edited in place always
+// reads as its text parsed afresh.
+TEST(ProfileDocumentWrite, RandomEditsReadAsTheTextParsedAfresh) {
+    const char* const pieces[] = {"[A]", "[a]", " [ B ] x", "[", "k=1", "K = 2 ", "=", ";k=3", "x", "", "\r", "[C]"};
+    const char* const ends[] = {"\n", "\r\n", "\r\n", "\n"};
+    const char* const sections[] = {"A", "b", "C", "D"};
+    const char* const keys[] = {"k", "K", "j"};
+    std::uint32_t seed = 1;
+    auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int lines = static_cast<int>(next(12));
+        for (int i = 0; i < lines; ++i)
+            text.append(pieces[next(12)]).append(i + 1 < lines || next(2) ? ends[next(4)] : "");
+        ProfileDocument doc(text);
+        for (int edit = 0; edit < 6; ++edit) {
+            const std::string value = next(3) == 0 ? "" : std::to_string(next(1000));
+            ASSERT_TRUE(doc.Set(sections[next(4)], keys[next(3)], value));
+            const ProfileDocument fresh(doc.bytes());
+            for (const char* section : sections)
+                for (const char* key : keys)
+                    ASSERT_EQ(ValueOf(doc, section, key), ValueOf(fresh, section, key))
+                        << "round " << round << " edit " << edit << " text: " << doc.bytes();
+            ASSERT_EQ(doc.SectionNames(), fresh.SectionNames()) << doc.bytes();
+        }
+    }
+}
+
+TEST(ProfileDocumentWrite, AFileOfShortLinesKeepsEveryOtherByte) {
+    // Millions of blank or one-character lines (no sections or keys among them).
+    std::string text;
+    for (int i = 0; i < 1000000; ++i)
+        text += i % 3 == 0 ? "\n" : i % 3 == 1 ? "x\n" : "\r\n";
+    const std::string tail = "[S]\nk=1\n";
+    ProfileDocument doc(text + tail);
+    ASSERT_TRUE(doc.Set("S", "k", "2"));
+    ASSERT_TRUE(doc.Set("T", "k", "3"));
+    EXPECT_EQ(doc.bytes(), text + "[S]\nk=2\n\n[T]\nk=3\n");
+    EXPECT_EQ(ValueOf(doc, "T", "k"), "3");
+    const std::vector<std::string_view> names = doc.SectionNames();
+    EXPECT_EQ(names, (std::vector<std::string_view>{"S", "T"}));
+}
+
+TEST(ProfileDocumentRead, ManyDistinctSectionsAreListedOnceEachInFileOrder) {
+    std::string text;
+    for (int i = 0; i < 50000; ++i)
+        text += "[s" + std::to_string(i) + "]\n[S" + std::to_string(i) + "]\n";
+    const ProfileDocument doc(text);
+    const std::vector<std::string_view> names = doc.SectionNames();
+    ASSERT_EQ(names.size(), 50000u);
+    EXPECT_EQ(names.front(), "s0");
+    EXPECT_EQ(names.back(), "s49999");
+}
+
 } // namespace
 } // namespace config

@@ -51,7 +51,7 @@ std::string FormatJst(double jd_ut) {
     const int jdn = static_cast<int>(seconds / 86400);
     const int of_day = static_cast<int>(seconds % 86400);
     const CivilDate date = CivilFromJdn(jdn);
-    char text[40];
+    char text[80]; // room for any six ints, so that no field can be cut
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", date.year, date.month, date.day, of_day / 3600,
                   of_day / 60 % 60, of_day % 60);
     return text;

@@ -12,17 +12,25 @@ EquinoxDays ComputeEquinoxDays(int year) {
 }
 
 std::string WriteNationalHolidays(config::ConfigFile& file, int from, int to) {
-    for (int year = from; year <= to; ++year) {
-        const std::vector<CivilDate> holidays = NationalHolidays(year, ComputeEquinoxDays(year));
-        if (holidays.empty()) continue; // before the law: no section to write
-        config::HolidayTable table;
-        config::LoadHolidays(file, year, table);
-        for (const CivilDate& date : holidays) {
-            table.Mark(date.month, date.day, true);
+    // Every year in one replacement of the file: init writes two centuries of them.
+    std::vector<config::ConfigFile::Entry> entries;
+    {
+        const config::ConfigFile::ReadScope one_version(file);
+        for (int year = from; year <= to; ++year) {
+            const std::vector<CivilDate> holidays = NationalHolidays(year, ComputeEquinoxDays(year));
+            if (holidays.empty()) continue; // before the law: no section to write
+            config::HolidayTable table;
+            config::LoadHolidays(file, year, table);
+            for (const CivilDate& date : holidays) {
+                table.Mark(date.month, date.day, true);
+            }
+            for (config::ConfigFile::Entry& entry : config::HolidayEntries(year, table))
+                entries.push_back(std::move(entry));
         }
-        if (!config::SaveHolidays(file, year, table)) {
-            return "cannot write the holidays of " + std::to_string(year) + " to " + file.path().string();
-        }
+    }
+    if (!entries.empty() && !file.WriteStrings(entries)) {
+        return "cannot write the holidays of " + std::to_string(from) + " … " + std::to_string(to) + " to " +
+               file.path().string();
     }
     return {};
 }

@@ -12,9 +12,9 @@ namespace host {
 EquinoxDays ComputeEquinoxDays(int year);
 
 // For each year from … to: the year's user holidays are read, the national holidays are added
-// to them (days the user marked stay marked) and the year is written back; a year without
-// national holidays (before 1948-07-20) is left alone. Returns an empty text on success, else
-// what went wrong.
+// to them (days the user marked stay marked) and the years are written back in one
+// replacement of the file; a year without national holidays (before 1948-07-20) is left
+// alone. Returns an empty text on success, else what went wrong (nothing is then written).
 std::string WriteNationalHolidays(config::ConfigFile& file, int from, int to);
 
 } // namespace host

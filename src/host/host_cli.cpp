@@ -79,9 +79,10 @@ constexpr base::OptionSyntax kInitOptions[] = {
 constexpr base::CommandSyntax kInit{
     "kalvorin-host init", "[DIR] --eto N | --born DATE",
     "Makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT, sample month pictures, the\n"
-    "commentary database and the national holidays of this year and the next two. Without DIR\n"
-    "the folder is the user's data folder, $XDG_DATA_HOME/kalvorin (~/.local/share/kalvorin),\n"
-    "where the programs look when neither --home nor KALVORIN_HOME names one.",
+    "commentary database and the national holidays of 1948-2100 (the years ahead as the\n"
+    "present law makes them). Without DIR the folder is the user's data folder,\n"
+    "$XDG_DATA_HOME/kalvorin (~/.local/share/kalvorin), where the programs look when neither\n"
+    "--home nor KALVORIN_HOME names one.",
     kInitOptions};
 
 // A command line that cannot be run: the text goes to stderr with the command's usage.
@@ -163,13 +164,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
         if (end == std::string::npos) return parts;
         start = end + 1;
     }
-}
-
-int CurrentYear() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local.tm_year + 1900;
 }
 
 // The 24 solar terms by name, the other pentad boundaries by number, and the seasonal days.
@@ -286,6 +280,9 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
             throw UsageError{&kInit, "--era takes NAME,YEAR with a name of at most two double-byte characters, not '" +
                                          *v + "'"};
         }
+        if (!base::Utf8ToCp932(parts[0])) {
+            throw UsageError{&kInit, "--era '" + parts[0] + "' has a character that Kalvorin.CFG (Shift-JIS) cannot hold"};
+        }
         options.era_name = parts[0];
         options.era_year = IntArgument(kInit, parts[1], "era YEAR", 1868, 9999);
     }
@@ -301,8 +298,10 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
     } else {
         options.folder = o.operands()[0];
     }
-    options.holidays_from = std::clamp(CurrentYear(), kDayFileFirstYear, kDayFileLastYear);
-    options.holidays_to = std::min(options.holidays_from + 2, kDayFileLastYear);
+    // Every year of the day file that has national holidays; the years past the law's last
+    // change are that law carried forward.
+    options.holidays_from = std::max(kFirstHolidayYear, kDayFileFirstYear);
+    options.holidays_to = kDayFileLastYear;
 
     if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) throw std::runtime_error(refusal);
     const DayCalendar calendar(kDayFileFirstYear, kDayFileLastYear);

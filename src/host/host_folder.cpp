@@ -81,6 +81,9 @@ std::string HostFolderRefusal(const HostFolderOptions& options) {
     if (!base::Utf8ToCp932(DirValue(folder))) {
         return "the folder's path " + folder.string() + " has characters that Kalvorin.CFG (Shift-JIS) cannot hold";
     }
+    if (!base::Utf8ToCp932(options.era_name)) {
+        return "the era name " + options.era_name + " has characters that Kalvorin.CFG (Shift-JIS) cannot hold";
+    }
     if (base::Cp932Length(DirValue(folder)) > kMaxDirBytes) {
         return "the folder's path is longer than the " + std::to_string(kMaxDirBytes) + " bytes the module holds";
     }

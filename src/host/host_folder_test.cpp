@@ -155,6 +155,18 @@ TEST_F(HostFolderTest, RefusesAPathTheModuleCannotHold) {
         EXPECT_NE(err_.str().find("Shift-JIS"), std::string::npos) << err_.str();
         EXPECT_FALSE(fs::exists(root_ / name)) << name;
     }
+    // So is an era name: a usage error on the command line, a refusal from the maker; no
+    // folder is left behind either way.
+    for (const char* era : {"é,2030", "\xF0\x9F\x93\x85,2030", "令\xF0\x9F\x93\x85,2030"}) {
+        err_.str("");
+        EXPECT_EQ(Run({"init", (root_ / "era").string(), "--eto", "1", "--era", era}), 2) << era;
+        EXPECT_NE(err_.str().find("--era"), std::string::npos) << err_.str();
+        EXPECT_FALSE(fs::exists(root_ / "era")) << era;
+    }
+    options.folder = root_ / "era";
+    options.era_name = "\xF0\x9F\x93\x85";
+    EXPECT_NE(MakeHostFolder(options, testing::FullCalendar()).find("Shift-JIS"), std::string::npos);
+    EXPECT_FALSE(fs::exists(root_ / "era"));
 }
 
 TEST_F(HostFolderTest, ReadOnlyFilesAreNotReplaced) {

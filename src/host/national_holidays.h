@@ -8,6 +8,9 @@
 
 namespace host {
 
+// The first year with national holidays.
+constexpr int kFirstHolidayYear = 1948;
+
 // The equinox days of a year as JST day of month (March and September), which the law fixes
 // each year from the astronomical equinox; ours come from the computed equinoxes.
 struct EquinoxDays {

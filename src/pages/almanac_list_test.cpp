@@ -162,7 +162,8 @@ TEST(AlmanacList, SunTimesOnlyForAPlaceNorthOfTheEquator) {
     auto sun_texts = [&](const Trace& t) {
         std::vector<std::string> found;
         for (const std::string& l : t.With("text\t"))
-            if (l.find("\t" + std::to_string(sun_top) + "\t") != std::string::npos) found.push_back(l);
+            if (l.find(std::string("\t").append(std::to_string(sun_top)).append("\t")) != std::string::npos)
+                found.push_back(l);
         return found;
     };
     EXPECT_TRUE(sun_texts(Draw(state)).empty()); // latitude 0: framed and empty

@@ -74,7 +74,11 @@ std::string SeasonText(std::uint8_t season_flags) {
 
 std::string FortuneNumberText(std::string_view sign, int number, bool portrait) {
     const std::string n = base::FormatNumberKanji(number);
-    return portrait ? " [" + std::string(sign) + n + "]" : " " + std::string(sign) + n;
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "text" + std::string.
+    std::string text = portrait ? " [" : " ";
+    text.append(sign).append(n);
+    if (portrait) text += ']';
+    return text;
 }
 
 } // namespace pages::calendar

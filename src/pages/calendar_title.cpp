@@ -44,7 +44,8 @@ void DrawTitle(gfx::Canvas& canvas, const PrintState& state, const Layout& layou
     const int height = std::min(available / 3, h - RoundHalfEven(layout.h_scale * 50));
     if (available <= 0 || height <= 0) return;
     canvas.SelectFont(HorizontalFont(state, PointRoundedHeight(height, state.dpi_x)));
-    const std::string month = " " + std::string(almanac::TableText(base::KanjiNumerals, state.month)) + "月";
+    const std::string month =
+        std::string(" ").append(almanac::TableText(base::KanjiNumerals, state.month)).append("月");
     canvas.DrawText({tx, ty, tx + available, ty + h - 20}, gfx::dt::kCenter | gfx::dt::kVCenter | gfx::dt::kSingleLine,
                     month);
 }

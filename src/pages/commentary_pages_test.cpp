@@ -87,7 +87,8 @@ TEST_F(CommentaryPagesTest, KikkyouKeepsItsColoursEvenInMonochrome) {
     // Line 3 (十方暮) is blue, line 17 (母倉) red, each set right before its text.
     for (std::size_t i : {2u, 16u}) {
         const auto at = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
-            return l.starts_with("text\t") && l.ends_with("\t" + std::string(almanac::KikkyouCommentary[i].text));
+            return l.starts_with("text\t") &&
+                   l.ends_with(std::string("\t").append(almanac::KikkyouCommentary[i].text));
         });
         ASSERT_NE(lines.end(), at);
         char expected[16];

@@ -48,7 +48,7 @@ std::string OldDateText(const almanac::DayRecord& day) {
     std::string s = "旧暦: ";
     if (day.LeapMonth) s += "閏";
     s += day.LunarMonth == 1 ? std::string("正月") : Numeral(day.LunarMonth) + "月";
-    s += " " + Numeral(day.LunarDay) + "日";
+    s.append(" ").append(Numeral(day.LunarDay)).append("日");
     return s;
 }
 

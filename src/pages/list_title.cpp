@@ -7,7 +7,7 @@
 namespace pages {
 
 std::string ListTitleText(const PrintState& state) {
-    std::string s = " " + base::FormatYearKanji(state.year) + "年 ";
+    std::string s = std::string(" ").append(base::FormatYearKanji(state.year)).append("年 ");
     if (const std::optional<config::EraYear> era = state.eras.Lookup(state.year))
         s += era->name + EraYearText(era->year) + "年 ";
     s += " （";

@@ -44,7 +44,12 @@ bool PrintRun(pages::PrintState& state, const Printer& printer, DocumentSink& si
     const gfx::Device device{printer.page_width, printer.page_height, printer.dpi_x, printer.dpi_y, state.colors};
     bool all_written = true;
     for (int m = state.from_month; m <= state.to_month; ++m) {
-        PrepareMonth(state, m);
+        // A month whose days could not be read (reported by the loader) gets no page:
+        // nothing is printed from records that are not there.
+        if (!PrepareMonth(state, m)) {
+            all_written = false;
+            continue;
+        }
         all_written = DrawDocument(state, device, sink) && all_written;
     }
     return all_written;
@@ -53,7 +58,7 @@ bool PrintRun(pages::PrintState& state, const Printer& printer, DocumentSink& si
 bool Preview(pages::PrintState& state, const Printer& printer, DocumentSink& sink) {
     if (!CheckMonthRange(state)) return false;
     const gfx::Device device = PreviewDevice(state, printer);
-    PrepareMonth(state, state.from_month);
+    if (!PrepareMonth(state, state.from_month)) return false;
     const int printer_colors = state.colors;
     const int first_day = state.first_day, last_day = state.last_day;
     state.colors = device.colors;

@@ -43,15 +43,17 @@ int PreviewDivisor(const pages::PrintState& state);
 // The whole run: "月エラー" (caption "ｴﾗｰ") through the reporter and false when the range
 // is reversed or outside 1 … 12; otherwise, for each month from `from_month` to `to_month`, the
 // month is prepared (print_setup.h) and drawn by the routine of the state's format into a
-// document of its own. Format 3 draws the days `first_day` … `last_day` of every month,
-// printing flag set. Returns whether every document was written.
+// document of its own. A month whose day records could not be loaded (the loader has said
+// why) is not drawn, and the run goes on with the next. Format 3 draws the days
+// `first_day` … `last_day` of every month, printing flag set. Returns whether every
+// document was written.
 bool PrintRun(pages::PrintState& state, const Printer& printer, DocumentSink& sink);
 
 // The preview: the first month of the range on a page of the printer's size divided by
 // PreviewDivisor, at the resolution divided likewise, drawn as for a colour printer (256
 // colours; the state's colour count is restored afterwards). Format 3 draws day 1 with the
-// printing flag off. False, after "月エラー", for a reversed range; the document is then
-// not begun.
+// printing flag off. False, after "月エラー", for a reversed range, and when the month's
+// day records could not be loaded; the document is then not begun.
 bool Preview(pages::PrintState& state, const Printer& printer, DocumentSink& sink);
 
 // The page the preview draws on for a printer.

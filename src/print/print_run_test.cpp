@@ -132,12 +132,30 @@ TEST_F(PrintRunTest, PreviewDivisorBelowOneCountsAsOne) {
     EXPECT_EQ(4960, PreviewDevice(state_, printer_).width);
 }
 
-TEST_F(PrintRunTest, MissingDayFileIsReportedAndTheMonthStillDrawn) {
+TEST_F(PrintRunTest, AMissingOrShortDayFileIsReportedAndItsMonthsNotDrawn) {
     std::filesystem::remove(folder_ / "UNSEI.DAT");
-    state_.from_month = state_.to_month = 6;
-    EXPECT_TRUE(PrintRun(state_, printer_, sink_));
+    state_.from_month = 5;
+    state_.to_month = 6;
+    EXPECT_FALSE(PrintRun(state_, printer_, sink_));
+    EXPECT_FALSE(Preview(state_, printer_, sink_));
+    EXPECT_TRUE(sink_.documents.empty());
+    ASSERT_FALSE(reporter_.messages().empty());
+    EXPECT_NE(reporter_.messages()[0].caption.find((folder_ / "UNSEI.DAT").string()), std::string::npos);
+
+    // A file cut in the middle of June 2100: May is drawn, June is not.
+    reporter_.clear();
+    const std::int32_t cut = almanac::FileYearOffsets().RecordIndex(2100, 6, 15);
+    almanac::testing::WriteSyntheticDayFile(folder_ / "UNSEI.DAT", cut);
+    EXPECT_FALSE(PrintRun(state_, printer_, sink_));
+    ASSERT_EQ(1u, sink_.documents.size());
+    EXPECT_EQ(5, sink_.documents[0].month);
+    int short_file = 0; // (the poster's missing month picture is told too)
+    for (const auto& message : reporter_.messages())
+        short_file += message.caption.find("UNSEI.DAT: file too short") != std::string::npos;
+    EXPECT_EQ(1, short_file);
+    state_.from_month = 6;
+    EXPECT_FALSE(Preview(state_, printer_, sink_));
     EXPECT_EQ(1u, sink_.documents.size());
-    EXPECT_FALSE(reporter_.messages().empty());
 }
 
 TEST_F(PrintRunTest, HolidaysPrintFromMemoryAndThePlaceIsReadForEveryMonth) {

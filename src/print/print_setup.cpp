@@ -46,6 +46,12 @@ void LoadYearHolidays(pages::PrintState& state) {
     config::LoadHolidays(file, state.year, state.holidays);
 }
 
+bool HasYearHolidays(const pages::PrintState& state) {
+    base::RecordingReporter quiet; // a file that cannot be read is told by the loaders
+    const config::ConfigFile file(ConfigPath(state.host_folder), &quiet);
+    return config::HasHolidaySection(file, state.year);
+}
+
 bool PrepareMonth(pages::PrintState& state, int month) {
     state.month = month;
     state.days_in_month = almanac::DaysInMonth(state.year, month);

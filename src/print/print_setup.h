@@ -25,12 +25,16 @@ std::filesystem::path ConfigPath(const std::filesystem::path& host_folder);
 // print run draws from the table in memory, so edits not yet written still print.
 void LoadYearHolidays(pages::PrintState& state);
 
+// Whether Kalvorin.CFG has a holiday section for `state.year` at all: a year nobody wrote
+// holidays for prints none, which a run should say.
+bool HasYearHolidays(const pages::PrintState& state);
+
 // The month of `state.year` about to be drawn: `month`, `days_in_month` (Gregorian, so
 // 2100 has no 29 February), `days` from UNSEI.DAT, and the place ("IDO", "KEIDO",
 // "HYOUKOU") read afresh, so that a place the host changed meanwhile is printed (unless
-// the run fixed its place: `place_fixed`). A day file
-// that cannot be read is reported by the loader and the month is drawn with the records
-// the buffer holds; returns whether the records were loaded.
+// the run fixed its place: `place_fixed`). Returns whether the records were loaded; a day
+// file that cannot be read, or ends before the month does, is reported by the loader, and
+// the month must then not be drawn.
 bool PrepareMonth(pages::PrintState& state, int month);
 
 } // namespace print
