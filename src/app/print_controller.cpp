@@ -107,7 +107,7 @@ public:
 
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
         if (watch_.aborted) return nullptr;
-        title_ = JobTitle(state);
+        title_ = print::JobTitle(state);
         recorder_ = std::make_shared<PageRecorder>();
         return recorder_->Begin(device);
     }
@@ -210,15 +210,6 @@ private:
 };
 
 } // namespace
-
-std::string JobTitle(const pages::PrintState& state) {
-    char month[16];
-    std::snprintf(month, sizeof month, "%04d-%02d", std::clamp(state.year, 0, 9999), std::clamp(state.month, 1, 12));
-    std::string title = std::string(print::kDocumentTitle) + " " + month;
-    if (const pages::PageRoutineEntry* routine = pages::FindPageRoutine(static_cast<int>(state.format)))
-        title += " " + std::string(routine->label);
-    return title;
-}
 
 void JobProgress::Touch() {
     last = std::chrono::steady_clock::now();

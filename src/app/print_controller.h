@@ -24,10 +24,6 @@
 
 namespace app {
 
-// The name of a month's print job: "Kalvorin 2027-01 暦" (the year and month of the state,
-// the label of its format), so that the months of a queue can be told apart.
-std::string JobTitle(const pages::PrintState& state);
-
 // How a job sent to a printer is waited for.
 struct JobWatch {
     int stall_limit_ms = 30000;         // without progress for this long, the job is given up

@@ -5,10 +5,12 @@
 #include "base/command_line.h"
 #include "cli/command.h"
 #include "cli/render_elsewhere.h"
+#include "pages/page_routines.h"
 #include "print/cups_queue.h"
 #include "print/print_run.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,17 @@ const base::CommandSyntax& Syntax() {
         "options of render (but --out, --preview and --trace) and these:",
         Options()};
     return syntax;
+}
+
+// The title of the job of one rendered file, "2027-01-1-calendar.pdf" → "Kalvorin 2027-01 暦":
+// the file names its months before "-<format>-<routine name>".
+std::string TitleOfFile(const std::filesystem::path& file, int format) {
+    std::string months = file.stem().string();
+    if (const pages::PageRoutineEntry* routine = pages::FindPageRoutine(format)) {
+        const std::string suffix = "-" + std::to_string(format) + "-" + std::string(routine->name);
+        if (months.ends_with(suffix)) months.resize(months.size() - suffix.size());
+    }
+    return print::JobTitle(months, format);
 }
 
 int Fail(const std::string& message) {
@@ -90,9 +103,11 @@ int RunPrint(const Args& args) {
     if (!o.has("dpi")) render_args.push_back("--dpi=" + std::to_string(printer->dpi));
     if (!printer->colour && !o.has("mono")) render_args.push_back("--mono");
 
+    // Checked with render's options above.
+    const int format = base::IntOptionIn(o, "format", 1, pages::kFormatCount).value.value_or(1);
     return RenderElsewhere(render_args, kProgram, [&](const std::vector<std::filesystem::path>& files) {
         for (const std::filesystem::path& file : files) {
-            const int job = queue->Submit(file, print::kDocumentTitle, copies.value.value_or(1), &error);
+            const int job = queue->Submit(file, TitleOfFile(file, format), copies.value.value_or(1), &error);
             if (job == 0) return Fail(error);
             std::printf(kJobLine, printer->name.c_str(), job, file.filename().c_str());
         }

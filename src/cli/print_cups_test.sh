@@ -99,9 +99,11 @@ for id in "${ids[@]}"; do
 done
 # The job's attributes as the scheduler keeps them (its control file, written at once).
 control() { printf '%s/spool/c%05d' "$c" "$1"; }
+month=0
 for id in "${ids[@]}"; do
+  month=$((month + 1))
   for _ in $(seq 250); do [[ -s "$(control "$id")" ]] && break; sleep 0.02; done
-  check "job $id is titled Kalvorin" grep -aq "job-name.*Kalvorin" "$(control "$id")"
+  check "job $id is titled by its month and format" grep -aq "job-name.*Kalvorin 2027-0$month 暦" "$(control "$id")"
   check "job $id asks for no copies" test "$(grep -ac copies "$(control "$id")")" = 0
 done
 
@@ -113,6 +115,7 @@ check "one job on the named printer" test "${#other[@]}" = 1
 check "the one job has three pages" test "$(pages "${other[0]}")" = 3
 for _ in $(seq 250); do [[ -s "$(control "${other[0]}")" ]] && break; sleep 0.02; done
 check "the one job asks for two copies" grep -aq copies "$(control "${other[0]}")"
+check "the one job names its months" grep -aq "job-name.*Kalvorin 2027-01-to-03 暦" "$(control "${other[0]}")"
 
 # No scheduler, no such printer: a message and exit 1.
 CUPS_SERVER="$tmp/nowhere.sock" "$cli" print --year 2027 --from 1 >"$tmp/out" 2>"$tmp/err"

@@ -3,6 +3,9 @@
 #include "pages/page_routines.h"
 #include "print/print_setup.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace print {
 namespace {
 
@@ -71,6 +74,19 @@ bool Preview(pages::PrintState& state, const Printer& printer, DocumentSink& sin
     state.first_day = first_day;
     state.last_day = last_day;
     return written;
+}
+
+std::string JobTitle(std::string_view months, int format) {
+    std::string title = std::string(kDocumentTitle) + " " + std::string(months);
+    if (const pages::PageRoutineEntry* routine = pages::FindPageRoutine(format))
+        title += " " + std::string(routine->label);
+    return title;
+}
+
+std::string JobTitle(const pages::PrintState& state) {
+    char month[16];
+    std::snprintf(month, sizeof month, "%04d-%02d", std::clamp(state.year, 0, 9999), std::clamp(state.month, 1, 12));
+    return JobTitle(month, static_cast<int>(state.format));
 }
 
 } // namespace print

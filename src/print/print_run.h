@@ -6,12 +6,21 @@
 #include "pages/print_state.h"
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace print {
 
 inline constexpr std::string_view kDocumentTitle = "Kalvorin";
 inline constexpr std::string_view kMonthRangeError = "月エラー";
 inline constexpr std::string_view kErrorCaption = "ｴﾗｰ";
+
+// The name of a print job: "Kalvorin 2027-01 暦" — the document title, the months the job
+// holds ("2027-01", or "2027-01-to-03" for a run in one document) and the label of the
+// format, so that the jobs of a queue can be told apart.
+std::string JobTitle(std::string_view months, int format);
+// The job of the state's month.
+std::string JobTitle(const pages::PrintState& state);
 
 // What the target printer reports: its page in device pixels and its resolution. (Its
 // colour count and paper width are in the print state, read once at start-up.)

@@ -179,5 +179,21 @@ TEST_F(PrintRunTest, HolidaysPrintFromMemoryAndThePlaceIsReadForEveryMonth) {
     EXPECT_FALSE(state_.holidays.IsMarked(6, 3));
 }
 
+// The months of a queue are told apart: the name, then the year and month, then the format;
+// a run in one document names its months.
+TEST(JobTitle, NamesTheMonthsAndTheFormat) {
+    pages::PrintState state;
+    state.year = 2027;
+    state.month = 1;
+    state.format = pages::Format::kCalendar;
+    EXPECT_EQ("Kalvorin 2027-01 暦", JobTitle(state));
+    state.month = 12;
+    state.format = pages::Format::kKikkyouNotes;
+    EXPECT_EQ("Kalvorin 2027-12 吉凶解説", JobTitle(state));
+    state.format = pages::Format::kDaily;
+    EXPECT_EQ("Kalvorin 2027-12 日めくり", JobTitle(state));
+    EXPECT_EQ("Kalvorin 2027-04-to-2028-03 一覧", JobTitle("2027-04-to-2028-03", 2));
+}
+
 } // namespace
 } // namespace print
