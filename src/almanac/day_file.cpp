@@ -111,7 +111,7 @@ bool DayFile::CheckWhole(base::Reporter& reporter) const {
     std::string error;
     const int fd = base::OpenRegularFile(path_, &error);
     if (fd < 0) {
-        reporter.ShowMessage("Error", error);
+        reporter.ShowMessage("Error\r" + error, "Error");
         return false;
     }
     struct stat info {};

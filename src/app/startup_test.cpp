@@ -31,8 +31,8 @@ TEST(StartUpTest, AMissingOrShortDayFileIsToldOnceAndTheProgramStillStarts) {
             continue;
         }
         ASSERT_EQ(1u, reporter.messages().size()) << c.what;
-        EXPECT_NE(reporter.messages()[0].caption.find(day_file), std::string::npos);
-        EXPECT_NE(reporter.messages()[0].caption.find(c.what), std::string::npos) << reporter.messages()[0].caption;
+        EXPECT_NE(reporter.messages()[0].text.find(day_file), std::string::npos);
+        EXPECT_NE(reporter.messages()[0].text.find(c.what), std::string::npos) << reporter.messages()[0].text;
     }
 }
 

@@ -4,12 +4,18 @@
 
 namespace base {
 
-void StderrReporter::ShowMessage(std::string_view text, std::string_view caption) {
+std::string TerminalMessage(std::string_view text, std::string_view caption) {
+    const std::size_t first_end = text.find('\r');
+    if (first_end != std::string_view::npos && text.substr(0, first_end) == caption) text.remove_prefix(first_end + 1);
     std::string line(caption);
     line += ": ";
     for (char c : text) line += (c == '\r') ? '\n' : c;
     line += '\n';
-    std::fputs(line.c_str(), stderr);
+    return line;
+}
+
+void StderrReporter::ShowMessage(std::string_view text, std::string_view caption) {
+    std::fputs(TerminalMessage(text, caption).c_str(), stderr);
 }
 
 void OnceReporter::ShowMessage(std::string_view text, std::string_view caption) {

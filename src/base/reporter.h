@@ -16,7 +16,12 @@ public:
     virtual void ShowMessage(std::string_view text, std::string_view caption) = 0;
 };
 
-// Writes "caption: text" to stderr, the carriage returns of multi-line texts as newlines.
+// "caption: text" as a terminal shows it: the carriage returns of multi-line texts as
+// newlines, and a first line that only repeats the caption (a message box's body begins
+// with it, "Error\rPATH: reason") left out.
+std::string TerminalMessage(std::string_view text, std::string_view caption);
+
+// Writes TerminalMessage to stderr.
 class StderrReporter : public Reporter {
 public:
     void ShowMessage(std::string_view text, std::string_view caption) override;

@@ -140,7 +140,7 @@ TEST_F(PrintRunTest, AMissingOrShortDayFileIsReportedAndItsMonthsNotDrawn) {
     EXPECT_FALSE(Preview(state_, printer_, sink_));
     EXPECT_TRUE(sink_.documents.empty());
     ASSERT_FALSE(reporter_.messages().empty());
-    EXPECT_NE(reporter_.messages()[0].caption.find((folder_ / "UNSEI.DAT").string()), std::string::npos);
+    EXPECT_NE(reporter_.messages()[0].text.find((folder_ / "UNSEI.DAT").string()), std::string::npos);
 
     // A file cut in the middle of June 2100: May is drawn, June is not.
     reporter_.clear();
@@ -151,7 +151,7 @@ TEST_F(PrintRunTest, AMissingOrShortDayFileIsReportedAndItsMonthsNotDrawn) {
     EXPECT_EQ(5, sink_.documents[0].month);
     int short_file = 0; // (the poster's missing month picture is told too)
     for (const auto& message : reporter_.messages())
-        short_file += message.caption.find("UNSEI.DAT: file too short") != std::string::npos;
+        short_file += message.text.find("UNSEI.DAT: file too short") != std::string::npos;
     EXPECT_EQ(1, short_file);
     state_.from_month = 6;
     EXPECT_FALSE(Preview(state_, printer_, sink_));
