@@ -155,5 +155,43 @@ TEST_F(KeyboardTest, SpaceAndEnterActEscapeCancels) {
     EXPECT_EQ(before, state_.holidays);
 }
 
+// The drop list from the keyboard: it opens with the keyboard in it, the arrows move its
+// cursor along the reading order, Enter chooses, Escape leaves the value as it was; the
+// keyboard goes back to the list's button.
+TEST_F(KeyboardTest, TheDropListIsChosenFromTheKeyboard) {
+    Open();
+    Focus();
+    const int year = state_.year;
+    window_->YearButton().grab_focus();
+    PressKey(XK_space);
+    ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }));
+    EXPECT_EQ(&window_->ListPaintBox(), Focused());
+    PressKey(XK_Left);
+    PressKey(XK_Left);
+    PressKey(XK_Right);
+    PressKey(XK_Left);
+    PressKey(XK_Return);
+    EXPECT_TRUE(PumpUntil([&] { return !window_->ListOpen(); }));
+    EXPECT_EQ(year + 2, state_.year);
+    EXPECT_EQ(&window_->YearButton(), Focused());
+
+    const int from = state_.from_month;
+    window_->FromMonthButton().grab_focus();
+    PressKey(XK_Return);
+    ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }));
+    PressKey(XK_Up);
+    PressKey(XK_Escape);
+    EXPECT_TRUE(PumpUntil([&] { return !window_->ListOpen(); }));
+    EXPECT_EQ(from, state_.from_month);
+    EXPECT_EQ(&window_->FromMonthButton(), Focused());
+    window_->FromMonthButton().grab_focus();
+    PressKey(XK_Return);
+    ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }));
+    PressKey(from > 1 ? XK_Up : XK_Down);
+    PressKey(XK_space);
+    EXPECT_TRUE(PumpUntil([&] { return !window_->ListOpen(); }));
+    EXPECT_EQ(from > 1 ? from - 1 : from + 1, state_.from_month);
+}
+
 } // namespace
 } // namespace app::testing

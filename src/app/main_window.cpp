@@ -192,12 +192,13 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
         gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{w, h, 96, 96, 256});
         canvas.SetBrush(base::kWhite);
         canvas.FillRect(gfx::Rect{0, 0, w, h});
-        const int current = open_list_ == ListKind::kYear       ? state_.year
-                            : open_list_ == ListKind::kToMonth ? state_.to_month
-                                                                : state_.from_month;
-        DrawList(canvas, open_list_, list_entries_, current, state_.face_name, state_.font_height);
+        DrawList(canvas, open_list_, list_entries_, list_cursor_, state_.face_name, state_.font_height);
         return true;
     });
+    list_box_.set_can_focus(true);
+    list_box_.add_events(Gdk::KEY_PRESS_MASK);
+    list_box_.signal_key_press_event().connect([this](GdkEventKey* event) { return ListKeyPress(event->keyval); },
+                                               false);
     list_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
         ListBoxPaintBoxMouseDown(static_cast<int>(event->x), static_cast<int>(event->y));
         return true;
@@ -488,6 +489,9 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
     list_scroll_.show();
     list_box_.show();
     const int current = kind == ListKind::kYear ? state_.year : kind == ListKind::kToMonth ? state_.to_month : state_.from_month;
+    list_cursor_ = current;
+    // The keyboard moves into the list once it is laid out (and the opening key released).
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &TUnseiPrintMainForm::FocusOpenList));
     const double position = ListScrollPosition(list_entries_, current);
     auto adjustment = list_scroll_.get_hadjustment();
     adjustment->set_upper(ListScrollRange(kind, state_.font_height));
@@ -496,6 +500,16 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
     Glib::signal_idle().connect_once([this, position] { list_scroll_.get_hadjustment()->set_value(position); },
                                      Glib::PRIORITY_HIGH_IDLE + 20);
     list_box_.queue_draw();
+}
+
+void TUnseiPrintMainForm::FocusOpenList() {
+    if (!ListOpen()) return;
+    // The scroll box would bring the focused paint box's start into view: the list stays
+    // where it opened.
+    auto adjustment = list_scroll_.get_hadjustment();
+    const double position = adjustment->get_value();
+    list_box_.grab_focus();
+    adjustment->set_value(position);
 }
 
 bool TUnseiPrintMainForm::ListOpen() const {
@@ -507,11 +521,46 @@ double TUnseiPrintMainForm::ListScrollX() const {
 }
 
 void TUnseiPrintMainForm::CloseList() {
+    // The keyboard goes back to the button that opened the list.
+    const bool had_focus = list_box_.has_focus();
     list_scroll_.hide();
+    if (had_focus)
+        (open_list_ == ListKind::kYear ? year_button_ : open_list_ == ListKind::kToMonth ? to_button_ : from_button_)
+            .grab_focus();
 }
 
 void TUnseiPrintMainForm::ListBoxPaintBoxMouseDown(int x, int y) {
-    const std::optional<int> value = ListHitTest(list_entries_, x, y);
+    ChooseListValue(ListHitTest(list_entries_, x, y));
+}
+
+// From the keyboard the list has a cursor, drawn as the current entry: the arrows move it
+// along the reading order (left and down to the next entry, right and up back), Enter or
+// Space choose it, Escape closes the list without a choice.
+bool TUnseiPrintMainForm::ListKeyPress(unsigned keyval) {
+    int step = 0;
+    switch (keyval) {
+    case GDK_KEY_Left: case GDK_KEY_KP_Left: case GDK_KEY_Down: case GDK_KEY_KP_Down: step = 1; break;
+    case GDK_KEY_Right: case GDK_KEY_KP_Right: case GDK_KEY_Up: case GDK_KEY_KP_Up: step = -1; break;
+    case GDK_KEY_Return: case GDK_KEY_KP_Enter: case GDK_KEY_space: ChooseListValue(list_cursor_); return true;
+    default: return false;
+    }
+    const auto [lowest, highest] = std::minmax_element(
+        list_entries_.begin(), list_entries_.end(), [](const ListEntry& a, const ListEntry& b) { return a.value < b.value; });
+    if (lowest == list_entries_.end()) return true;
+    list_cursor_ = std::clamp(list_cursor_ + step, lowest->value, highest->value);
+    // Keep the cursor's entry in view.
+    for (const ListEntry& e : list_entries_) {
+        if (e.value != list_cursor_) continue;
+        auto adjustment = list_scroll_.get_hadjustment();
+        const double page = adjustment->get_page_size();
+        if (e.rect.left < adjustment->get_value()) adjustment->set_value(e.rect.left);
+        else if (e.rect.right > adjustment->get_value() + page) adjustment->set_value(e.rect.right - page);
+    }
+    list_box_.queue_draw();
+    return true;
+}
+
+void TUnseiPrintMainForm::ChooseListValue(std::optional<int> value) {
     CloseList();
     const int year = state_.year, from_month = state_.from_month;
     if (open_list_ == ListKind::kYear) {

@@ -24,6 +24,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace app {
 
@@ -97,6 +98,10 @@ private:
     void Later(std::function<void()> action);
     void ShowYearOnTitle();
     void CloseList();
+    bool ListKeyPress(unsigned keyval);
+    void FocusOpenList();
+    // Closes the list and takes its value, when there is one, for the open list.
+    void ChooseListValue(std::optional<int> value);
     void Progress(std::string_view what, int percent);
     void Shutdown();
 
@@ -125,6 +130,7 @@ private:
     Gtk::ScrolledWindow list_scroll_;
     controls::AccessibleListBox list_box_;
     ListKind open_list_ = ListKind::kFromMonth;
+    int list_cursor_ = 0; // the entry shown as current while the list is open
     std::vector<ListEntry> list_entries_;
     std::array<std::function<void()>, 3> openers_;
 };
