@@ -19,7 +19,9 @@
 #include <gtkmm/image.h>
 #include <gtkmm/scrollbar.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <gdk/gdkkeysyms.h>
 
 namespace app {
 namespace {
@@ -122,19 +124,30 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     fixed_.put(*until, 127, 316);
 
     // Settings buttons (second column) and action buttons (left column).
+    // Buttons that open a window act after their handler has returned (see Later): pressed
+    // through an accessibility action, the window's modal loop would otherwise run inside
+    // the bus call and the program would stop answering the bus until the window closed.
     MakeButton(config_button_, "印刷設定", 72, 8, 32, 80).signal_clicked().connect([this] {
-        if (openers_[0]) openers_[0]();
+        Later([this] { if (openers_[0]) openers_[0](); });
     });
     MakeButton(holiday_button_, "休日設定", 72, 96, 32, 80).signal_clicked().connect([this] {
-        if (openers_[1]) openers_[1]();
+        Later([this] { if (openers_[1]) openers_[1](); });
     });
-    MakeButton(setup_button_, "プリンタ設定", 72, 184, 32, 96).signal_clicked().connect([this] { SetUpButtonClick(); });
+    MakeButton(setup_button_, "プリンタ設定", 72, 184, 32, 96).signal_clicked().connect([this] {
+        Later([this] { SetUpButtonClick(); });
+    });
     MakeButton(pictures_button_, "月の絵", 72, 288, 32, 76).signal_clicked().connect([this] {
-        if (openers_[2]) openers_[2]();
+        Later([this] { if (openers_[2]) openers_[2](); });
     });
-    MakeButton(print_button_, "印刷", 7, 8, 41, 136, -15).signal_clicked().connect([this] { PrintStartButtonClick(); });
-    MakeButton(test_button_, "確認", 7, 152, 41, 88, -15).signal_clicked().connect([this] { TESTButtonClick(); });
-    MakeButton(help_button_, "説明", 7, 249, 41, 48).signal_clicked().connect([this] { SpeedButton1Click(); });
+    MakeButton(print_button_, "印刷", 7, 8, 41, 136, -15).signal_clicked().connect([this] {
+        Later([this] { PrintStartButtonClick(); });
+    });
+    MakeButton(test_button_, "確認", 7, 152, 41, 88, -15).signal_clicked().connect([this] {
+        Later([this] { TESTButtonClick(); });
+    });
+    MakeButton(help_button_, "説明", 7, 249, 41, 48).signal_clicked().connect([this] {
+        Later([this] { SpeedButton1Click(); });
+    });
     MakeButton(exit_button_, "終了", 7, 304, 41, 60).signal_clicked().connect([this] { ExitButtonClick(); });
     for (int x : {56, 112, 164}) {
         auto* bevel = Gtk::manage(new Gtk::Separator(Gtk::ORIENTATION_VERTICAL));
@@ -179,23 +192,26 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
         gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{w, h, 96, 96, 256});
         canvas.SetBrush(base::kWhite);
         canvas.FillRect(gfx::Rect{0, 0, w, h});
-        const int current = open_list_ == ListKind::kYear       ? state_.year
-                            : open_list_ == ListKind::kToMonth ? state_.to_month
-                                                                : state_.from_month;
-        DrawList(canvas, open_list_, list_entries_, current, state_.face_name, state_.font_height);
+        DrawList(canvas, open_list_, list_entries_, list_cursor_, state_.face_name, state_.font_height);
         return true;
     });
+    list_box_.set_can_focus(true);
+    list_box_.add_events(Gdk::KEY_PRESS_MASK);
+    list_box_.signal_key_press_event().connect([this](GdkEventKey* event) { return ListKeyPress(event->keyval); },
+                                               false);
     list_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
         ListBoxPaintBoxMouseDown(static_cast<int>(event->x), static_cast<int>(event->y));
         return true;
     });
     fixed_.put(list_scroll_, 0, 0);
 
+    SetFocusOrder();
     state_.progress = [this](std::string_view what, int percent) { Progress(what, percent); };
     frame_.show_all();
 }
 
 TUnseiPrintMainForm::~TUnseiPrintMainForm() {
+    pending_action_.disconnect();
     state_.progress = {};
 }
 
@@ -232,6 +248,16 @@ void TUnseiPrintMainForm::PlaceFormatButtons() {
         format_buttons_[index] = std::move(button);
     }
     format_buttons_[0]->set_active(true);
+    // The group is one stop for Tab (the chosen button alone takes the focus) and the arrows
+    // move the choice within it by the buttons' places; GTK does this only for radio
+    // buttons drawn with their indicator.
+    for (std::size_t i = 0; i < format_buttons_.size(); ++i) {
+        Gtk::RadioButton& button = *format_buttons_[i];
+        button.set_can_focus(button.get_active());
+        button.signal_toggled().connect([&button] { button.set_can_focus(button.get_active()); });
+        button.signal_key_press_event().connect(
+            [this, i](GdkEventKey* event) { return MoveFormatChoice(static_cast<int>(i), event->keyval); }, false);
+    }
     // The labels over the top row, and the vertical labels beside each row.
     const struct {
         const char* text;
@@ -254,6 +280,71 @@ void TUnseiPrintMainForm::PlaceFormatButtons() {
     }
 }
 
+bool TUnseiPrintMainForm::MoveFormatChoice(int index, unsigned keyval) {
+    int dx = 0, dy = 0;
+    switch (keyval) {
+    case GDK_KEY_Left: case GDK_KEY_KP_Left: dx = -1; break;
+    case GDK_KEY_Right: case GDK_KEY_KP_Right: dx = 1; break;
+    case GDK_KEY_Up: case GDK_KEY_KP_Up: dy = -1; break;
+    case GDK_KEY_Down: case GDK_KEY_KP_Down: dy = 1; break;
+    default: return false;
+    }
+    const FormatPlace* from = nullptr;
+    for (const FormatPlace& place : kFormatPlaces)
+        if (static_cast<int>(place.format) - 1 == index) from = &place;
+    if (!from) return false;
+    // The nearest button that way in the same row or column; none at the edge.
+    const FormatPlace* to = nullptr;
+    for (const FormatPlace& place : kFormatPlaces) {
+        const int along = dx != 0 ? (place.left - from->left) * dx : (place.top - from->top) * dy;
+        const bool in_line = dx != 0 ? place.top == from->top : place.left == from->left;
+        if (!in_line || along <= 0) continue;
+        const int best = !to ? 0 : dx != 0 ? (to->left - from->left) * dx : (to->top - from->top) * dy;
+        if (!to || along < best) to = &place;
+    }
+    if (!to) return true;
+    Gtk::RadioButton& next = *format_buttons_[static_cast<std::size_t>(static_cast<int>(to->format) - 1)];
+    next.set_active(true);
+    next.grab_focus();
+    return true;
+}
+
+// Tab follows the reading order, right to left column by column and down each column: the
+// title strip's close button, the format group (one stop; the arrows move within it), the
+// year and month buttons, the settings buttons, the action buttons. GTK's own order would
+// run left to right across the columns.
+void TUnseiPrintMainForm::SetFocusOrder() {
+    std::vector<Gtk::Widget*> order{&strip_};
+    // The format columns from the right; the top row before the bottom one.
+    std::vector<const FormatPlace*> places;
+    for (const FormatPlace& place : kFormatPlaces) places.push_back(&place);
+    std::sort(places.begin(), places.end(), [](const FormatPlace* a, const FormatPlace* b) {
+        return a->left != b->left ? a->left > b->left : a->top < b->top;
+    });
+    for (const FormatPlace* place : places)
+        order.push_back(format_buttons_[static_cast<std::size_t>(static_cast<int>(place->format) - 1)].get());
+    for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{
+             &year_button_, &from_button_, &to_button_, &list_scroll_, &config_button_, &holiday_button_,
+             &setup_button_, &pictures_button_, &print_button_, &test_button_, &help_button_, &exit_button_})
+        order.push_back(w);
+    GList* chain = nullptr;
+    for (Gtk::Widget* w : order) chain = g_list_append(chain, w->gobj());
+    // The focus chain is the one way GTK 3 offers to order a fixed container's children.
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_container_set_focus_chain(GTK_CONTAINER(fixed_.gobj()), chain);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    g_list_free(chain);
+}
+
+bool TUnseiPrintMainForm::on_key_press_event(GdkEventKey* event) {
+    // Escape closes an open drop list, as a click beside it would.
+    if (event->keyval == GDK_KEY_Escape && ListOpen()) {
+        CloseList();
+        return true;
+    }
+    return Gtk::Window::on_key_press_event(event);
+}
+
 void TUnseiPrintMainForm::MakeFormatPictures() {
     const print::PaperSize paper = print::FindPaperSize(paper_).value_or(*print::FindPaperSize("A4"));
     for (const FormatPlace& place : kFormatPlaces) {
@@ -262,6 +353,18 @@ void TUnseiPrintMainForm::MakeFormatPictures() {
                                        kFormatHeight - 12);
         if (auto* image = dynamic_cast<Gtk::Image*>(button.get_child()); image && picture) image->set(picture);
     }
+}
+
+// One action at a time: a second press before the first has started is dropped, as a press
+// on a window hidden behind a modal one would be.
+void TUnseiPrintMainForm::Later(std::function<void()> action) {
+    if (pending_action_.connected()) return;
+    pending_action_ = Glib::signal_idle().connect([this, action = std::move(action)] {
+        const std::function<void()> run = action; // the slot goes with its connection
+        pending_action_.disconnect();
+        if (!shut_down_) run();
+        return false;
+    });
 }
 
 void TUnseiPrintMainForm::SetDialogOpener(SettingsButton button, std::function<void()> open) {
@@ -372,9 +475,23 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
                                 : kind == ListKind::kToMonth ? "最後の月の一覧"
                                                               : "最初の月の一覧",
                                 Atk::ROLE_LIST);
+    {
+        const int current =
+            kind == ListKind::kYear ? state_.year : kind == ListKind::kToMonth ? state_.to_month : state_.from_month;
+        std::vector<std::string> names;
+        int current_index = -1;
+        for (const ListEntry& entry : list_entries_) {
+            if (entry.value == current) current_index = static_cast<int>(names.size());
+            names.push_back(ListEntryText(kind, entry.value));
+        }
+        list_box_.SetAccessibleEntries(names, current_index);
+    }
     list_scroll_.show();
     list_box_.show();
     const int current = kind == ListKind::kYear ? state_.year : kind == ListKind::kToMonth ? state_.to_month : state_.from_month;
+    list_cursor_ = current;
+    // The keyboard moves into the list once it is laid out (and the opening key released).
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &TUnseiPrintMainForm::FocusOpenList));
     const double position = ListScrollPosition(list_entries_, current);
     auto adjustment = list_scroll_.get_hadjustment();
     adjustment->set_upper(ListScrollRange(kind, state_.font_height));
@@ -383,6 +500,16 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
     Glib::signal_idle().connect_once([this, position] { list_scroll_.get_hadjustment()->set_value(position); },
                                      Glib::PRIORITY_HIGH_IDLE + 20);
     list_box_.queue_draw();
+}
+
+void TUnseiPrintMainForm::FocusOpenList() {
+    if (!ListOpen()) return;
+    // The scroll box would bring the focused paint box's start into view: the list stays
+    // where it opened.
+    auto adjustment = list_scroll_.get_hadjustment();
+    const double position = adjustment->get_value();
+    list_box_.grab_focus();
+    adjustment->set_value(position);
 }
 
 bool TUnseiPrintMainForm::ListOpen() const {
@@ -394,11 +521,46 @@ double TUnseiPrintMainForm::ListScrollX() const {
 }
 
 void TUnseiPrintMainForm::CloseList() {
+    // The keyboard goes back to the button that opened the list.
+    const bool had_focus = list_box_.has_focus();
     list_scroll_.hide();
+    if (had_focus)
+        (open_list_ == ListKind::kYear ? year_button_ : open_list_ == ListKind::kToMonth ? to_button_ : from_button_)
+            .grab_focus();
 }
 
 void TUnseiPrintMainForm::ListBoxPaintBoxMouseDown(int x, int y) {
-    const std::optional<int> value = ListHitTest(list_entries_, x, y);
+    ChooseListValue(ListHitTest(list_entries_, x, y));
+}
+
+// From the keyboard the list has a cursor, drawn as the current entry: the arrows move it
+// along the reading order (left and down to the next entry, right and up back), Enter or
+// Space choose it, Escape closes the list without a choice.
+bool TUnseiPrintMainForm::ListKeyPress(unsigned keyval) {
+    int step = 0;
+    switch (keyval) {
+    case GDK_KEY_Left: case GDK_KEY_KP_Left: case GDK_KEY_Down: case GDK_KEY_KP_Down: step = 1; break;
+    case GDK_KEY_Right: case GDK_KEY_KP_Right: case GDK_KEY_Up: case GDK_KEY_KP_Up: step = -1; break;
+    case GDK_KEY_Return: case GDK_KEY_KP_Enter: case GDK_KEY_space: ChooseListValue(list_cursor_); return true;
+    default: return false;
+    }
+    const auto [lowest, highest] = std::minmax_element(
+        list_entries_.begin(), list_entries_.end(), [](const ListEntry& a, const ListEntry& b) { return a.value < b.value; });
+    if (lowest == list_entries_.end()) return true;
+    list_cursor_ = std::clamp(list_cursor_ + step, lowest->value, highest->value);
+    // Keep the cursor's entry in view.
+    for (const ListEntry& e : list_entries_) {
+        if (e.value != list_cursor_) continue;
+        auto adjustment = list_scroll_.get_hadjustment();
+        const double page = adjustment->get_page_size();
+        if (e.rect.left < adjustment->get_value()) adjustment->set_value(e.rect.left);
+        else if (e.rect.right > adjustment->get_value() + page) adjustment->set_value(e.rect.right - page);
+    }
+    list_box_.queue_draw();
+    return true;
+}
+
+void TUnseiPrintMainForm::ChooseListValue(std::optional<int> value) {
     CloseList();
     const int year = state_.year, from_month = state_.from_month;
     if (open_list_ == ListKind::kYear) {

@@ -7,6 +7,7 @@
 #include "app/calendar_box.h"
 #include "app/drop_list.h"
 #include "app/print_controller.h"
+#include "controls/accessible_list.h"
 #include "controls/title_strip.h"
 #include "controls/vertical_label.h"
 #include "pages/print_state.h"
@@ -23,6 +24,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace app {
 
@@ -83,13 +85,23 @@ protected:
     void on_show() override;
     bool on_button_press_event(GdkEventButton* event) override;
     bool on_delete_event(GdkEventAny* event) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
 private:
+    void SetFocusOrder();
+    // An arrow key on the format button of index: the neighbour that way is chosen.
+    bool MoveFormatChoice(int index, unsigned keyval);
     Gtk::Button& MakeButton(Gtk::Button& button, const std::string& caption, int x, int y, int w, int h,
                             int font_height = -12);
     void PlaceFormatButtons();
+    // Runs action from an idle callback, once the button's handler has returned.
+    void Later(std::function<void()> action);
     void ShowYearOnTitle();
     void CloseList();
+    bool ListKeyPress(unsigned keyval);
+    void FocusOpenList();
+    // Closes the list and takes its value, when there is one, for the open list.
+    void ChooseListValue(std::optional<int> value);
     void Progress(std::string_view what, int percent);
     void Shutdown();
 
@@ -100,6 +112,7 @@ private:
     std::string paper_;
     bool shut_down_ = false;
     bool first_show_ = true;
+    sigc::connection pending_action_; // the action of Later not yet run
 
     Gtk::Frame frame_;
     Gtk::Fixed fixed_;
@@ -115,8 +128,9 @@ private:
     Gtk::Button print_button_, test_button_, help_button_, exit_button_;
     Gtk::ProgressBar progress_;
     Gtk::ScrolledWindow list_scroll_;
-    Gtk::DrawingArea list_box_;
+    controls::AccessibleListBox list_box_;
     ListKind open_list_ = ListKind::kFromMonth;
+    int list_cursor_ = 0; // the entry shown as current while the list is open
     std::vector<ListEntry> list_entries_;
     std::array<std::function<void()>, 3> openers_;
 };

@@ -1,4 +1,5 @@
 #include "app/format_thumbnails.h"
+#include "app/help_text.h"
 #include "app/test_print_window.h"
 #include "app/window_test_fixture.h"
 #include "pictures/demo_content.h"
@@ -9,6 +10,7 @@
 #include <gdk/gdkx.h>
 #include <gtkmm/box.h>
 #include <gtkmm/image.h>
+#include <gtkmm/textview.h>
 
 #include <algorithm>
 #include <cstring>
@@ -250,7 +252,7 @@ TEST_F(MainWindowTest, ClosingWithoutAChangeLeavesTheFileAsOthersLeftIt) {
 namespace app::testing {
 namespace {
 
-TEST_F(MainWindowTest, HelpTextMissingOrWithoutAnApplicationIsReportedWithItsPath) {
+TEST_F(MainWindowTest, HelpTextMissingIsReportedWithItsPath) {
     Open();
     const std::string path = (folder_ / "ReadMe2.TXT").string();
     window_->SpeedButton1Click();
@@ -258,17 +260,63 @@ TEST_F(MainWindowTest, HelpTextMissingOrWithoutAnApplicationIsReportedWithItsPat
     // The message, then the path, in the body; the path stays the caption.
     EXPECT_EQ("File not Found..\r" + path, reporter_.messages()[0].text);
     EXPECT_EQ(path, reporter_.messages()[0].caption);
-    // No desktop application registered for text: the association message.
-    config::testing::WriteBytes(folder_ / "ReadMe2.TXT", "help\r\n");
-    const std::filesystem::path empty = folder_ / "no-applications";
-    std::filesystem::create_directories(empty);
-    ::setenv("XDG_DATA_DIRS", empty.c_str(), 1);
-    ::setenv("XDG_DATA_HOME", empty.c_str(), 1);
-    window_->SpeedButton1Click();
-    ASSERT_EQ(2u, reporter_.messages().size());
-    EXPECT_TRUE(reporter_.messages()[1].text.starts_with("拡張子に対応したｱﾌﾟﾘｹｰｼｮﾝが見つからない..\r" + path))
-        << reporter_.messages()[1].text;
-    EXPECT_EQ(path, reporter_.messages()[1].caption);
+}
+
+// ReadMe2.TXT is CP932 with CRLF: the application is given a UTF-8 copy with plain line
+// ends in the cache folder; without an application the text is shown in the program's own
+// window, read from its text view here; a file that is not CP932 is reported.
+TEST_F(MainWindowTest, HelpTextOpensAsUtf8CopyOrInTheProgramsOwnWindow) {
+    Open();
+    // "暦の説明\r\n二行目\r\n" in CP932.
+    const std::string cp932 = "\x97\xEF\x82\xCC\x90\xE0\x96\xBE\r\n\x93\xF1\x8D\x73\x96\xDA\r\n";
+    config::testing::WriteBytes(folder_ / "ReadMe2.TXT", cp932);
+    const std::filesystem::path cache = folder_ / "cache";
+    std::filesystem::path given;
+    Gtk::Window* own = OpenHelpText(
+        folder_.path(), *window_, reporter_,
+        [&](const std::filesystem::path& file, std::string&) {
+            given = file;
+            return true;
+        },
+        cache);
+    EXPECT_EQ(nullptr, own);
+    EXPECT_EQ(cache / "qelmarin" / "ReadMe2.txt", given);
+    EXPECT_EQ("暦の説明\n二行目\n", ReadText(given));
+    EXPECT_TRUE(reporter_.messages().empty());
+
+    own = OpenHelpText(
+        folder_.path(), *window_, reporter_,
+        [](const std::filesystem::path&, std::string& reason) {
+            reason = "no application is registered for text/plain";
+            return false;
+        },
+        cache);
+    ASSERT_NE(nullptr, own);
+    ASSERT_TRUE(PumpUntil([&] { return own->get_mapped(); }));
+    std::vector<Gtk::TextView*> views;
+    std::function<void(Gtk::Widget&)> collect = [&](Gtk::Widget& w) {
+        if (auto* view = dynamic_cast<Gtk::TextView*>(&w)) views.push_back(view);
+        if (auto* c = dynamic_cast<Gtk::Container*>(&w))
+            for (Gtk::Widget* child : c->get_children()) collect(*child);
+    };
+    collect(*own);
+    ASSERT_EQ(1u, views.size());
+    EXPECT_EQ("暦の説明\n二行目\n", views[0]->get_buffer()->get_text().raw());
+    EXPECT_FALSE(views[0]->get_editable());
+    EXPECT_TRUE(reporter_.messages().empty());
+    // Escape closes it.
+    FocusWindow(*own);
+    Pump(50);
+    PressKey(XK_Escape);
+    EXPECT_TRUE(PumpUntil([&] { return !own->get_visible(); }));
+
+    // A lead byte with nothing after it: not CP932.
+    config::testing::WriteBytes(folder_ / "ReadMe2.TXT", std::string("ok\r\nab\x88", 7));
+    own = OpenHelpText(folder_.path(), *window_, reporter_, [](const std::filesystem::path&, std::string&) { return true; },
+                       cache);
+    EXPECT_EQ(nullptr, own);
+    ASSERT_EQ(1u, reporter_.messages().size());
+    EXPECT_NE(std::string::npos, reporter_.messages()[0].text.find("CP932")) << reporter_.messages()[0].text;
 }
 
 TEST_F(MainWindowTest, TheLabelsAcceleratorMovesTheFocusOnlyWhenShown) {

@@ -6,6 +6,22 @@
 #include <cstdlib>
 
 namespace app {
+
+namespace {
+
+// How long the start-up may wait for the scheduler, to connect and then for each answer.
+// The window must appear at once whatever the network does; a scheduler slower than this
+// is taken as absent (a colour printer with the system's paper, as without one).
+constexpr int kConnectMs = 500;
+constexpr double kAnswerSeconds = 1.0;
+
+// Called by libcups when an answer is late: give up rather than wait on.
+int GiveUp(http_t*, void*) {
+    return 0;
+}
+
+} // namespace
+
 print::PaperSize SystemPaper() {
     return print::ChoosePaperSize().paper.value_or(*print::FindPaperSize("A4"));
 }
@@ -13,7 +29,14 @@ print::PaperSize SystemPaper() {
 PrinterCaps DefaultPrinterCaps() {
     PrinterCaps caps;
     caps.paper_width_mm = static_cast<int>(SystemPaper().width_mm);
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    // Our own connection, bounded in time, rather than libcups' default one, which waits
+    // for an unreachable server as long as the network lets it.
+    int cancel = 0;
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMs, &cancel);
+    if (!http) return caps;
+    httpSetTimeout(http, kAnswerSeconds, GiveUp, nullptr);
+    cups_dest_t* dest = cupsGetNamedDest(http, nullptr, nullptr);
+    httpClose(http);
     if (!dest) return caps;
     if (const char* type = cupsGetOption("printer-type", dest->num_options, dest->options)) {
         const long bits = std::strtol(type, nullptr, 10);

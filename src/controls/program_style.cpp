@@ -16,6 +16,10 @@ void InstallProgramStyle() {
             padding: 0; min-width: 0; min-height: 0; border-radius: 2px;
         }
         button.qelmarin-format:checked { background-image: none; background-color: #a8a8a8; border-color: #000080; }
+        /* The keyboard's place, plain to see on the grey buttons (drawn once a key is used). */
+        button.qelmarin-flat:focus, button.qelmarin-format:focus, button.qelmarin-strip-button:focus {
+            border-color: #000080; box-shadow: inset 0 0 0 2px #000080;
+        }
         progressbar trough, progressbar progress { min-height: 14px; }
     )");
     Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), css,

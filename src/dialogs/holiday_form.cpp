@@ -97,7 +97,11 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
     }
 
     // The button column between the boxes and the title band.
-    auto place = [&](Gtk::Button& button, Glib::RefPtr<Gdk::Pixbuf> glyph, const std::string& hint, int top) {
+    // Read by a screen reader as the caption it shows, with the tooltip as its description.
+    auto place = [&](Gtk::Button& button, const std::string& caption, Glib::RefPtr<Gdk::Pixbuf> glyph,
+                     const std::string& hint, int top) {
+        controls::SetAccessibleName(button, caption);
+        button.get_accessible()->set_description(hint);
         button.set_size_request(kButtonWidth, 64);
         button.set_focus_on_click(false);
         button.get_style_context()->add_class("qelmarin-flat");
@@ -105,10 +109,10 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
         button.set_tooltip_text(hint);
         fixed_.put(button, kButtonsLeft, top);
     };
-    place(sunday_button_, CaptionGlyph("日", 24, 52, base::kRed, -16), "日曜日をすべて反転", kMargin);
-    place(saturday_button_, CaptionGlyph("土", 24, 52, base::kBlue, -16), "土曜日をすべて反転", kMargin + 72);
-    place(ok_button_, CaptionGlyph("保存", 24, 52), "保存して閉じる", kHeight - kMargin - 64 - 72);
-    place(exit_button_, CaptionGlyph("終了", 24, 52), "保存せずに閉じる", kHeight - kMargin - 64);
+    place(sunday_button_, "日", CaptionGlyph("日", 24, 52, base::kRed, -16), "日曜日をすべて反転", kMargin);
+    place(saturday_button_, "土", CaptionGlyph("土", 24, 52, base::kBlue, -16), "土曜日をすべて反転", kMargin + 72);
+    place(ok_button_, "保存", CaptionGlyph("保存", 24, 52), "保存して閉じる", kHeight - kMargin - 64 - 72);
+    place(exit_button_, "終了", CaptionGlyph("終了", 24, 52), "保存せずに閉じる", kHeight - kMargin - 64);
     sunday_button_.signal_clicked().connect([this] { InvertWeekday(0); });
     saturday_button_.signal_clicked().connect([this] { InvertWeekday(6); });
     ok_button_.signal_clicked().connect([this] { OKButtonClick(); });

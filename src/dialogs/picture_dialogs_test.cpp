@@ -384,6 +384,33 @@ TEST_F(PrintBMPFormTest, AMissingPictureIsReportedOnceAndLeavesAnEmptyArea) {
     EXPECT_EQ(result, ModalResult::kCancel);
 }
 
+// A picture smaller than the area stands in its corner with the window's grey beside and
+// below it, read from the screen: no white band that reads as part of the picture.
+TEST_F(PrintBMPFormTest, BesideASmallPictureTheAreaIsTheWindowsGrey) {
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(form, [&] {
+        Pump(150);
+        ASSERT_EQ(form.ShownPictureSize(), (controls::ShownSize{300, 200}));
+        const ScreenPixels pixels = GrabWidget(form.ScrollBox());
+        ASSERT_GT(pixels.width, 340);
+        ASSERT_GT(pixels.height, 240);
+        int white = 0, grey = 0;
+        for (int y = 0; y < pixels.height; ++y)
+            for (int x = 0; x < pixels.width; ++x) {
+                const unsigned p = pixels.Pixel(x, y);
+                if (x < 300 && y < 200) continue;
+                white += p == 0xFFFFFF;
+                grey += p == 0xC0C0C0;
+            }
+        const int outside = pixels.width * pixels.height - 300 * 200;
+        EXPECT_EQ(0, white) << "white pixels beside or below the picture";
+        // All of it the grey, but for the scroll box's own edge lines.
+        EXPECT_GE(grey, outside - 2 * (pixels.width + pixels.height));
+        // The picture itself is drawn there (its pixels are not the grey).
+        EXPECT_NE(0xC0C0C0u, pixels.Pixel(150, 100));
+    });
+}
+
 TEST_F(PrintBMPFormTest, APictureWiderThanTheScreenIsShownReducedToIt) {
     WriteCmp(folder_ / "wide.cmp", 40000, 100);
     settings_.month_pictures[1] = "wide.cmp";

@@ -65,7 +65,10 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     move(fitted.x, fitted.y);
 
     add(box_);
-    scroll_.override_background_color(controls::ToRgba(base::kWhite));
+    // Beside a picture smaller than the area the window's own grey shows, not a white band
+    // that reads as part of the picture.
+    scroll_.override_background_color(
+        controls::ToRgba(controls::SystemColor(controls::SystemColorRole::kButtonFace)));
     scroll_.add(paint_box_);
     paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TPrintBMPForm::PaintPicture));
     overlay_.add(scroll_);
@@ -162,7 +165,7 @@ void TPrintBMPForm::LoadMonthPicture() {
 }
 
 bool TPrintBMPForm::PaintPicture(const Cairo::RefPtr<Cairo::Context>& cr) {
-    cr->set_source_rgb(1, 1, 1);
+    Gdk::Cairo::set_source_rgba(cr, controls::ToRgba(controls::SystemColor(controls::SystemColorRole::kButtonFace)));
     cr->paint();
     if (display_pixbuf_) {
         Gdk::Cairo::set_source_pixbuf(cr, display_pixbuf_, 0, 0);

@@ -119,6 +119,7 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
         frame->set_shadow_type(Gtk::SHADOW_OUT);
         frame->add(*tab);
         tab_column_.pack_start(*frame, false, false);
+        controls::SetAccessibleName(*tab, kTabNames[i], Atk::ROLE_PAGE_TAB);
         tabs_[i] = tab.get();
         owned_.push_back(std::move(label));
         owned_.push_back(std::move(tab));
@@ -130,6 +131,9 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
         button.get_style_context()->add_class("qelmarin-flat");
         button.set_tooltip_text(hint);
         button.set_focus_on_click(false);
+        // Read by a screen reader as the caption it shows, with the tooltip as its description.
+        controls::SetAccessibleName(button, caption);
+        button.get_accessible()->set_description(hint);
     };
     glyph_button(exit_button_, "終了", "保存せずに閉じる");
     glyph_button(ok_button_, "保存", "設定を保存して閉じる");
