@@ -149,7 +149,7 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
     if (!failure.empty()) return failure;
 
     const std::optional<std::string> readme = base::Utf8ToCp932(ToCrlf(kReadMeText));
-    if (!readme) return "the help text has a character CP932 lacks";
+    if (!readme) return _("the help text has a character CP932 lacks");
     failure = base::ReplaceFileAtomically(folder / "ReadMe2.TXT", *readme);
     if (!failure.empty()) return failure;
     return WriteDemoPictures(folder);
