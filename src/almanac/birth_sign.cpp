@@ -1,7 +1,7 @@
 #include "almanac/birth_sign.h"
-#include "base/i18n.h"
 
 #include "almanac/day_notes.h"
+#include "base/i18n.h"
 #include "base/reporter.h"
 
 #include <cstdio>

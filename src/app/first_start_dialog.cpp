@@ -149,8 +149,8 @@ bool OfferFirstStart(const std::filesystem::path& folder, int this_year, base::R
     const std::string failure = host::MakeNewHostFolder(options, this_year);
     dialog.hide();
     if (!failure.empty()) {
-        reporter.ShowMessage(std::string(_("The host folder could not be made")) + "\r" + folder.string() + ": " + failure,
-                             _("Error"));
+        reporter.ShowMessage(
+            std::string(_("The host folder could not be made")) + "\r" + folder.string() + ": " + failure, _("Error"));
         return false;
     }
     return true;

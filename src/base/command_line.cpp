@@ -188,8 +188,8 @@ IntOption IntOptionIn(const ParsedOptions& options, std::string_view name, int m
     if (!text) return result;
     result.value = ParseIntIn(*text, min, max);
     if (!result.value) {
-        result.error = Format(_("--%s needs a whole number from %d to %d, not %s"), std::string(name).c_str(), min,
-                              max, Quoted(*text).c_str());
+        result.error = Format(_("--%s needs a whole number from %d to %d, not %s"), std::string(name).c_str(), min, max,
+                              Quoted(*text).c_str());
     }
     return result;
 }

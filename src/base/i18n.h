@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The messages of the command lines in the user's language. The texts in the sources are
 // English; _() looks one up in the "qelmarin" catalogue of the user's LC_MESSAGES locale,

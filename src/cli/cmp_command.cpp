@@ -24,8 +24,8 @@ constexpr base::OptionSyntax kOptions[] = {
 
 constexpr base::CommandSyntax kSyntax{"qelmarin-cli cmp", "encode|decode IN OUT",
                                       N_("encode: a .bmp or JPEG picture to a compressed picture OUT.cmp, as the\n"
-                                      "        picture dialogs make it\n"
-                                      "decode: a compressed picture IN.cmp to the bytes it holds (a .bmp image)"),
+                                         "        picture dialogs make it\n"
+                                         "decode: a compressed picture IN.cmp to the bytes it holds (a .bmp image)"),
                                       kOptions};
 
 std::optional<std::vector<std::uint8_t>> Read(const std::string& path) {
@@ -76,7 +76,8 @@ int RunCmp(const Args& args) {
     if (words.empty()) return base::UsageError(kSyntax, _("encode or decode?"));
     if (words[0] != "encode" && words[0] != "decode")
         return base::UsageError(kSyntax, base::Format(_("unknown action '%s'"), words[0].c_str()));
-    if (words.size() != 3) return base::UsageError(kSyntax, base::Format(_("%s takes two files, IN and OUT"), words[0].c_str()));
+    if (words.size() != 3)
+        return base::UsageError(kSyntax, base::Format(_("%s takes two files, IN and OUT"), words[0].c_str()));
     const bool raw = parsed.options.has("raw");
     if (words[0] == "decode") {
         if (raw) return base::UsageError(kSyntax, _("--raw is for encode"));

@@ -121,8 +121,8 @@ constexpr base::OptionSyntax kOptions[] = {
 constexpr base::CommandSyntax kSyntax{
     "qelmarin-cli day", "FROM [TO]",
     N_("Prints the notes of the days FROM ... TO (YYYY-MM-DD, 1901-01-01 ... 2100-12-31), one\n"
-    "tab-separated line per day: date, weekday, day sign, rokuyo, solar term, lunar date,\n"
-    "mansion, officer, pentad, seasonal days, named days, fortune rank, net, good, bad, sun."),
+       "tab-separated line per day: date, weekday, day sign, rokuyo, solar term, lunar date,\n"
+       "mansion, officer, pentad, seasonal days, named days, fortune rank, net, good, bad, sun."),
     kOptions};
 
 } // namespace
@@ -140,12 +140,12 @@ int RunDay(const Args& args) {
     std::optional<Date> from = ParseDate(dates[0]);
     std::optional<Date> to = dates.size() > 1 ? ParseDate(dates[1]) : from;
     if (!from || !to)
-        return base::UsageError(kSyntax,
-                                base::Format(_("not a date (YYYY-MM-DD): '%s'"), (!from ? dates[0] : dates[1]).c_str()));
+        return base::UsageError(
+            kSyntax, base::Format(_("not a date (YYYY-MM-DD): '%s'"), (!from ? dates[0] : dates[1]).c_str()));
     for (const Date& d : {*from, *to}) {
         if (d.year < almanac::kFirstYear || d.year > almanac::kLastYear) {
-            return base::UsageError(
-                kSyntax, base::Format(_("%04d-%02d-%02d is outside 1901-01-01 ... 2100-12-31"), d.year, d.month, d.day));
+            return base::UsageError(kSyntax, base::Format(_("%04d-%02d-%02d is outside 1901-01-01 ... 2100-12-31"),
+                                                          d.year, d.month, d.day));
         }
     }
     if (to->key() < from->key()) return base::UsageError(kSyntax, _("the last date is before the first"));
@@ -185,8 +185,8 @@ int RunDay(const Args& args) {
             loaded_month = d.year * 100 + d.month;
         }
         if (days[static_cast<std::size_t>(d.day)].Date != d.key()) {
-            std::fprintf(stderr, _("qelmarin-cli day: %s holds no record of %04d-%02d-%02d\n"), day_path.c_str(), d.year,
-                         d.month, d.day);
+            std::fprintf(stderr, _("qelmarin-cli day: %s holds no record of %04d-%02d-%02d\n"), day_path.c_str(),
+                         d.year, d.month, d.day);
             return 1;
         }
         std::printf("%s\n", DayLine(d, days, settings, birth_eto).c_str());

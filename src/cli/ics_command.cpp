@@ -1,8 +1,8 @@
 // qelmarin-cli ics: the notes of days as an iCalendar file, for any calendar program.
 
 #include "base/command_line.h"
-#include "base/i18n.h"
 #include "base/file_io.h"
+#include "base/i18n.h"
 #include "base/reporter.h"
 #include "cli/command.h"
 #include "cli/date_text.h"
@@ -29,7 +29,7 @@ constexpr base::OptionSyntax kOptions[] = {
     {"home", "DIR", N_("the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)")},
     {"notes", "LIST",
      N_("the notes, comma-separated: rokuyo, terms, seasonal, named, holidays, lunar, fortune, sun, or all\n"
-     "                      (default terms,seasonal,named,holidays)")},
+        "                      (default terms,seasonal,named,holidays)")},
     {"from", "DATE", N_("the first day, YYYY-MM-DD (default the 1st of January of --to's year, else this year)")},
     {"to", "DATE", N_("the last day, YYYY-MM-DD (default the 31st of December of --from's year)")},
     {"out", "FILE", N_("the file to write, replaced whole when done; - or none for standard output")},
@@ -42,8 +42,8 @@ constexpr base::OptionSyntax kOptions[] = {
 constexpr base::CommandSyntax kSyntax{
     "qelmarin-cli ics", "",
     N_("Writes the notes of days as an iCalendar file (RFC 5545) for calendar programs: one\n"
-    "all-day event per kind of note and day, whose UID is made from the date and the kind,\n"
-    "so that importing a newer file updates the events of an older one."),
+       "all-day event per kind of note and day, whose UID is made from the date and the kind,\n"
+       "so that importing a newer file updates the events of an older one."),
     kOptions};
 
 bool Fail(const std::string& message) {
@@ -57,13 +57,15 @@ int RunIcs(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     const base::ParsedOptions& o = parsed.options;
-    if (!o.operands().empty()) return base::UsageError(kSyntax, base::Format(_("unexpected argument '%s'"), o.operands()[0].c_str()));
+    if (!o.operands().empty())
+        return base::UsageError(kSyntax, base::Format(_("unexpected argument '%s'"), o.operands()[0].c_str()));
 
     almanac::NoteSet notes = almanac::DefaultNotes();
     if (const std::string* list = o.value("notes")) {
         std::string bad;
         const auto set = almanac::ParseNoteList(*list, &bad);
-        if (!set) return base::UsageError(kSyntax, base::Format(_(kBadNote), bad.c_str(), almanac::NoteKindNames().c_str()));
+        if (!set)
+            return base::UsageError(kSyntax, base::Format(_(kBadNote), bad.c_str(), almanac::NoteKindNames().c_str()));
         notes = *set;
     }
     std::optional<print::CivilDay> from, to;

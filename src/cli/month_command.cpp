@@ -61,8 +61,8 @@ constexpr base::OptionSyntax kOptions[] = {
 constexpr base::CommandSyntax kSyntax{
     "qelmarin-cli month", "[YYYY-MM]",
     N_("Prints a month (default this month) as a grid of weeks with each day's 六曜 and marks for\n"
-    "the day a solar term begins (*), lucky (+) and unlucky (-) named days and holidays (H),\n"
-    "then the names behind the marks, fitted to the terminal's width."),
+       "the day a solar term begins (*), lucky (+) and unlucky (-) named days and holidays (H),\n"
+       "then the names behind the marks, fitted to the terminal's width."),
     kOptions};
 
 int TerminalWidth() {
@@ -238,7 +238,8 @@ int RunMonth(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     const base::ParsedOptions& o = parsed.options;
-    if (o.operands().size() > 1) return base::UsageError(kSyntax, base::Format(_("unexpected argument '%s'"), o.operands()[1].c_str()));
+    if (o.operands().size() > 1)
+        return base::UsageError(kSyntax, base::Format(_("unexpected argument '%s'"), o.operands()[1].c_str()));
     const print::CivilDay today = Today();
     YearMonth month{today.year, today.month};
     if (!o.operands().empty()) {

@@ -1,8 +1,8 @@
 #include "cli/month_range.h"
-#include "base/i18n.h"
 
 #include "almanac/calendar_math.h"
 #include "base/command_line.h"
+#include "base/i18n.h"
 
 #include <cstdio>
 #include <tuple>
@@ -40,7 +40,8 @@ std::variant<RunMonths, std::string> ChooseRunMonths(std::optional<int> year, co
         if (!text) continue;
         *target = ParseMonth(*text, default_year);
         if (!*target)
-            return base::Format(_("%s needs a month: YYYY-MM (1901-01 ... 2100-12) or 1-12, not '%s'"), name, text->c_str());
+            return base::Format(_("%s needs a month: YYYY-MM (1901-01 ... 2100-12) or 1-12, not '%s'"), name,
+                                text->c_str());
     }
     // The months by the rules of ChooseMonths; a default month lies in the year of the month
     // given with it, else in the default year.

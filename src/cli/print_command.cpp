@@ -4,7 +4,6 @@
 
 #include "base/command_line.h"
 #include "base/i18n.h"
-#include "base/i18n.h"
 #include "cli/command.h"
 #include "cli/render_elsewhere.h"
 #include "print/cups_queue.h"
@@ -60,7 +59,8 @@ int RunPrint(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(syntax, args);
     if (const auto status = base::AnswerWithoutRunning(syntax, parsed)) return *status;
     const base::ParsedOptions& o = parsed.options;
-    if (!o.operands().empty()) return base::UsageError(syntax, base::Format(_("unexpected argument '%s'"), o.operands()[0].c_str()));
+    if (!o.operands().empty())
+        return base::UsageError(syntax, base::Format(_("unexpected argument '%s'"), o.operands()[0].c_str()));
     const base::IntOption copies = base::IntOptionIn(o, "copies", 1, kMaxCopies);
     if (!copies.error.empty()) return base::UsageError(syntax, copies.error);
 

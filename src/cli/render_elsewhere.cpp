@@ -98,7 +98,8 @@ int RenderToStdout(const Args& render_args, bool one_file) {
         while (in) {
             in.read(buffer, sizeof buffer);
             const std::size_t n = static_cast<std::size_t>(in.gcount());
-            if (n > 0 && std::fwrite(buffer, 1, n, stdout) != n) return Fail(program, _("cannot write standard output"));
+            if (n > 0 && std::fwrite(buffer, 1, n, stdout) != n)
+                return Fail(program, _("cannot write standard output"));
         }
         if (std::fflush(stdout) != 0) return Fail(program, _("cannot write standard output"));
         return base::kExitOk;

@@ -17,7 +17,8 @@ namespace {
 constexpr const char* kEtoRange = N_("--eto needs a whole number from 1 to 60, not '%s'");
 constexpr const char* kEtoAndBorn = N_("give --eto or --born, not both");
 constexpr const char* kBornNotADate = N_("--born needs a date YYYY-MM-DD, not '%s'");
-constexpr const char* kBornOutside = N_("--born needs a date from 1901-01-01 to 2100-12-31 (else give --eto N), not '%s'");
+constexpr const char* kBornOutside =
+    N_("--born needs a date from 1901-01-01 to 2100-12-31 (else give --eto N), not '%s'");
 constexpr const char* kPlaceUnknown =
     N_("--place '%s' is neither a prefectural capital (tokyo, 札幌, 大阪府 ...) nor LAT,LON[,HEIGHT]");
 constexpr const char* kPlaceRange =

@@ -5,9 +5,9 @@
 
 #include "almanac/calendar_notes.h"
 #include "base/command_line.h"
+#include "base/i18n.h"
 #include "config/settings.h"
 #include "print/notes_run.h"
-#include "base/i18n.h"
 
 #include <filesystem>
 #include <optional>
