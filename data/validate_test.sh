@@ -18,6 +18,15 @@ for page in "$data"/man/*.1; do
   out="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)"
   [[ -z "$out" ]] || fail "man --warnings $page: $out"
 done
+# The Japanese pages: one for every English page, and lint-free (man itself reads the built
+# pages, with their break points, in the package test's lintian run).
+for page in "$data"/man/*.1; do
+  [[ -f "$data/man/ja/$(basename "$page")" ]] || fail "no Japanese page beside $(basename "$page")"
+done
+for page in "$data"/man/ja/*.1; do
+  out="$(mandoc -T lint -W warning "$page" 2>&1)" || fail "mandoc: $out"
+  [[ -z "$out" ]] || fail "mandoc: $out"
+done
 
 out="$(desktop-file-validate "$data/$id.desktop" 2>&1)" || fail "desktop-file-validate: $out"
 [[ -z "$out" ]] || fail "desktop-file-validate: $out"

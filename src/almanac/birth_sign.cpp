@@ -1,6 +1,7 @@
 #include "almanac/birth_sign.h"
 
 #include "almanac/day_notes.h"
+#include "base/i18n.h"
 #include "base/reporter.h"
 
 #include <cstdio>
@@ -31,8 +32,7 @@ std::optional<int> BirthSignOn(const DayFile& file, int year, int month, int day
 
 std::string YearGivenForSignHint(int year) {
     const int sign = YearSignOf(year);
-    return std::to_string(year) + " is a year: its sign is " + std::to_string(sign) + " (" + CycleName(sign) +
-           "), or give --born";
+    return base::Format(_("%d is a year: its sign is %d (%s), or give --born"), year, sign, CycleName(sign).c_str());
 }
 
 } // namespace almanac

@@ -2,6 +2,7 @@
 
 #include "almanac/calendar_math.h"
 #include "almanac/day_notes.h"
+#include "base/i18n.h"
 #include "host/first_start.h"
 
 #include <glibmm/main.h>
@@ -33,16 +34,17 @@ FirstStartDialog::FirstStartDialog(const std::filesystem::path& folder, int this
       elevation_(Gtk::Adjustment::create(40, -500, 9000, 1, 10)) {
     set_name("qelmarin-first-start");
     set_position(Gtk::WIN_POS_CENTER);
-    intro_.set_text("No host folder was found: Kalvorin.CFG is not in\n" + folder_.string() +
-                    "\n\nQelmarin can make the folder there now, with the almanac of 1901 … 2100,\n"
-                    "from your birth date, the first day of your weeks and your place.");
+    intro_.set_text(base::Format(_("No host folder was found: Kalvorin.CFG is not in\n%s\n\n"
+                                   "Qelmarin can make the folder there now, with the almanac of 1901 … 2100,\n"
+                                   "from your birth date, the first day of your weeks and your place."),
+                                 folder_.c_str()));
     intro_.set_halign(Gtk::ALIGN_START);
     grid_.set_row_spacing(6);
     grid_.set_column_spacing(8);
     grid_.set_border_width(12);
     grid_.attach(intro_, 0, 0, 5, 1);
 
-    grid_.attach(*RowLabel("Birth date (year, month, day)"), 0, 1, 1, 1);
+    grid_.attach(*RowLabel(_("Birth date (year, month, day)")), 0, 1, 1, 1);
     grid_.attach(year_, 1, 1, 1, 1);
     grid_.attach(month_, 2, 1, 1, 1);
     grid_.attach(day_, 3, 1, 1, 1);
@@ -53,29 +55,29 @@ FirstStartDialog::FirstStartDialog(const std::filesystem::path& folder, int this
             spin->signal_value_changed().connect(sigc::mem_fun(*this, &FirstStartDialog::BirthDateChanged)));
     }
 
-    grid_.attach(*RowLabel("Weeks begin on"), 0, 2, 1, 1);
-    weekday_.append("Sunday");
-    weekday_.append("Monday");
+    grid_.attach(*RowLabel(_("Weeks begin on")), 0, 2, 1, 1);
+    weekday_.append(_("Sunday"));
+    weekday_.append(_("Monday"));
     weekday_.set_active(0);
     grid_.attach(weekday_, 1, 2, 3, 1);
 
-    grid_.attach(*RowLabel("Place"), 0, 3, 1, 1);
+    grid_.attach(*RowLabel(_("Place")), 0, 3, 1, 1);
     for (const host::PrefecturalCapital& c : host::PrefecturalCapitals())
         place_.append(std::string(c.prefecture) + " " + std::string(c.city));
-    place_.append("Latitude, longitude and height given below");
+    place_.append(_("Latitude, longitude and height given below"));
     connections_.push_back(place_.signal_changed().connect(sigc::mem_fun(*this, &FirstStartDialog::PlaceChanged)));
     grid_.attach(place_, 1, 3, 4, 1);
-    grid_.attach(*RowLabel("Latitude, longitude (°), height (m)"), 0, 4, 1, 1);
+    grid_.attach(*RowLabel(_("Latitude, longitude (°), height (m)")), 0, 4, 1, 1);
     grid_.attach(latitude_, 1, 4, 1, 1);
     grid_.attach(longitude_, 2, 4, 1, 1);
     grid_.attach(elevation_, 3, 4, 1, 1);
 
     get_content_area()->pack_start(grid_, true, true);
-    add_button("Quit", Gtk::RESPONSE_CANCEL);
-    ok_ = add_button("Make the folder and start", Gtk::RESPONSE_OK);
+    add_button(_("Quit"), Gtk::RESPONSE_CANCEL);
+    ok_ = add_button(_("Make the folder and start"), Gtk::RESPONSE_OK);
     set_default_response(Gtk::RESPONSE_OK);
     get_action_area()->set_border_width(10);
-    sign_.set_tooltip_text("the year sign of the birth date (the year changes at 立春)");
+    sign_.set_tooltip_text(_("the year sign of the birth date (the year changes at 立春)"));
     ChoosePlace(12); // 東京都
     BirthDateChanged();
     show_all_children();
@@ -147,7 +149,8 @@ bool OfferFirstStart(const std::filesystem::path& folder, int this_year, base::R
     const std::string failure = host::MakeNewHostFolder(options, this_year);
     dialog.hide();
     if (!failure.empty()) {
-        reporter.ShowMessage("The host folder could not be made\r" + folder.string() + ": " + failure, "Error");
+        reporter.ShowMessage(
+            std::string(_("The host folder could not be made")) + "\r" + folder.string() + ": " + failure, _("Error"));
         return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include "app/printer_caps.h"
 #include "app/settings_dialogs.h"
 #include "app/startup.h"
+#include "base/i18n.h"
 #include "config/host_location.h"
 #include "controls/program_style.h"
 
@@ -22,6 +23,7 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    base::InitMessages();
     std::string home;
     bool version = false;
     Glib::OptionEntry home_entry;

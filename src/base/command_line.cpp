@@ -1,5 +1,7 @@
 #include "base/command_line.h"
 
+#include "base/i18n.h"
+
 #include <getopt.h>
 
 #include <charconv>
@@ -11,8 +13,8 @@
 namespace base {
 namespace {
 
-constexpr OptionSyntax kHelpOption{"help", "", "show this help and exit"};
-constexpr OptionSyntax kVersionOption{"version", "", "show the version and exit"};
+constexpr OptionSyntax kHelpOption{"help", "", N_("show this help and exit")};
+constexpr OptionSyntax kVersionOption{"version", "", N_("show the version and exit")};
 // getopt_long's code of a long option is its index in the table, offset past the characters.
 constexpr int kFirstCode = 256;
 
@@ -91,13 +93,13 @@ ParseResult ParseCommandLine(const CommandSyntax& syntax, const std::vector<std:
                 const std::string name =
                     optopt >= kFirstCode ? "--" + std::string(all[static_cast<std::size_t>(optopt - kFirstCode)].name)
                                          : word;
-                result.error = "option " + name + " needs a value";
+                result.error = Format(_("option %s needs a value"), name.c_str());
             } else {
                 const std::size_t eq = word.find('=');
                 if (word.rfind("--", 0) == 0 && eq != std::string::npos && optopt >= kFirstCode) {
-                    result.error = "option " + word.substr(0, eq) + " takes no value";
+                    result.error = Format(_("option %s takes no value"), word.substr(0, eq).c_str());
                 } else {
-                    result.error = "unknown or ambiguous option " + Quoted(word);
+                    result.error = Format(_("unknown or ambiguous option %s"), Quoted(word).c_str());
                 }
             }
             return result;
@@ -119,16 +121,16 @@ ParseResult ParseCommandLine(const CommandSyntax& syntax, const std::vector<std:
 }
 
 std::string UsageLine(const CommandSyntax& syntax) {
-    std::string line = "usage: " + std::string(syntax.program);
-    if (!syntax.options.empty()) line += " [OPTION]...";
-    if (!syntax.operands.empty()) line.append(" ").append(syntax.operands);
-    return line;
+    std::string words(syntax.program);
+    if (!syntax.options.empty()) words += std::string(" ") + _("[OPTION]...");
+    if (!syntax.operands.empty()) words += " " + std::string(syntax.operands);
+    return Format(_("usage: %s"), words.c_str());
 }
 
 std::string HelpText(const CommandSyntax& syntax) {
     std::string text = UsageLine(syntax) + "\n";
-    if (!syntax.summary.empty()) text += std::string(syntax.summary) + "\n";
-    text += "\noptions:\n";
+    if (!syntax.summary.empty()) text += Translate(syntax.summary) + "\n";
+    text += std::string("\n") + _("options:") + "\n";
     std::vector<OptionSyntax> all(syntax.options.begin(), syntax.options.end());
     all.push_back(kHelpOption);
     all.push_back(kVersionOption);
@@ -139,7 +141,7 @@ std::string HelpText(const CommandSyntax& syntax) {
         constexpr std::size_t kColumn = 24;
         head += head.size() < kColumn ? std::string(kColumn - head.size(), ' ')
                                       : std::string("\n") + std::string(kColumn, ' ');
-        text += head + std::string(o.help) + "\n";
+        text += head + Translate(o.help) + "\n";
     }
     return text;
 }
@@ -150,8 +152,8 @@ std::string VersionText(const CommandSyntax& syntax) {
 
 std::string UsageErrorText(const CommandSyntax& syntax, std::string_view message) {
     const std::string program(syntax.program);
-    return program + ": " + std::string(message) + "\n" + UsageLine(syntax) + "\nTry '" + program +
-           " --help' for more information.\n";
+    return program + ": " + std::string(message) + "\n" + UsageLine(syntax) + "\n" +
+           Format(_("Try '%s --help' for more information."), program.c_str()) + "\n";
 }
 
 int UsageError(const CommandSyntax& syntax, std::string_view message, std::FILE* err) {
@@ -190,8 +192,8 @@ IntOption IntOptionIn(const ParsedOptions& options, std::string_view name, int m
     if (!text) return result;
     result.value = ParseIntIn(*text, min, max);
     if (!result.value) {
-        result.error = "--" + std::string(name) + " needs a whole number from " + std::to_string(min) + " to " +
-                       std::to_string(max) + ", not " + Quoted(*text);
+        result.error = Format(_("--%s needs a whole number from %d to %d, not %s"), std::string(name).c_str(), min, max,
+                              Quoted(*text).c_str());
     }
     return result;
 }

@@ -4,6 +4,7 @@
 
 #include "base/command_line.h"
 #include "base/file_io.h"
+#include "base/i18n.h"
 #include "base/reporter.h"
 #include "pictures/byte_stream.h"
 #include "pictures/cmp_codec.h"
@@ -19,25 +20,25 @@ namespace cli {
 namespace {
 
 constexpr base::OptionSyntax kOptions[] = {
-    {"raw", "", "encode: compress the file's bytes as they are, not the picture loaded and written as .bmp"},
+    {"raw", "", N_("encode: compress the file's bytes as they are, not the picture loaded and written as .bmp")},
 };
 
 constexpr base::CommandSyntax kSyntax{"qelmarin-cli cmp", "encode|decode IN OUT",
-                                      "encode: a .bmp or JPEG picture to a compressed picture OUT.cmp, as the\n"
-                                      "        picture dialogs make it\n"
-                                      "decode: a compressed picture IN.cmp to the bytes it holds (a .bmp image)",
+                                      N_("encode: a .bmp or JPEG picture to a compressed picture OUT.cmp, as the\n"
+                                         "        picture dialogs make it\n"
+                                         "decode: a compressed picture IN.cmp to the bytes it holds (a .bmp image)"),
                                       kOptions};
 
 std::optional<std::vector<std::uint8_t>> Read(const std::string& path) {
     auto bytes = pictures::ReadFileBytes(path, pictures::kMaxPictureFileBytes);
-    if (!bytes) std::fprintf(stderr, "qelmarin-cli cmp: cannot read %s\n", path.c_str());
+    if (!bytes) std::fprintf(stderr, _("qelmarin-cli cmp: cannot read %s\n"), path.c_str());
     return bytes;
 }
 
 int Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::string error;
     if (pictures::WriteFileBytes(path, bytes, &error)) return 0;
-    std::fprintf(stderr, "qelmarin-cli cmp: %s\n", base::NamingFile(path, error).c_str());
+    std::fprintf(stderr, _("qelmarin-cli cmp: cannot write: %s\n"), base::NamingFile(path, error).c_str());
     return 1;
 }
 
@@ -73,13 +74,14 @@ int RunCmp(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     const std::vector<std::string>& words = parsed.options.operands();
-    if (words.empty()) return base::UsageError(kSyntax, "encode or decode?");
+    if (words.empty()) return base::UsageError(kSyntax, _("encode or decode?"));
     if (words[0] != "encode" && words[0] != "decode")
-        return base::UsageError(kSyntax, "unknown action '" + words[0] + "'");
-    if (words.size() != 3) return base::UsageError(kSyntax, words[0] + " takes two files, IN and OUT");
+        return base::UsageError(kSyntax, base::Format(_("unknown action '%s'"), words[0].c_str()));
+    if (words.size() != 3)
+        return base::UsageError(kSyntax, base::Format(_("%s takes two files, IN and OUT"), words[0].c_str()));
     const bool raw = parsed.options.has("raw");
     if (words[0] == "decode") {
-        if (raw) return base::UsageError(kSyntax, "--raw is for encode");
+        if (raw) return base::UsageError(kSyntax, _("--raw is for encode"));
         return Decode(words[1], words[2]);
     }
     return raw ? EncodeRaw(words[1], words[2]) : EncodePicture(words[1], words[2]);

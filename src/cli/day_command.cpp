@@ -9,6 +9,7 @@
 #include "almanac/named_days.h"
 #include "almanac/sun_times.h"
 #include "base/command_line.h"
+#include "base/i18n.h"
 #include "base/reporter.h"
 #include "cli/command.h"
 #include "cli/date_text.h"
@@ -110,18 +111,18 @@ constexpr const char* kColumnNames[] = {
 };
 
 constexpr base::OptionSyntax kOptions[] = {
-    {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
+    {"home", "DIR", N_("the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)")},
     kEtoOption,
     kBornOption,
     kPlaceOption,
-    {"header", "", "begin with a line naming the columns (always on a terminal)"},
+    {"header", "", N_("begin with a line naming the columns (always on a terminal)")},
 };
 
 constexpr base::CommandSyntax kSyntax{
     "qelmarin-cli day", "FROM [TO]",
-    "Prints the notes of the days FROM ... TO (YYYY-MM-DD, 1901-01-01 ... 2100-12-31), one\n"
-    "tab-separated line per day: date, weekday, day sign, rokuyo, solar term, lunar date,\n"
-    "mansion, officer, pentad, seasonal days, named days, fortune rank, net, good, bad, sun.",
+    N_("Prints the notes of the days FROM ... TO (YYYY-MM-DD, 1901-01-01 ... 2100-12-31), one\n"
+       "tab-separated line per day: date, weekday, day sign, rokuyo, solar term, lunar date,\n"
+       "mansion, officer, pentad, seasonal days, named days, fortune rank, net, good, bad, sun."),
     kOptions};
 
 } // namespace
@@ -134,21 +135,20 @@ int RunDay(const Args& args) {
     if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(kSyntax, *error);
     RunChoices& run = std::get<RunChoices>(choices);
     const std::vector<std::string>& dates = options.operands();
-    if (dates.empty()) return base::UsageError(kSyntax, "no date given");
-    if (dates.size() > 2) return base::UsageError(kSyntax, "too many dates: '" + dates[2] + "'");
+    if (dates.empty()) return base::UsageError(kSyntax, _("no date given"));
+    if (dates.size() > 2) return base::UsageError(kSyntax, base::Format(_("too many dates: '%s'"), dates[2].c_str()));
     std::optional<Date> from = ParseDate(dates[0]);
     std::optional<Date> to = dates.size() > 1 ? ParseDate(dates[1]) : from;
     if (!from || !to)
-        return base::UsageError(kSyntax, "not a date (YYYY-MM-DD): '" + (!from ? dates[0] : dates[1]) + "'");
+        return base::UsageError(
+            kSyntax, base::Format(_("not a date (YYYY-MM-DD): '%s'"), (!from ? dates[0] : dates[1]).c_str()));
     for (const Date& d : {*from, *to}) {
         if (d.year < almanac::kFirstYear || d.year > almanac::kLastYear) {
-            char text[80];
-            std::snprintf(text, sizeof text, "%04d-%02d-%02d is outside 1901-01-01 ... 2100-12-31", d.year, d.month,
-                          d.day);
-            return base::UsageError(kSyntax, text);
+            return base::UsageError(kSyntax, base::Format(_("%04d-%02d-%02d is outside 1901-01-01 ... 2100-12-31"),
+                                                          d.year, d.month, d.day));
         }
     }
-    if (to->key() < from->key()) return base::UsageError(kSyntax, "the last date is before the first");
+    if (to->key() < from->key()) return base::UsageError(kSyntax, _("the last date is before the first"));
 
     const std::optional<std::string> home =
         options.value("home") ? std::optional<std::string>(*options.value("home")) : std::nullopt;
@@ -158,7 +158,7 @@ int RunDay(const Args& args) {
     const std::filesystem::path day_path = folder / almanac::kDayFileName;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(day_path, ec)) {
-        std::fprintf(stderr, "qelmarin-cli day: %s not found\n", day_path.c_str());
+        std::fprintf(stderr, _("qelmarin-cli day: %s not found\n"), day_path.c_str());
         return 1;
     }
 
@@ -185,8 +185,8 @@ int RunDay(const Args& args) {
             loaded_month = d.year * 100 + d.month;
         }
         if (days[static_cast<std::size_t>(d.day)].Date != d.key()) {
-            std::fprintf(stderr, "qelmarin-cli day: %s holds no record of %04d-%02d-%02d\n", day_path.c_str(), d.year,
-                         d.month, d.day);
+            std::fprintf(stderr, _("qelmarin-cli day: %s holds no record of %04d-%02d-%02d\n"), day_path.c_str(),
+                         d.year, d.month, d.day);
             return 1;
         }
         std::printf("%s\n", DayLine(d, days, settings, birth_eto).c_str());

@@ -1,5 +1,6 @@
 #include "cli/host_folder.h"
 
+#include "base/i18n.h"
 #include "config/host_location.h"
 
 #include <cstdio>
@@ -14,9 +15,9 @@ const char* SourceName(config::HostFolderSource source) {
     case config::HostFolderSource::kEnvironment:
         return "KALVORIN_HOME";
     case config::HostFolderSource::kProgramFolder:
-        return "the program's folder";
+        return _("the program's folder");
     case config::HostFolderSource::kUserData:
-        return "the user's data folder";
+        return _("the user's data folder");
     }
     return "";
 }
@@ -28,10 +29,9 @@ std::optional<std::filesystem::path> OpenHostFolder(const std::optional<std::str
     const config::HostFolderChoice choice = config::FindHostFolder(home_option);
     if (config::HoldsConfigFile(choice.folder)) return choice.folder;
     const std::string name(program);
-    std::fprintf(stderr, "%s: %s not found (host folder from %s)\n", name.c_str(),
+    std::fprintf(stderr, _("%s: %s not found (host folder from %s)\n"), name.c_str(),
                  (choice.folder / config::kConfigFileName).c_str(), SourceName(choice.source));
-    std::fprintf(stderr, "%s: %.*s\n", name.c_str(), static_cast<int>(config::kNoHostFolderHint.size()),
-                 config::kNoHostFolderHint.data());
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), base::Translate(config::kNoHostFolderHint).c_str());
     return std::nullopt;
 }
 

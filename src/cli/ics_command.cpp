@@ -2,6 +2,7 @@
 
 #include "base/command_line.h"
 #include "base/file_io.h"
+#include "base/i18n.h"
 #include "base/reporter.h"
 #include "cli/command.h"
 #include "cli/date_text.h"
@@ -18,21 +19,21 @@ namespace cli {
 namespace {
 
 // The messages of the command, in one place.
-constexpr const char* kBadNote = "' is not one of all, ";
-constexpr const char* kNotADate = "not a date (YYYY-MM-DD): '";
-constexpr const char* kOutsideRange = " is outside 1901-01-01 ... 2100-12-31";
-constexpr const char* kReversed = "--from is after --to";
-constexpr const char* kNotWritten = "not everything could be written";
+constexpr const char* kBadNote = N_("--notes '%s' is not one of all, %s");
+constexpr const char* kNotADate = N_("not a date (YYYY-MM-DD): '%s'");
+constexpr const char* kOutsideRange = N_("--%s %s is outside 1901-01-01 ... 2100-12-31");
+constexpr const char* kReversed = N_("--from is after --to");
+constexpr const char* kNotWritten = N_("not everything could be written");
 
 constexpr base::OptionSyntax kOptions[] = {
-    {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
+    {"home", "DIR", N_("the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)")},
     {"notes", "LIST",
-     "the notes, comma-separated: rokuyo, terms, seasonal, named, holidays, lunar, fortune, sun, or all\n"
-     "                      (default terms,seasonal,named,holidays)"},
-    {"from", "DATE", "the first day, YYYY-MM-DD (default the 1st of January of --to's year, else this year)"},
-    {"to", "DATE", "the last day, YYYY-MM-DD (default the 31st of December of --from's year)"},
-    {"out", "FILE", "the file to write, replaced whole when done; - or none for standard output"},
-    {"name", "TEXT", "the calendar's name (X-WR-CALNAME; default 暦注 and the years)"},
+     N_("the notes, comma-separated: rokuyo, terms, seasonal, named, holidays, lunar, fortune, sun, or all\n"
+        "                      (default terms,seasonal,named,holidays)")},
+    {"from", "DATE", N_("the first day, YYYY-MM-DD (default the 1st of January of --to's year, else this year)")},
+    {"to", "DATE", N_("the last day, YYYY-MM-DD (default the 31st of December of --from's year)")},
+    {"out", "FILE", N_("the file to write, replaced whole when done; - or none for standard output")},
+    {"name", "TEXT", N_("the calendar's name (X-WR-CALNAME; default 暦注 and the years)")},
     kEtoOption,
     kBornOption,
     kPlaceOption,
@@ -40,9 +41,9 @@ constexpr base::OptionSyntax kOptions[] = {
 
 constexpr base::CommandSyntax kSyntax{
     "qelmarin-cli ics", "",
-    "Writes the notes of days as an iCalendar file (RFC 5545) for calendar programs: one\n"
-    "all-day event per kind of note and day, whose UID is made from the date and the kind,\n"
-    "so that importing a newer file updates the events of an older one.",
+    N_("Writes the notes of days as an iCalendar file (RFC 5545) for calendar programs: one\n"
+       "all-day event per kind of note and day, whose UID is made from the date and the kind,\n"
+       "so that importing a newer file updates the events of an older one."),
     kOptions};
 
 bool Fail(const std::string& message) {
@@ -56,13 +57,15 @@ int RunIcs(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     const base::ParsedOptions& o = parsed.options;
-    if (!o.operands().empty()) return base::UsageError(kSyntax, "unexpected argument '" + o.operands()[0] + "'");
+    if (!o.operands().empty())
+        return base::UsageError(kSyntax, base::Format(_("unexpected argument '%s'"), o.operands()[0].c_str()));
 
     almanac::NoteSet notes = almanac::DefaultNotes();
     if (const std::string* list = o.value("notes")) {
         std::string bad;
         const auto set = almanac::ParseNoteList(*list, &bad);
-        if (!set) return base::UsageError(kSyntax, "--notes '" + bad + kBadNote + almanac::NoteKindNames());
+        if (!set)
+            return base::UsageError(kSyntax, base::Format(_(kBadNote), bad.c_str(), almanac::NoteKindNames().c_str()));
         notes = *set;
     }
     std::optional<print::CivilDay> from, to;
@@ -70,14 +73,14 @@ int RunIcs(const Args& args) {
         const std::string* text = o.value(name);
         if (!text) continue;
         *target = ParseDate(*text);
-        if (!*target) return base::UsageError(kSyntax, std::string(kNotADate) + *text + "'");
+        if (!*target) return base::UsageError(kSyntax, base::Format(_(kNotADate), text->c_str()));
         if (!InDayFileRange(**target))
-            return base::UsageError(kSyntax, "--" + std::string(name) + " " + *text + kOutsideRange);
+            return base::UsageError(kSyntax, base::Format(_(kOutsideRange), name, text->c_str()));
     }
     const int year = to ? to->year : from ? from->year : Today().year;
     if (!from) from = print::CivilDay{to ? to->year : year, 1, 1};
     if (!to) to = print::CivilDay{from->year, 12, 31};
-    if (to->key() < from->key()) return base::UsageError(kSyntax, kReversed);
+    if (to->key() < from->key()) return base::UsageError(kSyntax, _(kReversed));
 
     auto choices = ReadRunChoices(o);
     if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(kSyntax, *error);
@@ -118,12 +121,12 @@ int RunIcs(const Args& args) {
     ok = stream.End() && ok;
     if (file) {
         if (!ok)
-            return Fail(std::string(kNotWritten) + (file->error().empty() ? "" : ": " + file->error())),
+            return Fail(std::string(_(kNotWritten)) + (file->error().empty() ? "" : ": " + file->error())),
                    base::kExitFailure;
         const std::string error = file->Commit();
         if (!error.empty()) return Fail(*out_name + ": " + error), base::kExitFailure;
     } else if (std::fflush(stdout) != 0 || !ok) {
-        return Fail(kNotWritten), base::kExitFailure;
+        return Fail(_(kNotWritten)), base::kExitFailure;
     }
     return base::kExitOk;
 }

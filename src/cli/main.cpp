@@ -1,6 +1,8 @@
 // qelmarin-cli: the page routines and the almanac without a display.
 
 #include "base/command_line.h"
+#include "base/i18n.h"
+#include "base/i18n.h"
 #include "cli/command.h"
 
 #include <cstdio>
@@ -24,7 +26,7 @@ constexpr Command kCommands[] = {
 
 constexpr base::CommandSyntax kTop{"qelmarin-cli",
                                    "COMMAND [ARG]...",
-                                   "Prints Japanese almanac pages and the notes of days without a display.\n"
+                                   N_("Prints Japanese almanac pages and the notes of days without a display.\n"
                                    "\n"
                                    "commands:\n"
                                    "  day      the notes of days, one tab-separated line per day\n"
@@ -34,19 +36,20 @@ constexpr base::CommandSyntax kTop{"qelmarin-cli",
                                    "  month    a month in the terminal, with each day's rokuyo and marks\n"
                                    "  print    pages of a format to a CUPS printer\n"
                                    "\n"
-                                   "'qelmarin-cli COMMAND --help' describes a command.",
+                                   "'qelmarin-cli COMMAND --help' describes a command."),
                                    {},
                                    true};
 
 } // namespace
 
 int main(int argc, char** argv) {
+    base::InitMessages();
     const base::ParseResult parsed = base::ParseCommandLine(kTop, cli::Args(argv + 1, argv + argc));
     if (const auto status = base::AnswerWithoutRunning(kTop, parsed)) return *status;
     const std::vector<std::string>& words = parsed.options.operands();
-    if (words.empty()) return base::UsageError(kTop, "no command given");
+    if (words.empty()) return base::UsageError(kTop, _("no command given"));
     for (const Command& c : kCommands) {
         if (c.name == words[0]) return c.run(cli::Args(words.begin() + 1, words.end()));
     }
-    return base::UsageError(kTop, "unknown command '" + words[0] + "'");
+    return base::UsageError(kTop, base::Format(_("unknown command '%s'"), words[0].c_str()));
 }

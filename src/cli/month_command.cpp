@@ -4,6 +4,7 @@
 #include "almanac/calendar_math.h"
 #include "almanac/name_tables.h"
 #include "base/command_line.h"
+#include "base/i18n.h"
 #include "base/reporter.h"
 #include "base/sjis.h"
 #include "cli/command.h"
@@ -30,8 +31,8 @@ constexpr const char* kUnluckyMark = "-";
 constexpr const char* kHolidayMark = "H";
 constexpr const char* kLegend = "* 節気  + 吉日  - 凶日 (暦注上段)  H 休日";
 constexpr const char* kColourLegend = "  (赤 日曜・休日  青 土曜)";
-constexpr const char* kNotAMonth = "not a month (YYYY-MM, 1901-01 ... 2100-12): '";
-constexpr const char* kBadColour = "--color needs auto, always or never, not '";
+constexpr const char* kNotAMonth = N_("not a month (YYYY-MM, 1901-01 ... 2100-12): '%s'");
+constexpr const char* kBadColour = N_("--color needs auto, always or never, not '%s'");
 
 constexpr const char* kRed = "\033[31m";
 constexpr const char* kBlue = "\033[34m";
@@ -49,19 +50,19 @@ constexpr int kNarrowCell = 3;
 constexpr int kTinyCell = 2;
 
 constexpr base::OptionSyntax kOptions[] = {
-    {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
+    {"home", "DIR", N_("the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)")},
     kStartWeekdayOption,
     kEtoOption,
     kBornOption,
-    {"width", "N", "the columns to fit (default the terminal's, else COLUMNS, else 80)"},
-    {"color", "WHEN", "auto (on a terminal, unless NO_COLOR is set), always or never"},
+    {"width", "N", N_("the columns to fit (default the terminal's, else COLUMNS, else 80)")},
+    {"color", "WHEN", N_("auto (on a terminal, unless NO_COLOR is set), always or never")},
 };
 
 constexpr base::CommandSyntax kSyntax{
     "qelmarin-cli month", "[YYYY-MM]",
-    "Prints a month (default this month) as a grid of weeks with each day's 六曜 and marks for\n"
-    "the day a solar term begins (*), lucky (+) and unlucky (-) named days and holidays (H),\n"
-    "then the names behind the marks, fitted to the terminal's width.",
+    N_("Prints a month (default this month) as a grid of weeks with each day's 六曜 and marks for\n"
+       "the day a solar term begins (*), lucky (+) and unlucky (-) named days and holidays (H),\n"
+       "then the names behind the marks, fitted to the terminal's width."),
     kOptions};
 
 int TerminalWidth() {
@@ -237,14 +238,15 @@ int RunMonth(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
     const base::ParsedOptions& o = parsed.options;
-    if (o.operands().size() > 1) return base::UsageError(kSyntax, "unexpected argument '" + o.operands()[1] + "'");
+    if (o.operands().size() > 1)
+        return base::UsageError(kSyntax, base::Format(_("unexpected argument '%s'"), o.operands()[1].c_str()));
     const print::CivilDay today = Today();
     YearMonth month{today.year, today.month};
     if (!o.operands().empty()) {
         const std::string& text = o.operands()[0];
         auto run = ChooseRunMonths(std::nullopt, &text, &text, month);
         if (!std::holds_alternative<RunMonths>(run) || text.size() != 7)
-            return base::UsageError(kSyntax, kNotAMonth + text + "'");
+            return base::UsageError(kSyntax, base::Format(_(kNotAMonth), text.c_str()));
         month = std::get<RunMonths>(run).first;
     }
     const base::IntOption width = base::IntOptionIn(o, "width", kMinWidth, kMaxWidth);
@@ -256,7 +258,7 @@ int RunMonth(const Args& args) {
         else if (*when == "never")
             colour = false;
         else if (*when != "auto")
-            return base::UsageError(kSyntax, kBadColour + *when + "'");
+            return base::UsageError(kSyntax, base::Format(_(kBadColour), when->c_str()));
     }
     auto choices = ReadRunChoices(o);
     if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(kSyntax, *error);

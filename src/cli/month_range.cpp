@@ -2,6 +2,7 @@
 
 #include "almanac/calendar_math.h"
 #include "base/command_line.h"
+#include "base/i18n.h"
 
 #include <cstdio>
 #include <tuple>
@@ -39,7 +40,8 @@ std::variant<RunMonths, std::string> ChooseRunMonths(std::optional<int> year, co
         if (!text) continue;
         *target = ParseMonth(*text, default_year);
         if (!*target)
-            return std::string(name) + " needs a month: YYYY-MM (1901-01 ... 2100-12) or 1-12, not '" + *text + "'";
+            return base::Format(_("%s needs a month: YYYY-MM (1901-01 ... 2100-12) or 1-12, not '%s'"), name,
+                                text->c_str());
     }
     // The months by the rules of ChooseMonths; a default month lies in the year of the month
     // given with it, else in the default year.
@@ -49,12 +51,12 @@ std::variant<RunMonths, std::string> ChooseRunMonths(std::optional<int> year, co
     run.first = first ? *first : YearMonth{last ? last->year : default_year, months.from};
     run.last = last ? *last : first ? *first : YearMonth{default_year, months.to};
     if (run.first.year < almanac::kFirstYear || run.last.year > almanac::kLastYear)
-        return "the months lie outside 1901 ... 2100, the years of the day file";
+        return _("the months lie outside 1901 ... 2100, the years of the day file");
     if (run.first.key() > run.last.key()) {
         const std::string first_text =
             from ? *from : std::to_string(run.first.year) + "-" + std::to_string(run.first.month);
         const std::string last_text = to ? *to : std::to_string(run.last.year) + "-" + std::to_string(run.last.month);
-        return "--from " + first_text + " is after --to " + last_text;
+        return base::Format(_("--from %s is after --to %s"), first_text.c_str(), last_text.c_str());
     }
     return run;
 }

@@ -3,6 +3,7 @@
 // in its colours.
 
 #include "base/command_line.h"
+#include "base/i18n.h"
 #include "cli/command.h"
 #include "cli/render_elsewhere.h"
 #include "pages/page_routines.h"
@@ -19,7 +20,7 @@ namespace {
 
 // The texts of the command, in one place.
 constexpr const char* kProgram = "qelmarin-cli print";
-constexpr const char* kNoScheduler = "cannot print: ";
+constexpr const char* kNoScheduler = N_("cannot print: %s");
 constexpr const char* kJobLine = "%s-%d\t%s\n"; // queue-job and the document, as lp names a request
 
 constexpr int kMaxCopies = 999;
@@ -30,8 +31,8 @@ const std::vector<base::OptionSyntax>& Options() {
         std::vector<base::OptionSyntax> all;
         for (const base::OptionSyntax& o : RenderOptionTable())
             if (o.name != "out" && o.name != "preview" && o.name != "trace") all.push_back(o);
-        all.push_back({"printer", "NAME", "the CUPS queue (default the default printer)"});
-        all.push_back({"copies", "N", "copies of each job, 1-999 (default 1)"});
+        all.push_back({"printer", "NAME", N_("the CUPS queue (default the default printer)")});
+        all.push_back({"copies", "N", N_("copies of each job, 1-999 (default 1)")});
         return all;
     }();
     return options;
@@ -40,10 +41,10 @@ const std::vector<base::OptionSyntax>& Options() {
 const base::CommandSyntax& Syntax() {
     static const base::CommandSyntax syntax{
         kProgram, "",
-        "Sends the pages of a format for a month range to a CUPS printer: one job per month, titled\n"
-        "as the desktop program titles its jobs, or one job with --one-file; at the printer's\n"
-        "resolution, and as for a black-and-white printer when it prints no colour. Takes the\n"
-        "options of render (but --out, --preview and --trace) and these:",
+        N_("Sends the pages of a format for a month range to a CUPS printer: one job per month, titled\n"
+           "as the desktop program titles its jobs, or one job with --one-file; at the printer's\n"
+           "resolution, and as for a black-and-white printer when it prints no colour. Takes the\n"
+           "options of render (but --out, --preview and --trace) and these:"),
         Options()};
     return syntax;
 }
@@ -71,7 +72,8 @@ int RunPrint(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(syntax, args);
     if (const auto status = base::AnswerWithoutRunning(syntax, parsed)) return *status;
     const base::ParsedOptions& o = parsed.options;
-    if (!o.operands().empty()) return base::UsageError(syntax, "unexpected argument '" + o.operands()[0] + "'");
+    if (!o.operands().empty())
+        return base::UsageError(syntax, base::Format(_("unexpected argument '%s'"), o.operands()[0].c_str()));
     const base::IntOption copies = base::IntOptionIn(o, "copies", 1, kMaxCopies);
     if (!copies.error.empty()) return base::UsageError(syntax, copies.error);
 
@@ -94,11 +96,11 @@ int RunPrint(const Args& args) {
     // The printer next: without one nothing is drawn.
     std::string error;
     const std::unique_ptr<print::CupsQueue> queue = print::CupsQueue::Connect(&error);
-    if (!queue) return Fail(kNoScheduler + error);
+    if (!queue) return Fail(base::Format(_(kNoScheduler), error.c_str()));
     const std::optional<std::string> name =
         o.value("printer") ? std::optional<std::string>(*o.value("printer")) : std::nullopt;
     const std::optional<print::CupsPrinter> printer = queue->FindPrinter(name, &error);
-    if (!printer) return Fail(kNoScheduler + error);
+    if (!printer) return Fail(base::Format(_(kNoScheduler), error.c_str()));
     // The printer's resolution and colours where the command line gives none.
     if (!o.has("dpi")) render_args.push_back("--dpi=" + std::to_string(printer->dpi));
     if (!printer->colour && !o.has("mono")) render_args.push_back("--mono");

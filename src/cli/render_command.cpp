@@ -3,6 +3,7 @@
 // or either as a drawing trace, from the host folder's files.
 
 #include "base/command_line.h"
+#include "base/i18n.h"
 #include "base/file_io.h"
 #include "base/reporter.h"
 #include "cli/command.h"
@@ -39,23 +40,23 @@ constexpr int kColourPrinter = 256;
 constexpr int kMonochromePrinter = 2;
 
 constexpr base::OptionSyntax kOptions[] = {
-    {"home", "DIR", "the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"},
-    {"format", "N", "1 calendar, 2 list, 3 daily pages, 4 poster, 5-8 commentary pages (default 1)"},
-    {"year", "Y", "the year, 1901-2100 (default this year)"},
-    {"from", "MONTH", "the first month, YYYY-MM or 1-12 of --year (default 1 with --year or --to, else this month)"},
-    {"to", "MONTH", "the last month, YYYY-MM (across a year's end) or 1-12 (default --from, else 12 with --year)"},
-    {"paper", "NAME", "the paper, one of those below (else PAPERSIZE, then /etc/papersize, then A4)"},
-    {"landscape", "", "the paper turned sideways"},
+    {"home", "DIR", N_("the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)")},
+    {"format", "N", N_("1 calendar, 2 list, 3 daily pages, 4 poster, 5-8 commentary pages (default 1)")},
+    {"year", "Y", N_("the year, 1901-2100 (default this year)")},
+    {"from", "MONTH", N_("the first month, YYYY-MM or 1-12 of --year (default 1 with --year or --to, else this month)")},
+    {"to", "MONTH", N_("the last month, YYYY-MM (across a year's end) or 1-12 (default --from, else 12 with --year)")},
+    {"paper", "NAME", N_("the paper, one of those below (else PAPERSIZE, then /etc/papersize, then A4)")},
+    {"landscape", "", N_("the paper turned sideways")},
     {"dpi", "N",
-     "the printer's resolution, 24-2400 (default 600); a page side stays within 32767 pixels, so A3 goes "
-     "up to 1981 and B4 up to 2286"},
-    {"mono", "", "draw as for a black-and-white printer"},
-    {"days", "A-B", "the days of the daily pages (format 3), the same in every month"},
-    {"one-file", "", "the whole month range as one PDF (or trace) instead of one per month"},
-    {"preview", "", "the preview of the first month, as PNG"},
-    {"trace", "", "a drawing trace (one line per drawing call) instead of PDF or PNG"},
-    {"out", "DIR", "the folder for the files (required); each file's name is printed; - with --one-file:\n"
-                   "                      the document to standard output (not a terminal)"},
+     N_("the printer's resolution, 24-2400 (default 600); a page side stays within 32767 pixels, so A3 goes "
+        "up to 1981 and B4 up to 2286")},
+    {"mono", "", N_("draw as for a black-and-white printer")},
+    {"days", "A-B", N_("the days of the daily pages (format 3), the same in every month")},
+    {"one-file", "", N_("the whole month range as one PDF (or trace) instead of one per month")},
+    {"preview", "", N_("the preview of the first month, as PNG")},
+    {"trace", "", N_("a drawing trace (one line per drawing call) instead of PDF or PNG")},
+    {"out", "DIR", N_("the folder for the files (required); each file's name is printed; - with --one-file:\n"
+                   "                      the document to standard output (not a terminal)")},
     kEtoOption,
     kBornOption,
     kPlaceOption,
@@ -64,8 +65,8 @@ constexpr base::OptionSyntax kOptions[] = {
 };
 
 constexpr base::CommandSyntax kSyntax{"qelmarin-cli render", "--out DIR",
-                                      "Draws the pages of a format for a month range, one PDF document per month as\n"
-                                      "the print run makes them, from the host folder's files.",
+                                      N_("Draws the pages of a format for a month range, one PDF document per month as\n"
+                                      "the print run makes them, from the host folder's files."),
                                       kOptions};
 
 struct RenderOptions {
@@ -100,7 +101,7 @@ YearMonth CurrentMonth() {
 // The options, or the text of the usage error.
 std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& parsed) {
     RenderOptions o;
-    if (!parsed.operands().empty()) return "unexpected argument '" + parsed.operands()[0] + "'";
+    if (!parsed.operands().empty()) return base::Format(_("unexpected argument '%s'"), parsed.operands()[0].c_str());
     struct Number {
         std::string_view name;
         int min, max;
@@ -130,12 +131,12 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
         const std::optional<int> first = base::ParseIntIn(v->substr(0, dash), 1, 31);
         const std::optional<int> last =
             dash == std::string::npos ? std::nullopt : base::ParseIntIn(v->substr(dash + 1), 1, 31);
-        if (!first || !last || *first > *last) return "--days needs A-B with 1 <= A <= B <= 31, not '" + *v + "'";
+        if (!first || !last || *first > *last) return base::Format(_("--days needs A-B with 1 <= A <= B <= 31, not '%s'"), v->c_str());
         o.days = std::pair{*first, *last};
     }
     const std::string* paper = parsed.value("paper");
     const print::PaperChoice choice = print::ChoosePaperSize(paper ? std::optional<std::string>(*paper) : std::nullopt);
-    if (!choice.paper) return "--paper '" + *paper + "' is not one of " + print::PaperSizeNames();
+    if (!choice.paper) return base::Format(_("--paper '%s' is not one of %s"), paper->c_str(), print::PaperSizeNames().c_str());
     for (const std::string& note : choice.notes)
         Fail(note);
     o.paper = *choice.paper;
@@ -146,19 +147,18 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
         int finest = o.dpi;
         while (finest > kMinDpi && print::PaperPixels(longest_mm, finest) > gfx::kMaxSurfaceSide)
             --finest;
-        return "--dpi " + std::to_string(o.dpi) + " is too fine for " + std::string(o.paper.name) + ": at most " +
-               std::to_string(finest) + " (a page side stays within " + std::to_string(gfx::kMaxSurfaceSide) +
-               " pixels)";
+        return base::Format(_("--dpi %d is too fine for %s: at most %d (a page side stays within %d pixels)"), o.dpi,
+                            std::string(o.paper.name).c_str(), finest, gfx::kMaxSurfaceSide);
     }
     if (const std::string* v = parsed.value("home")) o.home = *v;
     if (const std::string* v = parsed.value("out")) o.out = *v;
-    if (o.out.empty()) return "--out DIR is required";
+    if (o.out.empty()) return _("--out DIR is required");
     o.landscape = parsed.has("landscape");
     o.mono = parsed.has("mono");
     o.preview = parsed.has("preview");
     o.trace = parsed.has("trace");
     o.one_file = parsed.has("one-file");
-    if (o.one_file && o.preview) return "--one-file is for the pages of a month range, not --preview";
+    if (o.one_file && o.preview) return _("--one-file is for the pages of a month range, not --preview");
     return o;
 }
 
@@ -274,8 +274,9 @@ int RunRender(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (parsed.outcome == base::ParseResult::Outcome::kHelp) {
         // The options, then every paper --paper takes, with its size.
-        std::fputs((base::HelpText(kSyntax) + "\npapers (--paper NAME in any letter case; PAPERSIZE and /etc/papersize\n"
-                                              "name them as libpaper does, where b4 and b5 are ISO-B4 and ISO-B5):\n" +
+        std::fputs((base::HelpText(kSyntax) + "\n" +
+                    _("papers (--paper NAME in any letter case; PAPERSIZE and /etc/papersize\n"
+                      "name them as libpaper does, where b4 and b5 are ISO-B4 and ISO-B5):\n") +
                     print::PaperSizeList())
                        .c_str(),
                    stdout);
@@ -296,7 +297,7 @@ int RunRender(const Args& args) {
     std::error_code ec;
     std::filesystem::create_directories(o.out, ec);
     if (!std::filesystem::is_directory(o.out, ec)) {
-        Fail("cannot make the output folder " + o.out);
+        Fail(base::Format(_("cannot make the output folder %s"), o.out.c_str()));
         return base::kExitFailure;
     }
 
@@ -331,7 +332,7 @@ int RunRender(const Args& args) {
     state.first_day = o.days ? o.days->first : 1;
     state.last_day = o.days ? std::min(o.days->second, first_month_days) : first_month_days;
     if (state.first_day > state.last_day) {
-        return base::UsageError(kSyntax, "--days lies after the last day of the month");
+        return base::UsageError(kSyntax, _("--days lies after the last day of the month"));
     }
     state.progress = TerminalProgress(state);
 
@@ -348,9 +349,9 @@ int RunRender(const Args& args) {
         print::LoadYearHolidays(state);
         if (!print::HasYearHolidays(state)) {
             // Told, but no failure: a year may rightly have no holidays marked.
-            Fail("note: " + print::ConfigPath(folder).string() + " has no holidays of " + std::to_string(state.year) +
-                 " (no section [" + std::to_string(state.year) + "]); the pages show none. "
-                 "'kalvorin-host holidays' adds the national ones.");
+            Fail(base::Format(_("note: %s has no holidays of %d (no section [%d]); the pages show none. "
+                                "'kalvorin-host holidays' adds the national ones."),
+                              print::ConfigPath(folder).string().c_str(), state.year, state.year));
         }
         if (o.preview) {
             ok = print::Preview(state, printer, documents);
@@ -359,7 +360,7 @@ int RunRender(const Args& args) {
         ok = print::PrintRun(state, printer, documents) && ok;
     }
     ok = one_file.Finish() && ok;
-    if (reporter.count() > 0) Fail("not everything the pages need could be loaded (see above)");
+    if (reporter.count() > 0) Fail(_("not everything the pages need could be loaded (see above)"));
     return ok && reporter.count() == 0 ? base::kExitOk : base::kExitFailure;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/render_elsewhere.h"
 
 #include "base/command_line.h"
+#include "base/i18n.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,10 +15,10 @@ namespace cli {
 namespace {
 
 // The messages, in one place.
-constexpr const char* kNeedsOneFile = "--out - needs --one-file: one document can go to standard output";
+constexpr const char* kNeedsOneFile = N_("--out - needs --one-file: one document can go to standard output");
 constexpr const char* kTerminal =
-    "standard output is a terminal: a PDF is not for reading there (redirect it to a file or a pipe)";
-constexpr const char* kNoFolder = "cannot make a temporary folder";
+    N_("standard output is a terminal: a PDF is not for reading there (redirect it to a file or a pipe)");
+constexpr const char* kNoFolder = N_("cannot make a temporary folder");
 
 class TemporaryFolder {
 public:
@@ -45,7 +46,7 @@ int Fail(std::string_view program, const std::string& message) {
 int RenderElsewhere(const Args& render_args, std::string_view program,
                     const std::function<int(const std::vector<std::filesystem::path>& files)>& take) {
     const TemporaryFolder folder;
-    if (folder.path().empty()) return Fail(program, kNoFolder);
+    if (folder.path().empty()) return Fail(program, _(kNoFolder));
     Args args;
     for (std::size_t i = 0; i < render_args.size(); ++i) {
         // The caller's --out is replaced by the temporary folder.
@@ -66,7 +67,7 @@ int RenderElsewhere(const Args& render_args, std::string_view program,
     if (null >= 0) ::close(null);
     if (!aside) {
         if (saved >= 0) ::close(saved);
-        return Fail(program, "cannot set standard output aside");
+        return Fail(program, _("cannot set standard output aside"));
     }
     const int status = RunRender(args);
     std::fflush(stdout);
@@ -83,23 +84,24 @@ int RenderElsewhere(const Args& render_args, std::string_view program,
 int RenderToStdout(const Args& render_args, bool one_file) {
     constexpr std::string_view program = "qelmarin-cli render";
     if (!one_file) {
-        std::fprintf(stderr, "%s: %s\n", program.data(), kNeedsOneFile);
+        std::fprintf(stderr, "%s: %s\n", program.data(), _(kNeedsOneFile));
         return base::kExitUsage;
     }
     if (::isatty(STDOUT_FILENO)) {
-        std::fprintf(stderr, "%s: %s\n", program.data(), kTerminal);
+        std::fprintf(stderr, "%s: %s\n", program.data(), _(kTerminal));
         return base::kExitUsage;
     }
     return RenderElsewhere(render_args, program, [&](const std::vector<std::filesystem::path>& files) {
-        if (files.size() != 1) return Fail(program, "the run wrote no document");
+        if (files.size() != 1) return Fail(program, _("the run wrote no document"));
         std::ifstream in(files[0], std::ios::binary);
         char buffer[1 << 16];
         while (in) {
             in.read(buffer, sizeof buffer);
             const std::size_t n = static_cast<std::size_t>(in.gcount());
-            if (n > 0 && std::fwrite(buffer, 1, n, stdout) != n) return Fail(program, "cannot write standard output");
+            if (n > 0 && std::fwrite(buffer, 1, n, stdout) != n)
+                return Fail(program, _("cannot write standard output"));
         }
-        if (std::fflush(stdout) != 0) return Fail(program, "cannot write standard output");
+        if (std::fflush(stdout) != 0) return Fail(program, _("cannot write standard output"));
         return base::kExitOk;
     });
 }

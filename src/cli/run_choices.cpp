@@ -1,4 +1,5 @@
 #include "cli/run_choices.h"
+#include "base/i18n.h"
 
 #include "almanac/birth_sign.h"
 #include "almanac/gazetteer.h"
@@ -13,16 +14,17 @@ namespace cli {
 namespace {
 
 // The messages of the shared options.
-constexpr const char* kEtoRange = "--eto needs a whole number from 1 to 60";
-constexpr const char* kEtoAndBorn = "give --eto or --born, not both";
-constexpr const char* kBornNotADate = "--born needs a date YYYY-MM-DD, not '";
-constexpr const char* kBornOutside = "--born needs a date from 1901-01-01 to 2100-12-31 (else give --eto N), not '";
+constexpr const char* kEtoRange = N_("--eto needs a whole number from 1 to 60, not '%s'");
+constexpr const char* kEtoAndBorn = N_("give --eto or --born, not both");
+constexpr const char* kBornNotADate = N_("--born needs a date YYYY-MM-DD, not '%s'");
+constexpr const char* kBornOutside =
+    N_("--born needs a date from 1901-01-01 to 2100-12-31 (else give --eto N), not '%s'");
 constexpr const char* kPlaceUnknown =
-    "' is neither a prefectural capital (tokyo, 札幌, 大阪府 ...) nor LAT,LON[,HEIGHT]";
+    N_("--place '%s' is neither a prefectural capital (tokyo, 札幌, 大阪府 ...) nor LAT,LON[,HEIGHT]");
 constexpr const char* kPlaceRange =
-    "' lies outside latitude -90 ... 90, longitude -180 ... 180, height -500 ... 9000 m";
-constexpr const char* kBornUnread = "the day file gives no sign for the birth date";
-constexpr const char* kWeekday = "--start-weekday needs sunday or monday, not '";
+    N_("--place '%s' lies outside latitude -90 ... 90, longitude -180 ... 180, height -500 ... 9000 m");
+constexpr const char* kBornUnread = N_("the day file gives no sign for the birth date");
+constexpr const char* kWeekday = N_("--start-weekday needs sunday or monday, not '%s'");
 
 // The years taken for a year given to --eto rather than for a wrong sign.
 constexpr int kFirstBirthYear = 1000;
@@ -42,14 +44,14 @@ std::variant<almanac::Place, std::string> ParsePlace(const std::string& text) {
         if (comma == std::string::npos) break;
         start = comma + 1;
     }
-    if (parts.size() < 2 || parts.size() > 3) return "--place '" + text + kPlaceUnknown;
+    if (parts.size() < 2 || parts.size() > 3) return base::Format(_(kPlaceUnknown), text.c_str());
     std::optional<double> values[3] = {config::ParseDecimal(parts[0]), config::ParseDecimal(parts[1]),
                                        parts.size() > 2 ? config::ParseDecimal(parts[2]) : std::optional<double>(0.0)};
     for (const auto& v : values)
-        if (!v) return "--place '" + text + kPlaceUnknown;
+        if (!v) return base::Format(_(kPlaceUnknown), text.c_str());
     if (*values[0] < -90 || *values[0] > 90 || *values[1] < -180 || *values[1] > 180 || *values[2] < kMinHeight ||
         *values[2] > kMaxHeight)
-        return "--place '" + text + kPlaceRange;
+        return base::Format(_(kPlaceRange), text.c_str());
     return almanac::Place{*values[0], *values[1], *values[2]};
 }
 
@@ -61,14 +63,14 @@ std::variant<RunChoices, std::string> ReadRunChoices(const base::ParsedOptions& 
             // A year where a sign belongs is a common slip: say what its sign is.
             const std::optional<int> year = base::ParseIntIn(*eto, kFirstBirthYear, kLastBirthYear);
             return year ? std::string("--eto ") + *eto + ": " + almanac::YearGivenForSignHint(*year)
-                        : std::string(kEtoRange) + ", not '" + *eto + "'";
+                        : base::Format(_(kEtoRange), eto->c_str());
         }
     }
     if (const std::string* born = options.value("born")) {
-        if (c.birth_eto) return std::string(kEtoAndBorn);
+        if (c.birth_eto) return std::string(_(kEtoAndBorn));
         const std::optional<print::CivilDay> date = ParseDate(*born);
-        if (!date) return kBornNotADate + *born + "'";
-        if (!InDayFileRange(*date)) return kBornOutside + *born + "'";
+        if (!date) return base::Format(_(kBornNotADate), born->c_str());
+        if (!InDayFileRange(*date)) return base::Format(_(kBornOutside), born->c_str());
         c.born = date;
     }
     if (const std::string* place = options.value("place")) {
@@ -82,7 +84,7 @@ std::variant<RunChoices, std::string> ReadRunChoices(const base::ParsedOptions& 
         else if (*day == "monday" || *day == "mon" || *day == "1" || *day == "月")
             c.start_weekday = 1;
         else
-            return kWeekday + *day + "'";
+            return base::Format(_(kWeekday), day->c_str());
     }
     config::Settings scratch;
     for (const std::string& assignment : options.values("set")) {
@@ -100,7 +102,7 @@ bool ResolveBirthSign(RunChoices& choices, const std::filesystem::path& host_fol
     choices.birth_eto =
         almanac::BirthSignOn(file, choices.born->year, choices.born->month, choices.born->day, reporter);
     if (choices.birth_eto) return true;
-    std::fprintf(stderr, "%.*s: %s: %s\n", static_cast<int>(program.size()), program.data(), kBornUnread,
+    std::fprintf(stderr, "%.*s: %s: %s\n", static_cast<int>(program.size()), program.data(), _(kBornUnread),
                  DateText(*choices.born).c_str());
     return false;
 }

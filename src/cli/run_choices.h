@@ -5,6 +5,7 @@
 
 #include "almanac/calendar_notes.h"
 #include "base/command_line.h"
+#include "base/i18n.h"
 #include "config/settings.h"
 #include "print/notes_run.h"
 
@@ -17,15 +18,15 @@
 namespace cli {
 
 inline constexpr base::OptionSyntax kEtoOption{
-    "eto", "N", "the sexagenary number (1-60) of the birth year, instead of Kalvorin.CFG's"};
+    "eto", "N", N_("the sexagenary number (1-60) of the birth year, instead of Kalvorin.CFG's")};
 inline constexpr base::OptionSyntax kBornOption{
-    "born", "DATE", "the birth date, YYYY-MM-DD: its year's sign, counted from 立春, instead of --eto"};
+    "born", "DATE", N_("the birth date, YYYY-MM-DD: its year's sign, counted from 立春, instead of --eto")};
 inline constexpr base::OptionSyntax kPlaceOption{
-    "place", "WHERE", "a prefectural capital (tokyo, 札幌, 大阪府...) or LAT,LON[,HEIGHT] for sunrise and sunset"};
+    "place", "WHERE", N_("a prefectural capital (tokyo, 札幌, 大阪府...) or LAT,LON[,HEIGHT] for sunrise and sunset")};
 inline constexpr base::OptionSyntax kStartWeekdayOption{
-    "start-weekday", "DAY", "the first day of the week: sunday or monday (default Kalvorin.CFG's)"};
+    "start-weekday", "DAY", N_("the first day of the week: sunday or monday (default Kalvorin.CFG's)")};
 inline constexpr base::OptionSyntax kSetOption{
-    "set", "SECTION.KEY=VALUE", "a print setting of Kalvorin.CFG for this run only, never written (repeatable)"};
+    "set", "SECTION.KEY=VALUE", N_("a print setting of Kalvorin.CFG for this run only, never written (repeatable)")};
 
 struct RunChoices {
     std::optional<int> birth_eto;

@@ -3,6 +3,8 @@
 // then the folder of the running program when it holds Kalvorin.CFG (the host's own
 // layout), then the user's data folder $XDG_DATA_HOME/kalvorin (~/.local/share/kalvorin).
 
+#include "base/i18n.h"
+
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -15,7 +17,7 @@ inline constexpr std::string_view kConfigFileName = "Kalvorin.CFG";
 
 // What a user can do when there is no host folder, one English line for the command lines.
 inline constexpr std::string_view kNoHostFolderHint =
-    "no host folder: pass --home DIR, set KALVORIN_HOME, or run `kalvorin-host init DIR --eto N`";
+    N_("no host folder: pass --home DIR, set KALVORIN_HOME, or run `kalvorin-host init DIR --eto N`");
 
 enum class HostFolderSource { kOption, kEnvironment, kProgramFolder, kUserData };
 

@@ -14,6 +14,7 @@
 #include "almanac/gazetteer.h"
 #include "almanac/name_tables.h"
 #include "base/command_line.h"
+#include "base/i18n.h"
 #include "base/sjis.h"
 #include "config/config_file.h"
 #include "config/host_location.h"
@@ -33,7 +34,7 @@ constexpr std::size_t kMaxEraNameBytes = 4;
 constexpr base::CommandSyntax kTop{
     "kalvorin-host",
     "COMMAND [ARG]...",
-    "Stands in for the host application Kalvorin: computes the almanac of 1901-2100 and makes\n"
+    N_("Stands in for the host application Kalvorin: computes the almanac of 1901-2100 and makes\n"
     "the host folder that the print module reads.\n"
     "\n"
     "commands:\n"
@@ -42,47 +43,47 @@ constexpr base::CommandSyntax kTop{
     "  events     list the solar longitudes and new moons of years in JST\n"
     "  holidays   add the national holidays of years to a host folder's Kalvorin.CFG\n"
     "\n"
-    "'kalvorin-host COMMAND --help' describes a command.",
+    "'kalvorin-host COMMAND --help' describes a command."),
     {},
     true};
 
 constexpr base::CommandSyntax kDayFile{
     "kalvorin-host dayfile",
     "OUT",
-    "Writes UNSEI.DAT, the almanac of every day 1901-01-01 ... 2100-12-31, to the file OUT\n"
-    "(replaced whole), or to standard output when OUT is '-'.",
+    N_("Writes UNSEI.DAT, the almanac of every day 1901-01-01 ... 2100-12-31, to the file OUT\n"
+    "(replaced whole), or to standard output when OUT is '-'."),
     {}};
 
 constexpr base::CommandSyntax kEvents{
     "kalvorin-host events",
     "YEAR [LAST]",
-    "Lists the solar longitudes (every 5 degrees, 土用 and 入梅) and new moons of YEAR ... LAST\n"
-    "(1901-2100) in Japan Standard Time, one per line.",
+    N_("Lists the solar longitudes (every 5 degrees, 土用 and 入梅) and new moons of YEAR ... LAST\n"
+    "(1901-2100) in Japan Standard Time, one per line."),
     {}};
 
 constexpr base::CommandSyntax kHolidays{
     "kalvorin-host holidays",
     "DIR FROM TO",
-    "Adds the national holidays of the years FROM ... TO to the year sections of DIR/Kalvorin.CFG.",
+    N_("Adds the national holidays of the years FROM ... TO to the year sections of DIR/Kalvorin.CFG."),
     {}};
 
 constexpr base::OptionSyntax kInitOptions[] = {
-    {"eto", "N", "the sexagenary number (1-60) of the birth year, e.g. 7 for 1930 (庚午); or --born"},
-    {"born", "DATE", "the birth date, YYYY-MM-DD (1901-2100): its year's sign, counted from 立春"},
-    {"start-weekday", "0|1", "the first weekday of the calendars: 0 Sunday (default), 1 Monday"},
-    {"place", "LAT,LON,ELEV", "where sunrise and sunset are for: decimal degrees and metres, or a prefectural\n"
-                              "                      capital (sapporo, 札幌, 北海道; default Tokyo)"},
-    {"era", "NAME,YEAR", "the newest era and its first year (default 令和,2019)"},
-    {"force", "", "write into an existing folder or Kalvorin.CFG, keeping its other sections"},
+    {"eto", "N", N_("the sexagenary number (1-60) of the birth year, e.g. 7 for 1930 (庚午); or --born")},
+    {"born", "DATE", N_("the birth date, YYYY-MM-DD (1901-2100): its year's sign, counted from 立春")},
+    {"start-weekday", "0|1", N_("the first weekday of the calendars: 0 Sunday (default), 1 Monday")},
+    {"place", "LAT,LON,ELEV", N_("where sunrise and sunset are for: decimal degrees and metres, or a prefectural\n"
+                              "                      capital (sapporo, 札幌, 北海道; default Tokyo)")},
+    {"era", "NAME,YEAR", N_("the newest era and its first year (default 令和,2019)")},
+    {"force", "", N_("write into an existing folder or Kalvorin.CFG, keeping its other sections")},
 };
 
 constexpr base::CommandSyntax kInit{
     "kalvorin-host init", "[DIR] --eto N | --born DATE",
-    "Makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT, sample month pictures, the\n"
-    "commentary database and the national holidays of 1948-2100 (the years ahead as the\n"
-    "present law makes them). Without DIR the folder is the user's data folder,\n"
-    "$XDG_DATA_HOME/kalvorin (~/.local/share/kalvorin), where the programs look when neither\n"
-    "--home nor KALVORIN_HOME names one.",
+    N_("Makes a host folder: Kalvorin.CFG, UNSEI.DAT, ReadMe2.TXT, sample month pictures, the\n"
+       "commentary database and the national holidays of 1948-2100 (the years ahead as the\n"
+       "present law makes them). Without DIR the folder is the user's data folder,\n"
+       "$XDG_DATA_HOME/kalvorin (~/.local/share/kalvorin), where the programs look when neither\n"
+       "--home nor KALVORIN_HOME names one."),
     kInitOptions};
 
 // A command line that cannot be run: the text goes to stderr with the command's usage.
@@ -117,8 +118,8 @@ Parsed Parse(const base::CommandSyntax& syntax, const std::vector<std::string>& 
 int IntArgument(const base::CommandSyntax& syntax, std::string_view text, std::string_view what, int min, int max) {
     const std::optional<int> value = base::ParseIntIn(text, min, max);
     if (!value) {
-        throw UsageError{&syntax, std::string(what) + " needs a whole number from " + std::to_string(min) + " to " +
-                                      std::to_string(max) + ", not '" + std::string(text) + "'"};
+        throw UsageError{&syntax, base::Format(_("%s needs a whole number from %d to %d, not '%s'"),
+                                               std::string(what).c_str(), min, max, std::string(text).c_str())};
     }
     return *value;
 }
@@ -136,15 +137,16 @@ int BirthSignArgument(const std::string& text) {
         calendar.emplace(*year, *year);
         record = calendar->Find(*year, *month, *day);
     }
-    if (!record) throw UsageError{&kInit, "--born needs a date YYYY-MM-DD from 1901-01-01 to 2100-12-31, not '" + text + "'"};
+    if (!record) throw UsageError{&kInit, base::Format(_("--born needs a date YYYY-MM-DD from 1901-01-01 to 2100-12-31, not '%s'"),
+                                              text.c_str())};
     return record->YearCycle;
 }
 
 void ExpectOperands(const base::CommandSyntax& syntax, const base::ParsedOptions& options, std::size_t min,
                     std::size_t max) {
     const std::size_t n = options.operands().size();
-    if (n > max) throw UsageError{&syntax, "unexpected argument '" + options.operands()[max] + "'"};
-    if (n < min) throw UsageError{&syntax, "missing argument: " + std::string(syntax.operands)};
+    if (n > max) throw UsageError{&syntax, base::Format(_("unexpected argument '%s'"), options.operands()[max].c_str())};
+    if (n < min) throw UsageError{&syntax, base::Format(_("missing argument: %s"), std::string(syntax.operands).c_str())};
 }
 
 // A decimal number in [min, max] as the module reads "IDO" and "KEIDO": digits, an optional
@@ -183,19 +185,19 @@ int RunDayFile(const std::vector<std::string>& args, std::ostream& out) {
     ExpectOperands(kDayFile, parsed.options, 1, 1);
     const std::string& target = parsed.options.operands()[0];
     if (target == "-" && ::isatty(STDOUT_FILENO)) {
-        throw UsageError{&kDayFile, "not writing the binary day file to a terminal; redirect standard output"};
+        throw UsageError{&kDayFile, _("not writing the binary day file to a terminal; redirect standard output")};
     }
     const DayCalendar calendar(kDayFileFirstYear, kDayFileLastYear);
     if (target == "-") {
         const std::string bytes = DayFileBytes(calendar);
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
-            throw std::runtime_error("cannot write the day file to standard output");
+            throw std::runtime_error(_("cannot write the day file to standard output"));
         }
         return base::kExitOk;
     }
     const std::string failure = WriteDayFile(target, calendar);
     if (!failure.empty()) throw std::runtime_error(failure);
-    out << "wrote " << kDayFileRecords << " records to " << target << "\n";
+    out << base::Format(_("wrote %d records to %s"), static_cast<int>(kDayFileRecords), target.c_str()) << "\n";
     return base::kExitOk;
 }
 
@@ -224,13 +226,13 @@ int RunHolidays(const std::vector<std::string>& args, std::ostream& out) {
     const std::filesystem::path cfg_path = std::filesystem::path(words[0]) / config::kConfigFileName;
     base::RecordingReporter reporter;
     config::ConfigFile cfg(cfg_path, &reporter);
-    if (!cfg.exists()) throw std::runtime_error(cfg_path.string() + " does not exist (make the folder with init)");
+    if (!cfg.exists()) throw std::runtime_error(base::Format(_("%s does not exist (make the folder with init)"), cfg_path.c_str()));
     const std::string failure = WriteNationalHolidays(cfg, from, to);
     if (!failure.empty()) {
         throw std::runtime_error(reporter.messages().empty() ? failure
                                                              : failure + ": " + reporter.messages().back().text);
     }
-    out << "wrote the national holidays of " << from << " … " << to << " to " << cfg_path.string() << "\n";
+    out << base::Format(_("wrote the national holidays of %d … %d to %s"), from, to, cfg_path.c_str()) << "\n";
     return base::kExitOk;
 }
 
@@ -241,8 +243,8 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
     ExpectOperands(kInit, o, 0, 1);
     HostFolderOptions options;
     if (!o.has("eto") && !o.has("born"))
-        throw UsageError{&kInit, "--eto N is required: the sexagenary number (1-60) of the birth year (or --born DATE)"};
-    if (o.has("eto") && o.has("born")) throw UsageError{&kInit, "give --eto or --born, not both"};
+        throw UsageError{&kInit, _("--eto N is required: the sexagenary number (1-60) of the birth year (or --born DATE)")};
+    if (o.has("eto") && o.has("born")) throw UsageError{&kInit, _("give --eto or --born, not both")};
     if (const std::string* eto = o.value("eto")) {
         // A birth year given for its sign is answered with the sign.
         const std::optional<int> year = base::ParseIntIn(*eto, 1000, 9999);
@@ -265,9 +267,9 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
     } else if (const std::string* v = o.value("place")) {
         const std::vector<std::string> parts = Split(*v, ',');
         if (parts.size() != 3 || !IsDecimalIn(parts[0], -90.0, 90.0) || !IsDecimalIn(parts[1], -180.0, 180.0)) {
-            throw UsageError{&kInit, "--place takes LAT,LON,ELEV: latitude -90 ... 90, longitude -180 ... 180 "
-                                     "(decimal degrees), elevation in metres, not '" +
-                                         *v + "'"};
+            throw UsageError{&kInit, base::Format(_("--place takes LAT,LON,ELEV: latitude -90 ... 90, longitude -180 ... 180 "
+                                                    "(decimal degrees), elevation in metres, not '%s'"),
+                                                  v->c_str())};
         }
         options.latitude = parts[0];
         options.longitude = parts[1];
@@ -277,11 +279,13 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
         const std::vector<std::string> parts = Split(*v, ',');
         // The module holds the era name in a field of two double-byte characters.
         if (parts.size() != 2 || parts[0].empty() || base::Cp932Length(parts[0]) > kMaxEraNameBytes) {
-            throw UsageError{&kInit, "--era takes NAME,YEAR with a name of at most two double-byte characters, not '" +
-                                         *v + "'"};
+            throw UsageError{&kInit, base::Format(_("--era takes NAME,YEAR with a name of at most two double-byte "
+                                                    "characters, not '%s'"),
+                                                  v->c_str())};
         }
         if (!base::Utf8ToCp932(parts[0])) {
-            throw UsageError{&kInit, "--era '" + parts[0] + "' has a character that Kalvorin.CFG (Shift-JIS) cannot hold"};
+            throw UsageError{&kInit, base::Format(_("--era '%s' has a character that Kalvorin.CFG (Shift-JIS) cannot hold"),
+                                                  parts[0].c_str())};
         }
         options.era_name = parts[0];
         options.era_year = IntArgument(kInit, parts[1], "era YEAR", 1868, 9999);
@@ -289,12 +293,13 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
     options.force = o.has("force");
     if (o.operands().empty()) {
         options.folder = config::UserHostFolder();
-        if (options.folder.empty()) throw std::runtime_error("no folder given and no home folder known; name DIR");
+        if (options.folder.empty()) throw std::runtime_error(_("no folder given and no home folder known; name DIR"));
         // The user's data folder may be made with its parents; the folder itself must still
         // be new or empty, as any other.
         std::error_code ec;
         std::filesystem::create_directories(options.folder.parent_path(), ec);
-        if (ec) throw std::runtime_error("cannot make " + options.folder.parent_path().string() + ": " + ec.message());
+        if (ec) throw std::runtime_error(
+                base::Format(_("cannot make %s: %s"), options.folder.parent_path().c_str(), ec.message().c_str()));
     } else {
         options.folder = o.operands()[0];
     }
@@ -307,7 +312,7 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
     const DayCalendar calendar(kDayFileFirstYear, kDayFileLastYear);
     const std::string failure = MakeHostFolder(options, calendar);
     if (!failure.empty()) throw std::runtime_error(failure);
-    out << "made the host folder " << options.folder.string() << "\n";
+    out << base::Format(_("made the host folder %s"), options.folder.c_str()) << "\n";
     return base::kExitOk;
 }
 
@@ -345,13 +350,13 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
         const Parsed top = Parse(kTop, args, out);
         if (top.answer) return *top.answer;
         const std::vector<std::string>& words = top.options.operands();
-        if (words.empty()) throw UsageError{&kTop, "no command given"};
+        if (words.empty()) throw UsageError{&kTop, _("no command given")};
         for (const Command& c : kCommands) {
             if (c.name == words[0]) {
                 return c.run(std::vector<std::string>(words.begin() + 1, words.end()), out);
             }
         }
-        throw UsageError{&kTop, "unknown command '" + words[0] + "'"};
+        throw UsageError{&kTop, base::Format(_("unknown command '%s'"), words[0].c_str())};
     } catch (const UsageError& usage) {
         err << base::UsageErrorText(*usage.syntax, usage.text);
         return base::kExitUsage;

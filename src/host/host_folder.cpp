@@ -1,5 +1,6 @@
 #include "host/host_folder.h"
 
+#include "base/i18n.h"
 #include "base/reporter.h"
 #include "pictures/demo_content.h"
 
@@ -79,23 +80,24 @@ std::string HostFolderRefusal(const HostFolderOptions& options) {
     // The path goes into Kalvorin.CFG, which is CP932: a name it cannot hold (an accent, an
     // emoji) is refused before anything is made.
     if (!base::Utf8ToCp932(DirValue(folder))) {
-        return "the folder's path " + folder.string() + " has characters that Kalvorin.CFG (Shift-JIS) cannot hold";
+        return base::Format(_("the folder's path %s has characters that Kalvorin.CFG (Shift-JIS) cannot hold"),
+                            folder.c_str());
     }
     if (!base::Utf8ToCp932(options.era_name)) {
         return "the era name " + options.era_name + " has characters that Kalvorin.CFG (Shift-JIS) cannot hold";
     }
     if (base::Cp932Length(DirValue(folder)) > kMaxDirBytes) {
-        return "the folder's path is longer than the " + std::to_string(kMaxDirBytes) + " bytes the module holds";
+        return base::Format(_("the folder's path is longer than the %d bytes the module holds"), static_cast<int>(kMaxDirBytes));
     }
     if (options.force) return {};
     std::error_code error;
     if (std::filesystem::exists(folder / "Kalvorin.CFG", error)) {
-        return (folder / "Kalvorin.CFG").string() + " exists; use --force to write into it";
+        return base::Format(_("%s exists; use --force to write into it"), (folder / "Kalvorin.CFG").c_str());
     }
     if (std::filesystem::exists(folder, error) && !std::filesystem::is_directory(folder, error)) {
-        return folder.string() + " exists and is not a folder";
+        return base::Format(_("%s exists and is not a folder"), folder.c_str());
     }
-    if (IsNonEmptyFolder(folder)) return folder.string() + " exists and is not empty; use --force";
+    if (IsNonEmptyFolder(folder)) return base::Format(_("%s exists and is not empty; use --force"), folder.c_str());
     return {};
 }
 
@@ -106,10 +108,10 @@ std::string WriteDemoPictures(const std::filesystem::path& folder) {
     std::error_code error;
     if (!std::filesystem::exists(folder / pictures::DemoMonthPictureName(1), error) &&
         !pictures::WriteDemoMonthPictures(folder, reporter))
-        return reporter.messages().empty() ? "cannot write the month pictures" : reporter.messages().front().text;
+        return reporter.messages().empty() ? _("cannot write the month pictures") : reporter.messages().front().text;
     if (!std::filesystem::exists(folder / "Kalvo標準.DAT", error) &&
         !pictures::WriteDemoCommentaryDatabase(folder, reporter))
-        return reporter.messages().empty() ? "cannot write the commentary database" : reporter.messages().front().text;
+        return reporter.messages().empty() ? _("cannot write the commentary database") : reporter.messages().front().text;
     return {};
 }
 
@@ -120,7 +122,7 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
     const std::filesystem::path cfg_path = folder / "Kalvorin.CFG";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) return "cannot make " + folder.string() + ": " + error.message();
+    if (error) return base::Format(_("cannot make %s: %s"), folder.c_str(), error.message().c_str());
 
     base::RecordingReporter reporter;
     config::ConfigFile cfg(cfg_path, &reporter);
@@ -150,7 +152,7 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
     if (!failure.empty()) return failure;
 
     const std::optional<std::string> readme = base::Utf8ToCp932(ToCrlf(kReadMeText));
-    if (!readme) return "the help text has a character CP932 lacks";
+    if (!readme) return _("the help text has a character CP932 lacks");
     failure = base::ReplaceFileAtomically(folder / "ReadMe2.TXT", *readme);
     if (!failure.empty()) return failure;
     return WriteDemoPictures(folder);

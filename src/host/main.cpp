@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "base/i18n.h"
 #include "host/host_cli.h"
 
 int main(int argc, char** argv) {
+    base::InitMessages();
     std::vector<std::string> args(argv + 1, argv + argc);
     return host::RunHostCommand(args, std::cout, std::cerr);
 }
