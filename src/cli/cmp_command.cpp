@@ -13,6 +13,7 @@
 #include "pictures/picture_limits.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace cli {
@@ -79,6 +80,10 @@ int RunCmp(const Args& args) {
         return base::UsageError(kSyntax, base::Format(_("unknown action '%s'"), words[0].c_str()));
     if (words.size() != 3)
         return base::UsageError(kSyntax, base::Format(_("%s takes two files, IN and OUT"), words[0].c_str()));
+    // Writing the output over the input would lose the picture the command was to convert.
+    std::error_code same_error;
+    if (std::filesystem::equivalent(words[1], words[2], same_error))
+        return base::UsageError(kSyntax, base::Format(_("IN and OUT are the same file: '%s'"), words[2].c_str()));
     const bool raw = parsed.options.has("raw");
     if (words[0] == "decode") {
         if (raw) return base::UsageError(kSyntax, _("--raw is for encode"));

@@ -84,6 +84,13 @@ run 0 "$cli" render --help && expect out "A3 goes up to 1981" "the help says the
 run 2 "$cli" day && expect err "no date given" "day without a date"
 run 2 "$cli" day 2027-02-30 && expect err "'2027-02-30'" "not a date"
 run 2 "$cli" cmp encode only-one && expect err "two files" "cmp with one file"
+printf 'BM not a picture' >"$tmp/same.bmp"
+ln -s same.bmp "$tmp/same-link.bmp"
+for out in "$tmp/same.bmp" "$tmp/same-link.bmp"; do
+  run 2 "$cli" cmp encode "$tmp/same.bmp" "$out" && expect err "IN and OUT are the same file" "cmp encode onto its input"
+  run 2 "$cli" cmp decode "$tmp/same.bmp" "$out" && expect err "IN and OUT are the same file" "cmp decode onto its input"
+done
+truth "the input of cmp is kept" test "$(cat "$tmp/same.bmp")" = "BM not a picture"
 for eto in 0 61 x; do
   run 2 "$cli" day --eto "$eto" 2027-01-01 && expect err "--eto needs a whole number from 1 to 60" "day --eto $eto"
   run 2 "$host" init "$tmp/never" --eto "$eto" && expect err "--eto needs a whole number from 1 to 60" "init --eto $eto"

@@ -10,9 +10,14 @@
 #include "print/cups_queue.h"
 #include "print/print_run.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace cli {
@@ -60,6 +65,43 @@ std::string TitleOfFile(const std::filesystem::path& file, int format) {
     return print::JobTitle(months, format);
 }
 
+// Bounds the questions to the scheduler: libcups waits on connections of its own (for a
+// named printer it also asks the default server), which a server that accepts and never
+// answers holds for ever. Past the bound the command says so and ends.
+class SchedulerDeadline {
+public:
+    explicit SchedulerDeadline(std::string server) {
+        watcher_ = std::thread([this, server = std::move(server)] {
+            std::unique_lock lock(mutex_);
+            if (done_.wait_for(lock, kBound, [this] { return finished_; })) return;
+            std::fputs(base::Format(_("qelmarin-cli print: cannot print: the print scheduler at %s did not answer "
+                                      "within %d s\n"),
+                                    server.c_str(), static_cast<int>(kBound.count()))
+                           .c_str(),
+                       stderr);
+            std::fflush(stderr);
+            std::_Exit(base::kExitFailure);
+        });
+    }
+    SchedulerDeadline(const SchedulerDeadline&) = delete;
+    SchedulerDeadline& operator=(const SchedulerDeadline&) = delete;
+    ~SchedulerDeadline() {
+        {
+            const std::lock_guard lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_one();
+        watcher_.join();
+    }
+
+private:
+    static constexpr std::chrono::seconds kBound{20};
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    std::thread watcher_;
+};
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
     return base::kExitFailure;
@@ -95,11 +137,16 @@ int RunPrint(const Args& args) {
 
     // The printer next: without one nothing is drawn.
     std::string error;
-    const std::unique_ptr<print::CupsQueue> queue = print::CupsQueue::Connect(&error);
-    if (!queue) return Fail(base::Format(_(kNoScheduler), error.c_str()));
-    const std::optional<std::string> name =
-        o.value("printer") ? std::optional<std::string>(*o.value("printer")) : std::nullopt;
-    const std::optional<print::CupsPrinter> printer = queue->FindPrinter(name, &error);
+    std::unique_ptr<print::CupsQueue> queue;
+    std::optional<print::CupsPrinter> printer;
+    {
+        const SchedulerDeadline deadline(print::CupsQueue::ServerName());
+        queue = print::CupsQueue::Connect(&error);
+        if (!queue) return Fail(base::Format(_(kNoScheduler), error.c_str()));
+        const std::optional<std::string> name =
+            o.value("printer") ? std::optional<std::string>(*o.value("printer")) : std::nullopt;
+        printer = queue->FindPrinter(name, &error);
+    }
     if (!printer) return Fail(base::Format(_(kNoScheduler), error.c_str()));
     // The printer's resolution and colours where the command line gives none.
     if (!o.has("dpi")) render_args.push_back("--dpi=" + std::to_string(printer->dpi));

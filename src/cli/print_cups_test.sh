@@ -124,6 +124,28 @@ check "no scheduler: the message ($(cat "$tmp/err"))" grep -q "cannot print: no 
 "$cli" print --year 2027 --from 1 --printer nosuch >"$tmp/out" 2>"$tmp/err"
 check "no such printer: exit 1" test $? = 1
 check "no such printer: the message ($(cat "$tmp/err"))" grep -q "cannot print: no printer 'nosuch'" "$tmp/err"
+# A scheduler that takes the connection and never answers: given up within the bound.
+/usr/bin/python3 -c '
+import socket, sys, time
+s = socket.socket(socket.AF_UNIX)
+s.bind(sys.argv[1])
+s.listen(16)
+held = []
+end = time.time() + 90
+while time.time() < end:
+    s.settimeout(end - time.time())
+    try:
+        held.append(s.accept()[0])
+    except OSError:
+        break
+' "$tmp/silent.sock" &
+silent=$!
+for _ in $(seq 100); do [[ -S "$tmp/silent.sock" ]] && break; sleep 0.05; done
+CUPS_SERVER="$tmp/silent.sock" timeout 80 "$cli" print --year 2027 --from 1 --printer foo >"$tmp/out" 2>"$tmp/err"
+status=$?
+kill "$silent" 2>/dev/null
+check "a silent scheduler: exit 1, not a hang (status $status)" test "$status" = 1
+check "a silent scheduler: the message ($(cat "$tmp/err"))" grep -q "did not answer within" "$tmp/err"
 "$cli" print --copies 0 >"$tmp/out" 2>"$tmp/err"
 check "--copies 0 is a usage error" test $? = 2
 
