@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A window's edits: values set and values rewritten (a suffix added to the current one).
     config::EditSet edits;
     std::map<Name, std::optional<std::string>> expected; // nullopt: not writable
-    bool all_writable = true;                              // else the whole batch must fail
+    bool all_writable = true;                            // else the whole batch must fail
     const std::map<Name, std::string> before = ReadAll(file);
     while (!script.done() && edits.size() < kMaxEdits) {
         const std::uint8_t op = script.Byte();

@@ -21,8 +21,7 @@ void Check(bool condition) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    config::ConfigFile file =
-        config::ConfigFile::InMemory(std::string(reinterpret_cast<const char*>(data), size));
+    config::ConfigFile file = config::ConfigFile::InMemory(std::string(reinterpret_cast<const char*>(data), size));
     std::vector<std::string> sections = file.SectionNames();
     config::Settings before = config::LoadSettings(file, "/module");
     config::HolidayTable holidays;
