@@ -1,5 +1,7 @@
 // Kalvorin.CFG as any bytes: every read and the settings loader must cope, and a write must
 // change only its own key: the written value reads back, and the other keys read as before.
+// The file is held in memory (ConfigFile::InMemory): the same reading and editing rules as
+// on disk, without a file written and flushed for each input.
 
 #include "config/config_file.h"
 #include "config/holidays.h"
@@ -7,33 +9,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-// Every successful write flushes the file to disk; on a memory file system (/dev/shm) that
-// costs nothing, so the runs exercise the parser rather than the disk.
-const std::filesystem::path& FuzzFile() {
-    static const std::filesystem::path path = [] {
-        std::error_code ec;
-        std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                         ? std::filesystem::path("/dev/shm")
-                                         : std::filesystem::temp_directory_path();
-        static std::string folder = (base / "profile-fuzz-XXXXXX").string();
-        if (!::mkdtemp(folder.data())) std::abort();
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(folder, ignored);
-        });
-        return std::filesystem::path(folder) / "Kalvorin.CFG";
-    }();
-    return path;
-}
 
 void Check(bool condition) {
     if (!condition) std::abort();
@@ -42,12 +21,7 @@ void Check(bool condition) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto& path = FuzzFile();
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    config::ConfigFile file(path);
+    config::ConfigFile file = config::ConfigFile::InMemory(std::string(reinterpret_cast<const char*>(data), size));
     std::vector<std::string> sections = file.SectionNames();
     config::Settings before = config::LoadSettings(file, "/module");
     config::HolidayTable holidays;

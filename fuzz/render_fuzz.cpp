@@ -5,6 +5,10 @@
 // Input: byte 0 the format, byte 1 the month and paper, bytes 2–5 the lengths of the
 // configuration file and of the day file (little-endian, 16 bits each); then the
 // configuration file, the day file and, with the rest, the month picture.
+//
+// What bounds its speed is the run itself: a whole month of a format laid out and drawn on
+// the trace canvas (a page or a month of daily pages), with the settings, holidays, day
+// file and picture loaded as the command line loads them.
 
 #include "base/reporter.h"
 #include "gfx/trace_canvas.h"
@@ -14,6 +18,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -37,18 +42,38 @@ private:
     std::unique_ptr<gfx::TraceCanvas> canvas_;
 };
 
+// The host folder, in memory (/dev/shm) where there is one: the print run reads its files
+// by name, and on a disk every rewrite of a file costs a flush.
 const std::filesystem::path& Folder() {
     static const std::filesystem::path folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qelmarin-render-fuzz-XXXXXX").string();
+        std::error_code ec;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        static std::string pattern = (base / "qelmarin-render-fuzz-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) std::abort();
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(pattern, ignored);
+        });
         return std::filesystem::path(pattern);
     }();
     return folder;
 }
 
+// Writes the file unless it already holds these bytes (as after the last input): most
+// mutations change one of the three files only.
 void Put(const std::filesystem::path& path, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    static std::map<std::filesystem::path, std::string> held;
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    auto it = held.find(path);
+    if (it != held.end() && it->second == bytes) return;
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush()) std::abort();
+    }
+    held[path] = std::move(bytes);
 }
 
 } // namespace

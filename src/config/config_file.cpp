@@ -36,7 +36,19 @@ std::string CheckNames(std::string_view section, std::string_view key) {
 ConfigFile::ConfigFile(std::filesystem::path path, base::Reporter* reporter)
     : path_(std::move(path)), reporter_(reporter) {}
 
+ConfigFile ConfigFile::InMemory(std::string bytes, std::filesystem::path name, base::Reporter* reporter) {
+    ConfigFile file(std::move(name), reporter);
+    file.memory_ = std::move(bytes);
+    return file;
+}
+
+const std::string& ConfigFile::memory_bytes() const {
+    static const std::string none;
+    return memory_ ? *memory_ : none;
+}
+
 bool ConfigFile::exists() const {
+    if (memory_) return true;
     std::error_code ec;
     return std::filesystem::is_regular_file(path_, ec);
 }
@@ -47,7 +59,18 @@ void ConfigFile::Report(const std::string& text) const {
 
 const ProfileDocument* ConfigFile::Load(bool for_write) const {
     if (scope_loaded_ && !for_write) return &document_;
-    base::FileRead read = base::ReadFileBounded(path_, kMaxFileBytes);
+    base::FileRead read;
+    if (!memory_) {
+        read = base::ReadFileBounded(path_, kMaxFileBytes);
+    } else if (memory_->size() > kMaxFileBytes) {
+        read.status = base::FileRead::Status::TooLarge;
+    } else {
+        // Parsed again only when changed, as for a file on disk, without a copy to compare.
+        last_read_problem_.clear();
+        if (*memory_ != document_.bytes()) document_ = ProfileDocument(*memory_);
+        scope_loaded_ = scopes_ > 0;
+        return &document_;
+    }
     std::string problem;
     switch (read.status) {
     case base::FileRead::Status::Ok:
@@ -152,9 +175,10 @@ bool ConfigFile::WriteEdits(std::span<const Edit> edits) {
 
     // Held from the read to the rename: another writer of the file (another process, or
     // another ConfigFile in this one) waits, and then edits the version written here.
-    const base::FileLock lock(path_);
-    if (!lock.ok()) {
-        Report("設定ファイルに書き込めません: " + lock.error());
+    std::optional<base::FileLock> lock;
+    if (!memory_) lock.emplace(path_);
+    if (lock && !lock->ok()) {
+        Report("設定ファイルに書き込めません: " + lock->error());
         return false;
     }
     const ProfileDocument* current = Load(true);
@@ -181,7 +205,8 @@ bool ConfigFile::WriteEdits(std::span<const Edit> edits) {
         Report(path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）");
         return false;
     }
-    std::string error = base::ReplaceFileAtomically(path_, document.bytes());
+    std::string error = memory_ ? std::string() : base::ReplaceFileAtomically(path_, document.bytes());
+    if (memory_) *memory_ = document.bytes();
     if (!error.empty()) {
         Report("設定ファイルに書き込めません: " + error);
         return false;

@@ -71,6 +71,13 @@ public:
     };
 
     explicit ConfigFile(std::filesystem::path path, base::Reporter* reporter = nullptr);
+    // A file held in memory under the name `name`: reads see bytes, writes replace them
+    // (no lock, no disk), with the same rules and limits as a file on disk. For testing the
+    // reading and editing rules on many contents quickly.
+    static ConfigFile InMemory(std::string bytes, std::filesystem::path name = "Kalvorin.CFG",
+                               base::Reporter* reporter = nullptr);
+    // The content of a file held in memory (empty for a file on disk).
+    const std::string& memory_bytes() const;
 
     const std::filesystem::path& path() const { return path_; }
     // Whether the file is there (as a regular file or a link to one).
@@ -106,6 +113,8 @@ private:
 
     std::filesystem::path path_;
     base::Reporter* reporter_;
+    // The content of a file held in memory; nullopt for a file on disk.
+    std::optional<std::string> memory_;
     // The last read problem reported, so that a file that stays broken is reported once
     // and not on each of the many reads at start-up.
     mutable std::string last_read_problem_;

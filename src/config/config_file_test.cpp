@@ -330,5 +330,38 @@ TEST_F(ConfigFileTest, AFolderInThePlaceOfTheFileGivesDefaults) {
     EXPECT_EQ(reporter_.messages().size(), 1u);
 }
 
+// A file held in memory follows the same rules as one on disk, and never touches the disk.
+TEST_F(ConfigFileTest, AFileInMemoryReadsAndEditsLikeOneOnDisk) {
+    WriteBytes(path_, HandWrittenFile());
+    ConfigFile on_disk(path_, &reporter_);
+    ConfigFile in_memory = ConfigFile::InMemory(HandWrittenFile(), path_, &reporter_);
+    EXPECT_TRUE(in_memory.exists());
+    EXPECT_EQ(in_memory.SectionNames(), on_disk.SectionNames());
+    EXPECT_EQ(in_memory.ReadString("UNSEI", "Font Name", ""), "@ＭＳ 明朝");
+
+    const std::vector<ConfigFile::Edit> edits = {
+        {"PRINT 1", "Up Space", "7", {}},
+        {"2026", "HOLIDAY1", {}, [](const std::optional<std::string>& now) { return now.value_or("") + "21"; }},
+        {"新しい", "キー", "値", {}},
+    };
+    ASSERT_TRUE(on_disk.WriteEdits(edits));
+    ASSERT_TRUE(in_memory.WriteEdits(edits));
+    EXPECT_EQ(in_memory.memory_bytes(), ReadBytes(path_));
+    EXPECT_EQ(in_memory.ReadString("2026", "HOLIDAY1", ""), "011121");
+
+    // A refused edit leaves the content as it was; an oversized content is refused as a file is.
+    const std::string before = in_memory.memory_bytes();
+    EXPECT_FALSE(in_memory.WriteString("UNSEI", "ETO", "a\nb"));
+    EXPECT_FALSE(in_memory.WriteString("UNSEI", "ETO", "\u2603"));
+    EXPECT_EQ(in_memory.memory_bytes(), before);
+    EXPECT_EQ(reporter_.messages().size(), 2u);
+    ConfigFile oversized = ConfigFile::InMemory(std::string(ConfigFile::kMaxFileBytes + 1, '\n'), "big", &reporter_);
+    EXPECT_EQ(oversized.ReadInteger("UNSEI", "ETO", 4), 4);
+    EXPECT_FALSE(oversized.WriteString("UNSEI", "ETO", "1"));
+    EXPECT_EQ(reporter_.messages().size(), 4u);
+    EXPECT_EQ(oversized.memory_bytes().size(), ConfigFile::kMaxFileBytes + 1);
+    EXPECT_TRUE(ConfigFile(path_).memory_bytes().empty());
+}
+
 } // namespace
 } // namespace config

@@ -1,6 +1,8 @@
 // The .cmp encoder and the table-driven decoder.
 
 #include "pictures/cmp_codec.h"
+
+#include "base/no_coverage.h"
 #include "pictures/cmp_table.h"
 #include "pictures/cmp_tree.h"
 #include "pictures/picture_limits.h"
@@ -104,6 +106,29 @@ void FillTable(const CmpTree& tree, DecodeTables& t, int node, int depth, std::u
     FillTable(tree, t, tree.nodes[node].one, depth + 1, prefix << 1 | 1);
 }
 
+// The pair table from the filled lookup table: the same 4,096 steps for every tree, whose
+// comparisons tell a fuzzer nothing (raw pointers, as the checked subscripts would be
+// instrumented functions of their own).
+QEL_NO_COVERAGE void MakePairs(DecodeTables& t) {
+    constexpr std::uint32_t kMask = (1u << kLutBits) - 1;
+    const std::uint32_t* const lut = t.lut.data();
+    std::uint32_t* const pairs = t.pairs.data();
+    for (std::uint32_t i = 0; i <= kMask; ++i) {
+        const std::uint32_t first = lut[i];
+        const std::uint32_t first_length = first >> 16;
+        if ((first & 0xFFFF) >= 256) {
+            pairs[i] = 0;
+            continue;
+        }
+        pairs[i] = (first & 0xFF) | first_length << 16 | 1u << 24;
+        // The second code is whole only when it ends within the bits the index holds.
+        const std::uint32_t second = lut[(i << first_length) & kMask];
+        const std::uint32_t second_length = second >> 16;
+        if ((second & 0xFFFF) < 256 && first_length + second_length <= kLutBits)
+            pairs[i] = (first & 0xFF) | (second & 0xFF) << 8 | (first_length + second_length) << 16 | 2u << 24;
+    }
+}
+
 DecodeTables MakeTables(const CmpTree& tree) {
     DecodeTables t;
     // The root is never a leaf, so every entry takes at least one bit.
@@ -111,21 +136,7 @@ DecodeTables MakeTables(const CmpTree& tree) {
     FillTable(tree, t, tree.nodes[tree.root].one, 1, 1);
     for (const CmpCode& c : CmpCodes(tree))
         t.max_depth = std::max(t.max_depth, c.length);
-    constexpr std::uint32_t kMask = (1u << kLutBits) - 1;
-    for (std::uint32_t i = 0; i <= kMask; ++i) {
-        const std::uint32_t first = t.lut[i];
-        const std::uint32_t first_length = first >> 16;
-        if ((first & 0xFFFF) >= 256) {
-            t.pairs[i] = 0;
-            continue;
-        }
-        t.pairs[i] = (first & 0xFF) | first_length << 16 | 1u << 24;
-        // The second code is whole only when it ends within the bits the index holds.
-        const std::uint32_t second = t.lut[(i << first_length) & kMask];
-        const std::uint32_t second_length = second >> 16;
-        if ((second & 0xFFFF) < 256 && first_length + second_length <= kLutBits)
-            t.pairs[i] = (first & 0xFF) | (second & 0xFF) << 8 | (first_length + second_length) << 16 | 2u << 24;
-    }
+    MakePairs(t);
     return t;
 }
 
