@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole day file: decode every record, name every named day and evaluate the fortune.
 // Run: build/bench/almanac_bench
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the monthly calendar page: the twelve months of a year, A4 at 600 dpi with every
 // note on, each month a PDF document of its own as the print run makes them, and all twelve
 // in one document; beside them, in the same run, pcal writing the same twelve months as

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The calendar page benchmark with its peer: installs pcal and ghostscript (ps2pdf) when
 # they are missing, builds the benchmark and runs it; the last line compares the two.
 #   bench/calendar_vs_pcal.sh [BUILD_DIR]

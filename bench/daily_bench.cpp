@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the tear-off daily pages: a whole year, 365 day pages and the 12 month pages,
 // each day over its pentad picture from the commentary database, A4 at 600 dpi, to PDF,
 // one document per month as the print run makes them. The same year on the trace canvas

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console table of Google Benchmark, keeping one figure per benchmark for the ratio lines
 // that a program prints after it: the median of the repetitions when the benchmark ran more

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the canvas: a page shaped like the monthly calendar (42 framed cells with a
 // number picture and columns of vertical notes) and a full-page picture drawn in tiles, on
 // A4 at 600 dpi. The trace canvas, which only writes lines, is the baseline.

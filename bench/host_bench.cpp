@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The host's computation: the events of 1901 … 2100, the almanac of every day from them, and
 // the bytes of the whole day file. Run: build/bench/host_bench
 

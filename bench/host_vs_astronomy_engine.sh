@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The new moons and 5° solar longitudes of 1901 … 2100 from kalvorin-host and from the
 # astronomy-engine npm package, timed side by side, with their largest differences.
 #   bench/host_vs_astronomy_engine.sh [BUILD_DIR]     (default: build)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin-cli ics over the whole day file, 1901-01-01 … 2100-12-31, with every kind of
 // note: the events streamed through libical one by one (what the command does), and for
 // comparison one year held as a whole libical tree, whose size tells what two hundred years

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .cmp codec against zlib on a large 24-bit picture, and a month picture made ready for
 // a 600-dpi A4 page.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kalvorin.CFG at the size limit, filled with what costs the most lines: blank lines or
 // one-character lines (15 MB each), then the few real sections. Parsing it, a batch edit of
 // the kind a settings window saves, a year of holidays written through the file (read,

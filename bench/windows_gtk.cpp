@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the desktop program's windows (run under Xvfb: scripts/bench-windows):
 // start-up to the first frame of the main window, and the preview button to the preview
 // window drawn, A4 at 600 dpi, "TESTSize" 3, a calendar page under a full-page picture.

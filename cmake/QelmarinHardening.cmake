@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The distribution's hardening flags for every object of the build: stack protector, stack
 # clash and control-flow protection, source fortification, format checks,
 # position-independent executables, read-only relocations and immediate binding. On Debian they come from dpkg-buildflags (hardening=+all, so that a

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where `cmake --install` puts the programs and their files (GNU directory names, so
 # --prefix /usr gives a Debian layout), and the Debian package that CPack makes of them:
 #   cpack -G DEB --config build/CPackConfig.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # qelmarin_library(NAME SOURCES ... [DEPS ...]): one library target for a source folder.
 # Its headers are included as "folder/header.h" from src/.
 function(qelmarin_library name)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the source tree itself: every source file names its licence, and the README's
 # runnable commands work from a fresh copy of the tree and leave its git status empty.
 if(NOT QELMARIN_TESTS)

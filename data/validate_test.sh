@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the shipped metadata with the validators a distribution uses: the man pages with
 # mandoc and man, the desktop entry with desktop-file-validate, the AppStream metainfo with
 # appstreamcli, and the icon with rsvg-convert.

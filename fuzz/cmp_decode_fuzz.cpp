@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .cmp decoder on arbitrary files: the table-driven decoder must agree with the tree
 // walk in result and bytes, and what decodes must encode and decode back to itself.
 // The round trip through the encoder is made for small payloads only: it is three times

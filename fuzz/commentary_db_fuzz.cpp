@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commentary database reader on arbitrary files. The input is the index file, then the
 // data file after a separator "DATA"; every entry of the index is looked up and its data
 // read, and its picture loaded. Pictures that need decoding (.cmp, JPEG, icon) are decoded

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as UNSEI.DAT: the month loader must never read out of bounds or crash,
 // whatever the file holds or however short it is.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edits a window writes back (EditSet, ConfigFile::WriteEdits, HolidayEdits), applied to
 // any Kalvorin.CFG content after another writer changed it, all in memory. The holiday
 // editor's toggled days must land on the file's current marks and leave every other day as

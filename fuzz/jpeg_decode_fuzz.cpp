@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a JPEG file, the path the commentary database's pictures and the
 // picture dialogs take: nothing may crash, read out of bounds, allocate past the decoding
 // budget, or make up rows that the file does not hold.

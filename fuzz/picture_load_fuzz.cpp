@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture loaders on arbitrary bytes: the first byte chooses the loader, the rest is the
 // file. Nothing may crash, read out of bounds or allocate without limit.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kalvorin.CFG as any bytes: every read and the settings loader must cope, and a write must
 // change only its own key: the written value reads back, and the other keys read as before.
 // The file is held in memory (ConfigFile::InMemory): the same reading and editing rules as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole print run over a damaged host folder, drawn on the trace canvas: the input makes
 // Kalvorin.CFG, UNSEI.DAT and the month's picture. Nothing may crash, hang, read out of
 // bounds or allocate past the decoding budget, whatever the files hold.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison peer of host_vs_astronomy_engine.sh: reads the events that kalvorin-host
 // listed (JST to the second), finds each one again with astronomy-engine (SearchSunLongitude,
 // SearchMoonPhase) under the host's own ΔT table, and reports the time taken by each side,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "almanac/birth_sign.h"
 
 #include "almanac/day_notes.h"

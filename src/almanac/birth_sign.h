@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sexagenary sign (1 … 60) of a birth year, which the almanac counts from 立春, not from
 // the 1st of January: someone born on 1990-01-15 belongs to 1989's 己巳 (6).

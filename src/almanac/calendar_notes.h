@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notes of a day as a calendar program shows them: one note per kind and day, with a
 // Japanese summary, the commentary where the tables have one, and the kind's category.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one-kanji names of the mansions and day-officers, taken from the first line of their
 // commentary ("(角) …": the character after the opening parenthesis), as the pages print

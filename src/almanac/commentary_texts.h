@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commentary tables the pages print: pentad names with readings, the mansions' and
 // day-officers' commentaries, and the page of lucky and unlucky days. Every text is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // UNSEI.DAT, the host's file of one 15-byte record per day from 1901-01-01 to 2100-12-31,
 // and the month loader that fills MonthDays from it.

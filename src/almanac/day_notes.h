@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plain notes of a day that are look-ups of its record: 干支, the seasonal days, the
 // beginning of a solar term, the lunar date.

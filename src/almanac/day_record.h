@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One day of UNSEI.DAT: the 15-byte record as the host writes it, and the decoded day.
 

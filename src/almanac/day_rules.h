@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the named days that are not stored in the day file: pure functions of the
 // day's sexagenary sign, stem and branch, the solar or lunar month, the year branch and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The personal fortune of a day: points of the named days, the mansion and the day-officer
 // added into three counters, and the rank text they give.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The places a user can name instead of giving coordinates: the capitals of the 47
 // prefectures, where the prefectural office stands.

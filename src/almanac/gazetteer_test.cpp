@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "almanac/birth_sign.h"
 #include "almanac/gazetteer.h"
 #include "almanac/test_day_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names the pages print for a day's notes. Indexes are as the comments say; use
 // TableText for an index that comes from a file, so that a damaged record prints nothing

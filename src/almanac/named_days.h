@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The thirty named lucky and unlucky days (吉凶) in the order the pages list them, each
 // with its colour class, its fortune points and the test that names it. The pages walk

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commentary of a note, taken from the tables the commentary pages print, for front
 // ends that show a note with its explanation (the iCalendar description, for one).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sunrise and sunset at the user's place, in Japan Standard Time, from a low-precision solar
 // position; and the correction of both for the place's elevation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A day file for tests: one record per day 1901-01-01 … 2100-12-31 in the host's layout
 // (with the slot of 2100-02-29), whose fields are simple functions of the day's number.

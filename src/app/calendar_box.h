@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A white box of the main window that shows one value in the vertical calendar font: the
 // year, the first month or the last month. The column is centred across the box.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures of the settings dialogs for scripts/screenshots: the holiday editor, every page
 // of the print configuration with the margin list, the month pictures with the month list,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's drop list of months or years: its entries, their rectangles on the
 // list's paint box, the hit test of a click, and the drawing. The entries stand left to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first start without a host folder: instead of only refusing, the program offers to
 // make one at the standard place from a few answers (birth date, first weekday, place),

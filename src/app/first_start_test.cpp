@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/first_start_dialog.h"
 #include "app/window_test_fixture.h"
 #include "host/first_start.h"

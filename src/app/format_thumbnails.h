@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the eight format buttons: each format's own page, drawn by the page
 // routines for the current month and reduced to the button, so the button shows what it

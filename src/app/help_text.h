@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help button: ReadMe2.TXT of the host folder. The file is CP932 with CRLF line ends,
 // which a desktop's text application shows garbled or not at all: a UTF-8 copy with plain

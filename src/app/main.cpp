@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin: the print module's desktop program. Started from the host folder (or with
 // --home DIR), it refuses to run without Kalvorin.CFG, and otherwise shows the main window.
 

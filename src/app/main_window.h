@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TUnseiPrintMainForm: the small fixed main window, read from right to left: the navy
 // title strip, the eight format buttons, the year and month boxes with their drop list,

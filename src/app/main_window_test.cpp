@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/format_thumbnails.h"
 #include "app/help_text.h"
 #include "app/test_print_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows' message box: the text with its carriage returns as line breaks, the caption
 // as the title, one OK button, modal over the main window.

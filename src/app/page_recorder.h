@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A month's document drawn once into Cairo recording surfaces, one per page, so that a
 // print operation (which asks for pages one at a time) can replay them; the pages stay

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The zoom of the test-print window: the rectangle the preview page is stretched into.
 

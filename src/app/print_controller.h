@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing from the windows: the GTK print dialog once per run, then one job per month
 // titled "Kalvorin", the month and the format through GTK's print operation (CUPS), or,

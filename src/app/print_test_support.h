@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the printing tests: driving the GTK print dialog, and reading the pages of
 // what was printed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the default printer can do, asked of CUPS at start-up, and the system's paper when
 // there is no printer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A CUPS scheduler of the test's own: cupsd on a socket in a temporary folder, with one raw
 // queue whose device is a file, and every job's document kept in the spool folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin-screenshots: draws the windows of the desktop program on a host folder and saves
 // each as a PNG, for the README and for looking at them (run under Xvfb by
 // scripts/screenshots).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settings_dialogs.h"
 
 #include "controls/gdk_bitmap.h"

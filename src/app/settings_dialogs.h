@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialogs behind the main window's settings buttons: the holiday editor of the
 // selected year, the print configuration (the title strip greyed while it is open; on OK

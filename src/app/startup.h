@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop program's start-up and shutdown around the one print state: where the host
 // folder is, the refusal without Kalvorin.CFG, the start-up sequence that fills the state,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/test_print_window.h"
 
 #include "config/config_file.h"

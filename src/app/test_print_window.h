@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TTESTForm: the test-print window. It shows the preview page stretched into its display
 // rectangle, zooms it (80 %, 120 %, as first shown), scrolls over it, and ends with print

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours as the platform writes them: 0x00BBGGRR (red is 0x0000FF).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command lines of the programs: one table of options per command, parsed by
 // getopt_long, with the help text made from the same table. Every command accepts

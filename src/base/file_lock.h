@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An advisory lock that keeps writers of one shared file (the host, the desktop program
 // and the command lines may run side by side) from interleaving their read–edit–replace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // QEL_NO_COVERAGE before a function keeps coverage-guided fuzzing's instrumentation out of
 // it: for tight loops over tables whose comparisons tell the fuzzer nothing about the input

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "message box" of the lower layers: a text and a caption shown to the user. The
 // windows show a dialog, the command line prints to stderr, tests record what was shown.

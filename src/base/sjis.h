@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversion between the program's UTF-8 text and code page 932 (Windows Shift-JIS), which
 // is what Kalvorin.CFG, the commentary database's entry names and the byte-width rules of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin-cli cmp: make and unpack .cmp compressed pictures.
 
 #include "cli/command.h"

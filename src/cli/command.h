@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The subcommands of qelmarin-cli. Each takes the words after its name and returns the
 // process exit status: 0 done, 1 failed, 2 a usage error.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The contract of both command lines, run on the built programs: --help and --version at
 # every level, usage errors (exit 2, naming the argument, on stderr), --opt=value, the month
 # defaults of render, the order of the host-folder search and of the paper, --one-file, and

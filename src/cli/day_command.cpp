@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin-cli day: the decoded notes of days, one tab-separated line per day, from the
 // host folder's UNSEI.DAT and Kalvorin.CFG.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host folder of a command: found in the order of config/host_location.h and checked for
 // Kalvorin.CFG, without which the module does not run.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # qelmarin-cli ics against the host stand-in's almanac and a real calendar client: the counts
 # of a year agree with `qelmarin-cli day`; khal imports the file into a calendar of its own
 # and lists 立春 on its day; a second file that overlaps the first adds no copies.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin-cli ics: the notes of days as an iCalendar file, for any calendar program.
 
 #include "base/command_line.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin-cli: the page routines and the almanac without a display.
 
 #include "base/command_line.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin-cli month: a month in the terminal, as a grid of weeks with each day's 六曜 and
 // marks for terms, named days and holidays, fitted to the terminal's width.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which months a render draws when the command line names some or none, within a year or
 // across years' ends.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every PDF the command line writes is sound: `qpdf --check` passes without a warning over a
 # document of each of the eight formats, without and with pictures (in colour and for a
 # black-and-white printer), and over a year in one file; and a page with a full picture

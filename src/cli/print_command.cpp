@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin-cli print: the pages of a run sent to a CUPS printer, one job per month as the
 // desktop program sends them (or one job with --one-file), at the printer's resolution and
 // in its colours.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # qelmarin-cli print against a CUPS scheduler of the test's own (cupsd on a socket in a
 # temporary folder, one raw queue whose device is a file, every job's document kept): the
 # jobs, their titles and page counts; the default printer; no scheduler, no printer.

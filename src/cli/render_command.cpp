@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qelmarin-cli render: the pages of a print run to PDF (one document per month, as the
 // print run makes them, or the whole range in one), the preview of the first month to PNG,
 // or either as a drawing trace, from the host folder's files.

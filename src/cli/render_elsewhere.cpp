@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/render_elsewhere.h"
 
 #include "base/command_line.h"

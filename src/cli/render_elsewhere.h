@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A render whose documents go somewhere other than a folder: drawn by `render` into a
 // temporary folder of its own (the names it prints are dropped), then taken from there.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # qelmarin-cli render over damaged host folders: nothing hangs, the exit status is 0 only
 # when everything the pages need was loaded and written, each problem is told once, and an
 # output that cannot be written leaves the file that was there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-run choices the commands share, which stand in for the host's keys of
 // Kalvorin.CFG for one run and are never written: the birth sign (--eto N or --born DATE),

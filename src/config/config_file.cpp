@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/config_file.h"
 
 #include "config/cp932_scan.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Kalvorin.CFG, the configuration file shared with the host: a Windows private-profile
 // (INI) file in CP932. Texts go in and out as UTF-8. Each read reads the file afresh (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Byte-level helpers for CP932 text as it lies in Kalvorin.CFG. The second byte of a
 // double-byte character may fall in the ASCII range (0x40 … 0x7E: letters, '[', ']', '\'),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a window hands back to Kalvorin.CFG: the values its user changed, and nothing else.
 //

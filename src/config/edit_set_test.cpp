@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows write edits, not snapshots: what they hand back is applied to the file as it is
 // when written, so a change made meanwhile by another program stays.
 

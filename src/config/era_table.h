@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Japanese era names used to print a year: 明治, 大正, 昭和, 平成 and a fifth, newest era
 // that the host names in "GENGO NAME" / "GENGO YEAR".

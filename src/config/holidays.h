@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user holidays: per year, section "<year>" of Kalvorin.CFG with the keys "HOLIDAY1" …
 // "HOLIDAY12", each the marked days of its month as two-digit day numbers run together in

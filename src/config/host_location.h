@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the host folder is, the same for every program: `--home DIR`, then $KALVORIN_HOME,
 // then the folder of the running program when it holds Kalvorin.CFG (the host's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of a Windows private-profile (INI) file as bytes, with the lookups and edits that
 // GetPrivateProfileString / WritePrivateProfileString make, but editing in place: a write

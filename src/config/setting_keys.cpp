@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/setting_keys.h"
 
 #include "config/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one table of the settings in Kalvorin.CFG: section, key, type, default, bounds, who
 // writes it, and the field of Settings that holds it. Rows are in the order the module

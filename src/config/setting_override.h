@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A print setting given for one run ("PRINT 1.UnderBitmap=1"): set in the settings held in
 // memory and never written to Kalvorin.CFG.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every setting of Kalvorin.CFG that the module uses, as one plain value. The keys, their
 // sections, types, defaults and bounds are in one table (setting_keys.h) that both reading

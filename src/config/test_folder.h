@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For tests: a fresh folder under the system's temporary folder, removed with its contents
 // at the end of the test; and whole-file helpers.

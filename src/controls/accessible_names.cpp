@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/accessible_names.h"
 
 #include "controls/vertical_label.h"

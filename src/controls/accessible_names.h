@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names and roles screen readers read for the program's own controls: vertical labels,
 // picture buttons, the painted boxes and lists. GTK names its own widgets by their text;

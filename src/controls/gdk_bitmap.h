@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's bitmaps and colours on screen: the built-in bitmaps as GDK pictures, and
 // the platform's system colours that the windows are designed in. (Pictures from files

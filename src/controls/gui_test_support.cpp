@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/gui_test_support.h"
 
 #include "controls/program_style.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // In-process window tests under Xvfb: GTK started once, real pointer and key events sent
 // through XTest at widget coordinates, and the main loop pumped until a condition holds.

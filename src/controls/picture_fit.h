@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way a window shows a picture: reduced to the room it is shown in, and never
 // turned into a surface larger than that room. A picture may be far wider or taller than

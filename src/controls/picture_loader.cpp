@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/picture_loader.h"
 
 #include "base/reporter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures loaded off the window's thread, for previews that follow a selection: the
 // window goes on answering while a large or slow picture decodes.

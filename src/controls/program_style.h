@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look every window of the program shares: the button-face background and buttons
 // that keep the sizes the windows are designed with.

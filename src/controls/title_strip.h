@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The navy title strip at the right edge of every window of the program: the icon at the
 // top, captions written downward, buttons stacked at the bottom (the close button with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TVLabel: the one vertical label of every window and dialog. Its caption runs top to
 // bottom from the top right corner, drawn through the program's canvas on the widget's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a vertical label draws its caption on a canvas: the font it makes from the label's
 // font, and the column of characters hanging from the top right corner of its rectangle.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/title_strip.h"
 #include "controls/vertical_text.h"
 #include "gfx/trace_canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a window opens: a place stored in the configuration file (or none) made to lie
 // inside the work area of the monitor the program's main window is on, so that a window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/cmp_picture_dialog.h"
 
 #include "base/reporter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TCmpPictureDialog: the file-open dialog for pictures, with a preview pane beside the
 // file list that shows the selected picture (our .cmp pictures included) scaled into the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/column_list.h"
 
 #include "gfx/cairo_canvas.h"

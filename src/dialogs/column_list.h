@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small drop lists of the dialogs (the margin list, the month list): values written
 // as vertical columns from left to right in a white scroll box. The first column's right

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For the dialog window tests: GTK started, a host folder with Kalvorin.CFG, a recording
 // reporter, and a guard that ends a modal dialog whatever an assertion did.

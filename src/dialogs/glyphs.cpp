@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/glyphs.h"
 
 #include "controls/gdk_bitmap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small pictures the dialogs' buttons carry, drawn by the program's canvas.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // THolidayForm: the holiday editor of one year. Twelve month boxes (read right to left,
 // top to bottom: the rightmost column holds January to March) whose days are toggled by a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/modal_window.h"
 
 #include "controls/accessible_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame every settings dialog shares: a borderless window over its owner, run
 // modally in a nested main loop, ended with OK or Cancel. A dialog may refuse to close

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of the configuration dialog's pages: a bare check box or radio button with
 // its vertical caption below it (a click on the caption acts on the box), a framed group

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the picture buttons shared by the print configuration and month picture
 // dialogs: which chosen .cmp files are accepted and under what name, where a new picture

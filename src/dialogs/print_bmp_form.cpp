@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/print_bmp_form.h"
 
 #include "config/config_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TPrintBMPForm: "印刷用 絵の確認と変更", the month pictures window. It shows the picture of
 // the current month at its own size (reduced to the screen when larger), chooses the month

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TPrintConfigForm: the print configuration dialog. Six pages chosen by tabs (共通, 暦,
 // 一覧, 日めくり, はり紙, 解説), one per settings section; OK writes the settings the user

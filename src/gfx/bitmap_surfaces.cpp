@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gfx/bitmap_surfaces.h"
 
 #include <algorithm>

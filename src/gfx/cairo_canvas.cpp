@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gfx/cairo_canvas.h"
 
 #include "gfx/bitmap_surfaces.h"

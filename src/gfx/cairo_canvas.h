@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The canvas that really draws: Cairo for shapes and pictures, Pango for text. It draws on
 // a PDF, SVG or in-memory image page of its own, or on a Cairo context that a window or a

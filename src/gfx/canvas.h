@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawing surface of the page routines: a Windows-like device context in device pixels
 // with integer coordinates. Drawing state (font, text colour, brush, pen) is kept here; the

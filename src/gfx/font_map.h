@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fonts of the program: the shipped fontconfig rules that map the Windows face names of
 // the settings onto installed fonts, and the Pango font map that uses them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Font sizes in points and heights in device pixels, converted as the platform's font
 // objects do: a page routine that sets a size in points gets the height the platform

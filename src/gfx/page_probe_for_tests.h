@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading pixels back from an image page, for the tests of the Cairo canvas.
 

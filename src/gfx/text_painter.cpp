@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gfx/text_painter.h"
 
 #include "base/sjis.h"

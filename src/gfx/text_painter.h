@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text of the Cairo canvas: Pango layouts for a canvas font, measured and drawn the way a
 // Windows device context places them. Horizontal text hangs from the top left of its cell;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A canvas that draws nothing: it writes one tab-separated UTF-8 line per call and measures
 // text with a fixed metric, so that the geometry of a page can be tested exactly and

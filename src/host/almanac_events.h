@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The astronomical events behind the almanac of a span of years, computed once: the solar
 // longitudes (every 5°, plus 27°, 80°, 117°, 207°, 297°) and the new moons, each with its

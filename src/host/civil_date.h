@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Gregorian civil dates as Julian Day Numbers, and instants (Julian Dates in UT) as dates in
 // Japan Standard Time. A JDN names a whole civil day; a JD is an instant, noon-based.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The almanac of every day of a span of years (JST civil dates), as the day file holds it.
 

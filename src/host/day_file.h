@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // UNSEI.DAT as the host writes it: one 15-byte record a day from 1901-01-01 to 2100-12-31.
 // The module finds a day's record by counting every year divisible by 4 as a leap year, 2100

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole UNSEI.DAT: record count, the slot of 2100-02-29, and a read-back of the records.
 
 #include <glib.h>

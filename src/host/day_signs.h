@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cyclic signs of a day: sexagenary numbers of day and year, 六曜, 二十八宿, 十二直.
 // Sexagenary numbers count from 1 = 甲子; stems from 1 = 甲, branches from 1 = 子.

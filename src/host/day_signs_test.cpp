@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day signs and named days on days that almanac sites publish (testdata/published-days.csv).
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ΔT = TT − UT in seconds on 1 January of each year 1900 … 2101: measured values up to the
 // mid-2020s, a smooth extrapolation after. Interpolated linearly between years.
 #include "host/delta_t.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ΔT = TT − UT, from the table of 1 January values 1900 … 2101, interpolated linearly.
 

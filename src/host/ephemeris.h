@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Apparent geocentric ecliptic longitudes of date of the Sun and the Moon: the Earth from
 // ERFA's eraEpv00 (VSOP87-level), the Moon from lunar_theory.h, with light time, annual

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Instants of solar longitudes and of new moons, found by root finding on the apparent
 // longitudes of ephemeris.h. Instants are Julian Dates in UT (TT − ΔT).

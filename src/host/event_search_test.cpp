@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Instants of solar longitudes and new moons against published instants.
 
 #include <gtest/gtest.h>

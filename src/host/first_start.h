@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a first start needs to make a host folder without the host application: the
 // prefectural capitals to choose a place from, and the year sign of a birth date.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/first_start.h"
 
 #include "almanac/day_notes.h"

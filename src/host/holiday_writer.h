@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes the national holidays of a span of years into the year sections of Kalvorin.CFG.
 

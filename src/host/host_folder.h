@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A complete host folder, as the host application leaves it for the print module:
 // Kalvorin.CFG (section "UNSEI" and the national holidays), UNSEI.DAT, ReadMe2.TXT, sample

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making a host folder, and the command line's answers to bad arguments and refused folders.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first day of every lunar month 1931 … 2100 against the table of the book 21世紀暦
 // (testdata/kyureki-21c.json, MIT licence), after the book's known errata.
 

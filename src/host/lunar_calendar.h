@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lunar calendar (旧暦) by the rules in use since the 天保暦: a month begins on the JST date
 // of a new moon and takes its number from the 中気 it holds, anchored on the months that hold

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lunar months in the years that test the rules: leap months decided by minutes after JST
 // midnight (2012, 2017), months without 中気 that are not leap months (1965, 1985, 2034, 2053),
 // the 2033 case, and 1947.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalvorin-host: stands in for the host application Kalvorin.
 
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The named days (選日) that the day file stores as bits of DayFlagsA and DayFlagsB.
 

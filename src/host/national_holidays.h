@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Japan's national holidays (国民の祝日 with 振替休日 and 国民の休日), which the host writes into
 // the configuration file as user holidays. The law took effect on 1948-07-20.

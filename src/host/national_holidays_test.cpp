@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // National holidays against the government's published lists.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists of days that almanac sites publish (testdata/published-days.csv), each compared whole.
 
 #include <gtest/gtest.h>

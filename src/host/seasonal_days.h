@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seasonal days (雑節) that the day file stores as bits of SeasonFlags, marked for every day
 // of a span from the dated solar events.

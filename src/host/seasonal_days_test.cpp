@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seasonal days that follow from the solar events: 社日's choice between two 戊 days, the
 // span of 土用, 初午.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 1901 … 2100 calendar that the tests share: computed once per test binary (its events
 // kept in a file beside the binary for its other processes).

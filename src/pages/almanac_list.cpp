@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/almanac_list.h"
 
 #include "almanac/day_notes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The almanac list: one vertical column of notes per day of the month beside a header
 // column that names the twelve cells (新暦 … 日出没). Columns run right to left from the

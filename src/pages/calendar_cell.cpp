@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One day cell of the monthly calendar page: frame, number box, and the notes written in
 // vertical columns from left to right below the box.
 

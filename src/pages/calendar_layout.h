@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The geometry of the monthly calendar page, computed once per page from the canvas and the
 // print state, and the pieces of a day cell that are plain texts. Shared by the files of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Print format 1, "暦": one page per month, seven columns and six rows of day cells under
 // a row of weekday heads, the month picture under the grid, the title in the last row.
 

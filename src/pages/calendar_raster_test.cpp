@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day numbers and weekday heads of the calendar page as a printer at 600 dpi gets them:
 // a picture stretched into its box must not be coarser than the device, so the characters'
 // edges may fall on any device pixel, not only on the grid of an enlarged small picture.

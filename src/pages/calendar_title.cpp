@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title block of the monthly calendar page: year, era year and old month name in
 // vertical columns, then the month as a large horizontal numeral, in the free cells after
 // the last day or at the start of the empty sixth row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/daily_day_page.h"
 
 #include "almanac/day_notes.h"

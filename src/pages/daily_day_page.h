@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pages of the tear-off calendar: the month page (year and month alone) and the page
 // of one day, with its heading, the old month name, the note columns from left to right

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pentad pictures of a run of daily pages: the commentary database beside the program
 // is opened at the start of the run, each day's picture is loaded afresh (the previous one

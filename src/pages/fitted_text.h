@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts made to fit the room a cell gives them: written at their font height when they
 // fit, else at the largest smaller height down to two thirds of it, else at two thirds and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the named days of one day fill the 吉凶 cell of the almanac list: two half-width
 // columns written downward, the second begun when a name would pass the cell's end. When

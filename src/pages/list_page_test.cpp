@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/list_title.h"
 #include "pages/page_routines.h"
 #include "pictures/picture_file.h"

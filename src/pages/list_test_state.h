@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For the tests of the list page and the poster: a print state with plain day records
 // and a trace canvas whose lines can be searched.

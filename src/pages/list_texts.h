@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the almanac list's cells: each note of a day as the list writes it in its
 // vertical cell, padded with full-width spaces where the list lines its texts up.

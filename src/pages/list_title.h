@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The title of the list page: the year in kanji digits, the era year and the month's old
 // name, with the month ("閏" in front when the 1st lies in a leap lunar month) — a band

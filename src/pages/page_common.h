@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small pieces every page routine uses: margins and design sizes in device pixels, the
 // vertical and horizontal fonts made from the configured face, colours on monochrome

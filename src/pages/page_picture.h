@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures on pages: the month's picture (a .cmp file in the data folder) or a picture the
 // page already holds, scaled to fill an area (a full picture, under the page) or reduced

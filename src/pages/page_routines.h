@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The page routine of each print format. A routine draws on the canvas, whose size is the
 // page size in device pixels, from the print state alone.

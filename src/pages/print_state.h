@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything a page routine reads, as one value: the month being drawn and its day
 // records, the target's resolution and colours, every setting, the user holidays, the era

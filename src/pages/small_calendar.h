@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small month calendar of the list page and the poster: weekday heads and day numbers
 // in a square of 7 × 7 cells in one corner of the area, optionally with "year.month" in

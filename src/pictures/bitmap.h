@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one bitmap type of the program: what a picture file, a resource or the codec's
 // payload becomes in memory, and what the canvas stretches onto a page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Uncompressed .bmp pixel rows read straight into a bitmap: the common images (the program's
 // own numerals and icons, the pictures inside .cmp files) without a round trip through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test support: .bmp file images laid out byte by byte, as a Windows bitmap object or
 // another writer makes them.

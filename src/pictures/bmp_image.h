@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // .bmp file images: uncompressed ones read directly, the rest through gdk-pixbuf (every
 // depth, palette, RLE and row order a Windows bitmap object writes), written as standard

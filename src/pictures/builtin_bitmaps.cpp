@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/builtin_bitmaps.h"
 #include "pictures/bmp_image.h"
 #include "pictures/builtin_resources.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's built-in bitmaps, looked up by their resource names: "K00" … "K31" (36 × 36
 // day numbers in kanji, 1 bit), "SUNDAY", "MONDAY", "TUSDAY", "WESDAY", "THUDAY", "FRIDAY",

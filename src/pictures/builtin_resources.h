@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bitmap files under resources/, compiled into the program: each one's name (its path
 // under resources/ without ".bmp", e.g. "K01", "demo/month01") and its bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The in-memory byte stream the picture code works on: a growable buffer with one
 // read/write position. Reading past the end yields no data and is not an error; writing

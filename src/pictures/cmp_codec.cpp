@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .cmp encoder and the table-driven decoder.
 
 #include "pictures/cmp_codec.h"

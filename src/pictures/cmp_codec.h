@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The .cmp codec: a .bmp file image compressed with a static byte-wise Huffman code. The
 // file is a 512-byte table of the 256 byte frequencies (16-bit big-endian each), then the

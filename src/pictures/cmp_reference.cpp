@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain tree-walking decoder, bit by bit as the format defines it.
 
 #include "pictures/cmp_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The code tree of the .cmp format: 257 leaves (byte values 0 … 255 and the end symbol 256)
 // and the inner nodes made by merging the two smallest parentless nodes, lowest index first

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/commentary_db.h"
 #include "base/file_io.h"
 #include "base/sjis.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commentary database the host keeps beside the program: "Kalvo標準.IDX", fixed
 // 239-byte index records, and "Kalvo標準.DAT", 4096-byte blocks that the records name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/bmp_image.h"
 #include "pictures/commentary_db.h"
 #include "pictures/commentary_db_writer.h"

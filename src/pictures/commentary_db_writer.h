@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing the commentary database, for the host stand-in and for tests: the entries'
 // data laid out block after block in "Kalvo標準.DAT" and one index record each in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/demo_content.h"
 #include "pictures/builtin_bitmaps.h"
 #include "pictures/commentary_db_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sample pictures for a new host folder, drawn here without any external file: twelve
 // seasonal month pictures and the seventy-two pentad pictures of the commentary database.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/commentary_db.h"
 #include "pictures/demo_content.h"
 #include "pictures/picture_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/file_bytes.h"
 
 #include "base/file_io.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/ink_bitmap.h"
 #include "pictures/bmp_direct.h"
 #include "pictures/bmp_image.h"

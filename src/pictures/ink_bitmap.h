@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A two-colour picture kept as its ink bits, one bit a pixel: what the large built-in
 // numerals of the printed pages are, read straight from their .bmp images without a 32-bit

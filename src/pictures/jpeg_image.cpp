@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/jpeg_image.h"
 #include "pictures/picture_limits.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JPEG file images through the libjpeg API (libjpeg-turbo).
 

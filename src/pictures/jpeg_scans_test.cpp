@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Progressive JPEGs: every scan is a pass over the picture, so the number of scans is
 // bounded before it can cost minutes; and a decoding can be stopped from outside.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A few soft-edged shapes painted straight into a Bitmap: enough to draw the sample
 // pictures of a new host folder without any drawing library.

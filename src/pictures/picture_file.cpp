@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/picture_file.h"
 #include "pictures/bmp_image.h"
 #include "pictures/byte_stream.h"

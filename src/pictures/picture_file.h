@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures from files: the month-picture loader, the loaders of the dialogs, and making a
 // .cmp file from a .bmp or JPEG picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/bmp_image.h"
 #include "pictures/byte_stream.h"
 #include "pictures/cmp_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory budget of picture decoding, checked before anything is allocated for a picture.
 //

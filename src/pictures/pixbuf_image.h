@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Picture decoding through gdk-pixbuf's loaders, for the formats it reads well (BMP, icons).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing through a CUPS scheduler without windows: the printer's resolution and colour,
 // as the desktop program takes them, and one job per document. Every exchange with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notes of days as an iCalendar (RFC 5545) stream, built and serialised by libical one
 // event at a time, so that a calendar of two hundred years is never held in memory whole.

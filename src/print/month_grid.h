@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A month as a grid of weeks, as `cal` shows it, with each day's 六曜 and marks for the
 // day a solar term begins, the named lucky and unlucky days and the holidays, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/notes_run.h"
 
 #include "almanac/calendar_math.h"

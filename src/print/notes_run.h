@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notes of every day of a date range from a host folder: the day records of UNSEI.DAT
 // month by month, the holidays of Kalvorin.CFG year by year, the birth sign and the place,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every month of a print run in one document, as a user who wants the whole range in one
 // file asks for it: the months follow each other on new pages of the document that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every page on every paper the program offers, in both orientations: no text of the
 // calendar leaves its cell, and every format lays out inside the paper.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The papers the pages can be laid out on, and a page of paper in device pixels.
 

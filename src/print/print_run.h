@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print run over a month range and the preview of its first month, without windows:
 // the caller says what the printer is and where each month's document goes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Filling the print state from a host folder, as the main window does at start-up: the
 // settings of Kalvorin.CFG, the era table, the calendar font's face, the built-in day-number
