@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "almanac/day_file.h"
 
+#include "almanac/calendar_math.h"
 #include "base/file_io.h"
 #include "base/reporter.h"
 
@@ -94,7 +95,9 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
             return false;
         }
         DayRecord r = DecodeRecord(raw);
-        if (r.month() != month && i > 1) break; // the next month's first record
+        // Past the month's last day stands the next month's first record. Within the month a
+        // record of another month is damage, and is told below.
+        if (i > FileDaysInMonth(year, month)) break;
         if (r.Date != year * 10000 + month * 100 + i) {
             // A damaged file, or not a day file at all: the days are left empty rather than
             // filled with whatever the bytes decode to. The caption names no date, so that a

@@ -159,6 +159,22 @@ TEST_F(DayFileTest, RecordsWithoutTheirDatesAreReportedAndLeftEmpty) {
     EXPECT_FALSE(file.LoadMonth(days_, 2026, 3, 31, reporter_));
     EXPECT_EQ(20260309, days_[9].Date);
     EXPECT_EQ(DayRecord{}, days_[10]);
+
+    // Inside the month, a record of another month is damage too, not the month's end.
+    testing::WriteSyntheticDayFile(path);
+    {
+        std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(static_cast<std::streamoff>(kRecordSize) * YearOffsets().RecordIndex(2027, 4, 2));
+        RawRecord raw = EncodeRecord(testing::SyntheticDay(0, 2027, 9, 2));
+        out.write(reinterpret_cast<const char*>(raw.data()), kRecordSize);
+    }
+    reporter_.clear();
+    EXPECT_FALSE(file.LoadMonth(days_, 2027, 4, 30, reporter_));
+    EXPECT_EQ(DayRecord{}, days_[2]);
+    ASSERT_EQ(1u, reporter_.messages().size());
+    EXPECT_NE(reporter_.messages()[0].text.find("not a day file"), std::string::npos);
+    // A month of 30 days asked for 31: the next month's first record ends it, no error.
+    EXPECT_TRUE(file.LoadMonth(days_, 2027, 6, 31, reporter_));
 }
 
 } // namespace

@@ -163,7 +163,10 @@ int RunDay(const Args& args) {
         return 1;
     }
 
-    base::StderrReporter reporter;
+    // Counted: the days are still listed after a settings file that could not be read, but
+    // the run then ends with a failure.
+    base::StderrReporter terminal;
+    base::OnceReporter reporter(terminal);
     const config::ConfigFile cfg(folder / config::kConfigFileName, &reporter);
     config::Settings settings = config::LoadSettings(cfg, folder);
     if (!ResolveBirthSign(run, folder, kSyntax.program)) return base::kExitFailure;
@@ -192,7 +195,7 @@ int RunDay(const Args& args) {
         }
         std::printf("%s\n", DayLine(d, days, settings, birth_eto).c_str());
     }
-    return 0;
+    return reporter.count() > 0 ? base::kExitFailure : base::kExitOk;
 }
 
 } // namespace cli

@@ -271,12 +271,15 @@ int RunMonth(const Args& args) {
     if (!folder) return base::kExitFailure;
     if (!ResolveBirthSign(run, *folder, kSyntax.program)) return base::kExitFailure;
 
-    base::StderrReporter reporter;
+    // Counted: the month is still shown after a settings file that could not be read, but
+    // the run then ends with a failure.
+    base::StderrReporter terminal;
+    base::OnceReporter reporter(terminal);
     print::MonthGridRequest request{*folder, month.year, month.month, run.start_weekday, run.birth_eto.value_or(0)};
     const std::optional<print::MonthGrid> grid = print::BuildMonthGrid(request, reporter);
     if (!grid) return base::kExitFailure;
     Printer(*grid, width.value.value_or(TerminalWidth()), colour).Print();
-    return std::fflush(stdout) == 0 ? base::kExitOk : base::kExitFailure;
+    return std::fflush(stdout) == 0 && reporter.count() == 0 ? base::kExitOk : base::kExitFailure;
 }
 
 } // namespace cli

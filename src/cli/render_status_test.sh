@@ -152,4 +152,15 @@ rc2=$?
   fail "cmp and dayfile through a planted link: status $rc/$rc2, victim $(head -c 20 victim)"
 [[ $(stat -c %s day.dat) == 1095750 ]] || fail "dayfile through a planted link: the day file replaces the link"
 
+# A settings file over its 16 MiB bound is told, and day and month then fail, though they
+# still show the days with the defaults.
+copy huge
+head -c $((17 * 1024 * 1024)) /dev/zero | tr '\0' '\n' >>huge/Kalvorin.CFG
+timeout 60 "$cli" day --home huge 2027-01-01 >out.txt 2>err
+rc=$?
+[[ $rc == 1 && $(grep -c "16 MiB" err) == 1 && -s out.txt ]] || fail "day after an unreadable Kalvorin.CFG: status $rc"
+timeout 60 "$cli" month --home huge 2027-01 >out.txt 2>err
+rc=$?
+[[ $rc == 1 && $(grep -c "16 MiB" err) == 1 && -s out.txt ]] || fail "month after an unreadable Kalvorin.CFG: status $rc"
+
 exit $status
