@@ -2,6 +2,7 @@
 #include "almanac/note_commentary.h"
 
 #include "almanac/commentary_texts.h"
+#include "base/sjis.h"
 
 namespace almanac {
 namespace {
@@ -68,14 +69,8 @@ PentadText PentadOf(int pentad) {
             ++width;
             continue;
         }
-        std::size_t len = 1;
-        const auto lead = static_cast<unsigned char>(text[pos]);
-        if (lead >= 0xF0)
-            len = 4;
-        else if (lead >= 0xE0)
-            len = 3;
-        else if (lead >= 0xC0)
-            len = 2;
+        std::size_t len = 1; // the character's UTF-8 bytes
+        base::Cp932CharLength(text, pos, &len);
         out.name.append(text.substr(pos, len));
         pos += len;
         width += 2;

@@ -9,6 +9,7 @@
 #include "base/kanji_numbers.h"
 #include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
+#include "controls/wheel_step.h"
 #include "gfx/cairo_canvas.h"
 #include "pages/page_routines.h"
 #include "print/paper_sizes.h"
@@ -171,16 +172,7 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     // scroll.
     list_box_.signal_scroll_event().connect(
         [this](GdkEventScroll* event) {
-            double delta = 0;
-            switch (event->direction) {
-            case GDK_SCROLL_UP:
-            case GDK_SCROLL_LEFT: delta = -1; break;
-            case GDK_SCROLL_DOWN:
-            case GDK_SCROLL_RIGHT: delta = 1; break;
-            case GDK_SCROLL_SMOOTH:
-                delta = std::abs(event->delta_x) > std::abs(event->delta_y) ? event->delta_x : event->delta_y;
-                break;
-            }
+            const double delta = controls::SidewaysWheelSteps(event);
             auto adjustment = list_scroll_.get_hadjustment();
             const double step = std::abs(state_.font_height) + 2;
             adjustment->set_value(std::clamp(adjustment->get_value() + delta * step, adjustment->get_lower(),

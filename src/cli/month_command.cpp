@@ -91,14 +91,8 @@ std::string Pad(std::string text, int width) {
 std::string Fit(std::string_view text, int width) {
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
-        std::size_t len = 1;
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead >= 0xF0)
-            len = 4;
-        else if (lead >= 0xE0)
-            len = 3;
-        else if (lead >= 0xC0)
-            len = 2;
+        std::size_t len = 1; // the character's UTF-8 bytes
+        base::Cp932CharLength(text, i, &len);
         const std::string piece(text.substr(i, len));
         if (Columns(out) + Columns(piece) > width) break;
         out += piece;

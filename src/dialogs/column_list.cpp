@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/column_list.h"
 
+#include "controls/wheel_step.h"
+
 #include "gfx/cairo_canvas.h"
 
 #include <algorithm>
@@ -112,16 +114,7 @@ void ColumnListBox::PressAt(int x, int y) {
 
 // The wheel moves the list sideways, either way it turns.
 bool ColumnListBox::Scroll(GdkEventScroll* event) {
-    double delta = 0;
-    switch (event->direction) {
-    case GDK_SCROLL_UP:
-    case GDK_SCROLL_LEFT: delta = -1; break;
-    case GDK_SCROLL_DOWN:
-    case GDK_SCROLL_RIGHT: delta = 1; break;
-    case GDK_SCROLL_SMOOTH:
-        delta = std::abs(event->delta_x) > std::abs(event->delta_y) ? event->delta_x : event->delta_y;
-        break;
-    }
+    const double delta = controls::SidewaysWheelSteps(event);
     const double value = adjustment_->get_value() + delta * adjustment_->get_step_increment();
     adjustment_->set_value(std::clamp(value, 0.0, adjustment_->get_upper() - adjustment_->get_page_size()));
     return true;
