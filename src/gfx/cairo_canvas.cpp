@@ -28,6 +28,20 @@ bool CheckDevice(const Device& device, std::string* error) {
     return false;
 }
 
+// The file a document is written to (replaced whole when it ends) and a surface of `make`
+// (a Cairo *_surface_create_for_stream) writing into it through `write`, the page in
+// points. Null, with the reason, when the file cannot be begun.
+template <class Make>
+cairo_surface_t* DocumentSurface(const std::string& path, const Device& device, Make make, cairo_write_func_t write,
+                                 std::unique_ptr<base::AtomicFile>& file, std::string* error) {
+    file = std::make_unique<base::AtomicFile>(path);
+    if (!file->ok()) {
+        if (error) *error = file->error();
+        return nullptr;
+    }
+    return make(write, file.get(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
+}
+
 // A pattern of the surface that maps its pixels onto the rectangle. The surface is owned by
 // the pattern afterwards.
 cairo_pattern_t* StretchedPattern(cairo_surface_t* surface, double surface_width, double surface_height, double left,
@@ -135,13 +149,10 @@ std::unique_ptr<CairoCanvas> CairoCanvas::Adopt(cairo_surface_t* surface, Target
 std::unique_ptr<CairoCanvas> CairoCanvas::CreatePdf(const std::string& path, const Device& device,
                                                     const std::string& title, std::string* error) {
     if (!CheckDevice(device, error)) return nullptr;
-    auto file = std::make_unique<base::AtomicFile>(path);
-    if (!file->ok()) {
-        if (error) *error = file->error();
-        return nullptr;
-    }
-    cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
-        WriteToFile, file.get(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
+    std::unique_ptr<base::AtomicFile> file;
+    cairo_surface_t* surface =
+        DocumentSurface(path, device, cairo_pdf_surface_create_for_stream, WriteToFile, file, error);
+    if (!surface) return nullptr;
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS && !title.empty()) {
         cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, title.c_str());
     }
@@ -152,13 +163,10 @@ std::unique_ptr<CairoCanvas> CairoCanvas::CreatePdf(const std::string& path, con
 
 std::unique_ptr<CairoCanvas> CairoCanvas::CreateSvg(const std::string& path, const Device& device, std::string* error) {
     if (!CheckDevice(device, error)) return nullptr;
-    auto file = std::make_unique<base::AtomicFile>(path);
-    if (!file->ok()) {
-        if (error) *error = file->error();
-        return nullptr;
-    }
-    cairo_surface_t* surface = cairo_svg_surface_create_for_stream(
-        WriteToFile, file.get(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
+    std::unique_ptr<base::AtomicFile> file;
+    cairo_surface_t* surface =
+        DocumentSurface(path, device, cairo_svg_surface_create_for_stream, WriteToFile, file, error);
+    if (!surface) return nullptr;
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
         cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PT);
     }
@@ -170,13 +178,10 @@ std::unique_ptr<CairoCanvas> CairoCanvas::CreateSvg(const std::string& path, con
 std::unique_ptr<CairoCanvas> CairoCanvas::CreatePostScript(const std::string& path, const Device& device,
                                                            const std::string& title, std::string* error) {
     if (!CheckDevice(device, error)) return nullptr;
-    auto file = std::make_unique<base::AtomicFile>(path);
-    if (!file->ok()) {
-        if (error) *error = file->error();
-        return nullptr;
-    }
-    cairo_surface_t* surface = cairo_ps_surface_create_for_stream(
-        WriteToFile, file.get(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y);
+    std::unique_ptr<base::AtomicFile> file;
+    cairo_surface_t* surface =
+        DocumentSurface(path, device, cairo_ps_surface_create_for_stream, WriteToFile, file, error);
+    if (!surface) return nullptr;
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
         cairo_ps_surface_restrict_to_level(surface, CAIRO_PS_LEVEL_3);
         if (!title.empty()) cairo_ps_surface_dsc_comment(surface, ("%%Title: " + title).c_str());
