@@ -77,11 +77,16 @@ void Join(std::string& to, std::string_view text, std::string_view separator) {
 std::string SunText(const DayRecord& day, const Place& place) {
     SunTimes t = SunriseSunset(day.year(), day.month(), day.day(), place.latitude, place.longitude);
     ApplyElevation(t, place.elevation, place.latitude);
-    if (t.rise < 0 || t.set < 0) return {};
-    const ClockTime rise = SplitSunTime(t.rise), set = SplitSunTime(t.set);
-    char text[64];
-    std::snprintf(text, sizeof text, "日の出 %d:%02d 日の入 %d:%02d", rise.hour, rise.minute, set.hour, set.minute);
-    return text;
+    // Near the poles the sun may not cross the horizon all day, or cross it only once.
+    if (t.rise < 0 && t.set < 0) return t.up_all_day ? "白夜（日の入なし）" : "極夜（日の出なし）";
+    auto part = [](const char* name, double time) {
+        if (time < 0) return std::string(name) + "なし";
+        const ClockTime clock = SplitSunTime(time);
+        char text[32];
+        std::snprintf(text, sizeof text, "%s %d:%02d", name, clock.hour, clock.minute);
+        return std::string(text);
+    };
+    return part("日の出", t.rise) + " " + part("日の入", t.set);
 }
 
 std::string PlaceText(const Place& place) {

@@ -147,6 +147,8 @@ SunTimes SunriseSunset(int year, int month, int day, double latitude, double lon
         else
             out.set = t + kTimeZone;
     }
+    // No crossing: the altitude keeps one side of the horizon all day.
+    if (out.rise < 0 && out.set < 0) out.up_all_day = AltitudeExcess(o, -kTimeZone) > 0;
     return out;
 }
 

@@ -10,6 +10,9 @@ namespace almanac {
 struct SunTimes {
     double rise = -1.0; // local decimal hours; −1 when the sun does not cross in the day
     double set = -1.0;
+    // With neither crossing (near the poles): whether the sun stays above the rise-and-set
+    // altitude all day (midnight sun) rather than below it (polar night).
+    bool up_all_day = false;
 };
 
 // Latitude and longitude in degrees, north and east positive.

@@ -21,6 +21,34 @@ TEST(SunTimes, PolarDayHasNoCrossing) {
     SunTimes t = SunriseSunset(2026, 6, 21, 80.0, 15.0);
     EXPECT_EQ(-1.0, t.rise);
     EXPECT_EQ(-1.0, t.set);
+    EXPECT_TRUE(t.up_all_day);
+}
+
+// The computation is spherical astronomy that holds anywhere: south of the equator and on
+// it too, in Japan Standard Time (Sydney keeps UTC+10 in June, two hours behind Tokyo).
+// Near the poles a day may have no crossing, either way round.
+TEST(SunTimes, SouthernEquatorialAndPolarPlaces) {
+    const SunTimes sydney = SunriseSunset(2026, 6, 21, -33.87, 151.21);
+    EXPECT_NEAR(7.0 - 1.0, sydney.rise, 0.05);   // 7:00 AEST
+    EXPECT_NEAR(16.9 - 1.0, sydney.set, 0.05);   // 16:54 AEST
+    const SunTimes sydney_summer = SunriseSunset(2026, 12, 22, -33.87, 151.21);
+    EXPECT_LT(sydney_summer.rise, sydney.rise);
+    EXPECT_GT(sydney_summer.set, sydney.set);
+
+    // On the equator the day is twelve hours and a few minutes all year.
+    for (int month : {3, 6, 9, 12}) {
+        const SunTimes equator = SunriseSunset(2026, month, 21, 0.0, 100.0);
+        ASSERT_GT(equator.rise, 0);
+        EXPECT_NEAR(12.1, equator.set - equator.rise, 0.1) << month;
+    }
+
+    const SunTimes polar_night = SunriseSunset(2026, 12, 21, 80.0, 15.0);
+    EXPECT_EQ(-1.0, polar_night.rise);
+    EXPECT_EQ(-1.0, polar_night.set);
+    EXPECT_FALSE(polar_night.up_all_day);
+    const SunTimes antarctic_summer = SunriseSunset(2026, 12, 21, -80.0, 0.0);
+    EXPECT_EQ(-1.0, antarctic_summer.rise);
+    EXPECT_TRUE(antarctic_summer.up_all_day);
 }
 
 TEST(SunTimes, ElevationBands) {

@@ -20,7 +20,7 @@ void StderrReporter::ShowMessage(std::string_view text, std::string_view caption
 }
 
 void OnceReporter::ShowMessage(std::string_view text, std::string_view caption) {
-    ++count_;
+    if (caption != kNoteCaption) ++count_;
     if (shown_.emplace(std::string(text), std::string(caption)).second) out_.ShowMessage(text, caption);
 }
 

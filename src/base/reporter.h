@@ -17,6 +17,10 @@ public:
     virtual void ShowMessage(std::string_view text, std::string_view caption) = 0;
 };
 
+// The caption of a message that tells something without anything having gone wrong (sun
+// times asked for where no place is known): it does not make a run fail.
+inline constexpr std::string_view kNoteCaption = "Note";
+
 // "caption: text" as a terminal shows it: the carriage returns of multi-line texts as
 // newlines, and a first line that only repeats the caption (a message box's body begins
 // with it, "Error\rPATH: reason") left out.
@@ -35,7 +39,7 @@ class OnceReporter : public Reporter {
 public:
     explicit OnceReporter(Reporter& out) : out_(out) {}
     void ShowMessage(std::string_view text, std::string_view caption) override;
-    // How many messages were given, repeats included.
+    // How many messages were given, repeats included; notes (kNoteCaption) do not count.
     int count() const { return count_; }
 
 private:

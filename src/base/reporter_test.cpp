@@ -15,5 +15,20 @@ TEST(TerminalMessage, TheCaptionIsNotSaidTwice) {
     EXPECT_EQ("Error: Errors\nmore\n", TerminalMessage("Errors\rmore", "Error"));
 }
 
+// A run told of one broken file a hundred times says it once and still fails; a note alone
+// is said once and does not fail it.
+TEST(OnceReporter, SaysEachMessageOnceAndCountsProblemsNotNotes) {
+    RecordingReporter out;
+    OnceReporter once(out);
+    for (int i = 0; i < 3; ++i)
+        once.ShowMessage("no place", kNoteCaption);
+    EXPECT_EQ(0, once.count());
+    for (int i = 0; i < 3; ++i)
+        once.ShowMessage("Kalvorin.CFG: too large", "Kalvorin.CFG");
+    EXPECT_EQ(3, once.count());
+    ASSERT_EQ(2u, out.messages().size());
+    EXPECT_EQ(std::string(kNoteCaption), out.messages()[0].caption);
+}
+
 } // namespace
 } // namespace base

@@ -43,19 +43,26 @@ std::string RankColumn(std::string_view rank) {
     return std::string(rank.substr(first, rank.find_last_not_of(' ') + 1 - first));
 }
 
-std::string SunColumn(const config::Settings& settings, const Date& date) {
-    if (!(settings.latitude > 0)) return "-";
+// "5:44-17:52"; near the poles "白夜" or "極夜" for a day without a crossing, "なし" for the
+// one crossing a day lacks; "-" without a place.
+std::string SunColumn(const config::Settings& settings, bool place_given, const Date& date) {
+    if (!place_given && !settings.names_place()) return "-";
     almanac::SunTimes t =
         almanac::SunriseSunset(date.year, date.month, date.day, settings.latitude, settings.longitude);
     almanac::ApplyElevation(t, settings.elevation, settings.latitude);
-    if (t.rise < 0 || t.set < 0) return "-";
-    auto rise = almanac::SplitSunTime(t.rise), set = almanac::SplitSunTime(t.set);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%d:%02d-%d:%02d", rise.hour, rise.minute, set.hour, set.minute);
-    return buf;
+    if (t.rise < 0 && t.set < 0) return t.up_all_day ? "白夜" : "極夜";
+    auto clock = [](double time) {
+        if (time < 0) return std::string("なし");
+        const almanac::ClockTime c = almanac::SplitSunTime(time);
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%d:%02d", c.hour, c.minute);
+        return std::string(buf);
+    };
+    return clock(t.rise) + "-" + clock(t.set);
 }
 
-std::string DayLine(const Date& date, const almanac::MonthDays& days, const config::Settings& settings, int birth_eto) {
+std::string DayLine(const Date& date, const almanac::MonthDays& days, const config::Settings& settings,
+                    bool place_given, int birth_eto) {
     using namespace almanac;
     const DayRecord& day = days[static_cast<std::size_t>(date.day)];
     const DayRecord& before = days[static_cast<std::size_t>(date.day - 1)];
@@ -95,7 +102,7 @@ std::string DayLine(const Date& date, const almanac::MonthDays& days, const conf
         std::to_string(work.net),
         std::to_string(work.good),
         std::to_string(work.bad),
-        SunColumn(settings, date),
+        SunColumn(settings, place_given, date),
     };
     std::string line;
     for (const std::string& c : columns) {
@@ -193,7 +200,7 @@ int RunDay(const Args& args) {
                          d.year, d.month, d.day);
             return 1;
         }
-        std::printf("%s\n", DayLine(d, days, settings, birth_eto).c_str());
+        std::printf("%s\n", DayLine(d, days, settings, run.place.has_value(), birth_eto).c_str());
     }
     return reporter.count() > 0 ? base::kExitFailure : base::kExitOk;
 }

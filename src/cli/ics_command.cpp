@@ -7,7 +7,6 @@
 #include "base/reporter.h"
 #include "cli/command.h"
 #include "cli/date_text.h"
-#include "cli/host_folder.h"
 #include "cli/run_choices.h"
 #include "print/ical_stream.h"
 #include "print/notes_run.h"
@@ -83,17 +82,11 @@ int RunIcs(const Args& args) {
     if (!to) to = print::CivilDay{from->year, 12, 31};
     if (to->key() < from->key()) return base::UsageError(kSyntax, _(kReversed));
 
-    auto choices = ReadRunChoices(o);
-    if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(kSyntax, *error);
-    RunChoices& run = std::get<RunChoices>(choices);
+    auto started = StartHostRun(kSyntax, o);
+    if (const int* status = std::get_if<int>(&started)) return *status;
+    const HostRun& run = std::get<HostRun>(started);
 
-    std::optional<std::string> home;
-    if (const std::string* v = o.value("home")) home = *v;
-    const std::optional<std::filesystem::path> folder = OpenHostFolder(home, kSyntax.program);
-    if (!folder) return base::kExitFailure;
-    if (!ResolveBirthSign(run, *folder, kSyntax.program)) return base::kExitFailure;
-
-    print::NotesRequest request{*folder, *from, *to, notes, run.birth_eto.value_or(0), run.place};
+    print::NotesRequest request{run.folder, *from, *to, notes, run.choices.birth_eto.value_or(0), run.choices.place};
 
     const std::string* out_name = o.value("out");
     const bool to_stdout = !out_name || *out_name == "-";
@@ -111,14 +104,25 @@ int RunIcs(const Args& args) {
     if (const std::string* v = o.value("name")) name = *v;
 
     print::IcalStream stream(write, name, std::time(nullptr));
-    base::StderrReporter reporter;
-    bool ok = stream.Begin() &&
-              print::ForEachDayNotes(request, reporter,
+    // Counted: the calendar is still written after a settings file that could not be read,
+    // but the run then ends with a failure.
+    base::StderrReporter terminal;
+    base::OnceReporter reporter(terminal);
+    // The calendar begins with its first day's notes, once the settings and the day file's
+    // first month have been read: a day file that cannot be read leaves nothing written,
+    // not an empty calendar on standard output.
+    bool writing = false;
+    bool ok = print::ForEachDayNotes(request, reporter,
                                      [&](const print::CivilDay& d, const std::vector<almanac::DayNote>& day) {
+                                         if (!writing) {
+                                             writing = true;
+                                             if (!stream.Begin()) return false;
+                                         }
                                          for (const almanac::DayNote& note : day)
                                              if (!stream.Add(d.year, d.month, d.day, note)) return false;
                                          return true;
                                      });
+    if (!writing) return base::kExitFailure; // nothing written; the reporter has said why
     ok = stream.End() && ok;
     if (file) {
         if (!ok)
@@ -129,6 +133,7 @@ int RunIcs(const Args& args) {
     } else if (std::fflush(stdout) != 0 || !ok) {
         return Fail(_(kNotWritten)), base::kExitFailure;
     }
+    if (reporter.count() > 0) return base::kExitFailure;
     return base::kExitOk;
 }
 

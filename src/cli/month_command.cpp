@@ -10,7 +10,6 @@
 #include "base/sjis.h"
 #include "cli/command.h"
 #include "cli/date_text.h"
-#include "cli/host_folder.h"
 #include "cli/month_range.h"
 #include "cli/run_choices.h"
 #include "print/month_grid.h"
@@ -255,21 +254,16 @@ int RunMonth(const Args& args) {
         else if (*when != "auto")
             return base::UsageError(kSyntax, base::Format(_(kBadColour), when->c_str()));
     }
-    auto choices = ReadRunChoices(o);
-    if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(kSyntax, *error);
-    RunChoices& run = std::get<RunChoices>(choices);
-
-    std::optional<std::string> home;
-    if (const std::string* v = o.value("home")) home = *v;
-    const std::optional<std::filesystem::path> folder = OpenHostFolder(home, kSyntax.program);
-    if (!folder) return base::kExitFailure;
-    if (!ResolveBirthSign(run, *folder, kSyntax.program)) return base::kExitFailure;
+    auto started = StartHostRun(kSyntax, o);
+    if (const int* status = std::get_if<int>(&started)) return *status;
+    const HostRun& run = std::get<HostRun>(started);
 
     // Counted: the month is still shown after a settings file that could not be read, but
     // the run then ends with a failure.
     base::StderrReporter terminal;
     base::OnceReporter reporter(terminal);
-    print::MonthGridRequest request{*folder, month.year, month.month, run.start_weekday, run.birth_eto.value_or(0)};
+    print::MonthGridRequest request{run.folder, month.year, month.month, run.choices.start_weekday,
+                                    run.choices.birth_eto.value_or(0)};
     const std::optional<print::MonthGrid> grid = print::BuildMonthGrid(request, reporter);
     if (!grid) return base::kExitFailure;
     Printer(*grid, width.value.value_or(TerminalWidth()), colour).Print();

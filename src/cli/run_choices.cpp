@@ -6,6 +6,7 @@
 #include "almanac/gazetteer.h"
 #include "base/reporter.h"
 #include "cli/date_text.h"
+#include "cli/host_folder.h"
 #include "config/number_text.h"
 #include "config/setting_override.h"
 
@@ -118,6 +119,19 @@ void ApplyRunChoices(const RunChoices& choices, config::Settings& settings) {
     if (choices.start_weekday) settings.start_weekday = *choices.start_weekday;
     for (const std::string& assignment : choices.settings)
         config::ApplySettingOverride(assignment, settings);
+}
+
+std::variant<HostRun, int> StartHostRun(const base::CommandSyntax& syntax, const base::ParsedOptions& options) {
+    auto choices = ReadRunChoices(options);
+    if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(syntax, *error);
+    HostRun run{std::get<RunChoices>(std::move(choices)), {}};
+    std::optional<std::string> home;
+    if (const std::string* v = options.value("home")) home = *v;
+    const std::optional<std::filesystem::path> folder = OpenHostFolder(home, syntax.program);
+    if (!folder) return base::kExitFailure;
+    run.folder = *folder;
+    if (!ResolveBirthSign(run.choices, run.folder, syntax.program)) return base::kExitFailure;
+    return run;
 }
 
 } // namespace cli

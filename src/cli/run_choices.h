@@ -23,7 +23,9 @@ inline constexpr base::OptionSyntax kEtoOption{
 inline constexpr base::OptionSyntax kBornOption{
     "born", "DATE", N_("the birth date, YYYY-MM-DD: its year's sign, counted from 立春, instead of --eto")};
 inline constexpr base::OptionSyntax kPlaceOption{
-    "place", "WHERE", N_("a prefectural capital (tokyo, 札幌, 大阪府...) or LAT,LON[,HEIGHT] for sunrise and sunset")};
+    "place", "WHERE",
+    N_("a prefectural capital (tokyo, 札幌, 大阪府...) or LAT,LON[,HEIGHT] anywhere, south negative, for\n"
+       "                      sunrise and sunset in Japan Standard Time")};
 inline constexpr base::OptionSyntax kStartWeekdayOption{
     "start-weekday", "DAY", N_("the first day of the week: sunday or monday (default Kalvorin.CFG's)")};
 inline constexpr base::OptionSyntax kSetOption{
@@ -50,5 +52,16 @@ std::variant<almanac::Place, std::string> ParsePlace(const std::string& text);
 
 // Puts the choices into the settings of the run.
 void ApplyRunChoices(const RunChoices& choices, config::Settings& settings);
+
+// What a command that reads the host folder starts from: the choices of its options, the
+// host folder (--home, else where config/host_location.h looks) and --born's sign.
+struct HostRun {
+    RunChoices choices;
+    std::filesystem::path folder;
+};
+
+// The run, or the exit status to end with: a usage error's after a wrong choice, a
+// failure's after saying why the folder or the sign could not be had.
+std::variant<HostRun, int> StartHostRun(const base::CommandSyntax& syntax, const base::ParsedOptions& options);
 
 } // namespace cli

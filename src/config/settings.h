@@ -70,6 +70,9 @@ struct Settings {
     double latitude = 0;     // "IDO"
     double longitude = 0;    // "KEIDO"
     int elevation = 0;       // "HYOUKOU", metres
+    // Whether "IDO" and "KEIDO" name a place for sunrise and sunset: the host leaves both 0
+    // until its user gives one. Any latitude counts, south of the equator too.
+    bool names_place() const { return latitude != 0 || longitude != 0; }
 
     // Section "PRINT".
     int preview_scale = 0;                      // "TESTSize": PreviewScale

@@ -176,7 +176,7 @@ void DrawSunTimes(gfx::Canvas& canvas, const PrintState& state, const Geometry& 
     canvas.Rectangle({right - g.column, g.names_bottom - 1, right, bottom});
     canvas.Rectangle({right - g.column + 1, g.names_bottom, right - 1, bottom - 1});
     const config::Settings& s = state.settings;
-    if (!(s.latitude > 0)) return;
+    if (!s.names_place() && !state.place_fixed) return;
     almanac::SunTimes times = almanac::SunriseSunset(state.year, state.month, d, s.latitude, s.longitude);
     almanac::ApplyElevation(times, s.elevation, s.latitude);
     const int inset = (g.column / 2 - g.small) / 2;

@@ -28,11 +28,11 @@ bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, cons
     const config::Settings settings = config::LoadSettings(cfg, request.host_folder);
     const int birth_eto = request.birth_eto != 0 ? request.birth_eto : settings.birth_eto;
     std::optional<almanac::Place> place = request.place;
-    if (!place && settings.latitude > 0)
+    if (!place && settings.names_place())
         place = almanac::Place{settings.latitude, settings.longitude, static_cast<double>(settings.elevation)};
     if (!place && request.notes.test(static_cast<std::size_t>(almanac::NoteKind::kSun)))
         reporter.ShowMessage("no sunrise and sunset: Kalvorin.CFG names no place (IDO, KEIDO); give one for the run",
-                             "Note");
+                             base::kNoteCaption);
 
     const almanac::DayFile file(request.host_folder / almanac::kDayFileName);
     almanac::MonthDays days{};
