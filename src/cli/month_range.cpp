@@ -37,13 +37,23 @@ std::variant<RunMonths, std::string> ChooseRunMonths(std::optional<int> year, co
                                                      const std::string* to, YearMonth today) {
     const int default_year = year.value_or(today.year);
     std::optional<YearMonth> first, last;
+    // Whether --year counts for anything: a month number takes its year, and a YYYY-MM month
+    // may agree with it.
+    bool year_counts = false;
+    std::string given;
     for (auto [name, text, target] : {std::tuple{"--from", from, &first}, std::tuple{"--to", to, &last}}) {
         if (!text) continue;
         *target = ParseMonth(*text, default_year);
         if (!*target)
             return base::Format(_("%s needs a month: YYYY-MM (1901-01 ... 2100-12) or 1-12, not '%s'"), name,
                                 text->c_str());
+        year_counts = year_counts || (*target)->year == default_year;
+        given += (given.empty() ? "" : " ") + std::string(name) + " " + *text;
     }
+    if (year && !given.empty() && !year_counts)
+        return base::Format(_("--year %d is not the year of %s: give --year with month numbers (1-12), or YYYY-MM "
+                              "months without --year"),
+                            *year, given.c_str());
     // The months by the rules of ChooseMonths; a default month lies in the year of the month
     // given with it, else in the default year.
     auto month_of = [](const std::optional<YearMonth>& m) { return m ? std::optional<int>(m->month) : std::nullopt; };

@@ -71,5 +71,19 @@ TEST(RunMonths, RefusesWhatIsNoMonthOrReversed) {
     EXPECT_NE(std::string::npos, Error({}, nullptr, "x").find("--to needs a month: YYYY-MM"));
 }
 
+// --year is refused where the months given as YYYY-MM leave nothing for it to say and it
+// names another year; where a month lies in it or takes its year, it stands.
+TEST(RunMonths, RefusesAYearTheMonthsContradict) {
+    EXPECT_EQ("--year 2027 is not the year of --from 2028-01: give --year with month numbers (1-12), or YYYY-MM "
+              "months without --year",
+              Error(2027, "2028-01", nullptr));
+    EXPECT_NE(std::string::npos, Error(2027, nullptr, "2028-03").find("--year 2027 is not the year of --to 2028-03"));
+    EXPECT_NE(std::string::npos,
+              Error(2026, "2028-01", "2028-03").find("is not the year of --from 2028-01 --to 2028-03"));
+    EXPECT_EQ((YearMonth{2027, 4}), Months(2027, "2027-04", "2028-03").first);
+    EXPECT_EQ((YearMonth{2027, 3}), Months(2027, "2026-04", "2027-03").last);
+    EXPECT_EQ((YearMonth{2027, 12}), Months(2027, "2027-12", nullptr).last);
+}
+
 } // namespace
 } // namespace cli

@@ -12,6 +12,7 @@
 #include "cli/month_range.h"
 #include "cli/render_elsewhere.h"
 #include "cli/run_choices.h"
+#include "config/holidays.h"
 #include "gfx/bitmap_surfaces.h"
 #include "gfx/cairo_canvas.h"
 #include "gfx/trace_canvas.h"
@@ -39,6 +40,11 @@ constexpr int kMinDpi = 24;
 constexpr int kMaxDpi = 2400;
 constexpr int kColourPrinter = 256;
 constexpr int kMonochromePrinter = 2;
+// The least width and height, in millimetres, that the margins must leave of the paper.
+constexpr int kMinRoomMm = 20;
+constexpr const char* kNoRoom =
+    N_("the margins of PRINT %d (top %d, bottom %d, left %d, right %d mm) leave less than %d mm of the paper %s "
+       "(%.0f x %.0f mm) to draw on; give smaller ones, for this run with --set 'PRINT %d.Left Space=10' and so on");
 
 constexpr base::OptionSyntax kOptions[] = {
     {"home", "DIR", N_("the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)")},
@@ -295,12 +301,6 @@ int RunRender(const Args& args) {
     const std::filesystem::path& folder = *found;
     RunChoices choices = o.choices;
     if (!ResolveBirthSign(choices, folder, kSyntax.program)) return base::kExitFailure;
-    std::error_code ec;
-    std::filesystem::create_directories(o.out, ec);
-    if (!std::filesystem::is_directory(o.out, ec)) {
-        Fail(base::Format(_("cannot make the output folder %s"), o.out.c_str()));
-        return base::kExitFailure;
-    }
 
     // Each problem is told once however many pages meet it, and any of them fails the run.
     base::StderrReporter stderr_reporter;
@@ -325,6 +325,14 @@ int RunRender(const Args& args) {
     const double height_mm = o.landscape ? paper.width_mm : paper.height_mm;
     const print::Printer printer{print::PaperPixels(width_mm, o.dpi), print::PaperPixels(height_mm, o.dpi), o.dpi,
                                  o.dpi};
+    // Margins that meet, cross or nearly meet leave pages with nothing drawn on them.
+    const pages::RoomInsideMargins room = pages::RoomInsideMarginsOf(state, width_mm, height_mm);
+    if (room.margins && (room.width_mm < kMinRoomMm || room.height_mm < kMinRoomMm)) {
+        const config::PageOptions& m = *room.margins;
+        return base::UsageError(
+            kSyntax, base::Format(_(kNoRoom), room.section, m.up_space, m.down_space, m.left_space, m.right_space,
+                                  kMinRoomMm, std::string(paper.name).c_str(), width_mm, height_mm, room.section));
+    }
     state.paper_width_mm = static_cast<int>(width_mm);
     state.colors = o.mono ? kMonochromePrinter : kColourPrinter;
     // The print dialog's page range of the daily pages: the same day numbers every month,
@@ -336,6 +344,13 @@ int RunRender(const Args& args) {
         return base::UsageError(kSyntax, _("--days lies after the last day of the month"));
     }
     state.progress = TerminalProgress(state);
+    // Made once the run is known to be drawable: a refused run leaves no folder behind.
+    std::error_code ec;
+    std::filesystem::create_directories(o.out, ec);
+    if (!std::filesystem::is_directory(o.out, ec)) {
+        Fail(base::Format(_("cannot make the output folder %s"), o.out.c_str()));
+        return base::kExitFailure;
+    }
 
     using Kind = FileSink::Kind;
     FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview,
@@ -349,10 +364,16 @@ int RunRender(const Args& args) {
         state.to_month = year.months.to;
         print::LoadYearHolidays(state);
         if (!print::HasYearHolidays(state)) {
-            // Told, but no failure: a year may rightly have no holidays marked.
-            Fail(base::Format(_("note: %s has no holidays of %d (no section [%d]); the pages show none. "
-                                "'kalvorin-host holidays' adds the national ones."),
-                              print::ConfigPath(folder).string().c_str(), state.year, state.year));
+            // Told, but no failure: a year may rightly have no holidays marked. The host adds
+            // national holidays only from the year the law began.
+            const std::string cfg = print::ConfigPath(folder).string();
+            Fail(state.year < config::kFirstNationalHolidayYear
+                     ? base::Format(_("note: %s has no holidays of %d (no section [%d]); the pages show none. "
+                                      "National holidays begin in %d."),
+                                    cfg.c_str(), state.year, state.year, config::kFirstNationalHolidayYear)
+                     : base::Format(_("note: %s has no holidays of %d (no section [%d]); the pages show none. "
+                                      "'kalvorin-host holidays' adds the national ones."),
+                                    cfg.c_str(), state.year, state.year));
         }
         if (o.preview) {
             ok = print::Preview(state, printer, documents);

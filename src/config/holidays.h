@@ -13,6 +13,10 @@
 
 namespace config {
 
+// The first year with national holidays: the law took effect on 1948-07-20, and the years
+// before have none that the host could add.
+inline constexpr int kFirstNationalHolidayYear = 1948;
+
 // 12 × 31 flags of one year: flags[month − 1][day − 1] is 1 for a marked day, else 0.
 struct HolidayTable {
     std::array<std::array<std::uint8_t, 31>, 12> flags{};

@@ -65,6 +65,13 @@ constexpr SettingKey Margin(int page, std::string_view key, int PageOptions::*me
 
 using P = PageOptions;
 using S = Settings;
+
+// "ColorLevel": 1 light, 2 middle, 3 dark, held in 8 bits.
+constexpr SettingKey ColorLevel(int page) {
+    SettingKey row = PageInt(page, "ColorLevel", 1, &P::color_level, 0, 255);
+    row.low_byte = true;
+    return row;
+}
 constexpr bool on = true;
 constexpr bool off = false;
 
@@ -97,7 +104,7 @@ constexpr std::array kSettingKeys = {
     PageBool(1, "UnderBitmap", on, &P::under_bitmap),
     PageBool(1, "FullBMP", on, &P::full_bmp),
     PageInt(1, "CornerBMP", 1, &P::corner_bmp),
-    PageInt(1, "ColorLevel", 1, &P::color_level),
+    ColorLevel(1),
     PageBool(1, "DAYEnglish", off, &P::day_english),
     PageBool(1, "HolidayReverse", on, &P::holiday_reverse),
     PageBool(1, "Sekki", on, &P::sekki),
@@ -116,7 +123,7 @@ constexpr std::array kSettingKeys = {
     PageBool(2, "UnderBitmap", off, &P::under_bitmap),
     PageBool(2, "FullBMP", on, &P::full_bmp),
     PageInt(2, "CornerBMP", 1, &P::corner_bmp),
-    PageInt(2, "ColorLevel", 1, &P::color_level),
+    ColorLevel(2),
     PageBool(2, "LRPrint", off, &P::lr_print),
     PageBool(2, "CalendarPrint", off, &P::calendar_print),
     PageInt(2, "CPrintPos", 1, &P::c_print_pos),
@@ -128,7 +135,7 @@ constexpr std::array kSettingKeys = {
     PageBool(3, "UnderBitmap", off, &P::under_bitmap),
     PageBool(3, "FullBMP", on, &P::full_bmp),
     PageInt(3, "CornerBMP", 1, &P::corner_bmp),
-    PageInt(3, "ColorLevel", 1, &P::color_level),
+    ColorLevel(3),
     PageBool(3, "DAYEnglish", off, &P::day_english),
     PageInt(3, "DayPrintPos", 1, &P::day_print_pos),
     PageBool(3, "KouBMPUse", off, &P::kou_bmp_use),
@@ -255,6 +262,7 @@ void ReadSetting(const SettingKey& row, const ConfigFile& file, Settings& settin
             field = file.ReadBool(row.section, row.key, row.default_number != 0);
         } else if constexpr (std::is_same_v<T, int>) {
             int value = file.ReadInteger(row.section, row.key, row.default_number);
+            if (row.low_byte) value &= 0xFF;
             field = in_range(value) ? value : row.out_of_range.value_or(row.default_number);
         } else if constexpr (std::is_same_v<T, double>) {
             auto value = ParseDecimal(file.ReadString(row.section, row.key, ""));

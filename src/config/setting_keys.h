@@ -64,6 +64,9 @@ struct SettingKey {
     // Integer: what a number outside min … max gives when it is not the default (a value
     // the dialogs show as their last choice takes that choice).
     std::optional<int> out_of_range = std::nullopt;
+    // Integer held in 8 bits: the file's number keeps its low 8 bits (and then lies within
+    // min … max, 0 … 255); a value given for one run must lie within them.
+    bool low_byte = false;
 };
 
 // Every row, in start-up read order.

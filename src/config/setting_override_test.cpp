@@ -19,6 +19,8 @@ TEST(SettingOverride, SetsPrintSettingsByTheirTable) {
     EXPECT_EQ("桜.jpg", s.month_pictures[3]);
     EXPECT_EQ("", ApplySettingOverride("PRINT.TESTSize=16", s));
     EXPECT_EQ(16, s.preview_scale);
+    EXPECT_EQ("", ApplySettingOverride("PRINT 2.ColorLevel=3", s));
+    EXPECT_EQ(3, s.page(2).color_level);
 }
 
 TEST(SettingOverride, RefusesWhatIsNotAPrintSettingOrDoesNotFit) {
@@ -38,6 +40,9 @@ TEST(SettingOverride, RefusesWhatIsNotAPrintSettingOrDoesNotFit) {
         {"PRINT.TESTSize=0", "from 1 to 16"},
         {"PRINT 1.UnderBitmap=maybe", "needs 1 or 0"},
         {"PRINT 1.CornerBMP=x", "needs a whole number"},
+        // Held in 8 bits: 256 would be read back as 0.
+        {"PRINT 1.ColorLevel=256", "needs a whole number from 0 to 255"},
+        {"PRINT 3.ColorLevel=-1", "from 0 to 255"},
     };
     for (const auto& c : cases) {
         const std::string error = ApplySettingOverride(c.assignment, s);

@@ -22,12 +22,6 @@ std::string WithoutTrailingSeparator(std::string folder) {
     return folder;
 }
 
-// "ColorLevel" is held in 8 bits.
-void KeepColorLevelByte(Settings& settings) {
-    for (PageOptions& page : settings.pages)
-        page.color_level &= 0xFF;
-}
-
 // Writes every row of one writer in one replacement of the file.
 bool SaveRowsOf(ConfigFile& file, const Settings& settings, Writer writer) {
     std::vector<ConfigFile::Entry> entries;
@@ -76,7 +70,6 @@ Settings LoadSettings(const ConfigFile& file, const std::filesystem::path& modul
     if (settings.font_name.empty()) settings.font_name = defaults.font_name;
     settings.font_name = base::TruncateToCp932Bytes(settings.font_name, kFontNameBytes);
 
-    KeepColorLevelByte(settings);
     return settings;
 }
 
@@ -85,7 +78,6 @@ void ReadPrintSettings(const ConfigFile& file, Settings& settings) {
     for (const SettingKey& row : SettingKeys()) {
         if (row.writer == Writer::PrintDialog) ReadSetting(row, file, settings);
     }
-    KeepColorLevelByte(settings);
 }
 
 EditSet PrintSettingEdits(const Settings& given, const Settings& edited) {

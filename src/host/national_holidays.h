@@ -5,12 +5,13 @@
 
 #include <vector>
 
+#include "config/holidays.h"
 #include "host/civil_date.h"
 
 namespace host {
 
 // The first year with national holidays.
-constexpr int kFirstHolidayYear = 1948;
+constexpr int kFirstHolidayYear = config::kFirstNationalHolidayYear;
 
 // The equinox days of a year as JST day of month (March and September), which the law fixes
 // each year from the astronomical equinox; ours come from the computed equinoxes.

@@ -23,11 +23,22 @@ struct PageRoutineEntry {
     std::string_view label; // the button's label ("暦", "一覧", …)
     std::string_view name;  // a short ASCII name for files and the command line
     PageRoutine draw;
+    int section;            // the section "PRINT n" whose margins its pages keep
 };
 
 // The table of formats 1 … 8, in order.
 const std::array<PageRoutineEntry, kFormatCount>& PageRoutines();
 // The entry of a format, or null outside 1 … 8.
 const PageRoutineEntry* FindPageRoutine(int format);
+
+// What the margins of the state's format leave of a page of paper_width × paper_height
+// millimetres to draw on (zero or less when they meet or cross), and the margins.
+struct RoomInsideMargins {
+    int section = 0; // "PRINT n"
+    const config::PageOptions* margins = nullptr;
+    double width_mm = 0;
+    double height_mm = 0;
+};
+RoomInsideMargins RoomInsideMarginsOf(const PrintState& state, double paper_width_mm, double paper_height_mm);
 
 } // namespace pages
