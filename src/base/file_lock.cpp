@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/file_lock.h"
 
+#include "base/i18n.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace base {
@@ -18,7 +21,16 @@ FileLock::FileLock(const std::filesystem::path& path) {
     // Never through a link: the lock file is created where it is named or not at all.
     fd_ = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd_ < 0) {
-        error_ = "cannot open the lock file " + lock_path.string() + ": " + std::strerror(errno);
+        const int open_error = errno;
+        struct stat info {};
+        if (open_error == ELOOP && ::lstat(lock_path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+            // Planted or left by mistake: what is wrong and what to do, not the system's words.
+            error_ = Format(_("the lock file %s is a symbolic link, which is never followed; remove it and try "
+                              "again"),
+                            lock_path.c_str());
+        } else {
+            error_ = "cannot open the lock file " + lock_path.string() + ": " + std::strerror(open_error);
+        }
         return;
     }
     // Each FileLock has its own open file description, so the lock also keeps two threads of

@@ -240,6 +240,24 @@ TEST_F(ConfigFileTest, ALinkAtTheFileIsReplacedNotWrittenThrough) {
     EXPECT_EQ(ReadBytes(target), "[S]\nk=1\n");
 }
 
+// A link planted at the lock file's name is never followed: the write is refused, the file
+// it points to is not made, and the message names the link and says what to do.
+TEST_F(ConfigFileTest, ALinkAtTheLockFileIsRefusedWithAClearMessage) {
+    WriteBytes(path_, "[S]\nk=1\n");
+    const auto lock = folder_ / ".Kalvorin.CFG.lock";
+    const auto victim = folder_ / "victim";
+    std::filesystem::create_symlink(victim, lock);
+    ConfigFile file(path_, &reporter_);
+    EXPECT_FALSE(file.WriteString("S", "k", "2"));
+    EXPECT_EQ(ReadBytes(path_), "[S]\nk=1\n");
+    EXPECT_FALSE(std::filesystem::exists(victim));
+    ASSERT_EQ(1u, reporter_.messages().size());
+    const std::string& text = reporter_.messages()[0].text;
+    EXPECT_NE(std::string::npos, text.find(lock.string() + " is a symbolic link")) << text;
+    EXPECT_NE(std::string::npos, text.find("remove it")) << text;
+    EXPECT_EQ(std::string::npos, text.find("Too many levels")) << text;
+}
+
 // Writers in several threads and several processes, each with a section of its own: every
 // value of every writer is in the file at the end.
 TEST_F(ConfigFileTest, ConcurrentWritersLoseNothing) {

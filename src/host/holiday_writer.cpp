@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/holiday_writer.h"
 
+#include "config/edit_set.h"
 #include "config/holidays.h"
 #include "host/event_search.h"
 
@@ -12,27 +13,32 @@ EquinoxDays ComputeEquinoxDays(int year) {
     return {CivilFromJdn(JstJdnOf(vernal)).day, CivilFromJdn(JstJdnOf(autumnal)).day};
 }
 
-std::string WriteNationalHolidays(config::ConfigFile& file, int from, int to) {
-    // Every year in one replacement of the file: init writes two centuries of them.
-    std::vector<config::ConfigFile::Entry> entries;
-    {
-        const config::ConfigFile::ReadScope one_version(file);
-        for (int year = from; year <= to; ++year) {
-            const std::vector<CivilDate> holidays = NationalHolidays(year, ComputeEquinoxDays(year));
-            if (holidays.empty()) continue; // before the law: no section to write
-            config::HolidayTable table;
-            config::LoadHolidays(file, year, table);
-            for (const CivilDate& date : holidays) {
-                table.Mark(date.month, date.day, true);
-            }
-            for (config::ConfigFile::Entry& entry : config::HolidayEntries(year, table))
-                entries.push_back(std::move(entry));
+std::string WriteNationalHolidays(config::ConfigFile& file, int from, int to, bool* changed) {
+    // The edits of a holiday editor that marked the national holidays on empty pages: each
+    // month's marks are added to its value as the file holds it under the lock.
+    bool any_change = false;
+    config::EditSet edits;
+    for (int year = from; year <= to; ++year) {
+        const std::vector<CivilDate> holidays = NationalHolidays(year, ComputeEquinoxDays(year));
+        if (holidays.empty()) continue; // before the law: no section to write
+        config::HolidayTable national;
+        for (const CivilDate& date : holidays)
+            national.Mark(date.month, date.day, true);
+        const config::EditSet year_edits = config::HolidayEdits(year, {}, national);
+        for (const config::ConfigFile::Edit& edit : year_edits.edits()) {
+            edits.Rewrite(edit.section, edit.key,
+                          [rewrite = edit.rewrite, &any_change](const std::optional<std::string>& current) {
+                              std::string value = rewrite(current);
+                              any_change = any_change || !current || value != *current;
+                              return value;
+                          });
         }
     }
-    if (!entries.empty() && !file.WriteStrings(entries)) {
+    if (!edits.WriteTo(file)) {
         return "cannot write the holidays of " + std::to_string(from) + " … " + std::to_string(to) + " to " +
                file.path().string();
     }
+    if (changed) *changed = any_change;
     return {};
 }
 

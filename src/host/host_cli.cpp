@@ -228,12 +228,27 @@ int RunHolidays(const std::vector<std::string>& args, std::ostream& out) {
     base::RecordingReporter reporter;
     config::ConfigFile cfg(cfg_path, &reporter);
     if (!cfg.exists()) throw std::runtime_error(base::Format(_("%s does not exist (make the folder with init)"), cfg_path.c_str()));
-    const std::string failure = WriteNationalHolidays(cfg, from, to);
+    if (to < kFirstHolidayYear) {
+        out << base::Format(_("nothing was changed: national holidays begin in %d, so %d … %d have none to add"),
+                            kFirstHolidayYear, from, to)
+            << "\n";
+        return base::kExitOk;
+    }
+    bool changed = false;
+    const std::string failure = WriteNationalHolidays(cfg, from, to, &changed);
     if (!failure.empty()) {
         throw std::runtime_error(reporter.messages().empty() ? failure
                                                              : failure + ": " + reporter.messages().back().text);
     }
-    out << base::Format(_("wrote the national holidays of %d … %d to %s"), from, to, cfg_path.c_str()) << "\n";
+    const int first = std::max(from, kFirstHolidayYear);
+    if (changed)
+        out << base::Format(_("wrote the national holidays of %d … %d to %s"), first, to, cfg_path.c_str()) << "\n";
+    else
+        out << base::Format(_("nothing was changed: %s already marks the national holidays of %d … %d"),
+                            cfg_path.c_str(), first, to)
+            << "\n";
+    if (from < kFirstHolidayYear)
+        out << base::Format(_("the years before %d have no national holidays"), kFirstHolidayYear) << "\n";
     return base::kExitOk;
 }
 

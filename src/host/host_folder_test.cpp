@@ -205,6 +205,16 @@ TEST_F(HostFolderTest, HolidaysCommandWritesYearSections) {
     EXPECT_TRUE(table.IsMarked(2, 24));
     EXPECT_FALSE(table.IsMarked(2, 25));
     EXPECT_EQ(cfg.ReadInteger("UNSEI", "ETO", 0), 1);
+    EXPECT_NE(out_.str().find("wrote the national holidays of 2025 … 2026"), std::string::npos) << out_.str();
+
+    // Again, with a day of the user's own marked meanwhile: it stays, every national holiday
+    // is marked already, and the run says that it changed nothing.
+    ASSERT_TRUE(cfg.WriteString("2026", "HOLIDAY6", "15"));
+    const std::string before = ReadFile(root_ / "Kalvorin.CFG");
+    ASSERT_EQ(Run({"holidays", root_.string(), "2025", "2026"}), 0) << err_.str();
+    EXPECT_EQ(out_.str().find("wrote"), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("nothing was changed"), std::string::npos) << out_.str();
+    EXPECT_EQ(before, ReadFile(root_ / "Kalvorin.CFG"));
 }
 
 TEST(EventLines, OneLinePerEvent) {

@@ -56,10 +56,24 @@ TEST_F(PaperChoiceTest, UnknownNamesArePassedOverWithANoteButAnUnknownOptionIsNo
     EXPECT_NE(std::string::npos, fallen.notes[1].find("'DL'"));
 
     EXPECT_FALSE(Choose("c5").paper);
-    // An empty PAPERSIZE counts as unset.
+    // An empty PAPERSIZE counts as unset, and so does one of blanks alone.
     env_["PAPERSIZE"] = "";
     WriteConf("a5 # comment after the name\n");
     EXPECT_EQ("A5", Choose().paper->name);
+    env_["PAPERSIZE"] = " \n";
+    EXPECT_EQ("A5", Choose().paper->name);
+    EXPECT_TRUE(Choose().notes.empty());
+}
+
+// Blanks around PAPERSIZE's name, as PAPERSIZE=$(cat file) or $'a4\n' leave them, are
+// trimmed as libpaper trims them.
+TEST_F(PaperChoiceTest, BlanksAroundTheEnvironmentsNameAreTrimmed) {
+    for (const char* value : {"a3\n", " a3", "\ta3 \r\n"}) {
+        env_["PAPERSIZE"] = value;
+        const PaperChoice choice = Choose();
+        EXPECT_EQ("A3", choice.paper->name) << value;
+        EXPECT_TRUE(choice.notes.empty()) << value;
+    }
 }
 
 TEST_F(PaperChoiceTest, TheEnvironmentAndTheSystemFileMeanWhatLibpaperMeans) {

@@ -151,8 +151,13 @@ PaperChoice ChoosePaperSize(const std::optional<std::string>& option,
                                    "; passed over");
         return choice.paper.has_value();
     };
-    const char* env = getenv("PAPERSIZE");
-    if (consider(env ? env : "", "PAPERSIZE")) return choice;
+    // Blanks around the name, a shell's trailing newline among them, are no part of it, as
+    // libpaper reads the variable; blanks alone leave it unset.
+    std::string_view env = getenv("PAPERSIZE") ? getenv("PAPERSIZE") : "";
+    constexpr std::string_view kBlanks = " \t\n\r\f\v";
+    env.remove_prefix(std::min(env.size(), env.find_first_not_of(kBlanks)));
+    env = env.substr(0, env.find_last_not_of(kBlanks) + 1);
+    if (consider(std::string(env), "PAPERSIZE")) return choice;
     const char* conf = getenv("PAPERCONF");
     const std::filesystem::path file =
         conf && *conf ? std::filesystem::path(conf) : std::filesystem::path(kSystemPaperFile);
