@@ -80,7 +80,8 @@ copy tall
 printf '[PRINT 2]\r\nUp Space=200\r\nDown Space=100\r\n' >>tall/Kalvorin.CFG
 run render --home tall --out margins --format 2 --year 2027 --from 1 --paper a4
 rc=$?
-[[ $rc == 2 && ! -e margins ]] && grep -q "PRINT 2" err || fail "margins of the file taller than the paper: $rc"
+[[ $rc == 2 && ! -e margins ]] && grep -q "top 200, bottom 100, .* --set 'PRINT 2.Up Space=10'" err ||
+  fail "margins of the file taller than the paper: $rc"
 run render --home tall --out margins --format 2 --year 2027 --from 1 --paper a3 --trace
 [[ $? == 0 ]] || fail "the same margins on A3 leave room"
 run render --home good --out level --format 1 --set 'PRINT 1.ColorLevel=256'

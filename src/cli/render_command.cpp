@@ -44,7 +44,7 @@ constexpr int kMonochromePrinter = 2;
 constexpr int kMinRoomMm = 20;
 constexpr const char* kNoRoom =
     N_("the margins of PRINT %d (top %d, bottom %d, left %d, right %d mm) leave less than %d mm of the paper %s "
-       "(%.0f x %.0f mm) to draw on; give smaller ones, for this run with --set 'PRINT %d.Left Space=10' and so on");
+       "(%.0f x %.0f mm) to draw on; give smaller ones, for this run with --set 'PRINT %d.%s=10' and so on");
 
 constexpr base::OptionSyntax kOptions[] = {
     {"home", "DIR", N_("the host folder (else KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)")},
@@ -331,7 +331,8 @@ int RunRender(const Args& args) {
         const config::PageOptions& m = *room.margins;
         return base::UsageError(
             kSyntax, base::Format(_(kNoRoom), room.section, m.up_space, m.down_space, m.left_space, m.right_space,
-                                  kMinRoomMm, std::string(paper.name).c_str(), width_mm, height_mm, room.section));
+                                  kMinRoomMm, std::string(paper.name).c_str(), width_mm, height_mm, room.section,
+                                  room.width_mm < kMinRoomMm ? "Left Space" : "Up Space"));
     }
     state.paper_width_mm = static_cast<int>(width_mm);
     state.colors = o.mono ? kMonochromePrinter : kColourPrinter;
