@@ -72,6 +72,7 @@ constexpr SettingKey ColorLevel(int page) {
     row.low_byte = true;
     return row;
 }
+
 constexpr bool on = true;
 constexpr bool off = false;
 
