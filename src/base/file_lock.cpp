@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/file_lock.h"
 
+#include "base/i18n.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -18,14 +20,14 @@ FileLock::FileLock(const std::filesystem::path& path) {
     // Never through a link: the lock file is created where it is named or not at all.
     fd_ = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd_ < 0) {
-        error_ = "cannot open the lock file " + lock_path.string() + ": " + std::strerror(errno);
+        error_ = Format(_("cannot open the lock file %s: %s"), lock_path.c_str(), std::strerror(errno));
         return;
     }
     // Each FileLock has its own open file description, so the lock also keeps two threads of
     // one process apart.
     while (::flock(fd_, LOCK_EX) != 0) {
         if (errno == EINTR) continue;
-        error_ = "cannot lock " + lock_path.string() + ": " + std::strerror(errno);
+        error_ = Format(_("cannot lock %s: %s"), lock_path.c_str(), std::strerror(errno));
         ::close(fd_);
         fd_ = -1;
         return;
