@@ -33,7 +33,7 @@ bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, cons
         place = almanac::Place{settings.latitude, settings.longitude, static_cast<double>(settings.elevation)};
     if (!place && request.notes.test(static_cast<std::size_t>(almanac::NoteKind::kSun)))
         reporter.ShowMessage(_("no sunrise and sunset: Kalvorin.CFG names no place (IDO, KEIDO); give one for the run"),
-                             _("Note"));
+                             "Note");
 
     const almanac::DayFile file(request.host_folder / almanac::kDayFileName);
     almanac::MonthDays days{};
