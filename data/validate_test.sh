@@ -28,6 +28,25 @@ for page in "$data"/man/ja/*.1; do
   out="$(mandoc -T lint -W warning "$page" 2>&1)" || fail "mandoc: $out"
   [[ -z "$out" ]] || fail "mandoc: $out"
 done
+# Each Japanese page translates the whole English page: the same sections, commands and
+# tagged paragraphs, every option, every upper-case name (environment variables, files,
+# keys) and the same example command lines.
+headings() { grep -c '^\.SH' "$1"; grep '^\.SS' "$1"; grep -c '^\.T[PQ]' "$1"; }
+options() { grep -o '\\-\\-[a-z][a-z-]*' "$1" | sort -u; }
+# Upper-case words but the English section names, which the text also cites ("see ENVIRONMENT").
+names() {
+  grep -v '^\.\(SH\|\\"\)' "$1" | grep -oE '\b[A-Z][A-Z0-9_]{2,}\b' | sort -u |
+    grep -vxF -f <(grep '^\.SH' "$page" | grep -oE '[A-Z]+')
+}
+examples() { sed -n '/^\.EX/,/^\.EE/p' "$1" | grep -E '^(qelmarin|kalvorin)'; }
+for page in "$data"/man/*.1; do
+  ja="$data/man/ja/$(basename "$page")"
+  [[ -f "$ja" ]] || continue
+  for part in headings options names examples; do
+    out="$(diff <("$part" "$page") <("$part" "$ja"))" ||
+      fail "the Japanese $(basename "$page") differs from the English in its $part: $out"
+  done
+done
 
 out="$(desktop-file-validate "$data/$id.desktop" 2>&1)" || fail "desktop-file-validate: $out"
 [[ -z "$out" ]] || fail "desktop-file-validate: $out"

@@ -16,16 +16,15 @@ int YearSignOf(int year) {
 std::optional<int> BirthSignOn(const DayFile& file, int year, int month, int day, base::Reporter& reporter) {
     MonthDays days{};
     if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
-        reporter.ShowMessage("the birth date lies outside 1901-01-01 ... 2100-12-31, the years of the day file",
+        reporter.ShowMessage(_("the birth date lies outside 1901-01-01 ... 2100-12-31, the years of the day file"),
                              "Error");
         return std::nullopt;
     }
     if (!file.LoadMonth(days, year, month, DaysInMonth(year, month), reporter)) return std::nullopt;
     const DayRecord& record = days[static_cast<std::size_t>(day)];
     if (record.Date != year * 10000 + month * 100 + day || record.YearCycle < 1 || record.YearCycle > 60) {
-        char text[160];
-        std::snprintf(text, sizeof text, "%s holds no record of %04d-%02d-%02d", file.path().c_str(), year, month, day);
-        reporter.ShowMessage(text, "Error");
+        reporter.ShowMessage(
+            base::Format(_("%s holds no record of %04d-%02d-%02d"), file.path().c_str(), year, month, day), "Error");
         return std::nullopt;
     }
     return record.YearCycle;

@@ -3,6 +3,7 @@
 
 #include "almanac/calendar_math.h"
 #include "base/file_io.h"
+#include "base/i18n.h"
 #include "base/reporter.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ struct FileCloser {
 // The loader's message "Error" (also its caption), with the file and the reason on the
 // lines below, where every desktop shows them.
 void ReportError(base::Reporter& reporter, const std::filesystem::path& path, const char* what, int err) {
-    std::string text = "Error\r" + path.string() + ": " + what;
+    std::string text = "Error\r" + path.string() + ": " + base::Translate(what);
     if (err != 0) {
         text += ": ";
         text += std::strerror(err);
@@ -31,7 +32,7 @@ void ReportError(base::Reporter& reporter, const std::filesystem::path& path, co
     reporter.ShowMessage(text, "Error");
 }
 
-constexpr const char* kTooShort = "file too short: it ends before 2100-12-31";
+constexpr const char* kTooShort = N_("file too short: it ends before 2100-12-31");
 
 // Reads one record; returns the number of bytes read (15 unless the file ends).
 std::size_t ReadRecord(std::FILE* f, RawRecord& raw) { return std::fread(raw.data(), 1, raw.size(), f); }
@@ -56,7 +57,7 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
     std::unique_ptr<std::FILE, FileCloser> file(::fdopen(fd, "rb"));
     if (!file) {
         ::close(fd);
-        ReportError(reporter, path_, "cannot open", errno);
+        ReportError(reporter, path_, N_("cannot open"), errno);
         return false;
     }
     std::FILE* f = file.get();
@@ -66,7 +67,7 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
     } else {
         RawRecord raw;
         if (std::fseek(f, offset - kRecordSize, SEEK_SET) != 0) {
-            ReportError(reporter, path_, "cannot seek", errno);
+            ReportError(reporter, path_, N_("cannot seek"), errno);
             return false;
         }
         if (ReadRecord(f, raw) != raw.size()) {
@@ -77,7 +78,7 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
     }
 
     if (std::fseek(f, offset, SEEK_SET) != 0) {
-        ReportError(reporter, path_, "cannot seek", errno);
+        ReportError(reporter, path_, N_("cannot seek"), errno);
         return false;
     }
     for (int i = 1; i <= day_count; ++i) {
@@ -85,7 +86,7 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
         std::size_t n = ReadRecord(f, raw);
         if (n != raw.size()) {
             if (std::ferror(f)) {
-                ReportError(reporter, path_, "cannot read", errno);
+                ReportError(reporter, path_, N_("cannot read"), errno);
                 return false;
             }
             // The file ends inside the month: the days it lacks are not made up. The
@@ -103,7 +104,7 @@ bool DayFile::LoadMonth(MonthDays& days, int year, int month, int day_count, bas
             // filled with whatever the bytes decode to. The caption names no date, so that a
             // run over many months can show it once.
             std::fill(days.begin() + i, days.begin() + day_count + 1, DayRecord{});
-            ReportError(reporter, path_, "not a day file: its records do not hold the dates they should", 0);
+            ReportError(reporter, path_, N_("not a day file: its records do not hold the dates they should"), 0);
             return false;
         }
         days[static_cast<std::size_t>(i)] = r;
@@ -123,7 +124,7 @@ bool DayFile::CheckWhole(base::Reporter& reporter) const {
     const int err = errno;
     ::close(fd);
     if (!known) {
-        ReportError(reporter, path_, "cannot read", err);
+        ReportError(reporter, path_, N_("cannot read"), err);
         return false;
     }
     const std::int64_t records = FileYearOffsets().RecordIndex(kLastYear, 12, 31) + 1;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/file_io.h"
 
+#include "base/i18n.h"
+
 #include <cerrno>
 #include <charconv>
 #include <csignal>
@@ -14,13 +16,9 @@
 namespace base {
 namespace {
 
-std::string SystemError(std::string_view what, const std::filesystem::path& path, int error) {
-    std::string text(what);
-    text += ' ';
-    text += path.string();
-    text += ": ";
-    text += std::strerror(error);
-    return text;
+// pattern: a message with the path's %s and the system's reason's %s ("cannot open %s: %s").
+std::string SystemError(const char* pattern, const std::filesystem::path& path, int error) {
+    return Format(pattern, path.c_str(), std::strerror(error));
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -93,16 +91,16 @@ int OpenRegularFile(const std::filesystem::path& path, std::string* error, bool*
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
         if (missing) *missing = errno == ENOENT;
-        if (error) *error = SystemError("cannot open", path, errno);
+        if (error) *error = SystemError(_("cannot open %s: %s"), path, errno);
         return -1;
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
-        if (error) *error = SystemError("cannot read", path, errno);
+        if (error) *error = SystemError(_("cannot read %s: %s"), path, errno);
         return -1;
     }
     if (!S_ISREG(info.st_mode)) {
-        if (error) *error = path.string() + ": not a regular file";
+        if (error) *error = Format(_("%s: not a regular file"), path.c_str());
         return -1;
     }
     // Regular files never block; reads go on as usual.
@@ -131,7 +129,7 @@ template <typename Bytes> BasicFileRead<Bytes> ReadWhole(const std::filesystem::
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
         result.status = Read::Status::Failed;
-        result.error = SystemError("cannot read", path, errno);
+        result.error = SystemError(_("cannot read %s: %s"), path, errno);
         return result;
     }
     if (static_cast<unsigned long long>(info.st_size) > max_bytes) {
@@ -154,7 +152,7 @@ template <typename Bytes> BasicFileRead<Bytes> ReadWhole(const std::filesystem::
         if (got < 0) {
             if (errno == EINTR) continue;
             result.status = Read::Status::Failed;
-            result.error = SystemError("cannot read", path, errno);
+            result.error = SystemError(_("cannot read %s: %s"), path, errno);
             return result;
         }
         if (got == 0) break;
@@ -187,11 +185,11 @@ AtomicFile::AtomicFile(const std::filesystem::path& path) : target_(path) {
     struct stat original {};
     if (::lstat(target_.c_str(), &original) == 0 && !S_ISLNK(original.st_mode)) {
         if (!S_ISREG(original.st_mode)) {
-            error_ = target_.string() + ": not a regular file; it is not replaced";
+            error_ = Format(_("%s: not a regular file; it is not replaced"), target_.c_str());
             return;
         }
         if (IsReadOnly(target_, original)) {
-            error_ = target_.string() + ": the file is read-only; it is not replaced";
+            error_ = Format(_("%s: the file is read-only; it is not replaced"), target_.c_str());
             return;
         }
         replacing_ = true;
@@ -208,7 +206,7 @@ AtomicFile::AtomicFile(const std::filesystem::path& path) : target_(path) {
         fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd_ >= 0 || errno != EEXIST) break;
     }
-    if (fd_ < 0) error_ = SystemError("cannot create", temporary_, errno);
+    if (fd_ < 0) error_ = SystemError(_("cannot create %s: %s"), temporary_, errno);
 }
 
 AtomicFile::~AtomicFile() {
@@ -228,7 +226,7 @@ bool AtomicFile::Write(std::string_view bytes) {
     if (buffer_.size() + bytes.size() > kBufferBytes && !Flush()) return false;
     if (bytes.size() >= kBufferBytes) {
         if (WriteAll(fd_, bytes)) return true;
-        error_ = SystemError("cannot write", target_, errno);
+        error_ = SystemError(_("cannot write %s: %s"), target_, errno);
         Discard();
         return false;
     }
@@ -241,30 +239,30 @@ bool AtomicFile::Flush() {
     const bool written = WriteAll(fd_, buffer_);
     buffer_.clear();
     if (written) return true;
-    error_ = SystemError("cannot write", target_, errno);
+    error_ = SystemError(_("cannot write %s: %s"), target_, errno);
     Discard();
     return false;
 }
 
 std::string AtomicFile::Commit() {
-    if (fd_ < 0) return error_.empty() ? "cannot write " + target_.string() : error_;
-    auto fail = [&](std::string_view what) {
+    if (fd_ < 0) return error_.empty() ? Format(_("cannot write %s"), target_.c_str()) : error_;
+    auto fail = [&](const char* what) {
         error_ = SystemError(what, target_, errno);
         Discard();
         return error_;
     };
     if (!Flush()) return error_;
-    if (replacing_ && ::fchmod(fd_, mode_) != 0) return fail("cannot set the permissions of");
-    if (::fsync(fd_) != 0) return fail("cannot flush");
+    if (replacing_ && ::fchmod(fd_, mode_) != 0) return fail(_("cannot set the permissions of %s: %s"));
+    if (::fsync(fd_) != 0) return fail(_("cannot flush %s: %s"));
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) {
         ::unlink(temporary_.c_str());
-        error_ = SystemError("cannot close", target_, errno);
+        error_ = SystemError(_("cannot close %s: %s"), target_, errno);
         return error_;
     }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        error_ = SystemError("cannot rename", target_, errno);
+        error_ = SystemError(_("cannot rename %s: %s"), target_, errno);
         ::unlink(temporary_.c_str());
         return error_;
     }

@@ -29,7 +29,7 @@ FileLock::FileLock(const std::filesystem::path& path) {
                               "again"),
                             lock_path.c_str());
         } else {
-            error_ = "cannot open the lock file " + lock_path.string() + ": " + std::strerror(open_error);
+            error_ = Format(_("cannot open the lock file %s: %s"), lock_path.c_str(), std::strerror(open_error));
         }
         return;
     }
@@ -37,7 +37,7 @@ FileLock::FileLock(const std::filesystem::path& path) {
     // one process apart.
     while (::flock(fd_, LOCK_EX) != 0) {
         if (errno == EINTR) continue;
-        error_ = "cannot lock " + lock_path.string() + ": " + std::strerror(errno);
+        error_ = Format(_("cannot lock %s: %s"), lock_path.c_str(), std::strerror(errno));
         ::close(fd_);
         fd_ = -1;
         return;

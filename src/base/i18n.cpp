@@ -41,6 +41,10 @@ void InitMessages() {
     ::bindtextdomain(kTextDomain, LocaleFolder().c_str());
     // The catalogue is UTF-8 and so is everything else the programs write.
     ::bind_textdomain_codeset(kTextDomain, "UTF-8");
+    // The system's reasons (strerror: "No such file or directory") come from the C library's
+    // catalogue, converted to the character type's codeset, which stays "C" (ASCII): every
+    // Japanese character of them would become "?". Asked for in UTF-8, they read as ours do.
+    ::bind_textdomain_codeset("libc", "UTF-8");
 }
 
 std::string Translate(std::string_view text) {

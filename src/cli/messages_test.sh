@@ -131,5 +131,49 @@ for page in "$tmp/C/pages"/*; do
 done
 [[ "$pages" -ge 3 ]] && pass || fail "the runs drew $pages files, not 3"
 
+# The messages of the layers below the command lines: the --set checks of the settings, the
+# paper names, the files' reasons (with the system's own reason in the same language, never
+# as question marks) and the day file's damage.
+home="$tmp/C/home"
+# run_err LOCALE PROGRAM ARGS...: only what was said on stderr, whatever the exit status.
+run_err() {
+  local lc="$1"
+  shift
+  env LC_ALL="$lc" "$@" >/dev/null 2>"$tmp/err"
+}
+run_err C "$cli" render --home "$home" --out "$tmp/x" --set FOO
+has err "--set 'FOO' is not SECTION.KEY=VALUE" "C: --set without a key"
+run_err $ja "$cli" render --home "$home" --out "$tmp/x" --set FOO
+has err "--set 'FOO' は SECTION.KEY=VALUE の形ではありません" "ja: --set without a key"
+run_err C "$cli" render --home "$home" --out "$tmp/x" --set 'print 3.underbitmap=maybe'
+has err "--set 'print 3.underbitmap=maybe': PRINT 3.UnderBitmap needs 1 or 0 (on or off)" "C: --set's bad value"
+run_err $ja "$cli" render --home "$home" --out "$tmp/x" --set 'print 3.underbitmap=maybe'
+has err "PRINT 3.UnderBitmap には 1 か 0（on か off）が必要です" "ja: --set's bad value"
+run_err $ja "$cli" render --home "$home" --out "$tmp/x" --set UNSEI.ETO=1
+has err "UNSEI.ETO は印刷の設定ではありません" "ja: --set of a host setting"
+env LC_ALL=C "$cli" render --help >"$tmp/out" 2>&1
+has out "the Japanese postcard" "C: the papers' remarks"
+env LC_ALL=$ja "$cli" render --help >"$tmp/out" 2>&1
+has out "日本の郵便はがき" "ja: the papers' remarks"
+has out "8.5 x 11 インチ、libpaper: letter, note" "ja: a paper's remark and its libpaper names"
+run_err C env PAPERSIZE=frob "$cli" render --home "$home"
+has err "PAPERSIZE names the paper 'frob', which is not one of" "C: an unknown PAPERSIZE"
+run_err $ja env PAPERSIZE=frob "$cli" render --home "$home"
+has err "PAPERSIZE が用紙 'frob' を指定していますが" "ja: an unknown PAPERSIZE"
+run_err C "$cli" ics --home "$home" --out "$tmp/no/such/folder/x.ics"
+has err "cannot create $tmp/no/such/folder/" "C: a file that cannot be made" &&
+  has err ": No such file or directory" "C: the system's reason"
+run_err $ja "$cli" ics --home "$home" --out "$tmp/no/such/folder/x.ics"
+has err "を作れません: " "ja: a file that cannot be made"
+if grep -q '??' "$tmp/err"; then fail "ja: the system's reason as question marks: $(cat "$tmp/err")"; else pass; fi
+# A day file cut short.
+mkdir -p "$tmp/short"
+cp "$home/Kalvorin.CFG" "$tmp/short/"
+head -c 15000 "$home/UNSEI.DAT" >"$tmp/short/UNSEI.DAT"
+run_err C "$cli" day --home "$tmp/short" 2024-05-01
+has err "UNSEI.DAT: file too short: it ends before 2100-12-31" "C: a day file cut short"
+run_err $ja "$cli" day --home "$tmp/short" 2024-05-01
+has err "UNSEI.DAT: ファイルが短すぎます: 2100-12-31 より前で終わっています" "ja: a day file cut short"
+
 echo "$passed passed, $failed failed"
 [[ "$failed" -eq 0 ]]

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/config_file.h"
 
-#include "config/cp932_scan.h"
 #include "base/file_io.h"
 #include "base/file_lock.h"
+#include "base/i18n.h"
+#include "config/cp932_scan.h"
 #include "config/number_text.h"
 
 #include <algorithm>
@@ -23,11 +24,11 @@ bool IsBlankOnly(std::string_view text) {
 
 // Why a name pair cannot be written, or empty when it can.
 std::string CheckNames(std::string_view section, std::string_view key) {
-    if (IsBlankOnly(section) || IsBlankOnly(key)) return "名前が空です";
-    if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key)) return "名前に改行があります";
+    if (IsBlankOnly(section) || IsBlankOnly(key)) return _("a name is empty");
+    if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key)) return _("a name has a line break");
     std::size_t start = key.find_first_not_of(" \t\v\f");
     if (key.find('=') != std::string_view::npos || key[start] == ';' || key[start] == '[') {
-        return "キー名に使えない文字があります";
+        return _("the key has a character a key cannot begin with or hold");
     }
     return {};
 }
@@ -81,10 +82,10 @@ const ProfileDocument* ConfigFile::Load(bool for_write) const {
         scope_loaded_ = scopes_ > 0;
         return &document_;
     case base::FileRead::Status::TooLarge:
-        problem = path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）";
+        problem = base::Format(_("%s: the settings file is too large (at most 16 MiB)"), path_.c_str());
         break;
     case base::FileRead::Status::Failed:
-        problem = "設定ファイルを読み込めません: " + read.error;
+        problem = base::Format(_("cannot read the settings file: %s"), read.error.c_str());
         break;
     }
     if (for_write || problem != last_read_problem_) Report(problem);
@@ -145,16 +146,16 @@ bool ConfigFile::WriteStrings(std::span<const Entry> entries) {
 std::string ConfigFile::Encode(const std::string& section, const std::string& key, const std::string& value,
                                Entry& encoded) const {
     std::string problem = CheckNames(section, key);
-    if (problem.empty() && HasLineBreakOrNul(value)) problem = "値に改行があります";
+    if (problem.empty() && HasLineBreakOrNul(value)) problem = _("the value has a line break");
     auto section_cp932 = EncodeCp932(section);
     auto key_cp932 = EncodeCp932(key);
     auto value_cp932 = EncodeCp932(value);
     if (problem.empty() && (!section_cp932 || !key_cp932 || !value_cp932))
-        problem = "Shift-JIS で書けない文字があります";
+        problem = _("it has a character that Shift-JIS cannot hold");
     if (problem.empty()) {
         std::size_t longest =
             std::max(section_cp932->size() + 2, key_cp932->size() + QuoteProfileValue(*value_cp932).size() + 1);
-        if (longest > ProfileDocument::kMaxLineBytes) problem = "値が長すぎます";
+        if (longest > ProfileDocument::kMaxLineBytes) problem = _("the value is too long");
     }
     if (!problem.empty()) return path_.filename().string() + " [" + section + "] " + key + ": " + problem;
     encoded = {*std::move(section_cp932), *std::move(key_cp932), *std::move(value_cp932)};
@@ -179,7 +180,7 @@ bool ConfigFile::WriteEdits(std::span<const Edit> edits) {
     std::optional<base::FileLock> lock;
     if (!memory_) lock.emplace(path_);
     if (lock && !lock->ok()) {
-        Report("設定ファイルに書き込めません: " + lock->error());
+        Report(base::Format(_("cannot write the settings file: %s"), lock->error().c_str()));
         return false;
     }
     const ProfileDocument* current = Load(true);
@@ -203,13 +204,13 @@ bool ConfigFile::WriteEdits(std::span<const Edit> edits) {
     }
     if (fits && document.bytes() == current->bytes()) return true;
     if (!fits || document.bytes().size() > kMaxFileBytes) {
-        Report(path_.string() + ": 設定ファイルが大きすぎます（16 MiB まで）");
+        Report(base::Format(_("%s: the settings file is too large (at most 16 MiB)"), path_.c_str()));
         return false;
     }
     std::string error = memory_ ? std::string() : base::ReplaceFileAtomically(path_, document.bytes());
     if (memory_) *memory_ = document.bytes();
     if (!error.empty()) {
-        Report("設定ファイルに書き込めません: " + error);
+        Report(base::Format(_("cannot write the settings file: %s"), error.c_str()));
         return false;
     }
     document_ = std::move(document);

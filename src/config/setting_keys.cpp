@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/setting_keys.h"
 
+#include "base/i18n.h"
 #include "config/number_text.h"
 
 #include <algorithm>
@@ -302,9 +303,6 @@ std::optional<std::string> FormatSetting(const SettingKey& row, const Settings& 
 
 std::string ApplySettingText(const SettingKey& row, std::string_view text, Settings& settings) {
     std::string error;
-    const std::string range = row.min == kAny && row.max == kAll
-                                  ? std::string("a whole number")
-                                  : "a whole number from " + std::to_string(row.min) + " to " + std::to_string(row.max);
     WithField(row, settings, [&](auto& field) {
         using T = Plain<decltype(field)>;
         if constexpr (std::is_same_v<T, std::string>) {
@@ -317,16 +315,20 @@ std::string ApplySettingText(const SettingKey& row, std::string_view text, Setti
             } else if (std::find(std::begin(kOff), std::end(kOff), text) != std::end(kOff)) {
                 field = false;
             } else {
-                error = "needs 1 or 0 (on or off)";
+                error = _("needs 1 or 0 (on or off)");
             }
         } else if constexpr (std::is_same_v<T, double>) {
             const auto value = ParseDecimal(text);
             if (value && *value >= row.min && *value <= row.max) field = *value;
-            else error = "needs a decimal number from " + std::to_string(row.min) + " to " + std::to_string(row.max);
+            else
+                error = base::Format(_("needs a decimal number from %d to %d"), row.min, row.max);
         } else {
             const auto value = ParseInteger(text);
             if (value && *value >= row.min && *value <= row.max) field = *value;
-            else error = "needs " + range;
+            else if (row.min == kAny && row.max == kAll)
+                error = _("needs a whole number");
+            else
+                error = base::Format(_("needs a whole number from %d to %d"), row.min, row.max);
         }
     });
     return error;

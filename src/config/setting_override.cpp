@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/setting_override.h"
 
+#include "base/i18n.h"
 #include "config/setting_keys.h"
 
 #include <algorithm>
@@ -22,23 +23,27 @@ bool IsPrintSetting(const SettingKey& row) {
 } // namespace
 
 std::string ApplySettingOverride(std::string_view assignment, Settings& settings) {
-    const std::string quoted = "'" + std::string(assignment) + "'";
+    const std::string text(assignment);
     const std::size_t equals = assignment.find('=');
     const std::size_t dot = assignment.substr(0, equals).find('.');
-    if (equals == std::string_view::npos || dot == std::string_view::npos) return quoted + " is not SECTION.KEY=VALUE";
+    if (equals == std::string_view::npos || dot == std::string_view::npos)
+        return base::Format(_("'%s' is not SECTION.KEY=VALUE"), text.c_str());
     const std::string_view section = assignment.substr(0, dot);
     const std::string_view key = assignment.substr(dot + 1, equals - dot - 1);
     const std::string_view value = assignment.substr(equals + 1);
     for (const SettingKey& row : SettingKeys()) {
         if (!SameLetters(row.section, section) || !SameLetters(row.key, key)) continue;
         if (!IsPrintSetting(row))
-            return quoted + ": " + std::string(row.section) + "." + std::string(row.key) + " is not a print setting";
+            return base::Format(_("'%s': %s.%s is not a print setting"), text.c_str(), std::string(row.section).c_str(),
+                                std::string(row.key).c_str());
         const std::string error = ApplySettingText(row, value, settings);
+        // error: "needs ..."
         return error.empty() ? error
-                             : quoted + ": " + std::string(row.section) + "." + std::string(row.key) + " " + error;
+                             : base::Format(_("'%s': %s.%s %s"), text.c_str(), std::string(row.section).c_str(),
+                                            std::string(row.key).c_str(), error.c_str());
     }
-    return quoted + ": no print setting " + std::string(section) + "." + std::string(key) +
-           " (the sections are PRINT and PRINT 1 ... PRINT 5)";
+    return base::Format(_("'%s': no print setting %s.%s (the sections are PRINT and PRINT 1 ... PRINT 5)"),
+                        text.c_str(), std::string(section).c_str(), std::string(key).c_str());
 }
 
 } // namespace config

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gfx/cairo_canvas.h"
 
+#include "base/i18n.h"
 #include "gfx/bitmap_surfaces.h"
 #include "gfx/color_source.h"
 
@@ -24,7 +25,7 @@ bool CheckDevice(const Device& device, std::string* error) {
         device.dpi_x > 0 && device.dpi_y > 0) {
         return true;
     }
-    if (error) *error = "page size or resolution out of range";
+    if (error) *error = _("page size or resolution out of range");
     return false;
 }
 
@@ -199,7 +200,7 @@ std::unique_ptr<CairoCanvas> CairoCanvas::CreateImage(const Device& device, std:
 
 bool CairoCanvas::WritePng(const std::string& path, std::string* error) const {
     if (target_ != Target::kImage || surface_ == nullptr) {
-        if (error) *error = "not an image page";
+        if (error) *error = _("not an image page");
         return false;
     }
     cairo_surface_flush(surface_);

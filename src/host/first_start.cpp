@@ -2,6 +2,7 @@
 #include "host/first_start.h"
 
 #include "almanac/calendar_math.h"
+#include "base/i18n.h"
 #include "host/day_calendar.h"
 #include "host/day_file.h"
 
@@ -51,7 +52,7 @@ int BirthYearCycle(int year, int month, int day) {
 std::string MakeNewHostFolder(HostFolderOptions options, int this_year) {
     std::error_code ec;
     std::filesystem::create_directories(options.folder.parent_path(), ec);
-    if (ec) return "cannot make " + options.folder.parent_path().string() + ": " + ec.message();
+    if (ec) return base::Format(_("cannot make %s: %s"), options.folder.parent_path().c_str(), ec.message().c_str());
     options.holidays_from = std::clamp(this_year, kDayFileFirstYear, kDayFileLastYear);
     options.holidays_to = std::min(options.holidays_from + 2, kDayFileLastYear);
     if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) return refusal;

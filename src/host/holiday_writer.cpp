@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/holiday_writer.h"
 
+#include "base/i18n.h"
 #include "config/edit_set.h"
 #include "config/holidays.h"
 #include "host/event_search.h"
@@ -35,8 +36,7 @@ std::string WriteNationalHolidays(config::ConfigFile& file, int from, int to, bo
         }
     }
     if (!edits.WriteTo(file)) {
-        return "cannot write the holidays of " + std::to_string(from) + " … " + std::to_string(to) + " to " +
-               file.path().string();
+        return base::Format(_("cannot write the holidays of %d … %d to %s"), from, to, file.path().c_str());
     }
     if (changed) *changed = any_change;
     return {};

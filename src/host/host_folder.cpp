@@ -85,7 +85,8 @@ std::string HostFolderRefusal(const HostFolderOptions& options) {
                             folder.c_str());
     }
     if (!base::Utf8ToCp932(options.era_name)) {
-        return "the era name " + options.era_name + " has characters that Kalvorin.CFG (Shift-JIS) cannot hold";
+        return base::Format(_("the era name %s has characters that Kalvorin.CFG (Shift-JIS) cannot hold"),
+                            options.era_name.c_str());
     }
     if (base::Cp932Length(DirValue(folder)) > kMaxDirBytes) {
         return base::Format(_("the folder's path is longer than the %d bytes the module holds"), static_cast<int>(kMaxDirBytes));

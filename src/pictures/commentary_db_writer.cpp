@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/commentary_db_writer.h"
+#include "base/i18n.h"
 #include "base/sjis.h"
 #include "pictures/commentary_db.h"
 #include "pictures/file_bytes.h"
@@ -31,13 +32,15 @@ bool WriteCommentaryDatabase(const std::filesystem::path& folder, std::span<cons
     for (const CommentaryEntry& e : entries) {
         const auto name = base::Utf8ToCp932(e.name);
         if (!name || name->empty() || name->size() >= kIndexNameSize) {
-            return Refuse(reporter, "索引の名前が不正です: " + e.name);
+            return Refuse(reporter, base::Format(_("the index cannot hold the name %s"), e.name.c_str()));
         }
-        if (e.type < 0 || e.type > kLargestEntryType) return Refuse(reporter, "絵の種類が不正です: " + e.name);
+        if (e.type < 0 || e.type > kLargestEntryType)
+            return Refuse(reporter, base::Format(_("not a picture type: %s"), e.name.c_str()));
         const std::size_t blocks = (e.data.size() + kDataBlockSize - 1) / kDataBlockSize;
-        if (blocks > static_cast<std::size_t>(kEntrySlots)) return Refuse(reporter, "絵が大きすぎます: " + e.name);
+        if (blocks > static_cast<std::size_t>(kEntrySlots))
+            return Refuse(reporter, base::Format(_("the picture is too large: %s"), e.name.c_str()));
         if (next_block + static_cast<int>(blocks) - 1 > kLargestBlockNumber) {
-            return Refuse(reporter, "データファイルが大きすぎます: " + e.name);
+            return Refuse(reporter, base::Format(_("the data file is too large: %s"), e.name.c_str()));
         }
         std::array<std::uint8_t, kIndexRecordSize> record{};
         std::memcpy(record.data(), name->data(), name->size());
@@ -78,7 +81,7 @@ bool WriteCommentaryDatabaseFromFolder(const std::filesystem::path& pictures_fol
     for (const auto& item : std::filesystem::directory_iterator(pictures_folder, ec)) {
         if (item.is_regular_file() && EntryTypeForFileName(item.path()) >= 0) files.push_back(item.path());
     }
-    if (ec) return Refuse(reporter, "ﾃﾞｨﾚｸﾄﾘが読めません: " + pictures_folder.string());
+    if (ec) return Refuse(reporter, base::Format(_("cannot read the folder %s"), pictures_folder.c_str()));
     std::sort(files.begin(), files.end());
     std::vector<CommentaryEntry> entries;
     for (const auto& file : files) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/cups_queue.h"
 
+#include "base/i18n.h"
+
 #include <cups/cups.h>
 
 #include <cstdlib>
@@ -15,7 +17,7 @@ constexpr int kMaxDpi = 2400;
 
 std::string LastError() {
     const char* text = cupsLastErrorString();
-    return text && *text ? text : "no answer";
+    return text && *text ? text : _("no answer");
 }
 
 } // namespace
@@ -29,7 +31,7 @@ std::unique_ptr<CupsQueue> CupsQueue::Connect(std::string* error) {
     http_t* http =
         httpConnect2(server, ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMilliseconds, nullptr);
     if (!http) {
-        *error = "no print scheduler answers at " + std::string(server);
+        *error = base::Format(_("no print scheduler answers at %s"), server);
         return nullptr;
     }
     // A request that gets no answer in time fails instead of being retried.
@@ -53,8 +55,8 @@ std::optional<CupsPrinter> CupsQueue::FindPrinter(const std::optional<std::strin
     ForgetPrinter();
     dest_ = cupsGetNamedDest(http_, name ? name->c_str() : nullptr, nullptr);
     if (!dest_) {
-        *error = name ? "no printer '" + *name + "' at " + ServerName()
-                      : "no default printer at " + ServerName() + " (name one with --printer)";
+        *error = name ? base::Format(_("no printer '%s' at %s"), name->c_str(), ServerName().c_str())
+                      : base::Format(_("no default printer at %s (name one with --printer)"), ServerName().c_str());
         return std::nullopt;
     }
     info_ = cupsCopyDestInfo(http_, dest_);
@@ -78,12 +80,12 @@ std::optional<CupsPrinter> CupsQueue::FindPrinter(const std::optional<std::strin
 
 int CupsQueue::Submit(const std::filesystem::path& pdf, std::string_view title, int copies, std::string* error) {
     if (!dest_) {
-        *error = "no printer chosen";
+        *error = _("no printer chosen");
         return 0;
     }
     std::ifstream in(pdf, std::ios::binary);
     if (!in) {
-        *error = "cannot read " + pdf.string();
+        *error = base::Format(_("cannot read %s"), pdf.c_str());
         return 0;
     }
     cups_option_t* options = nullptr;
@@ -94,7 +96,7 @@ int CupsQueue::Submit(const std::filesystem::path& pdf, std::string_view title, 
     const ipp_status_t created = cupsCreateDestJob(http_, dest_, info_, &job, job_title.c_str(), count, options);
     cupsFreeOptions(count, options);
     if (created > IPP_STATUS_OK_CONFLICTING || job == 0) {
-        *error = "the printer " + std::string(dest_->name) + " took no job: " + LastError();
+        *error = base::Format(_("the printer %s took no job: %s"), dest_->name, LastError().c_str());
         return 0;
     }
     const std::string document = pdf.filename().string();
@@ -109,7 +111,8 @@ int CupsQueue::Submit(const std::filesystem::path& pdf, std::string_view title, 
     const ipp_status_t finished = cupsFinishDestDocument(http_, dest_, info_);
     if (!sent || finished > IPP_STATUS_OK_CONFLICTING) {
         cupsCancelDestJob(http_, dest_, job);
-        *error = "the document " + document + " did not reach " + std::string(dest_->name) + ": " + LastError();
+        *error =
+            base::Format(_("the document %s did not reach %s: %s"), document.c_str(), dest_->name, LastError().c_str());
         return 0;
     }
     return job;

@@ -3,6 +3,7 @@
 
 #include "almanac/calendar_math.h"
 #include "almanac/day_file.h"
+#include "base/i18n.h"
 #include "config/config_file.h"
 #include "config/holidays.h"
 #include "config/host_location.h"
@@ -31,7 +32,7 @@ bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, cons
     if (!place && settings.names_place())
         place = almanac::Place{settings.latitude, settings.longitude, static_cast<double>(settings.elevation)};
     if (!place && request.notes.test(static_cast<std::size_t>(almanac::NoteKind::kSun)))
-        reporter.ShowMessage("no sunrise and sunset: Kalvorin.CFG names no place (IDO, KEIDO); give one for the run",
+        reporter.ShowMessage(_("no sunrise and sunset: Kalvorin.CFG names no place (IDO, KEIDO); give one for the run"),
                              base::kNoteCaption);
 
     const almanac::DayFile file(request.host_folder / almanac::kDayFileName);
@@ -49,10 +50,9 @@ bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, cons
         }
         const almanac::DayRecord& record = days[static_cast<std::size_t>(d.day)];
         if (record.Date != d.key()) {
-            char text[160];
-            std::snprintf(text, sizeof text, "%s holds no record of %04d-%02d-%02d", file.path().c_str(), d.year,
-                          d.month, d.day);
-            reporter.ShowMessage(text, "Error");
+            reporter.ShowMessage(
+                base::Format(_("%s holds no record of %04d-%02d-%02d"), file.path().c_str(), d.year, d.month, d.day),
+                "Error");
             return false;
         }
         almanac::NoteDay note_day;

@@ -2,6 +2,7 @@
 #include "print/paper_sizes.h"
 
 #include "base/file_io.h"
+#include "base/i18n.h"
 
 #include <algorithm>
 #include <array>
@@ -19,24 +20,24 @@ namespace {
 constexpr std::array<PaperSize, 20> kPaperSizes = {{
     {"A4", 210, 297, "a4"},
     {"A3", 297, 420, "a3"},
-    {"B4", 257, 364, "b4j jisb4", "JIS B4"},
-    {"B5", 182, 257, "b5j jisb5", "JIS B5"},
+    {"B4", 257, 364, "b4j jisb4", N_("JIS B4")},
+    {"B5", 182, 257, "b5j jisb5", N_("JIS B5")},
     {"A5", 148, 210, "a5"},
-    {"Letter", 215.9, 279.4, "letter note", "8.5 x 11 in"},
-    {"A6", 105, 148, "a6", "a tear-off pad's leaf"},
-    {"Postcard", 100, 148, "", "the Japanese postcard"},
-    {"ISO-B4", 250, 353, "b4", "ISO B4"},
-    {"ISO-B5", 176, 250, "b5", "ISO B5"},
-    {"ISO-B6", 125, 176, "b6", "ISO B6"},
-    {"Legal", 215.9, 355.6, "legal", "8.5 x 14 in"},
-    {"Executive", 184.15, 266.7, "executive", "7.25 x 10.5 in"},
-    {"Tabloid", 279.4, 431.8, "tabloid ledger 11x17", "11 x 17 in"},
-    {"Statement", 139.7, 215.9, "statement halfletter", "5.5 x 8.5 in"},
-    {"Half-executive", 133.35, 184.15, "halfexecutive", "5.25 x 7.25 in"},
-    {"Folio", 215.9, 330.2, "folio flsa flse", "8.5 x 13 in"},
-    {"Quarto", 215.2, 275.2, "quarto", "8.47 x 10.83 in"},
-    {"10x14", 254, 355.6, "10x14", "10 x 14 in"},
-    {"ArchA", 228.6, 304.8, "archA", "9 x 12 in"},
+    {"Letter", 215.9, 279.4, "letter note", N_("8.5 x 11 in")},
+    {"A6", 105, 148, "a6", N_("a tear-off pad's leaf")},
+    {"Postcard", 100, 148, "", N_("the Japanese postcard")},
+    {"ISO-B4", 250, 353, "b4", N_("ISO B4")},
+    {"ISO-B5", 176, 250, "b5", N_("ISO B5")},
+    {"ISO-B6", 125, 176, "b6", N_("ISO B6")},
+    {"Legal", 215.9, 355.6, "legal", N_("8.5 x 14 in")},
+    {"Executive", 184.15, 266.7, "executive", N_("7.25 x 10.5 in")},
+    {"Tabloid", 279.4, 431.8, "tabloid ledger 11x17", N_("11 x 17 in")},
+    {"Statement", 139.7, 215.9, "statement halfletter", N_("5.5 x 8.5 in")},
+    {"Half-executive", 133.35, 184.15, "halfexecutive", N_("5.25 x 7.25 in")},
+    {"Folio", 215.9, 330.2, "folio flsa flse", N_("8.5 x 13 in")},
+    {"Quarto", 215.2, 275.2, "quarto", N_("8.47 x 10.83 in")},
+    {"10x14", 254, 355.6, "10x14", N_("10 x 14 in")},
+    {"ArchA", 228.6, 304.8, "archA", N_("9 x 12 in")},
 }};
 
 bool SameLetters(std::string_view a, std::string_view b) {
@@ -106,11 +107,12 @@ std::string PaperSizeList() {
         std::string line = "  " + std::string(p.name);
         line.resize(std::max<std::size_t>(line.size() + 1, 18), ' ');
         line += Millimetres(p.width_mm) + " x " + Millimetres(p.height_mm) + " mm";
-        std::string remark(p.remark);
+        std::string remark = base::Translate(p.remark);
         if (!p.libpaper_names.empty()) {
             std::string names;
             for (std::string_view one : LibpaperNames(p)) names += (names.empty() ? "" : ", ") + std::string(one);
-            remark += (remark.empty() ? "libpaper: " : "; libpaper: ") + names;
+            remark = remark.empty() ? base::Format(_("libpaper: %s"), names.c_str())
+                                    : base::Format(_("%s; libpaper: %s"), remark.c_str(), names.c_str());
         }
         if (!remark.empty()) {
             line.resize(std::max<std::size_t>(line.size() + 1, 42), ' ');
@@ -147,8 +149,8 @@ PaperChoice ChoosePaperSize(const std::optional<std::string>& option,
         if (name.empty()) return false;
         choice.paper = FindSystemPaperSize(name);
         if (!choice.paper)
-            choice.notes.push_back(where + " names the paper '" + name + "', which is not one of " + PaperSizeNames() +
-                                   "; passed over");
+            choice.notes.push_back(base::Format(_("%s names the paper '%s', which is not one of %s; passed over"),
+                                                where.c_str(), name.c_str(), PaperSizeNames().c_str()));
         return choice.paper.has_value();
     };
     // Blanks around the name, a shell's trailing newline among them, are no part of it, as
