@@ -73,7 +73,6 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     set_decorated(false);
     set_resizable(false);
     set_position(Gtk::WIN_POS_CENTER);
-    set_icon(controls::ProgramIcon(48));
     add_events(Gdk::BUTTON_PRESS_MASK);
     frame_.set_shadow_type(Gtk::SHADOW_OUT);
     add(frame_);
@@ -410,8 +409,10 @@ void TUnseiPrintMainForm::on_show() {
     Gtk::Window::on_show();
     if (!first_show_) return;
     first_show_ = false;
-    // After the first frame: the birth-year check, then the format pictures.
+    // After the first frame: the window's icon (drawn with a font, which is slow to load
+    // the first time), the birth-year check, then the format pictures.
     Glib::signal_idle().connect_once([this] {
+        set_icon(controls::ProgramIcon(48));
         if (NeedsBirthYearMessage(state_)) reporter_.ShowMessage(kNoBirthYearText, kNoBirthYearCaption);
     });
     Glib::signal_timeout().connect_once([this] { MakeFormatPictures(); }, 50);

@@ -2,19 +2,37 @@
 #include "controls/scaled_image.h"
 
 #include <gdk/gdk.h>
+#include <glibmm/main.h>
 
 #include <algorithm>
 
 namespace controls {
 
-ScaledImage::ScaledImage(Render render) : render_(std::move(render)) {
-    connect_property_changed("scale-factor", [this] { Update(); });
-    Update();
+ScaledImage::ScaledImage(Render render) : render_(std::move(render)), pending_(static_cast<bool>(render_)) {
+    connect_property_changed("scale-factor", [this] {
+        if (get_mapped()) Update();
+    });
+}
+
+ScaledImage::~ScaledImage() {
+    later_.disconnect();
 }
 
 void ScaledImage::SetRender(Render render) {
     render_ = std::move(render);
-    Update();
+    pending_ = !get_mapped();
+    if (!pending_) Update();
+}
+
+void ScaledImage::on_map() {
+    Gtk::Image::on_map();
+    if (!pending_ || later_.connected()) return;
+    // After the window's first frame, not before it is mapped.
+    later_ = Glib::signal_idle().connect([this] {
+        pending_ = false;
+        Update();
+        return false;
+    });
 }
 
 void ScaledImage::Update() {

@@ -4,7 +4,8 @@
 // monitor) a picture made at its size in logical pixels would be enlarged by the toolkit
 // and look blurred; this one asks for the picture at scale × its size and shows it with
 // that device scale, pixel for pixel, and asks again when the window moves to a screen of
-// another scale.
+// another scale. A picture asked for before the widget is on the screen is made just after
+// it is (the window appears without waiting for it: making one may load fonts).
 
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/image.h>
@@ -19,6 +20,7 @@ public:
     using Render = std::function<Glib::RefPtr<Gdk::Pixbuf>(int scale)>;
 
     explicit ScaledImage(Render render = {});
+    ~ScaledImage() override;
 
     // A new way of making the picture; the picture is made at once for the widget's scale.
     void SetRender(Render render);
@@ -26,12 +28,17 @@ public:
     Glib::RefPtr<Gdk::Pixbuf> Shown() const { return shown_; }
     int ShownScale() const { return shown_scale_; }
 
+protected:
+    void on_map() override;
+
 private:
     void Update();
 
     Render render_;
     Glib::RefPtr<Gdk::Pixbuf> shown_;
     int shown_scale_ = 0;
+    bool pending_ = false;
+    sigc::connection later_;
 };
 
 // A bitmap at a scale: each of its pixels becomes scale × scale equal pixels, as a
