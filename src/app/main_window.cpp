@@ -9,6 +9,7 @@
 #include "base/kanji_numbers.h"
 #include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
+#include "controls/scaled_image.h"
 #include "controls/wheel_step.h"
 #include "gfx/cairo_canvas.h"
 #include "pages/page_routines.h"
@@ -72,7 +73,6 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     set_decorated(false);
     set_resizable(false);
     set_position(Gtk::WIN_POS_CENTER);
-    set_icon(controls::ProgramIcon(48));
     add_events(Gdk::BUTTON_PRESS_MASK);
     frame_.set_shadow_type(Gtk::SHADOW_OUT);
     add(frame_);
@@ -215,7 +215,8 @@ Gtk::Button& TUnseiPrintMainForm::MakeButton(Gtk::Button& button, const std::str
     font.height = font_height;
     label->SetFont(font);
     label->SetTransparent(true);
-    // The column stands in the middle of the button.
+    // The column stands in the middle of the button, across and along it.
+    label->SetLayout(controls::LabelLayout::kCenter);
     label->set_halign(Gtk::ALIGN_CENTER);
     label->set_size_request(std::abs(font_height) + 2, h - 8);
     button.add(*label);
@@ -236,7 +237,7 @@ void TUnseiPrintMainForm::PlaceFormatButtons() {
         button->set_tooltip_text(FormatTooltip(place.format));
         button->get_style_context()->add_class("qelmarin-format");
         button->set_focus_on_click(false);
-        button->add(*Gtk::manage(new Gtk::Image()));
+        button->add(*Gtk::manage(new controls::ScaledImage()));
         fixed_.put(*button, place.left, place.top);
         format_buttons_[index] = std::move(button);
     }
@@ -342,9 +343,14 @@ void TUnseiPrintMainForm::MakeFormatPictures() {
     const print::PaperSize paper = print::FindPaperSize(paper_).value_or(*print::FindPaperSize("A4"));
     for (const FormatPlace& place : kFormatPlaces) {
         auto& button = *format_buttons_[static_cast<std::size_t>(static_cast<int>(place.format) - 1)];
-        auto picture = FormatThumbnail(state_, place.format, paper.width_mm, paper.height_mm, kFormatWidth - 12,
-                                       kFormatHeight - 12);
-        if (auto* image = dynamic_cast<Gtk::Image*>(button.get_child()); image && picture) image->set(picture);
+        auto* image = dynamic_cast<controls::ScaledImage*>(button.get_child());
+        if (!image) continue;
+        // Drawn at the screen's scale: on a screen of scale 2 the page is drawn at twice the
+        // size, not the small picture enlarged.
+        image->SetRender([this, format = place.format, paper](int scale) {
+            return FormatThumbnail(state_, format, paper.width_mm, paper.height_mm, (kFormatWidth - 12) * scale,
+                                   (kFormatHeight - 12) * scale);
+        });
     }
 }
 
@@ -403,8 +409,10 @@ void TUnseiPrintMainForm::on_show() {
     Gtk::Window::on_show();
     if (!first_show_) return;
     first_show_ = false;
-    // After the first frame: the birth-year check, then the format pictures.
+    // After the first frame: the window's icon (drawn with a font, which is slow to load
+    // the first time), the birth-year check, then the format pictures.
     Glib::signal_idle().connect_once([this] {
+        set_icon(controls::ProgramIcon(48));
         if (NeedsBirthYearMessage(state_)) reporter_.ShowMessage(kNoBirthYearText, kNoBirthYearCaption);
     });
     Glib::signal_timeout().connect_once([this] { MakeFormatPictures(); }, 50);

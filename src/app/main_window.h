@@ -70,6 +70,9 @@ public:
     Gtk::Widget& FormatButton(pages::Format format);
     Gtk::Widget& YearButton() { return year_button_; }
     Gtk::Button& ExitButton() { return exit_button_; }
+    Gtk::Button& PrintButton() { return print_button_; }
+    Gtk::Button& TestButton() { return test_button_; }
+    Gtk::Button& HelpButton() { return help_button_; }
     Gtk::Widget& FromMonthButton() { return from_button_; }
     Gtk::Widget& ToMonthButton() { return to_button_; }
     Gtk::ProgressBar& ProgressBar() { return progress_; }

@@ -3,6 +3,7 @@
 #include "app/help_text.h"
 #include "app/test_print_window.h"
 #include "app/window_test_fixture.h"
+#include "controls/scaled_image.h"
 #include "pictures/demo_content.h"
 
 #include <X11/extensions/XTest.h>
@@ -141,9 +142,9 @@ TEST_F(MainWindowTest, PreviewZoomsEscapesAndRemembersItsPlace) {
         Pump(100);
         int x = 0, y = 0;
         preview.SysCloseButton().translate_coordinates(preview, 0, 0, x, y);
-        EXPECT_EQ(700 - 4 - 2 - 16, y);
+        EXPECT_EQ(700 - 4 - 2 - 20, y);
         preview.PrintGoButton().translate_coordinates(preview, 0, 0, x, y);
-        EXPECT_EQ(700 - 4 - 2 - 16 - 8 - 24 * 3 - 3 - 48, y);
+        EXPECT_EQ(700 - 4 - 2 - 20 - 8 - 30 * 3 - 2 * 3 - 56, y);
         preview.move(40, 30);
         Pump(100);
         PointAt(preview.PaintBox());
@@ -405,9 +406,9 @@ TEST_F(MainWindowTest, TheFormatPicturesFollowTheChosenYearAndFirstMonth) {
     Open();
     window_->MakeFormatPictures();
     auto shown = [&] {
-        auto* image = dynamic_cast<Gtk::Image*>(dynamic_cast<Gtk::Bin&>(window_->FormatButton(pages::Format::kCalendar))
-                                                    .get_child());
-        return image ? image->get_pixbuf() : Glib::RefPtr<Gdk::Pixbuf>();
+        auto* image = dynamic_cast<controls::ScaledImage*>(
+            dynamic_cast<Gtk::Bin&>(window_->FormatButton(pages::Format::kCalendar)).get_child());
+        return image ? image->Shown() : Glib::RefPtr<Gdk::Pixbuf>();
     };
     auto drawn = [&] { return FormatThumbnail(state_, pages::Format::kCalendar, 210, 297, 97 - 12, 129 - 12); };
     const auto at_start = drawn();

@@ -9,36 +9,27 @@
 #include "gfx/cairo_canvas.h"
 #include "print/print_setup.h"
 
+#include <gdkmm/general.h>
 #include <glibmm/main.h>
 
 namespace app {
 namespace {
 
 constexpr int kFrame = 4; // the width of the sizeable frame
-
-// A strip button whose picture is a short caption written downward.
-Glib::RefPtr<Gdk::Pixbuf> ButtonCaption(const std::string& text, int width, int height) {
-    std::string error;
-    auto canvas = gfx::CairoCanvas::CreateImage(gfx::Device{width, height, 96, 96, 256}, &error);
-    if (!canvas) return {};
-    canvas->SetBrush(controls::SystemColor(controls::SystemColorRole::kButtonFace));
-    canvas->FillRect(gfx::Rect{0, 0, width, height});
-    canvas->SetBrush(0, gfx::BrushStyle::kClear);
-    canvas->SelectFont("@ＭＳ Ｐゴシック", -10, gfx::kVerticalEscapement);
-    const gfx::TextSize size = canvas->TextExtent(text);
-    canvas->TextOut(width - (width - 10) / 2, std::max(0, (height - size.cx) / 2), text);
-    cairo_surface_flush(canvas->surface());
-    return Gdk::Pixbuf::create(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(canvas->surface(), false)), 0, 0, width,
-                               height);
-}
+// The title strip is wider than the main window's so that its zoom and print buttons are of
+// a size a desktop's buttons have, with captions in the windows' own font size.
+constexpr int kStripWidth = 30;
+constexpr int kButtonWidth = 26;
+constexpr int kCaptionFont = -15;
 
 } // namespace
 
 TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Reporter& reporter, cairo_surface_t* page,
                      const gfx::Rect& display_rect)
     : state_(state), reporter_(reporter), page_(page), display_rect_(display_rect), initial_rect_(display_rect),
-      box_(Gtk::ORIENTATION_HORIZONTAL) {
+      box_(Gtk::ORIENTATION_HORIZONTAL), strip_(kStripWidth) {
     set_name("qelmarin-test-print");
+    get_style_context()->add_class("qelmarin");
     set_title("印刷確認");
     set_decorated(false);
     set_transient_for(parent);
@@ -56,7 +47,9 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
     scroll_.set_overlay_scrolling(false);
     scroll_.set_kinetic_scrolling(false);
     scroll_.add(paint_box_);
-    scroll_.override_background_color(controls::ToRgba(base::kWhite));
+    // No colour is forced on the scroll box: a forced colour reaches the toolkit's edge
+    // shadows too, which then cover 40 pixels of the page at each edge it continues past.
+    // The page's area paints its own grey; the corner between the bars is the window's.
     paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
     paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TTESTForm::PaintBox1Paint));
     controls::SetAccessibleName(paint_box_, "印刷確認のページ", Atk::ROLE_IMAGE);
@@ -82,11 +75,11 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
     paint_box_.set_size_request(display_rect_.right, display_rect_.bottom);
 
     strip_.AddLabel("Kalvorin 印 刷 確 認", 22, 220);
-    close_button_ = &strip_.AddCloseButton();
-    double_button_ = &strip_.AddBottomButton(16, 24, 8, ButtonCaption("大", 12, 20), "120%");
-    original_button_ = &strip_.AddBottomButton(16, 24, 1, ButtonCaption("元", 12, 20), "原寸");
-    half_button_ = &strip_.AddBottomButton(16, 24, 1, ButtonCaption("小", 12, 20), "80%");
-    print_button_ = &strip_.AddBottomButton(16, 48, 1, ButtonCaption("印刷", 12, 44), "印刷");
+    close_button_ = &strip_.AddCloseButton(20);
+    double_button_ = &strip_.AddCaptionButton(kButtonWidth, 30, 8, "大", kCaptionFont, "120%");
+    original_button_ = &strip_.AddCaptionButton(kButtonWidth, 30, 2, "元", kCaptionFont, "原寸");
+    half_button_ = &strip_.AddCaptionButton(kButtonWidth, 30, 2, "小", kCaptionFont, "80%");
+    print_button_ = &strip_.AddCaptionButton(kButtonWidth, 56, 2, "印刷", kCaptionFont, "印刷");
     close_button_->signal_clicked().connect([this] { SysCloseButtonClick(); });
     double_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kGrow); });
     original_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kOriginal); });
@@ -116,6 +109,12 @@ bool TTESTForm::RunModal() {
 bool TTESTForm::PaintBox1Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
     const gfx::Rect& r = display_rect_;
     cairo_t* c = cr->cobj();
+    // Whatever the page and its bands do not reach is the window's grey too.
+    const base::Color face = controls::SystemColor(controls::SystemColorRole::kButtonFace);
+    cairo_save(c);
+    Gdk::Cairo::set_source_rgba(cr, controls::ToRgba(face));
+    cairo_paint(c);
+    cairo_restore(c);
     if (page_ && !r.empty()) {
         const double sx = static_cast<double>(r.width()) / cairo_image_surface_get_width(page_);
         const double sy = static_cast<double>(r.height()) / cairo_image_surface_get_height(page_);
@@ -131,7 +130,7 @@ bool TTESTForm::PaintBox1Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
     }
     // The bands right of and below the page in the button face colour.
     gfx::CairoCanvas canvas(c, gfx::Device{r.right + 500, r.bottom + 500, 96, 96, 256});
-    canvas.SetBrush(controls::SystemColor(controls::SystemColorRole::kButtonFace));
+    canvas.SetBrush(face);
     canvas.FillRect(gfx::Rect{r.right, 0, r.right + 500, r.bottom + 500});
     canvas.FillRect(gfx::Rect{0, r.bottom, r.right + 500, r.bottom + 500});
     // The scroll range follows the picture.

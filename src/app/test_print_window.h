@@ -34,6 +34,7 @@ public:
     bool RunModal();
 
     const gfx::Rect& DisplayRect() const { return display_rect_; }
+    cairo_surface_t* Page() const { return page_; }
     const gfx::Rect& InitialRect() const { return initial_rect_; }
     void HalfButtonClick(Zoom zoom);
     void PrintGoButtonClick();

@@ -286,15 +286,17 @@ ScreenPixels GrabWidget(Gtk::Widget& widget) {
     // From the root window: what is on the screen, the widget's child windows included.
     GdkPixbuf* picture = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), ox + x, oy + y, w, h);
     if (!picture) return pixels;
-    pixels.width = w;
-    pixels.height = h;
-    pixels.rgb.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3);
+    // On a screen of scale 2 the picture holds the device pixels: twice as many each way.
+    pixels.width = gdk_pixbuf_get_width(picture);
+    pixels.height = gdk_pixbuf_get_height(picture);
+    const int rows = pixels.height, columns = pixels.width;
+    pixels.rgb.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows) * 3);
     const int channels = gdk_pixbuf_get_n_channels(picture), stride = gdk_pixbuf_get_rowstride(picture);
     const guchar* data = gdk_pixbuf_get_pixels(picture);
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col)
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < columns; ++col)
             for (int c = 0; c < 3; ++c)
-                pixels.rgb[(static_cast<std::size_t>(row) * static_cast<std::size_t>(w) + col) * 3 + c] =
+                pixels.rgb[(static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) + col) * 3 + c] =
                     data[row * stride + col * channels + c];
     g_object_unref(picture);
     return pixels;

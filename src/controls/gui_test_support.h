@@ -54,6 +54,7 @@ struct ScreenPixels {
     // The colour at (x, y) as 0xRRGGBB; 0 outside.
     unsigned Pixel(int x, int y) const;
 };
+// On a screen of scale 2 (GDK_SCALE=2) these are device pixels, twice the allocation each way.
 ScreenPixels GrabWidget(Gtk::Widget& widget);
 
 // What is wrong with a list of columns as it shows on the screen: view holds the visible

@@ -7,6 +7,9 @@
 
 #include <gtkmm/window.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace controls {
 
 std::vector<int> BottomStackTops(int strip_height, const std::vector<int>& heights, const std::vector<int>& gaps) {
@@ -47,7 +50,7 @@ TitleStrip::TitleStrip(int width) : width_(width), color_(SystemColor(SystemColo
     set_visible_window(true);
     set_size_request(width, -1);
     add(fixed_);
-    icon_.set(ProgramIcon(16));
+    icon_.SetRender([](int scale) { return ProgramIcon(16 * scale); });
     SetAccessibleName(icon_, "Kalvorin", Atk::ROLE_ICON);
     SetAccessibleName(*this, "Kalvorin", Atk::ROLE_PANEL);
     fixed_.put(icon_, (width - 16) / 2, 2);
@@ -55,7 +58,9 @@ TitleStrip::TitleStrip(int width) : width_(width), color_(SystemColor(SystemColo
 }
 
 TVLabel& TitleStrip::AddLabel(const std::string& caption, int top, int height, bool bold, int font_height) {
-    auto label = std::make_unique<TVLabel>(caption, width_ - 2, height);
+    // The column hangs from the label's right edge: in a strip wider than the designed 20
+    // pixels the label is narrowed by half the extra width, so the column stays near the middle.
+    auto label = std::make_unique<TVLabel>(caption, width_ - 2 - std::max(0, width_ - 20) / 2, height);
     LabelFont font;
     font.bold = bold;
     font.height = font_height;
@@ -75,13 +80,28 @@ Gtk::Button& TitleStrip::AddBottomButton(int width, int height, int gap, Glib::R
     button->set_focus_on_click(false);
     button->get_style_context()->add_class("qelmarin-strip-button");
     if (picture) {
-        auto* image = Gtk::manage(new Gtk::Image(picture));
+        auto* image = Gtk::manage(new ScaledImage([picture](int scale) { return BitmapAtScale(picture, scale); }));
         button->add(*image);
     }
     if (!tooltip.empty()) button->set_tooltip_text(tooltip);
     fixed_.put(*button, (width_ - width) / 2, 0);
     buttons_.push_back(Stacked{std::move(button), width, height, gap});
     return *buttons_.back().button;
+}
+
+Gtk::Button& TitleStrip::AddCaptionButton(int width, int height, int gap, const std::string& caption,
+                                          int font_height, const std::string& tooltip) {
+    Gtk::Button& button = AddBottomButton(width, height, gap, {}, tooltip);
+    auto* label = Gtk::manage(new TVLabel(caption, std::abs(font_height) + 2, height - 4));
+    LabelFont font;
+    font.height = font_height;
+    label->SetFont(font);
+    label->SetTransparent(true);
+    label->SetLayout(LabelLayout::kCenter);
+    label->set_halign(Gtk::ALIGN_CENTER);
+    label->set_valign(Gtk::ALIGN_CENTER);
+    button.add(*label);
+    return button;
 }
 
 void TitleStrip::SetColor(base::Color color) {

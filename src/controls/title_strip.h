@@ -6,6 +6,7 @@
 // window.
 
 #include "controls/gdk_bitmap.h"
+#include "controls/scaled_image.h"
 #include "controls/vertical_label.h"
 
 #include <gtkmm/button.h>
@@ -23,7 +24,8 @@ namespace controls {
 // gaps[i] above the top of the one before.
 std::vector<int> BottomStackTops(int strip_height, const std::vector<int>& heights, const std::vector<int>& gaps);
 
-// The small picture of the program: 暦 on a red square, drawn by the program's canvas.
+// The small picture of the program: 暦 on a red square, drawn by the program's canvas
+// (size × size pixels; for a screen of scale 2, ask for twice the size).
 Glib::RefPtr<Gdk::Pixbuf> ProgramIcon(int size);
 
 // Starts dragging the widget's window from a button press (the window follows the mouse).
@@ -37,9 +39,17 @@ public:
     TVLabel& AddLabel(const std::string& caption, int top, int height, bool bold = true, int font_height = -12);
     // A button stacked at the bottom: the first added is lowest, `gap` pixels above the
     // strip's bottom or the button below it. Owned by the strip.
+    // The picture is a bitmap: on a screen of scale 2 each of its pixels shows as 2 × 2.
     Gtk::Button& AddBottomButton(int width, int height, int gap, Glib::RefPtr<Gdk::Pixbuf> picture = {},
                                  const std::string& tooltip = {});
-    Gtk::Button& AddCloseButton() { return AddBottomButton(16, 16, 2, BuiltinPixbuf("SYSCLOSE"), "閉じる"); }
+    // A button whose caption is written downward in the middle of it, in a font of the
+    // given height.
+    Gtk::Button& AddCaptionButton(int width, int height, int gap, const std::string& caption, int font_height,
+                                  const std::string& tooltip = {});
+    // The close button with the "SYSCLOSE" picture, size × size (16 as designed).
+    Gtk::Button& AddCloseButton(int size = 16) {
+        return AddBottomButton(size, size, 2, BuiltinPixbuf("SYSCLOSE"), "閉じる");
+    }
 
     void SetColor(base::Color color);
     base::Color Color() const { return color_; }
@@ -61,7 +71,7 @@ private:
     int width_;
     base::Color color_;
     Gtk::Fixed fixed_;
-    Gtk::Image icon_;
+    ScaledImage icon_;
     std::vector<std::unique_ptr<TVLabel>> labels_;
     std::vector<Stacked> buttons_;
 };

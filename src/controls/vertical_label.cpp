@@ -58,8 +58,8 @@ void TVLabel::SetAlignment(LabelAlignment alignment) {
 }
 
 void TVLabel::SetLayout(LabelLayout layout) {
-    if (layout == layout_) return;
-    layout_ = layout;
+    if (layout == look_.layout) return;
+    look_.layout = layout;
     queue_draw();
 }
 

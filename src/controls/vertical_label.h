@@ -11,7 +11,6 @@
 namespace controls {
 
 enum class LabelAlignment { kLeftJustify, kRightJustify, kCenter };
-enum class LabelLayout { kTop, kCenter, kBottom };
 
 class TVLabel : public Gtk::DrawingArea {
 public:
@@ -31,7 +30,7 @@ public:
     base::Color Color() const { return look_.background; }
     LabelAlignment Alignment() const { return alignment_; }
     void SetAlignment(LabelAlignment alignment);
-    LabelLayout Layout() const { return layout_; }
+    LabelLayout Layout() const { return look_.layout; }
     void SetLayout(LabelLayout layout);
     bool WordWrap() const { return word_wrap_; }
     void SetWordWrap(bool word_wrap);
@@ -56,7 +55,6 @@ protected:
 private:
     LabelLook look_;
     LabelAlignment alignment_ = LabelAlignment::kLeftJustify;
-    LabelLayout layout_ = LabelLayout::kTop;
     bool word_wrap_ = false;
     bool auto_size_ = true;
     bool show_accel_char_ = true;

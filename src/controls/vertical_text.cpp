@@ -3,6 +3,8 @@
 
 #include <glib.h>
 
+#include <algorithm>
+
 namespace controls {
 
 gfx::Font RotatedFont(const LabelFont& font) {
@@ -48,16 +50,21 @@ void DrawVerticalLabel(gfx::Canvas& canvas, const gfx::Rect& rect, const LabelLo
         canvas.FillRect(rect);
     }
     canvas.SetBrush(look.background, gfx::BrushStyle::kClear);
+    int top = rect.top;
+    if (look.layout != LabelLayout::kTop) {
+        const int room = std::max(0, rect.height() - ColumnLength(canvas, look));
+        top += look.layout == LabelLayout::kCenter ? room / 2 : room;
+    }
     canvas.SelectFont(RotatedFont(look.font));
     if (!look.enabled) {
         canvas.SetTextColor(look.highlight);
-        canvas.TextOut(rect.right + 1, rect.top + 1, look.caption);
+        canvas.TextOut(rect.right + 1, top + 1, look.caption);
         canvas.SetTextColor(look.shadow);
-        canvas.TextOut(rect.right, rect.top, look.caption);
+        canvas.TextOut(rect.right, top, look.caption);
         return;
     }
     canvas.SetTextColor(look.font.color);
-    int y = rect.top;
+    int y = top;
     for (std::string_view c : CaptionCharacters(look.caption)) {
         canvas.TextOut(rect.right, y, c);
         y += canvas.TextExtent(c).cx + 1;

@@ -34,8 +34,13 @@ std::vector<std::string_view> CaptionCharacters(std::string_view caption);
 // lower-cased when ASCII; 0 when there is none.
 char32_t AcceleratorOf(std::string_view caption);
 
+// Where the column stands along the label: from its top (as designed), or placed by its
+// measured length in the middle or at the bottom.
+enum class LabelLayout { kTop, kCenter, kBottom };
+
 struct LabelLook {
     std::string caption;
+    LabelLayout layout = LabelLayout::kTop;
     LabelFont font;
     bool enabled = true;
     bool transparent = false;
@@ -46,7 +51,8 @@ struct LabelLook {
 
 // Paints a label into rect: the background unless transparent, then the column. Enabled:
 // each character at (right, y), y advancing by the character's extent along the column
-// plus one pixel. Disabled: the whole caption at (right + 1, top + 1) in the highlight
+// plus one pixel; the column starts at the top, or lower by the room its length leaves
+// (half of it centred, all of it at the bottom, never above the top). Disabled: the whole caption at (right + 1, top + 1) in the highlight
 // colour, then at (right, top) in the shadow colour.
 void DrawVerticalLabel(gfx::Canvas& canvas, const gfx::Rect& rect, const LabelLook& look);
 

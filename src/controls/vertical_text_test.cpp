@@ -48,6 +48,29 @@ TEST(VerticalLabel, EachCharacterAdvancesByItsOwnExtentPlusOnePixel) {
     EXPECT_EQ(ColumnLength(canvas, look), 13 + 7 + 13 + 13);
 }
 
+TEST(VerticalLabel, CentredAndBottomColumnsStartLowerByTheRoomTheirLengthLeaves) {
+    LabelLook look;
+    look.caption = "終了";
+    look.font.height = -12;
+    look.transparent = true;
+    // The column is 13 + 13 = 26 long in a rectangle 60 high from 4: 34 to spare.
+    const auto first_text = [&](LabelLayout layout) {
+        std::ostringstream out;
+        gfx::TraceCanvas canvas(out, gfx::Device{20, 100});
+        look.layout = layout;
+        DrawVerticalLabel(canvas, gfx::Rect{0, 4, 20, 64}, look);
+        for (const std::string& line : TextLines(out.str()))
+            if (line.starts_with("text\t")) return line;
+        return std::string{};
+    };
+    EXPECT_EQ(first_text(LabelLayout::kTop), "text\t20\t4\t終");
+    EXPECT_EQ(first_text(LabelLayout::kCenter), "text\t20\t21\t終");
+    EXPECT_EQ(first_text(LabelLayout::kBottom), "text\t20\t38\t終");
+    // A column longer than its rectangle starts at the top whatever the layout.
+    look.caption = "一二三四五六";
+    EXPECT_EQ(first_text(LabelLayout::kCenter), "text\t20\t4\t一");
+}
+
 TEST(VerticalLabel, DisabledLookIsTheWholeCaptionTwiceOffsetByOnePixel) {
     std::ostringstream out;
     gfx::TraceCanvas canvas(out, gfx::Device{15, 65});

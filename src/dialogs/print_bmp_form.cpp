@@ -37,6 +37,7 @@ private:
 void SetUpToolButton(Gtk::Button& button, controls::TVLabel& label, int height) {
     label.set_size_request(15, height - 8);
     label.SetTransparent(true);
+    label.SetLayout(controls::LabelLayout::kCenter);
     button.add(label);
     button.set_size_request(kToolWidth - 4, height);
     button.set_focus_on_click(false);
@@ -66,10 +67,14 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     move(fitted.x, fitted.y);
 
     add(box_);
-    // Beside a picture smaller than the area the window's own grey shows, not a white band
-    // that reads as part of the picture.
-    scroll_.override_background_color(
-        controls::ToRgba(controls::SystemColor(controls::SystemColorRole::kButtonFace)));
+    // Beside a picture smaller than the area the window's own grey shows (painted by the
+    // picture's area itself), not a white band that reads as part of the picture. No colour
+    // is forced on the scroll box: a forced colour reaches the toolkit's edge shadows too,
+    // which then cover 40 pixels of the picture at each edge it continues past.
+    // The picture stands at its own size from the top-left corner; where it is larger than
+    // the area, scroll bars that are always drawn say that there is more of it.
+    scroll_.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
+    scroll_.set_overlay_scrolling(false);
     scroll_.add(paint_box_);
     paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TPrintBMPForm::PaintPicture));
     overlay_.add(scroll_);

@@ -48,6 +48,8 @@ public:
         if (!display_pixbuf_) return {};
         return {display_pixbuf_->get_width(), display_pixbuf_->get_height()};
     }
+    // The picture as shown (empty without one).
+    Glib::RefPtr<Gdk::Pixbuf> ShownPicture() const { return display_pixbuf_; }
     ModalResult ResultToGive() const { return result_to_give_; }
 
     // The handlers, callable from tests as the controls call them.
