@@ -286,8 +286,10 @@ TEST_F(PrintBMPFormTest, MonthListChoosesAMonthAndClosesOnAMiss) {
         ASSERT_EQ(columns.size(), 12u);
         EXPECT_EQ(columns.front().text, "十二月");
         EXPECT_EQ(columns.back().text, "一月");
-        // Opened at month 1: scrolled toward the right end.
-        EXPECT_TRUE(PumpUntil([&] { return form.MonthList().ScrollX() > 0; }));
+        // Opened at month 1: its column is in view.
+        Pump(50);
+        EXPECT_LE(columns.back().rect.right - form.MonthList().ScrollX(),
+                  form.MonthList().PaintBox().get_allocated_width());
         form.MonthList().PressAt(columns[9].rect.left + 2, 10); // 三月
         EXPECT_FALSE(form.MonthListVisible());
         EXPECT_EQ(form.CurrentMonth(), 3);
@@ -305,6 +307,19 @@ TEST_F(PrintBMPFormTest, MonthListChoosesAMonthAndClosesOnAMiss) {
     });
     EXPECT_EQ(result, ModalResult::kCancel);
     EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(PrintBMPFormTest, TheMonthListShowsEveryMonthWholeInsideABorder) {
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(form, [&] {
+        ClickCentre(form.MonthChangeButton());
+        ASSERT_TRUE(form.MonthListVisible());
+        Pump(150);
+        EXPECT_EQ(form.MonthList().ColumnsInView(), 12);
+        const auto findings = DropListFindings(form.MonthList());
+        EXPECT_TRUE(findings.empty()) << ::testing::PrintToString(findings);
+        ClickCentre(form.MonthChangeButton());
+    });
 }
 
 TEST_F(PrintBMPFormTest, NewPicturesAreNumberedFromBP13AndReadByContent) {

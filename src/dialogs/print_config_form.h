@@ -78,6 +78,7 @@ public:
 protected:
     void on_show() override;
     bool CanClose(ModalResult result) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
 private:
     // The picture part of the calendar, list and daily pages.
@@ -96,6 +97,9 @@ private:
     };
 
     void BuildPages();
+    bool TabKeyPress(ConfigPage page, unsigned keyval);
+    void StepPage(int direction);
+    void ShowMonthPicture(int month);
     OptionColumn& AddOption(ConfigPage page, Gtk::Box& into, const std::string& caption, int height,
                             Gtk::RadioButtonGroup* group = nullptr);
     void AddBool(ConfigPage page, Gtk::Box& into, const std::string& caption, bool config::PageOptions::*member);
@@ -126,7 +130,7 @@ private:
     OptionColumn* day_top_ = nullptr;
     std::array<Gtk::RadioButton*, 8> list_positions_{};
     std::array<Gtk::RadioButton*, 4> poster_positions_{};
-    std::array<Gtk::Label*, 12> month_panels_{};
+    std::array<controls::TVLabel*, 12> month_panels_{};
     std::array<Gtk::Button*, 12> select_buttons_{};
     std::array<Gtk::Button*, 12> new_buttons_{};
     std::vector<MarginItem*> margins_;
