@@ -10,6 +10,7 @@
 #include "pictures/jpeg_image.h"
 #include "pictures/picture_file.h"
 
+#include <X11/keysym.h>
 #include <gdk/gdkkeysyms.h>
 #include <gtkmm/image.h>
 
@@ -320,6 +321,36 @@ TEST_F(PrintBMPFormTest, TheMonthListShowsEveryMonthWholeInsideABorder) {
         EXPECT_TRUE(findings.empty()) << ::testing::PrintToString(findings);
         ClickCentre(form.MonthChangeButton());
     });
+}
+
+// The month list from the keyboard: Space on 月選択 opens it with the keyboard in it, the
+// arrows move the mark (left to the later months), Enter takes the marked month; Escape
+// closes an open list, then the window.
+TEST_F(PrintBMPFormTest, TheMonthListWorksFromTheKeyboard) {
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    const ModalResult result = Run(form, [&] {
+        TakeKeyboard(form);
+        form.MonthChangeButton().grab_focus();
+        PressKey(XK_space);
+        ASSERT_TRUE(PumpUntil([&] { return form.MonthListVisible() && form.MonthList().PaintBox().has_focus(); }));
+        PressKey(XK_Left);
+        PressKey(XK_Left);
+        PressKey(XK_Right);
+        EXPECT_EQ(form.MonthList().Highlighted(), 2);
+        PressKey(XK_Return);
+        EXPECT_FALSE(form.MonthListVisible());
+        EXPECT_EQ(form.CurrentMonth(), 2);
+        EXPECT_EQ(form.get_focus(), &form.MonthChangeButton());
+        PressKey(XK_space);
+        ASSERT_TRUE(PumpUntil([&] { return form.MonthList().PaintBox().has_focus(); }));
+        PressKey(XK_Escape);
+        EXPECT_FALSE(form.MonthListVisible());
+        EXPECT_TRUE(form.Running());
+        EXPECT_EQ(form.CurrentMonth(), 2);
+        PressKey(XK_Escape);
+        EXPECT_FALSE(form.Running());
+    });
+    EXPECT_EQ(result, ModalResult::kCancel);
 }
 
 TEST_F(PrintBMPFormTest, NewPicturesAreNumberedFromBP13AndReadByContent) {

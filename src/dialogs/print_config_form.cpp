@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/print_config_form.h"
 
+#include "base/kanji_numbers.h"
 #include "config/config_file.h"
 #include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
@@ -359,7 +360,10 @@ void TPrintConfigForm::ShowMonthPicture(int month) {
     controls::TVLabel& panel = *month_panels_[i];
     panel.SetCaption(settings_.month_pictures[i]);
     panel.set_tooltip_text(settings_.month_pictures[i]);
-    controls::SetAccessibleName(panel, settings_.month_pictures[i], Atk::ROLE_LABEL);
+    // Read by a screen reader as the file's name; a month without a picture by its month.
+    const std::string month_name = std::string(base::KanjiNumerals[static_cast<std::size_t>(month)]) + "月";
+    controls::SetAccessibleName(panel, settings_.month_pictures[i].empty() ? month_name : settings_.month_pictures[i],
+                                Atk::ROLE_LABEL);
     panel.queue_draw();
 }
 
