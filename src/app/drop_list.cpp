@@ -5,8 +5,6 @@
 #include "base/kanji_numbers.h"
 #include "dialogs/column_list.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace app {
@@ -47,8 +45,7 @@ int ListPitch(int font_height) {
 }
 
 double SnapListScroll(double value, int font_height, double last) {
-    const int pitch = ListPitch(font_height);
-    return std::clamp(std::round(value / pitch) * pitch, 0.0, std::max(0.0, last));
+    return dialogs::ColumnScrollStop(value, std::abs(font_height), last);
 }
 
 std::optional<int> ListHitTest(const std::vector<ListEntry>& entries, int x, int y) {

@@ -36,6 +36,11 @@ int ViewWidthForColumns(int columns, int h) {
     return 5 + columns * ColumnPitch(h) - kColumnGap + 5;
 }
 
+double ColumnScrollStop(double value, int h, double last) {
+    const int pitch = ColumnPitch(h);
+    return std::clamp(std::round(value / pitch) * pitch, 0.0, std::max(0.0, last));
+}
+
 std::optional<int> HitColumn(const std::vector<ListColumn>& columns, int x, int y) {
     for (const ListColumn& column : columns) {
         const gfx::Rect& r = column.rect;
@@ -115,9 +120,8 @@ void ColumnListBox::UpdateRange() {
 // nearest.
 void ColumnListBox::SnapToColumn() {
     const double value = adjustment_->get_value();
-    const double snapped = std::round(value / Pitch()) * Pitch();
-    const double last = adjustment_->get_upper() - adjustment_->get_page_size();
-    const double target = std::clamp(snapped, 0.0, std::max(0.0, last));
+    const double target = ColumnScrollStop(value, std::abs(font_height_),
+                                           adjustment_->get_upper() - adjustment_->get_page_size());
     if (target != value) adjustment_->set_value(target);
 }
 

@@ -47,6 +47,8 @@ inline int ColumnPitch(int h) {
 // after the last.
 int WholeColumnsInView(int count, int h, int max_width);
 int ViewWidthForColumns(int columns, int h);
+// The scroll position nearest to value at which a column starts the view, within 0 … last.
+double ColumnScrollStop(double value, int h, double last);
 
 // The list in a lowered white frame with its scroll bar below. The paint box is the visible
 // part of the list and paints the columns in view itself, shifted by the scroll position:
