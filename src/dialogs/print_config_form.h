@@ -65,6 +65,7 @@ public:
     bool MarginListVisible() const { return margin_list_.get_visible(); }
     Gtk::EventBox& Tab(ConfigPage page) { return *tabs_.at(static_cast<std::size_t>(page)); }
     std::string MonthPanelText(int month) const;
+    controls::TVLabel& MonthPanel(int month) { return *month_panels_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& SelectButton(int month) { return *select_buttons_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& NewButton(int month) { return *new_buttons_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& OKButton() { return ok_button_; }

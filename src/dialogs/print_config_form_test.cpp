@@ -270,6 +270,30 @@ TEST_F(PrintConfigFormTest, TheKeyboardAloneWorksTheDialog) {
     EXPECT_EQ(result, ModalResult::kCancel);
 }
 
+// The month pictures are written as the rest of the page, in columns from the right: each
+// month a column of its 新規 and 選択 buttons over a panel taller than wide, 一 at the right.
+TEST_F(PrintConfigFormTest, TheMonthPicturesStandInColumnsFromTheRight) {
+    TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+    Run(form, [&] {
+        auto place = [&](Gtk::Widget& w) {
+            int x = 0, y = 0;
+            w.translate_coordinates(form, 0, 0, x, y);
+            return gfx::Rect{x, y, x + w.get_allocated_width(), y + w.get_allocated_height()};
+        };
+        for (int month = 1; month <= 12; ++month) {
+            const gfx::Rect made = place(form.NewButton(month)), chosen = place(form.SelectButton(month)),
+                            panel = place(form.MonthPanel(month));
+            EXPECT_LE(made.bottom, chosen.top) << month;
+            EXPECT_LE(chosen.bottom, panel.top) << month;
+            EXPECT_GT(panel.height(), 4 * panel.width()) << month;
+            EXPECT_LT(std::abs((made.left + made.right) - (panel.left + panel.right)), 4) << month;
+            if (month > 1) {
+                EXPECT_LE(panel.right, place(form.MonthPanel(month - 1)).left) << month;
+            }
+        }
+    });
+}
+
 TEST_F(PrintConfigFormTest, CancelLeavesTheFileAsItWas) {
     WriteConfig("[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=3\r\n[PRINT 1]\r\nSekki=1\r\n");
     const std::string before = ConfigText();
