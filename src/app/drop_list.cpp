@@ -3,6 +3,7 @@
 
 #include "almanac/calendar_math.h"
 #include "base/kanji_numbers.h"
+#include "dialogs/column_list.h"
 
 #include <cstdlib>
 
@@ -25,14 +26,26 @@ std::vector<ListEntry> ListEntries(ListKind kind, int font_height, int paint_hei
     int x = h + 5;
     for (int i = EntryCount(kind); i >= 1; --i) {
         entries.push_back(ListEntry{gfx::Rect{x - h, 2, x, paint_height}, EntryValue(kind, i)});
-        x += h + 2;
+        x += dialogs::ColumnPitch(h);
     }
     return entries;
 }
 
 int ListScrollRange(ListKind kind, int font_height) {
+    return dialogs::ViewWidthForColumns(EntryCount(kind), std::abs(font_height));
+}
+
+int ListViewWidth(ListKind kind, int font_height, int max_width) {
     const int h = std::abs(font_height);
-    return h + 5 + EntryCount(kind) * (h + 2);
+    return dialogs::ViewWidthForColumns(dialogs::WholeColumnsInView(EntryCount(kind), h, max_width), h);
+}
+
+int ListPitch(int font_height) {
+    return dialogs::ColumnPitch(std::abs(font_height));
+}
+
+double SnapListScroll(double value, int font_height, double last) {
+    return dialogs::ColumnScrollStop(value, std::abs(font_height), last);
 }
 
 std::optional<int> ListHitTest(const std::vector<ListEntry>& entries, int x, int y) {
@@ -49,7 +62,7 @@ std::string ListEntryText(ListKind kind, int value) {
 
 int ListScrollPosition(const std::vector<ListEntry>& entries, int value) {
     for (const ListEntry& e : entries)
-        if (e.value == value) return e.rect.left;
+        if (e.value == value) return e.rect.left - entries.front().rect.left;
     return 0;
 }
 

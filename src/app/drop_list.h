@@ -21,15 +21,25 @@ struct ListEntry {
 };
 
 // The list's entries for a font of |height| h on a paint box of the given height: x starts
-// at h + 5; entry i takes (x − h, 2, x, paint height), then x grows by h + 2.
+// at h + 5; entry i takes (x − h, 2, x, paint height), then x grows by h + 6 (the columns of
+// the dialogs' lists: gaps wide enough that the columns read as columns).
 std::vector<ListEntry> ListEntries(ListKind kind, int font_height, int paint_height);
-// The horizontal scroll range of the list: the x after the last entry.
+// The horizontal scroll range of the list: 5 pixels after the last entry.
 int ListScrollRange(ListKind kind, int font_height);
+// The width of the list's view: as many whole entries as fit in max_width, 5 pixels before
+// the first and after the last. Scrolled to a multiple of the entries' pitch, the view
+// shows whole entries only.
+int ListViewWidth(ListKind kind, int font_height, int max_width);
+// The distance from one entry's left edge to the next one's.
+int ListPitch(int font_height);
+// The scroll position nearest to value that starts an entry, within 0 … last.
+double SnapListScroll(double value, int font_height, double last);
 // The value of the first entry whose rectangle holds the point; none between entries.
 std::optional<int> ListHitTest(const std::vector<ListEntry>& entries, int x, int y);
 // The entry's text: the year in kanji digits and "年", or the month's numeral and "月".
 std::string ListEntryText(ListKind kind, int value);
-// The left edge of the entry of value, where the list opens scrolled to; 0 when absent.
+// The scroll position that puts the entry of value at the view's left (as the first whole
+// entry in view); 0 when absent.
 int ListScrollPosition(const std::vector<ListEntry>& entries, int value);
 
 // Draws the list in the vertical calendar font: the current entry black with white text,

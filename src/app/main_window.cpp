@@ -19,6 +19,7 @@
 
 #include <glibmm/main.h>
 #include <gtkmm/adjustment.h>
+#include <gtkmm/cssprovider.h>
 #include <gtkmm/image.h>
 #include <gtkmm/scrollbar.h>
 
@@ -167,6 +168,20 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     list_scroll_.set_overlay_scrolling(false);
     list_scroll_.add(list_box_);
     list_scroll_.set_no_show_all(true);
+    // A dark border round the list; it rests only where whole entries are in view.
+    list_scroll_.set_shadow_type(Gtk::SHADOW_IN);
+    {
+        auto border = Gtk::CssProvider::create();
+        border->load_from_data("scrolledwindow.frame { border: 1px solid #404040; }");
+        list_scroll_.get_style_context()->add_provider(border, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    }
+    list_scroll_.get_hadjustment()->signal_value_changed().connect([this] {
+        auto adjustment = list_scroll_.get_hadjustment();
+        const double value = adjustment->get_value();
+        const double snapped =
+            SnapListScroll(value, state_.font_height, adjustment->get_upper() - adjustment->get_page_size());
+        if (snapped != value) adjustment->set_value(snapped);
+    });
     list_box_.add_events(Gdk::BUTTON_PRESS_MASK | Gdk::SCROLL_MASK);
     // The wheel moves the list sideways, whichever way it turns: the list has no height to
     // scroll.
@@ -174,7 +189,7 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
         [this](GdkEventScroll* event) {
             const double delta = controls::SidewaysWheelSteps(event);
             auto adjustment = list_scroll_.get_hadjustment();
-            const double step = std::abs(state_.font_height) + 2;
+            const double step = ListPitch(state_.font_height);
             adjustment->set_value(std::clamp(adjustment->get_value() + delta * step, adjustment->get_lower(),
                                              adjustment->get_upper() - adjustment->get_page_size()));
             return true;
@@ -459,7 +474,8 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
         button_height = a.get_height();
     }
     const int height = button_top + button_height - panel_top;
-    list_scroll_.set_size_request(kListWidth, height);
+    // As many whole entries as fit, and the border round them.
+    list_scroll_.set_size_request(ListViewWidth(kind, state_.font_height, kListWidth - 2) + 2, height);
     fixed_.move(list_scroll_, 120 + panel.get_width(), panel_top);
     // The paint box fills the list above its scroll bar.
     int scrollbar = 0;

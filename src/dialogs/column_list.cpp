@@ -5,7 +5,12 @@
 
 #include "gfx/cairo_canvas.h"
 
+#include <gdk/gdkkeysyms.h>
+#include <glibmm/main.h>
+#include <gtkmm/window.h>
+
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace dialogs {
@@ -16,9 +21,24 @@ std::vector<ListColumn> LayOutColumns(std::vector<std::pair<int, std::string>> e
     int right = h + 5;
     for (auto& [value, text] : entries) {
         columns.push_back({gfx::Rect{right - h, 2, right, box_height}, value, std::move(text)});
-        right += h + 2;
+        right += ColumnPitch(h);
     }
     return columns;
+}
+
+int WholeColumnsInView(int count, int h, int max_width) {
+    const int fit = (max_width - ViewWidthForColumns(0, h)) / ColumnPitch(h);
+    return std::clamp(fit, 1, std::max(count, 1));
+}
+
+// 5 before the first column, the columns and their gaps, 5 after the last column.
+int ViewWidthForColumns(int columns, int h) {
+    return 5 + columns * ColumnPitch(h) - kColumnGap + 5;
+}
+
+double ColumnScrollStop(double value, int h, double last) {
+    const int pitch = ColumnPitch(h);
+    return std::clamp(std::round(value / pitch) * pitch, 0.0, std::max(0.0, last));
 }
 
 std::optional<int> HitColumn(const std::vector<ListColumn>& columns, int x, int y) {
@@ -36,7 +56,9 @@ int ColumnsWidth(const std::vector<ListColumn>& columns) {
 ColumnListBox::ColumnListBox(std::string face, int font_height)
     : face_(std::move(face)), font_height_(font_height), adjustment_(Gtk::Adjustment::create(0, 0, 1, 18, 18, 1)),
       box_(Gtk::ORIENTATION_VERTICAL), scrollbar_(adjustment_, Gtk::ORIENTATION_HORIZONTAL) {
-    set_shadow_type(Gtk::SHADOW_IN);
+    // The border is drawn by on_draw, one dark pixel all round.
+    set_shadow_type(Gtk::SHADOW_NONE);
+    box_.property_margin() = 1;
     paint_box_.add_events(Gdk::BUTTON_PRESS_MASK | Gdk::SCROLL_MASK | Gdk::SMOOTH_SCROLL_MASK);
     paint_box_.signal_draw().connect(sigc::mem_fun(*this, &ColumnListBox::Paint));
     paint_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
@@ -44,21 +66,37 @@ ColumnListBox::ColumnListBox(std::string face, int font_height)
         return true;
     });
     paint_box_.signal_scroll_event().connect(sigc::mem_fun(*this, &ColumnListBox::Scroll));
+    paint_box_.set_can_focus(true);
+    paint_box_.add_events(Gdk::KEY_PRESS_MASK);
+    paint_box_.signal_key_press_event().connect(sigc::mem_fun(*this, &ColumnListBox::KeyPress), false);
     paint_box_.signal_size_allocate().connect([this](Gtk::Allocation&) {
         Relayout();
         UpdateRange();
         ApplyPendingScroll();
     });
-    adjustment_->signal_value_changed().connect([this] { paint_box_.queue_draw(); });
+    adjustment_->signal_value_changed().connect([this] {
+        SnapToColumn();
+        paint_box_.queue_draw();
+    });
     box_.pack_start(paint_box_, true, true);
     box_.pack_start(scrollbar_, false, false);
     add(box_);
     box_.show_all();
 }
 
-void ColumnListBox::SetEntries(std::vector<std::pair<int, std::string>> entries, int highlighted) {
+int ColumnListBox::Pitch() const {
+    return ColumnPitch(std::abs(font_height_));
+}
+
+void ColumnListBox::SetEntries(std::vector<std::pair<int, std::string>> entries, int highlighted, int max_width) {
     entries_ = std::move(entries);
     highlighted_ = highlighted;
+    const int h = std::abs(font_height_);
+    // The border's two pixels are outside the view.
+    in_view_ = WholeColumnsInView(static_cast<int>(entries_.size()), h, max_width - 2);
+    paint_box_.set_size_request(ViewWidthForColumns(in_view_, h), -1);
+    // A scroll bar only when there is something to scroll.
+    scrollbar_.set_visible(in_view_ < static_cast<int>(entries_.size()));
     Relayout();
     UpdateRange();
     paint_box_.queue_draw();
@@ -69,11 +107,22 @@ void ColumnListBox::Relayout() {
     columns_ = LayOutColumns(entries_, std::abs(font_height_), height);
 }
 
-// The range is the list's width, the page the paint box's.
+// The range runs to the position that shows the last columns whole; the page is the view.
 void ColumnListBox::UpdateRange() {
     const double page = std::max(1, paint_box_.get_allocated_width());
-    const double upper = std::max<double>(ColumnsWidth(columns_), page);
-    adjustment_->configure(std::clamp(adjustment_->get_value(), 0.0, upper - page), 0, upper, 18, page, page);
+    const int hidden = std::max(0, static_cast<int>(columns_.size()) - in_view_);
+    const double upper = hidden * Pitch() + page;
+    adjustment_->configure(std::clamp(adjustment_->get_value(), 0.0, upper - page), 0, upper, Pitch(),
+                           std::max(1, in_view_) * Pitch(), page);
+}
+
+// Every position the list rests at starts a column: a drag of the scroll bar lands on the
+// nearest.
+void ColumnListBox::SnapToColumn() {
+    const double value = adjustment_->get_value();
+    const double target = ColumnScrollStop(value, std::abs(font_height_),
+                                           adjustment_->get_upper() - adjustment_->get_page_size());
+    if (target != value) adjustment_->set_value(target);
 }
 
 void ColumnListBox::ScrollToHighlighted() {
@@ -85,21 +134,92 @@ void ColumnListBox::ScrollToHighlighted() {
 // when the list is laid out.
 void ColumnListBox::ApplyPendingScroll() {
     if (!scroll_pending_ || paint_box_.get_allocated_width() <= 1) return;
-    for (const ListColumn& column : columns_) {
-        if (column.value != highlighted_) continue;
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].value != highlighted_) continue;
         const double last = adjustment_->get_upper() - adjustment_->get_page_size();
-        adjustment_->set_value(std::min<double>(column.rect.left, last));
+        adjustment_->set_value(std::min<double>(static_cast<double>(i) * Pitch(), last));
     }
     scroll_pending_ = false;
+}
+
+bool ColumnListBox::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    Gtk::Frame::on_draw(cr);
+    // A dark border sets the list off from the page under it.
+    cr->set_source_rgb(0.25, 0.25, 0.25);
+    cr->set_line_width(1);
+    cr->rectangle(0.5, 0.5, get_allocated_width() - 1, get_allocated_height() - 1);
+    cr->stroke();
+    return true;
 }
 
 double ColumnListBox::ScrollX() const {
     return adjustment_->get_value();
 }
 
+// The keyboard moves into the list once it is shown.
+void ColumnListBox::on_show() {
+    Gtk::Frame::on_show();
+    auto* window = dynamic_cast<Gtk::Window*>(get_toplevel());
+    return_focus_ = window ? window->get_focus() : nullptr;
+    focus_idle_.disconnect();
+    focus_idle_ = Glib::signal_idle().connect([this] {
+        if (get_visible()) paint_box_.grab_focus();
+        return false;
+    });
+}
+
+// GTK takes the focus away from a list being hidden before the list hears of it: the
+// keyboard goes back where it was when nothing else has it.
 void ColumnListBox::on_hide() {
     scroll_pending_ = false;
+    focus_idle_.disconnect();
     Gtk::Frame::on_hide();
+    auto* window = dynamic_cast<Gtk::Window*>(get_toplevel());
+    if (window && window->get_focus() == nullptr && return_focus_ && return_focus_->get_mapped())
+        return_focus_->grab_focus();
+    return_focus_ = nullptr;
+}
+
+void ColumnListBox::MoveHighlight(int delta) {
+    if (entries_.empty()) return;
+    int at = 0;
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].first == highlighted_) at = static_cast<int>(i);
+    at = std::clamp(at + delta, 0, static_cast<int>(entries_.size()) - 1);
+    highlighted_ = entries_[static_cast<std::size_t>(at)].first;
+    // Scrolled by whole columns so that the marked one is in view.
+    const int first = static_cast<int>(std::lround(ScrollX() / Pitch()));
+    if (at < first) {
+        adjustment_->set_value(at * Pitch());
+    } else if (at >= first + in_view_) {
+        adjustment_->set_value((at - in_view_ + 1) * Pitch());
+    }
+    paint_box_.queue_draw();
+}
+
+bool ColumnListBox::KeyPress(GdkEventKey* event) {
+    switch (event->keyval) {
+    case GDK_KEY_Left:
+    case GDK_KEY_KP_Left:
+    case GDK_KEY_Up:
+        MoveHighlight(-1);
+        return true;
+    case GDK_KEY_Right:
+    case GDK_KEY_KP_Right:
+    case GDK_KEY_Down:
+        MoveHighlight(1);
+        return true;
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+    case GDK_KEY_space:
+        if (on_press) on_press(highlighted_);
+        return true;
+    case GDK_KEY_Escape:
+        hide();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void ColumnListBox::Highlight(int value) {

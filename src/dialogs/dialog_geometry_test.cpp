@@ -35,10 +35,11 @@ TEST(ColumnList, ColumnsAndHits) {
     EXPECT_EQ(columns.front().value, 40); // 40 at the left end
     EXPECT_EQ(columns.back().value, 0);
     EXPECT_EQ(columns[0].rect, (gfx::Rect{5, 2, 17, 80}));
-    EXPECT_EQ(columns[1].rect, (gfx::Rect{19, 2, 31, 80}));
+    EXPECT_EQ(columns[1].rect, (gfx::Rect{23, 2, 35, 80})); // 6 pixels apart
     EXPECT_EQ(ColumnsWidth(columns), columns.back().rect.right + 2);
     EXPECT_EQ(HitColumn(columns, 5, 2), 40);
-    EXPECT_EQ(HitColumn(columns, 30, 79), 39);
+    EXPECT_EQ(HitColumn(columns, 34, 79), 39);
+    EXPECT_EQ(HitColumn(columns, 20, 40), std::nullopt); // in the gap
     EXPECT_EQ(HitColumn(columns, 17, 40), std::nullopt); // between two columns
     EXPECT_EQ(HitColumn(columns, 2, 40), std::nullopt);  // before the first
     EXPECT_EQ(HitColumn(columns, 10, 1), std::nullopt);  // above the columns
@@ -53,6 +54,32 @@ TEST(PreviewRect, SmallPicturesCentredLargeOnesScaledKeepingProportions) {
     // Wider than high but still too tall for a flat area: stays inside it.
     EXPECT_EQ(PreviewRect(300, 200, 200, 50), (gfx::Rect{0, 0, 75, 50}));
     EXPECT_EQ(PreviewRect(0, 0, 180, 160), (gfx::Rect{}));
+}
+
+
+// A view holds a whole number of columns with 5 pixels either side: scrolled by whole
+// pitches, no column is ever cut at its edge.
+TEST(ColumnList, TheViewHoldsWholeColumns) {
+    EXPECT_EQ(ViewWidthForColumns(1, 12), 5 + 12 + 5);
+    EXPECT_EQ(ViewWidthForColumns(3, 12), 5 + 3 * 12 + 2 * kColumnGap + 5);
+    EXPECT_EQ(WholeColumnsInView(41, 12, 220), 12);
+    EXPECT_EQ(ViewWidthForColumns(12, 12), 220);
+    EXPECT_EQ(WholeColumnsInView(41, 12, 219), 11);
+    EXPECT_EQ(WholeColumnsInView(12, 16, 1000), 12); // all when they fit
+    EXPECT_EQ(WholeColumnsInView(12, 16, 10), 1);    // at least one
+    std::vector<std::pair<int, std::string>> entries;
+    for (int v = 40; v >= 0; --v)
+        entries.emplace_back(v, std::to_string(v));
+    const auto columns = LayOutColumns(entries, 12, 80);
+    const int width = ViewWidthForColumns(11, 12);
+    for (int first = 0; first + 11 <= 41; ++first) {
+        const int scroll = first * ColumnPitch(12);
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const int left = columns[i].rect.left - scroll, right = columns[i].rect.right - scroll;
+            const bool in = right > 0 && left < width, whole = left >= 0 && right <= width;
+            EXPECT_EQ(in, whole) << "column " << i << " at scroll " << scroll;
+        }
+    }
 }
 
 } // namespace

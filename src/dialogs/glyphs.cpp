@@ -1,31 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/glyphs.h"
 
-#include "controls/gdk_bitmap.h"
 #include "gfx/cairo_canvas.h"
+
+#include <cairomm/context.h>
+#include <cairomm/surface.h>
 
 #include <algorithm>
 
 namespace dialogs {
 namespace {
 
-using controls::SystemColor;
-using controls::SystemColorRole;
+// A picture drawn on a transparent ground: laid on a button it shows the button's own face
+// around its drawing, so the button reads as one control rather than a frame in a frame.
+class Picture {
+public:
+    Picture(int width, int height)
+        : width_(width), height_(height), surface_(Cairo::ImageSurface::create(Cairo::FORMAT_ARGB32, width, height)),
+          cr_(Cairo::Context::create(surface_)), canvas_(cr_->cobj(), gfx::Device{width, height, 96, 96, 256}) {}
 
-Glib::RefPtr<Gdk::Pixbuf> ToPixbuf(gfx::CairoCanvas& canvas, int width, int height) {
-    cairo_surface_flush(canvas.surface());
-    return Gdk::Pixbuf::create(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(canvas.surface(), false)), 0, 0, width,
-                               height);
-}
+    gfx::CairoCanvas& canvas() { return canvas_; }
 
-std::unique_ptr<gfx::CairoCanvas> FacePicture(int width, int height) {
-    std::string error;
-    auto canvas = gfx::CairoCanvas::CreateImage(gfx::Device{width, height, 96, 96, 256}, &error);
-    if (!canvas) return nullptr;
-    canvas->SetBrush(SystemColor(SystemColorRole::kButtonFace));
-    canvas->FillRect(gfx::Rect{0, 0, width, height});
-    return canvas;
-}
+    Glib::RefPtr<Gdk::Pixbuf> ToPixbuf() {
+        surface_->flush();
+        return Gdk::Pixbuf::create(surface_, 0, 0, width_, height_);
+    }
+
+private:
+    int width_, height_;
+    Cairo::RefPtr<Cairo::ImageSurface> surface_;
+    Cairo::RefPtr<Cairo::Context> cr_;
+    gfx::CairoCanvas canvas_;
+};
 
 // The calendar block: a framed little grid, red top row.
 void CalendarBlock(gfx::Canvas& canvas, const gfx::Rect& r) {
@@ -55,20 +61,20 @@ void ListGrid(gfx::Canvas& canvas, const gfx::Rect& r) {
 
 Glib::RefPtr<Gdk::Pixbuf> CaptionGlyph(const std::string& text, int width, int height, base::Color color,
                                        int font_height) {
-    auto canvas = FacePicture(width, height);
-    if (!canvas) return {};
+    Picture picture(width, height);
+    gfx::CairoCanvas* canvas = &picture.canvas();
     canvas->SetBrush(0, gfx::BrushStyle::kClear);
     canvas->SetTextColor(color);
     canvas->SelectFont("@ＭＳ Ｐゴシック", font_height, gfx::kVerticalEscapement, true);
     const gfx::TextSize size = canvas->TextExtent(text);
     const int column = -font_height;
     canvas->TextOut(width - (width - column) / 2, std::max(0, (height - size.cx) / 2), text);
-    return ToPixbuf(*canvas, width, height);
+    return picture.ToPixbuf();
 }
 
 Glib::RefPtr<Gdk::Pixbuf> ListPositionGlyph(int position, int width, int height) {
-    auto canvas = FacePicture(width, height);
-    if (!canvas) return {};
+    Picture picture(width, height);
+    gfx::CairoCanvas* canvas = &picture.canvas();
     const int m = 3, w = width - 2 * m, h = height - 2 * m;
     const int cw = w * 2 / 5, ch = h * 2 / 5;
     gfx::Rect block, list;
@@ -85,12 +91,12 @@ Glib::RefPtr<Gdk::Pixbuf> ListPositionGlyph(int position, int width, int height)
     }
     ListGrid(*canvas, list);
     CalendarBlock(*canvas, block);
-    return ToPixbuf(*canvas, width, height);
+    return picture.ToPixbuf();
 }
 
 Glib::RefPtr<Gdk::Pixbuf> PosterPositionGlyph(int position, int width, int height) {
-    auto canvas = FacePicture(width, height);
-    if (!canvas) return {};
+    Picture picture(width, height);
+    gfx::CairoCanvas* canvas = &picture.canvas();
     const int m = 3, w = width - 2 * m, h = height - 2 * m;
     // The poster picture: a sky and a hill.
     canvas->SetPen(base::kBlack);
@@ -103,7 +109,7 @@ Glib::RefPtr<Gdk::Pixbuf> PosterPositionGlyph(int position, int width, int heigh
     const int left = right ? m + w - cw - 2 : m + 2;
     const int top = bottom ? m + h - ch - 2 : m + 2;
     CalendarBlock(*canvas, gfx::Rect{left, top, left + cw, top + ch});
-    return ToPixbuf(*canvas, width, height);
+    return picture.ToPixbuf();
 }
 
 } // namespace dialogs

@@ -10,7 +10,7 @@
 
 namespace dialogs {
 
-// A caption written downward in the middle of a picture of the button face colour.
+// A caption written downward in the middle of a transparent picture.
 Glib::RefPtr<Gdk::Pixbuf> CaptionGlyph(const std::string& text, int width, int height, base::Color color = base::kBlack,
                                        int font_height = -12);
 

@@ -10,6 +10,8 @@
 #include "dialogs/glyphs.h"
 #include "gfx/cairo_canvas.h"
 
+#include <gdk/gdkkeysyms.h>
+
 #include <cstdio>
 
 namespace dialogs {
@@ -36,6 +38,17 @@ int ColumnOf(int weekday, int start_weekday) {
 // The face of the calendar font without its vertical mark: the large numeral is upright.
 std::string UprightFace(const std::string& face) {
     return face.starts_with("@") ? face.substr(1) : face;
+}
+
+// The colour of the large month numeral: the button face halfway to white.
+base::Color NumeralTint() {
+    const base::Color face = controls::SystemColor(controls::SystemColorRole::kButtonFace);
+    base::Color tint = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const unsigned channel = (face >> shift) & 0xFF;
+        tint |= ((channel + 255 + 1) / 2) << shift;
+    }
+    return tint;
 }
 
 } // namespace
@@ -92,6 +105,20 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
             if (event->type == GDK_BUTTON_PRESS)
                 PressInBox(month, static_cast<int>(event->x), static_cast<int>(event->y));
             return true;
+        });
+        // From the keyboard: a Tab stop with a day cursor; the arrows move it, Space or Enter
+        // invert its day.
+        boxes_[i].set_can_focus(true);
+        boxes_[i].add_events(Gdk::KEY_PRESS_MASK | Gdk::FOCUS_CHANGE_MASK);
+        boxes_[i].signal_key_press_event().connect(
+            [this, month](GdkEventKey* event) { return BoxKeyPress(month, event->keyval); }, false);
+        boxes_[i].signal_focus_in_event().connect([this, i](GdkEventFocus*) {
+            boxes_[i].queue_draw();
+            return false;
+        });
+        boxes_[i].signal_focus_out_event().connect([this, i](GdkEventFocus*) {
+            boxes_[i].queue_draw();
+            return false;
         });
         fixed_.put(frame, kLeft + column * kColumnStep, kMargin + row * kRowStep);
         cells_[i] = HolidayDayCells(year_, month, start_weekday_, kBoxWidth, kBoxHeight);
@@ -191,11 +218,51 @@ void THolidayForm::PressInBox(int month, int x, int y) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const gfx::Rect& r = cells[i];
         if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) {
-            table_.Toggle(month, static_cast<int>(i) + 1);
-            MonthBox(month).queue_draw_area(r.left, r.top, r.width(), r.height());
+            ToggleDay(month, static_cast<int>(i) + 1);
             return;
         }
     }
+}
+
+void THolidayForm::ToggleDay(int month, int day) {
+    table_.Toggle(month, day);
+    const gfx::Rect& r = DayCells(month).at(static_cast<std::size_t>(day - 1));
+    MonthBox(month).queue_draw_area(r.left, r.top, r.width(), r.height());
+}
+
+// Left and right move a day, up and down a week, within the month.
+bool THolidayForm::BoxKeyPress(int month, unsigned keyval) {
+    const auto i = static_cast<std::size_t>(month - 1);
+    int step = 0;
+    switch (keyval) {
+    case GDK_KEY_Left:
+    case GDK_KEY_KP_Left:
+        step = -1;
+        break;
+    case GDK_KEY_Right:
+    case GDK_KEY_KP_Right:
+        step = 1;
+        break;
+    case GDK_KEY_Up:
+    case GDK_KEY_KP_Up:
+        step = -7;
+        break;
+    case GDK_KEY_Down:
+    case GDK_KEY_KP_Down:
+        step = 7;
+        break;
+    case GDK_KEY_space:
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+        ToggleDay(month, cursor_[i]);
+        return true;
+    default:
+        return false;
+    }
+    const int days = static_cast<int>(DayCells(month).size());
+    if (cursor_[i] + step >= 1 && cursor_[i] + step <= days) cursor_[i] += step;
+    boxes_[i].queue_draw();
+    return true;
 }
 
 bool THolidayForm::PaintBox(int month, const Cairo::RefPtr<Cairo::Context>& cr) {
@@ -206,9 +273,11 @@ bool THolidayForm::PaintBox(int month, const Cairo::RefPtr<Cairo::Context>& cr) 
     canvas.FillRect(gfx::Rect{0, 0, w, h});
     canvas.SetBrush(0, gfx::BrushStyle::kClear);
 
-    // The large faint numeral behind the days.
+    // The large faint numeral behind the days, drawn first: the button face grey lightened
+    // halfway to white, so that it stays a watermark and every day numeral in front of it
+    // keeps its contrast.
     canvas.SelectFont(UprightFace(face_), -(h / 2), 0, true);
-    canvas.SetTextColor(controls::SystemColor(controls::SystemColorRole::kButtonFace));
+    canvas.SetTextColor(NumeralTint());
     canvas.DrawText(gfx::Rect{0, 0, w, h}, gfx::dt::kCenter | gfx::dt::kVCenter | gfx::dt::kSingleLine,
                     base::KanjiNumerals[static_cast<std::size_t>(month)]);
 
@@ -236,6 +305,16 @@ bool THolidayForm::PaintBox(int month, const Cairo::RefPtr<Cairo::Context>& cr) 
         char text[16];
         std::snprintf(text, sizeof text, "%2d", day);
         canvas.DrawText(cells[i], gfx::dt::kCenter | gfx::dt::kVCenter | gfx::dt::kSingleLine, text);
+    }
+
+    // The keyboard's day: a navy ring round its cell while the box has the focus.
+    const auto index = static_cast<std::size_t>(month - 1);
+    if (boxes_[index].has_focus() && get_focus_visible()) {
+        const gfx::Rect& r = cells.at(static_cast<std::size_t>(cursor_[index] - 1));
+        cr->set_source_rgb(0, 0, 0.5);
+        cr->set_line_width(2);
+        cr->rectangle(r.left + 1, r.top + 1, r.width() - 2, r.height() - 2);
+        cr->stroke();
     }
     return true;
 }

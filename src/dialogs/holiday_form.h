@@ -49,6 +49,8 @@ public:
     void InvertWeekday(int weekday);
     // A press at (x, y) of a month's box.
     void PressInBox(int month, int x, int y);
+    // The day the keyboard is on in a month's box (1 at first).
+    int CursorDay(int month) const { return cursor_.at(static_cast<std::size_t>(month - 1)); }
 
     Gtk::DrawingArea& MonthBox(int month) { return boxes_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& OKButton() { return ok_button_; }
@@ -67,6 +69,8 @@ protected:
 
 private:
     bool PaintBox(int month, const Cairo::RefPtr<Cairo::Context>& cr);
+    bool BoxKeyPress(int month, unsigned keyval);
+    void ToggleDay(int month, int day);
 
     int year_;
     int start_weekday_;
@@ -77,6 +81,7 @@ private:
     base::Reporter& reporter_;
     std::string face_;
     std::array<std::vector<gfx::Rect>, 12> cells_;
+    std::array<int, 12> cursor_{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 
     Gtk::Fixed fixed_;
     std::array<Gtk::Frame, 12> frames_;

@@ -4,6 +4,11 @@
 #include "almanac/calendar_math.h"
 #include "dialogs/dialog_test_fixture.h"
 
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cmath>
+
 namespace dialogs {
 namespace {
 
@@ -137,6 +142,160 @@ TEST_F(HolidayFormTest, OkKeepsTheDaysOthersMarkedWhileTheEditorWasOpen) {
     EXPECT_TRUE(table.IsMarked(6, 20));
     EXPECT_TRUE(table.IsMarked(11, 3));
     EXPECT_TRUE(reporter_.messages().empty());
+}
+
+// The relative luminance of a colour (0 black … 1 white), as contrast ratios use it.
+double Luminance(unsigned rgb) {
+    double sum = 0;
+    const double weights[3] = {0.2126, 0.7152, 0.0722};
+    for (int i = 0; i < 3; ++i) {
+        const double c = ((rgb >> (16 - 8 * i)) & 0xFF) / 255.0;
+        sum += weights[i] * (c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+bool Grey(unsigned rgb) {
+    const int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+    return std::abs(r - g) <= 8 && std::abs(g - b) <= 8;
+}
+
+// The month numeral is a faint grey behind the days: on the screen, every grey of a box that
+// is not the edge of a day's or weekday's character is light, and every day keeps the
+// contrast of dark text on a light ground.
+TEST_F(HolidayFormTest, TheMonthNumeralIsAFaintGroundBehindLegibleDays) {
+    WriteConfig("[UNSEI]\r\n[2026]\r\n");
+    config::HolidayTable table;
+    THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    form.on_shown = [&](Gtk::Window& w) {
+        auto closer = Closer(form);
+        WaitShown(w);
+        for (int month = 1; month <= 12; ++month) {
+            const ScreenPixels box = GrabWidget(form.MonthBox(month));
+            ASSERT_GT(box.width, 0);
+            auto near_dark = [&](int x, int y) {
+                for (int dy = -3; dy <= 3; ++dy)
+                    for (int dx = -3; dx <= 3; ++dx) {
+                        const int px = x + dx, py = y + dy;
+                        if (px < 0 || py < 0 || px >= box.width || py >= box.height) continue;
+                        if ((box.Pixel(px, py) & 0xFF) < 0x90 || !Grey(box.Pixel(px, py))) return true;
+                    }
+                return false;
+            };
+            int heavy = 0;
+            for (int y = 0; y < box.height; ++y)
+                for (int x = 0; x < box.width; ++x) {
+                    const unsigned p = box.Pixel(x, y);
+                    if (Grey(p) && (p & 0xFF) < 0xD8 && !near_dark(x, y)) ++heavy;
+                }
+            EXPECT_EQ(heavy, 0) << "month " << month << ": pixels of the numeral darker than a faint grey";
+            for (const gfx::Rect& cell : form.DayCells(month)) {
+                std::vector<double> light;
+                for (int y = cell.top; y < cell.bottom; ++y)
+                    for (int x = cell.left; x < cell.right; ++x)
+                        light.push_back(Luminance(box.Pixel(x, y)));
+                std::sort(light.begin(), light.end());
+                const double ink = light.front(), ground = light[light.size() / 2];
+                EXPECT_GE((ground + 0.05) / (ink + 0.05), 7.0) << "month " << month << " cell at " << cell.left
+                                                               << "," << cell.top;
+            }
+        }
+    };
+    form.RunModal();
+}
+
+// Each button is one control: around its caption its face is smooth, with no picture of
+// another face framed inside it.
+TEST_F(HolidayFormTest, TheButtonsShowOneFaceEach) {
+    WriteConfig("[UNSEI]\r\n");
+    config::HolidayTable table;
+    THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    form.on_shown = [&](Gtk::Window& w) {
+        auto closer = Closer(form);
+        WaitShown(w);
+        PointAt(form.MonthBox(1)); // no button is hovered and no tooltip is up
+        Pump(300);
+        for (Gtk::Button* button :
+             {&form.SundayButton(), &form.SaturdayButton(), &form.OKButton(), &form.ExitButton()}) {
+            const ScreenPixels face = GrabWidget(*button);
+            ASSERT_GT(face.width, 10);
+            int worst = 0;
+            // The band above the caption, inside the button's border.
+            for (int y = 3; y < 13; ++y)
+                for (int x = 3; x < face.width - 4; ++x)
+                    for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
+                        const unsigned a = face.Pixel(x, y), b = face.Pixel(x + dx, y + dy);
+                        for (int shift = 0; shift <= 16; shift += 8)
+                            worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                                                             static_cast<int>((b >> shift) & 0xFF)));
+                    }
+            EXPECT_LE(worst, 12) << button->get_accessible()->get_name() << ": an edge inside the button's face";
+        }
+    };
+    form.RunModal();
+}
+
+// From the keyboard alone: Tab goes right to left and down each column (the caption's close
+// button, then 日, 土, 保存, 終了, then the months) and shows where it is, Space and Enter
+// press, the arrows move among the days, Escape cancels.
+TEST_F(HolidayFormTest, TheKeyboardAloneWorksTheEditor) {
+    WriteConfig("[UNSEI]\r\n[2023]\r\n");
+    config::HolidayTable table;
+    THolidayForm form(nullptr, 2023, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    form.on_shown = [&](Gtk::Window& w) {
+        auto closer = Closer(form);
+        WaitShown(w);
+        TakeKeyboard(form);
+        const std::vector<std::pair<const char*, Gtk::Widget*>> order{
+            {"close", &form.SysCloseButton()}, {"日", &form.SundayButton()}, {"土", &form.SaturdayButton()},
+            {"保存", &form.OKButton()},         {"終了", &form.ExitButton()},  {"一月", &form.MonthBox(1)},
+            {"二月", &form.MonthBox(2)}};
+        for (const auto& [name, widget] : order) {
+            PressKey(XK_Tab);
+            EXPECT_EQ(form.get_focus(), widget) << name;
+        }
+        for (int i = 0; i < 5; ++i)
+            PressChord(XK_Shift_L, XK_Tab);
+        ASSERT_EQ(form.get_focus(), &form.SundayButton());
+        EXPECT_GT(NavyPixels(form.SundayButton()), 20); // the focus is plain to see
+        PressKey(XK_space);
+        EXPECT_TRUE(table.IsMarked(1, 1)); // 1 January 2023 is a Sunday
+        EXPECT_TRUE(table.IsMarked(12, 31));
+        // In a month the arrows move the ring from day to day, Space and Enter invert the
+        // day under it.
+        for (int i = 0; i < 4; ++i)
+            PressKey(XK_Tab);
+        ASSERT_EQ(form.get_focus(), &form.MonthBox(1));
+        EXPECT_GT(NavyPixels(form.MonthBox(1)), 20);
+        PressKey(XK_Right);
+        PressKey(XK_Down);
+        EXPECT_EQ(form.CursorDay(1), 9);
+        PressKey(XK_space);
+        EXPECT_TRUE(table.IsMarked(1, 9));
+        PressKey(XK_Left);
+        PressKey(XK_Return);
+        EXPECT_FALSE(table.IsMarked(1, 8)); // a Sunday marked by 日, now off again
+        PressChord(XK_Shift_L, XK_Tab);
+        PressChord(XK_Shift_L, XK_Tab);
+        ASSERT_EQ(form.get_focus(), &form.OKButton());
+        PressKey(XK_Return);
+    };
+    EXPECT_EQ(form.RunModal(), ModalResult::kOk);
+    EXPECT_NE(ConfigText().find("HOLIDAY1=0109152229\r\n"), std::string::npos) << ConfigText();
+
+    config::HolidayTable again;
+    THolidayForm second(nullptr, 2023, 0, again, Config(), reporter_, "@ＭＳ ゴシック");
+    second.on_shown = [&](Gtk::Window& w) {
+        auto closer = Closer(second);
+        WaitShown(w);
+        TakeKeyboard(second);
+        PressKey(XK_Tab);
+        PressKey(XK_Tab);
+        PressKey(XK_space); // 日 again: the Sundays off
+        PressKey(XK_Escape);
+    };
+    EXPECT_EQ(second.RunModal(), ModalResult::kCancel);
+    EXPECT_NE(ConfigText().find("HOLIDAY1=0109152229\r\n"), std::string::npos) << ConfigText();
 }
 
 TEST_F(HolidayFormTest, AFailedWriteKeepsTheEditorOpen) {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace dialogs {
 
@@ -27,6 +28,13 @@ public:
     // Called once the window is shown and idle (tests drive the window from here).
     std::function<void(Gtk::Window&)> on_shown;
 
+    // The controls Tab visits, in the order the window is read: column by column from the
+    // right, each column from top to bottom. Only shown, enabled controls that take the
+    // focus are counted (a hidden page's are not).
+    std::vector<Gtk::Widget*> FocusOrder();
+    // Moves the focus forward (1) or back (−1) in that order, round from the end to the start.
+    void MoveFocus(int direction);
+
 protected:
     // Called before the window closes with the result; false keeps it open.
     virtual bool CanClose(ModalResult) { return true; }
@@ -34,6 +42,7 @@ protected:
     virtual ModalResult DismissResult() const { return ModalResult::kCancel; }
 
     bool on_delete_event(GdkEventAny* event) override;
+    // Tab and Shift+Tab in the reading order, Escape dismisses.
     bool on_key_press_event(GdkEventKey* event) override;
 
 private:

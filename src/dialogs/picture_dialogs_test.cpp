@@ -10,6 +10,7 @@
 #include "pictures/jpeg_image.h"
 #include "pictures/picture_file.h"
 
+#include <X11/keysym.h>
 #include <gdk/gdkkeysyms.h>
 #include <gtkmm/image.h>
 
@@ -286,8 +287,10 @@ TEST_F(PrintBMPFormTest, MonthListChoosesAMonthAndClosesOnAMiss) {
         ASSERT_EQ(columns.size(), 12u);
         EXPECT_EQ(columns.front().text, "十二月");
         EXPECT_EQ(columns.back().text, "一月");
-        // Opened at month 1: scrolled toward the right end.
-        EXPECT_TRUE(PumpUntil([&] { return form.MonthList().ScrollX() > 0; }));
+        // Opened at month 1: its column is in view.
+        Pump(50);
+        EXPECT_LE(columns.back().rect.right - form.MonthList().ScrollX(),
+                  form.MonthList().PaintBox().get_allocated_width());
         form.MonthList().PressAt(columns[9].rect.left + 2, 10); // 三月
         EXPECT_FALSE(form.MonthListVisible());
         EXPECT_EQ(form.CurrentMonth(), 3);
@@ -305,6 +308,49 @@ TEST_F(PrintBMPFormTest, MonthListChoosesAMonthAndClosesOnAMiss) {
     });
     EXPECT_EQ(result, ModalResult::kCancel);
     EXPECT_TRUE(reporter_.messages().empty());
+}
+
+TEST_F(PrintBMPFormTest, TheMonthListShowsEveryMonthWholeInsideABorder) {
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(form, [&] {
+        ClickCentre(form.MonthChangeButton());
+        ASSERT_TRUE(form.MonthListVisible());
+        Pump(150);
+        EXPECT_EQ(form.MonthList().ColumnsInView(), 12);
+        const auto findings = DropListFindings(form.MonthList());
+        EXPECT_TRUE(findings.empty()) << ::testing::PrintToString(findings);
+        ClickCentre(form.MonthChangeButton());
+    });
+}
+
+// The month list from the keyboard: Space on 月選択 opens it with the keyboard in it, the
+// arrows move the mark (left to the later months), Enter takes the marked month; Escape
+// closes an open list, then the window.
+TEST_F(PrintBMPFormTest, TheMonthListWorksFromTheKeyboard) {
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    const ModalResult result = Run(form, [&] {
+        TakeKeyboard(form);
+        form.MonthChangeButton().grab_focus();
+        PressKey(XK_space);
+        ASSERT_TRUE(PumpUntil([&] { return form.MonthListVisible() && form.MonthList().PaintBox().has_focus(); }));
+        PressKey(XK_Left);
+        PressKey(XK_Left);
+        PressKey(XK_Right);
+        EXPECT_EQ(form.MonthList().Highlighted(), 2);
+        PressKey(XK_Return);
+        EXPECT_FALSE(form.MonthListVisible());
+        EXPECT_EQ(form.CurrentMonth(), 2);
+        EXPECT_EQ(form.get_focus(), &form.MonthChangeButton());
+        PressKey(XK_space);
+        ASSERT_TRUE(PumpUntil([&] { return form.MonthList().PaintBox().has_focus(); }));
+        PressKey(XK_Escape);
+        EXPECT_FALSE(form.MonthListVisible());
+        EXPECT_TRUE(form.Running());
+        EXPECT_EQ(form.CurrentMonth(), 2);
+        PressKey(XK_Escape);
+        EXPECT_FALSE(form.Running());
+    });
+    EXPECT_EQ(result, ModalResult::kCancel);
 }
 
 TEST_F(PrintBMPFormTest, NewPicturesAreNumberedFromBP13AndReadByContent) {

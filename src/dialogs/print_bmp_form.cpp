@@ -186,7 +186,14 @@ void TPrintBMPForm::PlaceMonthList() {
     const Gtk::Allocation overlay = overlay_.get_allocation();
     month_list_.set_margin_end(std::max(0, overlay.get_x() + overlay.get_width() - tools.get_x()));
     month_list_.set_margin_top(std::max(0, name.get_y() - overlay.get_y()));
-    month_list_.set_size_request(std::min(200, std::max(60, overlay.get_width() - 4)), name.get_height() + 40);
+    month_list_.set_size_request(-1, name.get_height() + 40);
+}
+
+// The list may take the room left of the tool column: all twelve months when they fit.
+int TPrintBMPForm::MonthListRoom() const {
+    const Gtk::Allocation tools = tools_.get_allocation();
+    const Gtk::Allocation overlay = overlay_.get_allocation();
+    return std::max(60, tools.get_x() - overlay.get_x() - 4);
 }
 
 void TPrintBMPForm::MonthChangePanelClick() {
@@ -198,7 +205,7 @@ void TPrintBMPForm::MonthChangePanelClick() {
     for (int m = 12; m >= 1; --m)
         entries.emplace_back(m, MonthName(m));
     PlaceMonthList();
-    month_list_.SetEntries(std::move(entries), month_);
+    month_list_.SetEntries(std::move(entries), month_, MonthListRoom());
     month_list_.show();
     month_list_.PaintBox().show();
     month_list_.ScrollToHighlighted();

@@ -79,6 +79,7 @@ private:
     void LoadMonthPicture();
     bool PaintPicture(const Cairo::RefPtr<Cairo::Context>& cr);
     void PlaceMonthList();
+    int MonthListRoom() const;
 
     config::Settings& settings_;
     std::filesystem::path config_path_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/print_config_form.h"
 
+#include "base/kanji_numbers.h"
 #include "config/config_file.h"
 #include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
@@ -8,6 +9,7 @@
 #include "dialogs/picture_choice.h"
 #include "pictures/picture_file.h"
 
+#include <gdk/gdkkeysyms.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/image.h>
 #include <gtkmm/messagedialog.h>
@@ -115,6 +117,33 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
             if (event->type == GDK_BUTTON_PRESS) ChoosePage(page);
             return true;
         });
+        // From the keyboard: a Tab stop; Enter or Space choose its page, the arrows the
+        // tab above or below.
+        tab->set_can_focus(true);
+        tab->add_events(Gdk::KEY_PRESS_MASK | Gdk::FOCUS_CHANGE_MASK);
+        tab->signal_key_press_event().connect(
+            [this, page](GdkEventKey* event) { return TabKeyPress(page, event->keyval); }, false);
+        Gtk::EventBox* shown = tab.get();
+        tab->signal_draw().connect(
+            [this, shown](const Cairo::RefPtr<Cairo::Context>& cr) {
+                // The keyboard's place: a navy ring inside the focused tab.
+                if (shown->has_focus() && get_focus_visible()) {
+                    cr->set_source_rgb(0, 0, 0.5);
+                    cr->set_line_width(2);
+                    cr->rectangle(2, 2, shown->get_allocated_width() - 4, shown->get_allocated_height() - 4);
+                    cr->stroke();
+                }
+                return false;
+            },
+            true);
+        tab->signal_focus_in_event().connect([shown](GdkEventFocus*) {
+            shown->queue_draw();
+            return false;
+        });
+        tab->signal_focus_out_event().connect([shown](GdkEventFocus*) {
+            shown->queue_draw();
+            return false;
+        });
         // Each tab a raised panel.
         auto frame = std::make_unique<Gtk::Frame>();
         frame->set_shadow_type(Gtk::SHADOW_OUT);
@@ -171,7 +200,7 @@ MarginItem& TPrintConfigForm::Margin(int tag) {
 }
 
 std::string TPrintConfigForm::MonthPanelText(int month) const {
-    return month_panels_.at(static_cast<std::size_t>(month - 1))->get_text();
+    return month_panels_.at(static_cast<std::size_t>(month - 1))->Caption();
 }
 
 int& TPrintConfigForm::MarginValue(int set, int side) {
@@ -205,10 +234,8 @@ void TPrintConfigForm::ShowSettings() {
     sizes_[settings_.preview_scale == 2 ? 0 : settings_.preview_scale == 3 ? 1 : 2]->SetActive(true);
     const int ps = settings_.picture_size;
     picture_sizes_[ps >= 0 && ps <= 2 ? static_cast<std::size_t>(ps) : 3]->SetActive(true);
-    for (int month = 1; month <= 12; ++month) {
-        const auto i = static_cast<std::size_t>(month - 1);
-        month_panels_[i]->set_text(settings_.month_pictures[i]);
-    }
+    for (int month = 1; month <= 12; ++month)
+        ShowMonthPicture(month);
     for (const BoolBinding& b : bools_)
         b.column->SetActive(settings_.page(b.page).*b.member);
     for (int n = 1; n <= 3; ++n) {
@@ -282,6 +309,64 @@ void TPrintConfigForm::ChoosePage(ConfigPage page) {
     }
 }
 
+bool TPrintConfigForm::TabKeyPress(ConfigPage page, unsigned keyval) {
+    switch (keyval) {
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+    case GDK_KEY_space:
+        ChoosePage(page);
+        return true;
+    case GDK_KEY_Up:
+    case GDK_KEY_KP_Up:
+        StepPage(-1);
+        return true;
+    case GDK_KEY_Down:
+    case GDK_KEY_KP_Down:
+        StepPage(1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The page above (−1) or below (1) in the tab column, round from the last to the first; the
+// keyboard goes to its tab.
+void TPrintConfigForm::StepPage(int direction) {
+    const int count = static_cast<int>(kTabNames.size());
+    const int next = (static_cast<int>(Index(current_page_)) + direction + count) % count;
+    ChoosePage(static_cast<ConfigPage>(next));
+    tabs_[static_cast<std::size_t>(next)]->grab_focus();
+}
+
+// Ctrl+Page Up and Ctrl+Page Down turn the pages from anywhere in the dialog.
+bool TPrintConfigForm::on_key_press_event(GdkEventKey* event) {
+    if ((event->state & GDK_CONTROL_MASK) != 0) {
+        if (event->keyval == GDK_KEY_Page_Up || event->keyval == GDK_KEY_KP_Page_Up) {
+            StepPage(-1);
+            return true;
+        }
+        if (event->keyval == GDK_KEY_Page_Down || event->keyval == GDK_KEY_KP_Page_Down) {
+            StepPage(1);
+            return true;
+        }
+    }
+    return ModalWindow::on_key_press_event(event);
+}
+
+// The month's panel writes the file's name downward; a name longer than the panel shows
+// whole in the panel's tooltip.
+void TPrintConfigForm::ShowMonthPicture(int month) {
+    const auto i = static_cast<std::size_t>(month - 1);
+    controls::TVLabel& panel = *month_panels_[i];
+    panel.SetCaption(settings_.month_pictures[i]);
+    panel.set_tooltip_text(settings_.month_pictures[i]);
+    // Read by a screen reader as the file's name; a month without a picture by its month.
+    const std::string month_name = std::string(base::KanjiNumerals[static_cast<std::size_t>(month)]) + "月";
+    controls::SetAccessibleName(panel, settings_.month_pictures[i].empty() ? month_name : settings_.month_pictures[i],
+                                Atk::ROLE_LABEL);
+    panel.queue_draw();
+}
+
 void TPrintConfigForm::ChooseMonthPicture(int month) {
     const auto chosen = choose_file(this, PictureFileType::kCmp, settings_.data_folder);
     if (!chosen) return;
@@ -292,7 +377,7 @@ void TPrintConfigForm::ChooseMonthPicture(int month) {
     }
     const auto i = static_cast<std::size_t>(month - 1);
     settings_.month_pictures[i] = choice.name;
-    month_panels_[i]->set_text(choice.name);
+    ShowMonthPicture(month);
 }
 
 // The new .cmp goes into the data folder, where month pictures are looked for; a picture
@@ -309,7 +394,7 @@ void TPrintConfigForm::NewMonthPicture(int month) {
     if (!pictures::MakeCmpFile(*chosen, target, reporter_)) return;
     const auto i = static_cast<std::size_t>(month - 1);
     settings_.month_pictures[i] = target.filename().string();
-    month_panels_[i]->set_text(settings_.month_pictures[i]);
+    ShowMonthPicture(month);
 }
 
 void TPrintConfigForm::MarginButtonClick(int tag) {
@@ -332,11 +417,11 @@ void TPrintConfigForm::MarginButtonClick(int tag) {
     if (x + width > page_width) x = std::max(0, x - item.Button().get_allocated_width() - width);
     margin_list_.set_margin_start(std::max(0, x));
     margin_list_.set_margin_top(std::max(0, y));
-    margin_list_.set_size_request(width, height + 16); // room for the scroll bar
+    margin_list_.set_size_request(-1, height + 18); // room for the scroll bar and the border
     std::vector<std::pair<int, std::string>> entries;
     for (int v = 40; v >= 0; --v)
         entries.emplace_back(v, MarginText(v) + " 粍");
-    margin_list_.SetEntries(std::move(entries), value);
+    margin_list_.SetEntries(std::move(entries), value, width);
     margin_list_.show();
     margin_list_.PaintBox().show();
     margin_list_.ScrollToHighlighted();

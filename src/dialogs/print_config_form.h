@@ -65,6 +65,7 @@ public:
     bool MarginListVisible() const { return margin_list_.get_visible(); }
     Gtk::EventBox& Tab(ConfigPage page) { return *tabs_.at(static_cast<std::size_t>(page)); }
     std::string MonthPanelText(int month) const;
+    controls::TVLabel& MonthPanel(int month) { return *month_panels_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& SelectButton(int month) { return *select_buttons_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& NewButton(int month) { return *new_buttons_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& OKButton() { return ok_button_; }
@@ -78,6 +79,7 @@ public:
 protected:
     void on_show() override;
     bool CanClose(ModalResult result) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
 private:
     // The picture part of the calendar, list and daily pages.
@@ -96,6 +98,9 @@ private:
     };
 
     void BuildPages();
+    bool TabKeyPress(ConfigPage page, unsigned keyval);
+    void StepPage(int direction);
+    void ShowMonthPicture(int month);
     OptionColumn& AddOption(ConfigPage page, Gtk::Box& into, const std::string& caption, int height,
                             Gtk::RadioButtonGroup* group = nullptr);
     void AddBool(ConfigPage page, Gtk::Box& into, const std::string& caption, bool config::PageOptions::*member);
@@ -126,7 +131,7 @@ private:
     OptionColumn* day_top_ = nullptr;
     std::array<Gtk::RadioButton*, 8> list_positions_{};
     std::array<Gtk::RadioButton*, 4> poster_positions_{};
-    std::array<Gtk::Label*, 12> month_panels_{};
+    std::array<controls::TVLabel*, 12> month_panels_{};
     std::array<Gtk::Button*, 12> select_buttons_{};
     std::array<Gtk::Button*, 12> new_buttons_{};
     std::vector<MarginItem*> margins_;

@@ -4,9 +4,11 @@
 #include "config/config_file.h"
 #include "config/setting_keys.h"
 #include "dialogs/dialog_test_fixture.h"
+#include "dialogs/picture_choice.h"
 #include "pictures/bmp_image.h"
 #include "pictures/file_bytes.h"
 
+#include <X11/keysym.h>
 #include <gtkmm/adjustment.h>
 
 namespace dialogs {
@@ -186,6 +188,110 @@ TEST_F(PrintConfigFormTest, MarginListShowsFortyOneValuesAndSetsTheMargin) {
     EXPECT_EQ(file.ReadInteger("PRINT 2", "Down Space", -1), 7);
     EXPECT_EQ(file.ReadInteger("PRINT 2", "Up Space", -1), -1); // left alone: not written
     EXPECT_EQ(Load().page(2).up_space, 10);
+}
+
+TEST_F(PrintConfigFormTest, EveryMarginListHasABorderAndShowsWholeColumns) {
+    TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+    Run(form, [&] {
+        for (int page = 1; page <= 5; ++page) {
+            form.ChoosePage(static_cast<ConfigPage>(page));
+            Pump(50);
+            for (int side = 1; side <= 4; ++side) {
+                const int tag = 10 * page + side;
+                form.MarginButtonClick(tag);
+                ASSERT_TRUE(PumpUntil([&] { return form.MarginListVisible(); }));
+                Pump(100);
+                const auto findings = DropListFindings(form.MarginList());
+                EXPECT_TRUE(findings.empty()) << "margin " << tag << ": " << ::testing::PrintToString(findings);
+                form.MarginButtonClick(tag);
+            }
+        }
+    });
+}
+
+// From the keyboard alone: Tab reaches the caption's close button, the six tabs from the
+// top, 保存 and 終了, then the page from its right edge; a focused tab shows a ring; the
+// arrows, Enter and Ctrl+Page Up/Down turn the pages; in the margin list the arrows move the
+// mark and Enter takes it; Escape closes the list, then the dialog.
+TEST_F(PrintConfigFormTest, TheKeyboardAloneWorksTheDialog) {
+    TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+    const ModalResult result = Run(form, [&] {
+        TakeKeyboard(form);
+        std::vector<std::pair<std::string, Gtk::Widget*>> order{{"close", &form.SysCloseButton()}};
+        for (int page = 0; page < 6; ++page)
+            order.emplace_back("tab " + std::to_string(page), &form.Tab(static_cast<ConfigPage>(page)));
+        order.emplace_back("保存", &form.OKButton());
+        order.emplace_back("終了", &form.ExitButton());
+        order.emplace_back("二分の一", &form.Option(ConfigPage::kCommon, "二分の一").Box());
+        order.emplace_back("三分の一", &form.Option(ConfigPage::kCommon, "三分の一").Box());
+        for (const auto& [name, widget] : order) {
+            PressKey(XK_Tab);
+            EXPECT_EQ(form.get_focus(), widget) << name;
+        }
+        // Back to the first tab, which shows the keyboard's ring.
+        for (int i = 0; i < 3 + 6; ++i)
+            PressChord(XK_Shift_L, XK_Tab);
+        ASSERT_EQ(form.get_focus(), &form.Tab(ConfigPage::kCommon));
+        EXPECT_GT(NavyPixels(form.Tab(ConfigPage::kCommon)), 20);
+        EXPECT_EQ(NavyPixels(form.Tab(ConfigPage::kList)), 0);
+        PressKey(XK_Down);
+        EXPECT_EQ(form.CurrentPage(), ConfigPage::kCalendar);
+        EXPECT_EQ(form.get_focus(), &form.Tab(ConfigPage::kCalendar));
+        PressKey(XK_Tab);
+        PressKey(XK_Return); // the list tab
+        EXPECT_EQ(form.CurrentPage(), ConfigPage::kList);
+        PressChord(XK_Control_L, XK_Page_Down);
+        EXPECT_EQ(form.CurrentPage(), ConfigPage::kDaily);
+        PressChord(XK_Control_L, XK_Page_Up);
+        PressChord(XK_Control_L, XK_Page_Up);
+        EXPECT_EQ(form.CurrentPage(), ConfigPage::kCalendar);
+        PressChord(XK_Control_L, XK_Page_Up);
+        PressChord(XK_Control_L, XK_Page_Up);
+        EXPECT_EQ(form.CurrentPage(), ConfigPage::kHelp); // round from the first to the last
+        // The 解説 page's top margin: Space opens its list, Left marks 1 more, Enter takes it.
+        form.Margin(51).Button().grab_focus();
+        const int before = form.Result().page(5).up_space;
+        PressKey(XK_space);
+        ASSERT_TRUE(PumpUntil([&] { return form.MarginListVisible() && form.MarginList().PaintBox().has_focus(); }));
+        PressKey(XK_Left);
+        PressKey(XK_Return);
+        EXPECT_FALSE(form.MarginListVisible());
+        EXPECT_EQ(form.get_focus(), &form.Margin(51).Button());
+        EXPECT_EQ(form.Margin(51).ValueLabel().Caption(), MarginText(before + 1));
+        // Escape closes an open list and leaves the dialog open; a second Escape cancels.
+        PressKey(XK_space);
+        ASSERT_TRUE(PumpUntil([&] { return form.MarginList().PaintBox().has_focus(); }));
+        PressKey(XK_Escape);
+        EXPECT_FALSE(form.MarginListVisible());
+        EXPECT_TRUE(form.Running());
+        PressKey(XK_Escape);
+        EXPECT_FALSE(form.Running());
+    });
+    EXPECT_EQ(result, ModalResult::kCancel);
+}
+
+// The month pictures are written as the rest of the page, in columns from the right: each
+// month a column of its 新規 and 選択 buttons over a panel taller than wide, 一 at the right.
+TEST_F(PrintConfigFormTest, TheMonthPicturesStandInColumnsFromTheRight) {
+    TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+    Run(form, [&] {
+        auto place = [&](Gtk::Widget& w) {
+            int x = 0, y = 0;
+            w.translate_coordinates(form, 0, 0, x, y);
+            return gfx::Rect{x, y, x + w.get_allocated_width(), y + w.get_allocated_height()};
+        };
+        for (int month = 1; month <= 12; ++month) {
+            const gfx::Rect made = place(form.NewButton(month)), chosen = place(form.SelectButton(month)),
+                            panel = place(form.MonthPanel(month));
+            EXPECT_LE(made.bottom, chosen.top) << month;
+            EXPECT_LE(chosen.bottom, panel.top) << month;
+            EXPECT_GT(panel.height(), 4 * panel.width()) << month;
+            EXPECT_LT(std::abs((made.left + made.right) - (panel.left + panel.right)), 4) << month;
+            if (month > 1) {
+                EXPECT_LE(panel.right, place(form.MonthPanel(month - 1)).left) << month;
+            }
+        }
+    });
 }
 
 TEST_F(PrintConfigFormTest, CancelLeavesTheFileAsItWas) {

@@ -2,6 +2,7 @@
 #include "dialogs/print_config_form.h"
 
 #include "base/kanji_numbers.h"
+#include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "dialogs/glyphs.h"
 
@@ -194,43 +195,53 @@ void TPrintConfigForm::BuildCommonPage(Gtk::Box& page) {
     page.pack_end(*small, false, false, 4);
     owned_.push_back(std::move(small));
 
-    // The month pictures: a row per month, the heads 新規 and 選択 over the buttons.
-    auto table = std::make_unique<Gtk::Grid>();
-    table->set_row_spacing(1);
-    table->set_column_spacing(2);
-    auto title = std::make_unique<Gtk::Label>("月別の絵のファイル名");
-    table->attach(*title, 0, 0, 3, 1);
-    auto head_new = std::make_unique<Gtk::Label>("新規");
-    auto head_select = std::make_unique<Gtk::Label>("選択");
-    table->attach(*head_new, 0, 1);
-    table->attach(*head_select, 1, 1);
+    // The month pictures, read as the rest of the page is, from the right: the caption,
+    // the heads 新規 and 選択 beside their rows of buttons, then a column per month from
+    // 一 at the right to 十二 at the left, each with its 新規 and 選択 buttons over a
+    // white panel that writes the picture file's name downward.
+    constexpr int kButtonHeight = 36, kNameHeight = 170;
+    auto table = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_HORIZONTAL, 2);
+    auto title = std::make_unique<controls::TVLabel>("月別の絵のファイル名", 15, kNameHeight);
+    title->SetTransparent(true);
+    table->pack_end(*title, false, false, 4);
+    auto heads = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL, 2);
+    for (const char* head : {"新規", "選択"}) {
+        auto label = std::make_unique<controls::TVLabel>(head, 15, kButtonHeight);
+        label->SetTransparent(true);
+        heads->pack_start(*label, false, false);
+        owned_.push_back(std::move(label));
+    }
+    table->pack_end(*heads, false, false, 2);
     owned_.push_back(std::move(title));
-    owned_.push_back(std::move(head_new));
-    owned_.push_back(std::move(head_select));
+    owned_.push_back(std::move(heads));
     for (int month = 1; month <= 12; ++month) {
         const auto i = static_cast<std::size_t>(month - 1);
         const std::string caption(base::KanjiNumerals[static_cast<std::size_t>(month)]);
-        auto make = std::make_unique<Gtk::Button>(caption);
-        auto select = std::make_unique<Gtk::Button>(caption);
-        for (Gtk::Button* b : {make.get(), select.get()}) {
+        auto column = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL, 2);
+        auto make = std::make_unique<Gtk::Button>();
+        auto select = std::make_unique<Gtk::Button>();
+        for (const auto& [b, head] : {std::pair{make.get(), "新規"}, std::pair{select.get(), "選択"}}) {
+            b->add(*Gtk::manage(new Gtk::Image(CaptionGlyph(caption, 18, kButtonHeight - 6))));
             b->get_style_context()->add_class("qelmarin-flat");
-            b->set_size_request(40, 20);
+            b->set_size_request(22, kButtonHeight);
             b->set_focus_on_click(false);
+            controls::SetAccessibleName(*b, caption);
+            b->get_accessible()->set_description(std::string(head) + " " + caption + "月");
         }
         make->signal_clicked().connect([this, month] { NewMonthPicture(month); });
         select->signal_clicked().connect([this, month] { ChooseMonthPicture(month); });
         auto frame = std::make_unique<Gtk::Frame>();
         frame->set_shadow_type(Gtk::SHADOW_IN);
-        auto name = std::make_unique<Gtk::Label>();
-        name->set_xalign(0);
-        name->set_size_request(170, 18);
-        name->set_ellipsize(Pango::ELLIPSIZE_MIDDLE);
-        name->override_background_color(controls::ToRgba(base::kWhite));
+        auto name = std::make_unique<controls::TVLabel>("", 15, kNameHeight);
+        name->SetColor(base::kWhite);
+        name->set_margin_start(2);
+        name->set_margin_end(2);
         frame->add(*name);
         frame->override_background_color(controls::ToRgba(base::kWhite));
-        table->attach(*make, 0, month + 1);
-        table->attach(*select, 1, month + 1);
-        table->attach(*frame, 2, month + 1);
+        column->pack_start(*make, false, false);
+        column->pack_start(*select, false, false);
+        column->pack_start(*frame, false, false);
+        table->pack_end(*column, false, false);
         new_buttons_[i] = make.get();
         select_buttons_[i] = select.get();
         month_panels_[i] = name.get();
@@ -238,6 +249,7 @@ void TPrintConfigForm::BuildCommonPage(Gtk::Box& page) {
         owned_.push_back(std::move(select));
         owned_.push_back(std::move(name));
         owned_.push_back(std::move(frame));
+        owned_.push_back(std::move(column));
     }
     page.pack_end(*table, false, false, 8);
     owned_.push_back(std::move(table));
