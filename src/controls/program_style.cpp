@@ -22,6 +22,15 @@ void InstallProgramStyle() {
             border-color: #000080; box-shadow: inset 0 0 0 2px #000080;
         }
         progressbar trough, progressbar progress { min-height: 14px; }
+        /* Check boxes and radio buttons: a white box in a dark frame, the mark in navy like
+           every other choice; disabled, the box takes the window's grey and the frame and mark
+           the grey of the disabled captions beside them. */
+        check, radio {
+            background-image: none; background-color: #ffffff; border: 1px solid #404040;
+            box-shadow: none; color: #000080; -gtk-icon-shadow: none;
+        }
+        check { border-radius: 2px; }
+        check:disabled, radio:disabled { background-color: #c0c0c0; border-color: #808080; color: #808080; }
     )");
     Gtk::StyleContext::add_provider_for_screen(Gdk::Screen::get_default(), css,
                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);

@@ -9,6 +9,8 @@
 #include "pictures/file_bytes.h"
 
 #include <X11/keysym.h>
+#include <algorithm>
+#include <functional>
 #include <gtkmm/adjustment.h>
 
 namespace dialogs {
@@ -144,6 +146,48 @@ TEST_F(PrintConfigFormTest, CaptionClicksActOnTheirBoxAndTheUnkiBoxesAreIndepend
     EXPECT_FALSE(file.ReadBool("PRINT 3", "Unki", true));
     EXPECT_EQ(file.ReadString("PRINT 1", "ColorLevel", "none"), "none"); // left alone: not written
     EXPECT_FALSE(file.ReadBool("PRINT 1", "UnderBitmap", true));
+}
+
+// Counts the pixels of a grabbed widget that pass the test.
+int CountPixels(const ScreenPixels& pixels, const std::function<bool(unsigned r, unsigned g, unsigned b)>& test) {
+    int n = 0;
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x) {
+            const unsigned p = pixels.Pixel(x, y);
+            n += test((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) ? 1 : 0;
+        }
+    return n;
+}
+
+// Boxes a person can find on the grey: an unchecked check box or radio button has a dark
+// frame; a disabled one shows neither a white face nor a coloured mark next to its greyed
+// caption.
+TEST_F(PrintConfigFormTest, BoxesHaveAFrameAndLookDisabledWithTheirCaptions) {
+    WriteConfig("[PRINT]\r\nTESTSize=3\r\n[PRINT 1]\r\nDAYEnglish=0\r\nUnderBitmap=0\r\nCornerBMP=1\r\n");
+    TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
+    const auto dark = [](unsigned r, unsigned g, unsigned b) { return r < 0x70 && g < 0x70 && b < 0x70; };
+    const auto white = [](unsigned r, unsigned g, unsigned b) { return r >= 0xF0 && g >= 0xF0 && b >= 0xF0; };
+    const auto coloured = [](unsigned r, unsigned g, unsigned b) {
+        return std::max({r, g, b}) - std::min({r, g, b}) > 0x30;
+    };
+    Run(form, [&] {
+        OptionColumn& half = form.Option(ConfigPage::kCommon, "二分の一");
+        ASSERT_FALSE(half.Active());
+        EXPECT_GE(CountPixels(GrabWidget(half.Box()), dark), 12) << "an unchecked radio button without a frame";
+        form.ChoosePage(ConfigPage::kCalendar);
+        Pump(50);
+        OptionColumn& arabic = form.Option(ConfigPage::kCalendar, "日をアラビア数字で印刷");
+        ASSERT_FALSE(arabic.Active());
+        EXPECT_GE(CountPixels(GrabWidget(arabic.Box()), dark), 12) << "an unchecked check box without a frame";
+        for (const char* caption : {"右下", "右上"}) {
+            OptionColumn& corner = form.Option(ConfigPage::kCalendar, caption);
+            ASSERT_FALSE(corner.Box().get_sensitive()) << caption;
+            const ScreenPixels pixels = GrabWidget(corner.Box());
+            EXPECT_EQ(CountPixels(pixels, white), 0) << caption << ": a disabled radio button with a white face";
+            EXPECT_EQ(CountPixels(pixels, coloured), 0) << caption << ": a disabled radio button with a coloured mark";
+        }
+        EXPECT_TRUE(form.Option(ConfigPage::kCalendar, "右下").Active());
+    });
 }
 
 TEST_F(PrintConfigFormTest, MarginListShowsFortyOneValuesAndSetsTheMargin) {
