@@ -102,6 +102,25 @@ void ColumnListBox::SetEntries(std::vector<std::pair<int, std::string>> entries,
     paint_box_.queue_draw();
 }
 
+void ColumnListBox::FitHeightToEntries() {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t* cr = cairo_create(surface);
+    int longest = 0;
+    {
+        gfx::CairoCanvas canvas(cr, gfx::Device{1, 1, 96, 96, 256});
+        canvas.SelectFont(face_.starts_with("@") ? face_ : "@" + face_, font_height_, gfx::kVerticalEscapement);
+        // Along a vertical font's writing direction the extent's cx is the column's length.
+        for (const auto& entry : entries_)
+            longest = std::max(longest, canvas.TextExtent(entry.second).cx);
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    set_size_request(-1, -1);
+    int width = -1, height = -1;
+    paint_box_.get_size_request(width, height);
+    paint_box_.set_size_request(width, 2 + longest + 4);
+}
+
 void ColumnListBox::Relayout() {
     const int height = std::max(paint_box_.get_allocated_height(), 1);
     columns_ = LayOutColumns(entries_, std::abs(font_height_), height);

@@ -60,6 +60,9 @@ public:
     // Fills the list (left to right) and marks the value drawn white on black. The list
     // takes the width of as many whole columns as fit in max_width (all when they fit).
     void SetEntries(std::vector<std::pair<int, std::string>> entries, int highlighted, int max_width);
+    // Makes the list as tall as its longest column of text (2 pixels above, 4 below) and
+    // no taller, for lists whose height nothing else decides.
+    void FitHeightToEntries();
     // Scrolls so that the highlighted value's column is at the left edge.
     void ScrollToHighlighted();
     // Marks a value at once (before the list closes).

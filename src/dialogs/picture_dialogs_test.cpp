@@ -11,6 +11,7 @@
 #include "pictures/picture_file.h"
 
 #include <X11/keysym.h>
+#include <algorithm>
 #include <gdk/gdkkeysyms.h>
 #include <gtkmm/image.h>
 
@@ -319,6 +320,47 @@ TEST_F(PrintBMPFormTest, TheMonthListShowsEveryMonthWholeInsideABorder) {
         EXPECT_EQ(form.MonthList().ColumnsInView(), 12);
         const auto findings = DropListFindings(form.MonthList());
         EXPECT_TRUE(findings.empty()) << ::testing::PrintToString(findings);
+        ClickCentre(form.MonthChangeButton());
+    });
+}
+
+// The month's name stands in the middle of its box like every caption of the window, and
+// the month list is as tall as its longest name, not an empty band below the names.
+TEST_F(PrintBMPFormTest, TheMonthNameIsCentredAndTheListIsAsTallAsItsNames) {
+    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(form, [&] {
+        Pump(100);
+        const ScreenPixels name = GrabWidget(form.MonthNamePanel());
+        int left = name.width, right = -1, top = name.height, bottom = -1;
+        for (int y = 0; y < name.height; ++y)
+            for (int x = 0; x < name.width; ++x) {
+                const unsigned p = name.Pixel(x, y);
+                if ((p & 0xFF) < 0x90 || ((p >> 16) & 0xFF) > 0x70) continue; // blue ink only
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        ASSERT_GE(right, 0) << "no month name drawn";
+        EXPECT_LE(std::abs(left - (name.width - 1 - right)), 3)
+            << left << " pixels left of the name, " << name.width - 1 - right << " right of it";
+        EXPECT_LE(std::abs(top - (name.height - 1 - bottom)), 4)
+            << top << " pixels above the name, " << name.height - 1 - bottom << " below it";
+
+        ClickCentre(form.MonthChangeButton());
+        ASSERT_TRUE(form.MonthListVisible());
+        Pump(150);
+        const ScreenPixels list = GrabWidget(form.MonthList().PaintBox());
+        const int scroll = static_cast<int>(form.MonthList().ScrollX());
+        int last_ink = -1;
+        for (const auto& column : form.MonthList().Columns()) {
+            if (column.value == form.CurrentMonth()) continue; // filled to the bottom
+            for (int y = 0; y < list.height; ++y)
+                for (int x = column.rect.left - scroll; x < column.rect.right - scroll; ++x)
+                    if ((list.Pixel(x, y) & 0xFF) < 0x80) last_ink = std::max(last_ink, y);
+        }
+        ASSERT_GE(last_ink, 0) << "no month names drawn";
+        EXPECT_LE(list.height - 1 - last_ink, 8)
+            << "the list is " << list.height << " high, its names end at " << last_ink;
+        EXPECT_TRUE(DropListFindings(form.MonthList()).empty());
         ClickCentre(form.MonthChangeButton());
     });
 }

@@ -90,6 +90,9 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     blue.height = -14;
     month_label_.SetFont(blue);
     month_label_.SetTransparent(true);
+    // The month's name stands in the middle of its box, as the buttons' captions do.
+    month_label_.SetLayout(controls::LabelLayout::kCenter);
+    month_label_.set_halign(Gtk::ALIGN_CENTER);
     month_name_panel_.set_shadow_type(Gtk::SHADOW_IN);
     month_name_panel_.add(month_label_);
     month_name_panel_.set_size_request(kToolWidth - 4, 54);
@@ -186,7 +189,6 @@ void TPrintBMPForm::PlaceMonthList() {
     const Gtk::Allocation overlay = overlay_.get_allocation();
     month_list_.set_margin_end(std::max(0, overlay.get_x() + overlay.get_width() - tools.get_x()));
     month_list_.set_margin_top(std::max(0, name.get_y() - overlay.get_y()));
-    month_list_.set_size_request(-1, name.get_height() + 40);
 }
 
 // The list may take the room left of the tool column: all twelve months when they fit.
@@ -206,6 +208,7 @@ void TPrintBMPForm::MonthChangePanelClick() {
         entries.emplace_back(m, MonthName(m));
     PlaceMonthList();
     month_list_.SetEntries(std::move(entries), month_, MonthListRoom());
+    month_list_.FitHeightToEntries();
     month_list_.show();
     month_list_.PaintBox().show();
     month_list_.ScrollToHighlighted();

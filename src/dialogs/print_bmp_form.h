@@ -41,6 +41,7 @@ public:
     const std::array<std::string, 12>& MonthPictures() const { return pictures_; }
     int CurrentMonth() const { return month_; }
     std::string MonthLabelText() const { return month_label_.Caption(); }
+    Gtk::Widget& MonthNamePanel() { return month_name_panel_; }
     bool HasPicture() const { return !display_.empty(); }
     const pictures::Bitmap& DisplayBitmap() const { return display_; }
     // The size the picture is shown at (0 × 0 without one).
