@@ -222,6 +222,14 @@ void TPrintConfigForm::ApplyPictureEnabling(int page) {
     const bool enabled = controls.under->Active();
     for (OptionColumn* column : controls.dependents)
         column->Enable(enabled);
+    // The group's heading greys with its buttons, so the navy does not call for a choice
+    // that cannot be made.
+    controls.corner_group->CaptionLabel().set_sensitive(enabled);
+    controls.corner_group->CaptionLabel().queue_draw();
+}
+
+controls::TVLabel& TPrintConfigForm::CornerGroupCaption(ConfigPage page) {
+    return pictures_.at(static_cast<std::size_t>(static_cast<int>(page) - 1))->corner_group->CaptionLabel();
 }
 
 void TPrintConfigForm::on_show() {

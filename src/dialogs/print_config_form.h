@@ -61,6 +61,8 @@ public:
     Gtk::RadioButton& ListPositionButton(int n) { return *list_positions_.at(static_cast<std::size_t>(n - 1)); }
     Gtk::RadioButton& PosterPositionButton(int n) { return *poster_positions_.at(static_cast<std::size_t>(n - 1)); }
     MarginItem& Margin(int tag);
+    // The heading of the corner-position group of the calendar, list or daily page.
+    controls::TVLabel& CornerGroupCaption(ConfigPage page);
     ColumnListBox& MarginList() { return margin_list_; }
     bool MarginListVisible() const { return margin_list_.get_visible(); }
     Gtk::EventBox& Tab(ConfigPage page) { return *tabs_.at(static_cast<std::size_t>(page)); }
@@ -90,6 +92,7 @@ private:
         std::array<OptionColumn*, 4> corners{};
         std::array<OptionColumn*, 3> levels{};
         std::vector<OptionColumn*> dependents; // enabled exactly when `under` is checked
+        OptionGroup* corner_group = nullptr;   // its heading is drawn enabled with them
     };
     struct BoolBinding {
         OptionColumn* column;

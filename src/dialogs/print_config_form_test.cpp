@@ -161,7 +161,7 @@ int CountPixels(const ScreenPixels& pixels, const std::function<bool(unsigned r,
 
 // Boxes a person can find on the grey: an unchecked check box or radio button has a dark
 // frame; a disabled one shows neither a white face nor a coloured mark next to its greyed
-// caption.
+// caption, and the heading of a disabled group is greyed too.
 TEST_F(PrintConfigFormTest, BoxesHaveAFrameAndLookDisabledWithTheirCaptions) {
     WriteConfig("[PRINT]\r\nTESTSize=3\r\n[PRINT 1]\r\nDAYEnglish=0\r\nUnderBitmap=0\r\nCornerBMP=1\r\n");
     TPrintConfigForm form(nullptr, Load(), Config(), reporter_);
@@ -187,6 +187,13 @@ TEST_F(PrintConfigFormTest, BoxesHaveAFrameAndLookDisabledWithTheirCaptions) {
             EXPECT_EQ(CountPixels(pixels, coloured), 0) << caption << ": a disabled radio button with a coloured mark";
         }
         EXPECT_TRUE(form.Option(ConfigPage::kCalendar, "右下").Active());
+        // The group's navy heading greys with its buttons and comes back with them.
+        const auto navy = [](unsigned r, unsigned g, unsigned b) { return b >= 0x60 && r < 0x40 && g < 0x40; };
+        EXPECT_EQ(CountPixels(GrabWidget(form.CornerGroupCaption(ConfigPage::kCalendar)), navy), 0)
+            << "a navy heading over disabled buttons";
+        ClickCentre(form.Option(ConfigPage::kCalendar, "下地に指定の絵を印刷").Box());
+        Pump(50);
+        EXPECT_GT(CountPixels(GrabWidget(form.CornerGroupCaption(ConfigPage::kCalendar)), navy), 20);
     });
 }
 

@@ -275,6 +275,7 @@ void TPrintConfigForm::BuildPicturePart(ConfigPage page, Gtk::Box& into) {
         controls->levels[i] = &AddOption(page, *levels, kLevelCaptions[i], kShortLabel, &level_group);
     }
     into.pack_end(*levels, false, false, 2);
+    controls->corner_group = corners.get();
     controls->dependents = {controls->full, controls->corner};
     for (OptionColumn* c : controls->corners)
         controls->dependents.push_back(c);
