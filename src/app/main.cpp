@@ -17,6 +17,7 @@
 #include <glibmm/optioncontext.h>
 #include <gtk/gtk.h>
 #include <gtkmm/application.h>
+#include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,6 +55,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // The font map is made before the toolkit starts: it reads the font configuration on a
+    // thread of its own, which then runs while the display opens and the program registers
+    // on the session bus, rather than when the window first measures a picture or a caption.
+    pango_cairo_font_map_get_default();
     app::SetProgramIdentity();
     if (!gtk_init_check(&argc, &argv)) {
         const char* display = std::getenv("DISPLAY");
