@@ -62,9 +62,6 @@ int main(int argc, char** argv) {
     // thread of its own, which then runs while the display opens and the program registers
     // on the session bus, rather than when the window first measures a picture or a caption.
     pango_cairo_font_map_get_default();
-    // The default printer is asked on a thread of its own, so that no scheduler, however slow
-    // to answer, holds the window back (the question has bounds of its own).
-    std::future<app::PrinterCaps> printer = std::async(std::launch::async, app::DefaultPrinterCaps);
     app::SetProgramIdentity();
     if (!gtk_init_check(&argc, &argv)) {
         const char* display = std::getenv("DISPLAY");
@@ -77,6 +74,7 @@ int main(int argc, char** argv) {
     app::MessageBoxReporter reporter;
     pages::PrintState state;
     std::unique_ptr<app::TUnseiPrintMainForm> window;
+    std::future<app::PrinterCaps> printer;
     int status = 0;
     application->signal_activate().connect([&] {
         controls::InstallProgramStyle();
@@ -90,11 +88,9 @@ int main(int argc, char** argv) {
             !config::HoldsConfigFile(folder))
             app::OfferFirstStart(folder, app::SystemToday().year, reporter);
         // Until the scheduler has answered: a colour printer with the system's paper, as
-        // without a printer. Its answer, when it comes later, serves the previews and runs.
+        // without a printer. Its answer serves the previews and runs.
         app::PrinterCaps caps;
         caps.paper_width_mm = static_cast<int>(app::SystemPaper().width_mm);
-        const bool answered = printer.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-        if (answered) caps = printer.get();
         if (!app::StartUp(folder, app::SystemToday(), caps, state, reporter)) {
             // Said on the terminal too, for a start from a shell or a desktop's log.
             std::string help = app::NoHostFolderHelp(folder);
@@ -109,16 +105,19 @@ int main(int argc, char** argv) {
         app::WireSettingsDialogs(*window, reporter);
         application->add_window(*window);
         window->show();
-        if (!answered)
-            Glib::signal_timeout().connect(
-                [&] {
-                    if (printer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
-                    const app::PrinterCaps late = printer.get();
-                    state.colors = late.colors;
-                    state.paper_width_mm = late.paper_width_mm;
-                    return false;
-                },
-                50);
+        // The default printer is asked on a thread of its own once the window is up, so that
+        // no scheduler, however slow to answer, holds it back (the question has bounds of its
+        // own), and libcups is loaded then, not before the window.
+        printer = std::async(std::launch::async, app::DefaultPrinterCaps);
+        Glib::signal_timeout().connect(
+            [&] {
+                if (printer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
+                const app::PrinterCaps answer = printer.get();
+                state.colors = answer.colors;
+                state.paper_width_mm = answer.paper_width_mm;
+                return false;
+            },
+            50);
     });
     const int run_status = application->run();
     return status != 0 ? status : run_status;
