@@ -13,14 +13,18 @@
 #include "controls/program_style.h"
 
 #include <glibmm/init.h>
+#include <glibmm/main.h>
 #include <glibmm/miscutils.h>
 #include <glibmm/optioncontext.h>
 #include <gtk/gtk.h>
 #include <gtkmm/application.h>
+#include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <memory>
 
 int main(int argc, char** argv) {
@@ -54,6 +58,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // The font map is made before the toolkit starts: it reads the font configuration on a
+    // thread of its own, which then runs while the display opens and the program registers
+    // on the session bus, rather than when the window first measures a picture or a caption.
+    pango_cairo_font_map_get_default();
     app::SetProgramIdentity();
     if (!gtk_init_check(&argc, &argv)) {
         const char* display = std::getenv("DISPLAY");
@@ -66,6 +74,7 @@ int main(int argc, char** argv) {
     app::MessageBoxReporter reporter;
     pages::PrintState state;
     std::unique_ptr<app::TUnseiPrintMainForm> window;
+    std::future<app::PrinterCaps> printer;
     int status = 0;
     application->signal_activate().connect([&] {
         controls::InstallProgramStyle();
@@ -78,7 +87,11 @@ int main(int argc, char** argv) {
         if (choice.source == config::HostFolderSource::kUserData && !folder.empty() &&
             !config::HoldsConfigFile(folder))
             app::OfferFirstStart(folder, app::SystemToday().year, reporter);
-        if (!app::StartUp(folder, app::SystemToday(), app::DefaultPrinterCaps(), state, reporter)) {
+        // Until the scheduler has answered: a colour printer with the system's paper, as
+        // without a printer. Its answer serves the previews and runs.
+        app::PrinterCaps caps;
+        caps.paper_width_mm = static_cast<int>(app::SystemPaper().width_mm);
+        if (!app::StartUp(folder, app::SystemToday(), caps, state, reporter)) {
             // Said on the terminal too, for a start from a shell or a desktop's log.
             std::string help = app::NoHostFolderHelp(folder);
             std::replace(help.begin(), help.end(), '\r', '\n');
@@ -92,6 +105,19 @@ int main(int argc, char** argv) {
         app::WireSettingsDialogs(*window, reporter);
         application->add_window(*window);
         window->show();
+        // The default printer is asked on a thread of its own once the window is up, so that
+        // no scheduler, however slow to answer, holds it back (the question has bounds of its
+        // own), and libcups is loaded then, not before the window.
+        printer = std::async(std::launch::async, app::DefaultPrinterCaps);
+        Glib::signal_timeout().connect(
+            [&] {
+                if (printer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
+                const app::PrinterCaps answer = printer.get();
+                state.colors = answer.colors;
+                state.paper_width_mm = answer.paper_width_mm;
+                return false;
+            },
+            50);
     });
     const int run_status = application->run();
     return status != 0 ? status : run_status;

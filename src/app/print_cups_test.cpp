@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/print_test_support.h"
+#include "app/printer_caps.h"
 #include "app/private_cups.h"
 #include "app/window_test_fixture.h"
 
@@ -187,6 +188,23 @@ TEST_F(CupsPrintTest, ExitWhileAJobWaitsForItsPrinterEndsTheRun) {
     EXPECT_TRUE(exited);
     EXPECT_FALSE(window_->get_visible());
     EXPECT_TRUE(PrintErrors().empty()) << Messages();
+}
+
+// The default printer's capabilities as the start-up asks for them, through the libcups the
+// program loads itself, against what the scheduler tells the test through its own (the
+// raw queue has no colour bit: monochrome, unlike the colour printer assumed without one).
+TEST_F(CupsPrintTest, TheDefaultPrinterIsAskedThroughTheLoadedLibrary) {
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    ASSERT_NE(dest, nullptr) << "the test's queue is not the default printer";
+    const char* type = cupsGetOption("printer-type", dest->num_options, dest->options);
+    ASSERT_NE(type, nullptr);
+    const int colors = (std::strtol(type, nullptr, 10) & CUPS_PRINTER_COLOR) ? 256 : 2;
+    cupsFreeDests(1, dest);
+    const PrinterCaps caps = DefaultPrinterCaps();
+    EXPECT_EQ(caps.colors, colors) << "printer-type " << type;
+    EXPECT_EQ(caps.paper_width_mm, static_cast<int>(SystemPaper().width_mm)); // a raw queue names no media
+    // Asked again, the library already loaded answers the same.
+    EXPECT_EQ(DefaultPrinterCaps().colors, colors);
 }
 
 } // namespace

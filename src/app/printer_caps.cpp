@@ -2,9 +2,11 @@
 #include "app/printer_caps.h"
 
 #include <cups/cups.h>
+#include <dlfcn.h>
 #include <gtkmm/papersize.h>
 
 #include <cstdlib>
+#include <optional>
 
 namespace app {
 
@@ -21,6 +23,44 @@ int GiveUp(http_t*, void*) {
     return 0;
 }
 
+// libcups is loaded when the printer is first asked about, not linked: it brings the TLS,
+// Kerberos and service discovery libraries, whose loading and set-up would otherwise be
+// paid before the window at every start. The print dialog's own backend loads it the same
+// way. Without it, there is no printer to ask.
+struct CupsCalls {
+    decltype(&cupsServer) server = nullptr;
+    decltype(&ippPort) port = nullptr;
+    decltype(&cupsEncryption) encryption = nullptr;
+    decltype(&httpConnect2) connect = nullptr;
+    decltype(&httpSetTimeout) set_timeout = nullptr;
+    decltype(&cupsGetNamedDest) get_named_dest = nullptr;
+    decltype(&httpClose) close = nullptr;
+    decltype(&cupsGetOption) get_option = nullptr;
+    decltype(&cupsFreeDests) free_dests = nullptr;
+};
+
+template <typename Function>
+bool Find(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+const CupsCalls* Cups() {
+    static const std::optional<CupsCalls> calls = []() -> std::optional<CupsCalls> {
+        void* library = dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (!library) return std::nullopt;
+        CupsCalls c;
+        if (Find(library, "cupsServer", c.server) && Find(library, "ippPort", c.port) &&
+            Find(library, "cupsEncryption", c.encryption) && Find(library, "httpConnect2", c.connect) &&
+            Find(library, "httpSetTimeout", c.set_timeout) && Find(library, "cupsGetNamedDest", c.get_named_dest) &&
+            Find(library, "httpClose", c.close) && Find(library, "cupsGetOption", c.get_option) &&
+            Find(library, "cupsFreeDests", c.free_dests))
+            return c;
+        return std::nullopt; // kept loaded: unloading a library with threads of its own is not safe
+    }();
+    return calls ? &*calls : nullptr;
+}
+
 } // namespace
 
 print::PaperSize SystemPaper() {
@@ -32,24 +72,27 @@ PrinterCaps DefaultPrinterCaps() {
     caps.paper_width_mm = static_cast<int>(SystemPaper().width_mm);
     // Our own connection, bounded in time, rather than libcups' default one, which waits
     // for an unreachable server as long as the network lets it.
+    const CupsCalls* cups = Cups();
+    if (!cups) return caps;
     int cancel = 0;
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMs, &cancel);
+    http_t* http =
+        cups->connect(cups->server(), cups->port(), nullptr, AF_UNSPEC, cups->encryption(), 1, kConnectMs, &cancel);
     if (!http) return caps;
-    httpSetTimeout(http, kAnswerSeconds, GiveUp, nullptr);
-    cups_dest_t* dest = cupsGetNamedDest(http, nullptr, nullptr);
-    httpClose(http);
+    cups->set_timeout(http, kAnswerSeconds, GiveUp, nullptr);
+    cups_dest_t* dest = cups->get_named_dest(http, nullptr, nullptr);
+    cups->close(http);
     if (!dest) return caps;
-    if (const char* type = cupsGetOption("printer-type", dest->num_options, dest->options)) {
+    if (const char* type = cups->get_option("printer-type", dest->num_options, dest->options)) {
         const long bits = std::strtol(type, nullptr, 10);
         caps.colors = (bits & CUPS_PRINTER_COLOR) ? 256 : 2;
     }
-    if (const char* media = cupsGetOption("media", dest->num_options, dest->options)) {
+    if (const char* media = cups->get_option("media", dest->num_options, dest->options)) {
         // A PWG or PPD media name; GTK knows both.
         Gtk::PaperSize paper(media);
         const double width = paper.get_width(Gtk::UNIT_MM);
         if (width > 0) caps.paper_width_mm = static_cast<int>(width);
     }
-    cupsFreeDests(1, dest);
+    cups->free_dests(1, dest);
     return caps;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the default printer can do, asked of CUPS at start-up, and the system's paper when
-// there is no printer.
+// What the default printer can do, asked of CUPS once the window is up (libcups is loaded
+// then), and the system's paper when there is no printer.
 
 #include "app/startup.h"
 #include "print/paper_sizes.h"
