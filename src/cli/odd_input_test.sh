@@ -135,4 +135,20 @@ PAPERSIZE=$'a3\n' timeout 120 "$cli" render --home good --out paper --format 4 -
   >out 2>err
 [[ $? == 0 && ! -s err ]] || fail "PAPERSIZE with a newline"
 
+# Standard output that takes nothing (a full disk, a closed descriptor): every command says
+# so once and fails, the commands that wrote plain lines too.
+for args in "day --home good 1901-01-01 2100-12-31" "month --home good 2027-01" \
+  "ics --home good --from 2027-01-01 --to 2027-01-31" "--help"; do
+  # shellcheck disable=SC2086
+  timeout 120 "$cli" $args >/dev/full 2>err
+  rc=$?
+  [[ $rc == 1 && $(grep -c "standard output" err) == 1 ]] || fail "$args >/dev/full: status $rc"
+done
+timeout 120 "$cli" day --home good 2027-01-01 >&- 2>err
+[[ $? == 1 ]] && grep -q "standard output" err || fail "day with standard output closed"
+timeout 120 "$host" events 2027 >/dev/full 2>err
+[[ $? == 1 ]] && grep -q "standard output" err || fail "kalvorin-host events >/dev/full"
+run ics --home good --from 2027-01-01 --to 2027-01-31 --out /dev/full
+[[ $? == 1 && $(grep -o "/dev/full" err | wc -l) == 1 ]] || fail "ics --out /dev/full names it once"
+
 exit $status
