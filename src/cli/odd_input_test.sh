@@ -60,6 +60,18 @@ run ics --home noplace --place -33.87,151.21 --notes sun --from 2026-06-21 --to 
   fail "ics --place south of the equator"
 run ics --home noplace --place -80,0 --notes sun --from 2026-12-21 --to 2026-12-21
 grep -q "SUMMARY:白夜" out || fail "ics: midnight sun in the Antarctic summer"
+# Half a place in the file (a latitude past the pole, a longitude that is no number) is no
+# place at all: not the equator's or Greenwich's times under the file's name.
+for pair in "IDO=91 KEIDO=139.69" "IDO=35.68 KEIDO=nan" "IDO=abc KEIDO=139.69"; do
+  copy half
+  for kv in $pair; do sed -i "s/^${kv%%=*}=.*\r\$/$kv\r/" half/Kalvorin.CFG; done
+  run day --home half 2026-06-21
+  [[ $? == 0 && $(cut -f16 out) == - ]] || fail "day with $pair: '$(cut -f16 out)'"
+  run ics --home half --notes sun --from 2026-06-21 --to 2026-06-21
+  [[ $? == 0 && $(grep -c "place is damaged" err) == 1 ]] && ! grep -q "日の出" out || fail "ics with $pair"
+  rm -rf half
+done
+
 # A southern place in the settings file counts as a place; the list page draws its times.
 copy south
 sed -i 's/^IDO=.*\r$/IDO=-33.87\r/; s/^KEIDO=.*\r$/KEIDO=151.21\r/' south/Kalvorin.CFG
