@@ -88,6 +88,17 @@ run render --home good --out margins --format 1 --year 2027 --from 1 --set 'PRIN
 rc=$?
 [[ $rc == 2 && ! -e margins ]] && grep -q "the margins of PRINT 1 (top 10, bottom 10, left 150, right 150 mm)" err ||
   fail "margins wider than the paper: status $rc"
+# The suggestion names the margin that is too wide, at the limit and past it.
+run render --home good --out margins --format 1 --year 2027 --from 1 --paper a4 --trace \
+  --set 'PRINT 1.Left Space=0' --set 'PRINT 1.Right Space=190'
+[[ $? == 0 ]] || fail "margins that leave exactly 20 mm"
+rm -rf margins
+run render --home good --out margins --format 1 --year 2027 --from 1 --paper a4 \
+  --set 'PRINT 1.Left Space=0' --set 'PRINT 1.Right Space=191'
+[[ $? == 2 ]] && grep -q -- "--set 'PRINT 1.Right Space=10'" err || fail "a right margin too wide: $(head -1 err)"
+run render --home good --out margins --format 1 --year 2027 --from 1 --paper a4 \
+  --set 'PRINT 1.Up Space=5' --set 'PRINT 1.Down Space=280'
+[[ $? == 2 ]] && grep -q -- "--set 'PRINT 1.Down Space=10'" err || fail "a bottom margin too tall: $(head -1 err)"
 copy tall
 printf '[PRINT 2]\r\nUp Space=200\r\nDown Space=100\r\n' >>tall/Kalvorin.CFG
 run render --home tall --out margins --format 2 --year 2027 --from 1 --paper a4
