@@ -158,6 +158,21 @@ PAPERSIZE=$'a3\n' timeout 120 "$cli" render --home good --out paper --format 4 -
   >out 2>err
 [[ $? == 0 && ! -s err ]] || fail "PAPERSIZE with a newline"
 
+# A Kalvorin.CFG or UNSEI.DAT that is a named pipe or a device is named as such, not as
+# missing, and nothing waits on it.
+copy pipes
+rm pipes/Kalvorin.CFG
+mkfifo pipes/Kalvorin.CFG
+run day --home pipes 2027-01-01
+[[ $? == 1 ]] && grep -q "Kalvorin.CFG is not a regular file" err && ! grep -q "not found" err ||
+  fail "a named pipe as Kalvorin.CFG: $(head -1 err)"
+rm pipes/Kalvorin.CFG
+cp good/Kalvorin.CFG pipes/
+rm pipes/UNSEI.DAT
+ln -s /dev/zero pipes/UNSEI.DAT
+run day --home pipes 2027-01-01
+[[ $? == 1 ]] && grep -q "UNSEI.DAT: not a regular file" err || fail "a device as UNSEI.DAT: $(head -1 err)"
+
 # Standard output that takes nothing (a full disk, a closed descriptor): every command says
 # so once and fails, the commands that wrote plain lines too.
 for args in "day --home good 1901-01-01 2100-12-31" "month --home good 2027-01" \
