@@ -5,7 +5,10 @@
 
 #include <getopt.h>
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <iostream>
 
 #ifndef QELMARIN_VERSION
 #define QELMARIN_VERSION "unknown"
@@ -197,6 +200,20 @@ IntOption IntOptionIn(const ParsedOptions& options, std::string_view name, int m
                               Quoted(*text).c_str());
     }
     return result;
+}
+
+int FinishStandardOutput(std::string_view program, int status) {
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (flushed && !std::ferror(stdout) && std::cout.good()) return status;
+    // The reason is known when this flush failed; an earlier failed write left only its mark.
+    const std::string message = !flushed && error != 0
+                                    ? Format(_("cannot write to standard output: %s"), std::strerror(error))
+                                    : std::string(_("not everything could be written to standard output"));
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(program.size()), program.data(), message.c_str());
+    return status == kExitOk ? kExitFailure : status;
 }
 
 } // namespace base

@@ -96,4 +96,9 @@ struct IntOption {
 };
 IntOption IntOptionIn(const ParsedOptions& options, std::string_view name, int min, int max);
 
+// The exit status of a run once standard output is flushed: a run whose output could not all
+// be written (a full disk, a closed descriptor, /dev/full) says so on stderr and fails, even
+// when it returned success; otherwise status is returned as it is.
+int FinishStandardOutput(std::string_view program, int status);
+
 } // namespace base

@@ -206,7 +206,8 @@ AtomicFile::AtomicFile(const std::filesystem::path& path) : target_(path) {
         fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd_ >= 0 || errno != EEXIST) break;
     }
-    if (fd_ < 0) error_ = SystemError(_("cannot create %s: %s"), temporary_, errno);
+    // Named as the caller named it: the temporary's name means nothing to the user.
+    if (fd_ < 0) error_ = SystemError(_("cannot create %s: %s"), target_, errno);
 }
 
 AtomicFile::~AtomicFile() {

@@ -202,6 +202,15 @@ TEST_F(FileIoTest, AReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(NamingFile(folder_ / "dir", "out of memory"), (folder_ / "dir").string() + ": out of memory");
 }
 
+TEST_F(FileIoTest, AFileThatCannotBeMadeIsNamedAsAsked) {
+    // Not by the hidden temporary name beside it, which the user never gave.
+    const std::filesystem::path missing = folder_ / "no" / "such" / "x.ics";
+    const std::string error = ReplaceFileAtomically(missing, "x");
+    EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
+    EXPECT_EQ(error.find(".tmp."), std::string::npos) << error;
+    EXPECT_EQ(NamingFile(missing, error), error);
+}
+
 TEST_F(FileIoTest, TheLockKeepsASecondHolderWaiting) {
     auto lock = std::make_unique<FileLock>(file_);
     ASSERT_TRUE(lock->ok()) << lock->error();

@@ -164,8 +164,10 @@ int RunDay(const Args& args) {
     if (!found) return base::kExitFailure;
     const std::filesystem::path& folder = *found;
     const std::filesystem::path day_path = folder / almanac::kDayFileName;
+    // Something else at the name (a named pipe, a device) is refused by the day file's reader,
+    // which says what it is.
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(day_path, ec)) {
+    if (!std::filesystem::exists(day_path, ec)) {
         std::fprintf(stderr, _("qelmarin-cli day: %s not found\n"), day_path.c_str());
         return 1;
     }

@@ -5,6 +5,7 @@
 #include "config/host_location.h"
 
 #include <cstdio>
+#include <system_error>
 
 namespace cli {
 namespace {
@@ -30,6 +31,15 @@ std::optional<std::filesystem::path> OpenHostFolder(const std::optional<std::str
     const config::HostFolderChoice choice = config::FindHostFolder(home_option);
     if (config::HoldsConfigFile(choice.folder)) return choice.folder;
     const std::string name(program);
+    // Something else at the name (a named pipe, a device, a folder) is said as such: it is
+    // there, and making a host folder over it is not what the user needs.
+    const std::filesystem::path file = choice.folder / config::kConfigFileName;
+    std::error_code ec;
+    if (!choice.folder.empty() && std::filesystem::exists(file, ec)) {
+        std::fprintf(stderr, _("%s: %s is not a regular file (host folder from %s)\n"), name.c_str(), file.c_str(),
+                     SourceName(choice.source));
+        return std::nullopt;
+    }
     std::fprintf(stderr, _("%s: %s not found (host folder from %s)\n"), name.c_str(),
                  (choice.folder / config::kConfigFileName).c_str(), SourceName(choice.source));
     std::fprintf(stderr, "%s: %s\n", name.c_str(), base::Translate(config::kNoHostFolderHint).c_str());

@@ -93,7 +93,7 @@ int RunIcs(const Args& args) {
     std::unique_ptr<base::AtomicFile> file;
     if (!to_stdout) {
         file = std::make_unique<base::AtomicFile>(*out_name);
-        if (!file->ok()) return Fail(*out_name + ": " + file->error()), base::kExitFailure;
+        if (!file->ok()) return Fail(base::NamingFile(*out_name, file->error())), base::kExitFailure;
     }
     print::IcalStream::Writer write = [&](std::string_view bytes) {
         if (file) return file->Write(bytes);
@@ -129,9 +129,9 @@ int RunIcs(const Args& args) {
             return Fail(std::string(_(kNotWritten)) + (file->error().empty() ? "" : ": " + file->error())),
                    base::kExitFailure;
         const std::string error = file->Commit();
-        if (!error.empty()) return Fail(*out_name + ": " + error), base::kExitFailure;
-    } else if (std::fflush(stdout) != 0 || !ok) {
-        return Fail(_(kNotWritten)), base::kExitFailure;
+        if (!error.empty()) return Fail(base::NamingFile(*out_name, error)), base::kExitFailure;
+    } else if (!ok) {
+        return base::kExitFailure; // a failed write is told as the program ends, when stdout is checked
     }
     if (reporter.count() > 0) return base::kExitFailure;
     return base::kExitOk;

@@ -3,7 +3,6 @@
 
 #include "base/command_line.h"
 #include "base/i18n.h"
-#include "base/i18n.h"
 #include "cli/command.h"
 
 #include <cstdio>
@@ -41,10 +40,7 @@ constexpr base::CommandSyntax kTop{"qelmarin-cli",
                                    {},
                                    true};
 
-} // namespace
-
-int main(int argc, char** argv) {
-    base::InitMessages();
+int Run(int argc, char** argv) {
     const base::ParseResult parsed = base::ParseCommandLine(kTop, cli::Args(argv + 1, argv + argc));
     if (const auto status = base::AnswerWithoutRunning(kTop, parsed)) return *status;
     const std::vector<std::string>& words = parsed.options.operands();
@@ -53,4 +49,11 @@ int main(int argc, char** argv) {
         if (c.name == words[0]) return c.run(cli::Args(words.begin() + 1, words.end()));
     }
     return base::UsageError(kTop, base::Format(_("unknown command '%s'"), words[0].c_str()));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    base::InitMessages();
+    return base::FinishStandardOutput(kTop.program, Run(argc, argv));
 }

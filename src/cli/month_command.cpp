@@ -267,7 +267,8 @@ int RunMonth(const Args& args) {
     const std::optional<print::MonthGrid> grid = print::BuildMonthGrid(request, reporter);
     if (!grid) return base::kExitFailure;
     Printer(*grid, width.value.value_or(TerminalWidth()), colour).Print();
-    return std::fflush(stdout) == 0 && reporter.count() == 0 ? base::kExitOk : base::kExitFailure;
+    // Standard output is flushed and checked as the program ends.
+    return reporter.count() == 0 ? base::kExitOk : base::kExitFailure;
 }
 
 } // namespace cli

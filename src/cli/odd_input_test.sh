@@ -60,6 +60,18 @@ run ics --home noplace --place -33.87,151.21 --notes sun --from 2026-06-21 --to 
   fail "ics --place south of the equator"
 run ics --home noplace --place -80,0 --notes sun --from 2026-12-21 --to 2026-12-21
 grep -q "SUMMARY:白夜" out || fail "ics: midnight sun in the Antarctic summer"
+# Half a place in the file (a latitude past the pole, a longitude that is no number) is no
+# place at all: not the equator's or Greenwich's times under the file's name.
+for pair in "IDO=91 KEIDO=139.69" "IDO=35.68 KEIDO=nan" "IDO=abc KEIDO=139.69"; do
+  copy half
+  for kv in $pair; do sed -i "s/^${kv%%=*}=.*\r\$/$kv\r/" half/Kalvorin.CFG; done
+  run day --home half 2026-06-21
+  [[ $? == 0 && $(cut -f16 out) == - ]] || fail "day with $pair: '$(cut -f16 out)'"
+  run ics --home half --notes sun --from 2026-06-21 --to 2026-06-21
+  [[ $? == 0 && $(grep -c "place is damaged" err) == 1 ]] && ! grep -q "日の出" out || fail "ics with $pair"
+  rm -rf half
+done
+
 # A southern place in the settings file counts as a place; the list page draws its times.
 copy south
 sed -i 's/^IDO=.*\r$/IDO=-33.87\r/; s/^KEIDO=.*\r$/KEIDO=151.21\r/' south/Kalvorin.CFG
@@ -76,6 +88,17 @@ run render --home good --out margins --format 1 --year 2027 --from 1 --set 'PRIN
 rc=$?
 [[ $rc == 2 && ! -e margins ]] && grep -q "the margins of PRINT 1 (top 10, bottom 10, left 150, right 150 mm)" err ||
   fail "margins wider than the paper: status $rc"
+# The suggestion names the margin that is too wide, at the limit and past it.
+run render --home good --out margins --format 1 --year 2027 --from 1 --paper a4 --trace \
+  --set 'PRINT 1.Left Space=0' --set 'PRINT 1.Right Space=190'
+[[ $? == 0 ]] || fail "margins that leave exactly 20 mm"
+rm -rf margins
+run render --home good --out margins --format 1 --year 2027 --from 1 --paper a4 \
+  --set 'PRINT 1.Left Space=0' --set 'PRINT 1.Right Space=191'
+[[ $? == 2 ]] && grep -q -- "--set 'PRINT 1.Right Space=10'" err || fail "a right margin too wide: $(head -1 err)"
+run render --home good --out margins --format 1 --year 2027 --from 1 --paper a4 \
+  --set 'PRINT 1.Up Space=5' --set 'PRINT 1.Down Space=280'
+[[ $? == 2 ]] && grep -q -- "--set 'PRINT 1.Down Space=10'" err || fail "a bottom margin too tall: $(head -1 err)"
 copy tall
 printf '[PRINT 2]\r\nUp Space=200\r\nDown Space=100\r\n' >>tall/Kalvorin.CFG
 run render --home tall --out margins --format 2 --year 2027 --from 1 --paper a4
@@ -134,5 +157,36 @@ run render --home good --out old --format 1 --year 1930 --from 1 --trace
 PAPERSIZE=$'a3\n' timeout 120 "$cli" render --home good --out paper --format 4 --year 2027 --from 1 --trace \
   >out 2>err
 [[ $? == 0 && ! -s err ]] || fail "PAPERSIZE with a newline"
+
+# A Kalvorin.CFG or UNSEI.DAT that is a named pipe or a device is named as such, not as
+# missing, and nothing waits on it.
+copy pipes
+rm pipes/Kalvorin.CFG
+mkfifo pipes/Kalvorin.CFG
+run day --home pipes 2027-01-01
+[[ $? == 1 ]] && grep -q "Kalvorin.CFG is not a regular file" err && ! grep -q "not found" err ||
+  fail "a named pipe as Kalvorin.CFG: $(head -1 err)"
+rm pipes/Kalvorin.CFG
+cp good/Kalvorin.CFG pipes/
+rm pipes/UNSEI.DAT
+ln -s /dev/zero pipes/UNSEI.DAT
+run day --home pipes 2027-01-01
+[[ $? == 1 ]] && grep -q "UNSEI.DAT: not a regular file" err || fail "a device as UNSEI.DAT: $(head -1 err)"
+
+# Standard output that takes nothing (a full disk, a closed descriptor): every command says
+# so once and fails, the commands that wrote plain lines too.
+for args in "day --home good 1901-01-01 2100-12-31" "month --home good 2027-01" \
+  "ics --home good --from 2027-01-01 --to 2027-01-31" "--help"; do
+  # shellcheck disable=SC2086
+  timeout 120 "$cli" $args >/dev/full 2>err
+  rc=$?
+  [[ $rc == 1 && $(grep -c "standard output" err) == 1 ]] || fail "$args >/dev/full: status $rc"
+done
+timeout 120 "$cli" day --home good 2027-01-01 >&- 2>err
+[[ $? == 1 ]] && grep -q "standard output" err || fail "day with standard output closed"
+timeout 120 "$host" events 2027 >/dev/full 2>err
+[[ $? == 1 ]] && grep -q "standard output" err || fail "kalvorin-host events >/dev/full"
+run ics --home good --from 2027-01-01 --to 2027-01-31 --out /dev/full
+[[ $? == 1 && $(grep -o "/dev/full" err | wc -l) == 1 ]] || fail "ics --out /dev/full names it once"
 
 exit $status

@@ -329,10 +329,14 @@ int RunRender(const Args& args) {
     const pages::RoomInsideMargins room = pages::RoomInsideMarginsOf(state, width_mm, height_mm);
     if (room.margins && (room.width_mm < kMinRoomMm || room.height_mm < kMinRoomMm)) {
         const config::PageOptions& m = *room.margins;
+        // The suggestion names the wider margin of the pair that leaves too little.
+        const char* shrink = room.width_mm < kMinRoomMm ? (m.left_space >= m.right_space ? "Left Space" : "Right Space")
+                             : m.up_space >= m.down_space ? "Up Space"
+                                                          : "Down Space";
         return base::UsageError(
             kSyntax, base::Format(_(kNoRoom), room.section, m.up_space, m.down_space, m.left_space, m.right_space,
                                   kMinRoomMm, std::string(paper.name).c_str(), width_mm, height_mm, room.section,
-                                  room.width_mm < kMinRoomMm ? "Left Space" : "Up Space"));
+                                  shrink));
     }
     state.paper_width_mm = static_cast<int>(width_mm);
     state.colors = o.mono ? kMonochromePrinter : kColourPrinter;

@@ -56,8 +56,18 @@ Settings::Settings() {
 Settings LoadSettings(const ConfigFile& file, const std::filesystem::path& module_folder) {
     const ConfigFile::ReadScope one_version(file);
     Settings settings;
-    for (const SettingKey& row : SettingKeys())
+    int place_texts = 0;
+    for (const SettingKey& row : SettingKeys()) {
         ReadSetting(row, file, settings);
+        if (row.type != ValueType::Decimal) continue;
+        // The place's two numbers: a text that the field could not take damages the place.
+        const std::string text = file.ReadString(row.section, row.key, "");
+        if (text.empty()) continue;
+        ++place_texts;
+        Settings scratch;
+        if (!ApplySettingText(row, text, scratch).empty()) settings.place_damaged = true;
+    }
+    if (place_texts == 1) settings.place_damaged = true;
 
     if (settings.data_folder.empty()) settings.data_folder = module_folder.string();
     settings.data_folder = WithoutTrailingSeparator(std::move(settings.data_folder));

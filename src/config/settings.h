@@ -70,9 +70,13 @@ struct Settings {
     double latitude = 0;     // "IDO"
     double longitude = 0;    // "KEIDO"
     int elevation = 0;       // "HYOUKOU", metres
+    // Whether "IDO" or "KEIDO" is damaged: one of them holds a text that is not a number
+    // within ±90 / ±180 (both then read 0), or only one of them holds a text at all.
+    bool place_damaged = false;
     // Whether "IDO" and "KEIDO" name a place for sunrise and sunset: the host leaves both 0
-    // until its user gives one. Any latitude counts, south of the equator too.
-    bool names_place() const { return latitude != 0 || longitude != 0; }
+    // until its user gives one. Any latitude counts, south of the equator too; a damaged pair
+    // names none (its half that reads 0 would move the place to the equator or Greenwich).
+    bool names_place() const { return !place_damaged && (latitude != 0 || longitude != 0); }
 
     // Section "PRINT".
     int preview_scale = 0;                      // "TESTSize": PreviewScale
@@ -97,7 +101,8 @@ struct Settings {
 //   within 31 bytes; an empty "Font Name" gives the default face.
 // - "Font Height": a positive value is negated.
 // - "ColorLevel" keeps its low 8 bits.
-// - "IDO" / "KEIDO": decimal numbers within ±90 / ±180; anything else gives 0.
+// - "IDO" / "KEIDO": decimal numbers within ±90 / ±180; anything else gives 0 and marks the
+//   place damaged, as does one of the two without the other.
 Settings LoadSettings(const ConfigFile& file, const std::filesystem::path& module_folder);
 
 // Writes "TESTSize", "BMPPrintSize" and every key of "PRINT 1" … "PRINT 5" in one

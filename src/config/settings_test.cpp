@@ -150,6 +150,28 @@ TEST_F(SettingsTest, PlaceIsDecimalTextWithinTheGlobe) {
     EXPECT_EQ(LoadFrom("[UNSEI]\nKEIDO=-180\n").longitude, -180.0);
 }
 
+TEST_F(SettingsTest, HalfAPlaceNamesNone) {
+    // One number damaged or missing beside a good one would put the sun on the equator or
+    // the prime meridian: the pair names no place.
+    for (const char* text : {"[UNSEI]\nIDO=91\nKEIDO=139.69\n", "[UNSEI]\nIDO=nan\nKEIDO=139.69\n",
+                             "[UNSEI]\nIDO=35.68\nKEIDO=400\n", "[UNSEI]\nIDO=35.68\nKEIDO=1e308\n",
+                             "[UNSEI]\nIDO=北緯35度\nKEIDO=139.69\n", "[UNSEI]\nKEIDO=139.69\n",
+                             "[UNSEI]\nIDO=35.68\nKEIDO=\n"}) {
+        const Settings s = LoadFrom(text);
+        EXPECT_TRUE(s.place_damaged) << text;
+        EXPECT_FALSE(s.names_place()) << text;
+    }
+    // Two good numbers name a place anywhere, the equator and the south too; none is no place.
+    for (const char* text : {"[UNSEI]\nIDO=0\nKEIDO=100\n", "[UNSEI]\nIDO=-33.87\nKEIDO=151.21\n",
+                             "[UNSEI]\nIDO=90\nKEIDO=-180\n"}) {
+        EXPECT_TRUE(LoadFrom(text).names_place()) << text;
+    }
+    for (const char* text : {"[UNSEI]\n", "[UNSEI]\nIDO=\nKEIDO=\n", "[UNSEI]\nIDO=0\nKEIDO=0\n"}) {
+        EXPECT_FALSE(LoadFrom(text).place_damaged) << text;
+        EXPECT_FALSE(LoadFrom(text).names_place()) << text;
+    }
+}
+
 TEST_F(SettingsTest, BooleansStoredAsAnyNonZeroIntegerAreOn) {
     Settings s = LoadFrom("[PRINT 1]\nDAYEnglish=2\nSekki=0\nUnki=yes\n[print 3]\nunki=0\n");
     EXPECT_TRUE(s.page(1).day_english);

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "base/command_line.h"
 #include "base/i18n.h"
 #include "host/host_cli.h"
 
 int main(int argc, char** argv) {
     base::InitMessages();
     std::vector<std::string> args(argv + 1, argv + argc);
-    return host::RunHostCommand(args, std::cout, std::cerr);
+    return base::FinishStandardOutput("kalvorin-host", host::RunHostCommand(args, std::cout, std::cerr));
 }

@@ -32,7 +32,11 @@ bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, cons
     if (!place && settings.names_place())
         place = almanac::Place{settings.latitude, settings.longitude, static_cast<double>(settings.elevation)};
     if (!place && request.notes.test(static_cast<std::size_t>(almanac::NoteKind::kSun)))
-        reporter.ShowMessage(_("no sunrise and sunset: Kalvorin.CFG names no place (IDO, KEIDO); give one for the run"),
+        reporter.ShowMessage(settings.place_damaged
+                                 ? _("no sunrise and sunset: Kalvorin.CFG's place is damaged (IDO needs a number from "
+                                     "-90 to 90, KEIDO one from -180 to 180, both given); give one for the run")
+                                 : _("no sunrise and sunset: Kalvorin.CFG names no place (IDO, KEIDO); give one for "
+                                     "the run"),
                              base::kNoteCaption);
 
     const almanac::DayFile file(request.host_folder / almanac::kDayFileName);
