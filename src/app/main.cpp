@@ -34,14 +34,14 @@ int main(int argc, char** argv) {
     Glib::OptionEntry home_entry;
     home_entry.set_long_name("home");
     home_entry.set_arg_description("DIR");
-    home_entry.set_description("the host folder (default: $KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)");
+    home_entry.set_description(_("the host folder (default: $KALVORIN_HOME, the program's folder, ~/.local/share/kalvorin)"));
     Glib::OptionEntry version_entry;
     version_entry.set_long_name("version");
-    version_entry.set_description("print the version and exit");
-    Glib::OptionGroup group("qelmarin", "qelmarin options");
+    version_entry.set_description(_("print the version and exit"));
+    Glib::OptionGroup group("qelmarin", _("qelmarin options"));
     group.add_entry_filename(home_entry, home);
     group.add_entry(version_entry, version);
-    Glib::OptionContext context("- print Japanese almanac pages");
+    Glib::OptionContext context(_("- print Japanese almanac pages"));
     context.set_main_group(group);
     // GTK's own options (--display and the others) are accepted too.
     Glib::OptionGroup gtk_group(gtk_get_option_group(FALSE));
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     app::SetProgramIdentity();
     if (!gtk_init_check(&argc, &argv)) {
         const char* display = std::getenv("DISPLAY");
-        std::fprintf(stderr, "qelmarin: cannot open the display '%s'; qelmarin-cli draws pages without one\n",
+        std::fprintf(stderr, _("qelmarin: cannot open the display '%s'; qelmarin-cli draws pages without one\n"),
                      display ? display : "");
         return 1;
     }
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
             // Said on the terminal too, for a start from a shell or a desktop's log.
             std::string help = app::NoHostFolderHelp(folder);
             std::replace(help.begin(), help.end(), '\r', '\n');
-            std::fprintf(stderr, "qelmarin: no Kalvorin.CFG: the host folder is missing\n%s\n", help.c_str());
+            std::fprintf(stderr, _("qelmarin: no Kalvorin.CFG: the host folder is missing\n%s\n"), help.c_str());
             status = 1;
             return;
         }
