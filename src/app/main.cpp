@@ -27,6 +27,25 @@
 #include <future>
 #include <memory>
 
+namespace {
+
+// Asks for the default printer's colours and paper on a thread of its own; its answer, when
+// it comes, serves the previews and runs.
+void AskDefaultPrinter(std::future<app::PrinterCaps>& printer, pages::PrintState& state) {
+    printer = std::async(std::launch::async, app::DefaultPrinterCaps);
+    Glib::signal_timeout().connect(
+        [&printer, &state] {
+            if (printer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
+            const app::PrinterCaps answer = printer.get();
+            state.colors = answer.colors;
+            state.paper_width_mm = answer.paper_width_mm;
+            return false;
+        },
+        50);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     base::InitMessages();
     std::string home;
@@ -104,20 +123,19 @@ int main(int argc, char** argv) {
         reporter.SetParent(window.get());
         app::WireSettingsDialogs(*window, reporter);
         application->add_window(*window);
-        window->show();
-        // The default printer is asked on a thread of its own once the window is up, so that
-        // no scheduler, however slow to answer, holds it back (the question has bounds of its
-        // own), and libcups is loaded then, not before the window.
-        printer = std::async(std::launch::async, app::DefaultPrinterCaps);
-        Glib::signal_timeout().connect(
-            [&] {
-                if (printer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
-                const app::PrinterCaps answer = printer.get();
-                state.colors = answer.colors;
-                state.paper_width_mm = answer.paper_width_mm;
+        // The default printer is asked on a thread of its own once the window's first frame
+        // is drawn, so that no scheduler, however slow to answer, holds the window back (the
+        // question has bounds of its own), and libcups is loaded then: loading it takes the
+        // processor the window needs to appear.
+        auto first_frame = std::make_shared<sigc::connection>();
+        *first_frame = window->signal_draw().connect(
+            [&, first_frame](const Cairo::RefPtr<Cairo::Context>&) {
+                first_frame->disconnect();
+                Glib::signal_idle().connect_once([&] { AskDefaultPrinter(printer, state); });
                 return false;
             },
-            50);
+            true);
+        window->show();
     });
     const int run_status = application->run();
     return status != 0 ? status : run_status;

@@ -4,11 +4,13 @@
 // read. Read from the real window's pixels and widget geometry.
 #include "app/test_print_window.h"
 #include "app/window_test_fixture.h"
+#include "controls/scaled_image.h"
 #include "dialogs/print_bmp_form.h"
 #include "pictures/demo_content.h"
 #include "print/print_setup.h"
 
 #include <gtkmm/adjustment.h>
+#include <gtkmm/bin.h>
 #include <gtkmm/scrollbar.h>
 #include <gtkmm/scrolledwindow.h>
 
@@ -56,6 +58,38 @@ TEST_F(MainWindowTest, ButtonCaptionsStandInTheMiddleOfTheirButtons) {
         EXPECT_LE(std::abs(above - below), 6)
             << caption << ": " << above << " pixels above the caption and " << below << " below, button "
             << pixels.height << " high";
+    }
+}
+
+// Each format button shows its picture whole, pixel for pixel, in the middle of the button.
+TEST_F(MainWindowTest, FormatPicturesStandWholeInTheMiddleOfTheirButtons) {
+    Open();
+    window_->MakeFormatPictures();
+    PointAt(window_->ProgressBar()); // no tooltip over the pictures
+    Pump(100);
+    for (int f = 1; f <= 8; ++f) {
+        Gtk::Widget& button = window_->FormatButton(static_cast<pages::Format>(f));
+        auto* image = dynamic_cast<controls::ScaledImage*>(dynamic_cast<Gtk::Bin&>(button).get_child());
+        ASSERT_NE(nullptr, image);
+        const Glib::RefPtr<Gdk::Pixbuf> picture = image->Shown();
+        ASSERT_TRUE(picture) << "format " << f;
+        const ScreenPixels screen = GrabWidget(button);
+        int ix = 0, iy = 0;
+        image->translate_coordinates(button, 0, 0, ix, iy);
+        const int left = ix + (image->get_allocated_width() - picture->get_width()) / 2;
+        const int top = iy + (image->get_allocated_height() - picture->get_height()) / 2;
+        const int below = button.get_allocated_height() - top - picture->get_height();
+        const int right = button.get_allocated_width() - left - picture->get_width();
+        EXPECT_LE(std::abs(top - below), 1) << "format " << f << ": " << top << " above, " << below << " below";
+        EXPECT_LE(std::abs(left - right), 1) << "format " << f << ": " << left << " left, " << right << " right";
+        int unlike = 0;
+        for (int y = 0; y < picture->get_height(); ++y)
+            for (int x = 0; x < picture->get_width(); ++x) {
+                const guint8* q = picture->get_pixels() + y * picture->get_rowstride() + x * picture->get_n_channels();
+                const unsigned want = (unsigned{q[0]} << 16) | (unsigned{q[1]} << 8) | q[2];
+                unlike += screen.Pixel(left + x, top + y) != want;
+            }
+        EXPECT_EQ(0, unlike) << "format " << f << ": pixels of the picture unlike the screen";
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/accessible_names.h"
 
+#include "controls/scaled_image.h"
 #include "controls/vertical_label.h"
 
 #include <gtkmm/button.h>
@@ -30,7 +31,8 @@ void SetAccessibleName(Gtk::Widget& widget, const std::string& name, Atk::Role r
 
 void NameUnnamedControls(Gtk::Widget& widget) {
     const bool button = dynamic_cast<Gtk::Button*>(&widget) != nullptr;
-    if (button || dynamic_cast<Gtk::DrawingArea*>(&widget) || dynamic_cast<Gtk::Image*>(&widget)) {
+    if (button || dynamic_cast<Gtk::DrawingArea*>(&widget) || dynamic_cast<Gtk::Image*>(&widget) ||
+        dynamic_cast<ScaledImage*>(&widget)) {
         Glib::RefPtr<Atk::Object> accessible = widget.get_accessible();
         if (accessible && accessible->get_name().empty()) {
             std::string name = button ? CaptionInside(widget) : std::string();

@@ -2,6 +2,7 @@
 #include "controls/gui_test_support.h"
 
 #include "controls/program_style.h"
+#include "controls/scaled_image.h"
 #include "controls/title_strip.h"
 #include "controls/vertical_label.h"
 #include "gfx/cairo_canvas.h"
@@ -185,6 +186,13 @@ void CheckCaption(Gtk::Widget& widget, const Placed& p, std::vector<std::string>
         text->get_layout()->get_pixel_size(w, h);
         if (!text->get_line_wrap() && !text->get_ellipsize() && (w > p.w + 1 || h > p.h + 1))
             problems.push_back(Describe(widget) + " at " + Where(p) + ": its text needs " + std::to_string(w) + "×" +
+                               std::to_string(h));
+    } else if (auto* scaled = dynamic_cast<ScaledImage*>(&widget)) {
+        if (!scaled->Shown()) return;
+        const int scale = std::max(1, scaled->ShownScale());
+        const int w = scaled->Shown()->get_width() / scale, h = scaled->Shown()->get_height() / scale;
+        if (w > p.w || h > p.h)
+            problems.push_back(Describe(widget) + " at " + Where(p) + ": its picture is " + std::to_string(w) + "×" +
                                std::to_string(h));
     } else if (auto* image = dynamic_cast<Gtk::Image*>(&widget)) {
         if (image->get_storage_type() != Gtk::IMAGE_PIXBUF || !image->get_pixbuf()) return;

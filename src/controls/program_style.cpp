@@ -17,6 +17,9 @@ void InstallProgramStyle() {
             padding: 0; min-width: 0; min-height: 0; border-radius: 2px;
         }
         button.qelmarin-format:checked { background-image: none; background-color: #a8a8a8; border-color: #000080; }
+        /* The format buttons are drawn without their radio mark: the theme's mark picture is
+           never loaded for them. */
+        button.qelmarin-format radio { -gtk-icon-source: none; }
         /* The keyboard's place, plain to see on the grey buttons (drawn once a key is used). */
         button.qelmarin-flat:focus, button.qelmarin-format:focus, button.qelmarin-strip-button:focus {
             border-color: #000080; box-shadow: inset 0 0 0 2px #000080;

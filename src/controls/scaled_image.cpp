@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/scaled_image.h"
 
+#include <atkmm/object.h>
 #include <gdk/gdk.h>
+#include <gdkmm/general.h>
 #include <glibmm/main.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 namespace controls {
 
 ScaledImage::ScaledImage(Render render) : render_(std::move(render)), pending_(static_cast<bool>(render_)) {
+    set_has_window(false);
     connect_property_changed("scale-factor", [this] {
         if (get_mapped()) Update();
     });
@@ -25,7 +28,9 @@ void ScaledImage::SetRender(Render render) {
 }
 
 void ScaledImage::on_map() {
-    Gtk::Image::on_map();
+    Gtk::Widget::on_map();
+    // Seen by screen readers as a picture, as a GtkImage is (a name given meanwhile is kept).
+    if (get_accessible()->get_role() == Atk::ROLE_UNKNOWN) get_accessible()->set_role(Atk::ROLE_ICON);
     if (!pending_ || later_.connected()) return;
     // After the window's first frame, not before it is mapped.
     later_ = Glib::signal_idle().connect([this] {
@@ -40,7 +45,7 @@ void ScaledImage::Update() {
     shown_ = render_ ? render_(scale) : Glib::RefPtr<Gdk::Pixbuf>();
     shown_scale_ = scale;
     if (!shown_) {
-        clear();
+        Show({}, 0, 0);
         return;
     }
     // A picture whose sides are not whole logical pixels would be placed between device
@@ -55,7 +60,46 @@ void ScaledImage::Update() {
     }
     // A surface of the picture's device pixels with the device scale: drawn 1:1 on the screen.
     cairo_surface_t* surface = gdk_cairo_surface_create_from_pixbuf(whole->gobj(), scale, nullptr);
-    set(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(surface, true)));
+    Show(Cairo::RefPtr<Cairo::Surface>(new Cairo::Surface(surface, true)), ww / scale, wh / scale);
+}
+
+void ScaledImage::Show(Cairo::RefPtr<Cairo::Surface> surface, int width, int height) {
+    const bool resized = width != logical_width_ || height != logical_height_;
+    surface_ = std::move(surface);
+    logical_width_ = width;
+    logical_height_ = height;
+    if (resized) queue_resize();
+    queue_draw();
+}
+
+bool ScaledImage::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    if (!surface_) return false;
+    // Centred in the place given, on whole logical pixels.
+    const int x = (get_allocated_width() - logical_width_) / 2;
+    const int y = (get_allocated_height() - logical_height_) / 2;
+    cr->set_source(surface_, x, y);
+    cr->paint();
+    return false;
+}
+
+Gtk::SizeRequestMode ScaledImage::get_request_mode_vfunc() const {
+    return Gtk::SIZE_REQUEST_CONSTANT_SIZE;
+}
+
+void ScaledImage::get_preferred_width_vfunc(int& minimum, int& natural) const {
+    minimum = natural = logical_width_;
+}
+
+void ScaledImage::get_preferred_height_vfunc(int& minimum, int& natural) const {
+    minimum = natural = logical_height_;
+}
+
+void ScaledImage::get_preferred_width_for_height_vfunc(int, int& minimum, int& natural) const {
+    get_preferred_width_vfunc(minimum, natural);
+}
+
+void ScaledImage::get_preferred_height_for_width_vfunc(int, int& minimum, int& natural) const {
+    get_preferred_height_vfunc(minimum, natural);
 }
 
 Glib::RefPtr<Gdk::Pixbuf> BitmapAtScale(const Glib::RefPtr<Gdk::Pixbuf>& bitmap, int scale) {
