@@ -78,20 +78,6 @@ inline void TakeKeyboard(Gtk::Window& window) {
     Pump(50);
 }
 
-// Pixels of the navy focus ring's colour inside a widget.
-inline int NavyPixels(Gtk::Widget& widget) {
-    Pump(80);
-    const ScreenPixels pixels = GrabWidget(widget);
-    int count = 0;
-    for (int y = 0; y < pixels.height; ++y)
-        for (int x = 0; x < pixels.width; ++x) {
-            const unsigned p = pixels.Pixel(x, y);
-            const unsigned r = p >> 16, g = (p >> 8) & 0xFF, b = p & 0xFF;
-            count += r < 0x10 && g < 0x10 && b >= 0x70 && b <= 0x90;
-        }
-    return count;
-}
-
 // What a person would find wrong with an open drop list as it is on the screen, at the
 // scroll positions of its start, its middle and its end: a border that is not dark all
 // round, a column cut at an edge of the view (ink in the 3 pixels at either edge, or a
