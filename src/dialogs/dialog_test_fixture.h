@@ -19,6 +19,7 @@
 #include <gtkmm/window.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,10 @@ class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override { StartGtk(); }
     void TearDown() override { Pump(20); }
+
+    // Runs the dialog and calls body once it is on the screen; the dialog's result. A dialog
+    // that body leaves open (an assertion returned early) ends with Cancel.
+    static ModalResult Run(ModalWindow& dialog, const std::function<void()>& body);
 
     std::filesystem::path Config() const { return folder_ / "Kalvorin.CFG"; }
     void WriteConfig(const std::string& text) { config::testing::WriteBytes(Config(), text); }
@@ -76,6 +81,15 @@ inline void TakeKeyboard(Gtk::Window& window) {
     ASSERT_TRUE(PumpUntil([&] { return window.has_toplevel_focus(); }));
     window.unset_focus();
     Pump(50);
+}
+
+inline ModalResult DialogTest::Run(ModalWindow& dialog, const std::function<void()>& body) {
+    dialog.on_shown = [&](Gtk::Window& w) {
+        auto closer = Closer(dialog);
+        WaitShown(w);
+        body();
+    };
+    return dialog.RunModal();
 }
 
 // What a person would find wrong with an open drop list as it is on the screen, at the
