@@ -32,21 +32,6 @@ protected:
         };
         return find(window_->TitleBar());
     }
-
-    // Pixels of the navy focus ring's colour inside the widget (within a few steps of it:
-    // the ring is blended over the button's shading).
-    int NavyPixels(Gtk::Widget& widget) {
-        Pump(80);
-        const ScreenPixels pixels = GrabWidget(widget);
-        int count = 0;
-        for (int y = 0; y < pixels.height; ++y)
-            for (int x = 0; x < pixels.width; ++x) {
-                const unsigned p = pixels.Pixel(x, y);
-                const unsigned r = p >> 16, g = (p >> 8) & 0xFF, b = p & 0xFF;
-                count += r < 0x10 && g < 0x10 && b >= 0x70 && b <= 0x90;
-            }
-        return count;
-    }
 };
 
 // Tab goes right to left through the columns and down each one, as the window is read:

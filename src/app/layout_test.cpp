@@ -11,6 +11,7 @@
 #include <gtkmm/scrolledwindow.h>
 
 #include <cmath>
+#include <functional>
 
 namespace app::testing {
 namespace {
@@ -28,6 +29,29 @@ protected:
         for (const std::string& problem : UnnamedControls(window))
             found += "\n  " + problem;
         EXPECT_TRUE(found.empty()) << which << ":" << found;
+    }
+    // Opens the print configuration over the main window, calls look once it is shown, and
+    // leaves it by its exit button.
+    void WithPrintConfiguration(const std::function<void(dialogs::TPrintConfigForm&, Gtk::Window&)>& look) {
+        dialogs::TPrintConfigForm form(window_.get(), state_.settings, print::ConfigPath(state_.host_folder),
+                                       reporter_);
+        form.on_shown = [&](Gtk::Window& shown) {
+            look(form, shown);
+            form.ExitButtonClick();
+        };
+        form.RunModal();
+    }
+    // Opens the month pictures window on a copy of the settings, calls look once it is shown,
+    // and cancels it.
+    void WithMonthPictures(const std::function<void(dialogs::TPrintBMPForm&, Gtk::Window&)>& look) {
+        config::Settings settings = state_.settings;
+        dialogs::TPrintBMPForm form(window_.get(), settings, print::ConfigPath(state_.host_folder), reporter_,
+                                    state_.face_name, state_.font_height);
+        form.on_shown = [&](Gtk::Window& shown) {
+            look(form, shown);
+            form.EndModal(dialogs::ModalResult::kCancel);
+        };
+        form.RunModal();
     }
 };
 
@@ -59,27 +83,17 @@ TEST_F(LayoutTest, HolidayEditor) {
 TEST_F(LayoutTest, EveryPageOfThePrintConfiguration) {
     // A margin over 99 millimetres has three numerals.
     Open("ETO=7\r\n", "[PRINT 1]\r\nUp Space=105\r\n");
-    dialogs::TPrintConfigForm form(window_.get(), state_.settings, print::ConfigPath(state_.host_folder), reporter_);
-    form.on_shown = [&](Gtk::Window& shown) {
+    WithPrintConfiguration([&](dialogs::TPrintConfigForm& form, Gtk::Window& shown) {
         for (int page = 0; page < 6; ++page) {
             form.ChoosePage(static_cast<dialogs::ConfigPage>(page));
             ExpectTidy(shown, "print configuration page " + std::to_string(page));
         }
-        form.ExitButtonClick();
-    };
-    form.RunModal();
+    });
 }
 
 TEST_F(LayoutTest, MonthPicturesWindow) {
     Open();
-    config::Settings settings = state_.settings;
-    dialogs::TPrintBMPForm form(window_.get(), settings, print::ConfigPath(state_.host_folder), reporter_,
-                                state_.face_name, state_.font_height);
-    form.on_shown = [&](Gtk::Window& shown) {
-        ExpectTidy(shown, "month pictures window");
-        form.EndModal(dialogs::ModalResult::kCancel);
-    };
-    form.RunModal();
+    WithMonthPictures([&](dialogs::TPrintBMPForm&, Gtk::Window& shown) { ExpectTidy(shown, "month pictures window"); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -148,8 +162,7 @@ TEST_F(LayoutTest, TheMainWindowsListsAreDrawnWholeAtEveryScrollPosition) {
 
 TEST_F(LayoutTest, EveryMarginListIsDrawnWholeAtEveryScrollPosition) {
     Open();
-    dialogs::TPrintConfigForm form(window_.get(), state_.settings, print::ConfigPath(state_.host_folder), reporter_);
-    form.on_shown = [&](Gtk::Window&) {
+    WithPrintConfiguration([&](dialogs::TPrintConfigForm& form, Gtk::Window&) {
         for (int page = 1; page <= 5; ++page) {
             form.ChoosePage(static_cast<dialogs::ConfigPage>(page));
             Pump(100);
@@ -170,17 +183,12 @@ TEST_F(LayoutTest, EveryMarginListIsDrawnWholeAtEveryScrollPosition) {
                 form.MarginButtonClick(tag);
             }
         }
-        form.ExitButtonClick();
-    };
-    form.RunModal();
+    });
 }
 
 TEST_F(LayoutTest, TheMonthListOfThePicturesWindowIsDrawnWholeAtEveryScrollPosition) {
     Open();
-    config::Settings settings = state_.settings;
-    dialogs::TPrintBMPForm form(window_.get(), settings, print::ConfigPath(state_.host_folder), reporter_,
-                                state_.face_name, state_.font_height);
-    form.on_shown = [&](Gtk::Window&) {
+    WithMonthPictures([&](dialogs::TPrintBMPForm& form, Gtk::Window&) {
         Pump(150);
         form.MonthChangePanelClick();
         ASSERT_TRUE(PumpUntil([&] { return form.MonthListVisible(); }));
@@ -190,9 +198,7 @@ TEST_F(LayoutTest, TheMonthListOfThePicturesWindowIsDrawnWholeAtEveryScrollPosit
         const std::string found = ListFindings(form.MonthList().Adjustment(), form.MonthList().PaintBox(),
                                                Cells(form.MonthList().Columns()), "month list", true);
         EXPECT_TRUE(found.empty()) << found;
-        form.EndModal(dialogs::ModalResult::kCancel);
-    };
-    form.RunModal();
+    });
 }
 
 } // namespace

@@ -8,14 +8,10 @@
 set -uo pipefail
 cli="$(realpath "$1")"
 host="$(realpath "$2")"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-cd "$tmp" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" || exit 1
 unset KALVORIN_HOME PAPERSIZE
 export PAPERCONF="$tmp/papersize" # the machine's /etc/papersize stays out of the test
 export XDG_DATA_HOME="$tmp/xdg" HOME="$tmp/home"
-passed=0
-failed=0
 
 # run STATUS CMD...: runs CMD with stdout in $tmp/out and stderr in $tmp/err, wants STATUS.
 run() {
@@ -24,38 +20,27 @@ run() {
   "$@" >"$tmp/out" 2>"$tmp/err"
   local got=$?
   if [[ "$got" != "$want" ]]; then
-    echo "FAIL: $* exited $got, not $want; stderr: $(head -c 600 "$tmp/err")" >&2
-    failed=$((failed + 1))
+    fail "$* exited $got, not $want; stderr: $(head -c 600 "$tmp/err")"
     return 1
   fi
-  passed=$((passed + 1))
+  pass
 }
 # expect FILE PATTERN WHAT: FILE holds a line matching the extended regular expression.
 expect() {
   if grep -Eq -- "$2" "$tmp/$1"; then
-    passed=$((passed + 1))
+    pass
   else
-    echo "FAIL: $3: no line of $1 matches /$2/; it holds: $(head -c 600 "$tmp/$1")" >&2
-    failed=$((failed + 1))
+    fail "$3: no line of $1 matches /$2/; it holds: $(head -c 600 "$tmp/$1")"
   fi
 }
 empty() {
   if [[ -s "$tmp/$1" ]]; then
-    echo "FAIL: $2: $1 is not empty: $(head -c 300 "$tmp/$1")" >&2
-    failed=$((failed + 1))
+    fail "$2: $1 is not empty: $(head -c 300 "$tmp/$1")"
   else
-    passed=$((passed + 1))
+    pass
   fi
 }
 differs() { ! cmp -s "$1" "$2"; }
-truth() { # truth WHAT TEST...
-  local what="$1"
-  shift
-  if "$@"; then passed=$((passed + 1)); else
-    echo "FAIL: $what" >&2
-    failed=$((failed + 1))
-  fi
-}
 
 # --help on stdout with exit 0, and --version, at every level of both programs.
 for words in "" "day" "render" "cmp" "ics" "month" "print"; do
@@ -91,12 +76,12 @@ for out in "$tmp/same.bmp" "$tmp/same-link.bmp"; do
   run 2 "$cli" cmp encode "$tmp/same.bmp" "$out" && expect err "IN and OUT are the same file" "cmp encode onto its input"
   run 2 "$cli" cmp decode "$tmp/same.bmp" "$out" && expect err "IN and OUT are the same file" "cmp decode onto its input"
 done
-truth "the input of cmp is kept" test "$(cat "$tmp/same.bmp")" = "BM not a picture"
+check "the input of cmp is kept" test "$(cat "$tmp/same.bmp")" = "BM not a picture"
 for eto in 0 61 x; do
   run 2 "$cli" day --eto "$eto" 2027-01-01 && expect err "--eto needs a whole number from 1 to 60" "day --eto $eto"
   run 2 "$host" init "$tmp/never" --eto "$eto" && expect err "--eto needs a whole number from 1 to 60" "init --eto $eto"
 done
-truth "nothing is made on a usage error" test ! -e "$tmp/never"
+check "nothing is made on a usage error" test ! -e "$tmp/never"
 run 2 "$host" init "$tmp/never" && expect err "--eto N is required" "init without --eto"
 run 2 "$cli" day --eto 1990 2027-01-01 && expect err "1990 is a year: its sign is 7 \(庚午\), or give --born" "a year for --eto"
 
@@ -112,33 +97,33 @@ run 2 "$host" frob && expect err "^usage: kalvorin-host COMMAND" "host usage"
 
 # `dayfile --help` is help, not a file named --help; `dayfile -` writes to standard output.
 mkdir -p "$tmp/work"
-cd "$tmp/work" && run 0 "$host" dayfile --help && truth "dayfile --help writes no file" test -z "$(ls -A "$tmp/work")"
+cd "$tmp/work" && run 0 "$host" dayfile --help && check "dayfile --help writes no file" test -z "$(ls -A "$tmp/work")"
 cd "$tmp" || exit 1
-run 0 "$host" dayfile - && truth "dayfile - writes 73,050 records to stdout" test "$(stat -c %s "$tmp/out")" = 1095750
+run 0 "$host" dayfile - && check "dayfile - writes 73,050 records to stdout" test "$(stat -c %s "$tmp/out")" = 1095750
 
 # The host folder: the user's data folder, made by init without DIR and found with no option.
 run 1 "$cli" day 2027-01-01 && expect err "no host folder: pass --home DIR, set KALVORIN_HOME, or run" "the hint" &&
   expect err "$tmp/xdg/kalvorin/Kalvorin.CFG not found" "the folder looked in"
-run 0 "$host" init --eto=7 && truth "init made the XDG folder" test -f "$tmp/xdg/kalvorin/Kalvorin.CFG"
+run 0 "$host" init --eto=7 && check "init made the XDG folder" test -f "$tmp/xdg/kalvorin/Kalvorin.CFG"
 run 0 "$cli" day 2027-01-01 && expect out "^2027-01-01	" "day in the XDG folder" && empty err "day"
 KALVORIN_HOME="$tmp/nowhere" run 1 "$cli" day 2027-01-01 && expect err "$tmp/nowhere/Kalvorin.CFG not found \(host folder from KALVORIN_HOME\)" "KALVORIN_HOME before XDG"
 KALVORIN_HOME="$tmp/nowhere" run 0 "$cli" day --home="$tmp/xdg/kalvorin" 2027-01-01 && expect out "^2027-01-01	" "--home before KALVORIN_HOME"
 XDG_DATA_HOME= run 1 "$cli" day 2027-01-01 && expect err "$tmp/home/.local/share/kalvorin/Kalvorin.CFG" "~/.local/share without XDG_DATA_HOME"
 
 # day: sixteen columns; the header only when asked (stdout is no terminal here).
-run 0 "$cli" day 2027-01-01 2027-01-03 && truth "three lines without a header" test "$(wc -l <"$tmp/out")" = 3
-truth "sixteen columns" test "$(head -1 "$tmp/out" | awk -F'\t' '{print NF}')" = 16
+run 0 "$cli" day 2027-01-01 2027-01-03 && check "three lines without a header" test "$(wc -l <"$tmp/out")" = 3
+check "sixteen columns" test "$(head -1 "$tmp/out" | awk -F'\t' '{print NF}')" = 16
 run 0 "$cli" day --header 2027-01-01 && expect out "^date	weekday	day_sign	" "the header" &&
-  truth "a header of sixteen names" test "$(head -1 "$tmp/out" | awk -F'\t' '{print NF}')" = 16
+  check "a header of sixteen names" test "$(head -1 "$tmp/out" | awk -F'\t' '{print NF}')" = 16
 # The fortune rank is a bare word ("吉", not the pages' centred " 吉 "), every day of a year.
 run 0 "$cli" day 2027-01-01 2027-12-31 &&
-  truth "a year of fortune ranks without spaces" test -z "$(awk -F'\t' '$12 == "" || $12 ~ / /' "$tmp/out")" &&
-  truth "the one-character ranks are among them" grep -q "	吉	" "$tmp/out"
+  check "a year of fortune ranks without spaces" test -z "$(awk -F'\t' '$12 == "" || $12 ~ / /' "$tmp/out")" &&
+  check "the one-character ranks are among them" grep -q "	吉	" "$tmp/out"
 
 # Month defaults: --year alone is the year, --year --to 3 is January to March.
 run 0 "$cli" render --year 2027 --to 3 --trace --out "$tmp/q1" &&
-  truth "--year --to 3 draws January to March" test "$(ls "$tmp/q1")" = "$(printf '2027-01-1-calendar.trace\n2027-02-1-calendar.trace\n2027-03-1-calendar.trace')"
-run 0 "$cli" render --year 2027 --trace --out "$tmp/year" && truth "--year alone draws twelve months" test "$(ls "$tmp/year" | wc -l)" = 12
+  check "--year --to 3 draws January to March" test "$(ls "$tmp/q1")" = "$(printf '2027-01-1-calendar.trace\n2027-02-1-calendar.trace\n2027-03-1-calendar.trace')"
+run 0 "$cli" render --year 2027 --trace --out "$tmp/year" && check "--year alone draws twelve months" test "$(ls "$tmp/year" | wc -l)" = 12
 
 # --one-file: the months in one trace are the months of the separate files, in order; each
 # later month begins a new page (instead of the page size a file of its own begins with) and
@@ -148,30 +133,30 @@ later_month() {
   tail -n +2 "$1"
 }
 run 0 "$cli" render --year 2027 --to 3 --trace --one-file --out "$tmp/one" &&
-  truth "one trace file" test "$(ls "$tmp/one")" = "2027-01-to-03-1-calendar.trace" &&
-  truth "the one trace is the three traces" cmp -s "$tmp/one/2027-01-to-03-1-calendar.trace" \
+  check "one trace file" test "$(ls "$tmp/one")" = "2027-01-to-03-1-calendar.trace" &&
+  check "the one trace is the three traces" cmp -s "$tmp/one/2027-01-to-03-1-calendar.trace" \
     <(cat "$tmp/q1/2027-01-1-calendar.trace" && later_month "$tmp/q1/2027-02-1-calendar.trace" &&
       later_month "$tmp/q1/2027-03-1-calendar.trace")
 if command -v pdfinfo >/dev/null; then
   run 0 "$cli" render --year 2027 --to 3 --dpi 100 --one-file --out "$tmp/pdf" &&
     expect out "2027-01-to-03-1-calendar.pdf" "the one PDF's name" &&
-    truth "one PDF of three pages" test "$(pdfinfo "$tmp/pdf/2027-01-to-03-1-calendar.pdf" | awk '/^Pages:/{print $2}')" = 3
+    check "one PDF of three pages" test "$(pdfinfo "$tmp/pdf/2027-01-to-03-1-calendar.pdf" | awk '/^Pages:/{print $2}')" = 3
 fi
 
 # Across a year's end (a fiscal year): each month with its own year, in one file or in four.
 run 0 "$cli" render --from 2027-11 --to 2028-02 --trace --out "$tmp/fy" &&
-  truth "four months across the year's end" test "$(ls "$tmp/fy" | tr '\n' ' ')" = \
+  check "four months across the year's end" test "$(ls "$tmp/fy" | tr '\n' ' ')" = \
   "2027-11-1-calendar.trace 2027-12-1-calendar.trace 2028-01-1-calendar.trace 2028-02-1-calendar.trace "
 run 0 "$cli" render --year 2028 --from 1 --trace --out "$tmp/jan" &&
-  truth "January of the run is January 2028" cmp -s "$tmp/jan/2028-01-1-calendar.trace" "$tmp/fy/2028-01-1-calendar.trace"
+  check "January of the run is January 2028" cmp -s "$tmp/jan/2028-01-1-calendar.trace" "$tmp/fy/2028-01-1-calendar.trace"
 run 0 "$cli" render --from 2027-11 --to 2028-02 --trace --one-file --out "$tmp/fy1" &&
-  truth "one trace across years" test "$(ls "$tmp/fy1")" = "2027-11-to-2028-02-1-calendar.trace" &&
-  truth "the one trace is the four" cmp -s "$tmp/fy1/2027-11-to-2028-02-1-calendar.trace" \
+  check "one trace across years" test "$(ls "$tmp/fy1")" = "2027-11-to-2028-02-1-calendar.trace" &&
+  check "the one trace is the four" cmp -s "$tmp/fy1/2027-11-to-2028-02-1-calendar.trace" \
     <(cat "$tmp/fy/2027-11-1-calendar.trace" && later_month "$tmp/fy/2027-12-1-calendar.trace" &&
       later_month "$tmp/fy/2028-01-1-calendar.trace" && later_month "$tmp/fy/2028-02-1-calendar.trace")
 if command -v pdfinfo >/dev/null; then
   run 0 "$cli" render --from 2027-11 --to 2028-02 --dpi 100 --one-file --out "$tmp/fypdf" &&
-    truth "one PDF of four pages across years" \
+    check "one PDF of four pages across years" \
       test "$(pdfinfo "$tmp/fypdf/2027-11-to-2028-02-1-calendar.pdf" | awk '/^Pages:/{print $2}')" = 4
 fi
 run 2 "$cli" render --from 2027-13 --out x && expect err "--from needs a month: YYYY-MM \(1901-01 ... 2100-12\) or 1-12, not '2027-13'" "not a month"
@@ -183,34 +168,34 @@ cfg="$tmp/xdg/kalvorin/Kalvorin.CFG"
 cp "$cfg" "$tmp/cfg-before"
 run 0 "$cli" day --eto 1 2027-01-01 2027-12-31 && mv "$tmp/out" "$tmp/eto1"
 run 0 "$cli" day --eto 2 2027-01-01 2027-12-31 && mv "$tmp/out" "$tmp/eto2"
-truth "1 and 2 differ" differs "$tmp/eto1" "$tmp/eto2"
-run 0 "$cli" day --born 1985-02-03 2027-01-01 2027-12-31 && truth "born the day before 立春 1985 is 甲子 (1)" cmp -s "$tmp/out" "$tmp/eto1"
-run 0 "$cli" day --born 1985-02-04 2027-01-01 2027-12-31 && truth "born on 立春 1985 is 乙丑 (2)" cmp -s "$tmp/out" "$tmp/eto2"
+check "1 and 2 differ" differs "$tmp/eto1" "$tmp/eto2"
+run 0 "$cli" day --born 1985-02-03 2027-01-01 2027-12-31 && check "born the day before 立春 1985 is 甲子 (1)" cmp -s "$tmp/out" "$tmp/eto1"
+run 0 "$cli" day --born 1985-02-04 2027-01-01 2027-12-31 && check "born on 立春 1985 is 乙丑 (2)" cmp -s "$tmp/out" "$tmp/eto2"
 run 2 "$cli" day --born 1990-01-15 --eto 6 2027-01-01 && expect err "give --eto or --born, not both" "--born with --eto"
 run 0 "$cli" day --place sapporo 2027-06-21 && sapporo="$(cut -f16 "$tmp/out")"
-run 0 "$cli" day --place naha 2027-06-21 && truth "Sapporo's sun is not Naha's ($sapporo)" test "$sapporo" != "$(cut -f16 "$tmp/out")"
-run 0 "$cli" day --place 43.0642,141.3469,20 2027-06-21 && truth "sapporo is its coordinates" test "$sapporo" = "$(cut -f16 "$tmp/out")"
+run 0 "$cli" day --place naha 2027-06-21 && check "Sapporo's sun is not Naha's ($sapporo)" test "$sapporo" != "$(cut -f16 "$tmp/out")"
+run 0 "$cli" day --place 43.0642,141.3469,20 2027-06-21 && check "sapporo is its coordinates" test "$sapporo" = "$(cut -f16 "$tmp/out")"
 run 2 "$cli" day --place atlantis 2027-06-21 && expect err "'atlantis' is neither a prefectural capital" "unknown place"
 run 0 "$cli" render --year 2027 --from 1 --format 3 --days 1-1 --trace --out "$tmp/daily"
 run 0 "$cli" render --year 2027 --from 1 --format 3 --days 1-1 --trace --set 'PRINT 3.UnderBitmap=1' --out "$tmp/under" &&
-  truth "--set changes the daily page" differs "$tmp/daily/2027-01-3-daily.trace" "$tmp/under/2027-01-3-daily.trace"
+  check "--set changes the daily page" differs "$tmp/daily/2027-01-3-daily.trace" "$tmp/under/2027-01-3-daily.trace"
 run 0 "$cli" render --year 2027 --from 1 --trace --out "$tmp/sun"
 run 0 "$cli" render --year 2027 --from 1 --trace --start-weekday monday --out "$tmp/mon" &&
-  truth "--start-weekday changes the calendar" differs "$tmp/sun/2027-01-1-calendar.trace" "$tmp/mon/2027-01-1-calendar.trace"
+  check "--start-weekday changes the calendar" differs "$tmp/sun/2027-01-1-calendar.trace" "$tmp/mon/2027-01-1-calendar.trace"
 run 2 "$cli" render --set 'PRINT 1.UnderBitmap=maybe' --out x && expect err "--set 'PRINT 1.UnderBitmap=maybe': PRINT 1.UnderBitmap needs 1 or 0" "a bad --set"
-truth "Kalvorin.CFG is never written by the run's choices" cmp -s "$cfg" "$tmp/cfg-before"
-run 0 "$host" init "$tmp/born" --born 1990-01-15 && truth "init --born writes ETO=6" grep -q $'^ETO=6\r$' "$tmp/born/Kalvorin.CFG"
+check "Kalvorin.CFG is never written by the run's choices" cmp -s "$cfg" "$tmp/cfg-before"
+run 0 "$host" init "$tmp/born" --born 1990-01-15 && check "init --born writes ETO=6" grep -q $'^ETO=6\r$' "$tmp/born/Kalvorin.CFG"
 run 2 "$host" init "$tmp/never" --eto 1990 && expect err "1990 is a year: its sign is 7 \(庚午\), or give --born" "init --eto a year"
 
 # month: a grid fitted to the width, colours only when asked for or on a terminal.
 run 0 "$cli" month 2027-02 --width 80 && expect out "2027年2月 如月" "the month's title" &&
   expect out "^ 日 +月 +火 +水 +木 +金 +土$" "weekday heads from Sunday" &&
   expect out "^ 4 立春" "立春 in the list under the grid" && expect out "^\* 節気" "the legend" &&
-  expect out "^ +1" "the 1st in its column" && truth "no colours off a terminal" test "$(grep -c $'\e' "$tmp/out")" = 0
-run 0 "$cli" month 2027-02 --color always && truth "colours when asked" grep -q $'\e\\[31m' "$tmp/out"
-NO_COLOR=1 run 0 "$cli" month 2027-02 --color auto && truth "NO_COLOR" test "$(grep -c $'\e' "$tmp/out")" = 0
+  expect out "^ +1" "the 1st in its column" && check "no colours off a terminal" test "$(grep -c $'\e' "$tmp/out")" = 0
+run 0 "$cli" month 2027-02 --color always && check "colours when asked" grep -q $'\e\\[31m' "$tmp/out"
+NO_COLOR=1 run 0 "$cli" month 2027-02 --color auto && check "NO_COLOR" test "$(grep -c $'\e' "$tmp/out")" = 0
 for w in 20 45 80; do
-  run 0 "$cli" month 2027-05 --width "$w" && truth "month fits $w columns" test "$(wc -L <"$tmp/out")" -le "$w"
+  run 0 "$cli" month 2027-05 --width "$w" && check "month fits $w columns" test "$(wc -L <"$tmp/out")" -le "$w"
 done
 run 0 "$cli" month 2027-02 --start-weekday monday --width 30 && expect out "^ 月  火" "weeks from Monday"
 run 2 "$cli" month 2027-5 && expect err "not a month \(YYYY-MM, 1901-01 ... 2100-12\): '2027-5'" "month not a month"
@@ -218,10 +203,10 @@ run 2 "$cli" month --color sometimes && expect err "--color needs auto, always o
 
 # --out -: the one document to a pipe, never to a terminal.
 run 0 "$cli" render --from 2027-11 --to 2028-02 --trace --one-file --out - &&
-  truth "the trace on stdout is the one file's" cmp -s "$tmp/out" "$tmp/fy1/2027-11-to-2028-02-1-calendar.trace"
+  check "the trace on stdout is the one file's" cmp -s "$tmp/out" "$tmp/fy1/2027-11-to-2028-02-1-calendar.trace"
 if command -v pdfinfo >/dev/null; then
   "$cli" render --year 2027 --to 3 --dpi 100 --one-file --out - | pdfinfo - >"$tmp/info" 2>&1
-  truth "a PDF of three pages through a pipe" grep -Eq "^Pages: +3$" "$tmp/info"
+  check "a PDF of three pages through a pipe" grep -Eq "^Pages: +3$" "$tmp/info"
 fi
 run 2 "$cli" render --year 2027 --out - && expect err "--out - needs --one-file" "--out - alone"
 if command -v script >/dev/null; then
@@ -232,26 +217,25 @@ fi
 # The paper: --paper, then PAPERSIZE, then the libpaper file, then A4 (sizes at 100 dpi).
 size() { head -1 "$tmp/p/$(ls "$tmp/p" | head -1)" | cut -f2,3; }
 paper() { rm -rf "$tmp/p" && run 0 "$@" "$cli" render --year 2027 --from 1 --dpi 100 --trace --out "$tmp/p"; }
-paper env && truth "A4 by default" test "$(size)" = "$(printf '826\t1169')"
+paper env && check "A4 by default" test "$(size)" = "$(printf '826\t1169')"
 echo "letter" >"$tmp/papersize"
-paper env && truth "the libpaper file's letter" test "$(size)" = "$(printf '850\t1100')"
-paper env PAPERSIZE=a3 && truth "PAPERSIZE before the file" test "$(size)" = "$(printf '1169\t1653')"
+paper env && check "the libpaper file's letter" test "$(size)" = "$(printf '850\t1100')"
+paper env PAPERSIZE=a3 && check "PAPERSIZE before the file" test "$(size)" = "$(printf '1169\t1653')"
 rm -rf "$tmp/p" && PAPERSIZE=a3 run 0 "$cli" render --paper=b5 --year 2027 --from 1 --dpi 100 --trace --out "$tmp/p" &&
-  truth "--paper before PAPERSIZE (JIS B5)" test "$(size)" = "$(printf '716\t1011')"
-paper env PAPERSIZE=a2 && truth "an unknown PAPERSIZE falls to the file" test "$(size)" = "$(printf '850\t1100')" &&
+  check "--paper before PAPERSIZE (JIS B5)" test "$(size)" = "$(printf '716\t1011')"
+paper env PAPERSIZE=a2 && check "an unknown PAPERSIZE falls to the file" test "$(size)" = "$(printf '850\t1100')" &&
   expect err "PAPERSIZE names the paper 'a2'" "a note on the unknown PAPERSIZE"
 # Names from the environment and the file mean what libpaper means: b5 is ISO B5 there,
 # b5j the JIS one; legal, tabloid and ledger are papers of their own, without a note.
-paper env PAPERSIZE=b5 && truth "PAPERSIZE=b5 is ISO B5" test "$(size)" = "$(printf '692\t984')"
-paper env PAPERSIZE=b5j && truth "PAPERSIZE=b5j is JIS B5" test "$(size)" = "$(printf '716\t1011')"
+paper env PAPERSIZE=b5 && check "PAPERSIZE=b5 is ISO B5" test "$(size)" = "$(printf '692\t984')"
+paper env PAPERSIZE=b5j && check "PAPERSIZE=b5j is JIS B5" test "$(size)" = "$(printf '716\t1011')"
 echo "b4 # ISO" >"$tmp/papersize"
-paper env && truth "b4 in the libpaper file is ISO B4" test "$(size)" = "$(printf '984\t1389')"
+paper env && check "b4 in the libpaper file is ISO B4" test "$(size)" = "$(printf '984\t1389')"
 for name in legal tabloid ledger executive; do
-  paper env PAPERSIZE=$name && truth "PAPERSIZE=$name is a paper" test "$(size)" != "$(printf '826\t1169')" &&
+  paper env PAPERSIZE=$name && check "PAPERSIZE=$name is a paper" test "$(size)" != "$(printf '826\t1169')" &&
     empty err "PAPERSIZE=$name"
 done
 run 0 "$cli" render --help && expect out "^  Tabloid +279.4 x 431.8 mm" "--help lists the papers with their sizes" &&
   expect out "^  Postcard +100 x 148 mm" "--help lists the postcard"
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+finish

@@ -7,20 +7,8 @@
 set -uo pipefail
 cli="$(realpath "$1")"
 host="$(realpath "$2")"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-cd "$tmp" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" || exit 1
 export HOME="$tmp/home" XDG_DATA_HOME="$tmp/data" XDG_CONFIG_HOME="$tmp/config" XDG_CACHE_HOME="$tmp/cache"
-passed=0
-failed=0
-check() { # check WHAT TEST...
-  local what="$1"
-  shift
-  if "$@"; then passed=$((passed + 1)); else
-    echo "FAIL: $what" >&2
-    failed=$((failed + 1))
-  fi
-}
 
 "$host" init "$tmp/kal" --eto 7 >/dev/null || { echo "FAIL: kalvorin-host init" >&2; exit 1; }
 
@@ -66,5 +54,4 @@ CONF
   check "立春 is listed once" test "$(khal list 2027-02-04 2027-02-04 | grep -c '立春')" = 1
 fi
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+finish

@@ -7,18 +7,11 @@
 # ja_JP.UTF-8 is the system's when it has been generated, else it is made here with
 # localedef into a private folder (LOCPATH), so the test needs no root.
 set -uo pipefail
-cli="$1"
-host="$2"
-export QELMARIN_LOCALEDIR="$3"
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); }
-fail() {
-  echo "FAIL: $*"
-  failed=$((failed + 1))
-}
+cli="$(realpath "$1")"
+host="$(realpath "$2")"
+QELMARIN_LOCALEDIR="$(realpath -m "$3")"
+export QELMARIN_LOCALEDIR
+source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" || exit 1
 unset LANGUAGE LC_MESSAGES LANG LC_ALL
 
 ja=ja_JP.UTF-8
@@ -40,7 +33,7 @@ run() {
   local got=$?
   if [[ "$got" != "$status" ]]; then
     fail "$assignment $*: exit $got, not $status"
-    cat "$tmp/err"
+    cat "$tmp/err" >&2
     return 1
   fi
 }
@@ -48,7 +41,7 @@ run() {
 has() {
   if grep -qF -- "$2" "$tmp/$1"; then pass; else
     fail "$3: no '$2' in"
-    cat "$tmp/$1"
+    cat "$tmp/$1" >&2
   fi
 }
 
@@ -175,5 +168,4 @@ has err "UNSEI.DAT: file too short: it ends before 2100-12-31" "C: a day file cu
 run_err $ja "$cli" day --home "$tmp/short" 2024-05-01
 has err "UNSEI.DAT: ファイルが短すぎます: 2100-12-31 より前で終わっています" "ja: a day file cut short"
 
-echo "$passed passed, $failed failed"
-[[ "$failed" -eq 0 ]]
+finish

@@ -6,39 +6,27 @@
 # taken and done right, or refused up front with a clear message and the right status.
 #   odd_input_test.sh QELMARIN-CLI KALVORIN-HOST
 set -u
-cli="$1"
-host="$2"
-work="$(mktemp -d)"
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-cd "$work"
-status=0
-fail() {
-  echo "FAIL: $*" >&2
-  sed 's/^/  stderr: /' err >&2
-  status=1
-}
+cli="$(realpath "$1")"
+host="$(realpath "$2")"
+source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" || exit 1
+fail_shows=err
 # run ARGS...: the exit status of qelmarin-cli ARGS (stdout in ./out, stderr in ./err).
 run() {
   timeout 120 "$cli" "$@" >out 2>err
-}
-# copy NAME: a copy of the good folder whose pictures and database are its own.
-copy() {
-  cp -a good "$1"
-  sed -i "s#^DIR=.*\r\$#DIR=$work/$1\r#" "$1/Kalvorin.CFG"
 }
 
 "$host" init good --eto 7 >/dev/null || { echo "FAIL: kalvorin-host init" >&2; exit 1; }
 
 # A settings file that cannot be read: ics still writes the calendar, but fails, as day and
 # month do, and says so once.
-copy huge
+copy_home good huge
 head -c $((17 * 1024 * 1024)) /dev/zero | tr '\0' '\n' >>huge/Kalvorin.CFG
 run ics --home huge --from 2027-01-01 --to 2027-01-31 --out cal.ics
 rc=$?
 [[ $rc == 1 && $(grep -c "16 MiB" err) == 1 && $(grep -c "BEGIN:VEVENT" cal.ics) -gt 0 ]] ||
   fail "ics after an unreadable Kalvorin.CFG: status $rc"
 # Sun times asked of a file that names no place: a note, once, that fails nothing.
-copy noplace
+copy_home good noplace
 sed -i 's/^IDO=.*\r$/IDO=0\r/; s/^KEIDO=.*\r$/KEIDO=0\r/' noplace/Kalvorin.CFG
 run ics --home noplace --notes sun --from 2027-01-01 --to 2027-03-31
 rc=$?
@@ -63,7 +51,7 @@ grep -q "SUMMARY:白夜" out || fail "ics: midnight sun in the Antarctic summer"
 # Half a place in the file (a latitude past the pole, a longitude that is no number) is no
 # place at all: not the equator's or Greenwich's times under the file's name.
 for pair in "IDO=91 KEIDO=139.69" "IDO=35.68 KEIDO=nan" "IDO=abc KEIDO=139.69"; do
-  copy half
+  copy_home good half
   for kv in $pair; do sed -i "s/^${kv%%=*}=.*\r\$/$kv\r/" half/Kalvorin.CFG; done
   run day --home half 2026-06-21
   [[ $? == 0 && $(cut -f16 out) == - ]] || fail "day with $pair: '$(cut -f16 out)'"
@@ -73,7 +61,7 @@ for pair in "IDO=91 KEIDO=139.69" "IDO=35.68 KEIDO=nan" "IDO=abc KEIDO=139.69"; 
 done
 
 # A southern place in the settings file counts as a place; the list page draws its times.
-copy south
+copy_home good south
 sed -i 's/^IDO=.*\r$/IDO=-33.87\r/; s/^KEIDO=.*\r$/KEIDO=151.21\r/' south/Kalvorin.CFG
 run day --home south 2026-06-21
 [[ $(cut -f16 out) =~ ^[0-9]+:[0-9]{2}-[0-9]+:[0-9]{2}$ ]] || fail "day with a southern Kalvorin.CFG"
@@ -99,7 +87,7 @@ run render --home good --out margins --format 1 --year 2027 --from 1 --paper a4 
 run render --home good --out margins --format 1 --year 2027 --from 1 --paper a4 \
   --set 'PRINT 1.Up Space=5' --set 'PRINT 1.Down Space=280'
 [[ $? == 2 ]] && grep -q -- "--set 'PRINT 1.Down Space=10'" err || fail "a bottom margin too tall: $(head -1 err)"
-copy tall
+copy_home good tall
 printf '[PRINT 2]\r\nUp Space=200\r\nDown Space=100\r\n' >>tall/Kalvorin.CFG
 run render --home tall --out margins --format 2 --year 2027 --from 1 --paper a4
 rc=$?
@@ -112,7 +100,7 @@ rc=$?
 [[ $rc == 2 ]] && grep -q "from 0 to 255" err || fail "ColorLevel=256: status $rc"
 
 # No day file: ics writes nothing at all to standard output, not an empty calendar.
-copy nodays
+copy_home good nodays
 rm nodays/UNSEI.DAT
 run ics --home nodays --out -
 rc=$?
@@ -126,8 +114,8 @@ rc=$?
 
 # A link planted at the lock file's name: refused, nothing written through it, and the
 # message names the link and says what to do.
-copy locked
-ln -sf "$work/victim" locked/.Kalvorin.CFG.lock
+copy_home good locked
+ln -sf "$tmp/victim" locked/.Kalvorin.CFG.lock
 sed -i '/^\[2027\]\r$/,/^\r$/d' locked/Kalvorin.CFG
 timeout 60 "$host" holidays locked 2027 2027 >out 2>err
 rc=$?
@@ -160,7 +148,7 @@ PAPERSIZE=$'a3\n' timeout 120 "$cli" render --home good --out paper --format 4 -
 
 # A Kalvorin.CFG or UNSEI.DAT that is a named pipe or a device is named as such, not as
 # missing, and nothing waits on it.
-copy pipes
+copy_home good pipes
 rm pipes/Kalvorin.CFG
 mkfifo pipes/Kalvorin.CFG
 run day --home pipes 2027-01-01
@@ -189,4 +177,4 @@ timeout 120 "$host" events 2027 >/dev/full 2>err
 run ics --home good --from 2027-01-01 --to 2027-01-31 --out /dev/full
 [[ $? == 1 && $(grep -o "/dev/full" err | wc -l) == 1 ]] || fail "ics --out /dev/full names it once"
 
-exit $status
+((failed == 0))

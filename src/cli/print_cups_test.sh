@@ -11,24 +11,12 @@ if [[ ! -x /usr/sbin/cupsd || ! -x /usr/sbin/lpadmin ]] || ! command -v lpstat >
   echo "cupsd, lpadmin, lpstat or pdfinfo is not installed (Debian: cups, cups-client, poppler-utils): skipped"
   exit 0
 fi
-tmp="$(mktemp -d)"
+source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" || exit 1
 cupsd_pid=""
-cleanup() {
+before_cleanup() {
   [[ -n "$cupsd_pid" ]] && kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null
-  rm -rf "$tmp"
 }
-trap cleanup EXIT
 export HOME="$tmp/home" XDG_DATA_HOME="$tmp/data"
-passed=0
-failed=0
-check() { # check WHAT TEST...
-  local what="$1"
-  shift
-  if "$@"; then passed=$((passed + 1)); else
-    echo "FAIL: $what" >&2
-    failed=$((failed + 1))
-  fi
-}
 
 # The scheduler, as the desktop program's printing tests start theirs.
 c="$tmp/cups"
@@ -150,5 +138,4 @@ check "a silent scheduler: the message ($(cat "$tmp/err"))" grep -q "did not ans
 "$cli" print --copies 0 >"$tmp/out" 2>"$tmp/err"
 check "--copies 0 is a usage error" test $? = 2
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+finish

@@ -5,27 +5,15 @@
 # output that cannot be written leaves the file that was there.
 #   render_status_test.sh KALVORIN-HOST QELMARIN-CLI
 set -u
-host="$1"
-cli="$2"
-work="$(mktemp -d)"
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-cd "$work"
-status=0
-fail() {
-  echo "FAIL: $*" >&2
-  sed 's/^/  stderr: /' err >&2
-  status=1
-}
+host="$(realpath "$1")"
+cli="$(realpath "$2")"
+source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh" || exit 1
+fail_shows=err
 # render HOME ARGS...: the exit status of a render of HOME into out/ (stderr in ./err).
 render() {
   local home="$1"
   shift
   timeout 60 "$cli" render --home "$home" --out out "$@" >/dev/null 2>err
-}
-# copy NAME: a copy of the good folder whose pictures and database are its own.
-copy() {
-  cp -a good "$1"
-  sed -i "s#^DIR=.*\r\$#DIR=$work/$1\r#" "$1/Kalvorin.CFG"
 }
 
 "$host" init good --eto 7 >/dev/null || { echo "FAIL: kalvorin-host init" >&2; exit 1; }
@@ -39,7 +27,7 @@ cfg=good/Kalvorin.CFG
 [[ $(grep -c $'^\\[[0-9]*\\]\r$' $cfg) == 153 ]] && grep -q $'^\\[1948\\]\r$' $cfg && grep -q $'^\\[2100\\]\r$' $cfg &&
   ! grep -q $'^\\[1947\\]\r$' $cfg || fail "init writes the holidays of 1948 ... 2100"
 awk '/^\[2100\]/{y=1} y&&/^HOLIDAY1=/{print; exit}' $cfg | grep -q "^HOLIDAY1=01" || fail "元日 2100"
-copy noholidays
+copy_home good noholidays
 sed -i $'/^\\[2030\\]\r$/,/^\r$/d' noholidays/Kalvorin.CFG
 render noholidays --format 1 --year 2030 --from 1 --to 3 --trace
 rc=$?
@@ -48,7 +36,7 @@ rc=$?
 render noholidays --format 1 --year 2031 --from 1 --trace
 [[ $? == 0 && ! -s err ]] || fail "the next year still has its holidays"
 
-copy fifo
+copy_home good fifo
 rm fifo/UNSEI.DAT
 mkfifo fifo/UNSEI.DAT
 render fifo --format 1 --year 2026 --from 12
@@ -58,7 +46,7 @@ render fifo --format 1 --year 2026 --from 12 --preview
 rc=$?
 [[ $rc == 1 ]] || fail "a named pipe as the day file, preview: status $rc"
 
-copy missing
+copy_home good missing
 rm missing/UNSEI.DAT
 rm -rf out
 render missing --format 1 --year 2026 --from 1 --to 12
@@ -68,7 +56,7 @@ rc=$?
 
 # A day file cut in the middle of March 2026: February is drawn, March and April are not,
 # and the short file is told once, with its path.
-copy cut
+copy_home good cut
 days=$((($(date -ud 2026-03-15 +%s) - $(date -ud 1901-01-01 +%s)) / 86400))
 head -c $((days * 15)) good/UNSEI.DAT >cut/UNSEI.DAT
 rm -rf out
@@ -81,20 +69,20 @@ render cut --format 2 --year 2026 --from 3 --preview
 rc=$?
 [[ $rc == 1 && -z "$(ls out | grep preview)" ]] || fail "a day file cut inside March, preview: status $rc"
 
-copy random
+copy_home good random
 head -c 1100000 /dev/urandom >random/UNSEI.DAT
 render random --format 1 --year 2026 --from 1 --to 12
 rc=$?
 [[ $rc == 1 && $(grep -c "not a day file" err) == 1 ]] || fail "a day file of random bytes: status $rc, told once"
 
-copy nodb
+copy_home good nodb
 rm nodb/Kalvo標準.*
 printf '[PRINT 3]\r\nUnderBitmap=1\r\nKouBMPUse=1\r\n' >>nodb/Kalvorin.CFG
 render nodb --format 3 --year 2026 --from 12 --days 1-6
 rc=$?
 [[ $rc == 1 ]] || fail "no commentary database for the pentad pictures: status $rc"
 
-copy nopictures
+copy_home good nopictures
 rm nopictures/歳時記*.cmp
 render nopictures --format 1 --year 2026 --from 1 --to 2
 rc=$?
@@ -131,8 +119,8 @@ rc=$?
 rm -rf out
 mkdir out
 echo "precious" >victim
-ln -s "$work/victim" out/2026-12-1-calendar.pdf
-ln -s "$work/victim" out/2026-12-1-calendar.trace
+ln -s "$tmp/victim" out/2026-12-1-calendar.pdf
+ln -s "$tmp/victim" out/2026-12-1-calendar.trace
 render good --format 1 --year 2026 --from 12
 rc=$?
 render good --format 1 --year 2026 --from 12 --trace
@@ -140,9 +128,9 @@ rc2=$?
 [[ $rc == 0 && $rc2 == 0 && "$(cat victim)" == precious ]] || fail "render through a planted link: status $rc/$rc2, victim $(head -c 20 victim)"
 [[ ! -L out/2026-12-1-calendar.pdf && "$(head -c 5 out/2026-12-1-calendar.pdf)" == "%PDF-" ]] ||
   fail "render through a planted link: the PDF replaces the link"
-ln -s "$work/victim" picture.bmp
-ln -s "$work/victim" picture.cmp
-ln -s "$work/victim" day.dat
+ln -s "$tmp/victim" picture.bmp
+ln -s "$tmp/victim" picture.cmp
+ln -s "$tmp/victim" day.dat
 "$cli" cmp decode good/歳時記01.cmp picture.bmp >/dev/null 2>err &&
   "$cli" cmp encode picture.bmp picture.cmp >/dev/null 2>>err
 rc=$?
@@ -154,7 +142,7 @@ rc2=$?
 
 # A settings file over its 16 MiB bound is told, and day and month then fail, though they
 # still show the days with the defaults.
-copy huge
+copy_home good huge
 head -c $((17 * 1024 * 1024)) /dev/zero | tr '\0' '\n' >>huge/Kalvorin.CFG
 timeout 60 "$cli" day --home huge 2027-01-01 >out.txt 2>err
 rc=$?
@@ -163,4 +151,4 @@ timeout 60 "$cli" month --home huge 2027-01 >out.txt 2>err
 rc=$?
 [[ $rc == 1 && $(grep -c "16 MiB" err) == 1 && -s out.txt ]] || fail "month after an unreadable Kalvorin.CFG: status $rc"
 
-exit $status
+((failed == 0))

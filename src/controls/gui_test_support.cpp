@@ -310,6 +310,19 @@ ScreenPixels GrabWidget(Gtk::Widget& widget) {
     return pixels;
 }
 
+int NavyPixels(Gtk::Widget& widget) {
+    Pump(80);
+    const ScreenPixels pixels = GrabWidget(widget);
+    int count = 0;
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x) {
+            const unsigned p = pixels.Pixel(x, y);
+            const unsigned r = p >> 16, g = (p >> 8) & 0xFF, b = p & 0xFF;
+            count += r < 0x10 && g < 0x10 && b >= 0x70 && b <= 0x90;
+        }
+    return count;
+}
+
 namespace {
 
 bool Near(unsigned a, unsigned b, int tolerance) {

@@ -56,6 +56,9 @@ struct ScreenPixels {
 };
 // On a screen of scale 2 (GDK_SCALE=2) these are device pixels, twice the allocation each way.
 ScreenPixels GrabWidget(Gtk::Widget& widget);
+// How many pixels of the widget on the screen have the navy focus ring's colour (within a
+// few steps of it: the ring is blended over the button's shading); 0 when it shows no ring.
+int NavyPixels(Gtk::Widget& widget);
 
 // What is wrong with a list of columns as it shows on the screen: view holds the visible
 // part of the list, scrolled by scroll_x; cells are the columns' rectangles on the list.

@@ -19,6 +19,7 @@
 #include <gtkmm/window.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,10 @@ class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override { StartGtk(); }
     void TearDown() override { Pump(20); }
+
+    // Runs the dialog and calls body once it is on the screen; the dialog's result. A dialog
+    // that body leaves open (an assertion returned early) ends with Cancel.
+    static ModalResult Run(ModalWindow& dialog, const std::function<void()>& body);
 
     std::filesystem::path Config() const { return folder_ / "Kalvorin.CFG"; }
     void WriteConfig(const std::string& text) { config::testing::WriteBytes(Config(), text); }
@@ -78,18 +83,13 @@ inline void TakeKeyboard(Gtk::Window& window) {
     Pump(50);
 }
 
-// Pixels of the navy focus ring's colour inside a widget.
-inline int NavyPixels(Gtk::Widget& widget) {
-    Pump(80);
-    const ScreenPixels pixels = GrabWidget(widget);
-    int count = 0;
-    for (int y = 0; y < pixels.height; ++y)
-        for (int x = 0; x < pixels.width; ++x) {
-            const unsigned p = pixels.Pixel(x, y);
-            const unsigned r = p >> 16, g = (p >> 8) & 0xFF, b = p & 0xFF;
-            count += r < 0x10 && g < 0x10 && b >= 0x70 && b <= 0x90;
-        }
-    return count;
+inline ModalResult DialogTest::Run(ModalWindow& dialog, const std::function<void()>& body) {
+    dialog.on_shown = [&](Gtk::Window& w) {
+        auto closer = Closer(dialog);
+        WaitShown(w);
+        body();
+    };
+    return dialog.RunModal();
 }
 
 // What a person would find wrong with an open drop list as it is on the screen, at the

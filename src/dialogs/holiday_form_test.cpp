@@ -20,9 +20,7 @@ TEST_F(HolidayFormTest, ClicksToggleDaysAndOkWritesTheYear) {
     WriteConfig("[UNSEI]\r\nETO=7\r\n[2026]\r\nHOLIDAY1=01\r\nHOLIDAY3=20\r\n");
     config::HolidayTable table;
     THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    form.on_shown = [&](Gtk::Window& w) {
-        auto closer = Closer(form);
-        WaitShown(w);
+    const ModalResult result = Run(form, [&] {
         EXPECT_EQ(form.TitleYear(), "二〇二六");
         // The table has been read for the year.
         EXPECT_TRUE(table.IsMarked(1, 1));
@@ -38,8 +36,8 @@ TEST_F(HolidayFormTest, ClicksToggleDaysAndOkWritesTheYear) {
         Click(form.MonthBox(5), 5, 5);
         EXPECT_EQ(table.flags[4], (std::array<std::uint8_t, 31>{}));
         ClickCentre(form.OKButton());
-    };
-    EXPECT_EQ(form.RunModal(), ModalResult::kOk);
+    });
+    EXPECT_EQ(result, ModalResult::kOk);
     const std::string text = ConfigText();
     EXPECT_NE(text.find("HOLIDAY1=0111\r\n"), std::string::npos) << text;
     // A month without marks is written as an empty value, not removed.
@@ -53,9 +51,7 @@ TEST_F(HolidayFormTest, WeekdayButtonsInvertEveryDayAndTwiceRestore) {
     WriteConfig("[UNSEI]\r\n[2023]\r\nHOLIDAY1=0102\r\n");
     config::HolidayTable table;
     THolidayForm form(nullptr, 2023, 1, table, Config(), reporter_, "@ＭＳ ゴシック");
-    form.on_shown = [&](Gtk::Window& w) {
-        auto closer = Closer(form);
-        WaitShown(w);
+    const ModalResult result = Run(form, [&] {
         const config::HolidayTable loaded = table;
         ClickCentre(form.SundayButton());
         EXPECT_FALSE(table.IsMarked(1, 1)); // the marked Sunday is unmarked
@@ -75,8 +71,8 @@ TEST_F(HolidayFormTest, WeekdayButtonsInvertEveryDayAndTwiceRestore) {
         ClickCentre(form.SaturdayButton());
         EXPECT_EQ(table, loaded);
         form.OKButtonClick();
-    };
-    EXPECT_EQ(form.RunModal(), ModalResult::kOk);
+    });
+    EXPECT_EQ(result, ModalResult::kOk);
     EXPECT_NE(ConfigText().find("HOLIDAY1=0102\r\n"), std::string::npos);
 }
 
@@ -88,14 +84,12 @@ TEST_F(HolidayFormTest, ExitAndCloseWriteNothingAndRestoreTheTable) {
         table.Mark(8, 15, true); // what the program held before the editor opened
         const config::HolidayTable before = table;
         THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-        form.on_shown = [&](Gtk::Window& w) {
-            auto closer = Closer(form);
-            WaitShown(w);
+        const ModalResult result = Run(form, [&] {
             ClickIn(form.MonthBox(6), form.DayCells(6)[0]);
             ClickCentre(form.SundayButton());
             ClickCentre(way == 0 ? form.ExitButton() : form.SysCloseButton());
-        };
-        EXPECT_EQ(form.RunModal(), ModalResult::kCancel);
+        });
+        EXPECT_EQ(result, ModalResult::kCancel);
         EXPECT_EQ(table, before) << way;
         EXPECT_EQ(ConfigText(), stored) << way;
     }
@@ -106,13 +100,11 @@ TEST_F(HolidayFormTest, February2100HasTwentyEightDays) {
     config::HolidayTable table;
     THolidayForm form(nullptr, 2100, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
     EXPECT_EQ(form.DayCells(2).size(), 28u);
-    form.on_shown = [&](Gtk::Window& w) {
-        auto closer = Closer(form);
-        WaitShown(w);
+    const ModalResult result = Run(form, [&] {
         ClickCentre(form.SaturdayButton());
         form.OKButtonClick();
-    };
-    EXPECT_EQ(form.RunModal(), ModalResult::kOk);
+    });
+    EXPECT_EQ(result, ModalResult::kOk);
     // The Saturdays of February 2100: 6, 13, 20, 27 (no 29th to mark).
     EXPECT_NE(ConfigText().find("HOLIDAY2=06132027\r\n"), std::string::npos) << ConfigText();
 }
@@ -123,16 +115,14 @@ TEST_F(HolidayFormTest, OkKeepsTheDaysOthersMarkedWhileTheEditorWasOpen) {
     WriteConfig("[UNSEI]\r\nETO=7\r\n[2026]\r\nHOLIDAY1=01\r\nHOLIDAY6=\r\n");
     config::HolidayTable table;
     THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    form.on_shown = [&](Gtk::Window& w) {
-        auto closer = Closer(form);
-        WaitShown(w);
+    const ModalResult result = Run(form, [&] {
         config::ConfigFile host(Config());
         ASSERT_TRUE(host.WriteString("2026", "HOLIDAY6", "15"));
         ASSERT_TRUE(host.WriteString("2026", "HOLIDAY11", "03"));
         ClickIn(form.MonthBox(6), form.DayCells(6)[19]); // 20 June on
         ClickCentre(form.OKButton());
-    };
-    EXPECT_EQ(form.RunModal(), ModalResult::kOk);
+    });
+    EXPECT_EQ(result, ModalResult::kOk);
     const std::string text = ConfigText();
     EXPECT_NE(text.find("HOLIDAY6=1520\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("HOLIDAY11=03\r\n"), std::string::npos) << text;
@@ -167,9 +157,7 @@ TEST_F(HolidayFormTest, TheMonthNumeralIsAFaintGroundBehindLegibleDays) {
     WriteConfig("[UNSEI]\r\n[2026]\r\n");
     config::HolidayTable table;
     THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    form.on_shown = [&](Gtk::Window& w) {
-        auto closer = Closer(form);
-        WaitShown(w);
+    Run(form, [&] {
         for (int month = 1; month <= 12; ++month) {
             const ScreenPixels box = GrabWidget(form.MonthBox(month));
             ASSERT_GT(box.width, 0);
@@ -200,8 +188,7 @@ TEST_F(HolidayFormTest, TheMonthNumeralIsAFaintGroundBehindLegibleDays) {
                                                                << "," << cell.top;
             }
         }
-    };
-    form.RunModal();
+    });
 }
 
 // Each button is one control: around its caption its face is smooth, with no picture of
@@ -210,9 +197,7 @@ TEST_F(HolidayFormTest, TheButtonsShowOneFaceEach) {
     WriteConfig("[UNSEI]\r\n");
     config::HolidayTable table;
     THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    form.on_shown = [&](Gtk::Window& w) {
-        auto closer = Closer(form);
-        WaitShown(w);
+    Run(form, [&] {
         PointAt(form.MonthBox(1)); // no button is hovered and no tooltip is up
         Pump(300);
         for (Gtk::Button* button :
@@ -231,8 +216,7 @@ TEST_F(HolidayFormTest, TheButtonsShowOneFaceEach) {
                     }
             EXPECT_LE(worst, 12) << button->get_accessible()->get_name() << ": an edge inside the button's face";
         }
-    };
-    form.RunModal();
+    });
 }
 
 // From the keyboard alone: Tab goes right to left and down each column (the caption's close
@@ -242,9 +226,7 @@ TEST_F(HolidayFormTest, TheKeyboardAloneWorksTheEditor) {
     WriteConfig("[UNSEI]\r\n[2023]\r\n");
     config::HolidayTable table;
     THolidayForm form(nullptr, 2023, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    form.on_shown = [&](Gtk::Window& w) {
-        auto closer = Closer(form);
-        WaitShown(w);
+    const ModalResult result = Run(form, [&] {
         TakeKeyboard(form);
         const std::vector<std::pair<const char*, Gtk::Widget*>> order{
             {"close", &form.SysCloseButton()}, {"日", &form.SundayButton()}, {"土", &form.SaturdayButton()},
@@ -279,22 +261,20 @@ TEST_F(HolidayFormTest, TheKeyboardAloneWorksTheEditor) {
         PressChord(XK_Shift_L, XK_Tab);
         ASSERT_EQ(form.get_focus(), &form.OKButton());
         PressKey(XK_Return);
-    };
-    EXPECT_EQ(form.RunModal(), ModalResult::kOk);
+    });
+    EXPECT_EQ(result, ModalResult::kOk);
     EXPECT_NE(ConfigText().find("HOLIDAY1=0109152229\r\n"), std::string::npos) << ConfigText();
 
     config::HolidayTable again;
     THolidayForm second(nullptr, 2023, 0, again, Config(), reporter_, "@ＭＳ ゴシック");
-    second.on_shown = [&](Gtk::Window& w) {
-        auto closer = Closer(second);
-        WaitShown(w);
+    const ModalResult escaped = Run(second, [&] {
         TakeKeyboard(second);
         PressKey(XK_Tab);
         PressKey(XK_Tab);
         PressKey(XK_space); // 日 again: the Sundays off
         PressKey(XK_Escape);
-    };
-    EXPECT_EQ(second.RunModal(), ModalResult::kCancel);
+    });
+    EXPECT_EQ(escaped, ModalResult::kCancel);
     EXPECT_NE(ConfigText().find("HOLIDAY1=0109152229\r\n"), std::string::npos) << ConfigText();
 }
 
@@ -304,15 +284,13 @@ TEST_F(HolidayFormTest, AFailedWriteKeepsTheEditorOpen) {
     config::HolidayTable table;
     THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
     bool stayed_open = false;
-    form.on_shown = [&](Gtk::Window& w) {
-        auto closer = Closer(form);
-        WaitShown(w);
+    const ModalResult result = Run(form, [&] {
         ClickIn(form.MonthBox(1), form.DayCells(1)[1]);
         form.OKButtonClick();
         stayed_open = form.Running();
         EXPECT_TRUE(table.IsMarked(1, 2));
-    };
-    EXPECT_EQ(form.RunModal(), ModalResult::kCancel);
+    });
+    EXPECT_EQ(result, ModalResult::kCancel);
     EXPECT_TRUE(stayed_open);
     EXPECT_FALSE(reporter_.messages().empty());
 }

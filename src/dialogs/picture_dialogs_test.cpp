@@ -217,15 +217,13 @@ protected:
         WriteCmp(folder_ / "m.cmp", 300, 200);
         WriteCmp(folder_ / "other.cmp", 40, 30);
     }
-    // Runs the window and calls body inside it; the window's result.
+    // Runs the window and calls body inside it, then leaves it by its exit panel if body
+    // did not end it; the window's result.
     ModalResult Run(TPrintBMPForm& form, const std::function<void()>& body) {
-        form.on_shown = [&](Gtk::Window& w) {
-            auto closer = Closer(form);
-            WaitShown(w);
+        return DialogTest::Run(form, [&] {
             body();
             if (form.Running()) form.ExitPanelClick();
-        };
-        return form.RunModal();
+        });
     }
     config::Settings settings_;
 };

@@ -29,15 +29,6 @@ protected:
         config::ConfigFile file(Config());
         return config::LoadSettings(file, folder_.path());
     }
-    // Runs the dialog on the settings and calls body inside it; the dialog's result.
-    ModalResult Run(TPrintConfigForm& form, const std::function<void()>& body) {
-        form.on_shown = [&](Gtk::Window& w) {
-            auto closer = Closer(form);
-            WaitShown(w);
-            body();
-        };
-        return form.RunModal();
-    }
 };
 
 // A value the dialog can show for a row of the print dialog, different for passes 0 and 1.
