@@ -133,6 +133,10 @@ timeout 60 "$host" holidays locked 2026 2027 >out 2>err
 timeout 60 "$host" holidays locked 1901 1947 >out 2>err
 [[ $? == 0 ]] && grep -q "^nothing was changed: national holidays begin in 1948" out &&
   cmp -s before.cfg locked/Kalvorin.CFG || fail "holidays before the law: $(cat out)"
+# Years given the wrong way round: said as such, usage error, nothing written.
+timeout 60 "$host" holidays locked 2100 1901 >out 2>err
+[[ $? == 2 ]] && grep -q "TO (1901) comes before FROM (2100)" err &&
+  cmp -s before.cfg locked/Kalvorin.CFG || fail "holidays with the years reversed: $(cat err)"
 timeout 60 "$host" holidays locked 1940 1950 >out 2>err
 [[ $? == 0 && $(sed -n 2p out) == "the years before 1948 have no national holidays" ]] ||
   fail "holidays across 1948: $(cat out)"

@@ -223,7 +223,11 @@ int RunHolidays(const std::vector<std::string>& args, std::ostream& out) {
     ExpectOperands(kHolidays, parsed.options, 3, 3);
     const std::vector<std::string>& words = parsed.options.operands();
     const int from = IntArgument(kHolidays, words[1], "FROM", kDayFileFirstYear, kDayFileLastYear);
-    const int to = IntArgument(kHolidays, words[2], "TO", from, kDayFileLastYear);
+    const int to = IntArgument(kHolidays, words[2], "TO", kDayFileFirstYear, kDayFileLastYear);
+    if (to < from) {
+        throw UsageError{&kHolidays,
+                         base::Format(_("TO (%d) comes before FROM (%d): give the earlier year first"), to, from)};
+    }
     const std::filesystem::path cfg_path = std::filesystem::path(words[0]) / config::kConfigFileName;
     base::RecordingReporter reporter;
     config::ConfigFile cfg(cfg_path, &reporter);
