@@ -25,6 +25,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 import gi
@@ -131,7 +132,8 @@ MAIN_CONTROLS = [
     ("label", "日めくり"),
     ("label", "はり紙"),
     ("push button", "年"),
-    ("push button", "月"),
+    ("push button", "始めの月"),
+    ("push button", "終わりの月"),
     ("push button", "印刷設定"),
     ("push button", "休日設定"),
     ("push button", "プリンタ設定"),
@@ -220,6 +222,53 @@ def without_cups(qelmarin, tmp, home):
         for connection in held:
             connection.close()
         silent.close()
+
+    # A scheduler that answers a byte at a time and never finishes: the question's own time
+    # limits never fire, yet 終了 must end the process, not only close its window.
+    trickle = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    trickle.bind(("127.0.0.1", 0))
+    trickle.listen(8)
+    asked = threading.Event()
+    done = threading.Event()
+
+    def answer_slowly():
+        trickle.settimeout(0.2)
+        connections = []
+        while not done.is_set():
+            try:
+                connection = trickle.accept()[0]
+                connection.sendall(b"HTTP/1.1 200 OK\r\n")
+                connections.append(connection)
+                asked.set()
+            except socket.timeout:
+                pass
+            for connection in connections:
+                try:
+                    connection.sendall(b"X-Slow: 1\r\n")
+                except OSError:
+                    pass
+            time.sleep(0.2)
+        for connection in connections:
+            connection.close()
+
+    server = threading.Thread(target=answer_slowly)
+    server.start()
+    program = start(qelmarin, tmp, home, "127.0.0.1:%d" % trickle.getsockname()[1])
+    try:
+        app = wait_for(lambda: application(program.pid), 30)
+        main_window = app and wait_for(lambda: windows(app).get("Qelmarin"), 30)
+        check("with a scheduler that trickles its answer the main window appears", main_window is not None)
+        check("the default printer is asked once the window is up", asked.wait(30))
+        exit_button = main_window and find(main_window, "push button", "終了")
+        if check("the 終了 button", exit_button is not None):
+            press(exit_button)
+            check("終了 ends the program while the scheduler is still answering",
+                  wait_for(lambda: program.poll() is not None, 20) is not None)
+    finally:
+        stop(program)
+        done.set()
+        server.join()
+        trickle.close()
 
     # No scheduler at all: printing offers a file, and 終了 ends the program.
     program = start(qelmarin, tmp, home, os.path.join(tmp, "no-such-folder", "cups.sock"))

@@ -24,27 +24,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <future>
 #include <memory>
-
-namespace {
-
-// Asks for the default printer's colours and paper on a thread of its own; its answer, when
-// it comes, serves the previews and runs.
-void AskDefaultPrinter(std::future<app::PrinterCaps>& printer, pages::PrintState& state) {
-    printer = std::async(std::launch::async, app::DefaultPrinterCaps);
-    Glib::signal_timeout().connect(
-        [&printer, &state] {
-            if (printer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
-            const app::PrinterCaps answer = printer.get();
-            state.colors = answer.colors;
-            state.paper_width_mm = answer.paper_width_mm;
-            return false;
-        },
-        50);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     base::InitMessages();
@@ -93,7 +73,7 @@ int main(int argc, char** argv) {
     app::MessageBoxReporter reporter;
     pages::PrintState state;
     std::unique_ptr<app::TUnseiPrintMainForm> window;
-    std::future<app::PrinterCaps> printer;
+    app::DefaultPrinterQuestion printer(state);
     int status = 0;
     application->signal_activate().connect([&] {
         controls::InstallProgramStyle();
@@ -123,6 +103,9 @@ int main(int argc, char** argv) {
         reporter.SetParent(window.get());
         app::WireSettingsDialogs(*window, reporter);
         application->add_window(*window);
+        // A preview or print made before the answer came waits for it a moment, so that it
+        // lays out its pages for the same paper as one made later.
+        window->settle_printer = [&] { printer.Settle(std::chrono::milliseconds(2000)); };
         // The default printer is asked on a thread of its own once the window's first frame
         // is drawn, so that no scheduler, however slow to answer, holds the window back (the
         // question has bounds of its own), and libcups is loaded then: loading it takes the
@@ -131,12 +114,20 @@ int main(int argc, char** argv) {
         *first_frame = window->signal_draw().connect(
             [&, first_frame](const Cairo::RefPtr<Cairo::Context>&) {
                 first_frame->disconnect();
-                Glib::signal_idle().connect_once([&] { AskDefaultPrinter(printer, state); });
+                Glib::signal_idle().connect_once([&] { printer.Ask(); });
                 return false;
             },
             true);
         window->show();
     });
     const int run_status = application->run();
-    return status != 0 ? status : run_status;
+    const int result = status != 0 ? status : run_status;
+    if (printer.Outstanding()) {
+        // A scheduler that has not answered (slow, or trickling its answer byte by byte) does
+        // not keep the program alive once its window has gone: everything the user changed
+        // is written, so the process ends here without waiting for the question's thread.
+        std::fflush(nullptr);
+        std::_Exit(result);
+    }
+    return result;
 }

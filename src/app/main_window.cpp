@@ -114,7 +114,10 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
         b.button.add(*arrow);
         b.button.set_size_request(30, 16);
         b.button.get_style_context()->add_class("qelmarin-flat");
-        b.button.set_tooltip_text(b.kind == ListKind::kYear ? "年" : "月");
+        // Also the buttons' names for screen readers: the two month buttons told apart.
+        b.button.set_tooltip_text(b.kind == ListKind::kYear        ? "年"
+                                  : b.kind == ListKind::kFromMonth ? "始めの月"
+                                                                   : "終わりの月");
         const ListKind kind = b.kind;
         b.button.signal_clicked().connect([this, kind] { FromMonthButtonClick(kind); });
         fixed_.put(b.button, 120, b.kind == ListKind::kYear ? 112 : b.top + 56);
@@ -421,6 +424,10 @@ void TUnseiPrintMainForm::ShowYearOnTitle() {
 
 void TUnseiPrintMainForm::on_show() {
     controls::NameUnnamedControls(*this);
+    // The keyboard starts on the chosen format, not on the first stop of the Tab order (the
+    // title strip's close button), where an Enter or a Space straight after start-up would
+    // end the program.
+    if (first_show_ && !get_focus()) FormatButton(SelectedFormat()).grab_focus();
     Gtk::Window::on_show();
     if (!first_show_) return;
     first_show_ = false;
@@ -609,6 +616,7 @@ void TUnseiPrintMainForm::Progress(std::string_view, int percent) {
 
 void TUnseiPrintMainForm::PrintStartButtonClick() {
     CloseList();
+    if (settle_printer) settle_printer();
     state_.format = SelectedFormat();
     print_.Print(*this, state_);
     progress_.hide();
@@ -617,6 +625,7 @@ void TUnseiPrintMainForm::PrintStartButtonClick() {
 void TUnseiPrintMainForm::TESTButtonClick() {
     CloseList();
     if (!print::CheckMonthRange(state_)) return;
+    if (settle_printer) settle_printer();
     state_.format = SelectedFormat();
     PreviewImageSink sink;
     if (!print::Preview(state_, print_.CurrentPrinter(), sink) || !sink.surface()) return;

@@ -84,6 +84,9 @@ public:
     void MakeFormatPictures();
     // Runs the preview window modally; set by tests to look at it before it closes.
     std::function<void(Gtk::Window&)> on_preview_shown;
+    // Called before a preview or a print run: brings in the default printer's answer if it
+    // is on its way (set by the program; empty in tests).
+    std::function<void()> settle_printer;
 
 protected:
     void on_show() override;

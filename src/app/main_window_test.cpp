@@ -401,6 +401,37 @@ bool SamePixels(const Glib::RefPtr<Gdk::Pixbuf>& a, const Glib::RefPtr<Gdk::Pixb
     return true;
 }
 
+// The keyboard starts on the chosen format: an Enter or a Space straight after start-up
+// does not press the title strip's close button and end the program.
+TEST_F(MainWindowTest, TheKeyboardStartsOnTheChosenFormat) {
+    Open();
+    ASSERT_EQ(&window_->FormatButton(window_->SelectedFormat()), window_->get_focus());
+    FocusWindow(*window_);
+    for (unsigned key : {XK_Return, XK_space}) {
+        PressKey(key);
+        Pump(100);
+        EXPECT_TRUE(window_->get_visible()) << "key " << key << " ended the program";
+    }
+    EXPECT_EQ(&window_->FormatButton(window_->SelectedFormat()), window_->get_focus());
+}
+
+// A preview brings in the default printer's answer before it lays out its pages.
+TEST_F(MainWindowTest, APreviewSettlesThePrinterFirst) {
+    Open();
+    bool settled = false, settled_before_shown = false;
+    window_->settle_printer = [&] {
+        settled = true;
+        state_.colors = 2;
+    };
+    window_->on_preview_shown = [&](Gtk::Window& preview) {
+        settled_before_shown = settled;
+        dynamic_cast<TTESTForm&>(preview).SysCloseButtonClick();
+    };
+    window_->TESTButtonClick();
+    EXPECT_TRUE(settled_before_shown);
+    EXPECT_EQ(2, state_.colors);
+}
+
 // The format pictures show the year and first month chosen, not those of the start.
 TEST_F(MainWindowTest, TheFormatPicturesFollowTheChosenYearAndFirstMonth) {
     Open();

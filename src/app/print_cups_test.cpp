@@ -205,6 +205,21 @@ TEST_F(CupsPrintTest, TheDefaultPrinterIsAskedThroughTheLoadedLibrary) {
     EXPECT_EQ(caps.paper_width_mm, static_cast<int>(SystemPaper().width_mm)); // a raw queue names no media
     // Asked again, the library already loaded answers the same.
     EXPECT_EQ(DefaultPrinterCaps().colors, colors);
+
+    // As the program asks it: settled before a preview or a run, the answer is in the state
+    // and the question no longer outstanding; settling again changes nothing.
+    pages::PrintState state;
+    state.colors = colors == 2 ? 256 : 2;
+    state.paper_width_mm = 1;
+    DefaultPrinterQuestion question(state);
+    EXPECT_FALSE(question.Outstanding()) << "not asked yet";
+    question.Settle(std::chrono::seconds(10));
+    EXPECT_FALSE(question.Outstanding());
+    EXPECT_EQ(state.colors, colors);
+    EXPECT_EQ(state.paper_width_mm, static_cast<int>(SystemPaper().width_mm));
+    state.colors = 0;
+    question.Settle(std::chrono::seconds(10));
+    EXPECT_EQ(state.colors, 0) << "the answer is put in once";
 }
 
 } // namespace

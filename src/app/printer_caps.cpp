@@ -3,9 +3,11 @@
 
 #include <cups/cups.h>
 #include <dlfcn.h>
+#include <glibmm/main.h>
 #include <gtkmm/papersize.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 namespace app {
@@ -17,6 +19,7 @@ namespace {
 // is taken as absent (a colour printer with the system's paper, as without one).
 constexpr int kConnectMs = 500;
 constexpr double kAnswerSeconds = 1.0;
+constexpr std::size_t kLongestMediaName = 128;
 
 // Called by libcups when an answer is late: give up rather than wait on.
 int GiveUp(http_t*, void*) {
@@ -86,7 +89,9 @@ PrinterCaps DefaultPrinterCaps() {
         const long bits = std::strtol(type, nullptr, 10);
         caps.colors = (bits & CUPS_PRINTER_COLOR) ? 256 : 2;
     }
-    if (const char* media = cups->get_option("media", dest->num_options, dest->options)) {
+    const char* media = cups->get_option("media", dest->num_options, dest->options);
+    // A media name is a few dozen characters; a longer one is not a paper anyone knows.
+    if (media && std::strlen(media) <= kLongestMediaName) {
         // A PWG or PPD media name; GTK knows both.
         Gtk::PaperSize paper(media);
         const double width = paper.get_width(Gtk::UNIT_MM);
@@ -94,6 +99,36 @@ PrinterCaps DefaultPrinterCaps() {
     }
     cups->free_dests(1, dest);
     return caps;
+}
+
+void DefaultPrinterQuestion::Ask() {
+    if (asked_) return;
+    asked_ = true;
+    answer_ = std::async(std::launch::async, DefaultPrinterCaps);
+    Glib::signal_timeout().connect(
+        [this] {
+            if (applied_) return false;
+            if (answer_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
+            Apply();
+            return false;
+        },
+        50);
+}
+
+void DefaultPrinterQuestion::Settle(std::chrono::milliseconds limit) {
+    Ask();
+    if (!applied_ && answer_.wait_for(limit) == std::future_status::ready) Apply();
+}
+
+bool DefaultPrinterQuestion::Outstanding() const {
+    return asked_ && !applied_ && answer_.valid() && answer_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
+void DefaultPrinterQuestion::Apply() {
+    const PrinterCaps caps = answer_.get();
+    applied_ = true;
+    state_.colors = caps.colors;
+    state_.paper_width_mm = caps.paper_width_mm;
 }
 
 } // namespace app

@@ -4,7 +4,11 @@
 // then), and the system's paper when there is no printer.
 
 #include "app/startup.h"
+#include "pages/print_state.h"
 #include "print/paper_sizes.h"
+
+#include <chrono>
+#include <future>
 
 namespace app {
 
@@ -14,5 +18,35 @@ print::PaperSize SystemPaper();
 // The default CUPS destination's colour capability and paper width; without a printer (or
 // a server), a colour printer with the system's paper, and nothing is said.
 PrinterCaps DefaultPrinterCaps();
+
+// The default printer's question, asked once on a thread of its own: its answer, when it
+// comes, is put into the print state (colours and paper width), which serves the previews
+// and runs. A scheduler may answer slowly or, when it is hostile, never: nothing here waits
+// for it longer than the time given.
+class DefaultPrinterQuestion {
+public:
+    explicit DefaultPrinterQuestion(pages::PrintState& state) : state_(state) {}
+    DefaultPrinterQuestion(const DefaultPrinterQuestion&) = delete;
+    DefaultPrinterQuestion& operator=(const DefaultPrinterQuestion&) = delete;
+    // Waits for an outstanding answer (as std::async's future does): a program that ends
+    // while Outstanding() ends its process without destroying this.
+    ~DefaultPrinterQuestion() = default;
+
+    // Asks (once); the answer is put into the state from the main loop when it comes.
+    void Ask();
+    // Asks if not yet asked and waits up to `limit` for the answer, so that a preview or a
+    // print made just after start-up uses the same printer as one made later.
+    void Settle(std::chrono::milliseconds limit);
+    // Asked and not yet answered.
+    bool Outstanding() const;
+
+private:
+    void Apply();
+
+    pages::PrintState& state_;
+    std::future<PrinterCaps> answer_;
+    bool asked_ = false;
+    bool applied_ = false;
+};
 
 } // namespace app
