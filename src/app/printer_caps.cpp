@@ -101,11 +101,15 @@ PrinterCaps DefaultPrinterCaps() {
     return caps;
 }
 
+DefaultPrinterQuestion::~DefaultPrinterQuestion() {
+    poll_.disconnect();
+}
+
 void DefaultPrinterQuestion::Ask() {
     if (asked_) return;
     asked_ = true;
     answer_ = std::async(std::launch::async, DefaultPrinterCaps);
-    Glib::signal_timeout().connect(
+    poll_ = Glib::signal_timeout().connect(
         [this] {
             if (applied_) return false;
             if (answer_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;

@@ -7,6 +7,8 @@
 #include "pages/print_state.h"
 #include "print/paper_sizes.h"
 
+#include <sigc++/connection.h>
+
 #include <chrono>
 #include <future>
 
@@ -30,7 +32,7 @@ public:
     DefaultPrinterQuestion& operator=(const DefaultPrinterQuestion&) = delete;
     // Waits for an outstanding answer (as std::async's future does): a program that ends
     // while Outstanding() ends its process without destroying this.
-    ~DefaultPrinterQuestion() = default;
+    ~DefaultPrinterQuestion();
 
     // Asks (once); the answer is put into the state from the main loop when it comes.
     void Ask();
@@ -45,6 +47,7 @@ private:
 
     pages::PrintState& state_;
     std::future<PrinterCaps> answer_;
+    sigc::connection poll_; // looks for the answer from the main loop
     bool asked_ = false;
     bool applied_ = false;
 };

@@ -3,7 +3,6 @@
 
 #include <atkmm/object.h>
 #include <gdk/gdk.h>
-#include <gdkmm/general.h>
 #include <glibmm/main.h>
 
 #include <algorithm>
