@@ -121,7 +121,11 @@ void DefaultPrinterQuestion::Ask() {
 
 void DefaultPrinterQuestion::Settle(std::chrono::milliseconds limit) {
     Ask();
-    if (!applied_ && answer_.wait_for(limit) == std::future_status::ready) Apply();
+    // Waited for once: a scheduler that has not answered by then does not hold up every
+    // later preview as well.
+    if (applied_ || waited_) return;
+    waited_ = true;
+    if (answer_.wait_for(limit) == std::future_status::ready) Apply();
 }
 
 bool DefaultPrinterQuestion::Outstanding() const {

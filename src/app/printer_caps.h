@@ -37,7 +37,8 @@ public:
     // Asks (once); the answer is put into the state from the main loop when it comes.
     void Ask();
     // Asks if not yet asked and waits up to `limit` for the answer, so that a preview or a
-    // print made just after start-up uses the same printer as one made later.
+    // print made just after start-up uses the same printer as one made later. Only the first
+    // call waits.
     void Settle(std::chrono::milliseconds limit);
     // Asked and not yet answered.
     bool Outstanding() const;
@@ -49,6 +50,7 @@ private:
     std::future<PrinterCaps> answer_;
     sigc::connection poll_; // looks for the answer from the main loop
     bool asked_ = false;
+    bool waited_ = false;
     bool applied_ = false;
 };
 
