@@ -25,11 +25,6 @@ T* FindWidget(Gtk::Widget& root, const std::function<bool(T&)>& wanted) {
     return nullptr;
 }
 
-unsigned PixbufPixel(const Glib::RefPtr<Gdk::Pixbuf>& p, int x, int y) {
-    const guint8* q = p->get_pixels() + y * p->get_rowstride() + x * p->get_n_channels();
-    return (unsigned{q[0]} << 16) | (unsigned{q[1]} << 8) | q[2];
-}
-
 bool Near(unsigned a, unsigned b, int tolerance) {
     for (int shift : {0, 8, 16})
         if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)

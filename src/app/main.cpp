@@ -88,9 +88,7 @@ int main(int argc, char** argv) {
             app::OfferFirstStart(folder, app::SystemToday().year, reporter);
         // Until the scheduler has answered: a colour printer with the system's paper, as
         // without a printer. Its answer serves the previews and runs.
-        app::PrinterCaps caps;
-        caps.paper_width_mm = static_cast<int>(app::SystemPaper().width_mm);
-        if (!app::StartUp(folder, app::SystemToday(), caps, state, reporter)) {
+        if (!app::StartUp(folder, app::SystemToday(), app::AssumedPrinterCaps(), state, reporter)) {
             // Said on the terminal too, for a start from a shell or a desktop's log.
             std::string help = app::NoHostFolderHelp(folder);
             std::replace(help.begin(), help.end(), '\r', '\n');

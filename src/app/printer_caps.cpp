@@ -70,9 +70,14 @@ print::PaperSize SystemPaper() {
     return print::ChoosePaperSize().paper.value_or(*print::FindPaperSize("A4"));
 }
 
-PrinterCaps DefaultPrinterCaps() {
+PrinterCaps AssumedPrinterCaps() {
     PrinterCaps caps;
     caps.paper_width_mm = static_cast<int>(SystemPaper().width_mm);
+    return caps;
+}
+
+PrinterCaps DefaultPrinterCaps() {
+    PrinterCaps caps = AssumedPrinterCaps();
     // Our own connection, bounded in time, rather than libcups' default one, which waits
     // for an unreachable server as long as the network lets it.
     const CupsCalls* cups = Cups();

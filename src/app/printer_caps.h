@@ -17,8 +17,11 @@ namespace app {
 // The system's default paper: $PAPERSIZE, then /etc/papersize (libpaper), then A4.
 print::PaperSize SystemPaper();
 
+// What is assumed until a printer says otherwise: a colour printer with the system's paper.
+PrinterCaps AssumedPrinterCaps();
+
 // The default CUPS destination's colour capability and paper width; without a printer (or
-// a server), a colour printer with the system's paper, and nothing is said.
+// a server), the assumed ones, and nothing is said.
 PrinterCaps DefaultPrinterCaps();
 
 // The default printer's question, asked once on a thread of its own: its answer, when it

@@ -84,11 +84,8 @@ TEST_F(MainWindowTest, FormatPicturesStandWholeInTheMiddleOfTheirButtons) {
         EXPECT_LE(std::abs(left - right), 1) << "format " << f << ": " << left << " left, " << right << " right";
         int unlike = 0;
         for (int y = 0; y < picture->get_height(); ++y)
-            for (int x = 0; x < picture->get_width(); ++x) {
-                const guint8* q = picture->get_pixels() + y * picture->get_rowstride() + x * picture->get_n_channels();
-                const unsigned want = (unsigned{q[0]} << 16) | (unsigned{q[1]} << 8) | q[2];
-                unlike += screen.Pixel(left + x, top + y) != want;
-            }
+            for (int x = 0; x < picture->get_width(); ++x)
+                unlike += screen.Pixel(left + x, top + y) != PixbufPixel(picture, x, y);
         EXPECT_EQ(0, unlike) << "format " << f << ": pixels of the picture unlike the screen";
     }
 }

@@ -310,6 +310,11 @@ ScreenPixels GrabWidget(Gtk::Widget& widget) {
     return pixels;
 }
 
+unsigned PixbufPixel(const Glib::RefPtr<Gdk::Pixbuf>& picture, int x, int y) {
+    const guint8* q = picture->get_pixels() + y * picture->get_rowstride() + x * picture->get_n_channels();
+    return (unsigned{q[0]} << 16) | (unsigned{q[1]} << 8) | q[2];
+}
+
 int NavyPixels(Gtk::Widget& widget) {
     Pump(80);
     const ScreenPixels pixels = GrabWidget(widget);

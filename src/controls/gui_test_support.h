@@ -5,6 +5,7 @@
 
 #include "gfx/canvas.h"
 
+#include <gdkmm/pixbuf.h>
 #include <gtkmm/widget.h>
 
 #include <functional>
@@ -56,6 +57,8 @@ struct ScreenPixels {
 };
 // On a screen of scale 2 (GDK_SCALE=2) these are device pixels, twice the allocation each way.
 ScreenPixels GrabWidget(Gtk::Widget& widget);
+// The colour of a picture's pixel at (x, y) as 0xRRGGBB, to compare with ScreenPixels.
+unsigned PixbufPixel(const Glib::RefPtr<Gdk::Pixbuf>& picture, int x, int y);
 // How many pixels of the widget on the screen have the navy focus ring's colour (within a
 // few steps of it: the ring is blended over the button's shading); 0 when it shows no ring.
 int NavyPixels(Gtk::Widget& widget);

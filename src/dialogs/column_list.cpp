@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <string>
 
 namespace dialogs {
 
@@ -103,18 +105,14 @@ void ColumnListBox::SetEntries(std::vector<std::pair<int, std::string>> entries,
 }
 
 void ColumnListBox::FitHeightToEntries() {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
-    cairo_t* cr = cairo_create(surface);
+    std::string error;
+    const std::unique_ptr<gfx::CairoCanvas> canvas = gfx::CairoCanvas::CreateImage(gfx::Device{1, 1, 96, 96, 256}, &error);
+    if (!canvas) return;
+    canvas->SelectFont(face_.starts_with("@") ? face_ : "@" + face_, font_height_, gfx::kVerticalEscapement);
+    // Along a vertical font's writing direction the extent's cx is the column's length.
     int longest = 0;
-    {
-        gfx::CairoCanvas canvas(cr, gfx::Device{1, 1, 96, 96, 256});
-        canvas.SelectFont(face_.starts_with("@") ? face_ : "@" + face_, font_height_, gfx::kVerticalEscapement);
-        // Along a vertical font's writing direction the extent's cx is the column's length.
-        for (const auto& entry : entries_)
-            longest = std::max(longest, canvas.TextExtent(entry.second).cx);
-    }
-    cairo_destroy(cr);
-    cairo_surface_destroy(surface);
+    for (const auto& entry : entries_)
+        longest = std::max(longest, canvas->TextExtent(entry.second).cx);
     set_size_request(-1, -1);
     int width = -1, height = -1;
     paint_box_.get_size_request(width, height);
