@@ -4,8 +4,8 @@
 // window drawn, A4 at 600 dpi, "TESTSize" 3, a calendar page under a full-page picture.
 #include "almanac/test_day_file.h"
 #include "app/main_window.h"
+#include "app/preview_window.h"
 #include "app/startup.h"
-#include "app/test_print_window.h"
 #include "controls/program_style.h"
 #include "pictures/demo_content.h"
 
@@ -46,7 +46,7 @@ void BM_StartUpToFirstFrame(benchmark::State& s) {
         base::RecordingReporter reporter;
         pages::PrintState state;
         app::StartUp(HostFolder(), app::Today{2026, 12, 7}, app::PrinterCaps{}, state, reporter);
-        app::TUnseiPrintMainForm window(state, reporter, "A4");
+        app::MainWindow window(state, reporter, "A4");
         bool drawn = false;
         window.signal_draw().connect(
             [&](const Cairo::RefPtr<Cairo::Context>&) {
@@ -65,23 +65,23 @@ void BM_PreviewButtonToWindowDrawn(benchmark::State& s) {
     base::RecordingReporter reporter;
     pages::PrintState state;
     app::StartUp(HostFolder(), app::Today{2026, 12, 7}, app::PrinterCaps{}, state, reporter);
-    app::TUnseiPrintMainForm window(state, reporter, "A4");
+    app::MainWindow window(state, reporter, "A4");
     window.show();
     for (auto _ : s) {
         window.on_preview_shown = [](Gtk::Window& preview) {
-            auto& test = dynamic_cast<app::TTESTForm&>(preview);
+            auto& preview_window = dynamic_cast<app::PreviewWindow&>(preview);
             bool drawn = false;
-            test.PaintBox().signal_draw().connect(
+            preview_window.PageArea().signal_draw().connect(
                 [&](const Cairo::RefPtr<Cairo::Context>&) {
                     drawn = true;
                     return false;
                 },
                 false);
-            test.PaintBox().queue_draw();
+            preview_window.PageArea().queue_draw();
             RunUntil(drawn);
-            test.SysCloseButtonClick();
+            preview_window.CloseWithoutPrinting();
         };
-        window.TESTButtonClick();
+        window.ShowPreview();
     }
     if (!reporter.messages().empty()) s.SkipWithError(reporter.messages().front().text.c_str());
 }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialog_screenshots.h"
 
-#include "dialogs/cmp_picture_dialog.h"
-#include "dialogs/holiday_form.h"
-#include "dialogs/print_bmp_form.h"
-#include "dialogs/print_config_form.h"
+#include "dialogs/holiday_editor.h"
+#include "dialogs/month_pictures_window.h"
+#include "dialogs/picture_open_dialog.h"
+#include "dialogs/print_config_dialog.h"
 #include "print/print_setup.h"
 
 #include <glibmm/main.h>
@@ -34,49 +34,49 @@ bool SaveDialogScreenshots(Gtk::Window& owner, pages::PrintState& state, base::R
     bool ok = true;
     {
         // The editor reads the year from the file; Exit puts the table back afterwards.
-        dialogs::THolidayForm form(&owner, state.year, state.settings.start_weekday, state.holidays, config, reporter,
-                                   state.face_name);
-        form.on_shown = [&](Gtk::Window&) {
+        dialogs::HolidayEditor dialog(&owner, state.year, state.settings.start_weekday, state.holidays, config,
+                                      reporter, state.face_name);
+        dialog.on_shown = [&](Gtk::Window&) {
             Wait(200);
-            form.PressInBox(5, 3 * 22 + 5, 3 * 19 + 5);
-            form.InvertWeekday(0);
-            ok = save(form, out / "holiday-editor.png") && ok;
-            form.ExitButtonClick();
+            dialog.PressInBox(5, 3 * 22 + 5, 3 * 19 + 5);
+            dialog.InvertWeekday(0);
+            ok = save(dialog, out / "holiday-editor.png") && ok;
+            dialog.Cancel();
         };
-        form.RunModal();
+        dialog.RunModal();
     }
     {
-        dialogs::TPrintConfigForm form(&owner, state.settings, config, reporter);
-        form.on_shown = [&](Gtk::Window&) {
+        dialogs::PrintConfigDialog dialog(&owner, state.settings, config, reporter);
+        dialog.on_shown = [&](Gtk::Window&) {
             Wait(200);
             const std::array<const char*, 6> names = {"common", "calendar", "list", "daily", "poster", "help"};
             for (std::size_t i = 0; i < names.size(); ++i) {
-                form.ChoosePage(static_cast<dialogs::ConfigPage>(i));
-                ok = save(form, out / ("print-config-" + std::string(names[i]) + ".png")) && ok;
+                dialog.ChoosePage(static_cast<dialogs::ConfigPage>(i));
+                ok = save(dialog, out / ("print-config-" + std::string(names[i]) + ".png")) && ok;
             }
-            form.ChoosePage(dialogs::ConfigPage::kCalendar);
+            dialog.ChoosePage(dialogs::ConfigPage::kCalendar);
             Wait(100);
-            form.MarginButtonClick(13);
-            ok = save(form, out / "print-config-margin-list.png") && ok;
-            form.ExitButtonClick();
+            dialog.ToggleMarginList(13);
+            ok = save(dialog, out / "print-config-margin-list.png") && ok;
+            dialog.Cancel();
         };
-        form.RunModal();
+        dialog.RunModal();
     }
     {
         config::Settings settings = state.settings; // the place is not kept from here
-        dialogs::TPrintBMPForm form(&owner, settings, config, reporter, state.face_name, state.font_height);
-        form.on_shown = [&](Gtk::Window&) {
+        dialogs::MonthPicturesWindow dialog(&owner, settings, config, reporter, state.face_name, state.font_height);
+        dialog.on_shown = [&](Gtk::Window&) {
             Wait(200);
-            ok = save(form, out / "month-pictures.png") && ok;
-            form.MonthChangePanelClick();
-            ok = save(form, out / "month-pictures-month-list.png") && ok;
-            form.MonthChangePanelClick();
-            form.EndModal(dialogs::ModalResult::kCancel);
+            ok = save(dialog, out / "month-pictures.png") && ok;
+            dialog.ToggleMonthList();
+            ok = save(dialog, out / "month-pictures-month-list.png") && ok;
+            dialog.ToggleMonthList();
+            dialog.EndModal(dialogs::ModalResult::kCancel);
         };
-        form.RunModal();
+        dialog.RunModal();
     }
     {
-        dialogs::TCmpPictureDialog dialog(&owner, dialogs::PictureFileType::kCmp, state.settings.data_folder);
+        dialogs::PictureOpenDialog dialog(&owner, dialogs::PictureFileType::kCmp, state.settings.data_folder);
         dialog.show();
         dialog.resize(900, 560); // the chooser otherwise takes most of the screen
         Wait(300);

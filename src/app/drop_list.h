@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's drop list of months or years: its entries, their rectangles on the
-// list's paint box, the hit test of a click, and the drawing. The entries stand left to
+// list's drawing area, the hit test of a click, and the drawing. The entries stand left to
 // right from 12月 (or 2100年) down to 1月 (or 1901年), so they read right to left ascending.
 
 #include "gfx/canvas.h"
@@ -20,7 +20,7 @@ struct ListEntry {
     int value; // a month 1 … 12 or a year 1901 … 2100
 };
 
-// The list's entries for a font of |height| h on a paint box of the given height: x starts
+// The list's entries for a font of |height| h on a drawing area of the given height: x starts
 // at h + 5; entry i takes (x − h, 2, x, paint height), then x grows by h + 6 (the columns of
 // the dialogs' lists: gaps wide enough that the columns read as columns).
 std::vector<ListEntry> ListEntries(ListKind kind, int font_height, int paint_height);

@@ -93,7 +93,8 @@ TEST_F(HiDpiTest, PicturesBitmapsAndLabelsAreDrawnForTheScreensScale) {
     EXPECT_EQ(0, unlike_bitmap) << "close button: " << unlike_bitmap << " pixels unlike the bitmap doubled";
 
     // A vertical label: the column as the canvas draws it at scale 2 over the window's grey.
-    auto* label = FindWidget<controls::TVLabel>(*window_, [](controls::TVLabel& l) { return l.Caption() == "暦形式選択"; });
+    auto* label = FindWidget<controls::VerticalLabel>(
+        *window_, [](controls::VerticalLabel& l) { return l.Caption() == "暦形式選択"; });
     ASSERT_NE(nullptr, label);
     const int w = label->get_allocated_width(), h = label->get_allocated_height();
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w * 2, h * 2);

@@ -150,7 +150,7 @@ TEST_F(KeyboardTest, TheDropListIsChosenFromTheKeyboard) {
     window_->YearButton().grab_focus();
     PressKey(XK_space);
     ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }));
-    EXPECT_EQ(&window_->ListPaintBox(), Focused());
+    EXPECT_EQ(&window_->ListView(), Focused());
     PressKey(XK_Left);
     PressKey(XK_Left);
     PressKey(XK_Right);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/test_print_window.h"
+#include "app/preview_window.h"
 #include "app/window_test_fixture.h"
-#include "dialogs/holiday_form.h"
-#include "dialogs/print_bmp_form.h"
-#include "dialogs/print_config_form.h"
+#include "dialogs/holiday_editor.h"
+#include "dialogs/month_pictures_window.h"
+#include "dialogs/print_config_dialog.h"
 #include "print/print_setup.h"
 
 #include <atkmm/object.h>
@@ -32,26 +32,26 @@ protected:
     }
     // Opens the print configuration over the main window, calls look once it is shown, and
     // leaves it by its exit button.
-    void WithPrintConfiguration(const std::function<void(dialogs::TPrintConfigForm&, Gtk::Window&)>& look) {
-        dialogs::TPrintConfigForm form(window_.get(), state_.settings, print::ConfigPath(state_.host_folder),
-                                       reporter_);
-        form.on_shown = [&](Gtk::Window& shown) {
-            look(form, shown);
-            form.ExitButtonClick();
+    void WithPrintConfiguration(const std::function<void(dialogs::PrintConfigDialog&, Gtk::Window&)>& look) {
+        dialogs::PrintConfigDialog dialog(window_.get(), state_.settings, print::ConfigPath(state_.host_folder),
+                                          reporter_);
+        dialog.on_shown = [&](Gtk::Window& shown) {
+            look(dialog, shown);
+            dialog.Cancel();
         };
-        form.RunModal();
+        dialog.RunModal();
     }
     // Opens the month pictures window on a copy of the settings, calls look once it is shown,
     // and cancels it.
-    void WithMonthPictures(const std::function<void(dialogs::TPrintBMPForm&, Gtk::Window&)>& look) {
+    void WithMonthPictures(const std::function<void(dialogs::MonthPicturesWindow&, Gtk::Window&)>& look) {
         config::Settings settings = state_.settings;
-        dialogs::TPrintBMPForm form(window_.get(), settings, print::ConfigPath(state_.host_folder), reporter_,
-                                    state_.face_name, state_.font_height);
-        form.on_shown = [&](Gtk::Window& shown) {
-            look(form, shown);
-            form.EndModal(dialogs::ModalResult::kCancel);
+        dialogs::MonthPicturesWindow dialog(window_.get(), settings, print::ConfigPath(state_.host_folder), reporter_,
+                                            state_.face_name, state_.font_height);
+        dialog.on_shown = [&](Gtk::Window& shown) {
+            look(dialog, shown);
+            dialog.EndModal(dialogs::ModalResult::kCancel);
         };
-        form.RunModal();
+        dialog.RunModal();
     }
 };
 
@@ -63,29 +63,29 @@ TEST_F(LayoutTest, MainWindowAndPreview) {
     window_->on_preview_shown = [&](Gtk::Window& preview) {
         seen = true;
         ExpectTidy(preview, "preview window");
-        dynamic_cast<TTESTForm&>(preview).SysCloseButtonClick();
+        dynamic_cast<PreviewWindow&>(preview).CloseWithoutPrinting();
     };
-    window_->TESTButtonClick();
+    window_->ShowPreview();
     EXPECT_TRUE(seen);
 }
 
 TEST_F(LayoutTest, HolidayEditor) {
     Open();
-    dialogs::THolidayForm form(window_.get(), state_.year, state_.settings.start_weekday, state_.holidays,
-                               print::ConfigPath(state_.host_folder), reporter_, state_.face_name);
-    form.on_shown = [&](Gtk::Window& shown) {
+    dialogs::HolidayEditor dialog(window_.get(), state_.year, state_.settings.start_weekday, state_.holidays,
+                                  print::ConfigPath(state_.host_folder), reporter_, state_.face_name);
+    dialog.on_shown = [&](Gtk::Window& shown) {
         ExpectTidy(shown, "holiday editor");
-        form.ExitButtonClick();
+        dialog.Cancel();
     };
-    form.RunModal();
+    dialog.RunModal();
 }
 
 TEST_F(LayoutTest, EveryPageOfThePrintConfiguration) {
     // A margin over 99 millimetres has three numerals.
     Open("ETO=7\r\n", "[PRINT 1]\r\nUp Space=105\r\n");
-    WithPrintConfiguration([&](dialogs::TPrintConfigForm& form, Gtk::Window& shown) {
+    WithPrintConfiguration([&](dialogs::PrintConfigDialog& dialog, Gtk::Window& shown) {
         for (int page = 0; page < 6; ++page) {
-            form.ChoosePage(static_cast<dialogs::ConfigPage>(page));
+            dialog.ChoosePage(static_cast<dialogs::ConfigPage>(page));
             ExpectTidy(shown, "print configuration page " + std::to_string(page));
         }
     });
@@ -93,7 +93,8 @@ TEST_F(LayoutTest, EveryPageOfThePrintConfiguration) {
 
 TEST_F(LayoutTest, MonthPicturesWindow) {
     Open();
-    WithMonthPictures([&](dialogs::TPrintBMPForm&, Gtk::Window& shown) { ExpectTidy(shown, "month pictures window"); });
+    WithMonthPictures(
+        [&](dialogs::MonthPicturesWindow&, Gtk::Window& shown) { ExpectTidy(shown, "month pictures window"); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -141,46 +142,46 @@ std::vector<gfx::Rect> Cells(const std::vector<dialogs::ListColumn>& columns) {
 TEST_F(LayoutTest, TheMainWindowsListsAreDrawnWholeAtEveryScrollPosition) {
     Open();
     for (ListKind kind : {ListKind::kYear, ListKind::kFromMonth, ListKind::kToMonth}) {
-        window_->FromMonthButtonClick(kind);
+        window_->ToggleList(kind);
         ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }));
         Pump(150);
-        auto* scroll = dynamic_cast<Gtk::ScrolledWindow*>(window_->ListPaintBox().get_parent()->get_parent());
+        auto* scroll = dynamic_cast<Gtk::ScrolledWindow*>(window_->ListView().get_parent()->get_parent());
         ASSERT_NE(nullptr, scroll);
         // A screen reader finds it as a list, by the value it chooses.
-        EXPECT_EQ(Atk::ROLE_LIST, window_->ListPaintBox().get_accessible()->get_role());
+        EXPECT_EQ(Atk::ROLE_LIST, window_->ListView().get_accessible()->get_role());
         EXPECT_EQ(kind == ListKind::kYear      ? "年の一覧"
                   : kind == ListKind::kToMonth ? "最後の月の一覧"
                                                : "最初の月の一覧",
-                  window_->ListPaintBox().get_accessible()->get_name());
+                  window_->ListView().get_accessible()->get_name());
         const std::string found =
             ListFindings(scroll->get_hadjustment(), *scroll->get_child(), Cells(window_->ListEntriesShown()),
                          "list " + std::to_string(static_cast<int>(kind)));
         EXPECT_TRUE(found.empty()) << found;
-        window_->FromMonthButtonClick(kind);
+        window_->ToggleList(kind);
     }
 }
 
 TEST_F(LayoutTest, EveryMarginListIsDrawnWholeAtEveryScrollPosition) {
     Open();
-    WithPrintConfiguration([&](dialogs::TPrintConfigForm& form, Gtk::Window&) {
+    WithPrintConfiguration([&](dialogs::PrintConfigDialog& dialog, Gtk::Window&) {
         for (int page = 1; page <= 5; ++page) {
-            form.ChoosePage(static_cast<dialogs::ConfigPage>(page));
+            dialog.ChoosePage(static_cast<dialogs::ConfigPage>(page));
             Pump(100);
             for (int side = 1; side <= 4; ++side) {
                 const int tag = 10 * page + side;
                 try {
-                    form.Margin(tag);
+                    dialog.Margin(tag);
                 } catch (const std::out_of_range&) {
                     continue;
                 }
-                form.MarginButtonClick(tag);
-                ASSERT_TRUE(PumpUntil([&] { return form.MarginListVisible(); }));
+                dialog.ToggleMarginList(tag);
+                ASSERT_TRUE(PumpUntil([&] { return dialog.MarginListVisible(); }));
                 Pump(150);
                 const std::string found =
-                    ListFindings(form.MarginList().Adjustment(), form.MarginList().PaintBox(),
-                                 Cells(form.MarginList().Columns()), "margin list " + std::to_string(tag));
+                    ListFindings(dialog.MarginList().Adjustment(), dialog.MarginList().EntryArea(),
+                                 Cells(dialog.MarginList().Columns()), "margin list " + std::to_string(tag));
                 EXPECT_TRUE(found.empty()) << found;
-                form.MarginButtonClick(tag);
+                dialog.ToggleMarginList(tag);
             }
         }
     });
@@ -188,15 +189,15 @@ TEST_F(LayoutTest, EveryMarginListIsDrawnWholeAtEveryScrollPosition) {
 
 TEST_F(LayoutTest, TheMonthListOfThePicturesWindowIsDrawnWholeAtEveryScrollPosition) {
     Open();
-    WithMonthPictures([&](dialogs::TPrintBMPForm& form, Gtk::Window&) {
+    WithMonthPictures([&](dialogs::MonthPicturesWindow& dialog, Gtk::Window&) {
         Pump(150);
-        form.MonthChangePanelClick();
-        ASSERT_TRUE(PumpUntil([&] { return form.MonthListVisible(); }));
+        dialog.ToggleMonthList();
+        ASSERT_TRUE(PumpUntil([&] { return dialog.MonthListVisible(); }));
         Pump(150);
         // The twelve months fit beside the tool column whole.
-        EXPECT_EQ(12, form.MonthList().ColumnsInView());
-        const std::string found = ListFindings(form.MonthList().Adjustment(), form.MonthList().PaintBox(),
-                                               Cells(form.MonthList().Columns()), "month list", true);
+        EXPECT_EQ(12, dialog.MonthList().ColumnsInView());
+        const std::string found = ListFindings(dialog.MonthList().Adjustment(), dialog.MonthList().EntryArea(),
+                                               Cells(dialog.MonthList().Columns()), "month list", true);
         EXPECT_TRUE(found.empty()) << found;
     });
 }

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     auto application = Gtk::Application::create(app::kApplicationId, Gio::APPLICATION_NON_UNIQUE);
     app::MessageBoxReporter reporter;
     pages::PrintState state;
-    std::unique_ptr<app::TUnseiPrintMainForm> window;
+    std::unique_ptr<app::MainWindow> window;
     app::DefaultPrinterQuestion printer(state);
     int status = 0;
     application->signal_activate().connect([&] {
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
             status = 1;
             return;
         }
-        window = std::make_unique<app::TUnseiPrintMainForm>(state, reporter, std::string(app::SystemPaper().name));
+        window = std::make_unique<app::MainWindow>(state, reporter, std::string(app::SystemPaper().name));
         window->get_style_context()->add_class("qelmarin");
         reporter.SetParent(window.get());
         app::WireSettingsDialogs(*window, reporter);

@@ -4,8 +4,8 @@
 #include "app/format_thumbnails.h"
 #include "app/help_text.h"
 #include "app/preview_sink.h"
+#include "app/preview_window.h"
 #include "app/startup.h"
-#include "app/test_print_window.h"
 #include "base/kanji_numbers.h"
 #include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
@@ -30,7 +30,7 @@
 namespace app {
 namespace {
 
-using controls::TVLabel;
+using controls::VerticalLabel;
 
 struct FormatPlace {
     pages::Format format;
@@ -61,9 +61,9 @@ std::string FormatTooltip(pages::Format format) {
 
 } // namespace
 
-TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporter& reporter,
-                                         const std::string& default_paper)
-    : state_(state), given_(state.settings), reporter_(reporter), print_(reporter, default_paper), paper_(default_paper),
+MainWindow::MainWindow(pages::PrintState& state, base::Reporter& reporter, const std::string& default_paper)
+    : state_(state), given_(state.settings), reporter_(reporter), print_(reporter, default_paper),
+      paper_(default_paper),
       year_box_([this] { return ListEntryText(ListKind::kYear, state_.year); }, state.face_name, state.font_height),
       from_box_([this] { return ListEntryText(ListKind::kFromMonth, state_.from_month); }, state.face_name,
                 state.font_height),
@@ -88,7 +88,7 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     strip_.AddLabel("刷", 112, 16);
     for (int i = 0; i < 4; ++i) year_digits_[static_cast<std::size_t>(i)] = &strip_.AddLabel("", 140 + 14 * i, 14);
     strip_.AddLabel("年", 140 + 14 * 4, 16);
-    strip_.AddCloseButton().signal_clicked().connect([this] { ExitButtonClick(); });
+    strip_.AddCloseButton().signal_clicked().connect([this] { Quit(); });
     ShowYearOnTitle();
 
     PlaceFormatButtons();
@@ -119,13 +119,13 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
                                   : b.kind == ListKind::kFromMonth ? "始めの月"
                                                                    : "終わりの月");
         const ListKind kind = b.kind;
-        b.button.signal_clicked().connect([this, kind] { FromMonthButtonClick(kind); });
+        b.button.signal_clicked().connect([this, kind] { ToggleList(kind); });
         fixed_.put(b.button, 120, b.kind == ListKind::kYear ? 112 : b.top + 56);
     }
-    auto* between = Gtk::manage(new TVLabel("〜", 16, 20));
+    auto* between = Gtk::manage(new VerticalLabel("〜", 16, 20));
     between->SetTransparent(true);
     fixed_.put(*between, 127, 213);
-    auto* until = Gtk::manage(new TVLabel("まで", 16, 36));
+    auto* until = Gtk::manage(new VerticalLabel("まで", 16, 36));
     until->SetTransparent(true);
     fixed_.put(*until, 127, 316);
 
@@ -140,21 +140,21 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
         Later([this] { if (openers_[1]) openers_[1](); });
     });
     MakeButton(setup_button_, "プリンタ設定", 72, 184, 32, 96).signal_clicked().connect([this] {
-        Later([this] { SetUpButtonClick(); });
+        Later([this] { SetUpPage(); });
     });
     MakeButton(pictures_button_, "月の絵", 72, 288, 32, 76).signal_clicked().connect([this] {
         Later([this] { if (openers_[2]) openers_[2](); });
     });
     MakeButton(print_button_, "印刷", 7, 8, 41, 136, -15).signal_clicked().connect([this] {
-        Later([this] { PrintStartButtonClick(); });
+        Later([this] { Print(); });
     });
-    MakeButton(test_button_, "確認", 7, 152, 41, 88, -15).signal_clicked().connect([this] {
-        Later([this] { TESTButtonClick(); });
+    MakeButton(preview_button_, "確認", 7, 152, 41, 88, -15).signal_clicked().connect([this] {
+        Later([this] { ShowPreview(); });
     });
     MakeButton(help_button_, "説明", 7, 249, 41, 48).signal_clicked().connect([this] {
-        Later([this] { SpeedButton1Click(); });
+        Later([this] { ShowHelp(); });
     });
-    MakeButton(exit_button_, "終了", 7, 304, 41, 60).signal_clicked().connect([this] { ExitButtonClick(); });
+    MakeButton(exit_button_, "終了", 7, 304, 41, 60).signal_clicked().connect([this] { Quit(); });
     for (int x : {56, 112, 164}) {
         auto* bevel = Gtk::manage(new Gtk::Separator(Gtk::ORIENTATION_VERTICAL));
         bevel->set_size_request(2, kClientHeight - 16);
@@ -211,7 +211,7 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     list_box_.signal_key_press_event().connect([this](GdkEventKey* event) { return ListKeyPress(event->keyval); },
                                                false);
     list_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
-        ListBoxPaintBoxMouseDown(static_cast<int>(event->x), static_cast<int>(event->y));
+        PressInList(static_cast<int>(event->x), static_cast<int>(event->y));
         return true;
     });
     fixed_.put(list_scroll_, 0, 0);
@@ -221,14 +221,14 @@ TUnseiPrintMainForm::TUnseiPrintMainForm(pages::PrintState& state, base::Reporte
     frame_.show_all();
 }
 
-TUnseiPrintMainForm::~TUnseiPrintMainForm() {
+MainWindow::~MainWindow() {
     pending_action_.disconnect();
     state_.progress = {};
 }
 
-Gtk::Button& TUnseiPrintMainForm::MakeButton(Gtk::Button& button, const std::string& caption, int x, int y, int w,
-                                             int h, int font_height) {
-    auto* label = Gtk::manage(new TVLabel(caption, w - 8, h - 8));
+Gtk::Button& MainWindow::MakeButton(Gtk::Button& button, const std::string& caption, int x, int y, int w, int h,
+                                    int font_height) {
+    auto* label = Gtk::manage(new VerticalLabel(caption, w - 8, h - 8));
     controls::LabelFont font;
     font.height = font_height;
     label->SetFont(font);
@@ -245,7 +245,7 @@ Gtk::Button& TUnseiPrintMainForm::MakeButton(Gtk::Button& button, const std::str
     return button;
 }
 
-void TUnseiPrintMainForm::PlaceFormatButtons() {
+void MainWindow::PlaceFormatButtons() {
     for (std::size_t i = 0; i < std::size(kFormatPlaces); ++i) {
         const FormatPlace& place = kFormatPlaces[i];
         const auto index = static_cast<std::size_t>(static_cast<int>(place.format) - 1);
@@ -282,7 +282,7 @@ void TUnseiPrintMainForm::PlaceFormatButtons() {
         owned_.push_back(std::move(caption));
     }
     for (const auto& [text, top] : {std::pair{"暦形式選択", 40}, std::pair{"解説文選択", 192}}) {
-        auto label = std::make_unique<TVLabel>(text, 17, 90);
+        auto label = std::make_unique<VerticalLabel>(text, 17, 90);
         controls::LabelFont font;
         font.height = -15;
         label->SetFont(font);
@@ -292,7 +292,7 @@ void TUnseiPrintMainForm::PlaceFormatButtons() {
     }
 }
 
-bool TUnseiPrintMainForm::MoveFormatChoice(int index, unsigned keyval) {
+bool MainWindow::MoveFormatChoice(int index, unsigned keyval) {
     int dx = 0, dy = 0;
     switch (keyval) {
     case GDK_KEY_Left: case GDK_KEY_KP_Left: dx = -1; break;
@@ -325,7 +325,7 @@ bool TUnseiPrintMainForm::MoveFormatChoice(int index, unsigned keyval) {
 // title strip's close button, the format group (one stop; the arrows move within it), the
 // year and month buttons, the settings buttons, the action buttons. GTK's own order would
 // run left to right across the columns.
-void TUnseiPrintMainForm::SetFocusOrder() {
+void MainWindow::SetFocusOrder() {
     std::vector<Gtk::Widget*> order{&strip_};
     // The format columns from the right; the top row before the bottom one.
     std::vector<const FormatPlace*> places;
@@ -337,7 +337,7 @@ void TUnseiPrintMainForm::SetFocusOrder() {
         order.push_back(format_buttons_[static_cast<std::size_t>(static_cast<int>(place->format) - 1)].get());
     for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{
              &year_button_, &from_button_, &to_button_, &list_scroll_, &config_button_, &holiday_button_,
-             &setup_button_, &pictures_button_, &print_button_, &test_button_, &help_button_, &exit_button_})
+             &setup_button_, &pictures_button_, &print_button_, &preview_button_, &help_button_, &exit_button_})
         order.push_back(w);
     GList* chain = nullptr;
     for (Gtk::Widget* w : order) chain = g_list_append(chain, w->gobj());
@@ -348,7 +348,7 @@ void TUnseiPrintMainForm::SetFocusOrder() {
     g_list_free(chain);
 }
 
-bool TUnseiPrintMainForm::on_key_press_event(GdkEventKey* event) {
+bool MainWindow::on_key_press_event(GdkEventKey* event) {
     // Escape closes an open drop list, as a click beside it would.
     if (event->keyval == GDK_KEY_Escape && ListOpen()) {
         CloseList();
@@ -357,7 +357,7 @@ bool TUnseiPrintMainForm::on_key_press_event(GdkEventKey* event) {
     return Gtk::Window::on_key_press_event(event);
 }
 
-void TUnseiPrintMainForm::MakeFormatPictures() {
+void MainWindow::MakeFormatPictures() {
     const print::PaperSize paper = print::FindPaperSize(paper_).value_or(*print::FindPaperSize("A4"));
     for (const FormatPlace& place : kFormatPlaces) {
         auto& button = *format_buttons_[static_cast<std::size_t>(static_cast<int>(place.format) - 1)];
@@ -374,7 +374,7 @@ void TUnseiPrintMainForm::MakeFormatPictures() {
 
 // One action at a time: a second press before the first has started is dropped, as a press
 // on a window hidden behind a modal one would be.
-void TUnseiPrintMainForm::Later(std::function<void()> action) {
+void MainWindow::Later(std::function<void()> action) {
     if (pending_action_.connected()) return;
     pending_action_ = Glib::signal_idle().connect([this, action = std::move(action)] {
         const std::function<void()> run = action; // the slot goes with its connection
@@ -384,45 +384,46 @@ void TUnseiPrintMainForm::Later(std::function<void()> action) {
     });
 }
 
-void TUnseiPrintMainForm::SetDialogOpener(SettingsButton button, std::function<void()> open) {
+void MainWindow::SetDialogOpener(SettingsButton button, std::function<void()> open) {
     openers_[static_cast<std::size_t>(button)] = std::move(open);
 }
 
-Gtk::Button& TUnseiPrintMainForm::SettingsButtonWidget(SettingsButton button) {
+Gtk::Button& MainWindow::SettingsButtonWidget(SettingsButton button) {
     return button == SettingsButton::kConfig ? config_button_
            : button == SettingsButton::kHoliday ? holiday_button_
                                                 : pictures_button_;
 }
 
-pages::Format TUnseiPrintMainForm::SelectedFormat() const {
+pages::Format MainWindow::SelectedFormat() const {
     for (int i = 0; i < 7; ++i)
         if (format_buttons_[static_cast<std::size_t>(i)]->get_active()) return static_cast<pages::Format>(i + 1);
     return pages::Format::kOfficerNotes;
 }
 
-void TUnseiPrintMainForm::SelectFormat(pages::Format format) {
+void MainWindow::SelectFormat(pages::Format format) {
     format_buttons_[static_cast<std::size_t>(static_cast<int>(format) - 1)]->set_active(true);
 }
 
-Gtk::Widget& TUnseiPrintMainForm::FormatButton(pages::Format format) {
+Gtk::Widget& MainWindow::FormatButton(pages::Format format) {
     return *format_buttons_[static_cast<std::size_t>(static_cast<int>(format) - 1)];
 }
 
-std::string TUnseiPrintMainForm::TitleYear() const {
+std::string MainWindow::TitleYear() const {
     std::string digits;
-    for (const TVLabel* label : year_digits_) digits += label->Caption();
+    for (const VerticalLabel* label : year_digits_)
+        digits += label->Caption();
     return digits;
 }
 
-void TUnseiPrintMainForm::ShowYearOnTitle() {
+void MainWindow::ShowYearOnTitle() {
     int divisor = 1000;
-    for (TVLabel* label : year_digits_) {
+    for (VerticalLabel* label : year_digits_) {
         label->SetCaption(std::string(base::KanjiNumerals[static_cast<std::size_t>(state_.year / divisor % 10)]));
         divisor /= 10;
     }
 }
 
-void TUnseiPrintMainForm::on_show() {
+void MainWindow::on_show() {
     controls::NameUnnamedControls(*this);
     // The keyboard starts on the chosen format, not on the first stop of the Tab order (the
     // title strip's close button), where an Enter or a Space straight after start-up would
@@ -440,31 +441,31 @@ void TUnseiPrintMainForm::on_show() {
     Glib::signal_timeout().connect_once([this] { MakeFormatPictures(); }, 50);
 }
 
-bool TUnseiPrintMainForm::on_button_press_event(GdkEventButton* event) {
+bool MainWindow::on_button_press_event(GdkEventButton* event) {
     controls::BeginWindowMove(*this, event);
     return true;
 }
 
-bool TUnseiPrintMainForm::on_delete_event(GdkEventAny*) {
-    ExitButtonClick();
+bool MainWindow::on_delete_event(GdkEventAny*) {
+    Quit();
     return true;
 }
 
-void TUnseiPrintMainForm::Shutdown() {
+void MainWindow::Shutdown() {
     if (shut_down_) return;
     shut_down_ = true;
     ShutDown(state_, given_, reporter_);
 }
 
 // Ending the program also ends a wait for a printer: the program always ends when asked.
-void TUnseiPrintMainForm::ExitButtonClick() {
+void MainWindow::Quit() {
     print_.Abort();
     Shutdown();
     hide();
 }
 
 // Opening, moving or closing the drop list.
-void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
+void MainWindow::ToggleList(ListKind kind) {
     if (ListOpen() && open_list_ == kind) {
         CloseList();
         return;
@@ -484,7 +485,7 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
     // As many whole entries as fit, and the border round them.
     list_scroll_.set_size_request(ListViewWidth(kind, state_.font_height, kListWidth - 2) + 2, height);
     fixed_.move(list_scroll_, 120 + panel.get_width(), panel_top);
-    // The paint box fills the list above its scroll bar.
+    // The drawing area fills the list above its scroll bar.
     int scrollbar = 0;
     if (Gtk::Scrollbar* bar = list_scroll_.get_hscrollbar()) {
         int minimum = 0, natural = 0;
@@ -515,7 +516,7 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
     const int current = kind == ListKind::kYear ? state_.year : kind == ListKind::kToMonth ? state_.to_month : state_.from_month;
     list_cursor_ = current;
     // The keyboard moves into the list once it is laid out (and the opening key released).
-    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &TUnseiPrintMainForm::FocusOpenList));
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &MainWindow::FocusOpenList));
     const double position = ListScrollPosition(list_entries_, current);
     auto adjustment = list_scroll_.get_hadjustment();
     adjustment->set_upper(ListScrollRange(kind, state_.font_height));
@@ -526,9 +527,9 @@ void TUnseiPrintMainForm::FromMonthButtonClick(ListKind kind) {
     list_box_.queue_draw();
 }
 
-void TUnseiPrintMainForm::FocusOpenList() {
+void MainWindow::FocusOpenList() {
     if (!ListOpen()) return;
-    // The scroll box would bring the focused paint box's start into view: the list stays
+    // The scroll box would bring the focused drawing area's start into view: the list stays
     // where it opened.
     auto adjustment = list_scroll_.get_hadjustment();
     const double position = adjustment->get_value();
@@ -536,15 +537,15 @@ void TUnseiPrintMainForm::FocusOpenList() {
     adjustment->set_value(position);
 }
 
-bool TUnseiPrintMainForm::ListOpen() const {
+bool MainWindow::ListOpen() const {
     return list_scroll_.get_visible();
 }
 
-double TUnseiPrintMainForm::ListScrollX() const {
+double MainWindow::ListScrollX() const {
     return const_cast<Gtk::ScrolledWindow&>(list_scroll_).get_hadjustment()->get_value();
 }
 
-void TUnseiPrintMainForm::CloseList() {
+void MainWindow::CloseList() {
     // The keyboard goes back to the button that opened the list.
     const bool had_focus = list_box_.has_focus();
     list_scroll_.hide();
@@ -553,14 +554,14 @@ void TUnseiPrintMainForm::CloseList() {
             .grab_focus();
 }
 
-void TUnseiPrintMainForm::ListBoxPaintBoxMouseDown(int x, int y) {
+void MainWindow::PressInList(int x, int y) {
     ChooseListValue(ListHitTest(list_entries_, x, y));
 }
 
 // From the keyboard the list has a cursor, drawn as the current entry: the arrows move it
 // along the reading order (left and down to the next entry, right and up back), Enter or
 // Space choose it, Escape closes the list without a choice.
-bool TUnseiPrintMainForm::ListKeyPress(unsigned keyval) {
+bool MainWindow::ListKeyPress(unsigned keyval) {
     int step = 0;
     switch (keyval) {
     case GDK_KEY_Left: case GDK_KEY_KP_Left: case GDK_KEY_Down: case GDK_KEY_KP_Down: step = 1; break;
@@ -584,7 +585,7 @@ bool TUnseiPrintMainForm::ListKeyPress(unsigned keyval) {
     return true;
 }
 
-void TUnseiPrintMainForm::ChooseListValue(std::optional<int> value) {
+void MainWindow::ChooseListValue(std::optional<int> value) {
     CloseList();
     const int year = state_.year, from_month = state_.from_month;
     if (open_list_ == ListKind::kYear) {
@@ -599,12 +600,11 @@ void TUnseiPrintMainForm::ChooseListValue(std::optional<int> value) {
     }
     // The format pictures show the chosen year's first month: drawn anew after this frame.
     if (state_.year != year || state_.from_month != from_month)
-        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &TUnseiPrintMainForm::MakeFormatPictures),
-                                         Glib::PRIORITY_LOW);
+        Glib::signal_idle().connect_once(sigc::mem_fun(*this, &MainWindow::MakeFormatPictures), Glib::PRIORITY_LOW);
 }
 
 // Drawing a full-page picture reports its progress here; the window repaints meanwhile.
-void TUnseiPrintMainForm::Progress(std::string_view, int percent) {
+void MainWindow::Progress(std::string_view, int percent) {
     progress_.set_fraction(std::clamp(percent, 0, 100) / 100.0);
     if (percent >= 100)
         progress_.hide();
@@ -614,7 +614,7 @@ void TUnseiPrintMainForm::Progress(std::string_view, int percent) {
     while (context->pending()) context->iteration(false);
 }
 
-void TUnseiPrintMainForm::PrintStartButtonClick() {
+void MainWindow::Print() {
     CloseList();
     if (settle_printer) settle_printer();
     state_.format = SelectedFormat();
@@ -622,7 +622,7 @@ void TUnseiPrintMainForm::PrintStartButtonClick() {
     progress_.hide();
 }
 
-void TUnseiPrintMainForm::TESTButtonClick() {
+void MainWindow::ShowPreview() {
     CloseList();
     if (!print::CheckMonthRange(state_)) return;
     if (settle_printer) settle_printer();
@@ -630,17 +630,17 @@ void TUnseiPrintMainForm::TESTButtonClick() {
     PreviewImageSink sink;
     if (!print::Preview(state_, print_.CurrentPrinter(), sink) || !sink.surface()) return;
     progress_.hide();
-    TTESTForm preview(*this, state_, reporter_, sink.surface(), gfx::Rect{0, 0, sink.width(), sink.height()});
+    PreviewWindow preview(*this, state_, reporter_, sink.surface(), gfx::Rect{0, 0, sink.width(), sink.height()});
     if (on_preview_shown) preview.on_shown = on_preview_shown;
-    if (preview.RunModal()) PrintStartButtonClick();
+    if (preview.RunModal()) Print();
 }
 
-void TUnseiPrintMainForm::SetUpButtonClick() {
+void MainWindow::SetUpPage() {
     CloseList();
     print_.PageSetup(*this);
 }
 
-void TUnseiPrintMainForm::SpeedButton1Click() {
+void MainWindow::ShowHelp() {
     CloseList();
     OpenHelpText(state_.host_folder, *this, reporter_);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TUnseiPrintMainForm: the small fixed main window, read from right to left: the navy
+// MainWindow: the small fixed main window, read from right to left: the navy
 // title strip, the eight format buttons, the year and month boxes with their drop list,
 // the settings buttons and the action buttons. It holds the one print state; what it
 // computes lives in the layers below.
@@ -32,14 +32,14 @@ namespace app {
 // The settings buttons whose dialogs are opened by whoever provides them.
 enum class SettingsButton { kConfig, kHoliday, kPictures };
 
-class TUnseiPrintMainForm : public Gtk::Window {
+class MainWindow : public Gtk::Window {
 public:
     static constexpr int kClientWidth = 638;
     static constexpr int kClientHeight = 372;
 
     // The state has been filled by the start-up sequence; the reporter shows messages.
-    TUnseiPrintMainForm(pages::PrintState& state, base::Reporter& reporter, const std::string& default_paper);
-    ~TUnseiPrintMainForm() override;
+    MainWindow(pages::PrintState& state, base::Reporter& reporter, const std::string& default_paper);
+    ~MainWindow() override;
 
     pages::PrintState& state() { return state_; }
     PrintController& print_controller() { return print_; }
@@ -53,25 +53,25 @@ public:
     void SelectFormat(pages::Format format);
 
     // The handlers, callable from tests as the buttons call them.
-    void PrintStartButtonClick();
-    void TESTButtonClick();
-    void SetUpButtonClick();
-    void SpeedButton1Click();
-    void ExitButtonClick();
-    void FromMonthButtonClick(ListKind kind);
-    // A click on the drop list's paint box at (x, y) of the paint box.
-    void ListBoxPaintBoxMouseDown(int x, int y);
+    void Print();
+    void ShowPreview();
+    void SetUpPage();
+    void ShowHelp();
+    void Quit();
+    void ToggleList(ListKind kind);
+    // A press on the drop list at (x, y) of its entries.
+    void PressInList(int x, int y);
 
     bool ListOpen() const;
     ListKind OpenList() const { return open_list_; }
     const std::vector<ListEntry>& ListEntriesShown() const { return list_entries_; }
     double ListScrollX() const;
-    Gtk::Widget& ListPaintBox() { return list_box_; }
+    Gtk::Widget& ListView() { return list_box_; }
     Gtk::Widget& FormatButton(pages::Format format);
     Gtk::Widget& YearButton() { return year_button_; }
     Gtk::Button& ExitButton() { return exit_button_; }
     Gtk::Button& PrintButton() { return print_button_; }
-    Gtk::Button& TestButton() { return test_button_; }
+    Gtk::Button& PreviewButton() { return preview_button_; }
     Gtk::Button& HelpButton() { return help_button_; }
     Gtk::Widget& FromMonthButton() { return from_button_; }
     Gtk::Widget& ToMonthButton() { return to_button_; }
@@ -124,7 +124,7 @@ private:
     Gtk::Frame frame_;
     Gtk::Fixed fixed_;
     controls::TitleStrip strip_;
-    std::array<controls::TVLabel*, 4> year_digits_{};
+    std::array<controls::VerticalLabel*, 4> year_digits_{};
     Gtk::RadioButtonGroup format_group_;
     std::array<std::unique_ptr<Gtk::RadioButton>, 8> format_buttons_;
     std::vector<std::unique_ptr<Gtk::Widget>> owned_;
@@ -132,7 +132,7 @@ private:
     Gtk::Frame year_panel_, from_panel_, to_panel_;
     Gtk::Button year_button_, from_button_, to_button_;
     Gtk::Button config_button_, holiday_button_, setup_button_, pictures_button_;
-    Gtk::Button print_button_, test_button_, help_button_, exit_button_;
+    Gtk::Button print_button_, preview_button_, help_button_, exit_button_;
     Gtk::ProgressBar progress_;
     Gtk::ScrolledWindow list_scroll_;
     controls::AccessibleListBox list_box_;

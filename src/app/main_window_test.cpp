@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/format_thumbnails.h"
 #include "app/help_text.h"
-#include "app/test_print_window.h"
+#include "app/preview_window.h"
 #include "app/window_test_fixture.h"
 #include "controls/scaled_image.h"
 #include "pictures/demo_content.h"
@@ -46,8 +46,8 @@ TEST_F(MainWindowTest, StartsOnTodaysMonthAndSaysOnceWhenNoBirthYearIsRegistered
     EXPECT_TRUE(window_->get_visible());
     int w = 0, h = 0;
     window_->get_size(w, h);
-    EXPECT_GE(w, TUnseiPrintMainForm::kClientWidth);
-    EXPECT_GE(h, TUnseiPrintMainForm::kClientHeight);
+    EXPECT_GE(w, MainWindow::kClientWidth);
+    EXPECT_GE(h, MainWindow::kClientHeight);
 }
 
 TEST_F(MainWindowTest, FormatButtonsAreOneGroupWithExactlyOneDown) {
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, YearListOpensAtTheCurrentYearAndChoosingReloadsTheHoliday
     // 2025 stands right of 2026.
     const ListEntry& entry = entries[2100 - 2025];
     ASSERT_EQ(2025, entry.value);
-    Click(window_->ListPaintBox(), entry.rect.left + 3, 20);
+    Click(window_->ListView(), entry.rect.left + 3, 20);
     EXPECT_TRUE(PumpUntil([&] { return !window_->ListOpen(); }, 2000));
     EXPECT_EQ(2025, state_.year);
     EXPECT_EQ("二〇二五", window_->TitleYear());
@@ -100,15 +100,15 @@ TEST_F(MainWindowTest, MonthListsOpenCloseMoveAndAClickBetweenEntriesChoosesNoth
     Pump(100);
     // The gap between 12月 and 11月 at the list's left edge.
     const std::vector<ListEntry>& entries = window_->ListEntriesShown();
-    Click(window_->ListPaintBox(), entries[0].rect.right, 20);
+    Click(window_->ListView(), entries[0].rect.right, 20);
     EXPECT_TRUE(PumpUntil([&] { return !window_->ListOpen(); }, 2000));
     EXPECT_EQ(12, state_.to_month);
     // A first month after the last is taken, and refused by print and preview.
     ClickCentre(window_->FromMonthButton());
     Pump(100);
-    window_->ListBoxPaintBoxMouseDown(ListEntries(ListKind::kFromMonth, state_.font_height, 20)[0].rect.left + 1, 5);
+    window_->PressInList(ListEntries(ListKind::kFromMonth, state_.font_height, 20)[0].rect.left + 1, 5);
     state_.to_month = 3;
-    window_->TESTButtonClick();
+    window_->ShowPreview();
     ASSERT_FALSE(reporter_.messages().empty());
     EXPECT_EQ("月エラー", reporter_.messages().back().text);
 }
@@ -117,23 +117,23 @@ TEST_F(MainWindowTest, PreviewZoomsEscapesAndRemembersItsPlace) {
     Open();
     int shown = 0;
     window_->on_preview_shown = [&](Gtk::Window& w) {
-        auto& preview = dynamic_cast<TTESTForm&>(w);
+        auto& preview = dynamic_cast<PreviewWindow&>(w);
         ++shown;
         // Whatever fails below, the window closes so that the test ends.
-        std::shared_ptr<void> closer(nullptr, [&](void*) { preview.SysCloseButtonClick(); });
+        std::shared_ptr<void> closer(nullptr, [&](void*) { preview.CloseWithoutPrinting(); });
         ASSERT_TRUE(PumpUntil([&] { return preview.get_mapped(); }));
         Pump(100);
         // A4 at 600 dpi divided by "TESTSize" 3.
         EXPECT_EQ((gfx::Rect{0, 0, 1653, 2338}), preview.DisplayRect());
-        ClickCentre(preview.HalfButton());
+        ClickCentre(preview.ShrinkButton());
         PumpUntil([&] { return preview.DisplayRect().right == 1322; }, 2000);
-        ClickCentre(preview.HalfButton());
+        ClickCentre(preview.ShrinkButton());
         PumpUntil([&] { return preview.DisplayRect().right == 1057; }, 2000);
         EXPECT_EQ((gfx::Rect{0, 0, 1057, 1496}), preview.DisplayRect());
         ClickCentre(preview.OriginalButton());
         PumpUntil([&] { return preview.DisplayRect() == preview.InitialRect(); }, 2000);
         EXPECT_EQ(preview.InitialRect(), preview.DisplayRect());
-        ClickCentre(preview.DoubleButton());
+        ClickCentre(preview.GrowButton());
         PumpUntil([&] { return preview.DisplayRect().right == 1983; }, 2000);
         EXPECT_EQ((gfx::Rect{0, 0, 1983, 2805}), preview.DisplayRect());
         // Taller: the five buttons stay at the bottom of the strip.
@@ -141,18 +141,18 @@ TEST_F(MainWindowTest, PreviewZoomsEscapesAndRemembersItsPlace) {
         ASSERT_TRUE(PumpUntil([&] { return preview.get_allocated_height() == 700; }));
         Pump(100);
         int x = 0, y = 0;
-        preview.SysCloseButton().translate_coordinates(preview, 0, 0, x, y);
+        preview.CloseButton().translate_coordinates(preview, 0, 0, x, y);
         EXPECT_EQ(700 - 4 - 2 - 20, y);
-        preview.PrintGoButton().translate_coordinates(preview, 0, 0, x, y);
+        preview.PrintButton().translate_coordinates(preview, 0, 0, x, y);
         EXPECT_EQ(700 - 4 - 2 - 20 - 8 - 30 * 3 - 2 * 3 - 56, y);
         preview.move(40, 30);
         Pump(100);
-        PointAt(preview.PaintBox());
+        PointAt(preview.PageArea());
         FocusWindow(preview);
         PressKey(XK_Escape);
         EXPECT_TRUE(PumpUntil([&] { return !preview.get_visible(); }, 2000));
     };
-    window_->TESTButtonClick();
+    window_->ShowPreview();
     EXPECT_EQ(1, shown);
     const std::string cfg = ReadText(folder_ / "Kalvorin.CFG");
     EXPECT_NE(std::string::npos, cfg.find("TEST X=40")) << cfg;
@@ -170,9 +170,9 @@ TEST_F(MainWindowTest, PreviewZoomsEscapesAndRemembersItsPlace) {
         EXPECT_EQ(40, x);
         EXPECT_EQ(30, y);
         EXPECT_EQ(700, height);
-        dynamic_cast<TTESTForm&>(w).SysCloseButtonClick();
+        dynamic_cast<PreviewWindow&>(w).CloseWithoutPrinting();
     };
-    window_->TESTButtonClick();
+    window_->ShowPreview();
 }
 
 TEST_F(MainWindowTest, AFullPagePictureMovesTheProgressBarWhileTheWindowRepaints) {
@@ -194,8 +194,8 @@ TEST_F(MainWindowTest, AFullPagePictureMovesTheProgressBarWhileTheWindowRepaints
         seen.push_back(Seen{percent, window_->ProgressBar().get_visible()});
         if (seen.size() == 1) Glib::signal_idle().connect_once([&] { handled_after_report = seen.size(); });
     };
-    window_->on_preview_shown = [](Gtk::Window& w) { dynamic_cast<TTESTForm&>(w).SysCloseButtonClick(); };
-    window_->TESTButtonClick();
+    window_->on_preview_shown = [](Gtk::Window& w) { dynamic_cast<PreviewWindow&>(w).CloseWithoutPrinting(); };
+    window_->ShowPreview();
     ASSERT_GT(seen.size(), 2u);
     EXPECT_TRUE(seen.front().bar_shown);
     EXPECT_EQ(100, seen.back().percent);
@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, AConfigurationFileThatCannotBeWrittenIsReportedAndTheProg
     const std::string before = ReadText(cfg);
     std::filesystem::permissions(cfg, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     state_.settings.month_pictures[0] = "別の絵.cmp";
-    window_->ExitButtonClick();
+    window_->Quit();
     EXPECT_FALSE(window_->get_visible());
     ASSERT_EQ(1u, reporter_.messages().size());
     EXPECT_NE(std::string::npos, reporter_.messages()[0].text.find("Kalvorin.CFG")) << reporter_.messages()[0].text;
@@ -230,7 +230,7 @@ TEST_F(MainWindowTest, ClosingWritesBackOnlyTheMonthPicturesChanged) {
         ASSERT_TRUE(host.WriteString("PRINT", "BMP1", "host.cmp"));
     }
     state_.settings.month_pictures[2] = "春の絵.cmp";
-    window_->ExitButtonClick();
+    window_->Quit();
     EXPECT_FALSE(window_->get_visible());
     config::ConfigFile file(cfg);
     EXPECT_EQ(file.ReadString("PRINT", "BMP1", ""), "host.cmp");
@@ -244,7 +244,7 @@ TEST_F(MainWindowTest, ClosingWithoutAChangeLeavesTheFileAsOthersLeftIt) {
     const std::filesystem::path cfg = folder_ / "Kalvorin.CFG";
     const std::string outside = "[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=3\r\nBMP1=hand.cmp\r\n";
     config::testing::WriteBytes(cfg, outside);
-    window_->ExitButtonClick();
+    window_->Quit();
     EXPECT_EQ(ReadText(cfg), outside);
 }
 
@@ -257,7 +257,7 @@ namespace {
 TEST_F(MainWindowTest, HelpTextMissingIsReportedWithItsPath) {
     Open();
     const std::string path = (folder_ / "ReadMe2.TXT").string();
-    window_->SpeedButton1Click();
+    window_->ShowHelp();
     ASSERT_EQ(1u, reporter_.messages().size());
     // The message, then the path, in the body; the path stays the caption.
     EXPECT_EQ("File not Found..\r" + path, reporter_.messages()[0].text);
@@ -326,7 +326,7 @@ TEST_F(MainWindowTest, TheLabelsAcceleratorMovesTheFocusOnlyWhenShown) {
     Gtk::Window window;
     Gtk::Box box(Gtk::ORIENTATION_HORIZONTAL);
     Gtk::Button first("first"), target("target");
-    controls::TVLabel label("印刷(&P)", 15, 80);
+    controls::VerticalLabel label("印刷(&P)", 15, 80);
     label.SetFocusControl(&target);
     box.pack_start(first);
     box.pack_start(label);
@@ -425,9 +425,9 @@ TEST_F(MainWindowTest, APreviewSettlesThePrinterFirst) {
     };
     window_->on_preview_shown = [&](Gtk::Window& preview) {
         settled_before_shown = settled;
-        dynamic_cast<TTESTForm&>(preview).SysCloseButtonClick();
+        dynamic_cast<PreviewWindow&>(preview).CloseWithoutPrinting();
     };
-    window_->TESTButtonClick();
+    window_->ShowPreview();
     EXPECT_TRUE(settled_before_shown);
     EXPECT_EQ(2, state_.colors);
 }
@@ -444,21 +444,21 @@ TEST_F(MainWindowTest, TheFormatPicturesFollowTheChosenYearAndFirstMonth) {
     auto drawn = [&] { return FormatThumbnail(state_, pages::Format::kCalendar, 210, 297, 97 - 12, 129 - 12); };
     const auto at_start = drawn();
     ASSERT_TRUE(SamePixels(at_start, shown()));
-    window_->FromMonthButtonClick(ListKind::kYear);
+    window_->ToggleList(ListKind::kYear);
     Pump(100);
     const ListEntry& entry = window_->ListEntriesShown()[2100 - 2027];
     ASSERT_EQ(2027, entry.value);
-    window_->ListBoxPaintBoxMouseDown(entry.rect.left + 2, 20);
+    window_->PressInList(entry.rect.left + 2, 20);
     ASSERT_EQ(2027, state_.year);
     EXPECT_TRUE(PumpUntil([&] { return SamePixels(drawn(), shown()); }));
     EXPECT_FALSE(SamePixels(at_start, shown()));
     // And the first month.
-    window_->FromMonthButtonClick(ListKind::kFromMonth);
+    window_->ToggleList(ListKind::kFromMonth);
     Pump(100);
     const ListEntry& march = window_->ListEntriesShown()[12 - 3];
     ASSERT_EQ(3, march.value);
     const auto december = shown();
-    window_->ListBoxPaintBoxMouseDown(march.rect.left + 2, 20);
+    window_->PressInList(march.rect.left + 2, 20);
     ASSERT_EQ(3, state_.from_month);
     EXPECT_TRUE(PumpUntil([&] { return SamePixels(drawn(), shown()); }));
     EXPECT_FALSE(SamePixels(december, shown()));

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The zoom of the test-print window: the rectangle the preview page is stretched into.
+// The zoom of the preview window: the rectangle the preview page is stretched into.
 
 #include "gfx/canvas.h"
 

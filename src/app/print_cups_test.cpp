@@ -39,7 +39,7 @@ protected:
             if (adjust) adjust(*settings.operator->());
             driven = ChoosePrinterAndPrint(dialog, settings, "qelmarin-test");
         };
-        window_->PrintStartButtonClick();
+        window_->Print();
         ASSERT_TRUE(driven) << "the dialog never offered the test's queue";
     }
 
@@ -120,7 +120,7 @@ TEST_F(CupsPrintTest, PrintToFileAsPostScriptWritesThePagesAndSendsNoJob) {
         settings->set_page_ranges({Gtk::PrintSettings::PageRange(0, 1)});
         driven = ChoosePrinterAndPrint(dialog, settings, "Print to File");
     };
-    window_->PrintStartButtonClick();
+    window_->Print();
     ASSERT_TRUE(driven) << "the dialog never offered Print to File";
     EXPECT_TRUE(reporter_.messages().empty());
     ASSERT_TRUE(std::filesystem::exists(out));
@@ -151,7 +151,7 @@ TEST_F(CupsPrintTest, AJobThatCannotReachItsPrinterIsGivenUpWithAMessage) {
         cups_->Stop();
         driven = PressPrint(dialog);
     };
-    window_->PrintStartButtonClick();
+    window_->Print();
     cups_->Start();
     ASSERT_TRUE(driven);
     // (The month's picture is missing from the test's folder: that is said too.)
@@ -182,7 +182,7 @@ TEST_F(CupsPrintTest, ExitWhileAJobWaitsForItsPrinterEndsTheRun) {
             },
             100);
     };
-    window_->PrintStartButtonClick();
+    window_->Print();
     cups_->Start();
     ASSERT_TRUE(driven);
     EXPECT_TRUE(exited);

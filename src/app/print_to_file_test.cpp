@@ -18,7 +18,7 @@ TEST_F(MainWindowTest, PrintToFileFromTheDialogGivesTheCommandLinesPages) {
         driven = ChoosePrinterAndPrint(dialog, settings, "Print to File");
     };
     window_->SelectFormat(pages::Format::kCalendar);
-    window_->PrintStartButtonClick();
+    window_->Print();
     ASSERT_TRUE(driven) << "the dialog never offered Print to File";
     ASSERT_TRUE(std::filesystem::exists(out));
     EXPECT_EQ(1, DocumentPages(out));
@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, CancellingTheDialogPrintsNothing) {
     window_->print_controller().on_dialog_shown = [](Gtk::PrintUnixDialog& dialog) {
         dialog.response(Gtk::RESPONSE_CANCEL);
     };
-    window_->PrintStartButtonClick();
+    window_->Print();
     EXPECT_TRUE(reporter_.messages().empty());
     EXPECT_FALSE(std::filesystem::exists(folder_ / "printed.pdf"));
 }

@@ -6,8 +6,8 @@
 
 #include "app/dialog_screenshots.h"
 #include "app/main_window.h"
+#include "app/preview_window.h"
 #include "app/startup.h"
-#include "app/test_print_window.h"
 #include "controls/program_style.h"
 
 #include <glibmm/main.h>
@@ -64,26 +64,26 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qelmarin-screenshots: no Kalvorin.CFG in %s\n", host.c_str());
         return 1;
     }
-    app::TUnseiPrintMainForm window(state, reporter, "A4");
+    app::MainWindow window(state, reporter, "A4");
     window.get_style_context()->add_class("qelmarin");
     window.show();
     Pump(200);
     window.MakeFormatPictures();
     bool ok = Save(window, out / "main-window.png");
-    window.FromMonthButtonClick(app::ListKind::kYear);
+    window.ToggleList(app::ListKind::kYear);
     ok = Save(window, out / "main-window-year-list.png") && ok;
-    window.FromMonthButtonClick(app::ListKind::kToMonth);
+    window.ToggleList(app::ListKind::kToMonth);
     ok = Save(window, out / "main-window-month-list.png") && ok;
-    window.FromMonthButtonClick(app::ListKind::kToMonth);
+    window.ToggleList(app::ListKind::kToMonth);
     window.on_preview_shown = [&](Gtk::Window& preview) {
         preview.get_style_context()->add_class("qelmarin");
         ok = Save(preview, out / "preview-window.png") && ok;
-        auto& test = dynamic_cast<app::TTESTForm&>(preview);
-        test.HalfButtonClick(app::Zoom::kShrink);
+        auto& test = dynamic_cast<app::PreviewWindow&>(preview);
+        test.ApplyZoom(app::Zoom::kShrink);
         ok = Save(preview, out / "preview-window-80.png") && ok;
-        test.SysCloseButtonClick();
+        test.CloseWithoutPrinting();
     };
-    window.TESTButtonClick();
+    window.ShowPreview();
     ok = app::SaveDialogScreenshots(window, state, reporter, out, Save) && ok;
     return ok ? 0 : 1;
 }

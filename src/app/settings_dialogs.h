@@ -17,7 +17,6 @@ using DialogShownFn = std::function<void(Gtk::Window&)>;
 
 // on_shown, when it holds a function, is called with each dialog once it is shown (tests
 // drive the dialogs from there).
-void WireSettingsDialogs(TUnseiPrintMainForm& window, base::Reporter& reporter,
-                         std::shared_ptr<DialogShownFn> on_shown = {});
+void WireSettingsDialogs(MainWindow& window, base::Reporter& reporter, std::shared_ptr<DialogShownFn> on_shown = {});
 
 } // namespace app

@@ -3,9 +3,9 @@
 
 #include "app/window_test_fixture.h"
 #include "controls/gdk_bitmap.h"
-#include "dialogs/holiday_form.h"
-#include "dialogs/print_bmp_form.h"
-#include "dialogs/print_config_form.h"
+#include "dialogs/holiday_editor.h"
+#include "dialogs/month_pictures_window.h"
+#include "dialogs/print_config_dialog.h"
 #include "pictures/bmp_image.h"
 #include "pictures/file_bytes.h"
 
@@ -47,21 +47,21 @@ TEST_F(SettingsDialogsTest, ConfigurationOkTakesEverySettingBackAndCancelNone) {
     const config::Settings before = state_.settings;
     const base::Color navy = window_->TitleBar().Color();
     OpenWith(SettingsButton::kConfig, [&](dialogs::ModalWindow& w) {
-        auto& form = dynamic_cast<dialogs::TPrintConfigForm&>(w);
+        auto& dialog = dynamic_cast<dialogs::PrintConfigDialog&>(w);
         EXPECT_EQ(window_->TitleBar().Color(), SystemColor(SystemColorRole::kButtonFace));
-        form.Option(dialogs::ConfigPage::kCommon, "二分の一").SetActive(true);
-        form.Option(dialogs::ConfigPage::kDaily, "七十二候の絵を使う").SetActive(true);
-        form.ExitButtonClick();
+        dialog.Option(dialogs::ConfigPage::kCommon, "二分の一").SetActive(true);
+        dialog.Option(dialogs::ConfigPage::kDaily, "七十二候の絵を使う").SetActive(true);
+        dialog.Cancel();
     });
     EXPECT_EQ(state_.settings, before);
     EXPECT_EQ(window_->TitleBar().Color(), navy);
 
     OpenWith(SettingsButton::kConfig, [&](dialogs::ModalWindow& w) {
-        auto& form = dynamic_cast<dialogs::TPrintConfigForm&>(w);
-        form.Option(dialogs::ConfigPage::kCommon, "二分の一").SetActive(true);
-        form.Option(dialogs::ConfigPage::kDaily, "七十二候の絵を使う").SetActive(true);
-        form.Option(dialogs::ConfigPage::kDaily, "確認画面で月頁を表示する").SetActive(true);
-        form.OKButtonClick();
+        auto& dialog = dynamic_cast<dialogs::PrintConfigDialog&>(w);
+        dialog.Option(dialogs::ConfigPage::kCommon, "二分の一").SetActive(true);
+        dialog.Option(dialogs::ConfigPage::kDaily, "七十二候の絵を使う").SetActive(true);
+        dialog.Option(dialogs::ConfigPage::kDaily, "確認画面で月頁を表示する").SetActive(true);
+        dialog.Save();
     });
     EXPECT_EQ(state_.settings.preview_scale, 2);
     EXPECT_TRUE(state_.settings.page(3).kou_bmp_use);
@@ -74,15 +74,15 @@ TEST_F(SettingsDialogsTest, HolidayEditorExitKeepsTheTableOkStoresIt) {
     Wire();
     const config::HolidayTable before = state_.holidays;
     OpenWith(SettingsButton::kHoliday, [&](dialogs::ModalWindow& w) {
-        auto& form = dynamic_cast<dialogs::THolidayForm&>(w);
-        form.InvertWeekday(0);
-        form.ExitButtonClick();
+        auto& dialog = dynamic_cast<dialogs::HolidayEditor&>(w);
+        dialog.InvertWeekday(0);
+        dialog.Cancel();
     });
     EXPECT_EQ(state_.holidays, before);
     OpenWith(SettingsButton::kHoliday, [&](dialogs::ModalWindow& w) {
-        auto& form = dynamic_cast<dialogs::THolidayForm&>(w);
-        form.PressInBox(2, form.DayCells(2)[2].left + 1, form.DayCells(2)[2].top + 1);
-        form.OKButtonClick();
+        auto& dialog = dynamic_cast<dialogs::HolidayEditor&>(w);
+        dialog.PressInBox(2, dialog.DayCells(2)[2].left + 1, dialog.DayCells(2)[2].top + 1);
+        dialog.Save();
     });
     EXPECT_TRUE(state_.holidays.IsMarked(2, 3));
     EXPECT_NE(ReadText(folder_ / "Kalvorin.CFG").find("HOLIDAY2=03\r\n"), std::string::npos);
@@ -98,12 +98,12 @@ TEST_F(SettingsDialogsTest, MonthPicturesComeBackOnlyWithOk) {
     ASSERT_TRUE(pictures::WriteFileBytes(folder_ / "new.bmp", pictures::EncodeBmpImage(b)));
     const auto names = state_.settings.month_pictures;
     OpenWith(SettingsButton::kPictures, [&](dialogs::ModalWindow& w) {
-        auto& form = dynamic_cast<dialogs::TPrintBMPForm&>(w);
-        form.choose_file = [&](Gtk::Window*, dialogs::PictureFileType, const std::filesystem::path&) {
+        auto& dialog = dynamic_cast<dialogs::MonthPicturesWindow&>(w);
+        dialog.choose_file = [&](Gtk::Window*, dialogs::PictureFileType, const std::filesystem::path&) {
             return std::optional<std::filesystem::path>(folder_ / "new.bmp");
         };
-        form.NewBMPPanelClick();
-        form.ExitPanelClick();
+        dialog.ImportPicture();
+        dialog.Finish();
     });
     EXPECT_EQ(state_.settings.month_pictures[0], "BP13.cmp");
     EXPECT_EQ(state_.settings.month_pictures[1], names[1]);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/test_print_window.h"
+#include "app/preview_window.h"
 #include "app/window_test_fixture.h"
-#include "dialogs/print_bmp_form.h"
-#include "dialogs/print_config_form.h"
+#include "dialogs/month_pictures_window.h"
+#include "dialogs/print_config_dialog.h"
 #include "print/print_setup.h"
 
 #include <X11/keysym.h>
@@ -15,22 +15,22 @@ namespace {
 // page (sideways with Shift) and with Ctrl zooms it in the buttons' steps.
 TEST_F(MainWindowTest, TheWheelScrollsTheListsAndZoomsThePreview) {
     Open();
-    window_->FromMonthButtonClick(ListKind::kYear);
+    window_->ToggleList(ListKind::kYear);
     ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }));
     Pump(150);
     const double start = window_->ListScrollX();
-    // Over the list's visible part (the paint box is as wide as the whole list).
-    Gtk::Widget& view = *window_->ListPaintBox().get_parent()->get_parent();
+    // Over the list's visible part (the drawing area is as wide as the whole list).
+    Gtk::Widget& view = *window_->ListView().get_parent()->get_parent();
     TurnWheel(view, 3);
     EXPECT_GT(window_->ListScrollX(), start);
     TurnWheel(view, -3);
     EXPECT_EQ(start, window_->ListScrollX());
-    window_->FromMonthButtonClick(ListKind::kYear);
+    window_->ToggleList(ListKind::kYear);
 
     bool seen = false;
     window_->on_preview_shown = [&](Gtk::Window& shown) {
         seen = true;
-        auto& preview = dynamic_cast<TTESTForm&>(shown);
+        auto& preview = dynamic_cast<PreviewWindow&>(shown);
         Pump(100);
         const gfx::Rect first = preview.DisplayRect();
         TurnWheel(preview.ScrollBox(), 1, XK_Control_L);
@@ -38,7 +38,7 @@ TEST_F(MainWindowTest, TheWheelScrollsTheListsAndZoomsThePreview) {
         TurnWheel(preview.ScrollBox(), -1, XK_Control_L);
         EXPECT_EQ(first.right * 8 / 10 * 12 / 10, preview.DisplayRect().right);
         // At the original size the page is larger than the window: the wheel scrolls it.
-        preview.HalfButtonClick(Zoom::kOriginal);
+        preview.ApplyZoom(Zoom::kOriginal);
         Pump(100);
         auto vertical = preview.ScrollBox().get_vadjustment();
         auto horizontal = preview.ScrollBox().get_hadjustment();
@@ -48,29 +48,29 @@ TEST_F(MainWindowTest, TheWheelScrollsTheListsAndZoomsThePreview) {
             TurnWheel(preview.ScrollBox(), 2, XK_Shift_L);
             EXPECT_GT(horizontal->get_value(), 0);
         }
-        preview.SysCloseButtonClick();
+        preview.CloseWithoutPrinting();
     };
-    window_->TESTButtonClick();
+    window_->ShowPreview();
     EXPECT_TRUE(seen);
 }
 
 TEST_F(MainWindowTest, TheWheelScrollsTheDialogsLists) {
     Open();
-    dialogs::TPrintConfigForm form(window_.get(), state_.settings, print::ConfigPath(state_.host_folder), reporter_);
-    form.on_shown = [&](Gtk::Window&) {
-        form.ChoosePage(dialogs::ConfigPage::kCalendar);
+    dialogs::PrintConfigDialog dialog(window_.get(), state_.settings, print::ConfigPath(state_.host_folder), reporter_);
+    dialog.on_shown = [&](Gtk::Window&) {
+        dialog.ChoosePage(dialogs::ConfigPage::kCalendar);
         Pump(100);
-        form.MarginButtonClick(11);
-        ASSERT_TRUE(PumpUntil([&] { return form.MarginListVisible(); }));
+        dialog.ToggleMarginList(11);
+        ASSERT_TRUE(PumpUntil([&] { return dialog.MarginListVisible(); }));
         Pump(100);
-        form.MarginList().Adjustment()->set_value(0);
-        TurnWheel(form.MarginList().PaintBox(), 2);
-        EXPECT_GT(form.MarginList().ScrollX(), 0);
-        TurnWheel(form.MarginList().PaintBox(), -2);
-        EXPECT_EQ(0, form.MarginList().ScrollX());
-        form.ExitButtonClick();
+        dialog.MarginList().Adjustment()->set_value(0);
+        TurnWheel(dialog.MarginList().EntryArea(), 2);
+        EXPECT_GT(dialog.MarginList().ScrollX(), 0);
+        TurnWheel(dialog.MarginList().EntryArea(), -2);
+        EXPECT_EQ(0, dialog.MarginList().ScrollX());
+        dialog.Cancel();
     };
-    form.RunModal();
+    dialog.RunModal();
 }
 
 } // namespace

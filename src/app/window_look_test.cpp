@@ -2,10 +2,10 @@
 // How the main window, the preview and the month pictures window look on the screen: the
 // captions where a person looks for them, the whole page within reach, buttons that can be
 // read. Read from the real window's pixels and widget geometry.
-#include "app/test_print_window.h"
+#include "app/preview_window.h"
 #include "app/window_test_fixture.h"
 #include "controls/scaled_image.h"
-#include "dialogs/print_bmp_form.h"
+#include "dialogs/month_pictures_window.h"
 #include "pictures/demo_content.h"
 #include "print/print_setup.h"
 
@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, ButtonCaptionsStandInTheMiddleOfTheirButtons) {
     Open();
     const std::pair<const char*, Gtk::Widget*> buttons[] = {
         {"印刷", &window_->PrintButton()},
-        {"確認", &window_->TestButton()},
+        {"確認", &window_->PreviewButton()},
         {"説明", &window_->HelpButton()},
         {"終了", &window_->ExitButton()},
         {"印刷設定", &window_->SettingsButtonWidget(SettingsButton::kConfig)},
@@ -128,9 +128,9 @@ TEST_F(MainWindowTest, ThePreviewShowsTheWholePageWithinReachAndButtonsThatCanBe
     Open();
     bool seen = false;
     window_->on_preview_shown = [&](Gtk::Window& w) {
-        auto& preview = dynamic_cast<TTESTForm&>(w);
+        auto& preview = dynamic_cast<PreviewWindow&>(w);
         seen = true;
-        std::shared_ptr<void> closer(nullptr, [&](void*) { preview.SysCloseButtonClick(); });
+        std::shared_ptr<void> closer(nullptr, [&](void*) { preview.CloseWithoutPrinting(); });
         ASSERT_TRUE(PumpUntil([&] { return preview.get_mapped(); }));
         Pump(200);
         Gtk::Widget& view = *preview.ScrollBox().get_child();
@@ -165,18 +165,19 @@ TEST_F(MainWindowTest, ThePreviewShowsTheWholePageWithinReachAndButtonsThatCanBe
                     << " pixels unlike the page (" << wrong_right << " in the last 40 columns, " << wrong_bottom
                     << " in the last 40 rows) of a view " << shown.width << " × " << shown.height;
             }
-            preview.HalfButtonClick(Zoom::kShrink);
+            preview.ApplyZoom(Zoom::kShrink);
             Pump(100);
         }
         // Nothing white outside the page: the corner between the scroll bars is grey.
         const ScreenPixels box = GrabWidget(preview.ScrollBox());
         int white = 0;
         for (int y = box.height - 12; y < box.height; ++y)
-            for (int x = box.width - 12; x < box.width; ++x) white += box.Pixel(x, y) == 0xFFFFFF;
+            for (int x = box.width - 12; x < box.width; ++x)
+                white += box.Pixel(x, y) == 0xFFFFFF;
         EXPECT_EQ(0, white) << "white pixels in the corner between the scroll bars";
         // The strip's buttons: of a desktop's size, their captions of the windows' font size.
-        for (Gtk::Button* button : {&preview.PrintGoButton(), &preview.HalfButton(), &preview.OriginalButton(),
-                                    &preview.DoubleButton()}) {
+        for (Gtk::Button* button :
+             {&preview.PrintButton(), &preview.ShrinkButton(), &preview.OriginalButton(), &preview.GrowButton()}) {
             const std::string name = button->get_tooltip_text();
             EXPECT_GE(button->get_allocated_width(), 24) << name;
             EXPECT_GE(button->get_allocated_height(), 28) << name;
@@ -193,7 +194,7 @@ TEST_F(MainWindowTest, ThePreviewShowsTheWholePageWithinReachAndButtonsThatCanBe
                                             << " pixels wide";
         }
     };
-    window_->TESTButtonClick();
+    window_->ShowPreview();
     EXPECT_TRUE(seen);
 }
 
@@ -205,16 +206,16 @@ TEST_F(MainWindowTest, TheMonthPictureScrollsOverItsWholeSize) {
     ASSERT_TRUE(pictures::WriteDemoMonthPictures(folder_.path(), quiet));
     Open("ETO=7\r\nDIR=" + folder_.path().string() + "\r\n");
     config::Settings settings = state_.settings;
-    dialogs::TPrintBMPForm form(window_.get(), settings, print::ConfigPath(state_.host_folder), reporter_,
-                                state_.face_name, state_.font_height);
+    dialogs::MonthPicturesWindow dialog(window_.get(), settings, print::ConfigPath(state_.host_folder), reporter_,
+                                        state_.face_name, state_.font_height);
     bool seen = false;
-    form.on_shown = [&](Gtk::Window&) {
+    dialog.on_shown = [&](Gtk::Window&) {
         seen = true;
-        std::shared_ptr<void> closer(nullptr, [&](void*) { form.EndModal(dialogs::ModalResult::kCancel); });
+        std::shared_ptr<void> closer(nullptr, [&](void*) { dialog.EndModal(dialogs::ModalResult::kCancel); });
         Pump(200);
-        const auto picture = form.ShownPicture();
+        const auto picture = dialog.ShownPicture();
         ASSERT_TRUE(picture);
-        Gtk::ScrolledWindow& scroll = form.ScrollBox();
+        Gtk::ScrolledWindow& scroll = dialog.ScrollBox();
         Gtk::Widget& view = *scroll.get_child();
         ASSERT_LT(view.get_allocated_height(), picture->get_height()) << "the picture fits: nothing to scroll";
         EXPECT_TRUE(scroll.get_vscrollbar()->get_visible());
@@ -241,7 +242,7 @@ TEST_F(MainWindowTest, TheMonthPictureScrollsOverItsWholeSize) {
                                              << compared << " pixels unlike the picture";
         }
     };
-    form.RunModal();
+    dialog.RunModal();
     EXPECT_TRUE(seen);
 }
 

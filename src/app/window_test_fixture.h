@@ -39,7 +39,7 @@ protected:
                                     "[UNSEI]\r\n" + unsei + "[PRINT]\r\nTESTSize=3\r\n" + more);
         almanac::testing::WriteSyntheticDayFile(folder_ / "UNSEI.DAT");
         ASSERT_TRUE(StartUp(folder_.path(), Today{2026, 12, 7}, PrinterCaps{}, state_, reporter_));
-        window_ = std::make_unique<TUnseiPrintMainForm>(state_, reporter_, "A4");
+        window_ = std::make_unique<MainWindow>(state_, reporter_, "A4");
         window_->get_style_context()->add_class("qelmarin");
         window_->show();
         ASSERT_TRUE(PumpUntil([&] { return window_->get_mapped(); }));
@@ -49,7 +49,7 @@ protected:
     config::testing::TestFolder folder_;
     base::RecordingReporter reporter_;
     pages::PrintState state_;
-    std::unique_ptr<TUnseiPrintMainForm> window_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 } // namespace app::testing

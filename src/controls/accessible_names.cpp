@@ -13,7 +13,7 @@ namespace controls {
 namespace {
 
 std::string CaptionInside(Gtk::Widget& widget) {
-    if (auto* label = dynamic_cast<TVLabel*>(&widget)) return label->Caption();
+    if (auto* label = dynamic_cast<VerticalLabel*>(&widget)) return label->Caption();
     if (auto* container = dynamic_cast<Gtk::Container*>(&widget))
         for (Gtk::Widget* child : container->get_children())
             if (std::string caption = CaptionInside(*child); !caption.empty()) return caption;

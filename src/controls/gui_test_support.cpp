@@ -137,7 +137,7 @@ struct Placed {
 std::string Describe(Gtk::Widget& widget) {
     std::ostringstream out;
     out << G_OBJECT_TYPE_NAME(widget.gobj());
-    if (auto* label = dynamic_cast<TVLabel*>(&widget)) out << " \"" << label->Caption() << "\"";
+    if (auto* label = dynamic_cast<VerticalLabel*>(&widget)) out << " \"" << label->Caption() << "\"";
     if (auto* label = dynamic_cast<Gtk::Label*>(&widget)) out << " \"" << label->get_text() << "\"";
     const std::string tip = widget.get_tooltip_text();
     if (!tip.empty()) out << " (" << tip << ")";
@@ -171,7 +171,7 @@ std::vector<Gtk::Widget*> Children(Gtk::Widget& widget) {
 
 // A vertical label's column and em against its size.
 void CheckCaption(Gtk::Widget& widget, const Placed& p, std::vector<std::string>& problems) {
-    if (auto* label = dynamic_cast<TVLabel*>(&widget)) {
+    if (auto* label = dynamic_cast<VerticalLabel*>(&widget)) {
         if (label->Caption().empty()) return;
         std::string error;
         auto canvas = gfx::CairoCanvas::CreateImage(gfx::Device{64, 64, 96, 96, 256}, &error);
@@ -269,7 +269,7 @@ std::vector<std::string> UnnamedControls(Gtk::Widget& window) {
     for (const Placed& p : controls) {
         if (dynamic_cast<Gtk::Separator*>(p.widget) || dynamic_cast<Gtk::ProgressBar*>(p.widget)) continue;
         // A vertical label without a caption is a spacer: nothing to read.
-        if (auto* label = dynamic_cast<TVLabel*>(p.widget); label && label->Caption().empty()) continue;
+        if (auto* label = dynamic_cast<VerticalLabel*>(p.widget); label && label->Caption().empty()) continue;
         Glib::RefPtr<Atk::Object> accessible = p.widget->get_accessible();
         if (!accessible || accessible->get_name().empty())
             problems.push_back(Describe(*p.widget) + " at " + Where(p) + " has no accessible name");

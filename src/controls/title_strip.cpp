@@ -57,10 +57,10 @@ TitleStrip::TitleStrip(int width) : width_(width), color_(SystemColor(SystemColo
     add_events(Gdk::BUTTON_PRESS_MASK);
 }
 
-TVLabel& TitleStrip::AddLabel(const std::string& caption, int top, int height, bool bold, int font_height) {
+VerticalLabel& TitleStrip::AddLabel(const std::string& caption, int top, int height, bool bold, int font_height) {
     // The column hangs from the label's right edge: in a strip wider than the designed 20
     // pixels the label is narrowed by half the extra width, so the column stays near the middle.
-    auto label = std::make_unique<TVLabel>(caption, width_ - 2 - std::max(0, width_ - 20) / 2, height);
+    auto label = std::make_unique<VerticalLabel>(caption, width_ - 2 - std::max(0, width_ - 20) / 2, height);
     LabelFont font;
     font.bold = bold;
     font.height = font_height;
@@ -92,7 +92,7 @@ Gtk::Button& TitleStrip::AddBottomButton(int width, int height, int gap, Glib::R
 Gtk::Button& TitleStrip::AddCaptionButton(int width, int height, int gap, const std::string& caption,
                                           int font_height, const std::string& tooltip) {
     Gtk::Button& button = AddBottomButton(width, height, gap, {}, tooltip);
-    auto* label = Gtk::manage(new TVLabel(caption, std::abs(font_height) + 2, height - 4));
+    auto* label = Gtk::manage(new VerticalLabel(caption, std::abs(font_height) + 2, height - 4));
     LabelFont font;
     font.height = font_height;
     label->SetFont(font);

@@ -36,7 +36,7 @@ public:
     explicit TitleStrip(int width = 20);
 
     // A white label at (2, top) of the given height; bold when asked. Owned by the strip.
-    TVLabel& AddLabel(const std::string& caption, int top, int height, bool bold = true, int font_height = -12);
+    VerticalLabel& AddLabel(const std::string& caption, int top, int height, bool bold = true, int font_height = -12);
     // A button stacked at the bottom: the first added is lowest, `gap` pixels above the
     // strip's bottom or the button below it. Owned by the strip.
     // The picture is a bitmap: on a screen of scale 2 each of its pixels shows as 2 × 2.
@@ -72,7 +72,7 @@ private:
     base::Color color_;
     Gtk::Fixed fixed_;
     ScaledImage icon_;
-    std::vector<std::unique_ptr<TVLabel>> labels_;
+    std::vector<std::unique_ptr<VerticalLabel>> labels_;
     std::vector<Stacked> buttons_;
 };
 

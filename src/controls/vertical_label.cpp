@@ -9,7 +9,7 @@
 
 namespace controls {
 
-TVLabel::TVLabel(std::string caption, int width, int height) {
+VerticalLabel::VerticalLabel(std::string caption, int width, int height) {
     look_.caption = std::move(caption);
     look_.background = SystemColor(SystemColorRole::kButtonFace);
     look_.highlight = SystemColor(SystemColorRole::kButtonHighlight);
@@ -18,76 +18,76 @@ TVLabel::TVLabel(std::string caption, int width, int height) {
     SetAccessibleName(*this, look_.caption, Atk::ROLE_LABEL);
 }
 
-TVLabel::~TVLabel() {
+VerticalLabel::~VerticalLabel() {
     SetFocusControl(nullptr);
 }
 
-void TVLabel::SetCaption(std::string caption) {
+void VerticalLabel::SetCaption(std::string caption) {
     if (caption == look_.caption) return;
     look_.caption = std::move(caption);
     SetAccessibleName(*this, look_.caption);
     queue_draw();
 }
 
-void TVLabel::SetFont(const LabelFont& font) {
+void VerticalLabel::SetFont(const LabelFont& font) {
     look_.font = font;
     queue_draw();
 }
 
-void TVLabel::SetFontColor(base::Color color) {
+void VerticalLabel::SetFontColor(base::Color color) {
     look_.font.color = color;
     queue_draw();
 }
 
-void TVLabel::SetTransparent(bool transparent) {
+void VerticalLabel::SetTransparent(bool transparent) {
     if (transparent == look_.transparent) return;
     look_.transparent = transparent;
     queue_draw();
 }
 
-void TVLabel::SetColor(base::Color color) {
+void VerticalLabel::SetColor(base::Color color) {
     if (color == look_.background) return;
     look_.background = color;
     queue_draw();
 }
 
-void TVLabel::SetAlignment(LabelAlignment alignment) {
+void VerticalLabel::SetAlignment(LabelAlignment alignment) {
     if (alignment == alignment_) return;
     alignment_ = alignment;
     queue_draw();
 }
 
-void TVLabel::SetLayout(LabelLayout layout) {
+void VerticalLabel::SetLayout(LabelLayout layout) {
     if (layout == look_.layout) return;
     look_.layout = layout;
     queue_draw();
 }
 
-void TVLabel::SetWordWrap(bool word_wrap) {
+void VerticalLabel::SetWordWrap(bool word_wrap) {
     if (word_wrap == word_wrap_) return;
     word_wrap_ = word_wrap;
     queue_draw();
 }
 
-void TVLabel::SetShowAccelChar(bool show) {
+void VerticalLabel::SetShowAccelChar(bool show) {
     if (show == show_accel_char_) return;
     show_accel_char_ = show;
     queue_draw();
 }
 
-void TVLabel::SetFocusControl(Gtk::Widget* widget) {
+void VerticalLabel::SetFocusControl(Gtk::Widget* widget) {
     // The label no longer hears of the destruction of a control it has let go.
     if (focus_control_) focus_control_->remove_destroy_notify_callback(this);
     focus_control_ = widget;
     if (widget) {
         widget->add_destroy_notify_callback(this, [](void* data) -> void* {
-            static_cast<TVLabel*>(data)->focus_control_ = nullptr;
+            static_cast<VerticalLabel*>(data)->focus_control_ = nullptr;
             return nullptr;
         });
     }
 }
 
-bool TVLabel::HandleAccelerator(guint keyval) {
+bool VerticalLabel::HandleAccelerator(guint keyval) {
     if (!focus_control_ || !show_accel_char_ || !is_sensitive()) return false;
     const char32_t accel = AcceleratorOf(look_.caption);
     if (accel == 0 || static_cast<char32_t>(gdk_keyval_to_unicode(gdk_keyval_to_lower(keyval))) != accel) return false;
@@ -96,13 +96,13 @@ bool TVLabel::HandleAccelerator(guint keyval) {
     return true;
 }
 
-LabelLook TVLabel::Look() const {
+LabelLook VerticalLabel::Look() const {
     LabelLook look = look_;
     look.enabled = is_sensitive(); // also off inside a disabled container
     return look;
 }
 
-bool TVLabel::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+bool VerticalLabel::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     const int width = get_allocated_width();
     const int height = get_allocated_height();
     gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{width, height, gfx::kPixelsPerInch, gfx::kPixelsPerInch, 256});
@@ -111,7 +111,7 @@ bool TVLabel::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
 }
 
 // The accelerator reaches the label through its window's key presses (Alt + key).
-void TVLabel::on_hierarchy_changed(Gtk::Widget* previous_toplevel) {
+void VerticalLabel::on_hierarchy_changed(Gtk::Widget* previous_toplevel) {
     Gtk::DrawingArea::on_hierarchy_changed(previous_toplevel);
     key_connection_.disconnect();
     auto* window = dynamic_cast<Gtk::Window*>(get_toplevel());

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TVLabel: the one vertical label of every window and dialog. Its caption runs top to
+// VerticalLabel: the one vertical label of every window and dialog. Its caption runs top to
 // bottom from the top right corner, drawn through the program's canvas on the widget's
 // Cairo context, so a label on screen and a column on paper are set alike.
 
@@ -12,11 +12,11 @@ namespace controls {
 
 enum class LabelAlignment { kLeftJustify, kRightJustify, kCenter };
 
-class TVLabel : public Gtk::DrawingArea {
+class VerticalLabel : public Gtk::DrawingArea {
 public:
     // Designed size 15 × 65 unless given.
-    explicit TVLabel(std::string caption = {}, int width = 15, int height = 65);
-    ~TVLabel() override;
+    explicit VerticalLabel(std::string caption = {}, int width = 15, int height = 65);
+    ~VerticalLabel() override;
 
     const std::string& Caption() const { return look_.caption; }
     void SetCaption(std::string caption);

@@ -61,26 +61,26 @@ ColumnListBox::ColumnListBox(std::string face, int font_height)
     // The border is drawn by on_draw, one dark pixel all round.
     set_shadow_type(Gtk::SHADOW_NONE);
     box_.property_margin() = 1;
-    paint_box_.add_events(Gdk::BUTTON_PRESS_MASK | Gdk::SCROLL_MASK | Gdk::SMOOTH_SCROLL_MASK);
-    paint_box_.signal_draw().connect(sigc::mem_fun(*this, &ColumnListBox::Paint));
-    paint_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
+    entry_area_.add_events(Gdk::BUTTON_PRESS_MASK | Gdk::SCROLL_MASK | Gdk::SMOOTH_SCROLL_MASK);
+    entry_area_.signal_draw().connect(sigc::mem_fun(*this, &ColumnListBox::Paint));
+    entry_area_.signal_button_press_event().connect([this](GdkEventButton* event) {
         PressAt(static_cast<int>(event->x + ScrollX()), static_cast<int>(event->y));
         return true;
     });
-    paint_box_.signal_scroll_event().connect(sigc::mem_fun(*this, &ColumnListBox::Scroll));
-    paint_box_.set_can_focus(true);
-    paint_box_.add_events(Gdk::KEY_PRESS_MASK);
-    paint_box_.signal_key_press_event().connect(sigc::mem_fun(*this, &ColumnListBox::KeyPress), false);
-    paint_box_.signal_size_allocate().connect([this](Gtk::Allocation&) {
+    entry_area_.signal_scroll_event().connect(sigc::mem_fun(*this, &ColumnListBox::Scroll));
+    entry_area_.set_can_focus(true);
+    entry_area_.add_events(Gdk::KEY_PRESS_MASK);
+    entry_area_.signal_key_press_event().connect(sigc::mem_fun(*this, &ColumnListBox::KeyPress), false);
+    entry_area_.signal_size_allocate().connect([this](Gtk::Allocation&) {
         Relayout();
         UpdateRange();
         ApplyPendingScroll();
     });
     adjustment_->signal_value_changed().connect([this] {
         SnapToColumn();
-        paint_box_.queue_draw();
+        entry_area_.queue_draw();
     });
-    box_.pack_start(paint_box_, true, true);
+    box_.pack_start(entry_area_, true, true);
     box_.pack_start(scrollbar_, false, false);
     add(box_);
     box_.show_all();
@@ -96,12 +96,12 @@ void ColumnListBox::SetEntries(std::vector<std::pair<int, std::string>> entries,
     const int h = std::abs(font_height_);
     // The border's two pixels are outside the view.
     in_view_ = WholeColumnsInView(static_cast<int>(entries_.size()), h, max_width - 2);
-    paint_box_.set_size_request(ViewWidthForColumns(in_view_, h), -1);
+    entry_area_.set_size_request(ViewWidthForColumns(in_view_, h), -1);
     // A scroll bar only when there is something to scroll.
     scrollbar_.set_visible(in_view_ < static_cast<int>(entries_.size()));
     Relayout();
     UpdateRange();
-    paint_box_.queue_draw();
+    entry_area_.queue_draw();
 }
 
 void ColumnListBox::FitHeightToEntries() {
@@ -115,18 +115,18 @@ void ColumnListBox::FitHeightToEntries() {
         longest = std::max(longest, canvas->TextExtent(entry.second).cx);
     set_size_request(-1, -1);
     int width = -1, height = -1;
-    paint_box_.get_size_request(width, height);
-    paint_box_.set_size_request(width, 2 + longest + 4);
+    entry_area_.get_size_request(width, height);
+    entry_area_.set_size_request(width, 2 + longest + 4);
 }
 
 void ColumnListBox::Relayout() {
-    const int height = std::max(paint_box_.get_allocated_height(), 1);
+    const int height = std::max(entry_area_.get_allocated_height(), 1);
     columns_ = LayOutColumns(entries_, std::abs(font_height_), height);
 }
 
 // The range runs to the position that shows the last columns whole; the page is the view.
 void ColumnListBox::UpdateRange() {
-    const double page = std::max(1, paint_box_.get_allocated_width());
+    const double page = std::max(1, entry_area_.get_allocated_width());
     const int hidden = std::max(0, static_cast<int>(columns_.size()) - in_view_);
     const double upper = hidden * Pitch() + page;
     adjustment_->configure(std::clamp(adjustment_->get_value(), 0.0, upper - page), 0, upper, Pitch(),
@@ -150,7 +150,7 @@ void ColumnListBox::ScrollToHighlighted() {
 // The page is known only once the list has its size: a scroll asked for before is made
 // when the list is laid out.
 void ColumnListBox::ApplyPendingScroll() {
-    if (!scroll_pending_ || paint_box_.get_allocated_width() <= 1) return;
+    if (!scroll_pending_ || entry_area_.get_allocated_width() <= 1) return;
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         if (columns_[i].value != highlighted_) continue;
         const double last = adjustment_->get_upper() - adjustment_->get_page_size();
@@ -180,7 +180,7 @@ void ColumnListBox::on_show() {
     return_focus_ = window ? window->get_focus() : nullptr;
     focus_idle_.disconnect();
     focus_idle_ = Glib::signal_idle().connect([this] {
-        if (get_visible()) paint_box_.grab_focus();
+        if (get_visible()) entry_area_.grab_focus();
         return false;
     });
 }
@@ -211,7 +211,7 @@ void ColumnListBox::MoveHighlight(int delta) {
     } else if (at >= first + in_view_) {
         adjustment_->set_value((at - in_view_ + 1) * Pitch());
     }
-    paint_box_.queue_draw();
+    entry_area_.queue_draw();
 }
 
 bool ColumnListBox::KeyPress(GdkEventKey* event) {
@@ -241,7 +241,7 @@ bool ColumnListBox::KeyPress(GdkEventKey* event) {
 
 void ColumnListBox::Highlight(int value) {
     highlighted_ = value;
-    paint_box_.queue_draw();
+    entry_area_.queue_draw();
 }
 
 void ColumnListBox::PressAt(int x, int y) {
@@ -258,7 +258,7 @@ bool ColumnListBox::Scroll(GdkEventScroll* event) {
 }
 
 bool ColumnListBox::Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
-    const int width = paint_box_.get_allocated_width(), height = paint_box_.get_allocated_height();
+    const int width = entry_area_.get_allocated_width(), height = entry_area_.get_allocated_height();
     const int scroll = static_cast<int>(ScrollX());
     cr->set_source_rgb(1, 1, 1);
     cr->paint();

@@ -50,7 +50,7 @@ int ViewWidthForColumns(int columns, int h);
 // The scroll position nearest to value at which a column starts the view, within 0 … last.
 double ColumnScrollStop(double value, int h, double last);
 
-// The list in a lowered white frame with its scroll bar below. The paint box is the visible
+// The list in a lowered white frame with its scroll bar below. The drawing area is the visible
 // part of the list and paints the columns in view itself, shifted by the scroll position:
 // every scroll repaints the whole of it, so no part of the list is ever left unpainted.
 class ColumnListBox : public Gtk::Frame {
@@ -67,7 +67,7 @@ public:
     void ScrollToHighlighted();
     // Marks a value at once (before the list closes).
     void Highlight(int value);
-    // A press at (x, y) of the list (the scroll position added to the paint box's x).
+    // A press at (x, y) of the list (the scroll position added to the drawing area's x).
     void PressAt(int x, int y);
 
     const std::vector<ListColumn>& Columns() const { return columns_; }
@@ -75,7 +75,7 @@ public:
     double ScrollX() const;
     Glib::RefPtr<Gtk::Adjustment> Adjustment() { return adjustment_; }
     // The visible part of the list.
-    Gtk::DrawingArea& PaintBox() { return paint_box_; }
+    Gtk::DrawingArea& EntryArea() { return entry_area_; }
 
     // A press on a column (its value) or beside every column (nullopt). From the keyboard,
     // the arrows move the mark from column to column, Enter or Space press the marked
@@ -115,7 +115,7 @@ private:
     bool scroll_pending_ = false;
     Glib::RefPtr<Gtk::Adjustment> adjustment_;
     Gtk::Box box_;
-    Gtk::DrawingArea paint_box_;
+    Gtk::DrawingArea entry_area_;
     Gtk::Scrollbar scrollbar_;
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/cmp_picture_dialog.h"
 #include "dialogs/column_list.h"
-#include "dialogs/holiday_form.h"
+#include "dialogs/holiday_editor.h"
+#include "dialogs/picture_open_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -113,7 +113,7 @@ inline std::vector<std::string> DropListFindings(ColumnListBox& list) {
             for (int x : {0, frame.width - 1})
                 light += (frame.Pixel(x, y) & 0xFF) > 0x70;
         if (light > 0) findings.push_back(std::to_string(light) + " border pixels are not dark" + at);
-        const ScreenPixels view = GrabWidget(list.PaintBox());
+        const ScreenPixels view = GrabWidget(list.EntryArea());
         const int scroll = static_cast<int>(list.ScrollX());
         for (int x : {0, 1, 2, view.width - 3, view.width - 2, view.width - 1}) {
             for (int y = 0; y < view.height; ++y) {

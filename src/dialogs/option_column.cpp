@@ -23,7 +23,7 @@ OptionColumn::OptionColumn(const std::string& caption, int label_height, Gtk::Ra
     label_area_.add(label_);
     label_area_.add_events(Gdk::BUTTON_PRESS_MASK);
     label_area_.signal_button_press_event().connect([this](GdkEventButton* event) {
-        if (event->type == GDK_BUTTON_PRESS && event->button == 1) LabelClick();
+        if (event->type == GDK_BUTTON_PRESS && event->button == 1) ToggleFromLabel();
         return true;
     });
     label_area_.set_halign(Gtk::ALIGN_CENTER);
@@ -31,7 +31,7 @@ OptionColumn::OptionColumn(const std::string& caption, int label_height, Gtk::Ra
     set_size_request(22, -1);
 }
 
-void OptionColumn::LabelClick() {
+void OptionColumn::ToggleFromLabel() {
     if (!toggle_->is_sensitive()) return;
     toggle_->set_active(radio_ ? true : !toggle_->get_active());
 }

@@ -27,19 +27,19 @@ public:
     bool Active() const { return toggle_->get_active(); }
     void SetActive(bool active) { toggle_->set_active(active); }
     bool IsRadio() const { return radio_; }
-    controls::TVLabel& Label() { return label_; }
+    controls::VerticalLabel& Label() { return label_; }
     Gtk::EventBox& LabelArea() { return label_area_; }
     const std::string& Caption() const { return label_.Caption(); }
     // The box and its caption look and act enabled or not.
     void Enable(bool enabled);
     // What a click on the caption does: a check box is toggled, a radio button checked.
-    void LabelClick();
+    void ToggleFromLabel();
 
 private:
     bool radio_;
     std::unique_ptr<Gtk::ToggleButton> toggle_;
     Gtk::EventBox label_area_;
-    controls::TVLabel label_;
+    controls::VerticalLabel label_;
 };
 
 // Columns side by side from right to left under a vertical caption at the right edge.
@@ -49,10 +49,10 @@ public:
 
     // Adds a column to the left of the ones before.
     void AddColumn(Gtk::Widget& column);
-    controls::TVLabel& CaptionLabel() { return caption_; }
+    controls::VerticalLabel& CaptionLabel() { return caption_; }
 
 private:
-    controls::TVLabel caption_;
+    controls::VerticalLabel caption_;
     Gtk::Box columns_;
 };
 
@@ -63,13 +63,13 @@ public:
 
     int Tag() const { return tag_; }
     Gtk::Button& Button() { return button_; }
-    controls::TVLabel& ValueLabel() { return value_; }
+    controls::VerticalLabel& ValueLabel() { return value_; }
 
 private:
     int tag_;
     Gtk::Button button_;
-    controls::TVLabel side_;
-    controls::TVLabel value_;
+    controls::VerticalLabel side_;
+    controls::VerticalLabel value_;
 };
 
 } // namespace dialogs

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/cmp_picture_dialog.h"
 #include "dialogs/dialog_test_fixture.h"
+#include "dialogs/month_pictures_window.h"
 #include "dialogs/picture_choice.h"
-#include "dialogs/print_bmp_form.h"
+#include "dialogs/picture_open_dialog.h"
 
 #include "config/config_file.h"
 #include "pictures/bmp_image.h"
@@ -197,7 +197,7 @@ TEST_F(PicturePaneTest, ASlowPictureLoadsWhileTheWindowAnswersAndANewerSelection
 
 TEST_F(PicturePaneTest, TheOpenDialogPreviewsTheSelectedFile) {
     WriteCmp(folder_ / "a.cmp", 64, 48);
-    TCmpPictureDialog dialog(nullptr, PictureFileType::kCmp, folder_.path());
+    PictureOpenDialog dialog(nullptr, PictureFileType::kCmp, folder_.path());
     dialog.show();
     WaitShown(dialog);
     dialog.select_filename((folder_ / "a.cmp").string());
@@ -206,7 +206,7 @@ TEST_F(PicturePaneTest, TheOpenDialogPreviewsTheSelectedFile) {
     Pump(50);
 }
 
-class PrintBMPFormTest : public DialogTest {
+class MonthPicturesWindowTest : public DialogTest {
 protected:
     void SetUp() override {
         DialogTest::SetUp();
@@ -219,10 +219,10 @@ protected:
     }
     // Runs the window and calls body inside it, then leaves it by its exit panel if body
     // did not end it; the window's result.
-    ModalResult Run(TPrintBMPForm& form, const std::function<void()>& body) {
-        return DialogTest::Run(form, [&] {
+    ModalResult Run(MonthPicturesWindow& dialog, const std::function<void()>& body) {
+        return DialogTest::Run(dialog, [&] {
             body();
-            if (form.Running()) form.ExitPanelClick();
+            if (dialog.Running()) dialog.Finish();
         });
     }
     config::Settings settings_;
@@ -238,16 +238,16 @@ Gdk::Rectangle OnScreen(Gtk::Window& window) {
 // "BMP X/Y" of 5000, 3000 (a place on a larger monitor, or a hand-edited file): the window
 // opens inside the screen, where it can be seen and closed; a stored size larger than
 // the screen is cut to it.
-TEST_F(PrintBMPFormTest, AStoredPlaceOffTheScreenOpensOnIt) {
+TEST_F(MonthPicturesWindowTest, AStoredPlaceOffTheScreenOpensOnIt) {
     const int screen_width = Gdk::Screen::get_default()->get_width();
     const int screen_height = Gdk::Screen::get_default()->get_height();
     for (const config::DialogPlace& place : {config::DialogPlace{5000, 3000, 506, 442},
                                              config::DialogPlace{-900, -700, 506, 442},
                                              config::DialogPlace{100, 100, 4000, 3000}}) {
         settings_.picture_dialog = place;
-        TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
-        Run(form, [&] {
-            const Gdk::Rectangle frame = OnScreen(form);
+        MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+        Run(dialog, [&] {
+            const Gdk::Rectangle frame = OnScreen(dialog);
             EXPECT_GE(frame.get_x(), 0) << *place.x;
             EXPECT_GE(frame.get_y(), 0) << *place.y;
             EXPECT_LE(frame.get_x() + frame.get_width(), screen_width) << *place.x;
@@ -261,7 +261,7 @@ TEST_F(PrintBMPFormTest, AStoredPlaceOffTheScreenOpensOnIt) {
 TEST_F(PicturePaneTest, TheOpenDialogFitsTheScreen) {
     const int screen_width = Gdk::Screen::get_default()->get_width();
     const int screen_height = Gdk::Screen::get_default()->get_height();
-    TCmpPictureDialog dialog(nullptr, PictureFileType::kBmpOrJpeg, folder_.path());
+    PictureOpenDialog dialog(nullptr, PictureFileType::kBmpOrJpeg, folder_.path());
     dialog.show();
     WaitShown(dialog);
     Pump(200);
@@ -274,61 +274,61 @@ TEST_F(PicturePaneTest, TheOpenDialogFitsTheScreen) {
     Pump(50);
 }
 
-TEST_F(PrintBMPFormTest, MonthListChoosesAMonthAndClosesOnAMiss) {
+TEST_F(MonthPicturesWindowTest, MonthListChoosesAMonthAndClosesOnAMiss) {
     settings_.month_pictures[2] = "other.cmp";
-    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
-    const ModalResult result = Run(form, [&] {
-        EXPECT_EQ(form.MonthLabelText(), "一月");
-        EXPECT_EQ(form.DisplayBitmap().width, 300);
-        ClickCentre(form.MonthChangeButton());
-        ASSERT_TRUE(form.MonthListVisible());
-        const auto& columns = form.MonthList().Columns();
+    MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    const ModalResult result = Run(dialog, [&] {
+        EXPECT_EQ(dialog.MonthLabelText(), "一月");
+        EXPECT_EQ(dialog.DisplayBitmap().width, 300);
+        ClickCentre(dialog.MonthChangeButton());
+        ASSERT_TRUE(dialog.MonthListVisible());
+        const auto& columns = dialog.MonthList().Columns();
         ASSERT_EQ(columns.size(), 12u);
         EXPECT_EQ(columns.front().text, "十二月");
         EXPECT_EQ(columns.back().text, "一月");
         // Opened at month 1: its column is in view.
         Pump(50);
-        EXPECT_LE(columns.back().rect.right - form.MonthList().ScrollX(),
-                  form.MonthList().PaintBox().get_allocated_width());
-        form.MonthList().PressAt(columns[9].rect.left + 2, 10); // 三月
-        EXPECT_FALSE(form.MonthListVisible());
-        EXPECT_EQ(form.CurrentMonth(), 3);
-        EXPECT_EQ(form.MonthLabelText(), "三月");
-        EXPECT_EQ(form.DisplayBitmap().width, 40);
+        EXPECT_LE(columns.back().rect.right - dialog.MonthList().ScrollX(),
+                  dialog.MonthList().EntryArea().get_allocated_width());
+        dialog.MonthList().PressAt(columns[9].rect.left + 2, 10); // 三月
+        EXPECT_FALSE(dialog.MonthListVisible());
+        EXPECT_EQ(dialog.CurrentMonth(), 3);
+        EXPECT_EQ(dialog.MonthLabelText(), "三月");
+        EXPECT_EQ(dialog.DisplayBitmap().width, 40);
         // Between two columns: nothing chosen, the list closes.
-        ClickCentre(form.MonthChangeButton());
-        form.MonthList().PressAt(columns[0].rect.right, 10);
-        EXPECT_FALSE(form.MonthListVisible());
-        EXPECT_EQ(form.CurrentMonth(), 3);
+        ClickCentre(dialog.MonthChangeButton());
+        dialog.MonthList().PressAt(columns[0].rect.right, 10);
+        EXPECT_FALSE(dialog.MonthListVisible());
+        EXPECT_EQ(dialog.CurrentMonth(), 3);
         // A second click on 月選択 closes the open list.
-        ClickCentre(form.MonthChangeButton());
-        ClickCentre(form.MonthChangeButton());
-        EXPECT_FALSE(form.MonthListVisible());
+        ClickCentre(dialog.MonthChangeButton());
+        ClickCentre(dialog.MonthChangeButton());
+        EXPECT_FALSE(dialog.MonthListVisible());
     });
     EXPECT_EQ(result, ModalResult::kCancel);
     EXPECT_TRUE(reporter_.messages().empty());
 }
 
-TEST_F(PrintBMPFormTest, TheMonthListShowsEveryMonthWholeInsideABorder) {
-    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
-    Run(form, [&] {
-        ClickCentre(form.MonthChangeButton());
-        ASSERT_TRUE(form.MonthListVisible());
+TEST_F(MonthPicturesWindowTest, TheMonthListShowsEveryMonthWholeInsideABorder) {
+    MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(dialog, [&] {
+        ClickCentre(dialog.MonthChangeButton());
+        ASSERT_TRUE(dialog.MonthListVisible());
         Pump(150);
-        EXPECT_EQ(form.MonthList().ColumnsInView(), 12);
-        const auto findings = DropListFindings(form.MonthList());
+        EXPECT_EQ(dialog.MonthList().ColumnsInView(), 12);
+        const auto findings = DropListFindings(dialog.MonthList());
         EXPECT_TRUE(findings.empty()) << ::testing::PrintToString(findings);
-        ClickCentre(form.MonthChangeButton());
+        ClickCentre(dialog.MonthChangeButton());
     });
 }
 
 // The month's name stands in the middle of its box like every caption of the window, and
 // the month list is as tall as its longest name, not an empty band below the names.
-TEST_F(PrintBMPFormTest, TheMonthNameIsCentredAndTheListIsAsTallAsItsNames) {
-    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
-    Run(form, [&] {
+TEST_F(MonthPicturesWindowTest, TheMonthNameIsCentredAndTheListIsAsTallAsItsNames) {
+    MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(dialog, [&] {
         Pump(100);
-        const ScreenPixels name = GrabWidget(form.MonthNamePanel());
+        const ScreenPixels name = GrabWidget(dialog.MonthNamePanel());
         int left = name.width, right = -1, top = name.height, bottom = -1;
         for (int y = 0; y < name.height; ++y)
             for (int x = 0; x < name.width; ++x) {
@@ -343,14 +343,14 @@ TEST_F(PrintBMPFormTest, TheMonthNameIsCentredAndTheListIsAsTallAsItsNames) {
         EXPECT_LE(std::abs(top - (name.height - 1 - bottom)), 4)
             << top << " pixels above the name, " << name.height - 1 - bottom << " below it";
 
-        ClickCentre(form.MonthChangeButton());
-        ASSERT_TRUE(form.MonthListVisible());
+        ClickCentre(dialog.MonthChangeButton());
+        ASSERT_TRUE(dialog.MonthListVisible());
         Pump(150);
-        const ScreenPixels list = GrabWidget(form.MonthList().PaintBox());
-        const int scroll = static_cast<int>(form.MonthList().ScrollX());
+        const ScreenPixels list = GrabWidget(dialog.MonthList().EntryArea());
+        const int scroll = static_cast<int>(dialog.MonthList().ScrollX());
         int last_ink = -1;
-        for (const auto& column : form.MonthList().Columns()) {
-            if (column.value == form.CurrentMonth()) continue; // filled to the bottom
+        for (const auto& column : dialog.MonthList().Columns()) {
+            if (column.value == dialog.CurrentMonth()) continue; // filled to the bottom
             for (int y = 0; y < list.height; ++y)
                 for (int x = column.rect.left - scroll; x < column.rect.right - scroll; ++x)
                     if ((list.Pixel(x, y) & 0xFF) < 0x80) last_ink = std::max(last_ink, y);
@@ -358,67 +358,67 @@ TEST_F(PrintBMPFormTest, TheMonthNameIsCentredAndTheListIsAsTallAsItsNames) {
         ASSERT_GE(last_ink, 0) << "no month names drawn";
         EXPECT_LE(list.height - 1 - last_ink, 8)
             << "the list is " << list.height << " high, its names end at " << last_ink;
-        EXPECT_TRUE(DropListFindings(form.MonthList()).empty());
-        ClickCentre(form.MonthChangeButton());
+        EXPECT_TRUE(DropListFindings(dialog.MonthList()).empty());
+        ClickCentre(dialog.MonthChangeButton());
     });
 }
 
 // The month list from the keyboard: Space on 月選択 opens it with the keyboard in it, the
 // arrows move the mark (left to the later months), Enter takes the marked month; Escape
 // closes an open list, then the window.
-TEST_F(PrintBMPFormTest, TheMonthListWorksFromTheKeyboard) {
-    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
-    const ModalResult result = Run(form, [&] {
-        TakeKeyboard(form);
-        form.MonthChangeButton().grab_focus();
+TEST_F(MonthPicturesWindowTest, TheMonthListWorksFromTheKeyboard) {
+    MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    const ModalResult result = Run(dialog, [&] {
+        TakeKeyboard(dialog);
+        dialog.MonthChangeButton().grab_focus();
         PressKey(XK_space);
-        ASSERT_TRUE(PumpUntil([&] { return form.MonthListVisible() && form.MonthList().PaintBox().has_focus(); }));
+        ASSERT_TRUE(PumpUntil([&] { return dialog.MonthListVisible() && dialog.MonthList().EntryArea().has_focus(); }));
         PressKey(XK_Left);
         PressKey(XK_Left);
         PressKey(XK_Right);
-        EXPECT_EQ(form.MonthList().Highlighted(), 2);
+        EXPECT_EQ(dialog.MonthList().Highlighted(), 2);
         PressKey(XK_Return);
-        EXPECT_FALSE(form.MonthListVisible());
-        EXPECT_EQ(form.CurrentMonth(), 2);
-        EXPECT_EQ(form.get_focus(), &form.MonthChangeButton());
+        EXPECT_FALSE(dialog.MonthListVisible());
+        EXPECT_EQ(dialog.CurrentMonth(), 2);
+        EXPECT_EQ(dialog.get_focus(), &dialog.MonthChangeButton());
         PressKey(XK_space);
-        ASSERT_TRUE(PumpUntil([&] { return form.MonthList().PaintBox().has_focus(); }));
+        ASSERT_TRUE(PumpUntil([&] { return dialog.MonthList().EntryArea().has_focus(); }));
         PressKey(XK_Escape);
-        EXPECT_FALSE(form.MonthListVisible());
-        EXPECT_TRUE(form.Running());
-        EXPECT_EQ(form.CurrentMonth(), 2);
+        EXPECT_FALSE(dialog.MonthListVisible());
+        EXPECT_TRUE(dialog.Running());
+        EXPECT_EQ(dialog.CurrentMonth(), 2);
         PressKey(XK_Escape);
-        EXPECT_FALSE(form.Running());
+        EXPECT_FALSE(dialog.Running());
     });
     EXPECT_EQ(result, ModalResult::kCancel);
 }
 
-TEST_F(PrintBMPFormTest, NewPicturesAreNumberedFromBP13AndReadByContent) {
+TEST_F(MonthPicturesWindowTest, NewPicturesAreNumberedFromBP13AndReadByContent) {
     WriteJpeg(folder_ / "photo.JPG", 32, 24); // a JPEG with an upper-case extension
     WriteBmp(folder_ / "b.bmp", 16, 8);
-    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
     fs::path next = folder_ / "photo.JPG";
-    form.choose_file = [&](Gtk::Window*, PictureFileType type, const fs::path& initial) {
+    dialog.choose_file = [&](Gtk::Window*, PictureFileType type, const fs::path& initial) {
         EXPECT_EQ(type, PictureFileType::kBmpOrJpeg);
         EXPECT_EQ(initial, folder_.path());
         return std::optional<fs::path>(next);
     };
-    const ModalResult result = Run(form, [&] {
-        form.NewBMPPanelClick();
-        EXPECT_EQ(form.MonthPictures()[0], "BP13.cmp");
-        EXPECT_EQ(form.DisplayBitmap().width, 32);
-        form.ChooseMonth(2);
+    const ModalResult result = Run(dialog, [&] {
+        dialog.ImportPicture();
+        EXPECT_EQ(dialog.MonthPictures()[0], "BP13.cmp");
+        EXPECT_EQ(dialog.DisplayBitmap().width, 32);
+        dialog.ChooseMonth(2);
         next = folder_ / "b.bmp";
-        ClickCentre(form.NewPictureButton());
-        EXPECT_EQ(form.MonthPictures()[1], "BP14.cmp");
+        ClickCentre(dialog.NewPictureButton());
+        EXPECT_EQ(dialog.MonthPictures()[1], "BP14.cmp");
         config::testing::WriteBytes(folder_ / "BP16.cmp", "x");
-        form.NewBMPPanelClick();
-        EXPECT_EQ(form.MonthPictures()[1], "BP15.cmp");
+        dialog.ImportPicture();
+        EXPECT_EQ(dialog.MonthPictures()[1], "BP15.cmp");
         // A file that is not a picture: a message, nothing written, nothing changed.
         config::testing::WriteBytes(folder_ / "fake.bmp", "no");
         next = folder_ / "fake.bmp";
-        form.NewBMPPanelClick();
-        EXPECT_EQ(form.MonthPictures()[1], "BP15.cmp");
+        dialog.ImportPicture();
+        EXPECT_EQ(dialog.MonthPictures()[1], "BP15.cmp");
         EXPECT_FALSE(fs::exists(folder_ / "BP17.cmp"));
         ASSERT_EQ(reporter_.messages().size(), 1u);
         EXPECT_EQ(reporter_.messages()[0].caption, "ファイル異常");
@@ -427,58 +427,58 @@ TEST_F(PrintBMPFormTest, NewPicturesAreNumberedFromBP13AndReadByContent) {
     EXPECT_TRUE(fs::exists(folder_ / "BP13.cmp"));
 }
 
-TEST_F(PrintBMPFormTest, ChangingAPictureChecksTheFolder) {
+TEST_F(MonthPicturesWindowTest, ChangingAPictureChecksTheFolder) {
     fs::create_directory(folder_ / "sub");
     WriteCmp(folder_ / "X.CMP", 10, 10);
     WriteCmp(folder_ / "sub" / "y.cmp", 12, 10);
     config::testing::TestFolder elsewhere;
     WriteCmp(elsewhere / "z.cmp", 10, 10);
-    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
     fs::path next;
-    form.choose_file = [&](Gtk::Window*, PictureFileType type, const fs::path&) {
+    dialog.choose_file = [&](Gtk::Window*, PictureFileType type, const fs::path&) {
         EXPECT_EQ(type, PictureFileType::kCmp);
         return std::optional<fs::path>(next);
     };
-    const ModalResult result = Run(form, [&] {
+    const ModalResult result = Run(dialog, [&] {
         next = elsewhere / "z.cmp";
-        form.PictureChangePanelClick();
+        dialog.ChoosePicture();
         ASSERT_EQ(reporter_.messages().size(), 1u);
         // The message, then the file chosen, in the body.
         EXPECT_EQ(reporter_.messages()[0].text, "ﾃﾞｨﾚｸﾄﾘが違う\r" + (elsewhere / "z.cmp").string());
         EXPECT_EQ(reporter_.messages()[0].caption, "ｴﾗｰ");
-        EXPECT_EQ(form.ResultToGive(), ModalResult::kCancel);
+        EXPECT_EQ(dialog.ResultToGive(), ModalResult::kCancel);
         next = folder_ / "X.CMP";
-        ClickCentre(form.PictureChangeButton());
-        EXPECT_EQ(form.MonthPictures()[0], "X.CMP");
+        ClickCentre(dialog.PictureChangeButton());
+        EXPECT_EQ(dialog.MonthPictures()[0], "X.CMP");
         next = folder_ / "sub" / "y.cmp";
-        form.PictureChangePanelClick();
-        EXPECT_EQ(form.MonthPictures()[0], "sub/y.cmp");
-        EXPECT_EQ(form.DisplayBitmap().width, 12); // found in its subfolder
+        dialog.ChoosePicture();
+        EXPECT_EQ(dialog.MonthPictures()[0], "sub/y.cmp");
+        EXPECT_EQ(dialog.DisplayBitmap().width, 12); // found in its subfolder
         EXPECT_EQ(reporter_.messages().size(), 1u);
     });
     EXPECT_EQ(result, ModalResult::kOk);
 }
 
-TEST_F(PrintBMPFormTest, AMissingPictureIsReportedOnceAndLeavesAnEmptyArea) {
+TEST_F(MonthPicturesWindowTest, AMissingPictureIsReportedOnceAndLeavesAnEmptyArea) {
     settings_.month_pictures[0] = "gone.cmp";
-    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
-    const ModalResult result = Run(form, [&] {
-        EXPECT_FALSE(form.HasPicture());
+    MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    const ModalResult result = Run(dialog, [&] {
+        EXPECT_FALSE(dialog.HasPicture());
         EXPECT_EQ(reporter_.messages().size(), 1u);
-        form.ChooseMonth(2);
-        EXPECT_TRUE(form.HasPicture());
+        dialog.ChooseMonth(2);
+        EXPECT_TRUE(dialog.HasPicture());
     });
     EXPECT_EQ(result, ModalResult::kCancel);
 }
 
 // A picture smaller than the area stands in its corner with the window's grey beside and
 // below it, read from the screen: no white band that reads as part of the picture.
-TEST_F(PrintBMPFormTest, BesideASmallPictureTheAreaIsTheWindowsGrey) {
-    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
-    Run(form, [&] {
+TEST_F(MonthPicturesWindowTest, BesideASmallPictureTheAreaIsTheWindowsGrey) {
+    MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(dialog, [&] {
         Pump(150);
-        ASSERT_EQ(form.ShownPictureSize(), (controls::ShownSize{300, 200}));
-        const ScreenPixels pixels = GrabWidget(form.ScrollBox());
+        ASSERT_EQ(dialog.ShownPictureSize(), (controls::ShownSize{300, 200}));
+        const ScreenPixels pixels = GrabWidget(dialog.ScrollBox());
         ASSERT_GT(pixels.width, 340);
         ASSERT_GT(pixels.height, 240);
         int white = 0, grey = 0;
@@ -498,52 +498,52 @@ TEST_F(PrintBMPFormTest, BesideASmallPictureTheAreaIsTheWindowsGrey) {
     });
 }
 
-TEST_F(PrintBMPFormTest, APictureWiderThanTheScreenIsShownReducedToIt) {
+TEST_F(MonthPicturesWindowTest, APictureWiderThanTheScreenIsShownReducedToIt) {
     WriteCmp(folder_ / "wide.cmp", 40000, 100);
     settings_.month_pictures[1] = "wide.cmp";
-    TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
-    Run(form, [&] {
-        EXPECT_EQ(form.ShownPictureSize(), (controls::ShownSize{300, 200})); // m.cmp fits: its own size
-        form.ChooseMonth(2);
+    MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    Run(dialog, [&] {
+        EXPECT_EQ(dialog.ShownPictureSize(), (controls::ShownSize{300, 200})); // m.cmp fits: its own size
+        dialog.ChooseMonth(2);
         Pump(100); // drawn
-        ASSERT_TRUE(form.HasPicture());
-        EXPECT_EQ(form.DisplayBitmap().width, 40000);
-        const controls::ShownSize shown = form.ShownPictureSize();
-        EXPECT_LE(shown.width, form.get_screen()->get_width());
-        EXPECT_GE(shown.width, form.get_screen()->get_width() / 2);
+        ASSERT_TRUE(dialog.HasPicture());
+        EXPECT_EQ(dialog.DisplayBitmap().width, 40000);
+        const controls::ShownSize shown = dialog.ShownPictureSize();
+        EXPECT_LE(shown.width, dialog.get_screen()->get_width());
+        EXPECT_GE(shown.width, dialog.get_screen()->get_width() / 2);
         EXPECT_GE(shown.height, 1);
         EXPECT_LE(shown.height, 10);
     });
     EXPECT_TRUE(reporter_.messages().empty());
 }
 
-TEST_F(PrintBMPFormTest, ThePlaceIsWrittenOnEveryCloseAndTheCaptionCloseCancels) {
+TEST_F(MonthPicturesWindowTest, ThePlaceIsWrittenOnEveryCloseAndTheCaptionCloseCancels) {
     WriteJpeg(folder_ / "p.jpg", 8, 8);
     {
-        TPrintBMPForm form(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
-        form.choose_file = [&](Gtk::Window*, PictureFileType, const fs::path&) {
+        MonthPicturesWindow dialog(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+        dialog.choose_file = [&](Gtk::Window*, PictureFileType, const fs::path&) {
             return std::optional<fs::path>(folder_ / "p.jpg");
         };
-        form.on_shown = [&](Gtk::Window& w) {
-            auto closer = Closer(form);
+        dialog.on_shown = [&](Gtk::Window& w) {
+            auto closer = Closer(dialog);
             WaitShown(w);
-            form.move(40, 30);
-            form.resize(600, 500);
+            dialog.move(40, 30);
+            dialog.resize(600, 500);
             ASSERT_TRUE(PumpUntil([&] {
                 int x = 0, y = 0;
-                form.get_position(x, y);
+                dialog.get_position(x, y);
                 return x == 40 && y == 30;
             }));
             Pump(100);
-            form.NewBMPPanelClick();
-            EXPECT_EQ(form.ResultToGive(), ModalResult::kOk);
+            dialog.ImportPicture();
+            EXPECT_EQ(dialog.ResultToGive(), ModalResult::kOk);
             // The caption bar's close box.
             GdkEvent* event = gdk_event_new(GDK_DELETE);
-            event->any.window = GDK_WINDOW(g_object_ref(form.get_window()->gobj()));
+            event->any.window = GDK_WINDOW(g_object_ref(dialog.get_window()->gobj()));
             gtk_main_do_event(event);
             gdk_event_free(event);
         };
-        EXPECT_EQ(form.RunModal(), ModalResult::kCancel);
+        EXPECT_EQ(dialog.RunModal(), ModalResult::kCancel);
     }
     EXPECT_TRUE(fs::exists(folder_ / "BP13.cmp")); // stays on disk
     EXPECT_EQ(settings_.picture_dialog.x, 40);
@@ -555,7 +555,7 @@ TEST_F(PrintBMPFormTest, ThePlaceIsWrittenOnEveryCloseAndTheCaptionCloseCancels)
     EXPECT_EQ(file.ReadInteger("PRINT", "BMP H", -1), 500);
 
     // It reopens there.
-    TPrintBMPForm again(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
+    MonthPicturesWindow again(nullptr, settings_, Config(), reporter_, "@ＭＳ ゴシック", -16);
     Run(again, [&] {
         int x = 0, y = 0, w = 0, h = 0;
         again.get_position(x, y);

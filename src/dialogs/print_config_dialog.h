@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TPrintConfigForm: the print configuration dialog. Six pages chosen by tabs (共通, 暦,
+// PrintConfigDialog: the print configuration dialog. Six pages chosen by tabs (共通, 暦,
 // 一覧, 日めくり, はり紙, 解説), one per settings section; OK writes the settings the user
 // changed in one replacement of Kalvorin.CFG and hands the file's values back, Exit and the
 // close button write nothing. The month pictures are chosen or made here too ("選択", "新規").
@@ -8,10 +8,10 @@
 #include "base/reporter.h"
 #include "config/settings.h"
 #include "controls/title_strip.h"
-#include "dialogs/cmp_picture_dialog.h"
 #include "dialogs/column_list.h"
 #include "dialogs/modal_window.h"
 #include "dialogs/option_column.h"
+#include "dialogs/picture_open_dialog.h"
 
 #include <gtkmm/eventbox.h>
 #include <gtkmm/label.h>
@@ -30,12 +30,12 @@ namespace dialogs {
 
 enum class ConfigPage { kCommon = 0, kCalendar = 1, kList = 2, kDaily = 3, kPoster = 4, kHelp = 5 };
 
-class TPrintConfigForm : public ModalWindow {
+class PrintConfigDialog : public ModalWindow {
 public:
     // Shows settings; writes the file at config_path on OK.
-    TPrintConfigForm(Gtk::Window* owner, const config::Settings& settings, std::filesystem::path config_path,
-                     base::Reporter& reporter);
-    ~TPrintConfigForm() override;
+    PrintConfigDialog(Gtk::Window* owner, const config::Settings& settings, std::filesystem::path config_path,
+                      base::Reporter& reporter);
+    ~PrintConfigDialog() override;
 
     // After OK: the print settings as the file holds them once the user's changes are in
     // (changes made meanwhile by others included), the month pictures as chosen. Before
@@ -44,15 +44,15 @@ public:
     // "確認画面で月頁を表示する" as it was at OK; unchecked at every opening.
     bool MonthPagePreview() const { return month_page_preview_; }
 
-    void OKButtonClick();
-    void ExitButtonClick();
+    void Save();
+    void Cancel();
     void ChoosePage(ConfigPage page);
     ConfigPage CurrentPage() const { return current_page_; }
     // The month's "選択" and "新規" buttons.
     void ChooseMonthPicture(int month);
     void NewMonthPicture(int month);
     // A margin button (tag 10 × set + side) and a press in the margin list.
-    void MarginButtonClick(int tag);
+    void ToggleMarginList(int tag);
     void MarginListPress(int x, int y);
 
     // The control of a caption on a page: the nth (0 first) of that caption, right to left.
@@ -62,17 +62,17 @@ public:
     Gtk::RadioButton& PosterPositionButton(int n) { return *poster_positions_.at(static_cast<std::size_t>(n - 1)); }
     MarginItem& Margin(int tag);
     // The heading of the corner-position group of the calendar, list or daily page.
-    controls::TVLabel& CornerGroupCaption(ConfigPage page);
+    controls::VerticalLabel& CornerGroupCaption(ConfigPage page);
     ColumnListBox& MarginList() { return margin_list_; }
     bool MarginListVisible() const { return margin_list_.get_visible(); }
     Gtk::EventBox& Tab(ConfigPage page) { return *tabs_.at(static_cast<std::size_t>(page)); }
     std::string MonthPanelText(int month) const;
-    controls::TVLabel& MonthPanel(int month) { return *month_panels_.at(static_cast<std::size_t>(month - 1)); }
+    controls::VerticalLabel& MonthPanel(int month) { return *month_panels_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& SelectButton(int month) { return *select_buttons_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& NewButton(int month) { return *new_buttons_.at(static_cast<std::size_t>(month - 1)); }
     Gtk::Button& OKButton() { return ok_button_; }
     Gtk::Button& ExitButton() { return exit_button_; }
-    Gtk::Button& SysCloseButton() { return *close_button_; }
+    Gtk::Button& CloseButton() { return *close_button_; }
 
     // How files are chosen and an overwrite confirmed (tests put stand-ins here).
     ChooseFileFn choose_file = RealFileChooser();
@@ -134,7 +134,7 @@ private:
     OptionColumn* day_top_ = nullptr;
     std::array<Gtk::RadioButton*, 8> list_positions_{};
     std::array<Gtk::RadioButton*, 4> poster_positions_{};
-    std::array<controls::TVLabel*, 12> month_panels_{};
+    std::array<controls::VerticalLabel*, 12> month_panels_{};
     std::array<Gtk::Button*, 12> select_buttons_{};
     std::array<Gtk::Button*, 12> new_buttons_{};
     std::vector<MarginItem*> margins_;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TCmpPictureDialog: the file-open dialog for pictures, with a preview pane beside the
+// PictureOpenDialog: the file-open dialog for pictures, with a preview pane beside the
 // file list that shows the selected picture (our .cmp pictures included) scaled into the
 // pane, its size, and a button that shows it at its own size in a window of its own.
 
@@ -46,7 +46,7 @@ public:
     const std::optional<pictures::Bitmap>& Picture() const { return picture_; }
     std::string LabelText() const { return label_.get_text(); }
     Gtk::Button& PreviewButton() { return preview_button_; }
-    Gtk::DrawingArea& PaintBox() { return paint_box_; }
+    Gtk::DrawingArea& PictureArea() { return picture_area_; }
 
     // Shows the picture at its own size in a modal window (reduced to the screen when it is
     // larger); Esc or a double-click closes it.
@@ -61,20 +61,20 @@ private:
 
     controls::PictureLoader loader_;
     std::optional<pictures::Bitmap> picture_;
-    Glib::RefPtr<Gdk::Pixbuf> pixbuf_; // the picture as last fitted into the paint box
+    Glib::RefPtr<Gdk::Pixbuf> pixbuf_; // the picture as last fitted into the drawing area
     controls::ShownSize pixbuf_room_;  // the room it was fitted into
     Gtk::Box label_row_;
     Gtk::Label label_;
     Gtk::Button preview_button_;
     Gtk::Frame paint_frame_;
-    Gtk::DrawingArea paint_box_;
+    Gtk::DrawingArea picture_area_;
     Gtk::Box bottom_space_;
 };
 
-class TCmpPictureDialog : public Gtk::FileChooserDialog {
+class PictureOpenDialog : public Gtk::FileChooserDialog {
 public:
-    TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, const std::filesystem::path& initial_folder);
-    ~TCmpPictureDialog() override;
+    PictureOpenDialog(Gtk::Window* owner, PictureFileType type, const std::filesystem::path& initial_folder);
+    ~PictureOpenDialog() override;
 
     // Runs the dialog; the chosen file, or nullopt when the user cancelled.
     std::optional<std::filesystem::path> Execute();

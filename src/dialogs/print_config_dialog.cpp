@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/print_config_form.h"
+#include "dialogs/print_config_dialog.h"
 
 #include "base/kanji_numbers.h"
 #include "config/config_file.h"
@@ -61,8 +61,8 @@ bool AskOverwrite(Gtk::Window& owner, const fs::path& path) {
 
 } // namespace
 
-TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& settings, fs::path config_path,
-                                   base::Reporter& reporter)
+PrintConfigDialog::PrintConfigDialog(Gtk::Window* owner, const config::Settings& settings, fs::path config_path,
+                                     base::Reporter& reporter)
     : ModalWindow(owner, "印刷設定"), settings_(settings), given_(settings), config_path_(std::move(config_path)),
       reporter_(reporter), box_(Gtk::ORIENTATION_HORIZONTAL), tab_column_(Gtk::ORIENTATION_VERTICAL),
       margin_list_("ＭＳ Ｐゴシック", -12) {
@@ -98,14 +98,14 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
         margin_open_ = nullptr;
     };
     overlay_.add_overlay(margin_list_);
-    controls::SetAccessibleName(margin_list_.PaintBox(), "余白の一覧", Atk::ROLE_LIST);
+    controls::SetAccessibleName(margin_list_.EntryArea(), "余白の一覧", Atk::ROLE_LIST);
 
     // The tab column, OK and Exit below it.
     tab_column_.set_border_width(4);
     tab_column_.set_spacing(2);
     for (std::size_t i = 0; i < kTabNames.size(); ++i) {
         auto tab = std::make_unique<Gtk::EventBox>();
-        auto label = std::make_unique<controls::TVLabel>(kTabNames[i], 15, 60);
+        auto label = std::make_unique<controls::VerticalLabel>(kTabNames[i], 15, 60);
         label->SetTransparent(true);
         label->set_halign(Gtk::ALIGN_CENTER);
         label->set_margin_top(4);
@@ -169,41 +169,41 @@ TPrintConfigForm::TPrintConfigForm(Gtk::Window* owner, const config::Settings& s
     glyph_button(ok_button_, "保存", "設定を保存して閉じる");
     tab_column_.pack_end(exit_button_, false, false);
     tab_column_.pack_end(ok_button_, false, false);
-    ok_button_.signal_clicked().connect([this] { OKButtonClick(); });
-    exit_button_.signal_clicked().connect([this] { ExitButtonClick(); });
+    ok_button_.signal_clicked().connect([this] { Save(); });
+    exit_button_.signal_clicked().connect([this] { Cancel(); });
     box_.pack_start(tab_column_, false, false);
 
     strip_.AddLabel("Kalvorin", 22, 70);
     strip_.AddLabel("印", 96, 16);
     strip_.AddLabel("刷", 112, 16);
     close_button_ = &strip_.AddCloseButton();
-    close_button_->signal_clicked().connect([this] { ExitButtonClick(); });
+    close_button_->signal_clicked().connect([this] { Cancel(); });
     box_.pack_start(strip_, false, false);
     box_.show_all();
     ChoosePage(ConfigPage::kCommon);
 }
 
-TPrintConfigForm::~TPrintConfigForm() = default;
+PrintConfigDialog::~PrintConfigDialog() = default;
 
-OptionColumn& TPrintConfigForm::Option(ConfigPage page, std::string_view caption, int nth) {
+OptionColumn& PrintConfigDialog::Option(ConfigPage page, std::string_view caption, int nth) {
     for (OptionColumn* column : options_[Index(page)]) {
         if (column->Caption() == caption && nth-- == 0) return *column;
     }
     throw std::out_of_range("no option " + std::string(caption));
 }
 
-MarginItem& TPrintConfigForm::Margin(int tag) {
+MarginItem& PrintConfigDialog::Margin(int tag) {
     for (MarginItem* item : margins_) {
         if (item->Tag() == tag) return *item;
     }
     throw std::out_of_range("no margin " + std::to_string(tag));
 }
 
-std::string TPrintConfigForm::MonthPanelText(int month) const {
+std::string PrintConfigDialog::MonthPanelText(int month) const {
     return month_panels_.at(static_cast<std::size_t>(month - 1))->Caption();
 }
 
-int& TPrintConfigForm::MarginValue(int set, int side) {
+int& PrintConfigDialog::MarginValue(int set, int side) {
     PageOptions& page = settings_.page(set);
     switch (side) {
     case 1:
@@ -217,7 +217,7 @@ int& TPrintConfigForm::MarginValue(int set, int side) {
     }
 }
 
-void TPrintConfigForm::ApplyPictureEnabling(int page) {
+void PrintConfigDialog::ApplyPictureEnabling(int page) {
     PictureControls& controls = *pictures_.at(static_cast<std::size_t>(page - 1));
     const bool enabled = controls.under->Active();
     for (OptionColumn* column : controls.dependents)
@@ -228,17 +228,17 @@ void TPrintConfigForm::ApplyPictureEnabling(int page) {
     controls.corner_group->CaptionLabel().queue_draw();
 }
 
-controls::TVLabel& TPrintConfigForm::CornerGroupCaption(ConfigPage page) {
+controls::VerticalLabel& PrintConfigDialog::CornerGroupCaption(ConfigPage page) {
     return pictures_.at(static_cast<std::size_t>(static_cast<int>(page) - 1))->corner_group->CaptionLabel();
 }
 
-void TPrintConfigForm::on_show() {
+void PrintConfigDialog::on_show() {
     ShowSettings();
     ModalWindow::on_show();
 }
 
 // The controls from the settings; values outside a control's choices show its last choice.
-void TPrintConfigForm::ShowSettings() {
+void PrintConfigDialog::ShowSettings() {
     sizes_[settings_.preview_scale == 2 ? 0 : settings_.preview_scale == 3 ? 1 : 2]->SetActive(true);
     const int ps = settings_.picture_size;
     picture_sizes_[ps >= 0 && ps <= 2 ? static_cast<std::size_t>(ps) : 3]->SetActive(true);
@@ -264,7 +264,7 @@ void TPrintConfigForm::ShowSettings() {
     }
 }
 
-void TPrintConfigForm::ReadBack() {
+void PrintConfigDialog::ReadBack() {
     settings_.preview_scale = sizes_[0]->Active() ? 2 : sizes_[1]->Active() ? 3 : 4;
     settings_.picture_size = FirstActiveColumn(picture_sizes_) - 1;
     for (const BoolBinding& b : bools_)
@@ -287,7 +287,7 @@ void TPrintConfigForm::ReadBack() {
 // control can show is written as the choice shown for it), at once, into the file as it is
 // now: a setting left alone keeps whatever the host or another program wrote meanwhile. A write that fails
 // has been reported and keeps the dialog open with everything the user set.
-bool TPrintConfigForm::CanClose(ModalResult result) {
+bool PrintConfigDialog::CanClose(ModalResult result) {
     margin_list_.hide();
     if (result != ModalResult::kOk) return true;
     ReadBack();
@@ -297,15 +297,15 @@ bool TPrintConfigForm::CanClose(ModalResult result) {
     return true;
 }
 
-void TPrintConfigForm::OKButtonClick() {
+void PrintConfigDialog::Save() {
     EndModal(ModalResult::kOk);
 }
 
-void TPrintConfigForm::ExitButtonClick() {
+void PrintConfigDialog::Cancel() {
     EndModal(ModalResult::kCancel);
 }
 
-void TPrintConfigForm::ChoosePage(ConfigPage page) {
+void PrintConfigDialog::ChoosePage(ConfigPage page) {
     margin_list_.hide();
     margin_open_ = nullptr;
     current_page_ = page;
@@ -317,7 +317,7 @@ void TPrintConfigForm::ChoosePage(ConfigPage page) {
     }
 }
 
-bool TPrintConfigForm::TabKeyPress(ConfigPage page, unsigned keyval) {
+bool PrintConfigDialog::TabKeyPress(ConfigPage page, unsigned keyval) {
     switch (keyval) {
     case GDK_KEY_Return:
     case GDK_KEY_KP_Enter:
@@ -339,7 +339,7 @@ bool TPrintConfigForm::TabKeyPress(ConfigPage page, unsigned keyval) {
 
 // The page above (−1) or below (1) in the tab column, round from the last to the first; the
 // keyboard goes to its tab.
-void TPrintConfigForm::StepPage(int direction) {
+void PrintConfigDialog::StepPage(int direction) {
     const int count = static_cast<int>(kTabNames.size());
     const int next = (static_cast<int>(Index(current_page_)) + direction + count) % count;
     ChoosePage(static_cast<ConfigPage>(next));
@@ -347,7 +347,7 @@ void TPrintConfigForm::StepPage(int direction) {
 }
 
 // Ctrl+Page Up and Ctrl+Page Down turn the pages from anywhere in the dialog.
-bool TPrintConfigForm::on_key_press_event(GdkEventKey* event) {
+bool PrintConfigDialog::on_key_press_event(GdkEventKey* event) {
     if ((event->state & GDK_CONTROL_MASK) != 0) {
         if (event->keyval == GDK_KEY_Page_Up || event->keyval == GDK_KEY_KP_Page_Up) {
             StepPage(-1);
@@ -363,9 +363,9 @@ bool TPrintConfigForm::on_key_press_event(GdkEventKey* event) {
 
 // The month's panel writes the file's name downward; a name longer than the panel shows
 // whole in the panel's tooltip.
-void TPrintConfigForm::ShowMonthPicture(int month) {
+void PrintConfigDialog::ShowMonthPicture(int month) {
     const auto i = static_cast<std::size_t>(month - 1);
-    controls::TVLabel& panel = *month_panels_[i];
+    controls::VerticalLabel& panel = *month_panels_[i];
     panel.SetCaption(settings_.month_pictures[i]);
     panel.set_tooltip_text(settings_.month_pictures[i]);
     // Read by a screen reader as the file's name; a month without a picture by its month.
@@ -375,7 +375,7 @@ void TPrintConfigForm::ShowMonthPicture(int month) {
     panel.queue_draw();
 }
 
-void TPrintConfigForm::ChooseMonthPicture(int month) {
+void PrintConfigDialog::ChooseMonthPicture(int month) {
     const auto chosen = choose_file(this, PictureFileType::kCmp, settings_.data_folder);
     if (!chosen) return;
     const ChosenPicture choice = CheckChosenCmp(*chosen, settings_.data_folder);
@@ -390,7 +390,7 @@ void TPrintConfigForm::ChooseMonthPicture(int month) {
 
 // The new .cmp goes into the data folder, where month pictures are looked for; a picture
 // of that name already there is replaced only when the user agrees.
-void TPrintConfigForm::NewMonthPicture(int month) {
+void PrintConfigDialog::NewMonthPicture(int month) {
     const auto chosen = choose_file(this, PictureFileType::kBmpOrJpeg, settings_.data_folder);
     if (!chosen) return;
     const fs::path target = NewCmpPathFor(*chosen, settings_.data_folder);
@@ -405,7 +405,7 @@ void TPrintConfigForm::NewMonthPicture(int month) {
     ShowMonthPicture(month);
 }
 
-void TPrintConfigForm::MarginButtonClick(int tag) {
+void PrintConfigDialog::ToggleMarginList(int tag) {
     if (margin_list_.get_visible()) {
         margin_list_.hide();
         margin_open_ = nullptr;
@@ -431,11 +431,11 @@ void TPrintConfigForm::MarginButtonClick(int tag) {
         entries.emplace_back(v, MarginText(v) + " 粍");
     margin_list_.SetEntries(std::move(entries), value, width);
     margin_list_.show();
-    margin_list_.PaintBox().show();
+    margin_list_.EntryArea().show();
     margin_list_.ScrollToHighlighted();
 }
 
-void TPrintConfigForm::MarginListPress(int x, int y) {
+void PrintConfigDialog::MarginListPress(int x, int y) {
     margin_list_.PressAt(x, y);
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/print_config_form.h"
+#include "dialogs/print_config_dialog.h"
 
 #include "base/kanji_numbers.h"
 #include "controls/accessible_names.h"
@@ -28,7 +28,7 @@ constexpr const char* kLongPrintNote = "用紙全体に絵を印刷した場合�
 
 } // namespace
 
-void TPrintConfigForm::BuildPages() {
+void PrintConfigDialog::BuildPages() {
     BuildCommonPage(NewPage("common"));
 
     // Calendar page.
@@ -138,7 +138,7 @@ void TPrintConfigForm::BuildPages() {
     }
 }
 
-Gtk::Box& TPrintConfigForm::NewPage(const std::string& name) {
+Gtk::Box& PrintConfigDialog::NewPage(const std::string& name) {
     auto box = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_HORIZONTAL, 2);
     stack_.add(*box, name);
     Gtk::Box& result = *box;
@@ -146,8 +146,8 @@ Gtk::Box& TPrintConfigForm::NewPage(const std::string& name) {
     return result;
 }
 
-OptionColumn& TPrintConfigForm::AddOption(ConfigPage page, Gtk::Box& into, const std::string& caption, int height,
-                                          Gtk::RadioButtonGroup* group) {
+OptionColumn& PrintConfigDialog::AddOption(ConfigPage page, Gtk::Box& into, const std::string& caption, int height,
+                                           Gtk::RadioButtonGroup* group) {
     auto column = std::make_unique<OptionColumn>(caption, height, group);
     if (auto* g = dynamic_cast<OptionGroup*>(&into)) {
         g->AddColumn(*column);
@@ -160,13 +160,14 @@ OptionColumn& TPrintConfigForm::AddOption(ConfigPage page, Gtk::Box& into, const
     return result;
 }
 
-void TPrintConfigForm::AddBool(ConfigPage page, Gtk::Box& into, const std::string& caption, bool PageOptions::*member) {
+void PrintConfigDialog::AddBool(ConfigPage page, Gtk::Box& into, const std::string& caption,
+                                bool PageOptions::*member) {
     OptionColumn& column = AddOption(page, into, caption, kLongLabel);
     bools_.push_back({&column, static_cast<int>(page), member});
 }
 
-void TPrintConfigForm::AddNote(Gtk::Box& into, const std::string& text) {
-    auto note = std::make_unique<controls::TVLabel>(text, 32, 230);
+void PrintConfigDialog::AddNote(Gtk::Box& into, const std::string& text) {
+    auto note = std::make_unique<controls::VerticalLabel>(text, 32, 230);
     note->SetWordWrap(true);
     note->SetTransparent(true);
     controls::LabelFont font;
@@ -176,7 +177,7 @@ void TPrintConfigForm::AddNote(Gtk::Box& into, const std::string& text) {
     owned_.push_back(std::move(note));
 }
 
-void TPrintConfigForm::BuildCommonPage(Gtk::Box& page) {
+void PrintConfigDialog::BuildCommonPage(Gtk::Box& page) {
     const ConfigPage p = ConfigPage::kCommon;
     auto scale = std::make_unique<OptionGroup>("確認画面の縮尺", 120);
     Gtk::RadioButtonGroup scale_group;
@@ -201,12 +202,12 @@ void TPrintConfigForm::BuildCommonPage(Gtk::Box& page) {
     // white panel that writes the picture file's name downward.
     constexpr int kButtonHeight = 36, kNameHeight = 170;
     auto table = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_HORIZONTAL, 2);
-    auto title = std::make_unique<controls::TVLabel>("月別の絵のファイル名", 15, kNameHeight);
+    auto title = std::make_unique<controls::VerticalLabel>("月別の絵のファイル名", 15, kNameHeight);
     title->SetTransparent(true);
     table->pack_end(*title, false, false, 4);
     auto heads = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL, 2);
     for (const char* head : {"新規", "選択"}) {
-        auto label = std::make_unique<controls::TVLabel>(head, 15, kButtonHeight);
+        auto label = std::make_unique<controls::VerticalLabel>(head, 15, kButtonHeight);
         label->SetTransparent(true);
         heads->pack_start(*label, false, false);
         owned_.push_back(std::move(label));
@@ -232,7 +233,7 @@ void TPrintConfigForm::BuildCommonPage(Gtk::Box& page) {
         select->signal_clicked().connect([this, month] { ChooseMonthPicture(month); });
         auto frame = std::make_unique<Gtk::Frame>();
         frame->set_shadow_type(Gtk::SHADOW_IN);
-        auto name = std::make_unique<controls::TVLabel>("", 15, kNameHeight);
+        auto name = std::make_unique<controls::VerticalLabel>("", 15, kNameHeight);
         name->SetColor(base::kWhite);
         name->set_margin_start(2);
         name->set_margin_end(2);
@@ -255,7 +256,7 @@ void TPrintConfigForm::BuildCommonPage(Gtk::Box& page) {
     owned_.push_back(std::move(table));
 }
 
-void TPrintConfigForm::BuildPicturePart(ConfigPage page, Gtk::Box& into) {
+void PrintConfigDialog::BuildPicturePart(ConfigPage page, Gtk::Box& into) {
     auto controls = std::make_unique<PictureControls>();
     controls->under = &AddOption(page, into, "下地に指定の絵を印刷", kLongLabel);
     auto whole = std::make_unique<OptionGroup>("", 10);
@@ -289,12 +290,12 @@ void TPrintConfigForm::BuildPicturePart(ConfigPage page, Gtk::Box& into) {
     pictures_[static_cast<std::size_t>(n - 1)] = std::move(controls);
 }
 
-void TPrintConfigForm::BuildMargins(int set, Gtk::Box& into) {
+void PrintConfigDialog::BuildMargins(int set, Gtk::Box& into) {
     auto group = std::make_unique<OptionGroup>("余白の長さ （ 単位は粍 ）", 180);
     for (int side = 1; side <= 4; ++side) {
         const int tag = 10 * set + side;
         auto item = std::make_unique<MarginItem>(tag, kSideCaptions[static_cast<std::size_t>(side - 1)]);
-        item->Button().signal_clicked().connect([this, tag] { MarginButtonClick(tag); });
+        item->Button().signal_clicked().connect([this, tag] { ToggleMarginList(tag); });
         group->AddColumn(*item);
         margins_.push_back(item.get());
         owned_.push_back(std::move(item));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/holiday_form.h"
+#include "dialogs/holiday_editor.h"
 
 #include "almanac/calendar_math.h"
 #include "dialogs/dialog_test_fixture.h"
@@ -14,28 +14,28 @@ namespace {
 
 using namespace dialogs::testing;
 
-class HolidayFormTest : public DialogTest {};
+class HolidayEditorTest : public DialogTest {};
 
-TEST_F(HolidayFormTest, ClicksToggleDaysAndOkWritesTheYear) {
+TEST_F(HolidayEditorTest, ClicksToggleDaysAndOkWritesTheYear) {
     WriteConfig("[UNSEI]\r\nETO=7\r\n[2026]\r\nHOLIDAY1=01\r\nHOLIDAY3=20\r\n");
     config::HolidayTable table;
-    THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    const ModalResult result = Run(form, [&] {
-        EXPECT_EQ(form.TitleYear(), "二〇二六");
+    HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    const ModalResult result = Run(editor, [&] {
+        EXPECT_EQ(editor.TitleYear(), "二〇二六");
         // The table has been read for the year.
         EXPECT_TRUE(table.IsMarked(1, 1));
         EXPECT_TRUE(table.IsMarked(3, 20));
-        ClickIn(form.MonthBox(1), form.DayCells(1)[10]); // 11 January on
+        ClickIn(editor.MonthBox(1), editor.DayCells(1)[10]); // 11 January on
         EXPECT_TRUE(table.IsMarked(1, 11));
-        ClickIn(form.MonthBox(3), form.DayCells(3)[19]); // 20 March off
+        ClickIn(editor.MonthBox(3), editor.DayCells(3)[19]); // 20 March off
         EXPECT_FALSE(table.IsMarked(3, 20));
-        ClickIn(form.MonthBox(12), form.DayCells(12)[30]); // 31 December on, then off
-        ClickIn(form.MonthBox(12), form.DayCells(12)[30]);
+        ClickIn(editor.MonthBox(12), editor.DayCells(12)[30]); // 31 December on, then off
+        ClickIn(editor.MonthBox(12), editor.DayCells(12)[30]);
         EXPECT_FALSE(table.IsMarked(12, 31));
         // A press on the weekday heads marks nothing.
-        Click(form.MonthBox(5), 5, 5);
+        Click(editor.MonthBox(5), 5, 5);
         EXPECT_EQ(table.flags[4], (std::array<std::uint8_t, 31>{}));
-        ClickCentre(form.OKButton());
+        ClickCentre(editor.OKButton());
     });
     EXPECT_EQ(result, ModalResult::kOk);
     const std::string text = ConfigText();
@@ -46,19 +46,19 @@ TEST_F(HolidayFormTest, ClicksToggleDaysAndOkWritesTheYear) {
     EXPECT_TRUE(reporter_.messages().empty());
 }
 
-TEST_F(HolidayFormTest, WeekdayButtonsInvertEveryDayAndTwiceRestore) {
+TEST_F(HolidayEditorTest, WeekdayButtonsInvertEveryDayAndTwiceRestore) {
     // 2023 begins on a Sunday that is already marked.
     WriteConfig("[UNSEI]\r\n[2023]\r\nHOLIDAY1=0102\r\n");
     config::HolidayTable table;
-    THolidayForm form(nullptr, 2023, 1, table, Config(), reporter_, "@ＭＳ ゴシック");
-    const ModalResult result = Run(form, [&] {
+    HolidayEditor editor(nullptr, 2023, 1, table, Config(), reporter_, "@ＭＳ ゴシック");
+    const ModalResult result = Run(editor, [&] {
         const config::HolidayTable loaded = table;
-        ClickCentre(form.SundayButton());
+        ClickCentre(editor.SundayButton());
         EXPECT_FALSE(table.IsMarked(1, 1)); // the marked Sunday is unmarked
         EXPECT_TRUE(table.IsMarked(1, 8));
         EXPECT_TRUE(table.IsMarked(1, 2)); // a Monday keeps its mark
         EXPECT_TRUE(table.IsMarked(12, 31));
-        ClickCentre(form.SaturdayButton());
+        ClickCentre(editor.SaturdayButton());
         EXPECT_TRUE(table.IsMarked(1, 7));
         EXPECT_TRUE(table.IsMarked(12, 30));
         int marked = 0;
@@ -67,27 +67,27 @@ TEST_F(HolidayFormTest, WeekdayButtonsInvertEveryDayAndTwiceRestore) {
                 marked += table.IsMarked(m, d);
         }
         EXPECT_EQ(marked, 53 + 52 - 1 + 1); // 53 Sundays, 52 Saturdays, 1 Jan off, 2 Jan on
-        ClickCentre(form.SundayButton());
-        ClickCentre(form.SaturdayButton());
+        ClickCentre(editor.SundayButton());
+        ClickCentre(editor.SaturdayButton());
         EXPECT_EQ(table, loaded);
-        form.OKButtonClick();
+        editor.Save();
     });
     EXPECT_EQ(result, ModalResult::kOk);
     EXPECT_NE(ConfigText().find("HOLIDAY1=0102\r\n"), std::string::npos);
 }
 
-TEST_F(HolidayFormTest, ExitAndCloseWriteNothingAndRestoreTheTable) {
+TEST_F(HolidayEditorTest, ExitAndCloseWriteNothingAndRestoreTheTable) {
     const std::string stored = "[UNSEI]\r\nETO=7\r\n[2026]\r\nHOLIDAY5=0304\r\n";
     WriteConfig(stored);
     for (int way = 0; way < 2; ++way) {
         config::HolidayTable table;
         table.Mark(8, 15, true); // what the program held before the editor opened
         const config::HolidayTable before = table;
-        THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-        const ModalResult result = Run(form, [&] {
-            ClickIn(form.MonthBox(6), form.DayCells(6)[0]);
-            ClickCentre(form.SundayButton());
-            ClickCentre(way == 0 ? form.ExitButton() : form.SysCloseButton());
+        HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+        const ModalResult result = Run(editor, [&] {
+            ClickIn(editor.MonthBox(6), editor.DayCells(6)[0]);
+            ClickCentre(editor.SundayButton());
+            ClickCentre(way == 0 ? editor.ExitButton() : editor.CloseButton());
         });
         EXPECT_EQ(result, ModalResult::kCancel);
         EXPECT_EQ(table, before) << way;
@@ -95,14 +95,14 @@ TEST_F(HolidayFormTest, ExitAndCloseWriteNothingAndRestoreTheTable) {
     }
 }
 
-TEST_F(HolidayFormTest, February2100HasTwentyEightDays) {
+TEST_F(HolidayEditorTest, February2100HasTwentyEightDays) {
     WriteConfig("[UNSEI]\r\n");
     config::HolidayTable table;
-    THolidayForm form(nullptr, 2100, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    EXPECT_EQ(form.DayCells(2).size(), 28u);
-    const ModalResult result = Run(form, [&] {
-        ClickCentre(form.SaturdayButton());
-        form.OKButtonClick();
+    HolidayEditor editor(nullptr, 2100, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    EXPECT_EQ(editor.DayCells(2).size(), 28u);
+    const ModalResult result = Run(editor, [&] {
+        ClickCentre(editor.SaturdayButton());
+        editor.Save();
     });
     EXPECT_EQ(result, ModalResult::kOk);
     // The Saturdays of February 2100: 6, 13, 20, 27 (no 29th to mark).
@@ -111,16 +111,16 @@ TEST_F(HolidayFormTest, February2100HasTwentyEightDays) {
 
 // The host ("kalvorin-host holidays") marks a day while the editor is open; OK writes the
 // day the user toggled into the month as the file then holds it.
-TEST_F(HolidayFormTest, OkKeepsTheDaysOthersMarkedWhileTheEditorWasOpen) {
+TEST_F(HolidayEditorTest, OkKeepsTheDaysOthersMarkedWhileTheEditorWasOpen) {
     WriteConfig("[UNSEI]\r\nETO=7\r\n[2026]\r\nHOLIDAY1=01\r\nHOLIDAY6=\r\n");
     config::HolidayTable table;
-    THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    const ModalResult result = Run(form, [&] {
+    HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    const ModalResult result = Run(editor, [&] {
         config::ConfigFile host(Config());
         ASSERT_TRUE(host.WriteString("2026", "HOLIDAY6", "15"));
         ASSERT_TRUE(host.WriteString("2026", "HOLIDAY11", "03"));
-        ClickIn(form.MonthBox(6), form.DayCells(6)[19]); // 20 June on
-        ClickCentre(form.OKButton());
+        ClickIn(editor.MonthBox(6), editor.DayCells(6)[19]); // 20 June on
+        ClickCentre(editor.OKButton());
     });
     EXPECT_EQ(result, ModalResult::kOk);
     const std::string text = ConfigText();
@@ -153,13 +153,13 @@ bool Grey(unsigned rgb) {
 // The month numeral is a faint grey behind the days: on the screen, every grey of a box that
 // is not the edge of a day's or weekday's character is light, and every day keeps the
 // contrast of dark text on a light ground.
-TEST_F(HolidayFormTest, TheMonthNumeralIsAFaintGroundBehindLegibleDays) {
+TEST_F(HolidayEditorTest, TheMonthNumeralIsAFaintGroundBehindLegibleDays) {
     WriteConfig("[UNSEI]\r\n[2026]\r\n");
     config::HolidayTable table;
-    THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    Run(form, [&] {
+    HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    Run(editor, [&] {
         for (int month = 1; month <= 12; ++month) {
-            const ScreenPixels box = GrabWidget(form.MonthBox(month));
+            const ScreenPixels box = GrabWidget(editor.MonthBox(month));
             ASSERT_GT(box.width, 0);
             auto near_dark = [&](int x, int y) {
                 for (int dy = -3; dy <= 3; ++dy)
@@ -177,15 +177,15 @@ TEST_F(HolidayFormTest, TheMonthNumeralIsAFaintGroundBehindLegibleDays) {
                     if (Grey(p) && (p & 0xFF) < 0xD8 && !near_dark(x, y)) ++heavy;
                 }
             EXPECT_EQ(heavy, 0) << "month " << month << ": pixels of the numeral darker than a faint grey";
-            for (const gfx::Rect& cell : form.DayCells(month)) {
+            for (const gfx::Rect& cell : editor.DayCells(month)) {
                 std::vector<double> light;
                 for (int y = cell.top; y < cell.bottom; ++y)
                     for (int x = cell.left; x < cell.right; ++x)
                         light.push_back(Luminance(box.Pixel(x, y)));
                 std::sort(light.begin(), light.end());
                 const double ink = light.front(), ground = light[light.size() / 2];
-                EXPECT_GE((ground + 0.05) / (ink + 0.05), 7.0) << "month " << month << " cell at " << cell.left
-                                                               << "," << cell.top;
+                EXPECT_GE((ground + 0.05) / (ink + 0.05), 7.0)
+                    << "month " << month << " cell at " << cell.left << "," << cell.top;
             }
         }
     });
@@ -193,15 +193,15 @@ TEST_F(HolidayFormTest, TheMonthNumeralIsAFaintGroundBehindLegibleDays) {
 
 // Each button is one control: around its caption its face is smooth, with no picture of
 // another face framed inside it.
-TEST_F(HolidayFormTest, TheButtonsShowOneFaceEach) {
+TEST_F(HolidayEditorTest, TheButtonsShowOneFaceEach) {
     WriteConfig("[UNSEI]\r\n");
     config::HolidayTable table;
-    THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    Run(form, [&] {
-        PointAt(form.MonthBox(1)); // no button is hovered and no tooltip is up
+    HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    Run(editor, [&] {
+        PointAt(editor.MonthBox(1)); // no button is hovered and no tooltip is up
         Pump(300);
         for (Gtk::Button* button :
-             {&form.SundayButton(), &form.SaturdayButton(), &form.OKButton(), &form.ExitButton()}) {
+             {&editor.SundayButton(), &editor.SaturdayButton(), &editor.OKButton(), &editor.ExitButton()}) {
             const ScreenPixels face = GrabWidget(*button);
             ASSERT_GT(face.width, 10);
             int worst = 0;
@@ -222,24 +222,24 @@ TEST_F(HolidayFormTest, TheButtonsShowOneFaceEach) {
 // From the keyboard alone: Tab goes right to left and down each column (the caption's close
 // button, then 日, 土, 保存, 終了, then the months) and shows where it is, Space and Enter
 // press, the arrows move among the days, Escape cancels.
-TEST_F(HolidayFormTest, TheKeyboardAloneWorksTheEditor) {
+TEST_F(HolidayEditorTest, TheKeyboardAloneWorksTheEditor) {
     WriteConfig("[UNSEI]\r\n[2023]\r\n");
     config::HolidayTable table;
-    THolidayForm form(nullptr, 2023, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
-    const ModalResult result = Run(form, [&] {
-        TakeKeyboard(form);
+    HolidayEditor editor(nullptr, 2023, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    const ModalResult result = Run(editor, [&] {
+        TakeKeyboard(editor);
         const std::vector<std::pair<const char*, Gtk::Widget*>> order{
-            {"close", &form.SysCloseButton()}, {"日", &form.SundayButton()}, {"土", &form.SaturdayButton()},
-            {"保存", &form.OKButton()},         {"終了", &form.ExitButton()},  {"一月", &form.MonthBox(1)},
-            {"二月", &form.MonthBox(2)}};
+            {"close", &editor.CloseButton()}, {"日", &editor.SundayButton()}, {"土", &editor.SaturdayButton()},
+            {"保存", &editor.OKButton()},     {"終了", &editor.ExitButton()}, {"一月", &editor.MonthBox(1)},
+            {"二月", &editor.MonthBox(2)}};
         for (const auto& [name, widget] : order) {
             PressKey(XK_Tab);
-            EXPECT_EQ(form.get_focus(), widget) << name;
+            EXPECT_EQ(editor.get_focus(), widget) << name;
         }
         for (int i = 0; i < 5; ++i)
             PressChord(XK_Shift_L, XK_Tab);
-        ASSERT_EQ(form.get_focus(), &form.SundayButton());
-        EXPECT_GT(NavyPixels(form.SundayButton()), 20); // the focus is plain to see
+        ASSERT_EQ(editor.get_focus(), &editor.SundayButton());
+        EXPECT_GT(NavyPixels(editor.SundayButton()), 20); // the focus is plain to see
         PressKey(XK_space);
         EXPECT_TRUE(table.IsMarked(1, 1)); // 1 January 2023 is a Sunday
         EXPECT_TRUE(table.IsMarked(12, 31));
@@ -247,11 +247,11 @@ TEST_F(HolidayFormTest, TheKeyboardAloneWorksTheEditor) {
         // day under it.
         for (int i = 0; i < 4; ++i)
             PressKey(XK_Tab);
-        ASSERT_EQ(form.get_focus(), &form.MonthBox(1));
-        EXPECT_GT(NavyPixels(form.MonthBox(1)), 20);
+        ASSERT_EQ(editor.get_focus(), &editor.MonthBox(1));
+        EXPECT_GT(NavyPixels(editor.MonthBox(1)), 20);
         PressKey(XK_Right);
         PressKey(XK_Down);
-        EXPECT_EQ(form.CursorDay(1), 9);
+        EXPECT_EQ(editor.CursorDay(1), 9);
         PressKey(XK_space);
         EXPECT_TRUE(table.IsMarked(1, 9));
         PressKey(XK_Left);
@@ -259,14 +259,14 @@ TEST_F(HolidayFormTest, TheKeyboardAloneWorksTheEditor) {
         EXPECT_FALSE(table.IsMarked(1, 8)); // a Sunday marked by 日, now off again
         PressChord(XK_Shift_L, XK_Tab);
         PressChord(XK_Shift_L, XK_Tab);
-        ASSERT_EQ(form.get_focus(), &form.OKButton());
+        ASSERT_EQ(editor.get_focus(), &editor.OKButton());
         PressKey(XK_Return);
     });
     EXPECT_EQ(result, ModalResult::kOk);
     EXPECT_NE(ConfigText().find("HOLIDAY1=0109152229\r\n"), std::string::npos) << ConfigText();
 
     config::HolidayTable again;
-    THolidayForm second(nullptr, 2023, 0, again, Config(), reporter_, "@ＭＳ ゴシック");
+    HolidayEditor second(nullptr, 2023, 0, again, Config(), reporter_, "@ＭＳ ゴシック");
     const ModalResult escaped = Run(second, [&] {
         TakeKeyboard(second);
         PressKey(XK_Tab);
@@ -278,16 +278,16 @@ TEST_F(HolidayFormTest, TheKeyboardAloneWorksTheEditor) {
     EXPECT_NE(ConfigText().find("HOLIDAY1=0109152229\r\n"), std::string::npos) << ConfigText();
 }
 
-TEST_F(HolidayFormTest, AFailedWriteKeepsTheEditorOpen) {
+TEST_F(HolidayEditorTest, AFailedWriteKeepsTheEditorOpen) {
     // The file is a folder: it cannot be replaced.
     std::filesystem::create_directory(folder_ / "Kalvorin.CFG");
     config::HolidayTable table;
-    THolidayForm form(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
     bool stayed_open = false;
-    const ModalResult result = Run(form, [&] {
-        ClickIn(form.MonthBox(1), form.DayCells(1)[1]);
-        form.OKButtonClick();
-        stayed_open = form.Running();
+    const ModalResult result = Run(editor, [&] {
+        ClickIn(editor.MonthBox(1), editor.DayCells(1)[1]);
+        editor.Save();
+        stayed_open = editor.Running();
         EXPECT_TRUE(table.IsMarked(1, 2));
     });
     EXPECT_EQ(result, ModalResult::kCancel);

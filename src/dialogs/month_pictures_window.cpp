@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/print_bmp_form.h"
+#include "dialogs/month_pictures_window.h"
 
 #include "config/config_file.h"
 #include "controls/accessible_names.h"
@@ -34,7 +34,7 @@ private:
     Glib::RefPtr<Gdk::Window> window_;
 };
 
-void SetUpToolButton(Gtk::Button& button, controls::TVLabel& label, int height) {
+void SetUpToolButton(Gtk::Button& button, controls::VerticalLabel& label, int height) {
     label.set_size_request(15, height - 8);
     label.SetTransparent(true);
     label.SetLayout(controls::LabelLayout::kCenter);
@@ -45,8 +45,9 @@ void SetUpToolButton(Gtk::Button& button, controls::TVLabel& label, int height) 
 
 } // namespace
 
-TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std::filesystem::path config_path,
-                             base::Reporter& reporter, std::string face, int font_height)
+MonthPicturesWindow::MonthPicturesWindow(Gtk::Window* owner, config::Settings& settings,
+                                         std::filesystem::path config_path, base::Reporter& reporter, std::string face,
+                                         int font_height)
     : ModalWindow(owner, "印刷用 絵の確認と変更"), settings_(settings), config_path_(std::move(config_path)),
       reporter_(reporter), pictures_(settings.month_pictures), box_(Gtk::ORIENTATION_HORIZONTAL),
       tools_(Gtk::ORIENTATION_VERTICAL), exit_label_("終 了"), month_change_label_("月選択"),
@@ -75,8 +76,8 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     // the area, scroll bars that are always drawn say that there is more of it.
     scroll_.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
     scroll_.set_overlay_scrolling(false);
-    scroll_.add(paint_box_);
-    paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TPrintBMPForm::PaintPicture));
+    scroll_.add(picture_area_);
+    picture_area_.signal_draw().connect(sigc::mem_fun(*this, &MonthPicturesWindow::PaintPicture));
     overlay_.add(scroll_);
     box_.pack_start(overlay_, true, true);
 
@@ -104,14 +105,14 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     tools_.pack_start(change_button_, false, false);
     tools_.pack_start(new_button_, false, false);
     box_.pack_start(tools_, false, false);
-    exit_button_.signal_clicked().connect([this] { ExitPanelClick(); });
-    month_button_.signal_clicked().connect([this] { MonthChangePanelClick(); });
-    change_button_.signal_clicked().connect([this] { PictureChangePanelClick(); });
-    new_button_.signal_clicked().connect([this] { NewBMPPanelClick(); });
+    exit_button_.signal_clicked().connect([this] { Finish(); });
+    month_button_.signal_clicked().connect([this] { ToggleMonthList(); });
+    change_button_.signal_clicked().connect([this] { ChoosePicture(); });
+    new_button_.signal_clicked().connect([this] { ImportPicture(); });
 
     strip_.AddLabel("Kalvorin 絵 確 認", 22, 200);
     close_button_ = &strip_.AddCloseButton();
-    close_button_->signal_clicked().connect([this] { ExitPanelClick(); });
+    close_button_->signal_clicked().connect([this] { Finish(); });
     box_.pack_start(strip_, false, false);
 
     // The month list drops beside the button column at the height of the month name.
@@ -119,8 +120,8 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     month_list_.set_valign(Gtk::ALIGN_START);
     month_list_.set_no_show_all(true);
     overlay_.add_overlay(month_list_);
-    controls::SetAccessibleName(month_list_.PaintBox(), "月の一覧", Atk::ROLE_LIST);
-    controls::SetAccessibleName(paint_box_, "月の絵", Atk::ROLE_IMAGE);
+    controls::SetAccessibleName(month_list_.EntryArea(), "月の一覧", Atk::ROLE_LIST);
+    controls::SetAccessibleName(picture_area_, "月の絵", Atk::ROLE_IMAGE);
     controls::SetAccessibleName(scroll_, "月の絵");
     month_list_.on_press = [this](std::optional<int> month) {
         if (month) ChooseMonth(*month);
@@ -129,12 +130,12 @@ TPrintBMPForm::TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std
     box_.show_all();
 }
 
-void TPrintBMPForm::on_show() {
+void MonthPicturesWindow::on_show() {
     ModalWindow::on_show();
     LoadMonthPicture();
 }
 
-bool TPrintBMPForm::CanClose(ModalResult) {
+bool MonthPicturesWindow::CanClose(ModalResult) {
     month_list_.hide();
     int x = 0, y = 0, w = 0, h = 0;
     get_position(x, y);
@@ -147,14 +148,14 @@ bool TPrintBMPForm::CanClose(ModalResult) {
     return true;
 }
 
-void TPrintBMPForm::ExitPanelClick() {
+void MonthPicturesWindow::Finish() {
     EndModal(result_to_give_);
 }
 
 // A picture that cannot be had has been reported once by the loader; the area stays empty.
 // The picture is shown at its own size, or reduced to the screen when it is larger; one
 // that cannot be shown even so is reported like one that does not load.
-void TPrintBMPForm::LoadMonthPicture() {
+void MonthPicturesWindow::LoadMonthPicture() {
     BusyCursor busy(*this);
     const std::string& name = pictures_.at(static_cast<std::size_t>(month_ - 1));
     std::optional<pictures::Bitmap> picture = pictures::LoadPictureFile(settings_.data_folder, name, reporter_);
@@ -168,12 +169,12 @@ void TPrintBMPForm::LoadMonthPicture() {
             display_ = {};
         }
     }
-    paint_box_.set_size_request(display_pixbuf_ ? display_pixbuf_->get_width() : 0,
-                                display_pixbuf_ ? display_pixbuf_->get_height() : 0);
-    paint_box_.queue_draw();
+    picture_area_.set_size_request(display_pixbuf_ ? display_pixbuf_->get_width() : 0,
+                                   display_pixbuf_ ? display_pixbuf_->get_height() : 0);
+    picture_area_.queue_draw();
 }
 
-bool TPrintBMPForm::PaintPicture(const Cairo::RefPtr<Cairo::Context>& cr) {
+bool MonthPicturesWindow::PaintPicture(const Cairo::RefPtr<Cairo::Context>& cr) {
     Gdk::Cairo::set_source_rgba(cr, controls::ToRgba(controls::SystemColor(controls::SystemColorRole::kButtonFace)));
     cr->paint();
     if (display_pixbuf_) {
@@ -183,7 +184,7 @@ bool TPrintBMPForm::PaintPicture(const Cairo::RefPtr<Cairo::Context>& cr) {
     return true;
 }
 
-void TPrintBMPForm::PlaceMonthList() {
+void MonthPicturesWindow::PlaceMonthList() {
     const Gtk::Allocation tools = tools_.get_allocation();
     const Gtk::Allocation name = month_name_panel_.get_allocation();
     const Gtk::Allocation overlay = overlay_.get_allocation();
@@ -192,13 +193,13 @@ void TPrintBMPForm::PlaceMonthList() {
 }
 
 // The list may take the room left of the tool column: all twelve months when they fit.
-int TPrintBMPForm::MonthListRoom() const {
+int MonthPicturesWindow::MonthListRoom() const {
     const Gtk::Allocation tools = tools_.get_allocation();
     const Gtk::Allocation overlay = overlay_.get_allocation();
     return std::max(60, tools.get_x() - overlay.get_x() - 4);
 }
 
-void TPrintBMPForm::MonthChangePanelClick() {
+void MonthPicturesWindow::ToggleMonthList() {
     if (month_list_.get_visible()) {
         month_list_.hide();
         return;
@@ -210,18 +211,18 @@ void TPrintBMPForm::MonthChangePanelClick() {
     month_list_.SetEntries(std::move(entries), month_, MonthListRoom());
     month_list_.FitHeightToEntries();
     month_list_.show();
-    month_list_.PaintBox().show();
+    month_list_.EntryArea().show();
     month_list_.ScrollToHighlighted();
 }
 
-void TPrintBMPForm::ChooseMonth(int month) {
+void MonthPicturesWindow::ChooseMonth(int month) {
     month_list_.Highlight(month);
     month_ = month;
     month_label_.SetCaption(MonthName(month));
     LoadMonthPicture();
 }
 
-void TPrintBMPForm::PictureChangePanelClick() {
+void MonthPicturesWindow::ChoosePicture() {
     month_list_.hide();
     const auto chosen = choose_file(this, PictureFileType::kCmp, settings_.data_folder);
     if (!chosen) return;
@@ -237,13 +238,14 @@ void TPrintBMPForm::PictureChangePanelClick() {
 
 // The picture is read by its content (a JPEG named .JPG or .jpeg is a JPEG) and saved as
 // the first free BP<n>.cmp of the data folder.
-void TPrintBMPForm::NewBMPPanelClick() {
+void MonthPicturesWindow::ImportPicture() {
     month_list_.hide();
     const auto chosen = choose_file(this, PictureFileType::kBmpOrJpeg, settings_.data_folder);
     if (!chosen) return;
     const std::filesystem::path target = NextNewPicturePath(settings_.data_folder);
     if (target.empty()) {
-        reporter_.ShowMessage("ファイル書込みエラー\r" + settings_.data_folder + ": no free name BP13.cmp … for a new picture",
+        reporter_.ShowMessage("ファイル書込みエラー\r" + settings_.data_folder +
+                                  ": no free name BP13.cmp … for a new picture",
                               pictures::kReadErrorCaption);
         return;
     }

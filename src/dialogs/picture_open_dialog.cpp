@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/cmp_picture_dialog.h"
+#include "dialogs/picture_open_dialog.h"
 
 #include "base/reporter.h"
 #include "controls/gdk_bitmap.h"
@@ -83,10 +83,10 @@ PicturePreviewPane::PicturePreviewPane()
     label_row_.pack_end(preview_button_, false, false, 2);
     pack_start(label_row_, false, false);
     paint_frame_.set_shadow_type(Gtk::SHADOW_IN);
-    paint_frame_.add(paint_box_);
-    paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
-    paint_box_.signal_draw().connect(sigc::mem_fun(*this, &PicturePreviewPane::Paint));
-    paint_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
+    paint_frame_.add(picture_area_);
+    picture_area_.add_events(Gdk::BUTTON_PRESS_MASK);
+    picture_area_.signal_draw().connect(sigc::mem_fun(*this, &PicturePreviewPane::Paint));
+    picture_area_.signal_button_press_event().connect([this](GdkEventButton* event) {
         if (event->type == GDK_2BUTTON_PRESS && picture_) {
             // After the press has been handled: the preview window runs its own loop.
             Glib::signal_idle().connect_once([this] { ShowPreviewWindow(); });
@@ -129,7 +129,7 @@ void PicturePreviewPane::SelectionChanged(const fs::path& path) {
         loader_.Cancel();
     }
     if (window) window->set_cursor();
-    paint_box_.queue_draw();
+    picture_area_.queue_draw();
 }
 
 void PicturePreviewPane::Loaded(const fs::path& path, std::optional<pictures::Bitmap> loaded) {
@@ -140,11 +140,11 @@ void PicturePreviewPane::Loaded(const fs::path& path, std::optional<pictures::Bi
     }
     auto window = get_toplevel() ? get_toplevel()->get_window() : Glib::RefPtr<Gdk::Window>();
     if (window) window->set_cursor();
-    paint_box_.queue_draw();
+    picture_area_.queue_draw();
 }
 
 bool PicturePreviewPane::Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
-    const int aw = paint_box_.get_allocated_width(), ah = paint_box_.get_allocated_height();
+    const int aw = picture_area_.get_allocated_width(), ah = picture_area_.get_allocated_height();
     cr->set_source_rgb(1, 1, 1);
     cr->paint();
     if (picture_ && (!pixbuf_ || pixbuf_room_ != controls::ShownSize{aw, ah})) {
@@ -152,7 +152,7 @@ bool PicturePreviewPane::Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
         pixbuf_room_ = {aw, ah};
     }
     if (!pixbuf_) {
-        auto layout = paint_box_.create_pango_layout("(なし)");
+        auto layout = picture_area_.create_pango_layout("(なし)");
         int tw = 0, th = 0;
         layout->get_pixel_size(tw, th);
         cr->set_source_rgb(0, 0, 0);
@@ -173,18 +173,16 @@ void PicturePreviewPane::ShowPreviewWindow() {
     Glib::RefPtr<Gdk::Pixbuf> shown = controls::FitPicture(*picture_, room.width, room.height);
     if (!shown) return;
     Gtk::Window window;
-    window.set_name("PreviewForm");
+    window.set_name("qelmarin-picture-full-size");
     window.set_title("プレビュー");
     window.set_type_hint(Gdk::WINDOW_TYPE_HINT_UTILITY);
     window.set_position(Gtk::WIN_POS_CENTER);
     window.set_modal(true);
     if (auto* owner = dynamic_cast<Gtk::Window*>(get_toplevel())) window.set_transient_for(*owner);
     Gtk::Frame panel;
-    panel.set_name("Panel");
     panel.set_shadow_type(Gtk::SHADOW_IN);
     panel.set_border_width(5);
     Gtk::Image image(shown);
-    image.set_name("Image");
     image.set_margin_start(5);
     image.set_margin_end(5);
     image.set_margin_top(5);
@@ -215,7 +213,7 @@ void PicturePreviewPane::ShowPreviewWindow() {
     if (window.get_visible()) loop->run();
 }
 
-TCmpPictureDialog::TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, const fs::path& initial_folder)
+PictureOpenDialog::PictureOpenDialog(Gtk::Window* owner, PictureFileType type, const fs::path& initial_folder)
     : Gtk::FileChooserDialog("ファイルを開く", Gtk::FILE_CHOOSER_ACTION_OPEN) {
     if (owner) set_transient_for(*owner);
     set_modal(true);
@@ -232,9 +230,7 @@ TCmpPictureDialog::TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, c
     // The chooser's own size, but never more than the monitor its owner is on holds.
     const Gdk::Rectangle area = controls::WorkAreaOf(owner);
     set_default_size(std::min(900, area.get_width()), std::min(560, area.get_height()));
-    signal_map().connect([this] {
-        Glib::signal_idle().connect_once([this] { controls::KeepInsideWorkArea(*this); });
-    });
+    signal_map().connect([this] { Glib::signal_idle().connect_once([this] { controls::KeepInsideWorkArea(*this); }); });
     if (!initial_folder.empty()) set_current_folder(initial_folder.string());
     set_preview_widget(pane_);
     set_use_preview_label(false);
@@ -247,11 +243,11 @@ TCmpPictureDialog::TCmpPictureDialog(Gtk::Window* owner, PictureFileType type, c
 }
 
 // The pane goes before the dialog: the chooser must not keep a pointer to it.
-TCmpPictureDialog::~TCmpPictureDialog() {
+PictureOpenDialog::~PictureOpenDialog() {
     gtk_file_chooser_set_preview_widget(GTK_FILE_CHOOSER(gobj()), nullptr);
 }
 
-std::optional<fs::path> TCmpPictureDialog::Execute() {
+std::optional<fs::path> PictureOpenDialog::Execute() {
     const int response = run();
     hide();
     if (response != Gtk::RESPONSE_ACCEPT) return std::nullopt;
@@ -262,7 +258,7 @@ std::optional<fs::path> TCmpPictureDialog::Execute() {
 
 ChooseFileFn RealFileChooser() {
     return [](Gtk::Window* owner, PictureFileType type, const fs::path& folder) {
-        TCmpPictureDialog dialog(owner, type, folder);
+        PictureOpenDialog dialog(owner, type, folder);
         return dialog.Execute();
     };
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TPrintBMPForm: "印刷用 絵の確認と変更", the month pictures window. It shows the picture of
+// MonthPicturesWindow: "印刷用 絵の確認と変更", the month pictures window. It shows the picture of
 // the current month at its own size (reduced to the screen when larger), chooses the month
 // from a list (十二月 at the left … 一月 at the right), gives the month another .cmp from
 // the data folder ("絵変更") or a new one made from a .bmp or JPEG file ("新 絵", saved as
@@ -12,9 +12,9 @@
 #include "config/settings.h"
 #include "controls/picture_fit.h"
 #include "controls/title_strip.h"
-#include "dialogs/cmp_picture_dialog.h"
 #include "dialogs/column_list.h"
 #include "dialogs/modal_window.h"
+#include "dialogs/picture_open_dialog.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
@@ -27,15 +27,15 @@
 
 namespace dialogs {
 
-class TPrintBMPForm : public ModalWindow {
+class MonthPicturesWindow : public ModalWindow {
 public:
     static constexpr int kDesignWidth = 506;
     static constexpr int kDesignHeight = 442;
 
     // Takes a copy of the month pictures of settings; writes the window's place into
     // settings (and the file at config_path) on every close.
-    TPrintBMPForm(Gtk::Window* owner, config::Settings& settings, std::filesystem::path config_path,
-                  base::Reporter& reporter, std::string face, int font_height);
+    MonthPicturesWindow(Gtk::Window* owner, config::Settings& settings, std::filesystem::path config_path,
+                        base::Reporter& reporter, std::string face, int font_height);
 
     // The twelve names, changed or not; the caller takes them on OK.
     const std::array<std::string, 12>& MonthPictures() const { return pictures_; }
@@ -54,11 +54,11 @@ public:
     ModalResult ResultToGive() const { return result_to_give_; }
 
     // The handlers, callable from tests as the controls call them.
-    void ExitPanelClick();
-    void MonthChangePanelClick();
+    void Finish();
+    void ToggleMonthList();
     void ChooseMonth(int month);
-    void PictureChangePanelClick();
-    void NewBMPPanelClick();
+    void ChoosePicture();
+    void ImportPicture();
 
     bool MonthListVisible() const { return month_list_.get_visible(); }
     ColumnListBox& MonthList() { return month_list_; }
@@ -67,7 +67,7 @@ public:
     Gtk::Button& MonthChangeButton() { return month_button_; }
     Gtk::Button& PictureChangeButton() { return change_button_; }
     Gtk::Button& NewPictureButton() { return new_button_; }
-    Gtk::Button& SysCloseButton() { return *close_button_; }
+    Gtk::Button& CloseButton() { return *close_button_; }
 
     // How files are chosen (tests put a stand-in here).
     ChooseFileFn choose_file = RealFileChooser();
@@ -94,10 +94,10 @@ private:
     Gtk::Box box_;
     Gtk::Overlay overlay_;
     Gtk::ScrolledWindow scroll_;
-    Gtk::DrawingArea paint_box_;
+    Gtk::DrawingArea picture_area_;
     Gtk::Box tools_;
     Gtk::Button exit_button_, month_button_, change_button_, new_button_;
-    controls::TVLabel exit_label_, month_change_label_, month_label_, change_label_, new_label_;
+    controls::VerticalLabel exit_label_, month_change_label_, month_label_, change_label_, new_label_;
     Gtk::Frame month_name_panel_;
     ColumnListBox month_list_;
     controls::TitleStrip strip_;

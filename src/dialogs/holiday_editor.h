@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// THolidayForm: the holiday editor of one year. Twelve month boxes (read right to left,
+// HolidayEditor: the holiday editor of one year. Twelve month boxes (read right to left,
 // top to bottom: the rightmost column holds January to March) whose days are toggled by a
 // click, buttons that invert every Sunday or Saturday of the year, OK that stores the days
 // the user toggled (into the year's marks as the file holds them then) and Exit that leaves
@@ -30,7 +30,7 @@ namespace dialogs {
 // d − 1 is the cell of day d; as many entries as the month has days (Gregorian).
 std::vector<gfx::Rect> HolidayDayCells(int year, int month, int start_weekday, int width, int height);
 
-class THolidayForm : public ModalWindow {
+class HolidayEditor : public ModalWindow {
 public:
     static constexpr int kWidth = 713;
     static constexpr int kHeight = 457;
@@ -39,12 +39,12 @@ public:
 
     // Edits table, the holidays of year, in place; reads and writes the configuration
     // file at config_path. face is the calendar font's face.
-    THolidayForm(Gtk::Window* owner, int year, int start_weekday, config::HolidayTable& table,
-                 std::filesystem::path config_path, base::Reporter& reporter, std::string face);
+    HolidayEditor(Gtk::Window* owner, int year, int start_weekday, config::HolidayTable& table,
+                  std::filesystem::path config_path, base::Reporter& reporter, std::string face);
 
     // The handlers, callable from tests as the controls call them.
-    void OKButtonClick();
-    void ExitButtonClick();
+    void Save();
+    void Cancel();
     // Inverts the mark of every day of the year on the weekday (0 Sunday, 6 Saturday).
     void InvertWeekday(int weekday);
     // A press at (x, y) of a month's box.
@@ -57,7 +57,7 @@ public:
     Gtk::Button& ExitButton() { return exit_button_; }
     Gtk::Button& SundayButton() { return sunday_button_; }
     Gtk::Button& SaturdayButton() { return saturday_button_; }
-    Gtk::Button& SysCloseButton() { return *close_button_; }
+    Gtk::Button& CloseButton() { return *close_button_; }
     // The kanji digits of the year on the title strip.
     std::string TitleYear() const;
     // The cells of the month's days as last laid out.
@@ -68,7 +68,7 @@ protected:
     bool CanClose(ModalResult result) override;
 
 private:
-    bool PaintBox(int month, const Cairo::RefPtr<Cairo::Context>& cr);
+    bool PaintMonth(int month, const Cairo::RefPtr<Cairo::Context>& cr);
     bool BoxKeyPress(int month, unsigned keyval);
     void ToggleDay(int month, int day);
 
@@ -88,7 +88,7 @@ private:
     std::array<Gtk::DrawingArea, 12> boxes_;
     Gtk::Button ok_button_, exit_button_, sunday_button_, saturday_button_;
     controls::TitleStrip strip_;
-    std::array<controls::TVLabel*, 4> year_digits_{};
+    std::array<controls::VerticalLabel*, 4> year_digits_{};
     Gtk::Button* close_button_ = nullptr;
 };
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/test_print_window.h"
+#include "app/preview_window.h"
 
 #include "config/config_file.h"
 #include "config/settings.h"
@@ -24,11 +24,11 @@ constexpr int kCaptionFont = -15;
 
 } // namespace
 
-TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Reporter& reporter, cairo_surface_t* page,
-                     const gfx::Rect& display_rect)
+PreviewWindow::PreviewWindow(Gtk::Window& parent, pages::PrintState& state, base::Reporter& reporter,
+                             cairo_surface_t* page, const gfx::Rect& display_rect)
     : state_(state), reporter_(reporter), page_(page), display_rect_(display_rect), initial_rect_(display_rect),
       box_(Gtk::ORIENTATION_HORIZONTAL), strip_(kStripWidth) {
-    set_name("qelmarin-test-print");
+    set_name("qelmarin-preview");
     get_style_context()->add_class("qelmarin");
     set_title("印刷確認");
     set_decorated(false);
@@ -38,7 +38,7 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
 
     frame_.set_border_width(kFrame);
     frame_.add_events(Gdk::BUTTON_PRESS_MASK);
-    frame_.signal_button_press_event().connect(sigc::mem_fun(*this, &TTESTForm::FrameButtonPress), false);
+    frame_.signal_button_press_event().connect(sigc::mem_fun(*this, &PreviewWindow::FrameButtonPress), false);
     add(frame_);
     frame_.add(box_);
     box_.pack_start(scroll_, true, true);
@@ -46,13 +46,13 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
 
     scroll_.set_overlay_scrolling(false);
     scroll_.set_kinetic_scrolling(false);
-    scroll_.add(paint_box_);
+    scroll_.add(page_area_);
     // No colour is forced on the scroll box: a forced colour reaches the toolkit's edge
     // shadows too, which then cover 40 pixels of the page at each edge it continues past.
     // The page's area paints its own grey; the corner between the bars is the window's.
-    paint_box_.add_events(Gdk::BUTTON_PRESS_MASK);
-    paint_box_.signal_draw().connect(sigc::mem_fun(*this, &TTESTForm::PaintBox1Paint));
-    controls::SetAccessibleName(paint_box_, "印刷確認のページ", Atk::ROLE_IMAGE);
+    page_area_.add_events(Gdk::BUTTON_PRESS_MASK);
+    page_area_.signal_draw().connect(sigc::mem_fun(*this, &PreviewWindow::PaintPage));
+    controls::SetAccessibleName(page_area_, "印刷確認のページ", Atk::ROLE_IMAGE);
     controls::SetAccessibleName(scroll_, "印刷確認");
     // Ctrl + wheel zooms in the buttons' steps (away from the user smaller, toward larger);
     // the wheel alone and with Shift scrolls, as in any scroll box.
@@ -64,27 +64,27 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
             if (event->direction == GDK_SCROLL_UP) dy = -1;
             if (event->direction == GDK_SCROLL_DOWN) dy = 1;
             if (event->direction == GDK_SCROLL_SMOOTH) dy = event->delta_y;
-            if (dy != 0) HalfButtonClick(dy > 0 ? Zoom::kShrink : Zoom::kGrow);
+            if (dy != 0) ApplyZoom(dy > 0 ? Zoom::kShrink : Zoom::kGrow);
             return true;
         },
         false);
-    paint_box_.signal_button_press_event().connect([this](GdkEventButton* event) {
+    page_area_.signal_button_press_event().connect([this](GdkEventButton* event) {
         controls::BeginWindowMove(*this, event);
         return true;
     });
-    paint_box_.set_size_request(display_rect_.right, display_rect_.bottom);
+    page_area_.set_size_request(display_rect_.right, display_rect_.bottom);
 
     strip_.AddLabel("Kalvorin 印 刷 確 認", 22, 220);
     close_button_ = &strip_.AddCloseButton(20);
-    double_button_ = &strip_.AddCaptionButton(kButtonWidth, 30, 8, "大", kCaptionFont, "120%");
+    grow_button_ = &strip_.AddCaptionButton(kButtonWidth, 30, 8, "大", kCaptionFont, "120%");
     original_button_ = &strip_.AddCaptionButton(kButtonWidth, 30, 2, "元", kCaptionFont, "原寸");
-    half_button_ = &strip_.AddCaptionButton(kButtonWidth, 30, 2, "小", kCaptionFont, "80%");
+    shrink_button_ = &strip_.AddCaptionButton(kButtonWidth, 30, 2, "小", kCaptionFont, "80%");
     print_button_ = &strip_.AddCaptionButton(kButtonWidth, 56, 2, "印刷", kCaptionFont, "印刷");
-    close_button_->signal_clicked().connect([this] { SysCloseButtonClick(); });
-    double_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kGrow); });
-    original_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kOriginal); });
-    half_button_->signal_clicked().connect([this] { HalfButtonClick(Zoom::kShrink); });
-    print_button_->signal_clicked().connect([this] { PrintGoButtonClick(); });
+    close_button_->signal_clicked().connect([this] { CloseWithoutPrinting(); });
+    grow_button_->signal_clicked().connect([this] { ApplyZoom(Zoom::kGrow); });
+    original_button_->signal_clicked().connect([this] { ApplyZoom(Zoom::kOriginal); });
+    shrink_button_->signal_clicked().connect([this] { ApplyZoom(Zoom::kShrink); });
+    print_button_->signal_clicked().connect([this] { Print(); });
 
     // Where it was closed last, or centred at its designed size; always inside the work
     // area of the monitor the main window is on.
@@ -97,7 +97,7 @@ TTESTForm::TTESTForm(Gtk::Window& parent, pages::PrintState& state, base::Report
     frame_.show_all();
 }
 
-bool TTESTForm::RunModal() {
+bool PreviewWindow::RunModal() {
     loop_ = Glib::MainLoop::create();
     controls::NameUnnamedControls(*this);
     show();
@@ -106,7 +106,7 @@ bool TTESTForm::RunModal() {
     return print_;
 }
 
-bool TTESTForm::PaintBox1Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
+bool PreviewWindow::PaintPage(const Cairo::RefPtr<Cairo::Context>& cr) {
     const gfx::Rect& r = display_rect_;
     cairo_t* c = cr->cobj();
     // Whatever the page and its bands do not reach is the window's grey too.
@@ -135,27 +135,27 @@ bool TTESTForm::PaintBox1Paint(const Cairo::RefPtr<Cairo::Context>& cr) {
     canvas.FillRect(gfx::Rect{0, r.bottom, r.right + 500, r.bottom + 500});
     // The scroll range follows the picture.
     int w = 0, h = 0;
-    paint_box_.get_size_request(w, h);
-    if (w != r.right || h != r.bottom) paint_box_.set_size_request(r.right, r.bottom);
+    page_area_.get_size_request(w, h);
+    if (w != r.right || h != r.bottom) page_area_.set_size_request(r.right, r.bottom);
     return true;
 }
 
-void TTESTForm::HalfButtonClick(Zoom zoom) {
+void PreviewWindow::ApplyZoom(Zoom zoom) {
     display_rect_ = ZoomDisplayRect(display_rect_, initial_rect_, zoom);
-    paint_box_.set_size_request(display_rect_.right, display_rect_.bottom);
-    paint_box_.queue_draw();
+    page_area_.set_size_request(display_rect_.right, display_rect_.bottom);
+    page_area_.queue_draw();
 }
 
-void TTESTForm::PrintGoButtonClick() {
+void PreviewWindow::Print() {
     Finish(true);
 }
 
-void TTESTForm::SysCloseButtonClick() {
+void PreviewWindow::CloseWithoutPrinting() {
     Finish(false);
 }
 
 // Every way of closing writes the window's place.
-void TTESTForm::Finish(bool print) {
+void PreviewWindow::Finish(bool print) {
     if (closed_) return;
     closed_ = true;
     print_ = print;
@@ -169,7 +169,7 @@ void TTESTForm::Finish(bool print) {
     if (loop_ && loop_->is_running()) loop_->quit();
 }
 
-bool TTESTForm::on_key_press_event(GdkEventKey* event) {
+bool PreviewWindow::on_key_press_event(GdkEventKey* event) {
     if (event->keyval == GDK_KEY_Escape) {
         Finish(false);
         return true;
@@ -177,13 +177,13 @@ bool TTESTForm::on_key_press_event(GdkEventKey* event) {
     return Gtk::Window::on_key_press_event(event);
 }
 
-bool TTESTForm::on_delete_event(GdkEventAny*) {
+bool PreviewWindow::on_delete_event(GdkEventAny*) {
     Finish(false);
     return true;
 }
 
 // The frame around the window resizes it from the edge or corner pressed.
-bool TTESTForm::FrameButtonPress(GdkEventButton* event) {
+bool PreviewWindow::FrameButtonPress(GdkEventButton* event) {
     if (event->window != frame_.get_window()->gobj()) return false;
     const int w = frame_.get_allocated_width(), h = frame_.get_allocated_height();
     const int x = static_cast<int>(event->x), y = static_cast<int>(event->y);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/holiday_form.h"
+#include "dialogs/holiday_editor.h"
 
 #include "almanac/calendar_math.h"
 #include "almanac/name_tables.h"
@@ -23,11 +23,11 @@ constexpr int kFrameBorder = 2; // the lowered panel around each box
 // Four framed boxes, the button column and the title band share the designed width: the
 // columns stand 4 pixels apart, the buttons between the last column and the band.
 constexpr int kLeft = 6;
-constexpr int kColumnStep = THolidayForm::kBoxWidth + 2 * kFrameBorder + 4;
-constexpr int kRowStep = THolidayForm::kBoxHeight + 2 * kFrameBorder + 8;
+constexpr int kColumnStep = HolidayEditor::kBoxWidth + 2 * kFrameBorder + 4;
+constexpr int kRowStep = HolidayEditor::kBoxHeight + 2 * kFrameBorder + 8;
 constexpr int kButtonWidth = 32;
 constexpr int kButtonsLeft = kLeft + 4 * kColumnStep + 2;
-static_assert(kButtonsLeft + kButtonWidth + 2 <= THolidayForm::kWidth - kStripWidth,
+static_assert(kButtonsLeft + kButtonWidth + 2 <= HolidayEditor::kWidth - kStripWidth,
               "the buttons stand clear of the title band");
 
 // The column (0 = first weekday of the header) of a weekday.
@@ -69,8 +69,8 @@ std::vector<gfx::Rect> HolidayDayCells(int year, int month, int start_weekday, i
     return cells;
 }
 
-THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, config::HolidayTable& table,
-                           std::filesystem::path config_path, base::Reporter& reporter, std::string face)
+HolidayEditor::HolidayEditor(Gtk::Window* owner, int year, int start_weekday, config::HolidayTable& table,
+                             std::filesystem::path config_path, base::Reporter& reporter, std::string face)
     : ModalWindow(owner, "休日"), year_(year), start_weekday_(start_weekday), table_(table), before_(table),
       shown_(table), config_path_(std::move(config_path)), reporter_(reporter), face_(std::move(face)),
       strip_(kStripWidth) {
@@ -100,7 +100,7 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
                                     Atk::ROLE_CALENDAR);
         boxes_[i].add_events(Gdk::BUTTON_PRESS_MASK);
         boxes_[i].signal_draw().connect(
-            [this, month](const Cairo::RefPtr<Cairo::Context>& cr) { return PaintBox(month, cr); });
+            [this, month](const Cairo::RefPtr<Cairo::Context>& cr) { return PaintMonth(month, cr); });
         boxes_[i].signal_button_press_event().connect([this, month](GdkEventButton* event) {
             if (event->type == GDK_BUTTON_PRESS)
                 PressInBox(month, static_cast<int>(event->x), static_cast<int>(event->y));
@@ -143,8 +143,8 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
     place(exit_button_, "終了", CaptionGlyph("終了", 24, 52), "保存せずに閉じる", kHeight - kMargin - 64);
     sunday_button_.signal_clicked().connect([this] { InvertWeekday(0); });
     saturday_button_.signal_clicked().connect([this] { InvertWeekday(6); });
-    ok_button_.signal_clicked().connect([this] { OKButtonClick(); });
-    exit_button_.signal_clicked().connect([this] { ExitButtonClick(); });
+    ok_button_.signal_clicked().connect([this] { Save(); });
+    exit_button_.signal_clicked().connect([this] { Cancel(); });
 
     // The navy title band: Kalvorin, the year in kanji digits, 年, 休日.
     strip_.set_size_request(kStripWidth, kHeight);
@@ -159,20 +159,20 @@ THolidayForm::THolidayForm(Gtk::Window* owner, int year, int start_weekday, conf
     strip_.AddLabel("休", 100 + 14 * 4 + 24, 16);
     strip_.AddLabel("日", 100 + 14 * 4 + 40, 16);
     close_button_ = &strip_.AddCloseButton();
-    close_button_->signal_clicked().connect([this] { ExitButtonClick(); });
+    close_button_->signal_clicked().connect([this] { Cancel(); });
     fixed_.put(strip_, kWidth - kStripWidth, 0);
     fixed_.show_all();
 }
 
-std::string THolidayForm::TitleYear() const {
+std::string HolidayEditor::TitleYear() const {
     std::string digits;
-    for (const controls::TVLabel* label : year_digits_)
+    for (const controls::VerticalLabel* label : year_digits_)
         digits += label->Caption();
     return digits;
 }
 
 // The table is read afresh for the year; Exit puts back what it held before the editor opened.
-void THolidayForm::on_show() {
+void HolidayEditor::on_show() {
     config::ConfigFile file(config_path_, &reporter_);
     config::LoadHolidays(file, year_, table_);
     shown_ = table_;
@@ -182,7 +182,7 @@ void THolidayForm::on_show() {
 // OK writes the days toggled here into the marks as the file holds them now, so that days
 // marked meanwhile by the host or another program stay; the table then holds the file's
 // marks.
-bool THolidayForm::CanClose(ModalResult result) {
+bool HolidayEditor::CanClose(ModalResult result) {
     if (result == ModalResult::kOk) {
         config::ConfigFile file(config_path_, &reporter_);
         // A failed write has been reported by the file; the editor stays open with the marks.
@@ -194,15 +194,15 @@ bool THolidayForm::CanClose(ModalResult result) {
     return true;
 }
 
-void THolidayForm::OKButtonClick() {
+void HolidayEditor::Save() {
     EndModal(ModalResult::kOk);
 }
 
-void THolidayForm::ExitButtonClick() {
+void HolidayEditor::Cancel() {
     EndModal(ModalResult::kCancel);
 }
 
-void THolidayForm::InvertWeekday(int weekday) {
+void HolidayEditor::InvertWeekday(int weekday) {
     for (int month = 1; month <= 12; ++month) {
         const int days = almanac::DaysInMonth(year_, month);
         for (int day = 1; day <= days; ++day) {
@@ -213,7 +213,7 @@ void THolidayForm::InvertWeekday(int weekday) {
         box.queue_draw();
 }
 
-void THolidayForm::PressInBox(int month, int x, int y) {
+void HolidayEditor::PressInBox(int month, int x, int y) {
     const std::vector<gfx::Rect>& cells = DayCells(month);
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const gfx::Rect& r = cells[i];
@@ -224,14 +224,14 @@ void THolidayForm::PressInBox(int month, int x, int y) {
     }
 }
 
-void THolidayForm::ToggleDay(int month, int day) {
+void HolidayEditor::ToggleDay(int month, int day) {
     table_.Toggle(month, day);
     const gfx::Rect& r = DayCells(month).at(static_cast<std::size_t>(day - 1));
     MonthBox(month).queue_draw_area(r.left, r.top, r.width(), r.height());
 }
 
 // Left and right move a day, up and down a week, within the month.
-bool THolidayForm::BoxKeyPress(int month, unsigned keyval) {
+bool HolidayEditor::BoxKeyPress(int month, unsigned keyval) {
     const auto i = static_cast<std::size_t>(month - 1);
     int step = 0;
     switch (keyval) {
@@ -265,7 +265,7 @@ bool THolidayForm::BoxKeyPress(int month, unsigned keyval) {
     return true;
 }
 
-bool THolidayForm::PaintBox(int month, const Cairo::RefPtr<Cairo::Context>& cr) {
+bool HolidayEditor::PaintMonth(int month, const Cairo::RefPtr<Cairo::Context>& cr) {
     const int w = kBoxWidth, h = kBoxHeight;
     const int cw = w / 7, ch = h / 7;
     gfx::CairoCanvas canvas(cr->cobj(), gfx::Device{w, h, 96, 96, 256});
