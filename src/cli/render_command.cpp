@@ -319,6 +319,7 @@ int RunRender(const Args& args) {
     state.from_month = years.front().months.from;
     state.to_month = years.front().months.to;
     state.format = static_cast<pages::Format>(o.format);
+    pages::NoteFortuneWithoutSign(state, reporter);
 
     const print::PaperSize& paper = o.paper;
     const double width_mm = o.landscape ? paper.height_mm : paper.width_mm;

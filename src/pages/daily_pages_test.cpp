@@ -111,8 +111,9 @@ TEST_F(DailyPagesTest, EachNoteAloneTakesTheFirstColumn) {
     day(4).SolarTerm = 2;
     day(5).SeasonFlags = almanac::season::kDoyou | almanac::season::kSetsubun;
     day(5).LunarDay = 17;
+    state.settings.birth_eto = 7;
     almanac::FortuneWork work;
-    almanac::EvaluateDayFortune(day(5), 0, day(5).YearCycle, work);
+    almanac::EvaluateDayFortune(day(5), 7, day(5).YearCycle, work);
     struct Case {
         bool config::PageOptions::*option;
         std::string text;
@@ -134,6 +135,11 @@ TEST_F(DailyPagesTest, EachNoteAloneTakesTheFirstColumn) {
         options().*c.option = false;
         EXPECT_FALSE(Has(Trace(), Text(kFirstColumn, 75, c.text))) << c.text;
     }
+    // Without a birth sign there is no fortune: the page is drawn as with "Unki" off.
+    const auto without = Trace();
+    options().unki = true;
+    state.settings.birth_eto = 0;
+    EXPECT_EQ(without, Trace());
 }
 
 TEST_F(DailyPagesTest, SolarTermOnlyOnItsFirstDay) {
