@@ -10,6 +10,7 @@
 #include "pages/page_routines.h"
 #include "pages/trace_lines_for_tests.h"
 #include "pictures/commentary_db_writer.h"
+#include "pictures/file_bytes.h"
 #include "pictures/jpeg_image.h"
 
 #include <gtest/gtest.h>
@@ -399,6 +400,46 @@ TEST_F(PentadDatabaseTest, EntriesFoundByNameAnyCaseAndSkippedWhenMissing) {
     const auto is_picture = [](const std::string& l) { return l.rfind("picture\t", 0) == 0; };
     EXPECT_GT(std::count_if(lines.begin(), second, is_picture), 0);
     EXPECT_EQ(0, std::count_if(second, lines.end(), is_picture));
+}
+
+// An index that is missing, empty or cut short is said with its path, as an error; the
+// pictures its records still name are found.
+TEST_F(PentadDatabaseTest, AMissingEmptyOrCutIndexIsSaidWithItsPath) {
+    WriteDatabase({{"kou07.jpg", 1, Jpeg(0xFF204080)}, {"kou08.jpg", 1, Jpeg(0xFF00FF00)}});
+    const std::filesystem::path index = folder / std::string(pictures::kCommentaryIndexFile);
+    const std::vector<std::uint8_t> whole = *pictures::ReadFileBytes(index, 1 << 20);
+    const auto first = whole.begin() + pictures::kIndexRecordSize;
+    struct Case {
+        std::vector<std::uint8_t> bytes; // none: no index file
+        const char* said;
+        bool seven_found;
+    };
+    const Case cases[] = {
+        {{}, "not found", false},
+        {{whole.begin(), whole.begin()}, "holds no index record", false},
+        {{whole.begin(), first + 100}, "cut short inside its record 2", true},
+        {{whole.begin(), first}, "cut short: its 1 records name 1 of the 2 blocks", true},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(index);
+        if (c.said != cases[0].said) {
+            ASSERT_TRUE(pictures::WriteFileBytes(index, c.bytes));
+        }
+        reporter.clear();
+        PentadPictures pentads;
+        ASSERT_TRUE(pentads.Open(folder, reporter));
+        ASSERT_EQ(1u, reporter.messages().size()) << c.said;
+        EXPECT_EQ(kDatabaseMissingCaption, reporter.messages()[0].caption);
+        EXPECT_TRUE(reporter.messages()[0].text.starts_with(index.string() + " ")) << reporter.messages()[0].text;
+        EXPECT_NE(std::string::npos, reporter.messages()[0].text.find(c.said)) << reporter.messages()[0].text;
+        EXPECT_EQ(c.seven_found, pentads.Load(7, reporter) != nullptr) << c.said;
+        EXPECT_EQ(nullptr, pentads.Load(8, reporter)) << c.said;
+    }
+    ASSERT_TRUE(pictures::WriteFileBytes(index, whole));
+    reporter.clear();
+    PentadPictures pentads;
+    ASSERT_TRUE(pentads.Open(folder, reporter));
+    EXPECT_TRUE(reporter.messages().empty());
 }
 
 TEST_F(PentadDatabaseTest, MetafilePicturesAreReportedOncePerRun) {
