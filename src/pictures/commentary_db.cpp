@@ -86,8 +86,8 @@ std::string CommentaryIndexProblem(const std::filesystem::path& index_path, cons
     const std::uintmax_t data_size = std::filesystem::file_size(data_path, ec);
     const std::uintmax_t data_blocks = ec ? 0 : (data_size + kDataBlockSize - 1) / kDataBlockSize;
     if (data_blocks > static_cast<std::uintmax_t>(std::max(index->largest_block, 0))) {
-        return base::Format(_("%s is cut short: its %zu records name %d of the %ju blocks of %s; the daily pages "
-                              "lack the pentad pictures of the records lost"),
+        return base::Format(_("%s is cut short: its %zu records name blocks up to %d of the %ju of %s; the daily "
+                              "pages lack the pentad pictures of the records lost"),
                             path, index->records.size(), index->largest_block, data_blocks,
                             data_path.filename().c_str());
     }
