@@ -319,7 +319,6 @@ int RunRender(const Args& args) {
     state.from_month = years.front().months.from;
     state.to_month = years.front().months.to;
     state.format = static_cast<pages::Format>(o.format);
-    pages::NoteFortuneWithoutSign(state, reporter);
 
     const print::PaperSize& paper = o.paper;
     const double width_mm = o.landscape ? paper.height_mm : paper.width_mm;
@@ -357,6 +356,8 @@ int RunRender(const Args& args) {
         Fail(base::Format(_("cannot make the output folder %s"), o.out.c_str()));
         return base::kExitFailure;
     }
+
+    pages::NoteFortuneWithoutSign(state, reporter);
 
     using Kind = FileSink::Kind;
     FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview,
