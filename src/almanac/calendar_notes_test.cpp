@@ -96,7 +96,8 @@ TEST(CalendarNotes, OneNotePerKindAndDay) {
     // Only what is asked for; a kind without a note that day gives none. Without a birth
     // sign (none registered, or a value that is not one) there is no fortune.
     for (int no_sign : {0, 61, -7, 256})
-        EXPECT_TRUE(NotesOfDay(NoteDay{&day, &before, 44, no_sign, false, {}}, *ParseNoteList("fortune", nullptr)).empty())
+        EXPECT_TRUE(
+            NotesOfDay(NoteDay{&day, &before, 44, no_sign, false, {}}, *ParseNoteList("fortune", nullptr)).empty())
             << no_sign;
     before.SolarTerm = 1;
     day.SeasonFlags = 0;

@@ -419,7 +419,8 @@ TEST_F(PentadDatabaseTest, AMissingEmptyOrCutIndexIsSaidWithItsPath) {
         {std::nullopt, "not found", false},
         {std::vector<std::uint8_t>{}, "holds no index record", false},
         {std::vector<std::uint8_t>(whole.begin(), first + 100), "cut short inside its record 2", true},
-        {std::vector<std::uint8_t>(whole.begin(), first), "cut short: its 1 records name blocks up to 1 of the 2 of Kalvo標準.DAT", true},
+        {std::vector<std::uint8_t>(whole.begin(), first),
+         "cut short: its 1 records name blocks up to 1 of the 2 of Kalvo標準.DAT", true},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(index);
