@@ -13,6 +13,14 @@ int YearSignOf(int year) {
     return ((year - 4) % 60 + 60) % 60 + 1;
 }
 
+bool HasBirthSign(int eto, base::Reporter& reporter) {
+    if (IsBirthSign(eto)) return true;
+    reporter.ShowMessage(_("no fortune: Kalvorin.CFG gives no birth sign (ETO needs a number from 1 to 60); give "
+                           "one for the run (--eto N or --born DATE)"),
+                         base::kNoteCaption);
+    return false;
+}
+
 std::optional<int> BirthSignOn(const DayFile& file, int year, int month, int day, base::Reporter& reporter) {
     MonthDays days{};
     if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {

@@ -14,6 +14,15 @@ class Reporter;
 
 namespace almanac {
 
+// Whether a value is a birth sign, 1 … 60. Kalvorin.CFG's ETO is 0 when the host registered
+// none, and a value that is not a whole number (empty, "abc", too large) reads as 0 as well.
+// The fortune is told only for a sign: for any other value it would be made up.
+constexpr bool IsBirthSign(int eto) { return eto >= 1 && eto <= 60; }
+
+// IsBirthSign, with a note through the reporter when it is not: that no fortune is shown
+// and how to give a sign for the run.
+bool HasBirthSign(int eto, base::Reporter& reporter);
+
 // The sign of a year counted from its 立春: 1984 → 1 (甲子), 1990 → 7 (庚午).
 int YearSignOf(int year);
 

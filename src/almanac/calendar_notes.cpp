@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "almanac/calendar_notes.h"
 
+#include "almanac/birth_sign.h"
 #include "almanac/day_notes.h"
 #include "almanac/fortune.h"
 #include "almanac/name_tables.h"
@@ -145,7 +146,7 @@ std::vector<DayNote> NotesOfDay(const NoteDay& in, NoteSet wanted) {
         summary += "日";
         add(NoteKind::kLunar, summary);
     }
-    if (want(NoteKind::kFortune)) {
+    if (want(NoteKind::kFortune) && IsBirthSign(in.birth_eto)) {
         FortuneWork work;
         EvaluateDayFortune(day, static_cast<std::uint8_t>(in.birth_eto & 0xFF), day.YearCycle, work);
         std::string rank(FortuneRank(work.good, work.bad));

@@ -51,7 +51,7 @@ struct NoteDay {
     const DayRecord* day = nullptr;
     const DayRecord* before = nullptr; // the day before (its Date 0 before 1901-01-01)
     int month_year_cycle = 0;          // YearCycle of the 1st of the month, as the pages key named days
-    int birth_eto = 0;                 // BirthEto; 0 none registered
+    int birth_eto = 0;                 // BirthEto; no fortune unless it is a sign (1 … 60)
     bool holiday = false;              // marked in the year's holiday table
     std::optional<Place> place;        // none: no sun times
 };
@@ -69,7 +69,7 @@ struct DayNote {
 
 // The notes of the kinds in `wanted` for one day, in the order of NoteKinds; at most one
 // per kind. A kind without a note that day (no term begins, no named day, no holiday, no
-// place, no fortune rank) gives nothing.
+// place, no birth sign, no fortune rank) gives nothing.
 std::vector<DayNote> NotesOfDay(const NoteDay& day, NoteSet wanted);
 
 const NoteKindInfo& InfoOf(NoteKind kind);

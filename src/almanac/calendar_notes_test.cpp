@@ -73,7 +73,7 @@ TEST(CalendarNotes, OneNotePerKindAndDay) {
     DayRecord day = Day(20270204);
     day.DayFlagsA = flag_a::kIchiryuManbai | flag_a::kTensha;
     day.SeasonFlags = season::kDoyou | season::kSetsubun;
-    NoteDay in{&day, &before, 44, 0, true, Place{35.6894, 139.6917, 40}};
+    NoteDay in{&day, &before, 44, 7, true, Place{35.6894, 139.6917, 40}};
 
     const std::vector<DayNote> notes = NotesOfDay(in, NoteSet().set());
     ASSERT_EQ(8u, notes.size());
@@ -93,7 +93,12 @@ TEST(CalendarNotes, OneNotePerKindAndDay) {
     EXPECT_EQ(0u, notes[7].summary.find("日の出 6:"));
     EXPECT_NE(std::string::npos, notes[7].description.find("北緯 35.6894°"));
 
-    // Only what is asked for; a kind without a note that day gives none.
+    // Only what is asked for; a kind without a note that day gives none. Without a birth
+    // sign (none registered, or a value that is not one) there is no fortune.
+    for (int no_sign : {0, 61, -7, 256})
+        EXPECT_TRUE(
+            NotesOfDay(NoteDay{&day, &before, 44, no_sign, false, {}}, *ParseNoteList("fortune", nullptr)).empty())
+            << no_sign;
     before.SolarTerm = 1;
     day.SeasonFlags = 0;
     day.LeapMonth = true;

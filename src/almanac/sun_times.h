@@ -16,6 +16,11 @@ struct SunTimes {
 };
 
 // Latitude and longitude in degrees, north and east positive.
+// The formula's accuracy: how far from an exact ephemeris its times stay on every day of
+// 1901 … 2100 at latitudes up to 45° north or south, for the same horizon (sun_times.cpp says
+// what the formula leaves out). Beyond 45° the Sun crosses the horizon ever more slowly and
+// the error grows; near the poles a crossing may be missed altogether.
+inline constexpr double kSunTimesAccuracyMinutes = 0.25;
 SunTimes SunriseSunset(int year, int month, int day, double latitude, double longitude);
 
 // One elevation band: elevations in [lower, upper) metres make rise earlier and set later

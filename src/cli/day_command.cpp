@@ -2,6 +2,7 @@
 // qelmarin-cli day: the decoded notes of days, one tab-separated line per day, from the
 // host folder's UNSEI.DAT and Kalvorin.CFG.
 
+#include "almanac/birth_sign.h"
 #include "almanac/commentary_names.h"
 #include "almanac/day_file.h"
 #include "almanac/day_notes.h"
@@ -80,9 +81,16 @@ std::string DayLine(const Date& date, const almanac::MonthDays& days, const conf
         named += NamedDayText(row, page_keys);
     }
 
-    FortuneWork work;
-    const auto birth_sign = static_cast<std::uint8_t>(birth_eto & 0xFF);
-    EvaluateDayFortune(day, birth_sign, day.YearCycle, work);
+    // Without a birth sign there is no fortune: its four columns are "-".
+    std::string fortune[4] = {"-", "-", "-", "-"};
+    if (IsBirthSign(birth_eto)) {
+        FortuneWork work;
+        EvaluateDayFortune(day, static_cast<std::uint8_t>(birth_eto), day.YearCycle, work);
+        fortune[0] = RankColumn(FortuneRank(work.good, work.bad));
+        fortune[1] = std::to_string(work.net);
+        fortune[2] = std::to_string(work.good);
+        fortune[3] = std::to_string(work.bad);
+    }
 
     char date_text[16];
     std::snprintf(date_text, sizeof date_text, "%04d-%02d-%02d", date.year, date.month, date.day);
@@ -98,10 +106,10 @@ std::string DayLine(const Date& date, const almanac::MonthDays& days, const conf
         std::to_string(day.Pentad),
         Join(SeasonDayText(day.SeasonFlags, "・")),
         Join(named),
-        RankColumn(FortuneRank(work.good, work.bad)),
-        std::to_string(work.net),
-        std::to_string(work.good),
-        std::to_string(work.bad),
+        fortune[0],
+        fortune[1],
+        fortune[2],
+        fortune[3],
         SunColumn(settings, place_given, date),
     };
     std::string line;
@@ -181,6 +189,7 @@ int RunDay(const Args& args) {
     if (!ResolveBirthSign(run, folder, kSyntax.program)) return base::kExitFailure;
     ApplyRunChoices(run, settings);
     const int birth_eto = settings.birth_eto;
+    almanac::HasBirthSign(birth_eto, reporter);
 
     if (options.has("header") || ::isatty(STDOUT_FILENO)) {
         std::string header;

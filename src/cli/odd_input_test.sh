@@ -60,6 +60,35 @@ for pair in "IDO=91 KEIDO=139.69" "IDO=35.68 KEIDO=nan" "IDO=abc KEIDO=139.69"; 
   rm -rf half
 done
 
+# No birth sign in the settings file (an empty value, no number, 0, a number no int holds, a
+# NUL in it, an empty file): no fortune for a sign that does not exist, said once as a note,
+# which fails nothing; a sign given for the run brings the fortune back.
+for value in "" abc 0 12345678901234567890 $'7\\x001' empty; do
+  copy_home good nosign
+  if [[ $value == empty ]]; then : >nosign/Kalvorin.CFG; else
+    perl -pi -e "s/^ETO=.*\r\$/ETO=$value\r/" nosign/Kalvorin.CFG
+  fi
+  run day --home nosign 2027-03-01 2027-03-03
+  [[ $? == 0 && $(cut -f12-15 out | sort -u) == $'-\t-\t-\t-' && $(grep -c "no fortune" err) == 1 ]] ||
+    fail "day without a birth sign (ETO=$value): $(head -1 out)"
+  run ics --home nosign --notes fortune,lunar --from 2027-03-01 --to 2027-03-31
+  [[ $? == 0 && $(grep -c "no fortune" err) == 1 ]] && grep -q "旧暦" out && ! grep -q "運勢" out ||
+    fail "ics --notes fortune without a birth sign (ETO=$value)"
+  if [[ $value != empty ]]; then
+    run render --home nosign --out nosign-pages --format 3 --year 2027 --from 3 --days 1-3 --trace --one-file
+    [[ $? == 0 && $(grep -c "no fortune" err) == 1 ]] && ! grep -q "\[吉" nosign-pages/*.trace ||
+      fail "render of daily pages without a birth sign (ETO=$value)"
+  fi
+  rm -rf nosign nosign-pages
+done
+copy_home good nosign
+sed -i 's/^ETO=.*\r$/ETO=\r/' nosign/Kalvorin.CFG
+run day --home nosign --eto 7 2027-03-01
+[[ $? == 0 && $(cut -f12 out) != - && ! -s err ]] || fail "day --eto without ETO in the file"
+run render --home nosign --out nosign-pages --format 3 --year 2027 --from 3 --days 1-3 --trace --one-file --born 1990-05-05
+[[ $? == 0 && ! -s err ]] && grep -q "\[吉" nosign-pages/*.trace || fail "render --born without ETO in the file"
+rm -rf nosign nosign-pages
+
 # A southern place in the settings file counts as a place; the list page draws its times.
 copy_home good south
 sed -i 's/^IDO=.*\r$/IDO=-33.87\r/; s/^KEIDO=.*\r$/KEIDO=151.21\r/' south/Kalvorin.CFG

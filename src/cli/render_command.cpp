@@ -357,6 +357,8 @@ int RunRender(const Args& args) {
         return base::kExitFailure;
     }
 
+    pages::NoteFortuneWithoutSign(state, reporter);
+
     using Kind = FileSink::Kind;
     FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview,
                   o.one_file ? RunMonthsText(o.months) : std::string());

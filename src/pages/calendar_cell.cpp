@@ -201,9 +201,10 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
     // The fortune: its rank in a larger font, the lucky and unlucky numbers under it in
     // two columns. The named days leave it that much room at the right of the cell.
     const int rank_height = RoundHalfEven(layout.box_design * layout.h_scale / 2);
-    const int rank_w = o.unki ? cell.Thickness(rank_height) : 0;
+    const bool fortune = PrintsFortune(state, kSection);
+    const int rank_w = fortune ? cell.Thickness(rank_height) : 0;
     cell.Restore();
-    const int fortune_room = o.unki ? std::max(rank_w, 2 * w) + 2 : 0;
+    const int fortune_room = fortune ? std::max(rank_w, 2 * w) + 2 : 0;
 
     if (o.kikkyou1 || o.kikkyou2) {
         c += w + 2;
@@ -216,7 +217,7 @@ gfx::Rect DrawDayCell(gfx::Canvas& canvas, const PrintState& state, const Layout
         c = cell.Notes(c, ty0, cell.right() - fortune_room, notes);
     }
 
-    if (o.unki && c + fortune_room <= cell.right()) {
+    if (fortune && c + fortune_room <= cell.right()) {
         almanac::FortuneWork work;
         const int net =
             almanac::EvaluateDayFortune(day, static_cast<std::uint8_t>(state.settings.birth_eto), day.YearCycle, work);

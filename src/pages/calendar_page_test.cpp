@@ -216,6 +216,16 @@ TEST(CalendarCell, FortuneNumbersOnlyWhenTheyFit) {
     EXPECT_TRUE(low.With("text\t48\t131\t").empty());
     EXPECT_TRUE(low.With("text\t57\t131\t").empty());
 
+    // Without a birth sign (none registered, or a value that is not one) there is no
+    // fortune: the cell is drawn as with "Unki" off.
+    state.settings.page(1).unki = false;
+    const std::vector<std::string> without = Trace::Draw(state).With("");
+    state.settings.page(1).unki = true;
+    for (int no_sign : {0, 61}) {
+        state.settings.birth_eto = no_sign;
+        EXPECT_EQ(without, Trace::Draw(state).With("")) << no_sign;
+    }
+
     EXPECT_EQ(" [吉三六]", calendar::FortuneNumberText("吉", 36, true));
     EXPECT_EQ(" 凶　五", calendar::FortuneNumberText("凶", 5, false));
 }
@@ -274,6 +284,7 @@ TEST(CalendarSmallPaper, TheCellIsDrawnAtTwoThirds) {
     state.dpi_x = state.dpi_y = 192;
     config::PageOptions& o = state.settings.page(1);
     o.old_day_print = o.unki = o.sekki = true;
+    state.settings.birth_eto = 7;
     state.days[1].SolarTerm = 24;
     Trace a4 = Trace::Draw(state, 2 * kWidth, 2 * kHeight);
     EXPECT_TRUE(a4.Has("font\t@ＭＳ ゴシック\t-18\t2700\t0"));

@@ -101,7 +101,7 @@ public:
                 if (day_.SeasonFlags & s.bit) text += std::string(s.name) + " ";
             Column(text);
         }
-        if (options_.unki) FortuneColumn();
+        if (PrintsFortune(state_, 3)) FortuneColumn();
         NamedDays();
     }
 

@@ -10,12 +10,14 @@
 #include "pages/page_routines.h"
 #include "pages/trace_lines_for_tests.h"
 #include "pictures/commentary_db_writer.h"
+#include "pictures/file_bytes.h"
 #include "pictures/jpeg_image.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 namespace pages {
@@ -111,8 +113,9 @@ TEST_F(DailyPagesTest, EachNoteAloneTakesTheFirstColumn) {
     day(4).SolarTerm = 2;
     day(5).SeasonFlags = almanac::season::kDoyou | almanac::season::kSetsubun;
     day(5).LunarDay = 17;
+    state.settings.birth_eto = 7;
     almanac::FortuneWork work;
-    almanac::EvaluateDayFortune(day(5), 0, day(5).YearCycle, work);
+    almanac::EvaluateDayFortune(day(5), 7, day(5).YearCycle, work);
     struct Case {
         bool config::PageOptions::*option;
         std::string text;
@@ -134,6 +137,11 @@ TEST_F(DailyPagesTest, EachNoteAloneTakesTheFirstColumn) {
         options().*c.option = false;
         EXPECT_FALSE(Has(Trace(), Text(kFirstColumn, 75, c.text))) << c.text;
     }
+    // Without a birth sign there is no fortune: the page is drawn as with "Unki" off.
+    const auto without = Trace();
+    options().unki = true;
+    state.settings.birth_eto = 0;
+    EXPECT_EQ(without, Trace());
 }
 
 TEST_F(DailyPagesTest, SolarTermOnlyOnItsFirstDay) {
@@ -393,6 +401,47 @@ TEST_F(PentadDatabaseTest, EntriesFoundByNameAnyCaseAndSkippedWhenMissing) {
     const auto is_picture = [](const std::string& l) { return l.rfind("picture\t", 0) == 0; };
     EXPECT_GT(std::count_if(lines.begin(), second, is_picture), 0);
     EXPECT_EQ(0, std::count_if(second, lines.end(), is_picture));
+}
+
+// An index that is missing, empty or cut short is said with its path, as an error; the
+// pictures its records still name are found.
+TEST_F(PentadDatabaseTest, AMissingEmptyOrCutIndexIsSaidWithItsPath) {
+    WriteDatabase({{"kou07.jpg", 1, Jpeg(0xFF204080)}, {"kou08.jpg", 1, Jpeg(0xFF00FF00)}});
+    const std::filesystem::path index = folder / std::string(pictures::kCommentaryIndexFile);
+    const std::vector<std::uint8_t> whole = *pictures::ReadFileBytes(index, 1 << 20);
+    const auto first = whole.begin() + pictures::kIndexRecordSize;
+    struct Case {
+        std::optional<std::vector<std::uint8_t>> bytes; // none: no index file
+        const char* said;
+        bool seven_found;
+    };
+    const Case cases[] = {
+        {std::nullopt, "not found", false},
+        {std::vector<std::uint8_t>{}, "holds no index record", false},
+        {std::vector<std::uint8_t>(whole.begin(), first + 100), "cut short inside its record 2", true},
+        {std::vector<std::uint8_t>(whole.begin(), first),
+         "cut short: its 1 records name blocks up to 1 of the 2 of Kalvo標準.DAT", true},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(index);
+        if (c.bytes) {
+            ASSERT_TRUE(pictures::WriteFileBytes(index, *c.bytes));
+        }
+        reporter.clear();
+        PentadPictures pentads;
+        ASSERT_TRUE(pentads.Open(folder, reporter));
+        ASSERT_EQ(1u, reporter.messages().size()) << c.said;
+        EXPECT_EQ(kDatabaseMissingCaption, reporter.messages()[0].caption);
+        EXPECT_TRUE(reporter.messages()[0].text.starts_with(index.string() + " ")) << reporter.messages()[0].text;
+        EXPECT_NE(std::string::npos, reporter.messages()[0].text.find(c.said)) << reporter.messages()[0].text;
+        EXPECT_EQ(c.seven_found, pentads.Load(7, reporter) != nullptr) << c.said;
+        EXPECT_EQ(nullptr, pentads.Load(8, reporter)) << c.said;
+    }
+    ASSERT_TRUE(pictures::WriteFileBytes(index, whole));
+    reporter.clear();
+    PentadPictures pentads;
+    ASSERT_TRUE(pentads.Open(folder, reporter));
+    EXPECT_TRUE(reporter.messages().empty());
 }
 
 TEST_F(PentadDatabaseTest, MetafilePicturesAreReportedOncePerRun) {

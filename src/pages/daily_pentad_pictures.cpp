@@ -41,7 +41,11 @@ bool PentadPictures::Open(const std::filesystem::path& folder, base::Reporter& r
     }
     const std::filesystem::path index_path =
         folder / std::filesystem::path(std::string(pictures::kCommentaryIndexFile));
-    if (auto index = pictures::OpenCommentaryIndex(index_path)) index_ = std::move(*index);
+    auto index = pictures::OpenCommentaryIndex(index_path);
+    // Told as the missing data file is; the pages are still drawn, with the pictures there are.
+    const std::string problem = pictures::CommentaryIndexProblem(index_path, index ? &*index : nullptr, data_path_);
+    if (!problem.empty()) reporter.ShowMessage(problem, kDatabaseMissingCaption);
+    if (index) index_ = std::move(*index);
     return true;
 }
 

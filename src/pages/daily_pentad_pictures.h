@@ -23,8 +23,9 @@ std::string PentadEntryName(int pentad);
 class PentadPictures {
 public:
     // Opens the index of the database in folder. False (after showing the message) when
-    // the data file is missing; a missing or unreadable index gives an empty table, in
-    // which no entry is found.
+    // the data file is missing. An index that is missing, unreadable, empty or cut short
+    // is said (caption "エラー", with its path), and the table holds what it has: none, or
+    // the records before the cut.
     bool Open(const std::filesystem::path& folder, base::Reporter& reporter);
 
     // The picture of a pentad, or null when it cannot be had (no such entry, hidden,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/page_common.h"
 
+#include "almanac/birth_sign.h"
 #include "almanac/named_days.h"
 #include "base/kanji_numbers.h"
 #include "gfx/font_size.h"
@@ -58,6 +59,10 @@ std::string EraYearText(int year) {
     if (tens > 0) s += "十";
     if (units > 0) s += digit(units);
     return s;
+}
+
+bool PrintsFortune(const PrintState& state, int section) {
+    return state.page(section).unki && almanac::IsBirthSign(state.settings.birth_eto);
 }
 
 std::vector<TextPiece> NamedDayPieces(const PrintState& state, int d, bool separators) {

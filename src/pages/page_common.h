@@ -44,6 +44,10 @@ base::Color PrintColor(const PrintState& state, base::Color color);
 // above 31 with the kanji digits and 十 / 百 (三十五, 四十, 百十二), never 卅五.
 std::string EraYearText(int year);
 
+// Whether the pages of section "PRINT n" print the fortune: its "Unki" is on and the user's
+// birth sign is a sign (almanac::IsBirthSign); without one there is no fortune to tell.
+bool PrintsFortune(const PrintState& state, int section);
+
 struct TextPiece {
     std::string text;
     base::Color color;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/page_routines.h"
 
+#include "almanac/birth_sign.h"
+
 namespace pages {
 
 const std::array<PageRoutineEntry, kFormatCount>& PageRoutines() {
@@ -20,6 +22,11 @@ const std::array<PageRoutineEntry, kFormatCount>& PageRoutines() {
 const PageRoutineEntry* FindPageRoutine(int format) {
     if (format < 1 || format > kFormatCount) return nullptr;
     return &PageRoutines()[static_cast<std::size_t>(format - 1)];
+}
+
+void NoteFortuneWithoutSign(const PrintState& state, base::Reporter& reporter) {
+    const PageRoutineEntry* entry = FindPageRoutine(static_cast<int>(state.format));
+    if (entry && state.page(entry->section).unki) almanac::HasBirthSign(state.settings.birth_eto, reporter);
 }
 
 RoomInsideMargins RoomInsideMarginsOf(const PrintState& state, double paper_width_mm, double paper_height_mm) {

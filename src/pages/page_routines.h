@@ -3,6 +3,7 @@
 // The page routine of each print format. A routine draws on the canvas, whose size is the
 // page size in device pixels, from the print state alone.
 
+#include "base/reporter.h"
 #include "gfx/canvas.h"
 #include "pages/print_state.h"
 
@@ -30,6 +31,10 @@ struct PageRoutineEntry {
 const std::array<PageRoutineEntry, kFormatCount>& PageRoutines();
 // The entry of a format, or null outside 1 … 8.
 const PageRoutineEntry* FindPageRoutine(int format);
+
+// Before a run of the state's format: when its pages would print the fortune ("Unki" of its
+// section) but there is no birth sign, a note through the reporter says that they print none.
+void NoteFortuneWithoutSign(const PrintState& state, base::Reporter& reporter);
 
 // What the margins of the state's format leave of a page of paper_width × paper_height
 // millimetres to draw on (zero or less when they meet or cross), and the margins.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/commentary_db.h"
 #include "base/file_io.h"
+#include "base/i18n.h"
 #include "base/sjis.h"
 #include "pictures/file_bytes.h"
 #include "pictures/jpeg_image.h"
@@ -63,6 +64,34 @@ std::optional<CommentaryIndex> OpenCommentaryIndex(const std::filesystem::path& 
     const auto bytes = ReadFileBytes(index_path, kMaxIndexBytes);
     if (!bytes) return std::nullopt;
     return ParseCommentaryIndex(*bytes);
+}
+
+std::string CommentaryIndexProblem(const std::filesystem::path& index_path, const CommentaryIndex* index,
+                                   const std::filesystem::path& data_path) {
+    const char* path = index_path.c_str();
+    std::error_code ec;
+    if (!index) {
+        return std::filesystem::exists(index_path, ec)
+                   ? base::Format(_("%s cannot be read: the daily pages show no pentad pictures"), path)
+                   : base::Format(_("%s not found: the daily pages show no pentad pictures"), path);
+    }
+    if (index->records.empty())
+        return base::Format(_("%s holds no index record: the daily pages show no pentad pictures"), path);
+    const std::uintmax_t size = std::filesystem::file_size(index_path, ec);
+    if (!ec && size % kIndexRecordSize != 0) {
+        return base::Format(_("%s is cut short inside its record %zu: the daily pages lack the pentad pictures "
+                              "of the records lost"),
+                            path, index->records.size() + 1);
+    }
+    const std::uintmax_t data_size = std::filesystem::file_size(data_path, ec);
+    const std::uintmax_t data_blocks = ec ? 0 : (data_size + kDataBlockSize - 1) / kDataBlockSize;
+    if (data_blocks > static_cast<std::uintmax_t>(std::max(index->largest_block, 0))) {
+        return base::Format(_("%s is cut short: its %zu records name blocks up to %d of the %ju of %s; the daily "
+                              "pages lack the pentad pictures of the records lost"),
+                            path, index->records.size(), index->largest_block, data_blocks,
+                            data_path.filename().c_str());
+    }
+    return {};
 }
 
 bool EntryNamesEqual(std::string_view a, std::string_view b) {

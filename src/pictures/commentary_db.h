@@ -13,6 +13,7 @@
 #include <istream>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -66,6 +67,15 @@ CommentaryIndex ParseCommentaryIndex(std::span<const std::uint8_t> bytes);
 
 // Open index: nullopt when the file does not exist or cannot be read.
 std::optional<CommentaryIndex> OpenCommentaryIndex(const std::filesystem::path& index_path);
+
+// What makes an index unfit for the data file beside it, in words that name index_path and
+// say what the daily pages then lack; empty when it is fit. `index` is what
+// OpenCommentaryIndex gave (null: nothing). Unfit: missing or unreadable, without a whole
+// record, ending inside a record, or cut at a record's end, which shows as records naming
+// fewer blocks than the data file holds (the host writes the blocks of its entries one after
+// another, so every block of the data file belongs to a record).
+std::string CommentaryIndexProblem(const std::filesystem::path& index_path, const CommentaryIndex* index,
+                                   const std::filesystem::path& data_path);
 
 // Find entry: the first record, in file order, whose name equals `name` (UTF-8 or ASCII)
 // without regard to the case of ASCII letters; none when there is none or that first

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/notes_run.h"
 
+#include "almanac/birth_sign.h"
 #include "almanac/calendar_math.h"
 #include "almanac/day_file.h"
 #include "base/i18n.h"
@@ -38,6 +39,9 @@ bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, cons
                                  : _("no sunrise and sunset: Kalvorin.CFG names no place (IDO, KEIDO); give one for "
                                      "the run"),
                              base::kNoteCaption);
+
+    if (request.notes.test(static_cast<std::size_t>(almanac::NoteKind::kFortune)))
+        almanac::HasBirthSign(birth_eto, reporter);
 
     const almanac::DayFile file(request.host_folder / almanac::kDayFileName);
     almanac::MonthDays days{};

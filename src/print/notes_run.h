@@ -34,7 +34,8 @@ struct NotesRequest {
 using DayNotesFn = std::function<bool(const CivilDay& day, const std::vector<almanac::DayNote>& notes)>;
 
 // Calls `each` for every day of the range in order, with its notes (possibly none). Sun
-// notes asked for without a place are said to be missing once, through the reporter. Stops
+// notes asked for without a place, and fortune notes without a birth sign, are said to be
+// missing once, through the reporter (as notes, which fail nothing). Stops
 // and returns false when the day file cannot be read or lacks a day (told through the
 // reporter) or when `each` returns false.
 bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, const DayNotesFn& each);
