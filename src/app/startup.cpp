@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
+#include "almanac/birth_sign.h"
 #include "almanac/day_file.h"
 #include "config/config_file.h"
 #include "config/settings.h"
@@ -55,7 +56,7 @@ bool StartUp(const std::filesystem::path& host_folder, const Today& today, const
 }
 
 bool NeedsBirthYearMessage(const pages::PrintState& state) {
-    return state.settings.birth_eto == 0;
+    return !almanac::IsBirthSign(state.settings.birth_eto);
 }
 
 bool ShutDown(const pages::PrintState& state, const config::Settings& given, base::Reporter& reporter) {

@@ -37,5 +37,18 @@ TEST(StartUpTest, AMissingOrShortDayFileIsToldOnceAndTheProgramStillStarts) {
     }
 }
 
+// A birth sign outside the sixty-year cycle (a hand-edited ETO=61) is no birth sign.
+TEST(StartUpTest, OnlyASignOfTheCycleCountsAsABirthYear) {
+    pages::PrintState state;
+    for (int eto : {0, 61, -7}) {
+        state.settings.birth_eto = eto;
+        EXPECT_TRUE(NeedsBirthYearMessage(state)) << eto;
+    }
+    for (int eto : {1, 60}) {
+        state.settings.birth_eto = eto;
+        EXPECT_FALSE(NeedsBirthYearMessage(state)) << eto;
+    }
+}
+
 } // namespace
 } // namespace app
