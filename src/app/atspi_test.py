@@ -72,8 +72,10 @@ def dump(obj):
 
 
 def find(root, role, name):
+    """The first node of role named name, or named name and then the value it shows
+    ("始めの月 十二月" for "始めの月")."""
     for node, _ in walk(root):
-        if role_name(node) == role and node.get_name() == name:
+        if role_name(node) == role and (node.get_name() == name or node.get_name().startswith(name + " ")):
             return node
     return None
 

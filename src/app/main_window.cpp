@@ -44,6 +44,32 @@ constexpr FormatPlace kFormatPlaces[] = {
     {pages::Format::kMansionNotes, 176, 176}, {pages::Format::kOfficerNotes, 280, 176},
     {pages::Format::kPentadNotes, 384, 176}, {pages::Format::kKikkyouNotes, 488, 176},
 };
+// The three lists, in the order of ListKind: where the panel showing the value stands and
+// its height, where the button that opens the list stands, the names a screen reader gives
+// the button and the list, and the value of the print state the list chooses.
+struct ListPlace {
+    ListKind kind;
+    int top;
+    int height;
+    int button_top;
+    const char* button_name;
+    const char* list_name;
+    int pages::PrintState::*value;
+};
+constexpr ListPlace kListPlaces[] = {
+    {ListKind::kFromMonth, 136, 57, 192, "始めの月", "最初の月の一覧", &pages::PrintState::from_month},
+    {ListKind::kToMonth, 240, 57, 296, "終わりの月", "最後の月の一覧", &pages::PrintState::to_month},
+    {ListKind::kYear, 16, 97, 112, "年", "年の一覧", &pages::PrintState::year},
+};
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(kListPlaces); ++i)
+        if (static_cast<std::size_t>(kListPlaces[i].kind) != i) return false;
+    return true;
+}());
+const ListPlace& PlaceOf(ListKind kind) {
+    return kListPlaces[static_cast<std::size_t>(kind)];
+}
+constexpr int kListLeft = 120;
 constexpr int kFormatWidth = 97;
 constexpr int kFormatHeight = 129;
 constexpr int kListWidth = 129;
@@ -61,14 +87,45 @@ std::string FormatTooltip(pages::Format format) {
 
 } // namespace
 
+// A settings button (second column) or action button (left column): its caption, place and
+// size, and the height of the caption's font.
+struct ButtonPlace {
+    const char* caption;
+    int x, y, width, height;
+    int font_height = -12;
+};
+
+namespace {
+
+constexpr ButtonPlace kConfigPlace{"印刷設定", 72, 8, 32, 80};
+constexpr ButtonPlace kHolidayPlace{"休日設定", 72, 96, 32, 80};
+constexpr ButtonPlace kSetUpPlace{"プリンタ設定", 72, 184, 32, 96};
+constexpr ButtonPlace kPicturesPlace{"月の絵", 72, 288, 32, 76};
+constexpr ButtonPlace kPrintPlace{"印刷", 7, 8, 41, 136, -15};
+constexpr ButtonPlace kPreviewPlace{"確認", 7, 152, 41, 88, -15};
+constexpr ButtonPlace kHelpPlace{"説明", 7, 249, 41, 48};
+constexpr ButtonPlace kExitPlace{"終了", 7, 304, 41, 60};
+
+} // namespace
+
+class MainWindow::BusyRun {
+public:
+    explicit BusyRun(MainWindow& window) : window_(window) {
+        if (window_.busy_runs_++ == 0) window_.SetBusy(true);
+    }
+    ~BusyRun() {
+        if (--window_.busy_runs_ == 0) window_.SetBusy(false);
+    }
+    BusyRun(const BusyRun&) = delete;
+    BusyRun& operator=(const BusyRun&) = delete;
+
+private:
+    MainWindow& window_;
+};
+
 MainWindow::MainWindow(pages::PrintState& state, base::Reporter& reporter, const std::string& default_paper)
     : state_(state), given_(state.settings), reporter_(reporter), print_(reporter, default_paper),
-      paper_(default_paper),
-      year_box_([this] { return ListEntryText(ListKind::kYear, state_.year); }, state.face_name, state.font_height),
-      from_box_([this] { return ListEntryText(ListKind::kFromMonth, state_.from_month); }, state.face_name,
-                state.font_height),
-      to_box_([this] { return ListEntryText(ListKind::kToMonth, state_.to_month); }, state.face_name,
-              state.font_height) {
+      paper_(default_paper) {
     set_title("Qelmarin");
     set_name("qelmarin-main");
     set_decorated(false);
@@ -94,34 +151,27 @@ MainWindow::MainWindow(pages::PrintState& state, base::Reporter& reporter, const
     PlaceFormatButtons();
 
     // Year and month boxes with the buttons that open their lists.
-    const struct {
-        Gtk::Frame& panel;
-        CalendarBox& box;
-        Gtk::Button& button;
-        ListKind kind;
-        int top;
-        int height;
-    } boxes[] = {{year_panel_, year_box_, year_button_, ListKind::kYear, 16, 97},
-                 {from_panel_, from_box_, from_button_, ListKind::kFromMonth, 136, 57},
-                 {to_panel_, to_box_, to_button_, ListKind::kToMonth, 240, 57}};
-    for (const auto& b : boxes) {
-        b.panel.set_shadow_type(Gtk::SHADOW_IN);
-        b.panel.set_size_request(30, b.height);
-        b.panel.add(b.box);
-        fixed_.put(b.panel, 120, b.top);
+    for (const ListPlace& place : kListPlaces) {
+        const ListKind kind = place.kind;
+        const auto value = place.value;
+        auto& slot = slots_[static_cast<std::size_t>(kind)];
+        slot = std::make_unique<ListSlot>([this, kind, value] { return ListEntryText(kind, state_.*value); },
+                                          state.face_name, state.font_height);
+        slot->panel.set_shadow_type(Gtk::SHADOW_IN);
+        slot->panel.set_size_request(30, place.height);
+        slot->panel.add(slot->box);
+        fixed_.put(slot->panel, kListLeft, place.top);
         auto* arrow = Gtk::manage(new ArrowBox());
         arrow->set_size_request(10, 10);
-        b.button.add(*arrow);
-        b.button.set_size_request(30, 16);
-        b.button.get_style_context()->add_class("qelmarin-flat");
+        slot->button.add(*arrow);
+        slot->button.set_size_request(30, 16);
+        slot->button.get_style_context()->add_class("qelmarin-flat");
         // Also the buttons' names for screen readers: the two month buttons told apart.
-        b.button.set_tooltip_text(b.kind == ListKind::kYear        ? "年"
-                                  : b.kind == ListKind::kFromMonth ? "始めの月"
-                                                                   : "終わりの月");
-        const ListKind kind = b.kind;
-        b.button.signal_clicked().connect([this, kind] { ToggleList(kind); });
-        fixed_.put(b.button, 120, b.kind == ListKind::kYear ? 112 : b.top + 56);
+        slot->button.set_tooltip_text(place.button_name);
+        slot->button.signal_clicked().connect([this, kind] { ToggleList(kind); });
+        fixed_.put(slot->button, kListLeft, place.button_top);
     }
+    NameListButtons();
     auto* between = Gtk::manage(new VerticalLabel("〜", 16, 20));
     between->SetTransparent(true);
     fixed_.put(*between, 127, 213);
@@ -133,28 +183,20 @@ MainWindow::MainWindow(pages::PrintState& state, base::Reporter& reporter, const
     // Buttons that open a window act after their handler has returned (see Later): pressed
     // through an accessibility action, the window's modal loop would otherwise run inside
     // the bus call and the program would stop answering the bus until the window closed.
-    MakeButton(config_button_, "印刷設定", 72, 8, 32, 80).signal_clicked().connect([this] {
+    MakeButton(config_button_, kConfigPlace).signal_clicked().connect([this] {
         Later([this] { if (openers_[0]) openers_[0](); });
     });
-    MakeButton(holiday_button_, "休日設定", 72, 96, 32, 80).signal_clicked().connect([this] {
+    MakeButton(holiday_button_, kHolidayPlace).signal_clicked().connect([this] {
         Later([this] { if (openers_[1]) openers_[1](); });
     });
-    MakeButton(setup_button_, "プリンタ設定", 72, 184, 32, 96).signal_clicked().connect([this] {
-        Later([this] { SetUpPage(); });
-    });
-    MakeButton(pictures_button_, "月の絵", 72, 288, 32, 76).signal_clicked().connect([this] {
+    MakeButton(setup_button_, kSetUpPlace).signal_clicked().connect([this] { Later([this] { SetUpPage(); }); });
+    MakeButton(pictures_button_, kPicturesPlace).signal_clicked().connect([this] {
         Later([this] { if (openers_[2]) openers_[2](); });
     });
-    MakeButton(print_button_, "印刷", 7, 8, 41, 136, -15).signal_clicked().connect([this] {
-        Later([this] { Print(); });
-    });
-    MakeButton(preview_button_, "確認", 7, 152, 41, 88, -15).signal_clicked().connect([this] {
-        Later([this] { ShowPreview(); });
-    });
-    MakeButton(help_button_, "説明", 7, 249, 41, 48).signal_clicked().connect([this] {
-        Later([this] { ShowHelp(); });
-    });
-    MakeButton(exit_button_, "終了", 7, 304, 41, 60).signal_clicked().connect([this] { Quit(); });
+    MakeButton(print_button_, kPrintPlace).signal_clicked().connect([this] { Later([this] { Print(); }); });
+    MakeButton(preview_button_, kPreviewPlace).signal_clicked().connect([this] { Later([this] { ShowPreview(); }); });
+    MakeButton(help_button_, kHelpPlace).signal_clicked().connect([this] { Later([this] { ShowHelp(); }); });
+    MakeButton(exit_button_, kExitPlace).signal_clicked().connect([this] { Quit(); });
     for (int x : {56, 112, 164}) {
         auto* bevel = Gtk::manage(new Gtk::Separator(Gtk::ORIENTATION_VERTICAL));
         bevel->set_size_request(2, kClientHeight - 16);
@@ -226,9 +268,9 @@ MainWindow::~MainWindow() {
     state_.progress = {};
 }
 
-Gtk::Button& MainWindow::MakeButton(Gtk::Button& button, const std::string& caption, int x, int y, int w, int h,
-                                    int font_height) {
-    auto* label = Gtk::manage(new VerticalLabel(caption, w - 8, h - 8));
+Gtk::Button& MainWindow::MakeButton(Gtk::Button& button, const ButtonPlace& place) {
+    const int w = place.width, h = place.height, font_height = place.font_height;
+    auto* label = Gtk::manage(new VerticalLabel(place.caption, w - 8, h - 8));
     controls::LabelFont font;
     font.height = font_height;
     label->SetFont(font);
@@ -241,7 +283,7 @@ Gtk::Button& MainWindow::MakeButton(Gtk::Button& button, const std::string& capt
     button.set_size_request(w, h);
     button.get_style_context()->add_class("qelmarin-flat");
     button.set_focus_on_click(false);
-    fixed_.put(button, x, y);
+    fixed_.put(button, place.x, place.y);
     return button;
 }
 
@@ -336,8 +378,9 @@ void MainWindow::SetFocusOrder() {
     for (const FormatPlace* place : places)
         order.push_back(format_buttons_[static_cast<std::size_t>(static_cast<int>(place->format) - 1)].get());
     for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{
-             &year_button_, &from_button_, &to_button_, &list_scroll_, &config_button_, &holiday_button_,
-             &setup_button_, &pictures_button_, &print_button_, &preview_button_, &help_button_, &exit_button_})
+             &Slot(ListKind::kYear).button, &Slot(ListKind::kFromMonth).button, &Slot(ListKind::kToMonth).button,
+             &list_scroll_, &config_button_, &holiday_button_, &setup_button_, &pictures_button_, &print_button_,
+             &preview_button_, &help_button_, &exit_button_})
         order.push_back(w);
     GList* chain = nullptr;
     for (Gtk::Widget* w : order) chain = g_list_append(chain, w->gobj());
@@ -372,16 +415,39 @@ void MainWindow::MakeFormatPictures() {
     }
 }
 
-// One action at a time: a second press before the first has started is dropped, as a press
-// on a window hidden behind a modal one would be.
+// One action at a time: a second press before the first has started, or while a print or
+// preview runs, is dropped, as a press on a window hidden behind a modal one would be.
 void MainWindow::Later(std::function<void()> action) {
-    if (pending_action_.connected()) return;
+    if (pending_action_.connected() || Busy()) return;
     pending_action_ = Glib::signal_idle().connect([this, action = std::move(action)] {
         const std::function<void()> run = action; // the slot goes with its connection
         pending_action_.disconnect();
-        if (!shut_down_) run();
+        if (!shut_down_ && !Busy()) run();
         return false;
     });
+}
+
+// The controls that would change the print state or start another run rest while one runs;
+// the keyboard comes back to where it was. A request to end the program made meanwhile is
+// carried out once the run is over.
+void MainWindow::SetBusy(bool busy) {
+    std::vector<Gtk::Widget*> resting{&config_button_, &holiday_button_, &setup_button_, &pictures_button_,
+                                      &print_button_,  &preview_button_, &help_button_};
+    for (const auto& slot : slots_)
+        resting.push_back(&slot->button);
+    for (const auto& button : format_buttons_)
+        resting.push_back(button.get());
+    if (busy) {
+        CloseList();
+        Gtk::Widget* focus = get_focus();
+        focus_before_run_ = std::find(resting.begin(), resting.end(), focus) != resting.end() ? focus : nullptr;
+    }
+    for (Gtk::Widget* widget : resting)
+        widget->set_sensitive(!busy);
+    if (busy) return;
+    if (focus_before_run_ && !get_focus()) focus_before_run_->grab_focus();
+    focus_before_run_ = nullptr;
+    if (quit_after_run_) Glib::signal_idle().connect_once([this] { Quit(); });
 }
 
 void MainWindow::SetDialogOpener(SettingsButton button, std::function<void()> open) {
@@ -458,8 +524,15 @@ void MainWindow::Shutdown() {
 }
 
 // Ending the program also ends a wait for a printer: the program always ends when asked.
+// During a run it closes the preview, if one is shown, and ends once the run is over, so
+// that nothing the run uses goes away under it.
 void MainWindow::Quit() {
     print_.Abort();
+    if (Busy()) {
+        quit_after_run_ = true;
+        if (preview_) preview_->CloseWithoutPrinting();
+        return;
+    }
     Shutdown();
     hide();
 }
@@ -471,10 +544,10 @@ void MainWindow::ToggleList(ListKind kind) {
         return;
     }
     open_list_ = kind;
-    const Gtk::Frame& panel = kind == ListKind::kYear ? year_panel_ : kind == ListKind::kToMonth ? to_panel_ : from_panel_;
-    const Gtk::Button& button =
-        kind == ListKind::kYear ? year_button_ : kind == ListKind::kToMonth ? to_button_ : from_button_;
-    const int panel_top = kind == ListKind::kYear ? 16 : kind == ListKind::kToMonth ? 240 : 136;
+    const ListPlace& place = PlaceOf(kind);
+    const Gtk::Frame& panel = Slot(kind).panel;
+    const Gtk::Button& button = Slot(kind).button;
+    const int panel_top = place.top;
     int button_top = 0, button_height = 0;
     {
         const Gtk::Allocation a = button.get_allocation();
@@ -484,7 +557,7 @@ void MainWindow::ToggleList(ListKind kind) {
     const int height = button_top + button_height - panel_top;
     // As many whole entries as fit, and the border round them.
     list_scroll_.set_size_request(ListViewWidth(kind, state_.font_height, kListWidth - 2) + 2, height);
-    fixed_.move(list_scroll_, 120 + panel.get_width(), panel_top);
+    fixed_.move(list_scroll_, kListLeft + panel.get_width(), panel_top);
     // The drawing area fills the list above its scroll bar.
     int scrollbar = 0;
     if (Gtk::Scrollbar* bar = list_scroll_.get_hscrollbar()) {
@@ -495,14 +568,9 @@ void MainWindow::ToggleList(ListKind kind) {
     const int paint_height = std::max(1, height - scrollbar);
     list_entries_ = ListEntries(kind, state_.font_height, paint_height);
     list_box_.set_size_request(ListScrollRange(kind, state_.font_height), paint_height);
-    controls::SetAccessibleName(list_box_,
-                                kind == ListKind::kYear       ? "年の一覧"
-                                : kind == ListKind::kToMonth ? "最後の月の一覧"
-                                                              : "最初の月の一覧",
-                                Atk::ROLE_LIST);
+    controls::SetAccessibleName(list_box_, place.list_name, Atk::ROLE_LIST);
+    const int current = state_.*place.value;
     {
-        const int current =
-            kind == ListKind::kYear ? state_.year : kind == ListKind::kToMonth ? state_.to_month : state_.from_month;
         std::vector<std::string> names;
         int current_index = -1;
         for (const ListEntry& entry : list_entries_) {
@@ -513,7 +581,6 @@ void MainWindow::ToggleList(ListKind kind) {
     }
     list_scroll_.show();
     list_box_.show();
-    const int current = kind == ListKind::kYear ? state_.year : kind == ListKind::kToMonth ? state_.to_month : state_.from_month;
     list_cursor_ = current;
     // The keyboard moves into the list once it is laid out (and the opening key released).
     Glib::signal_idle().connect_once(sigc::mem_fun(*this, &MainWindow::FocusOpenList));
@@ -525,6 +592,14 @@ void MainWindow::ToggleList(ListKind kind) {
     Glib::signal_idle().connect_once([this, position] { list_scroll_.get_hadjustment()->set_value(position); },
                                      Glib::PRIORITY_HIGH_IDLE + 20);
     list_box_.queue_draw();
+}
+
+// A screen reader reads each list's button with the value it shows ("始めの月 十二月"),
+// which a sighted person reads in the panel above it.
+void MainWindow::NameListButtons() {
+    for (const ListPlace& place : kListPlaces)
+        controls::SetAccessibleName(Slot(place.kind).button, std::string(place.button_name) + " " +
+                                                                 ListEntryText(place.kind, state_.*place.value));
 }
 
 void MainWindow::FocusOpenList() {
@@ -549,9 +624,7 @@ void MainWindow::CloseList() {
     // The keyboard goes back to the button that opened the list.
     const bool had_focus = list_box_.has_focus();
     list_scroll_.hide();
-    if (had_focus)
-        (open_list_ == ListKind::kYear ? year_button_ : open_list_ == ListKind::kToMonth ? to_button_ : from_button_)
-            .grab_focus();
+    if (had_focus) Slot(open_list_).button.grab_focus();
 }
 
 void MainWindow::PressInList(int x, int y) {
@@ -588,16 +661,14 @@ bool MainWindow::ListKeyPress(unsigned keyval) {
 void MainWindow::ChooseListValue(std::optional<int> value) {
     CloseList();
     const int year = state_.year, from_month = state_.from_month;
+    if (value) state_.*PlaceOf(open_list_).value = *value;
     if (open_list_ == ListKind::kYear) {
-        if (value) state_.year = *value;
-        year_box_.queue_draw();
         ShowYearOnTitle();
         print::LoadYearHolidays(state_);
-    } else {
-        if (value) (open_list_ == ListKind::kToMonth ? state_.to_month : state_.from_month) = *value;
-        from_box_.queue_draw();
-        to_box_.queue_draw();
     }
+    for (const auto& slot : slots_)
+        slot->box.queue_draw();
+    NameListButtons();
     // The format pictures show the chosen year's first month: drawn anew after this frame.
     if (state_.year != year || state_.from_month != from_month)
         Glib::signal_idle().connect_once(sigc::mem_fun(*this, &MainWindow::MakeFormatPictures), Glib::PRIORITY_LOW);
@@ -615,6 +686,7 @@ void MainWindow::Progress(std::string_view, int percent) {
 }
 
 void MainWindow::Print() {
+    BusyRun busy(*this);
     CloseList();
     if (settle_printer) settle_printer();
     state_.format = SelectedFormat();
@@ -627,12 +699,20 @@ void MainWindow::ShowPreview() {
     if (!print::CheckMonthRange(state_)) return;
     if (settle_printer) settle_printer();
     state_.format = SelectedFormat();
-    PreviewImageSink sink;
-    if (!print::Preview(state_, print_.CurrentPrinter(), sink) || !sink.surface()) return;
-    progress_.hide();
-    PreviewWindow preview(*this, state_, reporter_, sink.surface(), gfx::Rect{0, 0, sink.width(), sink.height()});
-    if (on_preview_shown) preview.on_shown = on_preview_shown;
-    if (preview.RunModal()) Print();
+    bool print = false;
+    {
+        BusyRun busy(*this);
+        PreviewImageSink sink;
+        if (!print::Preview(state_, print_.CurrentPrinter(), sink) || !sink.surface()) return;
+        progress_.hide();
+        if (quit_after_run_) return;
+        PreviewWindow preview(*this, state_, reporter_, sink.surface(), gfx::Rect{0, 0, sink.width(), sink.height()});
+        if (on_preview_shown) preview.on_shown = on_preview_shown;
+        preview_ = &preview;
+        print = preview.RunModal();
+        preview_ = nullptr;
+    }
+    if (print) Print();
 }
 
 void MainWindow::SetUpPage() {

@@ -29,6 +29,9 @@
 
 namespace app {
 
+class PreviewWindow;
+struct ButtonPlace; // where a settings or action button stands
+
 // The settings buttons whose dialogs are opened by whoever provides them.
 enum class SettingsButton { kConfig, kHoliday, kPictures };
 
@@ -62,19 +65,25 @@ public:
     // A press on the drop list at (x, y) of its entries.
     void PressInList(int x, int y);
 
+    // Whether a print or preview run is under way. Meanwhile every control that would change
+    // the print state or start a second run is insensitive, a second action is not started,
+    // and a request to end the program closes the preview, if one is shown, and ends the
+    // program once the run is over.
+    bool Busy() const { return busy_runs_ > 0; }
+
     bool ListOpen() const;
     ListKind OpenList() const { return open_list_; }
     const std::vector<ListEntry>& ListEntriesShown() const { return list_entries_; }
     double ListScrollX() const;
     Gtk::Widget& ListView() { return list_box_; }
     Gtk::Widget& FormatButton(pages::Format format);
-    Gtk::Widget& YearButton() { return year_button_; }
+    Gtk::Widget& YearButton() { return Slot(ListKind::kYear).button; }
     Gtk::Button& ExitButton() { return exit_button_; }
     Gtk::Button& PrintButton() { return print_button_; }
     Gtk::Button& PreviewButton() { return preview_button_; }
     Gtk::Button& HelpButton() { return help_button_; }
-    Gtk::Widget& FromMonthButton() { return from_button_; }
-    Gtk::Widget& ToMonthButton() { return to_button_; }
+    Gtk::Widget& FromMonthButton() { return Slot(ListKind::kFromMonth).button; }
+    Gtk::Widget& ToMonthButton() { return Slot(ListKind::kToMonth).button; }
     Gtk::ProgressBar& ProgressBar() { return progress_; }
     controls::TitleStrip& TitleBar() { return strip_; }
     // The kanji digits of the year on the title strip.
@@ -95,11 +104,24 @@ protected:
     bool on_key_press_event(GdkEventKey* event) override;
 
 private:
+    // The widgets of one of the three lists (year, first month, last month).
+    struct ListSlot {
+        ListSlot(std::function<std::string()> text, const std::string& face, int font_height)
+            : box(std::move(text), face, font_height) {}
+        CalendarBox box;    // the value, in the lowered panel
+        Gtk::Frame panel;   // the frame round the value
+        Gtk::Button button; // opens and closes the list
+    };
+    ListSlot& Slot(ListKind kind) { return *slots_.at(static_cast<std::size_t>(kind)); }
+
+    // Holds the window busy for its own lifetime: one for each print or preview run.
+    class BusyRun;
+    void SetBusy(bool busy);
+
     void SetFocusOrder();
     // An arrow key on the format button of index: the neighbour that way is chosen.
     bool MoveFormatChoice(int index, unsigned keyval);
-    Gtk::Button& MakeButton(Gtk::Button& button, const std::string& caption, int x, int y, int w, int h,
-                            int font_height = -12);
+    Gtk::Button& MakeButton(Gtk::Button& button, const ButtonPlace& place);
     void PlaceFormatButtons();
     // Runs action from an idle callback, once the button's handler has returned.
     void Later(std::function<void()> action);
@@ -107,6 +129,7 @@ private:
     void CloseList();
     bool ListKeyPress(unsigned keyval);
     void FocusOpenList();
+    void NameListButtons();
     // Closes the list and takes its value, when there is one, for the open list.
     void ChooseListValue(std::optional<int> value);
     void Progress(std::string_view what, int percent);
@@ -118,6 +141,10 @@ private:
     PrintController print_;
     std::string paper_;
     bool shut_down_ = false;
+    int busy_runs_ = 0;
+    bool quit_after_run_ = false;      // the program was asked to end during a run
+    PreviewWindow* preview_ = nullptr; // the preview the current run shows
+    Gtk::Widget* focus_before_run_ = nullptr;
     bool first_show_ = true;
     sigc::connection pending_action_; // the action of Later not yet run
 
@@ -128,9 +155,7 @@ private:
     Gtk::RadioButtonGroup format_group_;
     std::array<std::unique_ptr<Gtk::RadioButton>, 8> format_buttons_;
     std::vector<std::unique_ptr<Gtk::Widget>> owned_;
-    CalendarBox year_box_, from_box_, to_box_;
-    Gtk::Frame year_panel_, from_panel_, to_panel_;
-    Gtk::Button year_button_, from_button_, to_button_;
+    std::array<std::unique_ptr<ListSlot>, 3> slots_; // by ListKind
     Gtk::Button config_button_, holiday_button_, setup_button_, pictures_button_;
     Gtk::Button print_button_, preview_button_, help_button_, exit_button_;
     Gtk::ProgressBar progress_;

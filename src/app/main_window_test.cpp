@@ -68,6 +68,9 @@ TEST_F(MainWindowTest, FormatButtonsAreOneGroupWithExactlyOneDown) {
 TEST_F(MainWindowTest, YearListOpensAtTheCurrentYearAndChoosingReloadsTheHolidays) {
     Open("ETO=7\r\n", "[2025]\r\nHOLIDAY1=0203\r\n[2026]\r\nHOLIDAY5=05\r\n");
     EXPECT_TRUE(state_.holidays.IsMarked(5, 5));
+    // A screen reader hears each list button with the value it shows.
+    EXPECT_EQ("年 二〇二六年", window_->YearButton().get_accessible()->get_name());
+    EXPECT_EQ("始めの月 十二月", window_->FromMonthButton().get_accessible()->get_name());
     ClickCentre(window_->YearButton());
     ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }, 2000));
     EXPECT_EQ(ListKind::kYear, window_->OpenList());
@@ -81,6 +84,7 @@ TEST_F(MainWindowTest, YearListOpensAtTheCurrentYearAndChoosingReloadsTheHoliday
     EXPECT_TRUE(PumpUntil([&] { return !window_->ListOpen(); }, 2000));
     EXPECT_EQ(2025, state_.year);
     EXPECT_EQ("二〇二五", window_->TitleYear());
+    EXPECT_EQ("年 二〇二五年", window_->YearButton().get_accessible()->get_name());
     EXPECT_TRUE(state_.holidays.IsMarked(1, 2));
     EXPECT_TRUE(state_.holidays.IsMarked(1, 3));
     EXPECT_FALSE(state_.holidays.IsMarked(5, 5));
@@ -204,6 +208,72 @@ TEST_F(MainWindowTest, AFullPagePictureMovesTheProgressBarWhileTheWindowRepaints
     EXPECT_GT(handled_after_report, 0u);
     EXPECT_LT(handled_after_report, seen.size());
     state_.progress = window_progress;
+}
+
+// Presses on every button during a slow preview (a full-page picture) start nothing; the
+// exit asked meanwhile ends the program once the run is over, without showing the preview.
+TEST_F(MainWindowTest, PressesDuringARunStartNothingAndTheExitWaitsForTheRunsEnd) {
+    base::RecordingReporter quiet;
+    pictures::WriteDemoMonthPictures(folder_.path(), quiet);
+    Open("ETO=7\r\nDIR=" + folder_.path().string() + "\r\n", "[PRINT 1]\r\nUnderBitmap=1\r\nFullBMP=1\r\n");
+    int opened = 0;
+    for (SettingsButton b : {SettingsButton::kConfig, SettingsButton::kHoliday, SettingsButton::kPictures})
+        window_->SetDialogOpener(b, [&] { ++opened; });
+    std::vector<Gtk::Widget*> buttons{&window_->PrintButton(), &window_->PreviewButton(), &window_->HelpButton(),
+                                      &window_->YearButton(), &window_->FormatButton(pages::Format::kList)};
+    for (SettingsButton b : {SettingsButton::kConfig, SettingsButton::kHoliday, SettingsButton::kPictures})
+        buttons.push_back(&window_->SettingsButtonWidget(b));
+    const pages::ProgressFn window_progress = state_.progress;
+    bool pressed = false;
+    state_.progress = [&](std::string_view what, int percent) {
+        window_progress(what, percent);
+        if (pressed) return;
+        pressed = true;
+        EXPECT_TRUE(window_->Busy());
+        for (Gtk::Widget* button : buttons) {
+            EXPECT_FALSE(button->get_sensitive());
+            ClickCentre(*button);
+        }
+        ClickCentre(window_->ExitButton());
+        Pump(200);
+        EXPECT_TRUE(window_->get_visible()); // the run goes on to its end
+    };
+    int previews = 0;
+    window_->on_preview_shown = [&](Gtk::Window& w) {
+        ++previews;
+        dynamic_cast<PreviewWindow&>(w).CloseWithoutPrinting();
+    };
+    window_->ShowPreview();
+    ASSERT_TRUE(pressed);
+    EXPECT_FALSE(window_->Busy());
+    EXPECT_TRUE(PumpUntil([&] { return !window_->get_visible(); }, 3000));
+    Pump(200);
+    EXPECT_EQ(0, previews);
+    EXPECT_EQ(0, opened);
+    EXPECT_EQ(pages::Format::kCalendar, window_->SelectedFormat());
+    // No window was opened (a tooltip, which has no title, may still be up).
+    for (Gtk::Window* w : Gtk::Window::list_toplevels())
+        EXPECT_FALSE(w->get_visible() && !w->get_title().empty()) << w->get_title();
+    EXPECT_TRUE(reporter_.messages().empty());
+    state_.progress = window_progress;
+}
+
+// Ending the program while the preview is shown closes the preview without printing; the
+// buttons come back once the run is over.
+TEST_F(MainWindowTest, TheExitDuringAPreviewClosesItAndEndsTheProgram) {
+    Open();
+    bool closed_by_exit = false;
+    window_->on_preview_shown = [&](Gtk::Window& w) {
+        ASSERT_TRUE(PumpUntil([&] { return w.get_mapped(); }));
+        EXPECT_FALSE(window_->PrintButton().get_sensitive());
+        window_->Quit();
+        closed_by_exit = !w.get_visible();
+        if (!closed_by_exit) dynamic_cast<PreviewWindow&>(w).CloseWithoutPrinting();
+    };
+    window_->ShowPreview();
+    EXPECT_TRUE(closed_by_exit);
+    EXPECT_TRUE(window_->PrintButton().get_sensitive());
+    EXPECT_TRUE(PumpUntil([&] { return !window_->get_visible(); }, 3000));
 }
 
 TEST_F(MainWindowTest, AConfigurationFileThatCannotBeWrittenIsReportedAndTheProgramStillEnds) {
