@@ -6,6 +6,7 @@
 // PDF or SVG page it is 1/dpi inch.
 
 #include "base/file_io.h"
+#include "gfx/cairo_ref.h"
 #include "gfx/canvas.h"
 #include "gfx/text_painter.h"
 
@@ -41,7 +42,7 @@ public:
     static std::unique_ptr<CairoCanvas> CreateImage(const Device& device, std::string* error);
 
     // The page surface of a canvas made by the Create functions; null on a borrowed context.
-    cairo_surface_t* surface() const { return surface_; }
+    cairo_surface_t* surface() const { return surface_.get(); }
     // Writes the current page of an image canvas as PNG, whole or not at all.
     bool WritePng(const std::string& path, std::string* error) const;
     // Shows the last page and closes the document; tells whether everything was written.
@@ -69,26 +70,25 @@ protected:
 
 private:
     enum class Target { kBorrowed, kPdf, kPs, kSvg, kImage };
-    CairoCanvas(cairo_surface_t* surface, Target target, const Device& device);
-    static std::unique_ptr<CairoCanvas> Adopt(cairo_surface_t* surface, Target target, const Device& device,
+    CairoCanvas(SurfaceRef surface, Target target, const Device& device);
+    static std::unique_ptr<CairoCanvas> Adopt(SurfaceRef surface, Target target, const Device& device,
                                               std::string* error);
     // Cairo's write function for a document streamed into an AtomicFile.
     static cairo_status_t WriteToFile(void* file, const unsigned char* data, unsigned int length);
 
-    bool Drawable() const { return cr_ != nullptr; }
+    bool Drawable() const { return static_cast<bool>(cr_); }
     // The ink mask of a two-colour bitmap, made once for all bitmaps alike: a document then
     // holds each mask once however often it is drawn (the day numbers of a year of pages).
-    // The caller destroys its reference.
-    cairo_surface_t* InkMask(const pictures::Bitmap& bitmap);
+    SurfaceRef InkMask(const pictures::Bitmap& bitmap);
     // The ink mask stretched over the rectangle: the paper colour first, then the ink
-    // through the mask (an inverted copy swaps the two). Takes the caller's reference.
-    void PaintThroughInkMask(const Rect& rect, cairo_surface_t* mask, BitmapCopy copy);
+    // through the mask (an inverted copy swaps the two).
+    void PaintThroughInkMask(const Rect& rect, const SurfaceRef& mask, BitmapCopy copy);
     const base::Color* TextBackground() const;
     void PaintWhitePage();
 
-    cairo_surface_t* surface_ = nullptr;     // owned, unless the context is borrowed
+    SurfaceRef surface_;                     // none when the context is borrowed
     std::unique_ptr<base::AtomicFile> file_; // where a PDF or SVG document goes
-    cairo_t* cr_ = nullptr;
+    ContextRef cr_;
     Target target_;
     std::function<void()> new_page_;
     TextPainter text_;
@@ -99,23 +99,23 @@ private:
         int width;
         int height;
         std::vector<std::uint32_t> pixels;
-        cairo_surface_t* mask; // a reference of its own
+        SurfaceRef mask;
     };
     // The pictures begun and not yet ended, the innermost last, each with its whole surface
-    // once made (a reference of its own; entries of the same picture share one surface), and
+    // once made (entries of the same picture share one surface), and
     // whether it was placed whole, so that its tiles are not drawn.
     struct HeldPicture {
         const pictures::Bitmap* bitmap;
         int level;
-        cairo_surface_t* surface;
+        SurfaceRef surface;
         bool placed;
     };
     // Whether a part of this picture drawn now is a tile of a picture placed whole.
     bool TileOfPlacedPicture(const pictures::Bitmap& bitmap, int level) const;
     std::vector<HeldPicture> held_pictures_;
-    // The whole surface of a held picture, made on its first drawing; nullptr when the
+    // The whole surface of a held picture, made on its first drawing; none when the
     // picture is not held.
-    cairo_surface_t* HeldPictureSurface(const pictures::Bitmap& bitmap, int level);
+    SurfaceRef HeldPictureSurface(const pictures::Bitmap& bitmap, int level);
     std::vector<KeptMask> ink_masks_;
     std::size_t ink_mask_bytes_ = 0; // of the kept copies
 };
