@@ -323,8 +323,9 @@ int RunRender(const Args& args) {
     const print::PaperSize& paper = o.paper;
     const double width_mm = o.landscape ? paper.height_mm : paper.width_mm;
     const double height_mm = o.landscape ? paper.width_mm : paper.height_mm;
+    constexpr double kPointsPerMm = 72 / 25.4;
     const print::Printer printer{print::PaperPixels(width_mm, o.dpi), print::PaperPixels(height_mm, o.dpi), o.dpi,
-                                 o.dpi};
+                                 o.dpi, width_mm * kPointsPerMm, height_mm * kPointsPerMm};
     // Margins that meet, cross or nearly meet leave pages with nothing drawn on them.
     const pages::RoomInsideMargins room = pages::RoomInsideMarginsOf(state, width_mm, height_mm);
     if (room.margins && (room.width_mm < kMinRoomMm || room.height_mm < kMinRoomMm)) {

@@ -85,7 +85,7 @@ std::string MaskKey(cairo_surface_t* mask) {
     return key;
 }
 
-SurfaceRef ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white) {
+SurfaceRef ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white, bool gray) {
     SurfaceRef made = SurfaceRef::Adopt(cairo_image_surface_create(CAIRO_FORMAT_RGB24, part.width(), part.height()));
     cairo_surface_t* surface = made.get();
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return made;
@@ -104,7 +104,13 @@ SurfaceRef ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool i
                                       static_cast<std::size_t>(part.top + y) * static_cast<std::size_t>(bitmap.width) +
                                       part.left;
         for (int x = 0; x < part.width(); ++x) {
-            const std::uint32_t pixel = source[x] ^ flip;
+            std::uint32_t pixel = source[x] ^ flip;
+            if (gray) {
+                // Rec. 601 luma in eighths of a unit: 0.299 R + 0.587 G + 0.114 B.
+                const std::uint32_t y8 = (77 * ((pixel >> 16) & 0xFF) + 150 * ((pixel >> 8) & 0xFF) + 29 * (pixel & 0xFF) +
+                                          128) >> 8;
+                pixel = y8 << 16 | y8 << 8 | y8;
+            }
             row[x] = 0xFF000000u | std::uint32_t{toward_white[(pixel >> 16) & 0xFF]} << 16 |
                      std::uint32_t{toward_white[(pixel >> 8) & 0xFF]} << 8 | toward_white[pixel & 0xFF];
         }

@@ -41,7 +41,9 @@ SurfaceRef InkMaskSurface(const pictures::InkBitmap& ink);
 std::string MaskKey(cairo_surface_t* mask);
 
 // An RGB24 copy of the part of the bitmap (inside its bounds), every pixel inverted when
-// asked, then moved toward white by the share white (0 leaves it).
-SurfaceRef ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white = 0);
+// asked, then moved toward white by the share white (0 leaves it); with gray, every pixel
+// its luma (red, green and blue equal), as a black-and-white printer shows it.
+SurfaceRef ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white = 0,
+                        bool gray = false);
 
 } // namespace gfx

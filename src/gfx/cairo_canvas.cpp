@@ -4,6 +4,7 @@
 #include "base/i18n.h"
 #include "gfx/bitmap_surfaces.h"
 #include "gfx/color_source.h"
+#include "gfx/pdf_finish.h"
 
 #include <cairo-pdf.h>
 #include <cairo-ps.h>
@@ -12,6 +13,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <functional>
+#include <string_view>
 #include <mutex>
 #include <numbers>
 #include <unordered_map>
@@ -29,19 +33,27 @@ bool CheckDevice(const Device& device, std::string* error) {
     return false;
 }
 
+// A side of a document page in points: the paper's when known (a sane size), else the
+// device's pixels at its resolution.
+double PagePoints(double paper_pt, int pixels, int dpi) {
+    constexpr double kMaxPaperPt = 14400; // the largest page a PDF reader takes: 200 inches
+    return paper_pt > 0 && paper_pt <= kMaxPaperPt ? paper_pt : pixels * 72.0 / dpi;
+}
+
 // The file a document is written to (replaced whole when it ends) and a surface of `make`
-// (a Cairo *_surface_create_for_stream) writing into it through `write`, the page in
-// points. Null, with the reason, when the file cannot be begun.
+// (a Cairo *_surface_create_for_stream) writing through `write` into `closure` (the file
+// when null), the page in points. Null, with the reason, when the file cannot be begun.
 template <class Make>
 SurfaceRef DocumentSurface(const std::string& path, const Device& device, Make make, cairo_write_func_t write,
-                                 std::unique_ptr<base::AtomicFile>& file, std::string* error) {
+                           void* closure, std::unique_ptr<base::AtomicFile>& file, std::string* error) {
     file = std::make_unique<base::AtomicFile>(path);
     if (!file->ok()) {
         if (error) *error = file->error();
         return {};
     }
     return SurfaceRef::Adopt(
-        make(write, file.get(), device.width * 72.0 / device.dpi_x, device.height * 72.0 / device.dpi_y));
+        make(write, closure ? closure : file.get(), PagePoints(device.paper_width_pt, device.width, device.dpi_x),
+             PagePoints(device.paper_height_pt, device.height, device.dpi_y)));
 }
 
 // A pattern of the surface that maps its pixels onto the rectangle.
@@ -55,14 +67,31 @@ PatternRef StretchedPattern(const SurfaceRef& surface, double surface_width, dou
     return pattern;
 }
 
+void SetUniqueId(const SurfaceRef& surface, const std::string& id) {
+    auto* copy = static_cast<unsigned char*>(g_memdup2(id.data(), id.size()));
+    cairo_surface_set_mime_data(surface.get(), CAIRO_MIME_TYPE_UNIQUE_ID, copy, id.size(), g_free, copy);
+}
+
+// A picture's pixels name it for Cairo, so that a document holds one image of it however
+// often it is drawn (a pentad's picture on each of its five days, made again for each).
+void NameByContent(const SurfaceRef& surface) {
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return;
+    cairo_surface_flush(surface.get());
+    const int width = cairo_image_surface_get_width(surface.get());
+    const int height = cairo_image_surface_get_height(surface.get());
+    const std::string_view bytes(reinterpret_cast<const char*>(cairo_image_surface_get_data(surface.get())),
+                                 static_cast<std::size_t>(cairo_image_surface_get_stride(surface.get())) * height);
+    char id[64];
+    std::snprintf(id, sizeof id, "picture:%dx%d:%016zx", width, height, std::hash<std::string_view>{}(bytes));
+    SetUniqueId(surface, id);
+}
+
 // The mask's bytes name it for Cairo too, so that a PDF embeds it once however often it is
 // made again (ink bits are made into a mask at each drawing, and the kept masks of a canvas
 // are bounded).
 void NameMaskByItsBytes(const SurfaceRef& mask) {
     if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS) return;
-    const std::string key = MaskKey(mask.get());
-    auto* id = static_cast<unsigned char*>(g_memdup2(key.data(), key.size()));
-    cairo_surface_set_mime_data(mask.get(), CAIRO_MIME_TYPE_UNIQUE_ID, id, key.size(), g_free, id);
+    SetUniqueId(mask, MaskKey(mask.get()));
 }
 
 // The ink mask of a permanent bitmap or ink bits (known by where they lie), made by make on
@@ -144,14 +173,20 @@ std::unique_ptr<CairoCanvas> CairoCanvas::CreatePdf(const std::string& path, con
                                                     const std::string& title, std::string* error) {
     if (!CheckDevice(device, error)) return nullptr;
     std::unique_ptr<base::AtomicFile> file;
+    // Cairo's document is kept whole in memory and finished (pdf_finish.h) before it is
+    // written to the file.
+    auto pdf = std::make_unique<std::string>();
     SurfaceRef surface =
-        DocumentSurface(path, device, cairo_pdf_surface_create_for_stream, WriteToFile, file, error);
+        DocumentSurface(path, device, cairo_pdf_surface_create_for_stream, WriteToString, pdf.get(), file, error);
     if (!surface) return nullptr;
     if (cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS && !title.empty()) {
         cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
     }
     auto canvas = Adopt(std::move(surface), Target::kPdf, device, error);
-    if (canvas) canvas->file_ = std::move(file);
+    if (canvas) {
+        canvas->file_ = std::move(file);
+        canvas->pdf_ = std::move(pdf);
+    }
     return canvas;
 }
 
@@ -159,7 +194,7 @@ std::unique_ptr<CairoCanvas> CairoCanvas::CreateSvg(const std::string& path, con
     if (!CheckDevice(device, error)) return nullptr;
     std::unique_ptr<base::AtomicFile> file;
     SurfaceRef surface =
-        DocumentSurface(path, device, cairo_svg_surface_create_for_stream, WriteToFile, file, error);
+        DocumentSurface(path, device, cairo_svg_surface_create_for_stream, WriteToFile, nullptr, file, error);
     if (!surface) return nullptr;
     if (cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS) {
         cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PT);
@@ -174,7 +209,7 @@ std::unique_ptr<CairoCanvas> CairoCanvas::CreatePostScript(const std::string& pa
     if (!CheckDevice(device, error)) return nullptr;
     std::unique_ptr<base::AtomicFile> file;
     SurfaceRef surface =
-        DocumentSurface(path, device, cairo_ps_surface_create_for_stream, WriteToFile, file, error);
+        DocumentSurface(path, device, cairo_ps_surface_create_for_stream, WriteToFile, nullptr, file, error);
     if (!surface) return nullptr;
     if (cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS) {
         cairo_ps_surface_restrict_to_level(surface.get(), CAIRO_PS_LEVEL_3);
@@ -228,6 +263,10 @@ bool CairoCanvas::Finish(std::string* error) {
     std::string failure;
     if (status != CAIRO_STATUS_SUCCESS) {
         failure = file_ && !file_->error().empty() ? file_->error() : cairo_status_to_string(status);
+    } else if (file_ && pdf_) {
+        const std::string finished = FinishPdf(*pdf_, "ja", &failure);
+        pdf_.reset();
+        if (failure.empty()) failure = file_->Write(finished) ? file_->Commit() : file_->error();
     } else if (file_) {
         failure = file_->Commit();
     }
@@ -237,6 +276,11 @@ bool CairoCanvas::Finish(std::string* error) {
         return false;
     }
     return true;
+}
+
+cairo_status_t CairoCanvas::WriteToString(void* text, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(text)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
 }
 
 cairo_status_t CairoCanvas::WriteToFile(void* file, const unsigned char* data, unsigned int length) {
@@ -275,10 +319,15 @@ void CairoCanvas::DoDrawText(const Rect& rect, unsigned flags, std::string_view 
 void CairoCanvas::DoRectangle(const Rect& rect) {
     if (!Drawable() || rect.empty()) return;
     cairo_save(cr_.get());
+    const double rule = RuleWidth();
     if (rect.width() <= 2 || rect.height() <= 2) {
-        // Nothing inside the frame: the pen covers the whole rectangle.
+        // Nothing inside the frame: the pen covers the whole rectangle, across it as wide as
+        // the rule's pixels are on paper, about the rectangle's centre line.
         SetSourceColor(cr_.get(), PenColor());
-        cairo_rectangle(cr_.get(), rect.left, rect.top, rect.width(), rect.height());
+        const double width = rect.width() <= 2 ? rect.width() * rule : rect.width();
+        const double height = rect.height() <= 2 ? rect.height() * rule : rect.height();
+        cairo_rectangle(cr_.get(), rect.left + (rect.width() - width) / 2, rect.top + (rect.height() - height) / 2,
+                        width, height);
         cairo_fill(cr_.get());
     } else {
         if (CurrentBrush().style == BrushStyle::kSolid) {
@@ -287,11 +336,19 @@ void CairoCanvas::DoRectangle(const Rect& rect) {
             cairo_fill(cr_.get());
         }
         SetSourceColor(cr_.get(), PenColor());
-        cairo_set_line_width(cr_.get(), 1);
+        cairo_set_line_width(cr_.get(), rule);
         cairo_rectangle(cr_.get(), rect.left + 0.5, rect.top + 0.5, rect.width() - 1, rect.height() - 1);
         cairo_stroke(cr_.get());
     }
     cairo_restore(cr_.get());
+}
+
+double CairoCanvas::RuleWidth() const {
+    if (target_ == Target::kImage || target_ == Target::kBorrowed) return 1;
+    // One pixel of a 600 dpi printer on paper, whatever the document's resolution: a pixel of
+    // 24 dpi (3 pt) would cover the text beside a rule and one of 2400 dpi (0.03 pt) vanish.
+    constexpr double kRuleInches = 1.0 / 600;
+    return kRuleInches * std::min(DpiX(), DpiY());
 }
 
 void CairoCanvas::DoFillRect(const Rect& rect) {
@@ -333,7 +390,7 @@ void CairoCanvas::DoRoundRect(const Rect& rect, int corner_width, int corner_hei
         cairo_fill_preserve(cr_.get());
     }
     SetSourceColor(cr_.get(), PenColor());
-    cairo_set_line_width(cr_.get(), 1);
+    cairo_set_line_width(cr_.get(), RuleWidth());
     cairo_stroke(cr_.get());
     cairo_restore(cr_.get());
 }
@@ -363,7 +420,7 @@ void CairoCanvas::DoStretchBitmap(const Rect& rect, const pictures::Bitmap& bitm
     cairo_rectangle(cr_.get(), rect.left, rect.top, rect.width(), rect.height());
     cairo_clip(cr_.get());
     const PatternRef pattern =
-        StretchedPattern(ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, copy == BitmapCopy::kInvert),
+        StretchedPattern(ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, copy == BitmapCopy::kInvert, 0, Gray()),
                          bitmap.width, bitmap.height, rect.left, rect.top, rect.width(), rect.height());
     cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_NEAREST);
     cairo_set_source(cr_.get(), pattern.get());
@@ -412,25 +469,64 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
     PatternRef pattern;
     const SurfaceRef whole_surface = HeldPictureSurface(bitmap, level);
     const bool whole = static_cast<bool>(whole_surface);
+    // Picture pixels a device pixel gets, across and down.
+    double density = 1 / std::min(sx, sy);
     if (whole) {
         // A part of a picture begun: the whole picture is one surface (one image in a
         // document), placed so that the part lands on the rectangle; the clip keeps the part.
-        pattern = StretchedPattern(whole_surface, bitmap.width, bitmap.height,
-                                   rect.left - part.left * sx, rect.top - part.top * sy, bitmap.width * sx,
-                                   bitmap.height * sy);
+        // A document gets no more of its pixels than the device prints.
+        const SurfaceRef drawn = vector ? DevicePixelsOf(whole_surface, bitmap.width * sx, bitmap.height * sy)
+                                        : whole_surface;
+        const int drawn_width = cairo_image_surface_get_width(drawn.get());
+        const int drawn_height = cairo_image_surface_get_height(drawn.get());
+        density = std::max(drawn_width / (bitmap.width * sx), drawn_height / (bitmap.height * sy));
+        pattern = StretchedPattern(drawn, drawn_width, drawn_height, rect.left - part.left * sx,
+                                   rect.top - part.top * sy, bitmap.width * sx, bitmap.height * sy);
     } else {
-        pattern = StretchedPattern(
-            ColorSurface(bitmap, with_border, false, WhiteBlendForLevel(level)), with_border.width(),
-            with_border.height(), rect.left - (part.left - with_border.left) * sx,
-            rect.top - (part.top - with_border.top) * sy, with_border.width() * sx, with_border.height() * sy);
+        const SurfaceRef drawn = ColorSurface(bitmap, with_border, false, WhiteBlendForLevel(level), Gray());
+        if (vector) NameByContent(drawn);
+        pattern = StretchedPattern(drawn, with_border.width(), with_border.height(),
+                                   rect.left - (part.left - with_border.left) * sx,
+                                   rect.top - (part.top - with_border.top) * sy, with_border.width() * sx,
+                                   with_border.height() * sy);
     }
     // Cairo's PDF writer cuts a padded pattern into an image of its own for every drawing;
     // the whole picture is drawn unpadded there, and a viewer never samples past its edges.
     cairo_pattern_set_extend(pattern.get(), whole && vector ? CAIRO_EXTEND_NONE : CAIRO_EXTEND_PAD);
-    cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_GOOD);
+    // A document asks for smoothing only where the printer has fewer dots than the picture
+    // pixels (which it then leaves out): at or above the picture's own resolution smoothing
+    // gains nothing on paper and costs a rasteriser most of its time.
+    cairo_pattern_set_filter(pattern.get(), vector && density <= 1 + 1e-9 ? CAIRO_FILTER_FAST : CAIRO_FILTER_GOOD);
     cairo_set_source(cr_.get(), pattern.get());
     cairo_paint(cr_.get());
     cairo_restore(cr_.get());
+}
+
+SurfaceRef CairoCanvas::DevicePixelsOf(const SurfaceRef& picture, double width, double height) {
+    const int picture_width = cairo_image_surface_get_width(picture.get());
+    const int picture_height = cairo_image_surface_get_height(picture.get());
+    const int device_width = std::clamp(static_cast<int>(std::ceil(width)), 1, picture_width);
+    const int device_height = std::clamp(static_cast<int>(std::ceil(height)), 1, picture_height);
+    if (device_width == picture_width && device_height == picture_height) return picture;
+    unsigned long id_length = 0;
+    const unsigned char* id = nullptr;
+    cairo_surface_get_mime_data(picture.get(), CAIRO_MIME_TYPE_UNIQUE_ID, &id, &id_length);
+    std::string key = id ? std::string(reinterpret_cast<const char*>(id), id_length) : std::string();
+    key += '@' + std::to_string(device_width) + 'x' + std::to_string(device_height);
+    if (reduced_.surface && reduced_.key == key) return reduced_.surface;
+    SurfaceRef reduced =
+        SurfaceRef::Adopt(cairo_image_surface_create(CAIRO_FORMAT_RGB24, device_width, device_height));
+    const ContextRef cr = ContextRef::Adopt(cairo_create(reduced.get()));
+    cairo_scale(cr.get(), static_cast<double>(device_width) / picture_width,
+                static_cast<double>(device_height) / picture_height);
+    cairo_set_source_surface(cr.get(), picture.get(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr.get()), CAIRO_FILTER_GOOD);
+    cairo_pattern_set_extend(cairo_get_source(cr.get()), CAIRO_EXTEND_PAD);
+    cairo_paint(cr.get());
+    cairo_surface_flush(reduced.get());
+    if (id) SetUniqueId(reduced, key);
+    reduced_ = {std::move(key), reduced};
+    return reduced;
 }
 
 void CairoCanvas::DoBeginPicture(const pictures::Bitmap& bitmap, int level, const std::optional<Rect>& whole) {
@@ -468,9 +564,11 @@ SurfaceRef CairoCanvas::HeldPictureSurface(const pictures::Bitmap& bitmap, int l
     for (const HeldPicture& held : held_pictures_) {
         if (held.bitmap == &bitmap && held.level == level) {
             if (held.surface) return held.surface;
-            if (!surface)
-                surface =
-                    ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, false, WhiteBlendForLevel(level));
+            if (!surface) {
+                surface = ColorSurface(bitmap, Rect{0, 0, bitmap.width, bitmap.height}, false,
+                                       WhiteBlendForLevel(level), Gray());
+                if (target_ != Target::kImage) NameByContent(surface);
+            }
         }
     }
     // Every begun entry of this picture shares the new surface.

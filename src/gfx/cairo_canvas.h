@@ -75,8 +75,12 @@ private:
                                               std::string* error);
     // Cairo's write function for a document streamed into an AtomicFile.
     static cairo_status_t WriteToFile(void* file, const unsigned char* data, unsigned int length);
+    // Cairo's write function for a document kept in memory.
+    static cairo_status_t WriteToString(void* text, const unsigned char* data, unsigned int length);
 
     bool Drawable() const { return static_cast<bool>(cr_); }
+    // Pictures in grays: the page is for a black-and-white printer.
+    bool Gray() const { return Colors() <= 2; }
     // The ink mask of a two-colour bitmap, made once for all bitmaps alike: a document then
     // holds each mask once however often it is drawn (the day numbers of a year of pages).
     SurfaceRef InkMask(const pictures::Bitmap& bitmap);
@@ -84,10 +88,13 @@ private:
     // through the mask (an inverted copy swaps the two).
     void PaintThroughInkMask(const Rect& rect, const SurfaceRef& mask, BitmapCopy copy);
     const base::Color* TextBackground() const;
+    // The width of a one-pixel pen, in device pixels.
+    double RuleWidth() const;
     void PaintWhitePage();
 
     SurfaceRef surface_;                     // none when the context is borrowed
     std::unique_ptr<base::AtomicFile> file_; // where a PDF or SVG document goes
+    std::unique_ptr<std::string> pdf_;       // a PDF document as Cairo writes it
     ContextRef cr_;
     Target target_;
     std::function<void()> new_page_;
@@ -116,6 +123,15 @@ private:
     // The whole surface of a held picture, made on its first drawing; none when the
     // picture is not held.
     SurfaceRef HeldPictureSurface(const pictures::Bitmap& bitmap, int level);
+    // The picture with no more pixels than a placement of width x height device pixels
+    // needs: itself when it has no more, else a reduced copy (the last one is kept, for a
+    // picture placed alike on page after page).
+    SurfaceRef DevicePixelsOf(const SurfaceRef& picture, double width, double height);
+    struct Reduced {
+        std::string key;
+        SurfaceRef surface;
+    };
+    Reduced reduced_;
     std::vector<KeptMask> ink_masks_;
     std::size_t ink_mask_bytes_ = 0; // of the kept copies
 };

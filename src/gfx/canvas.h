@@ -23,13 +23,16 @@ constexpr int kPixelsPerInch = 96;
 constexpr int kVerticalEscapement = 2700;
 
 // What a page is drawn on: its size in device pixels, resolution and number of colours
-// (2 or fewer is a monochrome device).
+// (2 or fewer is a monochrome device), and the paper in points when it is known: a document
+// page is then exactly the paper, whatever whole number of pixels the device has.
 struct Device {
     int width = 0;
     int height = 0;
     int dpi_x = 96;
     int dpi_y = 96;
     int colors = 256;
+    double paper_width_pt = 0;
+    double paper_height_pt = 0;
 };
 
 // A rectangle whose right and bottom edges are exclusive.

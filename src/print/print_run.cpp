@@ -45,7 +45,8 @@ bool PrintRun(pages::PrintState& state, const Printer& printer, DocumentSink& si
     state.dpi_x = printer.dpi_x;
     state.dpi_y = printer.dpi_y;
     state.printing = true;
-    const gfx::Device device{printer.page_width, printer.page_height, printer.dpi_x, printer.dpi_y, state.colors};
+    const gfx::Device device{printer.page_width, printer.page_height, printer.dpi_x,          printer.dpi_y,
+                             state.colors,       printer.paper_width_pt, printer.paper_height_pt};
     bool all_written = true;
     for (int m = state.from_month; m <= state.to_month; ++m) {
         // A month whose days could not be read (reported by the loader) gets no page:

@@ -30,6 +30,9 @@ struct Printer {
     int page_height = 0;
     int dpi_x = 600;
     int dpi_y = 600;
+    // The paper in points, when known: a document's page is then exactly the paper.
+    double paper_width_pt = 0;
+    double paper_height_pt = 0;
 };
 
 // Where the documents of a run go: one document per month, titled kDocumentTitle.
