@@ -4,6 +4,7 @@
 // qpdf's headers without its old pointer type (the library then wants no transition warning).
 #define POINTERHOLDER_TRANSITION 4
 #include <qpdf/Buffer.hh>
+#include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -13,56 +14,37 @@
 #include <charconv>
 #include <exception>
 #include <memory>
-#include <vector>
+#include <mutex>
 
 namespace gfx {
 namespace {
 
-double NumberOf(const QPDFTokenizer::Token& token) {
-    const std::string& text = token.getValue();
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+bool IsSpace(char c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
 }
 
-// Passes a content stream through, `r g b rg` / `r g b RG` with r = g = b written as
-// `r g` / `r G`. Numbers and the spaces between them wait until the operator they belong to.
-class GrayColours : public QPDFObjectHandle::TokenFilter {
-public:
-    void handleToken(const QPDFTokenizer::Token& token) override {
-        const auto type = token.getType();
-        if (type == QPDFTokenizer::tt_integer || type == QPDFTokenizer::tt_real || type == QPDFTokenizer::tt_space) {
-            pending_.push_back(token);
-            return;
-        }
-        if (type == QPDFTokenizer::tt_word && (token.getValue() == "rg" || token.getValue() == "RG")) {
-            std::vector<std::size_t> numbers;
-            for (std::size_t i = 0; i < pending_.size(); ++i) {
-                if (pending_[i].getType() != QPDFTokenizer::tt_space) numbers.push_back(i);
-            }
-            const std::size_t n = numbers.size();
-            if (n >= 3 && NumberOf(pending_[numbers[n - 3]]) == NumberOf(pending_[numbers[n - 2]]) &&
-                NumberOf(pending_[numbers[n - 2]]) == NumberOf(pending_[numbers[n - 1]])) {
-                for (std::size_t i = 0; i <= numbers[n - 3]; ++i)
-                    writeToken(pending_[i]);
-                pending_.clear();
-                write(token.getValue() == "rg" ? " g" : " G");
-                return;
-            }
-        }
-        Flush();
-        writeToken(token);
-    }
-    void handleEOF() override { Flush(); }
+bool IsNumberChar(char c) {
+    return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+';
+}
 
-private:
-    void Flush() {
-        for (const QPDFTokenizer::Token& t : pending_)
-            writeToken(t);
-        pending_.clear();
-    }
-    std::vector<QPDFTokenizer::Token> pending_;
-};
+// The number token that ends at `end` or before it past spaces: where it begins (npos when
+// there is none), and its text in *number.
+std::size_t NumberBefore(std::string_view text, std::size_t end, std::string_view* number) {
+    while (end > 0 && IsSpace(text[end - 1]))
+        --end;
+    std::size_t start = end;
+    while (start > 0 && IsNumberChar(text[start - 1]))
+        --start;
+    if (start == end || (start > 0 && !IsSpace(text[start - 1]))) return std::string_view::npos;
+    *number = text.substr(start, end - start);
+    return start;
+}
+
+double ValueOf(std::string_view number) {
+    double value = 0;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return value;
+}
 
 bool IsContentStream(QPDFObjectHandle object) {
     if (!object.isStream()) return false;
@@ -71,29 +53,66 @@ bool IsContentStream(QPDFObjectHandle object) {
     return dict.getKey("/Subtype").isNameAndEquals("/Form") || dict.getKey("/PatternType").isInteger();
 }
 
+void RewriteContent(QPDFObjectHandle stream) {
+    const std::shared_ptr<Buffer> data = stream.getStreamData(qpdf_dl_generalized);
+    const std::string_view content(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
+    std::string gray = GrayColours(content);
+    if (gray != content) stream.replaceStreamData(gray, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+}
+
 } // namespace
+
+std::string GrayColours(std::string_view content) {
+    std::string out;
+    std::size_t copied = 0;
+    for (std::size_t at = content.find('g'); at != std::string_view::npos; at = content.find('g', at + 1)) {
+        // The operator rg or RG, a token of its own.
+        if (at < 2 || (content[at - 1] != 'r' && content[at - 1] != 'R') || !IsSpace(content[at - 2])) continue;
+        if (at + 1 < content.size() && !IsSpace(content[at + 1])) continue;
+        const bool stroke = content[at - 1] == 'R';
+        std::string_view blue, green, red;
+        const std::size_t b = NumberBefore(content, at - 1, &blue);
+        if (b == std::string_view::npos) continue;
+        const std::size_t g = NumberBefore(content, b, &green);
+        if (g == std::string_view::npos) continue;
+        const std::size_t r = NumberBefore(content, g, &red);
+        if (r == std::string_view::npos) continue;
+        const double value = ValueOf(red);
+        if (ValueOf(green) != value || ValueOf(blue) != value) continue;
+        out.append(content.substr(copied, r - copied));
+        out.append(red);
+        out.append(stroke ? " G" : " g");
+        copied = at + 1;
+    }
+    if (copied == 0) return std::string(content);
+    out.append(content.substr(copied));
+    return out;
+}
 
 std::string FinishPdf(std::string_view pdf, std::string_view language, std::string* error) {
     try {
+        // Rewritten content is compressed again at zlib's fastest level (1): its size is near
+        // the default level's, at a part of the time.
+        static std::once_flag level;
+        std::call_once(level, [] { Pl_Flate::setCompressionLevel(1); });
         QPDF document;
         document.setSuppressWarnings(true);
         document.processMemoryFile("document", pdf.data(), pdf.size());
-        const auto gray = std::make_shared<GrayColours>();
-        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(document).getAllPages())
-            page.addContentTokenFilter(gray);
+        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(document).getAllPages()) {
+            for (QPDFObjectHandle& content : page.getObjectHandle().getPageContents())
+                RewriteContent(content);
+        }
         for (QPDFObjectHandle& object : document.getAllObjects()) {
-            if (IsContentStream(object)) object.addTokenFilter(gray);
+            if (IsContentStream(object)) RewriteContent(object);
         }
         QPDFObjectHandle root = document.getRoot();
         if (!language.empty()) root.replaceKey("/Lang", QPDFObjectHandle::newUnicodeString(std::string(language)));
-        QPDFObjectHandle preferences = QPDFObjectHandle::parse("<< /DisplayDocTitle true >>");
-        root.replaceKey("/ViewerPreferences", preferences);
+        root.replaceKey("/ViewerPreferences", QPDFObjectHandle::parse("<< /DisplayDocTitle true >>"));
         QPDFWriter writer(document);
         writer.setOutputMemory();
         writer.setDeterministicID(true);
-        writer.setObjectStreamMode(qpdf_o_generate);
         writer.write();
-        std::shared_ptr<Buffer> written = writer.getBufferSharedPointer();
+        const std::shared_ptr<Buffer> written = writer.getBufferSharedPointer();
         return std::string(reinterpret_cast<const char*>(written->getBuffer()), written->getSize());
     } catch (const std::exception& e) {
         if (error) *error = e.what();

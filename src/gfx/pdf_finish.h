@@ -9,6 +9,10 @@
 
 namespace gfx {
 
+// A content stream with every `r g b rg` / `r g b RG` whose three numbers are equal written
+// as `r g` / `r G`; everything else as it was.
+std::string GrayColours(std::string_view content);
+
 // The document rewritten: every colour of its page and form contents whose red, green and
 // blue are equal becomes that gray (`0 g` for `0 0 0 rg`), and the catalog gets /Lang
 // language (when not empty) and asks viewers to show the document's title. Empty, with the
