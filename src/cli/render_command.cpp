@@ -210,7 +210,7 @@ public:
             return trace_.get();
         }
         cairo_ = kind_ == Kind::kPdf
-                     ? gfx::CairoCanvas::CreatePdf(path_.string(), device, std::string(print::kDocumentTitle), &error)
+                     ? gfx::CairoCanvas::CreatePdf(path_.string(), device, DocumentInfo(state), &error)
                      : gfx::CairoCanvas::CreateImage(device, &error);
         if (!cairo_) return Refuse(base::NamingFile(path_, error));
         return cairo_.get();
@@ -234,6 +234,12 @@ public:
     }
 
 private:
+    // A file of the whole run names all its months; a file of a month, that month.
+    gfx::DocumentInfo DocumentInfo(const pages::PrintState& state) const {
+        return run_months_.empty() ? print::DocumentInfoOf(state, state.month, state.month)
+                                   : print::DocumentInfoOf(state, state.from_month, state.to_month);
+    }
+
     gfx::Canvas* Refuse(const std::string& message) {
         Fail(message);
         return nullptr;

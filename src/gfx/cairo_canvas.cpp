@@ -170,7 +170,7 @@ std::unique_ptr<CairoCanvas> CairoCanvas::Adopt(SurfaceRef surface, Target targe
 }
 
 std::unique_ptr<CairoCanvas> CairoCanvas::CreatePdf(const std::string& path, const Device& device,
-                                                    const std::string& title, std::string* error) {
+                                                    const DocumentInfo& info, std::string* error) {
     if (!CheckDevice(device, error)) return nullptr;
     std::unique_ptr<base::AtomicFile> file;
     // Cairo's document is kept whole in memory and finished (pdf_finish.h) before it is
@@ -179,13 +179,21 @@ std::unique_ptr<CairoCanvas> CairoCanvas::CreatePdf(const std::string& path, con
     SurfaceRef surface =
         DocumentSurface(path, device, cairo_pdf_surface_create_for_stream, WriteToString, pdf.get(), file, error);
     if (!surface) return nullptr;
-    if (cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS && !title.empty()) {
-        cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
+    if (cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS) {
+        const std::pair<cairo_pdf_metadata_t, const std::string*> metadata[] = {
+            {CAIRO_PDF_METADATA_TITLE, &info.title},
+            {CAIRO_PDF_METADATA_SUBJECT, &info.subject},
+            {CAIRO_PDF_METADATA_CREATOR, &info.creator},
+        };
+        for (const auto& [key, value] : metadata) {
+            if (!value->empty()) cairo_pdf_surface_set_metadata(surface.get(), key, value->c_str());
+        }
     }
     auto canvas = Adopt(std::move(surface), Target::kPdf, device, error);
     if (canvas) {
         canvas->file_ = std::move(file);
         canvas->pdf_ = std::move(pdf);
+        canvas->language_ = info.language;
     }
     return canvas;
 }
@@ -264,7 +272,7 @@ bool CairoCanvas::Finish(std::string* error) {
     if (status != CAIRO_STATUS_SUCCESS) {
         failure = file_ && !file_->error().empty() ? file_->error() : cairo_status_to_string(status);
     } else if (file_ && pdf_) {
-        const std::string finished = FinishPdf(*pdf_, "ja", &failure);
+        const std::string finished = FinishPdf(*pdf_, language_, &failure);
         pdf_.reset();
         if (failure.empty()) failure = file_->Write(finished) ? file_->Commit() : file_->error();
     } else if (file_) {
@@ -591,8 +599,37 @@ void CairoCanvas::DoNewPage() {
     case Target::kPs:
     case Target::kSvg:
         cairo_show_page(cr_.get());
+        ++page_;
         break;
     }
+}
+
+void CairoCanvas::DoPictureText(const Rect& rect, std::string_view text) {
+    // Only a PDF says what its glyphs read; the text lies under the picture that covers
+    // the rectangle next, so that it is found and read but never seen or printed.
+    if (!Drawable() || target_ != Target::kPdf || rect.empty() || text.empty()) return;
+    const glong characters = g_utf8_strlen(text.data(), static_cast<gssize>(text.size()));
+    const int em = std::max(1, std::min(rect.height(), rect.width() / static_cast<int>(std::max<glong>(characters, 1))));
+    text_.SetFont(Font{"ＭＳ ゴシック", -em});
+    text_.DrawInRect(cr_.get(), rect, dt::kCenter | dt::kVCenter | dt::kSingleLine, text, TextColor(), nullptr);
+    text_.SetFont(CurrentFont());
+}
+
+void CairoCanvas::DoBeginSection(int depth, std::string_view title) {
+    if (!Drawable() || target_ != Target::kPdf || depth < 0) return;
+    // An entry deeper than one below the last is put one below it.
+    depth = std::min(depth, static_cast<int>(sections_.size()));
+    sections_.resize(static_cast<std::size_t>(depth));
+    const int parent = depth == 0 ? CAIRO_PDF_OUTLINE_ROOT : sections_.back();
+    const std::string name(title);
+    const std::string link = "page=" + std::to_string(page_);
+    sections_.push_back(cairo_pdf_surface_add_outline(surface_.get(), parent, name.c_str(), link.c_str(),
+                                                      cairo_pdf_outline_flags_t{}));
+}
+
+void CairoCanvas::DoLabelPage(std::string_view label) {
+    if (!Drawable() || target_ != Target::kPdf) return;
+    cairo_pdf_surface_set_page_label(surface_.get(), std::string(label).c_str());
 }
 
 } // namespace gfx

@@ -27,12 +27,12 @@ public:
     CairoCanvas(cairo_t* cr, const Device& device, std::function<void()> new_page = {});
     ~CairoCanvas() override;
 
-    // A PDF document; title goes into its metadata. Null, with the reason in *error, when
+    // A PDF document, saying of itself what info holds. Null, with the reason in *error, when
     // the device is not drawable or the file cannot be created. The document is written to
     // a temporary file and appears under path, whole, only when Finish succeeds; until
     // then a file already at path stays as it was (base/file_io.h).
     static std::unique_ptr<CairoCanvas> CreatePdf(const std::string& path, const Device& device,
-                                                  const std::string& title, std::string* error);
+                                                  const DocumentInfo& info, std::string* error);
     static std::unique_ptr<CairoCanvas> CreateSvg(const std::string& path, const Device& device, std::string* error);
     // A PostScript document (level 3), one page per page as in a PDF; title goes into its
     // header. Written whole or not at all, as a PDF.
@@ -67,6 +67,9 @@ protected:
     void DoBeginPicture(const pictures::Bitmap& bitmap, int level, const std::optional<Rect>& whole) override;
     void DoEndPicture() override;
     void DoNewPage() override;
+    void DoPictureText(const Rect& rect, std::string_view text) override;
+    void DoBeginSection(int depth, std::string_view title) override;
+    void DoLabelPage(std::string_view label) override;
 
 private:
     enum class Target { kBorrowed, kPdf, kPs, kSvg, kImage };
@@ -95,6 +98,9 @@ private:
     SurfaceRef surface_;                     // none when the context is borrowed
     std::unique_ptr<base::AtomicFile> file_; // where a PDF or SVG document goes
     std::unique_ptr<std::string> pdf_;       // a PDF document as Cairo writes it
+    std::string language_;                   // of a PDF document's text
+    int page_ = 1;                           // the number of the page being drawn
+    std::vector<int> sections_;              // the outline entries open, by depth
     ContextRef cr_;
     Target target_;
     std::function<void()> new_page_;
