@@ -5,6 +5,7 @@
 #include "gfx/bitmap_surfaces.h"
 #include "gfx/color_source.h"
 #include "gfx/pdf_finish.h"
+#include "pictures/jpeg_image.h"
 
 #include <cairo-pdf.h>
 #include <cairo-ps.h>
@@ -14,11 +15,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string_view>
 #include <mutex>
 #include <numbers>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace gfx {
@@ -485,6 +488,10 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
         // A document gets no more of its pixels than the device prints.
         const SurfaceRef drawn = vector ? DevicePixelsOf(whole_surface, bitmap.width * sx, bitmap.height * sy)
                                         : whole_surface;
+        if (target_ == Target::kPdf) {
+            const bool unaltered = drawn.get() == whole_surface.get() && WhiteBlendForLevel(level) == 0 && !Gray();
+            CarryAsJpeg(drawn, unaltered ? bitmap.jpeg : nullptr);
+        }
         const int drawn_width = cairo_image_surface_get_width(drawn.get());
         const int drawn_height = cairo_image_surface_get_height(drawn.get());
         density = std::max(drawn_width / (bitmap.width * sx), drawn_height / (bitmap.height * sy));
@@ -508,6 +515,67 @@ void CairoCanvas::DoDrawPicture(const Rect& rect, const pictures::Bitmap& bitmap
     cairo_set_source(cr_.get(), pattern.get());
     cairo_paint(cr_.get());
     cairo_restore(cr_.get());
+}
+
+namespace {
+
+// A photograph rather than a drawing: more distinct colours in a sample of its pixels than a
+// drawing's flat areas and gradients give.
+bool PhotoLike(cairo_surface_t* surface) {
+    constexpr int kSamples = 64;
+    constexpr std::size_t kPhotoColours = 1024;
+    const int width = cairo_image_surface_get_width(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    if (data == nullptr || width < kSamples || height < kSamples) return false;
+    std::unordered_set<std::uint32_t> colours;
+    for (int j = 0; j < kSamples; ++j) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(j * height / kSamples) * stride);
+        for (int i = 0; i < kSamples; ++i)
+            colours.insert(row[i * width / kSamples] & 0xFFFFFF);
+    }
+    return colours.size() > kPhotoColours;
+}
+
+void DeleteJpeg(void* jpeg) {
+    delete static_cast<std::shared_ptr<const std::vector<std::uint8_t>>*>(jpeg);
+}
+
+} // namespace
+
+void CairoCanvas::CarryAsJpeg(const SurfaceRef& picture, const std::shared_ptr<const std::vector<std::uint8_t>>& source) {
+    cairo_surface_t* surface = picture.get();
+    const unsigned char* known = nullptr;
+    unsigned long known_length = 0;
+    cairo_surface_get_mime_data(surface, CAIRO_MIME_TYPE_JPEG, &known, &known_length);
+    if (known != nullptr) return;
+    cairo_surface_get_mime_data(surface, CAIRO_MIME_TYPE_UNIQUE_ID, &known, &known_length);
+    const std::string id = known ? std::string(reinterpret_cast<const char*>(known), known_length) : std::string();
+    std::shared_ptr<const std::vector<std::uint8_t>> jpeg = source;
+    // A picture of a document is written once (by its unique id): made again, it needs none.
+    const bool written = !id.empty() && jpeg_written_.contains(id);
+    if (!jpeg && !written && !Gray() && PhotoLike(surface)) {
+        // A photograph is written as a JPEG of high quality, as it most likely came from
+        // one: a part of the size of its pixels without loss, and written at a part of the
+        // time. Drawings keep every pixel. A grey page's pictures stay grey images.
+        constexpr int kPhotoQuality = 92;
+        pictures::Bitmap pixels;
+        pixels.width = cairo_image_surface_get_width(surface);
+        pixels.height = cairo_image_surface_get_height(surface);
+        pixels.pixels.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
+        const int stride = cairo_image_surface_get_stride(surface);
+        for (int y = 0; y < pixels.height; ++y) {
+            std::memcpy(pixels.pixels.data() + static_cast<std::size_t>(y) * pixels.width,
+                        cairo_image_surface_get_data(surface) + static_cast<std::ptrdiff_t>(y) * stride,
+                        static_cast<std::size_t>(pixels.width) * 4);
+        }
+        jpeg = std::make_shared<const std::vector<std::uint8_t>>(pictures::EncodeJpegImage(pixels, kPhotoQuality));
+    }
+    if (!jpeg || jpeg->empty()) return;
+    if (!id.empty()) jpeg_written_.insert(id);
+    auto* held = new std::shared_ptr<const std::vector<std::uint8_t>>(jpeg);
+    cairo_surface_set_mime_data(surface, CAIRO_MIME_TYPE_JPEG, jpeg->data(), jpeg->size(), DeleteJpeg, held);
 }
 
 SurfaceRef CairoCanvas::DevicePixelsOf(const SurfaceRef& picture, double width, double height) {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace gfx {
@@ -133,6 +134,11 @@ private:
     // needs: itself when it has no more, else a reduced copy (the last one is kept, for a
     // picture placed alike on page after page).
     SurfaceRef DevicePixelsOf(const SurfaceRef& picture, double width, double height);
+    // Gives a picture drawn in a PDF the JPEG it is written as: source (the JPEG file the
+    // pixels came from) when given, else one made of a photograph's pixels; a drawing, a grey
+    // picture and a picture already written are left as they are.
+    void CarryAsJpeg(const SurfaceRef& picture, const std::shared_ptr<const std::vector<std::uint8_t>>& source);
+    std::unordered_set<std::string> jpeg_written_; // the unique ids of pictures made JPEG
     struct Reduced {
         std::string key;
         SurfaceRef surface;
