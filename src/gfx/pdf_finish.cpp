@@ -65,11 +65,12 @@ void RewriteContent(QPDFObjectHandle stream) {
 std::string GrayColours(std::string_view content) {
     std::string out;
     std::size_t copied = 0;
-    for (std::size_t at = content.find('g'); at != std::string_view::npos; at = content.find('g', at + 1)) {
+    for (std::size_t at = content.find_first_of("gG"); at != std::string_view::npos;
+         at = content.find_first_of("gG", at + 1)) {
         // The operator rg or RG, a token of its own.
-        if (at < 2 || (content[at - 1] != 'r' && content[at - 1] != 'R') || !IsSpace(content[at - 2])) continue;
+        const bool stroke = content[at] == 'G';
+        if (at < 2 || content[at - 1] != (stroke ? 'R' : 'r') || !IsSpace(content[at - 2])) continue;
         if (at + 1 < content.size() && !IsSpace(content[at + 1])) continue;
-        const bool stroke = content[at - 1] == 'R';
         std::string_view blue, green, red;
         const std::size_t b = NumberBefore(content, at - 1, &blue);
         if (b == std::string_view::npos) continue;

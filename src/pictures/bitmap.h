@@ -23,7 +23,7 @@ struct Bitmap {
     bool permanent = false;
     // The JPEG file image the pixels were decoded from, when it is one a document can carry
     // as it is (grey, YCbCr or RGB); shared by the copies of the bitmap.
-    std::shared_ptr<const std::vector<std::uint8_t>> jpeg;
+    std::shared_ptr<const std::vector<std::uint8_t>> jpeg = nullptr;
 
     bool empty() const { return width <= 0 || height <= 0; }
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
