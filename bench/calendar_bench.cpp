@@ -132,9 +132,10 @@ void BM_CalendarYearWithPicturesToPdf(benchmark::State& st) {
 BENCHMARK(BM_CalendarYearWithPicturesToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 // The same twelve months as one PDF document, as pcal makes them into one file.
-void BM_CalendarYearToOnePdf(benchmark::State& st) {
+void RunYearToOnePdf(benchmark::State& st, bool pictures) {
     base::StderrReporter reporter;
     pages::PrintState state = MakeState(reporter);
+    state.settings.page(1).under_bitmap = pictures;
     state.from_month = 1;
     state.to_month = 12;
     int pages = 0;
@@ -152,7 +153,17 @@ void BM_CalendarYearToOnePdf(benchmark::State& st) {
     st.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
     SetPageCounters(st, cpu_seconds, wall_seconds, pages);
 }
+void BM_CalendarYearToOnePdf(benchmark::State& st) {
+    RunYearToOnePdf(st, false);
+}
 BENCHMARK(BM_CalendarYearToOnePdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// The same one document with each month's full-page picture under the grid: every picture
+// is one image of the document, written once.
+void BM_CalendarYearWithPicturesToOnePdf(benchmark::State& st) {
+    RunYearToOnePdf(st, true);
+}
+BENCHMARK(BM_CalendarYearWithPicturesToOnePdf)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 void BM_PcalYearToPdf(benchmark::State& st) {
     if (std::system("command -v pcal >/dev/null && command -v ps2pdf >/dev/null") != 0) {
@@ -287,13 +298,14 @@ void PrintPageRatio(const bench::FigureReporter& figures, const char* benchmark,
 }
 
 // The cost of the pictures: the pages with their pictures against the same pages without.
-void PrintPictureRatio(const bench::FigureReporter& figures) {
-    const std::optional<double> with = figures.Counter("BM_CalendarYearWithPicturesToPdf", "cpu_s_per_page");
-    const std::optional<double> without = figures.Counter("BM_CalendarYearToPdf", "cpu_s_per_page");
+void PrintPictureRatio(const bench::FigureReporter& figures, const char* with_pictures, const char* without_pictures,
+                       const char* what) {
+    const std::optional<double> with = figures.Counter(with_pictures, "cpu_s_per_page");
+    const std::optional<double> without = figures.Counter(without_pictures, "cpu_s_per_page");
     if (!with || !without || *with <= 0 || *without <= 0) return;
-    std::printf("calendar pages with full-page pictures (processor time, a PDF a month): %.1f ms a page, %.2f times "
-                "the same pages without\n",
-                *with * 1000, *with / *without);
+    std::printf("calendar pages with full-page pictures (processor time, %s): %.1f ms a page, %.2f times the same "
+                "pages without\n",
+                what, *with * 1000, *with / *without);
 }
 
 // The rasteriser's cost of the picture: the page with it against the same page without.
@@ -319,7 +331,8 @@ int main(int argc, char** argv) {
     PrintPageRatio(reporter, "BM_CalendarYearToPdf", "cpu_s_per_page", "processor time, a PDF a month");
     PrintPageRatio(reporter, "BM_CalendarYearToOnePdf", "wall_s_per_page", "wall clock, one PDF");
     PrintPageRatio(reporter, "BM_CalendarYearToOnePdf", "cpu_s_per_page", "processor time, one PDF");
-    PrintPictureRatio(reporter);
+    PrintPictureRatio(reporter, "BM_CalendarYearWithPicturesToPdf", "BM_CalendarYearToPdf", "a PDF a month");
+    PrintPictureRatio(reporter, "BM_CalendarYearWithPicturesToOnePdf", "BM_CalendarYearToOnePdf", "one PDF");
     PrintRasterRatio(reporter);
     return 0;
 }

@@ -210,7 +210,7 @@ public:
             return trace_.get();
         }
         cairo_ = kind_ == Kind::kPdf
-                     ? gfx::CairoCanvas::CreatePdf(path_.string(), device, std::string(print::kDocumentTitle), &error)
+                     ? gfx::CairoCanvas::CreatePdf(path_.string(), device, DocumentInfo(state), &error)
                      : gfx::CairoCanvas::CreateImage(device, &error);
         if (!cairo_) return Refuse(base::NamingFile(path_, error));
         return cairo_.get();
@@ -234,6 +234,12 @@ public:
     }
 
 private:
+    // A file of the whole run names all its months; a file of a month, that month.
+    gfx::DocumentInfo DocumentInfo(const pages::PrintState& state) const {
+        return run_months_.empty() ? print::DocumentInfoOf(state, state.month, state.month)
+                                   : print::DocumentInfoOf(state, state.from_month, state.to_month);
+    }
+
     gfx::Canvas* Refuse(const std::string& message) {
         Fail(message);
         return nullptr;
@@ -323,8 +329,9 @@ int RunRender(const Args& args) {
     const print::PaperSize& paper = o.paper;
     const double width_mm = o.landscape ? paper.height_mm : paper.width_mm;
     const double height_mm = o.landscape ? paper.width_mm : paper.height_mm;
+    constexpr double kPointsPerMm = 72 / 25.4;
     const print::Printer printer{print::PaperPixels(width_mm, o.dpi), print::PaperPixels(height_mm, o.dpi), o.dpi,
-                                 o.dpi};
+                                 o.dpi, width_mm * kPointsPerMm, height_mm * kPointsPerMm};
     // Margins that meet, cross or nearly meet leave pages with nothing drawn on them.
     const pages::RoomInsideMargins room = pages::RoomInsideMarginsOf(state, width_mm, height_mm);
     if (room.margins && (room.width_mm < kMinRoomMm || room.height_mm < kMinRoomMm)) {

@@ -11,9 +11,10 @@ namespace gfx {
 namespace {
 
 // A cleared A1 surface of the size whose rows fill_row(row, y) then sets.
-template <typename FillRow> cairo_surface_t* A1Surface(int width, int height, FillRow fill_row) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A1, width, height);
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return surface;
+template <typename FillRow> SurfaceRef A1Surface(int width, int height, FillRow fill_row) {
+    SurfaceRef made = SurfaceRef::Adopt(cairo_image_surface_create(CAIRO_FORMAT_A1, width, height));
+    cairo_surface_t* surface = made.get();
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return made;
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
@@ -23,12 +24,12 @@ template <typename FillRow> cairo_surface_t* A1Surface(int width, int height, Fi
         fill_row(row, y);
     }
     cairo_surface_mark_dirty(surface);
-    return surface;
+    return made;
 }
 
 } // namespace
 
-cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap) {
+SurfaceRef InkMaskSurface(const pictures::Bitmap& bitmap) {
     return A1Surface(bitmap.width, bitmap.height, [&bitmap](unsigned char* bytes, int y) {
         auto* row = reinterpret_cast<std::uint32_t*>(bytes);
         const std::uint32_t* source = bitmap.pixels.data() + static_cast<std::size_t>(y) * bitmap.width;
@@ -46,7 +47,7 @@ cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap) {
     });
 }
 
-cairo_surface_t* InkMaskSurface(const pictures::InkBitmap& ink) {
+SurfaceRef InkMaskSurface(const pictures::InkBitmap& ink) {
     // A1 takes the first pixel in the lowest bit of a native word: on a little-endian
     // machine the lowest bit of the first byte, so each byte of ink bits is mirrored.
     static_assert(std::endian::native == std::endian::little, "A1 rows are written byte by byte");
@@ -84,9 +85,10 @@ std::string MaskKey(cairo_surface_t* mask) {
     return key;
 }
 
-cairo_surface_t* ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, part.width(), part.height());
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return surface;
+SurfaceRef ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white, bool gray) {
+    SurfaceRef made = SurfaceRef::Adopt(cairo_image_surface_create(CAIRO_FORMAT_RGB24, part.width(), part.height()));
+    cairo_surface_t* surface = made.get();
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return made;
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
@@ -102,13 +104,19 @@ cairo_surface_t* ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, 
                                       static_cast<std::size_t>(part.top + y) * static_cast<std::size_t>(bitmap.width) +
                                       part.left;
         for (int x = 0; x < part.width(); ++x) {
-            const std::uint32_t pixel = source[x] ^ flip;
+            std::uint32_t pixel = source[x] ^ flip;
+            if (gray) {
+                // Rec. 601 luma in eighths of a unit: 0.299 R + 0.587 G + 0.114 B.
+                const std::uint32_t y8 = (77 * ((pixel >> 16) & 0xFF) + 150 * ((pixel >> 8) & 0xFF) + 29 * (pixel & 0xFF) +
+                                          128) >> 8;
+                pixel = y8 << 16 | y8 << 8 | y8;
+            }
             row[x] = 0xFF000000u | std::uint32_t{toward_white[(pixel >> 16) & 0xFF]} << 16 |
                      std::uint32_t{toward_white[(pixel >> 8) & 0xFF]} << 8 | toward_white[pixel & 0xFF];
         }
     }
     cairo_surface_mark_dirty(surface);
-    return surface;
+    return made;
 }
 
 } // namespace gfx

@@ -2,6 +2,7 @@
 #pragma once
 // Cairo image surfaces made from the program's bitmaps.
 
+#include "gfx/cairo_ref.h"
 #include "gfx/canvas.h"
 #include "pictures/ink_bitmap.h"
 
@@ -29,18 +30,20 @@ inline bool UsableInk(const pictures::InkBitmap& ink) {
            ink.rows.size() >= static_cast<std::size_t>(ink.stride) * static_cast<std::size_t>(ink.height);
 }
 
-// An A1 mask whose set bits are the ink pixels of the bitmap. The caller destroys it.
-cairo_surface_t* InkMaskSurface(const pictures::Bitmap& bitmap);
+// An A1 mask whose set bits are the ink pixels of the bitmap.
+SurfaceRef InkMaskSurface(const pictures::Bitmap& bitmap);
 
 // An A1 mask of the ink bits (rows of at least (width + 7) / 8 bytes; bits past the width
-// are left out). The caller destroys it.
-cairo_surface_t* InkMaskSurface(const pictures::InkBitmap& ink);
+// are left out).
+SurfaceRef InkMaskSurface(const pictures::InkBitmap& ink);
 
 // A mask made by InkMaskSurface as bytes, its size and its bits: equal for equal masks.
 std::string MaskKey(cairo_surface_t* mask);
 
 // An RGB24 copy of the part of the bitmap (inside its bounds), every pixel inverted when
-// asked, then moved toward white by the share white (0 leaves it). The caller destroys it.
-cairo_surface_t* ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white = 0);
+// asked, then moved toward white by the share white (0 leaves it); with gray, every pixel
+// its luma (red, green and blue equal), as a black-and-white printer shows it.
+SurfaceRef ColorSurface(const pictures::Bitmap& bitmap, const Rect& part, bool invert, double white = 0,
+                        bool gray = false);
 
 } // namespace gfx

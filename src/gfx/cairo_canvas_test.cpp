@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gfx/cairo_canvas.h"
+#include "pictures/jpeg_image.h"
 #include "gfx/page_probe_for_tests.h"
 
 #include <gtest/gtest.h>
@@ -273,7 +274,8 @@ int CountImages(const std::string& path) {
 TEST(CairoCanvasTargets, APdfHoldsAPictureHeldOverItsPagesOnce) {
     // The tiles of a begun picture are parts of one image; held over several pages (a month
     // of daily pages), and drawn whole or in tiles there, it is that image again. Begun anew
-    // on each page, or at another level, it is a new image.
+    // on each page it is still that image (known by its pixels); at another level it is a
+    // new one.
     const std::string path = (std::filesystem::temp_directory_path() / "qelmarin_gfx_picture_test.pdf").string();
     std::string error;
     auto canvas = CairoCanvas::CreatePdf(path, Device{600, 600, 96, 96, 256}, "Kalvorin", &error);
@@ -308,7 +310,7 @@ TEST(CairoCanvasTargets, APdfHoldsAPictureHeldOverItsPagesOnce) {
     draw_in_tiles(3);
     canvas->EndPicture();
     ASSERT_TRUE(canvas->Finish(&error)) << error;
-    EXPECT_EQ(CountImages(path), 3);
+    EXPECT_EQ(CountImages(path), 2);
     std::filesystem::remove(path);
 }
 
@@ -541,6 +543,40 @@ TEST(CairoCanvasTargets, DrawsOnABorrowedContextInItsUserSpace) {
     EXPECT_EQ(pixel(50 + 22 + 1, 60), kWhitePixel);
     EXPECT_EQ(pixel(60, 50 + 20 + 1), kWhitePixel); // nothing below: no reach down
     cairo_surface_destroy(surface);
+}
+
+} // namespace
+} // namespace gfx
+
+namespace gfx {
+namespace {
+
+// A picture that came from a JPEG file is that JPEG in a PDF where it is drawn unaltered,
+// once however often it is drawn; lightened, it is its pixels.
+TEST(CairoCanvasTargets, APdfCarriesAJpegPictureAsItIs) {
+    const std::string path = (std::filesystem::temp_directory_path() / "qelmarin_gfx_jpeg_test.pdf").string();
+    pictures::Bitmap picture = Solid(0xFF336699, 64, 48);
+    picture.jpeg = std::make_shared<const std::vector<std::uint8_t>>(pictures::EncodeJpegImage(picture, 90));
+    const auto document = [&](int level) {
+        std::string error;
+        auto canvas = CairoCanvas::CreatePdf(path, Device{600, 600, 96, 96, 256}, "Kalvorin", &error);
+        EXPECT_NE(canvas, nullptr) << error;
+        for (int page = 0; page < 3; ++page) {
+            if (page > 0) canvas->NewPage();
+            const pictures::Bitmap again = picture; // as a page loads it anew
+            const PictureHold hold(*canvas, again, level, Rect{0, 0, 320, 240});
+        }
+        EXPECT_TRUE(canvas->Finish(&error)) << error;
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    std::string pdf = document(3);
+    EXPECT_EQ(CountImages(path), 1);
+    EXPECT_NE(pdf.find("/DCTDecode"), std::string::npos);
+    pdf = document(1);
+    EXPECT_EQ(CountImages(path), 1);
+    EXPECT_EQ(pdf.find("/DCTDecode"), std::string::npos);
+    std::filesystem::remove(path);
 }
 
 } // namespace

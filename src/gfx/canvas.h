@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace gfx {
 
@@ -23,13 +24,27 @@ constexpr int kPixelsPerInch = 96;
 constexpr int kVerticalEscapement = 2700;
 
 // What a page is drawn on: its size in device pixels, resolution and number of colours
-// (2 or fewer is a monochrome device).
+// (2 or fewer is a monochrome device), and the paper in points when it is known: a document
+// page is then exactly the paper, whatever whole number of pixels the device has.
 struct Device {
     int width = 0;
     int height = 0;
     int dpi_x = 96;
     int dpi_y = 96;
     int colors = 256;
+    double paper_width_pt = 0;
+    double paper_height_pt = 0;
+};
+
+// What a PDF document says of itself: its title (what a viewer shows for it), subject and
+// creator; language is the language of its text (a BCP 47 tag).
+struct DocumentInfo {
+    DocumentInfo(std::string title_ = {}) : title(std::move(title_)) {}
+    DocumentInfo(const char* title_) : title(title_) {}
+    std::string title;
+    std::string subject;
+    std::string creator;
+    std::string language = "ja";
 };
 
 // A rectangle whose right and bottom edges are exclusive.
@@ -174,6 +189,18 @@ public:
     // Ends the page and begins the next one.
     void NewPage() { DoNewPage(); }
 
+    // What a document says about itself to its readers (a PDF viewer, a search index, a
+    // screen reader); a canvas that writes no such document ignores it, and nothing of it
+    // shows on the page.
+    // The text that the picture drawn next over the rectangle shows (a day number, a weekday
+    // head): a document carries it there, under the picture, to be found and read aloud.
+    void PictureText(const Rect& rect, std::string_view text) { DoPictureText(rect, text); }
+    // The page being drawn begins a part of the document: an entry of the document's outline
+    // at that depth (0 the top), under the last entry of the depth above.
+    void BeginSection(int depth, std::string_view title) { DoBeginSection(depth, title); }
+    // The name of the page being drawn, which a viewer shows for its number ("1月1日").
+    void LabelPage(std::string_view label) { DoLabelPage(label); }
+
 protected:
     virtual void OnFontSelected() {}
     virtual void OnTextColorSet() {}
@@ -195,6 +222,9 @@ protected:
     virtual void DoBeginPicture(const pictures::Bitmap&, int, const std::optional<Rect>&) {}
     virtual void DoEndPicture() {}
     virtual void DoNewPage() = 0;
+    virtual void DoPictureText(const Rect&, std::string_view) {}
+    virtual void DoBeginSection(int, std::string_view) {}
+    virtual void DoLabelPage(std::string_view) {}
 
 private:
     Device device_;

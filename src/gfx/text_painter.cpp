@@ -76,6 +76,62 @@ PangoContext* NewContext(bool vertical) {
     return context;
 }
 
+// Draws a one-line layout as pango_cairo_show_layout does, its top left at the current
+// point, but the glyphs of each run (a stretch of text in one font and direction) as one
+// cluster of the run's whole text: a PDF then carries the run's text as one span, which text
+// extraction reads as the words it holds even where the glyphs stand one under another.
+// False, with nothing drawn, for a layout of more lines or with a glyph its font lacks
+// (which Pango draws as a box).
+bool ShowRunsAsWords(cairo_t* cr, PangoLayout* layout) {
+    if (pango_layout_get_line_count(layout) != 1) return false;
+    PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
+    for (GSList* r = line->runs; r != nullptr; r = r->next) {
+        const PangoGlyphString* glyphs = static_cast<PangoGlyphItem*>(r->data)->glyphs;
+        for (int i = 0; i < glyphs->num_glyphs; ++i) {
+            if (glyphs->glyphs[i].glyph & PANGO_GLYPH_UNKNOWN_FLAG) return false;
+        }
+    }
+    double left = 0, top = 0;
+    cairo_get_current_point(cr, &left, &top);
+    PangoRectangle logical;
+    pango_layout_line_get_extents(line, nullptr, &logical);
+    const char* text = pango_layout_get_text(layout);
+    double run_x = left + static_cast<double>(logical.x) / PANGO_SCALE;
+    const double baseline = top + static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+    std::vector<cairo_glyph_t> drawn;
+    for (GSList* r = line->runs; r != nullptr; r = r->next) {
+        const auto* run = static_cast<PangoGlyphItem*>(r->data);
+        const PangoGlyphString* glyphs = run->glyphs;
+        // Runs of narrow characters lying in a column are centred on its line, as Pango's
+        // renderer centres them.
+        int shift = run->y_offset;
+        if (run->item->analysis.flags & PANGO_ANALYSIS_FLAG_CENTERED_BASELINE) {
+            PangoRectangle extent;
+            pango_glyph_string_extents(run->glyphs, run->item->analysis.font, nullptr, &extent);
+            const bool hinted = (extent.y & extent.height & (PANGO_SCALE - 1)) == 0;
+            shift += hinted ? PANGO_UNITS_ROUND(extent.y + extent.height / 2) : extent.y + extent.height / 2;
+        }
+        const double run_y = baseline - static_cast<double>(shift) / PANGO_SCALE;
+        drawn.clear();
+        int along = 0;
+        for (int i = 0; i < glyphs->num_glyphs; ++i) {
+            const PangoGlyphInfo& glyph = glyphs->glyphs[i];
+            if (glyph.glyph != PANGO_GLYPH_EMPTY) {
+                drawn.push_back({glyph.glyph, run_x + static_cast<double>(along + glyph.geometry.x_offset) / PANGO_SCALE,
+                                 run_y + static_cast<double>(glyph.geometry.y_offset) / PANGO_SCALE});
+            }
+            along += glyph.geometry.width;
+        }
+        run_x += static_cast<double>(along) / PANGO_SCALE;
+        if (drawn.empty() || run->item->length <= 0) continue;
+        cairo_set_scaled_font(cr, pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(run->item->analysis.font)));
+        const cairo_text_cluster_t cluster{run->item->length, static_cast<int>(drawn.size())};
+        cairo_show_text_glyphs(cr, text + run->item->offset, run->item->length, drawn.data(),
+                               static_cast<int>(drawn.size()), &cluster, 1, cairo_text_cluster_flags_t{});
+    }
+    return true;
+}
+
 } // namespace
 
 TextPainter::TextPainter()
@@ -214,7 +270,10 @@ void TextPainter::Draw(cairo_t* cr, double x, double y, std::string_view text, b
     cairo_scale(cr, scale_, scale_);
     cairo_move_to(cr, 0, -laid_out.baseline);
     SetSourceColor(cr, color);
-    pango_cairo_show_layout(cr, laid_out.layout.get());
+    // A column of a document that can say what its glyphs read (a PDF) is drawn run by run,
+    // so that its words can be found and copied; everything else as Pango draws it.
+    const bool words = font_.vertical() && cairo_surface_has_show_text_glyphs(cairo_get_target(cr));
+    if (!words || !ShowRunsAsWords(cr, laid_out.layout.get())) pango_cairo_show_layout(cr, laid_out.layout.get());
     cairo_restore(cr);
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace gfx {
@@ -265,6 +266,45 @@ TEST(SamplePage, RendersToPngPdfAndSvg) {
     DrawSamplePage(*svg);
     EXPECT_TRUE(svg->Finish(&error)) << error;
     EXPECT_GT(std::filesystem::file_size(OutputPath("qelmarin_gfx_sample.svg")), 1000u);
+}
+
+} // namespace
+} // namespace gfx
+
+namespace gfx {
+namespace {
+
+// A column drawn where the target can say what its glyphs read (a PDF, or here a recording
+// of drawing calls, which can too) is drawn run by run as words; its pixels are the ones
+// Pango draws, sideways narrow runs and vertical forms included.
+TEST(VerticalText, ARunDrawnAsWordsIsDrawnAsPangoDrawsIt) {
+    constexpr int kWidth = 120, kHeight = 900;
+    const auto draw = [](cairo_t* cr) {
+        TextPainter text;
+        text.SetFont(Font{"@ＭＳ 明朝", -40, kVerticalEscapement});
+        text.Draw(cr, 100, 10, "一粒万倍日(ｲﾁﾘｭｳ) 2027年「大安」ー", base::kBlack, nullptr);
+    };
+    const auto pixels = [](cairo_surface_t* image) {
+        cairo_surface_flush(image);
+        const unsigned char* data = cairo_image_surface_get_data(image);
+        return std::string(reinterpret_cast<const char*>(data),
+                           static_cast<std::size_t>(cairo_image_surface_get_stride(image)) * kHeight);
+    };
+    const SurfaceRef direct = SurfaceRef::Adopt(cairo_image_surface_create(CAIRO_FORMAT_A8, kWidth, kHeight));
+    ContextRef cr = ContextRef::Adopt(cairo_create(direct.get()));
+    draw(cr.get());
+    const SurfaceRef recording =
+        SurfaceRef::Adopt(cairo_recording_surface_create(CAIRO_CONTENT_ALPHA, nullptr));
+    ASSERT_TRUE(cairo_surface_has_show_text_glyphs(recording.get()));
+    cr = ContextRef::Adopt(cairo_create(recording.get()));
+    draw(cr.get());
+    const SurfaceRef replayed = SurfaceRef::Adopt(cairo_image_surface_create(CAIRO_FORMAT_A8, kWidth, kHeight));
+    cr = ContextRef::Adopt(cairo_create(replayed.get()));
+    cairo_set_source_surface(cr.get(), recording.get(), 0, 0);
+    cairo_paint(cr.get());
+    const std::string expected = pixels(direct.get());
+    EXPECT_GT(std::count_if(expected.begin(), expected.end(), [](char c) { return c != 0; }), 1000);
+    EXPECT_EQ(pixels(replayed.get()), expected);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "almanac/fortune.h"
 #include "almanac/name_tables.h"
 #include "almanac/named_days.h"
+#include "base/kanji_numbers.h"
 #include "pages/calendar_layout.h"
 #include "pages/fitted_text.h"
 #include "pages/page_common.h"
@@ -128,6 +129,7 @@ base::Color RokuyoColor(int rokuyo) {
 void DrawDayNumber(gfx::Canvas& canvas, const PrintState& state, const gfx::Rect& box, int d, gfx::BitmapCopy copy) {
     const pictures::Bitmap* number = state.day_number_bitmaps[static_cast<std::size_t>(d)];
     const std::string name = pictures::DayNumberBitmapName(d);
+    canvas.PictureText(box, base::KanjiNumerals[static_cast<std::size_t>(std::clamp(d, 0, 31))]);
     if (number == nullptr || (box.width() <= number->width && box.height() <= number->height)) {
         if (number != nullptr) canvas.StretchBitmap(box, *number, name, copy);
         return;

@@ -2,6 +2,7 @@
 // Print format 1, "暦": one page per month, seven columns and six rows of day cells under
 // a row of weekday heads, the month picture under the grid, the title in the last row.
 
+#include "almanac/name_tables.h"
 #include "pages/calendar_layout.h"
 #include "pages/page_common.h"
 #include "pages/page_picture.h"
@@ -31,6 +32,9 @@ void DrawWeekdayRow(gfx::Canvas& canvas, PrintState& state, const Layout& layout
         if (!head) continue;
         const int left = layout.area.left + (column - 1) * layout.cell_width + (layout.cell_width - head_width) / 2;
         const gfx::Rect box{left, layout.area.top, left + head_width, layout.area.top + layout.header_height};
+        // Sunday first, or Monday when the week begins on Monday (WeekdayHeads).
+        const int weekday = (column - 1 + (state.settings.start_weekday != 0 ? 1 : 0)) % 7;
+        canvas.PictureText(box, almanac::WeekdayNames[static_cast<std::size_t>(weekday)]);
         const pictures::InkBitmap* fine = pictures::BuiltinInkBitmap(h.page_name);
         if (fine && (box.width() > head->width || box.height() > head->height)) {
             if (canvas.TextColor() != h.ink) canvas.SetTextColor(h.ink);

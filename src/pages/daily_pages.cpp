@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "almanac/name_tables.h"
 #include "pages/daily_day_page.h"
 #include "pages/daily_pentad_pictures.h"
 #include "pages/page_common.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 namespace pages {
 
@@ -54,6 +56,10 @@ void DrawDailyPages(gfx::Canvas& canvas, PrintState& state) {
         // A new page ends the one before; none is begun after the last, which the end of
         // the document ends.
         if (state.printing) canvas.NewPage();
+        // The day's page in the document's outline, under its month, and its name.
+        const std::string weekday(almanac::WeekdayNames[state.day(d).Weekday % 7]);
+        canvas.BeginSection(1, std::to_string(d) + "日 (" + weekday + ")");
+        canvas.LabelPage(std::to_string(state.month) + "月" + std::to_string(d) + "日");
         DayPicture picture;
         if (options.kou_bmp_use && options.under_bitmap) {
             picture.picture = pentads.Load(state.day(d).Pentad, reporter);

@@ -4,6 +4,7 @@
 // payload becomes in memory, and what the canvas stretches onto a page.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace pictures {
@@ -20,6 +21,9 @@ struct Bitmap {
     // The bitmap stays, unchanged and at the same address, for the life of the program (the
     // built-in resources): what is made from its pixels for drawing can be made once and kept.
     bool permanent = false;
+    // The JPEG file image the pixels were decoded from, when it is one a document can carry
+    // as it is (grey, YCbCr or RGB); shared by the copies of the bitmap.
+    std::shared_ptr<const std::vector<std::uint8_t>> jpeg = nullptr;
 
     bool empty() const { return width <= 0 || height <= 0; }
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }

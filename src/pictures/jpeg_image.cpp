@@ -5,6 +5,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jerror.h>
 #include <jpeglib.h>
@@ -142,8 +143,10 @@ std::optional<Bitmap> DecodeJpegImage(std::span<const std::uint8_t> bytes, std::
     monitor.pub.progress_monitor = MonitorProgress;
     monitor.stop = std::move(stop);
     const bool ok = DecodeInto(cinfo, err, monitor, bytes, bitmap, row);
+    const bool four_colours = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     jpeg_destroy_decompress(&cinfo);
     if (!ok) return std::nullopt;
+    if (!four_colours) bitmap.jpeg = std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end());
     return bitmap;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/print_run.h"
 
+#include "base/kanji_numbers.h"
 #include "pages/page_routines.h"
 #include "print/print_setup.h"
 
@@ -12,12 +13,19 @@ namespace {
 
 constexpr int kPreviewColors = 256;
 
+// "一月" … "十二月".
+std::string MonthName(int month) {
+    return std::string(base::KanjiNumerals[static_cast<std::size_t>(std::clamp(month, 1, 12))]) + "月";
+}
+
 // Draws the state's month into one document of the sink.
 bool DrawDocument(pages::PrintState& state, const gfx::Device& device, DocumentSink& sink) {
     const pages::PageRoutineEntry* entry = pages::FindPageRoutine(static_cast<int>(state.format));
     if (!entry) return false;
     gfx::Canvas* canvas = sink.BeginDocument(state, device);
     if (!canvas) return false;
+    canvas->BeginSection(0, std::to_string(state.year) + "年 " + MonthName(state.month));
+    canvas->LabelPage(std::to_string(state.month) + "月");
     entry->draw(*canvas, state);
     return sink.EndDocument();
 }
@@ -45,7 +53,8 @@ bool PrintRun(pages::PrintState& state, const Printer& printer, DocumentSink& si
     state.dpi_x = printer.dpi_x;
     state.dpi_y = printer.dpi_y;
     state.printing = true;
-    const gfx::Device device{printer.page_width, printer.page_height, printer.dpi_x, printer.dpi_y, state.colors};
+    const gfx::Device device{printer.page_width, printer.page_height, printer.dpi_x,          printer.dpi_y,
+                             state.colors,       printer.paper_width_pt, printer.paper_height_pt};
     bool all_written = true;
     for (int m = state.from_month; m <= state.to_month; ++m) {
         // A month whose days could not be read (reported by the loader) gets no page:
@@ -82,6 +91,18 @@ std::string JobTitle(std::string_view months, int format) {
     if (const pages::PageRoutineEntry* routine = pages::FindPageRoutine(format))
         title += " " + std::string(routine->label);
     return title;
+}
+
+gfx::DocumentInfo DocumentInfoOf(const pages::PrintState& state, int from_month, int to_month) {
+    const pages::PageRoutineEntry* routine = pages::FindPageRoutine(static_cast<int>(state.format));
+    const std::string label = routine ? std::string(routine->label) : std::string();
+    std::string months = MonthName(from_month);
+    if (to_month != from_month) months += "〜" + MonthName(to_month);
+    gfx::DocumentInfo info(std::string(kDocumentTitle) + " " + std::to_string(state.year) + "年 " + label + " " +
+                           months);
+    info.subject = "六曜・干支・節気・旧暦・吉凶の" + label + "、" + std::to_string(state.year) + "年" + months;
+    info.creator = "Qelmarin";
+    return info;
 }
 
 std::string JobTitle(const pages::PrintState& state) {

@@ -23,6 +23,11 @@ std::string JobTitle(std::string_view months, int format);
 // The job of the state's month.
 std::string JobTitle(const pages::PrintState& state);
 
+// What a document of the months from_month … to_month of the state's year and format says
+// of itself: its title ("Kalvorin 2027年 暦 一月〜十二月", one month "Kalvorin 2027年 暦 一月"),
+// subject and creator.
+gfx::DocumentInfo DocumentInfoOf(const pages::PrintState& state, int from_month, int to_month);
+
 // What the target printer reports: its page in device pixels and its resolution. (Its
 // colour count and paper width are in the print state, read once at start-up.)
 struct Printer {
@@ -30,9 +35,13 @@ struct Printer {
     int page_height = 0;
     int dpi_x = 600;
     int dpi_y = 600;
+    // The paper in points, when known: a document's page is then exactly the paper.
+    double paper_width_pt = 0;
+    double paper_height_pt = 0;
 };
 
-// Where the documents of a run go: one document per month, titled kDocumentTitle.
+// Where the documents of a run go: one document per month (DocumentInfoOf). Each month
+// begins an outline entry of the document ("2027年 一月") on its first page.
 class DocumentSink {
 public:
     virtual ~DocumentSink() = default;
