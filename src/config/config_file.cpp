@@ -35,6 +35,11 @@ std::string CheckNames(std::string_view section, std::string_view key) {
 
 } // namespace
 
+std::string UnreadableSettingsProblem(const std::filesystem::path& path, std::string_view bytes) {
+    const std::string damage = Cp932ProfileDamage(bytes);
+    return damage.empty() ? damage : base::Format(_("%s cannot be read as Shift-JIS: %s"), path.c_str(), damage.c_str());
+}
+
 ConfigFile::ConfigFile(std::filesystem::path path, base::Reporter* reporter)
     : path_(std::move(path)), reporter_(reporter) {}
 
@@ -60,7 +65,7 @@ void ConfigFile::Report(const std::string& text) const {
 }
 
 void ConfigFile::Parse(std::string bytes) const {
-    document_damage_ = Cp932ProfileDamage(bytes);
+    document_damage_ = UnreadableSettingsProblem(path_, bytes);
     document_ = ProfileDocument(std::move(bytes));
 }
 
@@ -82,7 +87,7 @@ const ProfileDocument* ConfigFile::Load(bool for_write) const {
     case base::FileRead::Status::Missing:
         if (!memory_ && read.bytes != document_.bytes()) Parse(std::move(read.bytes));
         if (!document_damage_.empty()) {
-            problem = base::Format(_("%s cannot be read as Shift-JIS: %s"), path_.c_str(), document_damage_.c_str());
+            problem = document_damage_;
             break;
         }
         last_read_problem_.clear();

@@ -34,6 +34,10 @@
 
 namespace config {
 
+// The message of a settings file at path whose bytes cannot be read as CP932 (what is wrong
+// with them, named with the path), or an empty text when they can.
+std::string UnreadableSettingsProblem(const std::filesystem::path& path, std::string_view bytes);
+
 class ConfigFile {
 public:
     static constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
@@ -127,7 +131,7 @@ private:
     // bytes are the same as last time is the parse reused (start-up makes about ninety
     // reads of an unchanged file).
     mutable ProfileDocument document_;
-    // What makes document_'s bytes unreadable as CP932 (Cp932ProfileDamage), or empty.
+    // What makes document_'s bytes unreadable as CP932 (UnreadableSettingsProblem), or empty.
     mutable std::string document_damage_;
     mutable int scopes_ = 0;
     mutable bool scope_loaded_ = false; // document_ holds the text of the current scope
