@@ -39,6 +39,13 @@ start ok
 print
 check "a scheduler that takes the jobs: exit 0" test $? = 0
 check "two jobs named on stdout: $(cat "$tmp/out")" test "$(grep -c '^fake-[12]	2027-0[12]-1-calendar.pdf$' "$tmp/out")" = 2
+# The pages cannot be drawn: said as print's, no job, nothing left.
+: >"$tmp/log"
+KALVORIN_HOME="$tmp/nowhere" print
+check "no host folder: exit 1" test $? = 1
+check "no host folder: print's message" grep -q '^qelmarin-cli print: .*nowhere' "$tmp/err"
+check "no host folder: no job" test "$(grep -c '^create-job' "$tmp/log")" = 0
+check "no host folder: no temporary folder left" no_temporary
 
 # What went wrong, for each misbehaviour: the message, exit 1, no job left, nothing on stdout.
 while IFS='|' read -r mode said; do

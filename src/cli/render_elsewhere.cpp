@@ -95,7 +95,7 @@ private:
 
 // Draws in a child process, so that a signal can end the drawing at once; its stdout (the
 // names of the files, about to be removed) goes nowhere.
-int RenderInChild(const Args& args, HeldSignals& signals) {
+int RenderInChild(const Args& args, std::string_view program, HeldSignals& signals) {
     std::fflush(stdout);
     std::fflush(stderr);
     const pid_t child = ::fork();
@@ -105,7 +105,7 @@ int RenderInChild(const Args& args, HeldSignals& signals) {
         ::pthread_sigmask(SIG_SETMASK, &signals.before(), nullptr);
         const int null = ::open("/dev/null", O_WRONLY);
         if (null < 0 || ::dup2(null, STDOUT_FILENO) < 0) ::_exit(base::kExitFailure);
-        const int status = RunRender(args);
+        const int status = RunRenderFor(args, program);
         std::fflush(stderr);
         ::_exit(status);
     }
@@ -169,7 +169,7 @@ int RenderElsewhere(const Args& render_args, std::string_view program,
         args.push_back(render_args[i]);
     }
     args.push_back("--out=" + folder.path().string());
-    const int status = RenderInChild(args, signals);
+    const int status = RenderInChild(args, program, signals);
     if (status < 0) return Fail(program, _("cannot start the drawing process"));
     if (signals.caught() != 0) return base::kExitFailure;
     if (status != base::kExitOk) return status;
