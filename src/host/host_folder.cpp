@@ -209,6 +209,14 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
     if (work.path().empty())
         return base::Format(_("cannot make a folder beside %s: %s"), folder.c_str(), std::strerror(errno));
     const bool existing = IsNonEmptyFolder(folder);
+    // A failure names the file as it would have been in the folder, on one line.
+    auto said = [&](std::string text) {
+        const std::string work_name = work.path().string();
+        for (std::size_t at; (at = text.find(work_name)) != std::string::npos;)
+            text.replace(at, work_name.size(), folder.string());
+        for (std::size_t at; (at = text.find('\r')) != std::string::npos;) text.replace(at, 1, ": ");
+        return text;
+    };
 
     // The settings: the folder's own Kalvorin.CFG with the keys of "UNSEI" and the holidays
     // written into it, made while its lock is held, so that no other writer's change made
@@ -225,14 +233,14 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
         if (old.status == base::FileRead::Status::Ok) {
             if (std::string failure = base::ReplaceFileAtomically(work.path() / config::kConfigFileName, old.bytes);
                 !failure.empty())
-                return failure;
+                return said(failure);
         }
     }
     base::RecordingReporter reporter;
     config::ConfigFile cfg(work.path() / config::kConfigFileName, &reporter);
-    auto with_reason = [&reporter](std::string text) {
+    auto with_reason = [&reporter, &said](std::string text) {
         if (!reporter.messages().empty()) text += ": " + reporter.messages().back().text;
-        return text;
+        return said(text);
     };
     const std::vector<config::ConfigFile::Entry> unsei = {
         {"UNSEI", "ETO", std::to_string(options.eto)},
@@ -255,11 +263,11 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
 
     // The other files, made whole beside the folder.
     std::string failure = WriteDayFile(work.path() / almanac::kDayFileName, calendar);
-    if (!failure.empty()) return failure;
+    if (!failure.empty()) return said(failure);
     const std::optional<std::string> readme = base::Utf8ToCp932(ToCrlf(kReadMeText));
     if (!readme) return _("the help text has a character CP932 lacks");
     failure = base::ReplaceFileAtomically(work.path() / "ReadMe2.TXT", *readme);
-    if (!failure.empty()) return failure;
+    if (!failure.empty()) return said(failure);
     // Pictures the user already has (a folder made before, or pictures chosen since) are
     // kept: the samples go only where there are none.
     std::vector<std::string> names;
@@ -268,7 +276,7 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
         if (name != config::kConfigFileName) names.push_back(name);
     }
     if (error) return base::Format(_("cannot read %s: %s"), work.path().c_str(), error.message().c_str());
-    if (failure = WriteDemoPictures(work.path()); !failure.empty()) return failure;
+    if (failure = WriteDemoPictures(work.path()); !failure.empty()) return said(failure);
     for (int month = 1; month <= 12; ++month)
         names.push_back(pictures::DemoMonthPictureName(month));
     names.push_back(std::string(pictures::kCommentaryIndexFile));
