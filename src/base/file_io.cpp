@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -178,23 +179,50 @@ FileBytesRead ReadFileBytesBounded(const std::filesystem::path& path, std::size_
     return ReadWhole<std::vector<std::uint8_t>>(path, max_bytes);
 }
 
-AtomicFile::AtomicFile(const std::filesystem::path& path) : target_(path) {
+namespace {
+
+// Whether path may be replaced (why not, when not), and the permission bits of the file
+// there (nothing for none or a link).
+std::string ReplaceableFile(const std::filesystem::path& path, std::optional<unsigned>* mode) {
     // The name itself is looked at and later replaced: a symbolic link at it is replaced
     // by the new file, never followed, so that whoever can write into the folder cannot
     // make this write land on a file elsewhere.
     struct stat original {};
-    if (::lstat(target_.c_str(), &original) == 0 && !S_ISLNK(original.st_mode)) {
-        if (!S_ISREG(original.st_mode)) {
-            error_ = Format(_("%s: not a regular file; it is not replaced"), target_.c_str());
-            return;
-        }
-        if (IsReadOnly(target_, original)) {
-            error_ = Format(_("%s: the file is read-only; it is not replaced"), target_.c_str());
-            return;
-        }
-        replacing_ = true;
-        mode_ = original.st_mode & 07777;
-    }
+    if (::lstat(path.c_str(), &original) != 0 || S_ISLNK(original.st_mode)) return {};
+    if (!S_ISREG(original.st_mode)) return Format(_("%s: not a regular file; it is not replaced"), path.c_str());
+    if (IsReadOnly(path, original)) return Format(_("%s: the file is read-only; it is not replaced"), path.c_str());
+    *mode = original.st_mode & 07777;
+    return {};
+}
+
+void SyncFolderOf(const std::filesystem::path& path) {
+    const std::filesystem::path folder = path.parent_path();
+    Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+} // namespace
+
+std::string ReplaceableProblem(const std::filesystem::path& path) {
+    std::optional<unsigned> mode;
+    return ReplaceableFile(path, &mode);
+}
+
+std::string MoveFileIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::optional<unsigned> mode;
+    if (std::string problem = ReplaceableFile(to, &mode); !problem.empty()) return problem;
+    if (mode && ::chmod(from.c_str(), *mode) != 0) return SystemError(_("cannot set the permissions of %s: %s"), to, errno);
+    if (::rename(from.c_str(), to.c_str()) != 0) return SystemError(_("cannot rename %s: %s"), to, errno);
+    SyncFolderOf(to);
+    return {};
+}
+
+AtomicFile::AtomicFile(const std::filesystem::path& path) : target_(path) {
+    std::optional<unsigned> mode;
+    error_ = ReplaceableFile(target_, &mode);
+    if (!error_.empty()) return;
+    replacing_ = mode.has_value();
+    mode_ = mode.value_or(0);
 
     RemoveStaleTemporaries(target_);
     std::random_device random;
@@ -269,9 +297,7 @@ std::string AtomicFile::Commit() {
     }
     // The rename itself reaches the disk when the folder is flushed. A failure here leaves
     // a complete file either way, so it is not reported.
-    const std::filesystem::path folder = target_.parent_path();
-    Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
+    SyncFolderOf(target_);
     return {};
 }
 

@@ -88,6 +88,15 @@ private:
 // already names the file (the texts of this header do), else "path: error".
 std::string NamingFile(const std::filesystem::path& path, const std::string& error);
 
+// Why a write could not replace path (as AtomicFile refuses: not a regular file or a link,
+// read-only), or an empty text when it could.
+std::string ReplaceableProblem(const std::filesystem::path& path);
+
+// Moves a finished file `from` over `to` on the same file system, as a write replaces a file:
+// refused as AtomicFile refuses, the permission bits of the file replaced kept, a link at
+// `to` replaced. An empty text on success, else the reason (nothing moved).
+std::string MoveFileIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Replaces the whole file with bytes through an AtomicFile. Returns an empty text on
 // success, else a description of the failure (path is then untouched).
 std::string ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);

@@ -28,4 +28,8 @@ void RecordingReporter::ShowMessage(std::string_view text, std::string_view capt
     messages_.push_back({std::string(text), std::string(caption)});
 }
 
+void NamingReporter::ShowMessage(std::string_view text, std::string_view caption) {
+    out_.ShowMessage(what_.empty() ? std::string(text) : std::string(text) + "\r" + what_, caption);
+}
+
 } // namespace base

@@ -48,6 +48,18 @@ private:
     int count_ = 0;
 };
 
+// Passes each message on with a line naming what it is about (a file) at the end of its
+// body, for messages of lower layers that do not name it; the caption stays.
+class NamingReporter : public Reporter {
+public:
+    NamingReporter(std::string_view what, Reporter& out) : what_(what), out_(out) {}
+    void ShowMessage(std::string_view text, std::string_view caption) override;
+
+private:
+    std::string what_;
+    Reporter& out_;
+};
+
 // Keeps every message, for tests and for callers that show them later.
 class RecordingReporter : public Reporter {
 public:

@@ -32,9 +32,16 @@ constexpr base::CommandSyntax kSyntax{"qelmarin-cli cmp", "encode|decode IN OUT"
                                       kOptions};
 
 std::optional<std::vector<std::uint8_t>> Read(const std::string& path) {
-    auto bytes = pictures::ReadFileBytes(path, pictures::kMaxPictureFileBytes);
-    if (!bytes) std::fprintf(stderr, _("qelmarin-cli cmp: cannot read %s\n"), path.c_str());
-    return bytes;
+    base::FileBytesRead read = base::ReadFileBytesBounded(path, static_cast<std::size_t>(pictures::kMaxPictureFileBytes));
+    if (read.status == base::FileBytesRead::Status::Ok) return std::move(read.bytes);
+    // Refused unread when it is larger than any picture file the program takes.
+    const std::string why =
+        read.status == base::FileBytesRead::Status::TooLarge
+            ? base::Format(_("%s: larger than %d MiB, the most a picture file may have"), path.c_str(),
+                           static_cast<int>(pictures::kMaxPictureFileBytes >> 20))
+            : base::NamingFile(path, read.error.empty() ? _("no such file") : read.error);
+    std::fprintf(stderr, _("qelmarin-cli cmp: cannot read %s\n"), why.c_str());
+    return std::nullopt;
 }
 
 int Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -65,7 +72,8 @@ int Decode(const std::string& in, const std::string& out) {
     auto bytes = Read(in);
     if (!bytes) return 1;
     pictures::ByteStream source(std::move(*bytes)), target;
-    base::StderrReporter reporter;
+    base::StderrReporter terminal;
+    base::NamingReporter reporter(in, terminal); // the codec's own texts name no file
     if (pictures::DecodeCmpStream(source, target, reporter) != 0) return 1;
     return Write(out, target.bytes());
 }

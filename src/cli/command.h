@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli {
@@ -16,6 +17,8 @@ using Args = std::vector<std::string>;
 int RunDay(const Args& args);
 int RunCmp(const Args& args);
 int RunRender(const Args& args);
+// render run by another command (print), its messages begin with that command's name.
+int RunRenderFor(const Args& args, std::string_view program);
 int RunIcs(const Args& args);
 int RunPrint(const Args& args);
 

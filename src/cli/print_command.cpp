@@ -11,14 +11,10 @@
 #include "print/cups_queue.h"
 #include "print/print_run.h"
 
-#include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 namespace cli {
@@ -39,6 +35,9 @@ const std::vector<base::OptionSyntax>& Options() {
             if (o.name != "out" && o.name != "preview" && o.name != "trace") all.push_back(o);
         all.push_back({"printer", "NAME", N_("the CUPS queue (default the default printer)")});
         all.push_back({"copies", "N", N_("copies of each job, 1-999 (default 1)")});
+        all.push_back({"deadline", "S", N_("seconds the scheduler has to find the printer, and for each job from the\n"
+                                           "                      connection to its answer to the document, 1-3600 (default 30;\n"
+                                           "                      a job's grows by one second per megabyte of its document)")});
         return all;
     }();
     return options;
@@ -66,43 +65,6 @@ std::string TitleOfFile(const std::filesystem::path& file, int format) {
     return print::JobTitle(months, format);
 }
 
-// Bounds the questions to the scheduler: libcups waits on connections of its own (for a
-// named printer it also asks the default server), which a server that accepts and never
-// answers holds for ever. Past the bound the command says so and ends.
-class SchedulerDeadline {
-public:
-    explicit SchedulerDeadline(std::string server) {
-        watcher_ = std::thread([this, server = std::move(server)] {
-            std::unique_lock lock(mutex_);
-            if (done_.wait_for(lock, kBound, [this] { return finished_; })) return;
-            std::fputs(base::Format(_("qelmarin-cli print: cannot print: the print scheduler at %s did not answer "
-                                      "within %d s\n"),
-                                    server.c_str(), static_cast<int>(kBound.count()))
-                           .c_str(),
-                       stderr);
-            std::fflush(stderr);
-            std::_Exit(base::kExitFailure);
-        });
-    }
-    SchedulerDeadline(const SchedulerDeadline&) = delete;
-    SchedulerDeadline& operator=(const SchedulerDeadline&) = delete;
-    ~SchedulerDeadline() {
-        {
-            const std::lock_guard lock(mutex_);
-            finished_ = true;
-        }
-        done_.notify_one();
-        watcher_.join();
-    }
-
-private:
-    static constexpr std::chrono::seconds kBound{20};
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool finished_ = false;
-    std::thread watcher_;
-};
-
 int Fail(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
     return base::kExitFailure;
@@ -119,6 +81,8 @@ int RunPrint(const Args& args) {
         return base::UsageError(syntax, base::Format(_("unexpected argument '%s'"), o.operands()[0].c_str()));
     const base::IntOption copies = base::IntOptionIn(o, "copies", 1, kMaxCopies);
     if (!copies.error.empty()) return base::UsageError(syntax, copies.error);
+    const base::IntOption deadline = base::IntOptionIn(o, "deadline", 1, print::CupsQueue::kMaxDeadlineSeconds);
+    if (!deadline.error.empty()) return base::UsageError(syntax, deadline.error);
 
     // render's options as given, checked before the scheduler is asked anything.
     Args render_args;
@@ -138,16 +102,10 @@ int RunPrint(const Args& args) {
 
     // The printer next: without one nothing is drawn.
     std::string error;
-    std::unique_ptr<print::CupsQueue> queue;
-    std::optional<print::CupsPrinter> printer;
-    {
-        const SchedulerDeadline deadline(print::CupsQueue::ServerName());
-        queue = print::CupsQueue::Connect(&error);
-        if (!queue) return Fail(base::Format(_(kNoScheduler), error.c_str()));
-        const std::optional<std::string> name =
-            o.value("printer") ? std::optional<std::string>(*o.value("printer")) : std::nullopt;
-        printer = queue->FindPrinter(name, &error);
-    }
+    print::CupsQueue queue(deadline.value.value_or(print::CupsQueue::kDefaultDeadlineSeconds));
+    const std::optional<std::string> name =
+        o.value("printer") ? std::optional<std::string>(*o.value("printer")) : std::nullopt;
+    const std::optional<print::CupsPrinter> printer = queue.FindPrinter(name, &error);
     if (!printer) return Fail(base::Format(_(kNoScheduler), error.c_str()));
     // The printer's resolution and colours where the command line gives none.
     if (!o.has("dpi")) render_args.push_back("--dpi=" + std::to_string(printer->dpi));
@@ -155,14 +113,18 @@ int RunPrint(const Args& args) {
 
     // Checked with render's options above.
     const int format = base::IntOptionIn(o, "format", 1, pages::kFormatCount).value.value_or(1);
-    return RenderElsewhere(render_args, kProgram, [&](const std::vector<std::filesystem::path>& files) {
-        for (const std::filesystem::path& file : files) {
-            const int job = queue->Submit(file, TitleOfFile(file, format), copies.value.value_or(1), &error);
-            if (job == 0) return Fail(error);
-            std::printf(kJobLine, printer->name.c_str(), job, file.filename().c_str());
-        }
-        return std::fflush(stdout) == 0 ? base::kExitOk : base::kExitFailure;
-    });
+    return RenderElsewhere(
+        render_args, kProgram,
+        [&](const std::vector<std::filesystem::path>& files) {
+            for (const std::filesystem::path& file : files) {
+                const int job = queue.Submit(file, TitleOfFile(file, format), copies.value.value_or(1), &error);
+                if (job == 0) return Fail(base::Format(_(kNoScheduler), error.c_str()));
+                std::printf(kJobLine, printer->name.c_str(), job, file.filename().c_str());
+                std::fflush(stdout);
+            }
+            return std::fflush(stdout) == 0 ? base::kExitOk : base::kExitFailure;
+        },
+        [&queue] { queue.Interrupt(); });
 }
 
 } // namespace cli

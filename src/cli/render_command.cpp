@@ -93,8 +93,11 @@ struct RenderOptions {
     std::string out;
 };
 
+// The name messages begin with: render's own, or that of the command that runs it (print).
+std::string_view g_program = kSyntax.program;
+
 bool Fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", std::string(kSyntax.program).c_str(), message.c_str());
+    std::fprintf(stderr, "%s: %s\n", std::string(g_program).c_str(), message.c_str());
     return false;
 }
 
@@ -283,6 +286,11 @@ std::string RenderUsageError(const Args& args) {
     return {};
 }
 
+int RunRenderFor(const Args& args, std::string_view program) {
+    g_program = program;
+    return RunRender(args);
+}
+
 int RunRender(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (parsed.outcome == base::ParseResult::Outcome::kHelp) {
@@ -302,11 +310,11 @@ int RunRender(const Args& args) {
     // "-": the one document to standard output, drawn elsewhere first.
     if (o.out == "-") return RenderToStdout(args, o.one_file);
 
-    const std::optional<std::filesystem::path> found = OpenHostFolder(o.home, kSyntax.program);
+    const std::optional<std::filesystem::path> found = OpenHostFolder(o.home, g_program);
     if (!found) return base::kExitFailure;
     const std::filesystem::path& folder = *found;
     RunChoices choices = o.choices;
-    if (!ResolveBirthSign(choices, folder, kSyntax.program)) return base::kExitFailure;
+    if (!ResolveBirthSign(choices, folder, g_program)) return base::kExitFailure;
 
     // Each problem is told once however many pages meet it, and any of them fails the run.
     base::StderrReporter stderr_reporter;

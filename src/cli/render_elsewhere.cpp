@@ -5,12 +5,18 @@
 #include "base/i18n.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
 namespace cli {
 namespace {
@@ -42,10 +48,114 @@ int Fail(std::string_view program, const std::string& message) {
     return base::kExitFailure;
 }
 
+// How often a wait for a signal looks whether it may end.
+constexpr timespec kSignalPoll{0, 100'000'000};
+
+// The signals that end a run are held (blocked in this thread and in the threads it makes)
+// while it lasts, and taken by sigtimedwait where the run can end cleanly.
+class HeldSignals {
+public:
+    HeldSignals() {
+        sigemptyset(&set_);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set_, signal);
+        ::pthread_sigmask(SIG_BLOCK, &set_, &before_);
+    }
+    ~HeldSignals() {
+        if (caught_ != 0) {
+            // Ended by a signal: raised again with its own action, so that the caller's
+            // shell sees the signal.
+            std::fflush(stdout);
+            std::fflush(stderr);
+            std::signal(caught_, SIG_DFL);
+            sigset_t one;
+            sigemptyset(&one);
+            sigaddset(&one, caught_);
+            ::pthread_sigmask(SIG_UNBLOCK, &one, nullptr);
+            std::raise(caught_);
+        }
+        ::pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+    }
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+    // A held signal that has arrived (taken), or 0 after a short wait.
+    int Take() {
+        const int signal = ::sigtimedwait(&set_, nullptr, &kSignalPoll);
+        if (signal > 0) caught_ = signal;
+        return signal > 0 ? signal : 0;
+    }
+    int caught() const { return caught_; }
+    const sigset_t& before() const { return before_; }
+
+private:
+    sigset_t set_;
+    sigset_t before_;
+    std::atomic<int> caught_{0};
+};
+
+// Draws in a child process, so that a signal can end the drawing at once; its stdout (the
+// names of the files, about to be removed) goes nowhere.
+int RenderInChild(const Args& args, std::string_view program, HeldSignals& signals) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t child = ::fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
+        ::pthread_sigmask(SIG_SETMASK, &signals.before(), nullptr);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null < 0 || ::dup2(null, STDOUT_FILENO) < 0) ::_exit(base::kExitFailure);
+        const int status = RunRenderFor(args, program);
+        std::fflush(stderr);
+        ::_exit(status);
+    }
+    for (;;) {
+        int status = 0;
+        const pid_t done = ::waitpid(child, &status, WNOHANG);
+        if (done == child) {
+            if (WIFEXITED(status)) return WEXITSTATUS(status);
+            return base::kExitFailure;
+        }
+        if (done < 0 && errno != EINTR) return base::kExitFailure;
+        if (signals.Take() != 0) {
+            ::kill(child, SIGKILL);
+            while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+            return base::kExitFailure;
+        }
+    }
+}
+
+// Waits for a held signal while `take` runs, and passes it on to `interrupted`.
+class SignalWatch {
+public:
+    SignalWatch(HeldSignals& signals, const std::function<void()>& interrupted)
+        : thread_([this, &signals, &interrupted] {
+              while (!done_) {
+                  if (signals.Take() != 0) {
+                      if (interrupted) interrupted();
+                      return;
+                  }
+              }
+          }) {}
+    ~SignalWatch() {
+        done_ = true;
+        thread_.join();
+    }
+    SignalWatch(const SignalWatch&) = delete;
+    SignalWatch& operator=(const SignalWatch&) = delete;
+
+private:
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
 } // namespace
 
 int RenderElsewhere(const Args& render_args, std::string_view program,
-                    const std::function<int(const std::vector<std::filesystem::path>& files)>& take) {
+                    const std::function<int(const std::vector<std::filesystem::path>& files)>& take,
+                    const std::function<void()>& interrupted) {
+    HeldSignals signals; // outlives the folder: a signal is raised again once it is gone
     const TemporaryFolder folder;
     if (folder.path().empty()) return Fail(program, _(kNoFolder));
     Args args;
@@ -59,26 +169,15 @@ int RenderElsewhere(const Args& render_args, std::string_view program,
         args.push_back(render_args[i]);
     }
     args.push_back("--out=" + folder.path().string());
-    // render names each file it writes on stdout: names of files about to be removed, so
-    // they go nowhere, and stdout carries nothing but what `take` writes.
-    std::fflush(stdout);
-    const int saved = ::dup(STDOUT_FILENO);
-    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    const bool aside = saved >= 0 && null >= 0 && ::dup2(null, STDOUT_FILENO) >= 0;
-    if (null >= 0) ::close(null);
-    if (!aside) {
-        if (saved >= 0) ::close(saved);
-        return Fail(program, _("cannot set standard output aside"));
-    }
-    const int status = RunRender(args);
-    std::fflush(stdout);
-    ::dup2(saved, STDOUT_FILENO);
-    ::close(saved);
+    const int status = RenderInChild(args, program, signals);
+    if (status < 0) return Fail(program, _("cannot start the drawing process"));
+    if (signals.caught() != 0) return base::kExitFailure;
     if (status != base::kExitOk) return status;
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
         files.push_back(entry.path());
     std::sort(files.begin(), files.end());
+    const SignalWatch watch(signals, interrupted);
     return take(files);
 }
 

@@ -12,11 +12,17 @@
 
 namespace cli {
 
-// Runs `render` with the arguments and --out TEMPORARY-FOLDER, then hands the files it
-// wrote, in name order (year, month, format), to `take`; the folder is removed afterwards.
-// Returns render's exit status, or take's when render succeeded.
+// Runs `render` with the arguments and --out TEMPORARY-FOLDER (in a process of its own),
+// then hands the files it wrote, in name order (year, month, format), to `take`; the folder
+// is removed afterwards. Returns render's exit status, or take's when render succeeded.
+//
+// SIGINT, SIGTERM and SIGHUP end the run without leaving the folder behind: during the
+// render the drawing process is ended; during `take`, `interrupted` is called (from
+// another thread) so that take can end what it is doing and return. Then the folder is
+// removed and the signal is raised again, so that the caller sees how the run ended.
 int RenderElsewhere(const Args& render_args, std::string_view program,
-                    const std::function<int(const std::vector<std::filesystem::path>& files)>& take);
+                    const std::function<int(const std::vector<std::filesystem::path>& files)>& take,
+                    const std::function<void()>& interrupted = {});
 
 // render --one-file --out -: the one document to standard output, refused on a terminal.
 int RenderToStdout(const Args& render_args, bool one_file);

@@ -35,6 +35,11 @@ std::string CheckNames(std::string_view section, std::string_view key) {
 
 } // namespace
 
+std::string UnreadableSettingsProblem(const std::filesystem::path& path, std::string_view bytes) {
+    const std::string damage = Cp932ProfileDamage(bytes);
+    return damage.empty() ? damage : base::Format(_("%s cannot be read as Shift-JIS: %s"), path.c_str(), damage.c_str());
+}
+
 ConfigFile::ConfigFile(std::filesystem::path path, base::Reporter* reporter)
     : path_(std::move(path)), reporter_(reporter) {}
 
@@ -59,6 +64,11 @@ void ConfigFile::Report(const std::string& text) const {
     if (reporter_) reporter_->ShowMessage(text, kCaption);
 }
 
+void ConfigFile::Parse(std::string bytes) const {
+    document_damage_ = UnreadableSettingsProblem(path_, bytes);
+    document_ = ProfileDocument(std::move(bytes));
+}
+
 const ProfileDocument* ConfigFile::Load(bool for_write) const {
     if (scope_loaded_ && !for_write) return &document_;
     base::FileRead read;
@@ -68,17 +78,19 @@ const ProfileDocument* ConfigFile::Load(bool for_write) const {
         read.status = base::FileRead::Status::TooLarge;
     } else {
         // Parsed again only when changed, as for a file on disk, without a copy to compare.
-        last_read_problem_.clear();
-        if (*memory_ != document_.bytes()) document_ = ProfileDocument(*memory_);
-        scope_loaded_ = scopes_ > 0;
-        return &document_;
+        if (*memory_ != document_.bytes()) Parse(std::string(*memory_));
+        read.status = base::FileRead::Status::Ok;
     }
     std::string problem;
     switch (read.status) {
     case base::FileRead::Status::Ok:
     case base::FileRead::Status::Missing:
+        if (!memory_ && read.bytes != document_.bytes()) Parse(std::move(read.bytes));
+        if (!document_damage_.empty()) {
+            problem = document_damage_;
+            break;
+        }
         last_read_problem_.clear();
-        if (read.bytes != document_.bytes()) document_ = ProfileDocument(std::move(read.bytes));
         scope_loaded_ = scopes_ > 0;
         return &document_;
     case base::FileRead::Status::TooLarge:

@@ -9,7 +9,9 @@
 // Not for use from several threads at once.
 //
 // - A missing key, or a missing or unreadable file, gives the default. A file larger than
-//   kMaxFileBytes is not read: reads give defaults and writes fail, with one message.
+//   kMaxFileBytes, or one that cannot be read as CP932 (Cp932ProfileDamage: another
+//   encoding, NULs, damaged names), is not read: reads give defaults and writes fail, with
+//   one message naming the file and what is wrong with it.
 // - Integers are decimal text (ParseInteger): anything else gives the default. Booleans are
 //   integers, non-zero is on; they are written "1" and "0".
 // - Bytes of a value that are not CP932 come back as U+FFFD, one per byte.
@@ -31,6 +33,10 @@
 #include <vector>
 
 namespace config {
+
+// The message of a settings file at path whose bytes cannot be read as CP932 (what is wrong
+// with them, named with the path), or an empty text when they can.
+std::string UnreadableSettingsProblem(const std::filesystem::path& path, std::string_view bytes);
 
 class ConfigFile {
 public:
@@ -108,6 +114,8 @@ private:
     // The file's text, read afresh; nullptr when it is too large or unreadable (reported).
     // The pointer is valid until the next Load.
     const ProfileDocument* Load(bool for_write) const;
+    // Takes bytes as the document read last, with what makes them unreadable.
+    void Parse(std::string bytes) const;
     void Report(const std::string& text) const;
     std::string Encode(const std::string& section, const std::string& key, const std::string& value,
                        Entry& encoded) const;
@@ -123,6 +131,8 @@ private:
     // bytes are the same as last time is the parse reused (start-up makes about ninety
     // reads of an unchanged file).
     mutable ProfileDocument document_;
+    // What makes document_'s bytes unreadable as CP932 (UnreadableSettingsProblem), or empty.
+    mutable std::string document_damage_;
     mutable int scopes_ = 0;
     mutable bool scope_loaded_ = false; // document_ holds the text of the current scope
 };

@@ -141,11 +141,52 @@ TEST_F(ConfigFileTest, BooleansAreIntegersNonZeroIsOn) {
 TEST_F(ConfigFileTest, BadCp932BytesAreReplacedOnePerByte) {
     // 0x81 0x20 is a lead byte with a bad second byte; 0xFF and 0xA0 are no characters.
     WriteBytes(path_, "[S]\nk=a\x81 b\xFF"
-                      "c\x81\n[\xFF]\nx=1\n");
+                      "c\x81\n; \xFF\xA0 a comment\n[\x83\x5C]\nx=1\n");
     ConfigFile file(path_);
     EXPECT_EQ(file.ReadString("S", "k", ""), "a\xEF\xBF\xBD b\xEF\xBF\xBD"
                                              "c\xEF\xBF\xBD");
-    EXPECT_EQ(file.SectionNames()[1], "\xEF\xBF\xBD");
+    EXPECT_EQ(file.SectionNames()[1], "ソ");
+}
+
+// A file that is not CP932 text (another encoding, binary, damaged names) is neither read as
+// empty nor written into: reads give defaults with one message naming the file and what is
+// wrong, writes fail and leave every byte as it was.
+TEST_F(ConfigFileTest, FileThatIsNotShiftJisIsNeitherReadNorWritten) {
+    const std::string unsei = "[UNSEI]\r\nETO=7\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : unsei) utf16 += std::string{c, '\0'};
+    const struct {
+        std::string bytes;
+        std::string reason;
+    } cases[] = {
+        {utf16, "UTF-16 byte-order mark"},
+        {"\xFE\xFF" + unsei, "UTF-16 byte-order mark"},
+        {"\xEF\xBB\xBF" + unsei, "UTF-8 byte-order mark"},
+        {utf16.substr(2), "NUL byte at offset 1"},
+        {unsei + "[\xFF\xFE]\r\n", "line 3 has a byte (0xFF)"},
+        {unsei + "\x81\x20T=1\r\n", "line 3 has a byte (0x81)"},
+        {"[UNSEI]\nETO=7\n\xA0\n", "line 3 has a byte (0xA0)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        WriteBytes(path_, c.bytes);
+        base::RecordingReporter reporter;
+        ConfigFile file(path_, &reporter);
+        EXPECT_EQ(file.ReadInteger("UNSEI", "ETO", 0), 0);
+        EXPECT_EQ(file.ReadString("UNSEI", "DIR", "-"), "-");
+        EXPECT_FALSE(file.WriteString("2026", "HOLIDAY1", "0101"));
+        EXPECT_EQ(ReadBytes(path_), c.bytes);
+        ASSERT_EQ(reporter.messages().size(), 2u); // once for the reads, once for the write
+        EXPECT_NE(reporter.messages()[0].text.find(path_.string() + " cannot be read as Shift-JIS"), std::string::npos)
+            << reporter.messages()[0].text;
+        EXPECT_NE(reporter.messages()[0].text.find(c.reason), std::string::npos) << reporter.messages()[0].text;
+    }
+    // Half-width katakana and double-byte names whose second byte is '\\' or '[' are text.
+    WriteBytes(path_, unsei + Cp932("[ｶﾅ表]\r\nソ=1\r\n"));
+    ConfigFile file(path_, &reporter_);
+    EXPECT_EQ(file.ReadInteger("ｶﾅ表", "ソ", 0), 1);
+    EXPECT_TRUE(file.WriteString("UNSEI", "ETO", "8"));
+    EXPECT_TRUE(reporter_.messages().empty());
 }
 
 TEST_F(ConfigFileTest, TextCp932CannotHoldIsRefusedWithAMessage) {

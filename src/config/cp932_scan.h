@@ -32,6 +32,13 @@ std::size_t Cp932FindLast(std::string_view text, char c);
 // converter (CP932 keeps every ASCII byte as it is, the backslash included).
 std::optional<std::string> EncodeCp932(std::string_view utf8);
 
+// Why bytes cannot be read as a CP932 profile file, or an empty text when they can: a UTF-8
+// or UTF-16 byte-order mark, a NUL byte, or a byte that is no CP932 character in a section
+// line or in the name of a key (values may hold anything; they are read with
+// Cp932ToUtf8Replacing). Such a file is some other encoding or damaged, and is never
+// written into.
+std::string Cp932ProfileDamage(std::string_view bytes);
+
 // CP932 to UTF-8 that never fails: every byte at which no character can be decoded becomes
 // U+FFFD and decoding goes on with the next byte.
 std::string Cp932ToUtf8Replacing(std::string_view cp932);

@@ -7,6 +7,7 @@
 #include "host/day_file.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace host {
 
@@ -49,15 +50,10 @@ int BirthYearCycle(int year, int month, int day) {
     return record ? record->YearCycle : 0;
 }
 
-std::string MakeNewHostFolder(HostFolderOptions options, int this_year) {
-    std::error_code ec;
-    std::filesystem::create_directories(options.folder.parent_path(), ec);
-    if (ec) return base::Format(_("cannot make %s: %s"), options.folder.parent_path().c_str(), ec.message().c_str());
-    options.holidays_from = std::clamp(this_year, kDayFileFirstYear, kDayFileLastYear);
-    options.holidays_to = std::min(options.holidays_from + 2, kDayFileLastYear);
-    if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) return refusal;
-    const DayCalendar calendar(kDayFileFirstYear, kDayFileLastYear);
-    return MakeHostFolder(options, calendar);
+std::string MakeNewHostFolder(HostFolderOptions options, int /*this_year*/) {
+    // The same folder as `kalvorin-host init` makes for the same answers: every year's
+    // holidays, not only those around the year of the first start.
+    return MakeFullHostFolder(std::move(options));
 }
 
 } // namespace host

@@ -28,8 +28,9 @@ const std::array<PrefecturalCapital, 47>& PrefecturalCapitals();
 // to: the year changes at 立春, as in the almanac. 0 outside 1901 … 2100 or for no date.
 int BirthYearCycle(int year, int month, int day);
 
-// Makes a new host folder (its parents too) with the national holidays of this year and
-// the next two, as `kalvorin-host init` does. An empty text, else why it was not made.
+// Makes a new host folder (its parents too) as `kalvorin-host init` does for the same
+// answers (MakeFullHostFolder); `this_year` no longer changes what is made. An empty text,
+// else why it was not made.
 std::string MakeNewHostFolder(HostFolderOptions options, int this_year);
 
 } // namespace host

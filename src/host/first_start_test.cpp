@@ -2,10 +2,14 @@
 #include "host/first_start.h"
 
 #include "almanac/day_notes.h"
+#include "config/config_file.h"
+#include "config/holidays.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
+#include <unistd.h>
 
 namespace host {
 namespace {
@@ -31,6 +35,36 @@ TEST(PrefecturalCapitals, FortySevenPlacesInJapan) {
         EXPECT_TRUE(c.elevation >= 0 && c.elevation < 1000) << c.city;
     }
     EXPECT_EQ(47u, prefectures.size());
+}
+
+// The folder the first start makes is the folder init makes for the same answers: the same
+// sections, and every year's holidays (not only those around the year it was made).
+TEST(FirstStart, MakesTheFolderInitMakes) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("first_start_test_" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    HostFolderOptions options;
+    options.eto = 7;
+    options.start_weekday = 1;
+    options.latitude = "43.5000";
+    options.folder = root / "dialog";
+    ASSERT_EQ(MakeNewHostFolder(options, 2026), "");
+    options.folder = root / "init";
+    ASSERT_EQ(MakeFullHostFolder(options), "");
+    const config::ConfigFile dialog(root / "dialog" / "Kalvorin.CFG");
+    const config::ConfigFile init(root / "init" / "Kalvorin.CFG");
+    EXPECT_EQ(dialog.SectionNames(), init.SectionNames());
+    EXPECT_EQ(dialog.SectionNames().size(), 1u + (2100 - 1948 + 1));
+    for (const std::string& section : init.SectionNames()) {
+        for (int month = 1; month <= 12; ++month) {
+            const std::string key = "HOLIDAY" + std::to_string(month);
+            EXPECT_EQ(dialog.ReadString(section, key, "-"), init.ReadString(section, key, "-")) << section << key;
+        }
+    }
+    EXPECT_EQ(dialog.ReadString("2030", "HOLIDAY1", ""), "0114"); // 元日 and 成人の日
+    for (const char* key : {"ETO", "Start Youbi", "GENGO NAME", "GENGO YEAR", "IDO", "KEIDO", "HYOUKOU", "Font Name"})
+        EXPECT_EQ(dialog.ReadString("UNSEI", key, "-"), init.ReadString("UNSEI", key, "-")) << key;
+    fs::remove_all(root);
 }
 
 } // namespace

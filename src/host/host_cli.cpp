@@ -323,14 +323,7 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
     } else {
         options.folder = o.operands()[0];
     }
-    // Every year of the day file that has national holidays; the years past the law's last
-    // change are that law carried forward.
-    options.holidays_from = std::max(kFirstHolidayYear, kDayFileFirstYear);
-    options.holidays_to = kDayFileLastYear;
-
-    if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) throw std::runtime_error(refusal);
-    const DayCalendar calendar(kDayFileFirstYear, kDayFileLastYear);
-    const std::string failure = MakeHostFolder(options, calendar);
+    const std::string failure = MakeFullHostFolder(options);
     if (!failure.empty()) throw std::runtime_error(failure);
     out << base::Format(_("made the host folder %s"), options.folder.c_str()) << "\n";
     return base::kExitOk;

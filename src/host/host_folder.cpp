@@ -1,18 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/host_folder.h"
 
+#include "almanac/day_file.h"
+#include "base/file_io.h"
+#include "base/file_lock.h"
 #include "base/i18n.h"
 #include "base/reporter.h"
-#include "pictures/demo_content.h"
-
-#include <system_error>
-#include <vector>
-
 #include "base/sjis.h"
 #include "config/config_file.h"
-#include "base/file_io.h"
+#include "config/host_location.h"
 #include "host/day_file.h"
 #include "host/holiday_writer.h"
+#include "host/national_holidays.h"
+#include "pictures/commentary_db.h"
+#include "pictures/demo_content.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <system_error>
+#include <vector>
 
 namespace host {
 
@@ -74,6 +85,66 @@ std::string DirValue(const std::filesystem::path& folder) {
     return dir;
 }
 
+// The names of the files a host folder is made of; the settings file is moved into place
+// last of all, so that a folder whose Kalvorin.CFG names it is whole.
+bool IsPictureName(const std::string& name) {
+    if (name == pictures::kCommentaryIndexFile || name == pictures::kCommentaryDataFile) return true;
+    for (int month = 1; month <= 12; ++month)
+        if (name == pictures::DemoMonthPictureName(month)) return true;
+    return false;
+}
+
+// A folder holding only what a failed making of it left: no UNSEI.DAT (written after the
+// settings file, in runs of old), nothing but the files a host folder is made of and hidden
+// files (locks, temporaries of writes), and a Kalvorin.CFG, if any, that was made for this
+// folder (its DIR names it).
+bool HoldsOnlyLeftovers(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (std::filesystem::exists(folder / almanac::kDayFileName, error)) return false;
+    const config::ConfigFile cfg(folder / config::kConfigFileName);
+    if (cfg.exists() && cfg.ReadString("UNSEI", "DIR", "") != DirValue(folder)) return false;
+    std::filesystem::directory_iterator entries(folder, error);
+    if (error) return false;
+    for (const auto& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (name != config::kConfigFileName && name != "ReadMe2.TXT" && !IsPictureName(name) && !name.starts_with("."))
+            return false;
+    }
+    return true;
+}
+
+// The work folder beside the host folder, ".NAME.making-XXXXXX", where the files are made
+// before they are moved into place; removed unless everything in it was moved. One left by
+// a run that was killed is removed by the next.
+class WorkFolder {
+public:
+    explicit WorkFolder(const std::filesystem::path& folder) {
+        const std::string prefix = "." + folder.filename().string() + ".making-";
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.parent_path(), error))
+            if (entry.path().filename().string().starts_with(prefix)) std::filesystem::remove_all(entry.path(), error);
+        std::string pattern = (folder.parent_path() / (prefix + "XXXXXX")).string();
+        if (!::mkdtemp(pattern.data())) return;
+        path_ = pattern;
+        // It becomes the folder: the permissions a folder made by mkdir gets, not mkdtemp's.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(path_.c_str(), 0777 & ~mask);
+    }
+    ~WorkFolder() {
+        std::error_code error;
+        if (!path_.empty()) std::filesystem::remove_all(path_, error);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    // The folder became the host folder itself.
+    void Release() { path_.clear(); }
+
+private:
+    std::filesystem::path path_;
+};
+
 } // namespace
 
 std::string HostFolderRefusal(const HostFolderOptions& options) {
@@ -91,8 +162,8 @@ std::string HostFolderRefusal(const HostFolderOptions& options) {
     if (base::Cp932Length(DirValue(folder)) > kMaxDirBytes) {
         return base::Format(_("the folder's path is longer than the %d bytes the module holds"), static_cast<int>(kMaxDirBytes));
     }
-    if (options.force) return {};
     std::error_code error;
+    if (options.force || (std::filesystem::is_directory(folder, error) && HoldsOnlyLeftovers(folder))) return {};
     if (std::filesystem::exists(folder / "Kalvorin.CFG", error)) {
         return base::Format(_("%s exists; use --force to write into it"), (folder / "Kalvorin.CFG").c_str());
     }
@@ -117,25 +188,64 @@ std::string WriteDemoPictures(const std::filesystem::path& folder) {
     return {};
 }
 
+std::string MakeFullHostFolder(HostFolderOptions options) {
+    // The years past the law's last change are that law carried forward.
+    options.holidays_from = std::max(kFirstHolidayYear, kDayFileFirstYear);
+    options.holidays_to = kDayFileLastYear;
+    // Refused before two centuries of almanac are computed.
+    if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) return refusal;
+    const DayCalendar calendar(kDayFileFirstYear, kDayFileLastYear);
+    return MakeHostFolder(options, calendar);
+}
+
 std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& calendar) {
     if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) return refusal;
     const std::filesystem::path folder = AbsoluteFolder(options.folder);
-    const std::string dir = DirValue(folder);
-    const std::filesystem::path cfg_path = folder / "Kalvorin.CFG";
+    const std::filesystem::path cfg_path = folder / config::kConfigFileName;
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) return base::Format(_("cannot make %s: %s"), folder.c_str(), error.message().c_str());
-
-    base::RecordingReporter reporter;
-    config::ConfigFile cfg(cfg_path, &reporter);
-    auto with_reason = [&reporter](std::string text) {
-        if (!reporter.messages().empty()) text += ": " + reporter.messages().back().text;
+    std::filesystem::create_directories(folder.parent_path(), error);
+    if (error) return base::Format(_("cannot make %s: %s"), folder.parent_path().c_str(), error.message().c_str());
+    WorkFolder work(folder);
+    if (work.path().empty())
+        return base::Format(_("cannot make a folder beside %s: %s"), folder.c_str(), std::strerror(errno));
+    const bool existing = IsNonEmptyFolder(folder);
+    // A failure names the file as it would have been in the folder, on one line.
+    auto said = [&](std::string text) {
+        const std::string work_name = work.path().string();
+        for (std::size_t at; (at = text.find(work_name)) != std::string::npos;)
+            text.replace(at, work_name.size(), folder.string());
+        for (std::size_t at; (at = text.find('\r')) != std::string::npos;) text.replace(at, 1, ": ");
         return text;
+    };
+
+    // The settings: the folder's own Kalvorin.CFG with the keys of "UNSEI" and the holidays
+    // written into it, made while its lock is held, so that no other writer's change made
+    // meanwhile is lost when it is replaced.
+    std::optional<base::FileLock> lock;
+    if (existing) {
+        lock.emplace(cfg_path);
+        if (!lock->ok()) return base::Format(_("cannot write the settings file: %s"), lock->error().c_str());
+        const base::FileRead old = base::ReadFileBounded(cfg_path, config::ConfigFile::kMaxFileBytes);
+        if (old.status == base::FileRead::Status::TooLarge)
+            return base::Format(_("%s: the settings file is too large (at most 16 MiB)"), cfg_path.c_str());
+        if (old.status == base::FileRead::Status::Failed) return old.error;
+        if (std::string problem = config::UnreadableSettingsProblem(cfg_path, old.bytes); !problem.empty()) return problem;
+        if (old.status == base::FileRead::Status::Ok) {
+            if (std::string failure = base::ReplaceFileAtomically(work.path() / config::kConfigFileName, old.bytes);
+                !failure.empty())
+                return said(failure);
+        }
+    }
+    base::RecordingReporter reporter;
+    config::ConfigFile cfg(work.path() / config::kConfigFileName, &reporter);
+    auto with_reason = [&reporter, &said](std::string text) {
+        if (!reporter.messages().empty()) text += ": " + reporter.messages().back().text;
+        return said(text);
     };
     const std::vector<config::ConfigFile::Entry> unsei = {
         {"UNSEI", "ETO", std::to_string(options.eto)},
         {"UNSEI", "Start Youbi", std::to_string(options.start_weekday)},
-        {"UNSEI", "DIR", dir},
+        {"UNSEI", "DIR", DirValue(folder)},
         {"UNSEI", "GENGO NAME", options.era_name},
         {"UNSEI", "GENGO YEAR", std::to_string(options.era_year)},
         {"UNSEI", "Font Height", "-16"},
@@ -149,15 +259,51 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
         const std::string failure = WriteNationalHolidays(cfg, options.holidays_from, options.holidays_to);
         if (!failure.empty()) return with_reason(failure);
     }
+    std::filesystem::remove(base::FileLock::LockPath(cfg.path()), error);
 
-    std::string failure = WriteDayFile(folder / "UNSEI.DAT", calendar);
-    if (!failure.empty()) return failure;
-
+    // The other files, made whole beside the folder.
+    std::string failure = WriteDayFile(work.path() / almanac::kDayFileName, calendar);
+    if (!failure.empty()) return said(failure);
     const std::optional<std::string> readme = base::Utf8ToCp932(ToCrlf(kReadMeText));
     if (!readme) return _("the help text has a character CP932 lacks");
-    failure = base::ReplaceFileAtomically(folder / "ReadMe2.TXT", *readme);
-    if (!failure.empty()) return failure;
-    return WriteDemoPictures(folder);
+    failure = base::ReplaceFileAtomically(work.path() / "ReadMe2.TXT", *readme);
+    if (!failure.empty()) return said(failure);
+    // Pictures the user already has (a folder made before, or pictures chosen since) are
+    // kept: the samples go only where there are none.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(work.path(), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name != config::kConfigFileName) names.push_back(name);
+    }
+    if (error) return base::Format(_("cannot read %s: %s"), work.path().c_str(), error.message().c_str());
+    if (failure = WriteDemoPictures(work.path()); !failure.empty()) return said(failure);
+    for (int month = 1; month <= 12; ++month)
+        names.push_back(pictures::DemoMonthPictureName(month));
+    names.push_back(std::string(pictures::kCommentaryIndexFile));
+    names.push_back(std::string(pictures::kCommentaryDataFile));
+
+    if (!existing) {
+        // A new folder (or an empty one) appears whole in one rename.
+        if (::rename(work.path().c_str(), folder.c_str()) != 0)
+            return base::Format(_("cannot rename %s: %s"), folder.c_str(), std::strerror(errno));
+        work.Release();
+        return {};
+    }
+    // Into a folder that has files: every file checked first, then moved in one by one, the
+    // settings file last.
+    std::vector<std::string> moves;
+    for (const std::string& name : names) {
+        if (IsPictureName(name) && std::filesystem::exists(std::filesystem::symlink_status(folder / name, error)))
+            continue;
+        if (std::string problem = base::ReplaceableProblem(folder / name); !problem.empty()) return problem;
+        moves.push_back(name);
+    }
+    if (std::string problem = base::ReplaceableProblem(cfg_path); !problem.empty()) return problem;
+    moves.push_back(std::string(config::kConfigFileName));
+    for (const std::string& name : moves)
+        if (std::string failure = base::MoveFileIntoPlace(work.path() / name, folder / name); !failure.empty())
+            return failure;
+    return {};
 }
 
 } // namespace host

@@ -36,8 +36,17 @@ std::string HostFolderRefusal(const HostFolderOptions& options);
 // where the folder has none yet. Returns an empty text, else what went wrong.
 std::string WriteDemoPictures(const std::filesystem::path& folder);
 
-// Makes the folder. Refused (an error text) when the folder exists and is not empty, or holds
-// a Kalvorin.CFG, unless `force`; with `force` the keys of "UNSEI" and the holidays are
+// Makes a host folder as `kalvorin-host init` and the first start make it, whatever the
+// holiday years in options: the almanac of every day of the day file and the national
+// holidays of every year of it that has them. An empty text, else why it was not made.
+std::string MakeFullHostFolder(HostFolderOptions options);
+
+// Makes the folder, all or nothing: its files are made in a work folder beside it and moved
+// into place last (a new folder appears in one rename; into a folder that has files the
+// settings file is moved last of all), so that a run that is killed or fails leaves the
+// folder as it was. Refused (an error text) when the folder exists and is not empty, or holds
+// a Kalvorin.CFG, unless `force` or it holds only what a failed making of it left (no
+// UNSEI.DAT, nothing but the files of a host folder); then the keys of "UNSEI" and the holidays are
 // written into an existing Kalvorin.CFG, whose other sections are kept. Returns an empty text
 // on success, else what went wrong.
 std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& calendar);

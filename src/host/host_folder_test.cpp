@@ -2,6 +2,10 @@
 // Making a host folder, and the command line's answers to bad arguments and refused folders.
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -215,6 +219,121 @@ TEST_F(HostFolderTest, HolidaysCommandWritesYearSections) {
     EXPECT_EQ(out_.str().find("wrote"), std::string::npos) << out_.str();
     EXPECT_NE(out_.str().find("nothing was changed"), std::string::npos) << out_.str();
     EXPECT_EQ(before, ReadFile(root_ / "Kalvorin.CFG"));
+}
+
+// A folder is made all or nothing. The making is stopped (killed at a moment, or by a file
+// size limit that stands in for a full disk) in a child process; the folder is then either
+// as it was or whole, and no work folder is left beside it once a later run has been.
+class HostFolderInterruptedTest : public HostFolderTest {
+protected:
+    // Runs MakeHostFolder in a child: killed after `kill_after_ms` (when > 0), or with files
+    // limited to `max_file_bytes` (when > 0).
+    void MakeInChild(const HostFolderOptions& options, int kill_after_ms, rlim_t max_file_bytes) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (max_file_bytes > 0) {
+                ::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{max_file_bytes, max_file_bytes};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            ::_exit(MakeHostFolder(options, testing::FullCalendar()).empty() ? 0 : 1);
+        }
+        if (kill_after_ms > 0) {
+            ::usleep(static_cast<useconds_t>(kill_after_ms) * 1000);
+            ::kill(child, SIGKILL);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+    }
+    static int Eto(const fs::path& folder) {
+        return config::ConfigFile(folder / "Kalvorin.CFG").ReadInteger("UNSEI", "ETO", 0);
+    }
+    static bool Whole(const fs::path& folder) {
+        const config::ConfigFile cfg(folder / "Kalvorin.CFG");
+        std::error_code error;
+        return fs::file_size(folder / "UNSEI.DAT", error) == 73050u * 15u && !cfg.ReadString("2100", "HOLIDAY1", "").empty() &&
+               fs::exists(folder / "Kalvo標準.DAT") && fs::exists(folder / pictures::DemoMonthPictureName(12));
+    }
+    int WorkFolders() const {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(root_))
+            count += entry.path().filename().string().find(".making-") != std::string::npos;
+        return count;
+    }
+};
+
+TEST_F(HostFolderInterruptedTest, KilledOrOutOfSpaceLeavesTheFolderAsItWasOrWhole) {
+    HostFolderOptions options;
+    options.folder = root_ / "host";
+    options.eto = 5;
+    options.holidays_from = 1948;
+    options.holidays_to = 2100;
+    // A new folder: not there at all, or whole.
+    for (int ms : {200, 1500}) {
+        MakeInChild(options, ms, 0);
+        EXPECT_TRUE(!fs::exists(options.folder) || Whole(options.folder)) << "killed after " << ms << " ms";
+        fs::remove_all(options.folder);
+    }
+    MakeInChild(options, 0, 200 * 1024); // room for the settings, not for UNSEI.DAT
+    EXPECT_FALSE(fs::exists(options.folder));
+    EXPECT_EQ(WorkFolders(), 0);
+
+    // Made again over a whole folder with --force: the old settings or the new ones, each
+    // with its holidays, never the new birth sign without them.
+    ASSERT_EQ(MakeHostFolder(options, testing::FullCalendar()), "");
+    const std::string old_cfg = ReadFile(options.folder / "Kalvorin.CFG");
+    options.force = true;
+    options.eto = 9;
+    for (int ms : {200, 1500}) {
+        MakeInChild(options, ms, 0);
+        EXPECT_TRUE(Whole(options.folder)) << "killed after " << ms << " ms";
+        const int eto = Eto(options.folder);
+        EXPECT_TRUE(eto == 9 || ReadFile(options.folder / "Kalvorin.CFG") == old_cfg) << eto;
+        ASSERT_EQ(MakeHostFolder(options, testing::FullCalendar()), "");
+        EXPECT_EQ(WorkFolders(), 0);
+        options.eto = 5;
+        ASSERT_EQ(MakeHostFolder(options, testing::FullCalendar()), "");
+        options.eto = 9;
+    }
+    MakeInChild(options, 0, 200 * 1024);
+    EXPECT_EQ(ReadFile(options.folder / "Kalvorin.CFG"), old_cfg);
+}
+
+TEST_F(HostFolderTest, InitCompletesWhatAFailedInitLeftButNothingElse) {
+    // What a run of old left when stopped before UNSEI.DAT: its settings, naming the folder.
+    const fs::path folder = root_ / "host";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Kalvorin.CFG", std::ios::binary) << "[UNSEI]\r\nETO=3\r\nDIR=" << folder.string() << "\r\n";
+    std::ofstream(folder / ".Kalvorin.CFG.lock");
+    ASSERT_EQ(Run({"init", folder.string(), "--eto", "4"}), 0) << err_.str();
+    EXPECT_EQ(config::ConfigFile(folder / "Kalvorin.CFG").ReadInteger("UNSEI", "ETO", 0), 4);
+    EXPECT_TRUE(fs::exists(folder / "UNSEI.DAT"));
+    EXPECT_EQ(config::ConfigFile(folder / "Kalvorin.CFG").ReadString("2100", "HOLIDAY1", "").substr(0, 2), "01");
+    // A whole folder, or one whose settings are another folder's, still needs --force.
+    EXPECT_EQ(Run({"init", folder.string(), "--eto", "4"}), 1);
+    fs::remove(folder / "UNSEI.DAT");
+    std::ofstream(folder / "Kalvorin.CFG", std::ios::binary) << "[UNSEI]\r\nETO=3\r\nDIR=/elsewhere\r\n";
+    EXPECT_EQ(Run({"init", folder.string(), "--eto", "4"}), 1);
+    EXPECT_NE(err_.str().find("--force"), std::string::npos) << err_.str();
+}
+
+// A settings file in another encoding is never written into: the path and the reason, the
+// file as it was.
+TEST_F(HostFolderTest, SettingsInAnotherEncodingAreNotWrittenInto) {
+    const fs::path folder = root_ / "host";
+    fs::create_directories(folder);
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[UNSEI]\r\nETO=3\r\n")) utf16 += std::string{c, '\0'};
+    std::ofstream(folder / "Kalvorin.CFG", std::ios::binary) << utf16;
+    EXPECT_EQ(Run({"holidays", folder.string(), "2026", "2026"}), 1);
+    EXPECT_NE(err_.str().find((folder / "Kalvorin.CFG").string() + " cannot be read as Shift-JIS: it begins with a UTF-16"),
+              std::string::npos)
+        << err_.str();
+    EXPECT_EQ(Run({"init", folder.string(), "--eto", "4", "--force"}), 1);
+    EXPECT_NE(err_.str().find("UTF-16"), std::string::npos) << err_.str();
+    EXPECT_EQ(ReadFile(folder / "Kalvorin.CFG"), utf16);
+    EXPECT_FALSE(fs::exists(folder / "UNSEI.DAT"));
 }
 
 TEST(EventLines, OneLinePerEvent) {

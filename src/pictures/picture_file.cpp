@@ -6,7 +6,11 @@
 #include "pictures/file_bytes.h"
 #include "pictures/jpeg_image.h"
 #include "pictures/picture_limits.h"
+#include "pictures/picture_shrink.h"
 #include "pictures/pixbuf_image.h"
+
+#include "base/file_io.h"
+#include "base/i18n.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,6 +35,28 @@ std::string LowerExtension(const std::filesystem::path& path) {
     return ext;
 }
 
+// The bytes of a picture file, refused unread when it is larger than any picture file the
+// program takes; nothing, after a message naming the file and why, when they cannot be had.
+std::optional<std::vector<std::uint8_t>> ReadPictureBytes(const std::filesystem::path& path, base::Reporter& reporter) {
+    base::FileBytesRead read = base::ReadFileBytesBounded(path, static_cast<std::size_t>(kMaxPictureFileBytes));
+    switch (read.status) {
+    case base::FileBytesRead::Status::Ok:
+        return std::move(read.bytes);
+    case base::FileBytesRead::Status::TooLarge:
+        ReportUnreadable(base::Format(_("%s: larger than %d MiB, the most a picture file may have"), path.c_str(),
+                                      static_cast<int>(kMaxPictureFileBytes >> 20)),
+                         reporter);
+        break;
+    case base::FileBytesRead::Status::Failed:
+        ReportUnreadable(base::NamingFile(path, read.error), reporter);
+        break;
+    case base::FileBytesRead::Status::Missing:
+        ReportUnreadable(path.string(), reporter);
+        break;
+    }
+    return std::nullopt;
+}
+
 std::optional<Bitmap> Reported(std::optional<Bitmap> bitmap, std::string_view what, base::Reporter& reporter) {
     if (!bitmap || bitmap->empty()) {
         ReportUnreadable(what, reporter);
@@ -45,16 +71,14 @@ std::optional<Bitmap> DecodeCmpPicture(std::span<const std::uint8_t> cmp, std::s
                                        base::Reporter& reporter) {
     ByteStream source(std::vector<std::uint8_t>(cmp.begin(), cmp.end()));
     ByteStream payload;
-    if (DecodeCmpStream(source, payload, reporter) != 0) return std::nullopt;
+    base::NamingReporter naming(what, reporter); // the codec's own texts name no file
+    if (DecodeCmpStream(source, payload, naming) != 0) return std::nullopt;
     return Reported(DecodeBmpImage(payload.bytes(), cmp.size()), what, reporter);
 }
 
 std::optional<Bitmap> LoadCmpFile(const std::filesystem::path& path, base::Reporter& reporter) {
-    const auto bytes = ReadFileBytes(path, kMaxPictureFileBytes);
-    if (!bytes) {
-        ReportUnreadable(path.string(), reporter);
-        return std::nullopt;
-    }
+    const auto bytes = ReadPictureBytes(path, reporter);
+    if (!bytes) return std::nullopt;
     return DecodeCmpPicture(*bytes, path.string(), reporter);
 }
 
@@ -84,8 +108,8 @@ std::optional<Bitmap> LoadPictureByExtension(const std::filesystem::path& path, 
     const std::string ext = LowerExtension(path);
     if (!IsPictureExtension(path)) return std::nullopt;
     if (ext == ".cmp") return LoadCmpFile(path, reporter);
-    const auto bytes = ReadFileBytes(path, kMaxPictureFileBytes);
-    if (!bytes) return Reported(std::nullopt, path.string(), reporter);
+    const auto bytes = ReadPictureBytes(path, reporter);
+    if (!bytes) return std::nullopt;
     if (ext == ".ico") return Reported(DecodeWithPixbuf(*bytes, "ico"), path.string(), reporter);
     std::optional<Bitmap> picture = DecodeBmpOrJpeg(*bytes, stop);
     if (stop.stop_requested()) return std::nullopt;
@@ -100,13 +124,15 @@ std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& rep
 }
 
 bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target, base::Reporter& reporter) {
-    const auto bytes = ReadFileBytes(picture, kMaxPictureFileBytes);
-    std::optional<Bitmap> bitmap = bytes ? DecodeBmpOrJpeg(*bytes) : std::nullopt;
+    const auto bytes = ReadPictureBytes(picture, reporter);
+    if (!bytes) return false;
+    std::optional<Bitmap> bitmap = DecodeBmpOrJpeg(*bytes);
     if (!bitmap || bitmap->empty()) {
         ReportUnreadable(picture.string(), reporter);
         return false;
     }
-    const std::vector<std::uint8_t> cmp = MakeCmpImage(*bitmap, reporter);
+    const std::vector<std::uint8_t> cmp =
+        MakeCmpImage(ShrinkToFit(*std::move(bitmap), kImportLongSide, kImportShortSide), reporter);
     if (!WriteFileBytes(target, cmp)) {
         reporter.ShowMessage("ファイル書込みエラー\r" + target.string(), kReadErrorCaption);
         return false;

@@ -3,9 +3,10 @@
 // Pictures from files: the month-picture loader, the loaders of the dialogs, and making a
 // .cmp file from a .bmp or JPEG picture.
 //
-// A picture that cannot be had (missing or unreadable file, broken .cmp, bitmap that does
-// not load, no pixels) is reported once through the reporter and gives nullopt; callers
-// then go on without the picture.
+// A picture that cannot be had (missing or unreadable file, a file larger than
+// kMaxPictureFileBytes, refused before it is read, broken .cmp, bitmap that does not load,
+// no pixels) is reported once through the reporter, the file named in the message's body,
+// and gives nullopt; callers then go on without the picture.
 
 #include "base/reporter.h"
 #include "pictures/bitmap.h"
@@ -53,7 +54,9 @@ std::optional<Bitmap> LoadPictureByExtension(const std::filesystem::path& path, 
 std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& reporter);
 
 // Makes the .cmp file `target` from the .bmp or JPEG file `picture`, as the picture dialogs
-// do. False, after a message, when the picture cannot be read or the file not written.
+// do, at no more pixels than the largest paper prints at 600 dpi (kImportLongSide ×
+// kImportShortSide; a larger picture is shrunk). False, after a message, when the picture
+// cannot be read or the file not written.
 bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target, base::Reporter& reporter);
 
 } // namespace pictures

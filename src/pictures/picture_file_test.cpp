@@ -5,8 +5,12 @@
 #include "pictures/file_bytes.h"
 #include "pictures/jpeg_image.h"
 #include "pictures/picture_file.h"
+#include "pictures/picture_limits.h"
+#include "pictures/picture_shrink.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,7 +88,21 @@ TEST_F(PictureFileTest, PicturesThatCannotBeHadAreReportedOnce) {
     ASSERT_TRUE(WriteFileBytes(dir_ / "cut.cmp", Bytes(300, 0)));
     EXPECT_FALSE(LoadPictureFile(dir_, "cut.cmp", reporter_));
     ASSERT_EQ(reporter_.messages().size(), 1u);
-    EXPECT_EQ(reporter_.messages()[0].text, kCmpBrokenInputText);
+    EXPECT_EQ(reporter_.messages()[0].text, std::string(kCmpBrokenInputText) + "\r" + (dir_ / "cut.cmp").string());
+    EXPECT_EQ(reporter_.messages()[0].caption, kCmpDecodeCaption);
+    reporter_.clear();
+
+    // A file larger than any picture file is refused before it is read (a sparse file: no
+    // disk is spent on it).
+    {
+        std::ofstream(dir_ / "huge.cmp");
+        fs::resize_file(dir_ / "huge.cmp", static_cast<std::uintmax_t>(kMaxPictureFileBytes) + 1);
+    }
+    EXPECT_FALSE(LoadPictureFile(dir_, "huge.cmp", reporter_));
+    EXPECT_FALSE(MakeCmpFile(dir_ / "huge.cmp", dir_ / "out.cmp", reporter_));
+    ASSERT_EQ(reporter_.messages().size(), 2u);
+    EXPECT_NE(reporter_.messages()[0].text.find((dir_ / "huge.cmp").string() + ": larger than"), std::string::npos)
+        << reporter_.messages()[0].text;
     reporter_.clear();
 
     // A good .cmp whose payload is not a bitmap.
@@ -101,6 +119,36 @@ TEST_F(PictureFileTest, PicturesThatCannotBeHadAreReportedOnce) {
     EXPECT_FALSE(MakeCmpFile(dir_ / "notes.bmp", dir_ / "out.cmp", reporter_));
     EXPECT_FALSE(fs::exists(dir_ / "out.cmp"));
     EXPECT_EQ(reporter_.messages().size(), 1u);
+}
+
+// A picture is imported at no more pixels than the largest paper prints at 600 dpi; its
+// proportions are kept and its colours averaged.
+TEST_F(PictureFileTest, ImportedPicturesAreShrunkToThePaper) {
+    Bitmap wide;
+    wide.width = kImportLongSide * 2 + 1;
+    wide.height = 3;
+    wide.pixels.assign(static_cast<std::size_t>(wide.width) * wide.height, 0xFF000000u);
+    for (int x = 0; x < wide.width; x += 2) wide.pixels[static_cast<std::size_t>(x)] = 0xFFFFFFFFu;
+    ASSERT_TRUE(WriteFileBytes(dir_ / "wide.bmp", EncodeBmpImage(wide)));
+    ASSERT_TRUE(MakeCmpFile(dir_ / "wide.bmp", dir_ / "wide.cmp", reporter_));
+    const std::optional<Bitmap> made = LoadCmpFile(dir_ / "wide.cmp", reporter_);
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->width, kImportLongSide);
+    EXPECT_EQ(made->height, 1);
+    // Each new pixel averages two columns and three rows: one white pixel in six.
+    EXPECT_EQ(made->at(100, 0) & 0xFF, (255u + 3) / 6);
+
+    // A picture that fits is kept as it is; a tall one is bounded the other way round.
+    EXPECT_EQ(ShrinkToFit(Sample(), kImportLongSide, kImportShortSide).pixels, Sample().pixels);
+    Bitmap tall;
+    tall.width = kImportShortSide + 100;
+    tall.height = 2;
+    tall.pixels.assign(static_cast<std::size_t>(tall.width) * tall.height, 0xFF123456u);
+    const Bitmap shrunk = ShrinkToFit(tall, kImportLongSide, kImportShortSide);
+    EXPECT_EQ(shrunk.width, kImportShortSide + 100) << "its long side fits the paper's long side";
+    EXPECT_EQ(ShrinkToFit(tall, 1000, 500).width, 1000);
+    EXPECT_EQ(ShrinkToFit(tall, 1000, 500).at(3, 0), 0xFF123456u);
+    EXPECT_TRUE(reporter_.messages().empty());
 }
 
 TEST_F(PictureFileTest, LoadsByExtensionInAnyCase) {

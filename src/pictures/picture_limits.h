@@ -3,9 +3,13 @@
 // The memory budget of picture decoding, checked before anything is allocated for a picture.
 //
 // - Absolute caps: a picture has at most kMaxPicturePixels pixels (a 600-dpi A4 page is
-//   about 35 million; nothing the program prints needs more), a picture file is read only up
-//   to kMaxPictureFileBytes, and a .cmp file decodes to at most kMaxDecodedBytes (a 32-bit
-//   bitmap of the largest picture, with its headers).
+//   about 35 million; nothing the program prints needs more), a .cmp file decodes to at most
+//   kMaxDecodedBytes (a 32-bit bitmap of the largest picture, with its headers), and a
+//   picture file larger than that, kMaxPictureFileBytes, is refused before it is read: no
+//   picture the program takes needs a larger file.
+// - A picture is imported (made into a .cmp file) at no more pixels than the largest paper
+//   prints at 600 dpi: its long side at most kImportLongSide, its short side at most
+//   kImportShortSide (the longest and the widest of the papers, at 600 dpi).
 // - Proportional: a picture may have kFreePixels whatever its size on disk; beyond that, at
 //   most kPixelsPerInputByte pixels for each byte of the file it came from (the .cmp file,
 //   not the bitmap inside it). A run-length bitmap paints at most 127 pixels a byte with its
@@ -21,8 +25,10 @@
 namespace pictures {
 
 inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{48} << 20;
-inline constexpr std::int64_t kMaxPictureFileBytes = std::int64_t{512} << 20;
 inline constexpr std::int64_t kMaxDecodedBytes = 4 * kMaxPicturePixels + (std::int64_t{64} << 10);
+inline constexpr std::int64_t kMaxPictureFileBytes = kMaxDecodedBytes;
+inline constexpr int kImportLongSide = 10200; // tabloid's 431.8 mm
+inline constexpr int kImportShortSide = 7015; // A3's 297 mm
 inline constexpr std::int64_t kFreePixels = std::int64_t{4} << 20;
 inline constexpr std::int64_t kPixelsPerInputByte = 256;
 // The scans of a progressive JPEG: an encoder's scripts use about ten to twenty. Each scan

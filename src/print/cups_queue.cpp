@@ -2,11 +2,11 @@
 #include "print/cups_queue.h"
 
 #include "base/i18n.h"
+#include "print/scheduler_connection.h"
 
 #include <cups/cups.h>
 
 #include <cstdlib>
-#include <fstream>
 
 namespace print {
 namespace {
@@ -14,10 +14,34 @@ namespace {
 constexpr int kDefaultDpi = 600;
 constexpr int kMinDpi = 24;
 constexpr int kMaxDpi = 2400;
+// Cancelling a job that failed gets a deadline of its own, short: the command is ending.
+constexpr std::chrono::seconds kCancelSeconds{5};
 
-std::string LastError() {
-    const char* text = cupsLastErrorString();
-    return text && *text ? text : _("no answer");
+// A request of the operation to a queue, as lp makes it.
+Ipp QueueRequest(ipp_op_t operation, const std::string& queue) {
+    Ipp request(ippNewRequest(operation));
+    char uri[1024];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     queue.c_str());
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    return request;
+}
+
+std::string Resource(const std::string& queue) {
+    return "/printers/" + queue;
+}
+
+bool Succeeded(const Ipp& answer) {
+    return ippGetStatusCode(answer.get()) <= IPP_STATUS_OK_CONFLICTING;
+}
+
+// The scheduler's own words for a status it answered with.
+std::string StatusText(const Ipp& answer) {
+    ipp_attribute_t* message = ippFindAttribute(answer.get(), "status-message", IPP_TAG_TEXT);
+    const char* text = message ? ippGetString(message, 0, nullptr) : nullptr;
+    const char* status = ippErrorString(ippGetStatusCode(answer.get()));
+    return text && *text ? std::string(status) + ", " + text : std::string(status);
 }
 
 } // namespace
@@ -26,96 +50,156 @@ std::string CupsQueue::ServerName() {
     return cupsServer();
 }
 
-std::unique_ptr<CupsQueue> CupsQueue::Connect(std::string* error) {
-    const char* server = cupsServer();
-    http_t* http =
-        httpConnect2(server, ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMilliseconds, nullptr);
-    if (!http) {
-        *error = base::Format(_("no print scheduler answers at %s"), server);
-        return nullptr;
+CupsQueue::CupsQueue(int deadline_seconds) : deadline_(deadline_seconds) {}
+
+CupsQueue::~CupsQueue() = default;
+
+std::chrono::seconds CupsQueue::Deadline(std::uintmax_t document_bytes) const {
+    return deadline_ + std::chrono::seconds(document_bytes / kBytesPerExtraSecond);
+}
+
+// The exchange in progress is registered for Interrupt while it lasts.
+class CurrentExchange {
+public:
+    CurrentExchange(std::mutex& mutex, SchedulerConnection*& current, SchedulerConnection& connection,
+                    const std::atomic<bool>& interrupted)
+        : mutex_(mutex), current_(current) {
+        const std::lock_guard lock(mutex_);
+        current_ = &connection;
+        if (interrupted) connection.Interrupt();
     }
-    // A request that gets no answer in time fails instead of being retried.
-    httpSetTimeout(http, kRequestSeconds, nullptr, nullptr);
-    return std::unique_ptr<CupsQueue>(new CupsQueue(http));
-}
+    ~CurrentExchange() {
+        const std::lock_guard lock(mutex_);
+        current_ = nullptr;
+    }
+    CurrentExchange(const CurrentExchange&) = delete;
+    CurrentExchange& operator=(const CurrentExchange&) = delete;
 
-CupsQueue::~CupsQueue() {
-    ForgetPrinter();
-    httpClose(http_);
-}
+private:
+    std::mutex& mutex_;
+    SchedulerConnection*& current_;
+};
 
-void CupsQueue::ForgetPrinter() {
-    if (info_) cupsFreeDestInfo(info_);
-    if (dest_) cupsFreeDests(1, dest_);
-    info_ = nullptr;
-    dest_ = nullptr;
+void CupsQueue::Interrupt() {
+    interrupted_ = true;
+    const std::lock_guard lock(current_mutex_);
+    if (current_) current_->Interrupt();
 }
 
 std::optional<CupsPrinter> CupsQueue::FindPrinter(const std::optional<std::string>& name, std::string* error) {
-    ForgetPrinter();
-    dest_ = cupsGetNamedDest(http_, name ? name->c_str() : nullptr, nullptr);
-    if (!dest_) {
-        *error = name ? base::Format(_("no printer '%s' at %s"), name->c_str(), ServerName().c_str())
-                      : base::Format(_("no default printer at %s (name one with --printer)"), ServerName().c_str());
+    printer_.reset();
+    SchedulerConnection connection(Deadline(0));
+    const CurrentExchange current(current_mutex_, current_, connection, interrupted_);
+    if (!connection.connected()) {
+        *error = connection.connect_error();
         return std::nullopt;
     }
-    info_ = cupsCopyDestInfo(http_, dest_);
-    CupsPrinter printer;
-    printer.name = dest_->name;
-    printer.dpi = kDefaultDpi;
-    if (info_) {
-        if (ipp_attribute_t* resolution = cupsFindDestDefault(http_, dest_, info_, "printer-resolution")) {
-            int y = 0;
-            ipp_res_t units = IPP_RES_PER_INCH;
-            int x = ippGetResolution(resolution, 0, &y, &units);
-            if (units == IPP_RES_PER_CM) x = static_cast<int>(x * 2.54 + 0.5);
-            if (x >= kMinDpi && x <= kMaxDpi) printer.dpi = x;
+    static const char* const kAttributes[] = {"printer-name", "printer-type", "printer-resolution-default"};
+    std::string queue;
+    if (name) {
+        queue = *name;
+    } else {
+        // The user's own default (LPDEST, PRINTER) first, else the scheduler's.
+        for (const char* variable : {"LPDEST", "PRINTER"})
+            if (const char* value = std::getenv(variable); value && *value && queue.empty()) queue = value;
+        if (queue.empty()) {
+            Ipp request(ippNewRequest(IPP_OP_CUPS_GET_DEFAULT));
+            ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr,
+                          kAttributes);
+            const Ipp answer = connection.Ask(request, "/", nullptr, error);
+            if (!answer) return std::nullopt;
+            ipp_attribute_t* printer = ippFindAttribute(answer.get(), "printer-name", IPP_TAG_NAME);
+            if (!Succeeded(answer) || !printer) {
+                *error = base::Format(_("no default printer at %s (name one with --printer)"), ServerName().c_str());
+                return std::nullopt;
+            }
+            queue = ippGetString(printer, 0, nullptr);
         }
     }
-    if (const char* type = cupsGetOption("printer-type", dest_->num_options, dest_->options)) {
-        printer.colour = (std::strtol(type, nullptr, 10) & CUPS_PRINTER_COLOR) != 0;
+    Ipp request = QueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
+    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, kAttributes);
+    const Ipp answer = connection.Ask(request, Resource(queue).c_str(), nullptr, error);
+    if (!answer) return std::nullopt;
+    if (!Succeeded(answer)) {
+        *error = base::Format(_("no printer '%s' at %s (%s)"), queue.c_str(), ServerName().c_str(),
+                              StatusText(answer).c_str());
+        return std::nullopt;
     }
+    CupsPrinter printer;
+    printer.name = queue;
+    printer.dpi = kDefaultDpi;
+    if (ipp_attribute_t* resolution = ippFindAttribute(answer.get(), "printer-resolution-default",
+                                                             IPP_TAG_RESOLUTION)) {
+        int y = 0;
+        ipp_res_t units = IPP_RES_PER_INCH;
+        int x = ippGetResolution(resolution, 0, &y, &units);
+        if (units == IPP_RES_PER_CM) x = static_cast<int>(x * 2.54 + 0.5);
+        if (x >= kMinDpi && x <= kMaxDpi) printer.dpi = x;
+    }
+    if (ipp_attribute_t* type = ippFindAttribute(answer.get(), "printer-type", IPP_TAG_ENUM))
+        printer.colour = (ippGetInteger(type, 0) & CUPS_PRINTER_COLOR) != 0;
+    printer_ = printer;
     return printer;
 }
 
 int CupsQueue::Submit(const std::filesystem::path& pdf, std::string_view title, int copies, std::string* error) {
-    if (!dest_) {
+    if (!printer_) {
         *error = _("no printer chosen");
         return 0;
     }
-    std::ifstream in(pdf, std::ios::binary);
-    if (!in) {
-        *error = base::Format(_("cannot read %s"), pdf.c_str());
+    const std::string& queue = printer_->name;
+    std::error_code ec;
+    const std::uintmax_t bytes = std::filesystem::file_size(pdf, ec);
+    if (ec) {
+        *error = base::Format(_("cannot read %s: %s"), pdf.c_str(), ec.message().c_str());
         return 0;
     }
-    cups_option_t* options = nullptr;
-    int count = 0;
-    if (copies > 1) count = cupsAddOption("copies", std::to_string(copies).c_str(), count, &options);
-    const std::string job_title(title);
-    int job = 0;
-    const ipp_status_t created = cupsCreateDestJob(http_, dest_, info_, &job, job_title.c_str(), count, options);
-    cupsFreeOptions(count, options);
-    if (created > IPP_STATUS_OK_CONFLICTING || job == 0) {
-        *error = base::Format(_("the printer %s took no job: %s"), dest_->name, LastError().c_str());
+    SchedulerConnection connection(Deadline(bytes));
+    const CurrentExchange current(current_mutex_, current_, connection, interrupted_);
+    if (!connection.connected()) {
+        *error = connection.connect_error();
         return 0;
     }
+
+    Ipp create = QueueRequest(IPP_OP_CREATE_JOB, queue);
+    ippAddString(create.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, std::string(title).c_str());
+    if (copies > 1) ippAddInteger(create.get(), IPP_TAG_JOB, IPP_TAG_INTEGER, "copies", copies);
+    std::string why;
+    const Ipp created = connection.Ask(create, Resource(queue).c_str(), nullptr, &why);
+    ipp_attribute_t* id = created ? ippFindAttribute(created.get(), "job-id", IPP_TAG_INTEGER) : nullptr;
+    const int job = id ? ippGetInteger(id, 0) : 0;
+    if (!created || !Succeeded(created) || job <= 0) {
+        if (created && Succeeded(created)) why = _("the scheduler named no job");
+        else if (created) why = StatusText(created);
+        if (created && job > 0) Cancel(job);
+        *error = base::Format(_("the printer %s took no job: %s"), queue.c_str(), why.c_str());
+        return 0;
+    }
+
     const std::string document = pdf.filename().string();
-    bool sent = cupsStartDestDocument(http_, dest_, info_, job, document.c_str(), CUPS_FORMAT_PDF, 0, nullptr, 1) ==
-                HTTP_STATUS_CONTINUE;
-    char buffer[1 << 16];
-    while (sent && in) {
-        in.read(buffer, sizeof buffer);
-        const auto n = static_cast<std::size_t>(in.gcount());
-        if (n > 0) sent = cupsWriteRequestData(http_, buffer, n) == HTTP_STATUS_CONTINUE;
-    }
-    const ipp_status_t finished = cupsFinishDestDocument(http_, dest_, info_);
-    if (!sent || finished > IPP_STATUS_OK_CONFLICTING) {
-        cupsCancelDestJob(http_, dest_, job);
-        *error =
-            base::Format(_("the document %s did not reach %s: %s"), document.c_str(), dest_->name, LastError().c_str());
+    Ipp send = QueueRequest(IPP_OP_SEND_DOCUMENT, queue);
+    ippAddInteger(send.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "document-name", nullptr, document.c_str());
+    ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, "application/pdf");
+    ippAddBoolean(send.get(), IPP_TAG_OPERATION, "last-document", 1);
+    const Ipp sent = connection.Ask(send, Resource(queue).c_str(), &pdf, &why);
+    if (!sent || !Succeeded(sent)) {
+        if (sent) why = StatusText(sent);
+        Cancel(job);
+        *error = base::Format(_("the document %s did not reach %s: %s"), document.c_str(), queue.c_str(), why.c_str());
         return 0;
     }
     return job;
+}
+
+void CupsQueue::Cancel(int job) {
+    if (!printer_) return;
+    SchedulerConnection connection(kCancelSeconds);
+    if (!connection.connected()) return;
+    Ipp cancel = QueueRequest(IPP_OP_CANCEL_JOB, printer_->name);
+    ippAddInteger(cancel.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    std::string ignored;
+    connection.Ask(cancel, Resource(printer_->name).c_str(), nullptr, &ignored);
 }
 
 } // namespace print

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/paper_sizes.h"
 
+#include "pictures/picture_limits.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,6 +36,15 @@ TEST(PaperSizes, NamesAndPixels) {
     EXPECT_EQ(4960, PaperPixels(210, 600));
     EXPECT_EQ(7015, PaperPixels(297, 600));
     EXPECT_EQ(1650, PaperPixels(279.4, 150)); // 11 inches
+
+    // Pictures are imported at no more pixels than the largest paper prints at 600 dpi.
+    int longest = 0, widest = 0;
+    for (const PaperSize& paper : PaperSizes()) {
+        longest = std::max(longest, PaperPixels(paper.height_mm, 600));
+        widest = std::max(widest, PaperPixels(paper.width_mm, 600));
+    }
+    EXPECT_EQ(longest, pictures::kImportLongSide);
+    EXPECT_EQ(widest, pictures::kImportShortSide);
 }
 
 TEST(PaperSizes, OptionNamesKeepTheJapaneseBSizesAndTakeLibpapersNames) {
