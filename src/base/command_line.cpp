@@ -2,6 +2,7 @@
 #include "base/command_line.h"
 
 #include "base/i18n.h"
+#include "base/text_wrap.h"
 
 #include <getopt.h>
 
@@ -147,7 +148,8 @@ std::string HelpText(const CommandSyntax& syntax) {
                                       : std::string("\n") + std::string(kColumn, ' ');
         text += head + Translate(o.help) + "\n";
     }
-    return text;
+    // Fitted to a terminal, each option's lines under its description.
+    return WrapText(text, kHelpColumns);
 }
 
 std::string VersionText(const CommandSyntax& syntax) {
