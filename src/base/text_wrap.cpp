@@ -44,11 +44,16 @@ int HangingIndent(std::string_view line) {
     const std::size_t lead = line.find_first_not_of(' ');
     if (lead == std::string_view::npos) return 0;
     if (lead == 0) return 0;
+    // The columns of a table ("  A4   210 x 297 mm   remark"): the last gap of two or more
+    // spaces that begins the description, within the line's first half.
+    constexpr std::size_t kLastColumn = 48;
     std::size_t indent = lead;
-    const std::size_t run = line.find("  ", lead);
-    if (run != std::string_view::npos) {
+    for (std::size_t run = line.find("  ", lead); run != std::string_view::npos && run < kLastColumn;
+         run = line.find("  ", run)) {
         const std::size_t after = line.find_first_not_of(' ', run);
-        if (after != std::string_view::npos) indent = static_cast<std::size_t>(TextColumns(line.substr(0, after)));
+        if (after == std::string_view::npos) break;
+        indent = static_cast<std::size_t>(TextColumns(line.substr(0, after)));
+        run = after;
     }
     return static_cast<int>(indent);
 }

@@ -21,8 +21,8 @@ std::vector<std::string> WrapLine(std::string_view line, int width, int indent);
 
 // Every line of a text wrapped to `width` columns, each under its own description: a line
 // that begins with spaces continues at the column where its last run of two or more spaces
-// ends ("  --home DIR      the host folder" continues under "the"), or else at its own
-// first column.
+// in its first 48 columns ends ("  --home DIR      the host folder" continues under "the",
+// a row of a table under its last column), or else at its own first column.
 std::string WrapText(std::string_view text, int width);
 
 // The width help texts are fitted to.

@@ -6,7 +6,7 @@
 #include "base/command_line.h"
 #include "base/i18n.h"
 #include "base/file_io.h"
-#include "base/reporter.h"
+#include "base/text_wrap.h"
 #include "cli/command.h"
 #include "cli/host_folder.h"
 #include "cli/month_range.h"
@@ -286,9 +286,10 @@ int RunRender(const Args& args) {
     if (parsed.outcome == base::ParseResult::Outcome::kHelp) {
         // The options, then every paper --paper takes, with its size.
         std::fputs((base::HelpText(kSyntax) + "\n" +
-                    _("papers (--paper NAME in any letter case; PAPERSIZE and /etc/papersize\n"
-                      "name them as libpaper does, where b4 and b5 are ISO-B4 and ISO-B5):\n") +
-                    print::PaperSizeList())
+                    base::WrapText(std::string(_("papers (--paper NAME in any letter case; PAPERSIZE and /etc/papersize\n"
+                                                 "name them as libpaper does, where b4 and b5 are ISO-B4 and ISO-B5):\n")) +
+                                       print::PaperSizeList(),
+                                   base::kHelpColumns))
                        .c_str(),
                    stdout);
         return base::kExitOk;

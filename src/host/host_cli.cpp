@@ -369,6 +369,8 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
     };
     static constexpr Command kCommands[] = {
         {"dayfile", RunDayFile}, {"events", RunEvents}, {"holidays", RunHolidays}, {"init", RunInit}};
+    // A failure names the command it ended (kalvorin-host init: ...).
+    std::string program(kTop.program);
     try {
         const Parsed top = Parse(kTop, args, out);
         if (top.answer) return *top.answer;
@@ -376,6 +378,7 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (words.empty()) throw UsageError{&kTop, _("no command given")};
         for (const Command& c : kCommands) {
             if (c.name == words[0]) {
+                program += " " + words[0];
                 return c.run(std::vector<std::string>(words.begin() + 1, words.end()), out);
             }
         }
@@ -384,7 +387,7 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << base::UsageErrorText(*usage.syntax, usage.text);
         return base::kExitUsage;
     } catch (const std::exception& failure) {
-        err << "kalvorin-host: " << failure.what() << "\n";
+        err << program << ": " << failure.what() << "\n";
         return base::kExitFailure;
     }
 }
