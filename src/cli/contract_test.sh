@@ -220,6 +220,16 @@ run 2 "$cli" month 1 2027 x && expect err "unexpected argument 'x'" "three opera
 run 0 "$cli" month 2027-01 --width 80 && expect out "^ 1 元日" "元日 in the list" && expect out "^11 成人の日" "成人の日"
 run 0 "$cli" ics --from 2027-01-01 --to 2027-01-31 --notes holidays && expect out "^SUMMARY:元日" "元日 in ics" &&
   expect out "^SUMMARY:成人の日" "成人の日 in ics"
+# ics: a calendar's name is UTF-8 text without control characters, escaped as RFC 5545 says;
+# --out '' is a usage error, --out none standard output; "all" may stand among the kinds.
+for name in '' $'a\x01b' $'a\xffb' $'tab\there'; do
+  run 2 "$cli" ics --name "$name" && expect err "--name needs a text of UTF-8" "ics --name $(printf %q "$name")"
+done
+run 0 "$cli" ics --from 2027-01-01 --to 2027-01-01 --name 'a,b;c\d' && expect out '^X-WR-CALNAME:a\\,b\\;c\\\\d.$' "the name escaped"
+run 2 "$cli" ics --out '' && expect err "--out needs a file name" "ics --out ''"
+(cd "$tmp" && run 0 "$cli" ics --from 2027-01-01 --to 2027-01-01 --out none) && expect out "^BEGIN:VCALENDAR" "--out none to stdout" &&
+  check "no file named none" test ! -e "$tmp/none"
+run 0 "$cli" ics --from 2027-01-01 --to 2027-01-01 --notes all,rokuyo && expect out "^SUMMARY:旧暦" "--notes all,rokuyo"
 # Every width keeps whole marks and names: a cut list ends with …, the legend wraps.
 for w in 20 30 44 56; do
   run 0 "$cli" month 2027-05 --width "$w" && check "$w: every day's names listed" test "$(grep -c '^[ 0-9][0-9] ' "$tmp/out")" -ge 25 &&
