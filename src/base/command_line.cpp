@@ -128,7 +128,7 @@ ParseResult ParseCommandLine(const CommandSyntax& syntax, const std::vector<std:
 std::string UsageLine(const CommandSyntax& syntax) {
     std::string words(syntax.program);
     if (!syntax.options.empty()) words += std::string(" ") + _("[OPTION]...");
-    if (!syntax.operands.empty()) words += " " + std::string(syntax.operands);
+    if (!syntax.operands.empty()) words.append(" ").append(syntax.operands);
     return Format(_("usage: %s"), words.c_str());
 }
 

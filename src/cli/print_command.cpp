@@ -60,7 +60,7 @@ const base::CommandSyntax& Syntax() {
 std::string TitleOfFile(const std::filesystem::path& file, int format) {
     std::string months = file.stem().string();
     if (const pages::PageRoutineEntry* routine = pages::FindPageRoutine(format)) {
-        const std::string suffix = "-" + std::to_string(format) + "-" + std::string(routine->name);
+        const std::string suffix = std::string("-").append(std::to_string(format)).append("-").append(routine->name);
         if (months.ends_with(suffix)) months.resize(months.size() - suffix.size());
     }
     return print::JobTitle(months, format);
