@@ -6,6 +6,7 @@
 #include "base/command_line.h"
 #include "base/i18n.h"
 #include "cli/command.h"
+#include "cli/outcome.h"
 #include "cli/render_elsewhere.h"
 #include "pages/page_routines.h"
 #include "print/cups_queue.h"
@@ -104,8 +105,7 @@ private:
 };
 
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
-    return base::kExitFailure;
+    return Outcome(kProgram).Fail(message);
 }
 
 } // namespace
