@@ -3,10 +3,12 @@
 # Checks the shipped metadata with the validators a distribution uses: the man pages with
 # mandoc and man, the desktop entry with desktop-file-validate, the AppStream metainfo with
 # appstreamcli, and the icon with rsvg-convert.
-#   validate_test.sh DATA_DIR APP_ID
+#   validate_test.sh DATA_DIR APP_ID COMPONENT_ID
 set -uo pipefail
 data="$1"
 id="$2"
+component="$3"
+metainfo="$data/$component.metainfo.xml"
 failed=0
 fail() {
   echo "FAIL: $*" >&2
@@ -50,14 +52,25 @@ done
 
 out="$(desktop-file-validate "$data/$id.desktop" 2>&1)" || fail "desktop-file-validate: $out"
 [[ -z "$out" ]] || fail "desktop-file-validate: $out"
-out="$(appstreamcli validate --no-net --explain "$data/$id.metainfo.xml" 2>&1)" || fail "appstreamcli: $out"
-grep -q "<project_license>GPL-3.0-or-later</project_license>" "$data/$id.metainfo.xml" || fail "the metainfo does not name the licence GPL-3.0-or-later"
+# Pedantic, and nothing said: no error, warning, remark or hint.
+out="$(appstreamcli validate --pedantic --no-net --explain "$metainfo" 2>&1)" || fail "appstreamcli: $out"
+if grep -qE '^[EWIP]: ' <<<"$out"; then fail "appstreamcli --pedantic: $out"; fi
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "the metainfo does not name the licence GPL-3.0-or-later"
+grep -q "<id>$component</id>" "$metainfo" || fail "the metainfo's id is not $component"
+# Its screenshots are the pictures of docs/, and it describes the program in Japanese too.
+shots=0
+for url in $(grep -oE '<image[^>]*>[^<]+</image>' "$metainfo" | sed -E 's/<[^>]*>//g'); do
+  shots=$((shots + 1))
+  [[ -f "$data/../docs/${url##*/}" ]] || fail "the screenshot $url is not a picture of docs/"
+done
+((shots > 0)) || fail "the metainfo has no screenshots"
+grep -q '<p xml:lang="ja">' "$metainfo" || fail "the metainfo has no Japanese description"
 
 # The desktop entry and the metainfo name each other and the icon.
 grep -q "^Icon=$id\$" "$data/$id.desktop" || fail "the desktop entry's icon is not $id"
 # A dock ties the window (whose class is the application's id) to its launcher.
 grep -q "^StartupWMClass=$id\$" "$data/$id.desktop" || fail "the desktop entry's StartupWMClass is not $id"
-grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$data/$id.metainfo.xml" ||
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
   fail "the metainfo does not launch $id.desktop"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT

@@ -36,14 +36,15 @@ NoteSet DefaultNotes() {
 }
 
 std::optional<NoteSet> ParseNoteList(std::string_view list, std::string* bad) {
-    if (list == "all") return NoteSet().set();
     NoteSet set;
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t comma = list.find(',', start);
         if (comma == std::string_view::npos) comma = list.size();
         const std::string_view name = list.substr(start, comma - start);
-        bool found = false;
+        // "all" may stand among names too ("all,rokuyo" is all).
+        bool found = name == "all";
+        if (found) set.set();
         for (const NoteKindInfo& info : NoteKinds) {
             if (info.name == name) {
                 set.set(static_cast<std::size_t>(info.kind));
@@ -137,7 +138,7 @@ std::vector<DayNote> NotesOfDay(const NoteDay& in, NoteSet wanted) {
             notes.back().unlucky = unlucky;
         }
     }
-    if (want(NoteKind::kHolidays) && in.holiday) add(NoteKind::kHolidays, "休日");
+    if (want(NoteKind::kHolidays)) add(NoteKind::kHolidays, std::string(in.holiday));
     if (want(NoteKind::kLunar) && day.LunarMonth >= 1 && day.LunarDay >= 1) {
         std::string summary = "旧暦 ";
         if (day.LeapMonth) summary += "閏";

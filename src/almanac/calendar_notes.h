@@ -32,8 +32,8 @@ using NoteSet = std::bitset<kNoteKindCount>;
 // terms, seasonal, named and holidays.
 NoteSet DefaultNotes();
 
-// A comma-separated list of kind names, or "all". Nothing when a name is not a kind; `bad`
-// then holds it.
+// A comma-separated list of kind names, any of which may be "all". Nothing when a name is
+// not a kind; `bad` then holds it.
 std::optional<NoteSet> ParseNoteList(std::string_view list, std::string* bad);
 
 // The kind names joined by ", ", for messages and help.
@@ -52,7 +52,7 @@ struct NoteDay {
     const DayRecord* before = nullptr; // the day before (its Date 0 before 1901-01-01)
     int month_year_cycle = 0;          // YearCycle of the 1st of the month, as the pages key named days
     int birth_eto = 0;                 // BirthEto; no fortune unless it is a sign (1 … 60)
-    bool holiday = false;              // marked in the year's holiday table
+    std::string_view holiday;          // the name of a day marked in the year's holiday table, or empty
     std::optional<Place> place;        // none: no sun times
 };
 

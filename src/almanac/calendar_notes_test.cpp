@@ -42,6 +42,7 @@ TEST(CalendarNotes, NoteLists) {
     std::string bad;
     EXPECT_EQ(DefaultNotes(), ParseNoteList("terms,seasonal,named,holidays", &bad));
     EXPECT_EQ(NoteSet().set(), ParseNoteList("all", &bad));
+    EXPECT_EQ(NoteSet().set(), ParseNoteList("all,rokuyo", &bad));
     EXPECT_EQ(NoteSet(1), ParseNoteList("rokuyo", &bad));
     EXPECT_FALSE(ParseNoteList("rokuyo,moon", &bad));
     EXPECT_EQ("moon", bad);
@@ -73,7 +74,7 @@ TEST(CalendarNotes, OneNotePerKindAndDay) {
     DayRecord day = Day(20270204);
     day.DayFlagsA = flag_a::kIchiryuManbai | flag_a::kTensha;
     day.SeasonFlags = season::kDoyou | season::kSetsubun;
-    NoteDay in{&day, &before, 44, 7, true, Place{35.6894, 139.6917, 40}};
+    NoteDay in{&day, &before, 44, 7, "休日", Place{35.6894, 139.6917, 40}};
 
     const std::vector<DayNote> notes = NotesOfDay(in, NoteSet().set());
     ASSERT_EQ(8u, notes.size());
@@ -102,7 +103,7 @@ TEST(CalendarNotes, OneNotePerKindAndDay) {
     before.SolarTerm = 1;
     day.SeasonFlags = 0;
     day.LeapMonth = true;
-    in.holiday = false;
+    in.holiday = {};
     in.place.reset();
     const std::vector<DayNote> few = NotesOfDay(in, *ParseNoteList("terms,seasonal,holidays,lunar,sun", nullptr));
     ASSERT_EQ(1u, few.size());

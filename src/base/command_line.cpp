@@ -2,6 +2,7 @@
 #include "base/command_line.h"
 
 #include "base/i18n.h"
+#include "base/text_wrap.h"
 
 #include <getopt.h>
 
@@ -127,7 +128,7 @@ ParseResult ParseCommandLine(const CommandSyntax& syntax, const std::vector<std:
 std::string UsageLine(const CommandSyntax& syntax) {
     std::string words(syntax.program);
     if (!syntax.options.empty()) words += std::string(" ") + _("[OPTION]...");
-    if (!syntax.operands.empty()) words += " " + std::string(syntax.operands);
+    if (!syntax.operands.empty()) words.append(" ").append(syntax.operands);
     return Format(_("usage: %s"), words.c_str());
 }
 
@@ -147,7 +148,8 @@ std::string HelpText(const CommandSyntax& syntax) {
                                       : std::string("\n") + std::string(kColumn, ' ');
         text += head + Translate(o.help) + "\n";
     }
-    return text;
+    // Fitted to a terminal, each option's lines under its description.
+    return WrapText(text, kHelpColumns);
 }
 
 std::string VersionText(const CommandSyntax& syntax) {

@@ -2,6 +2,7 @@
 // qelmarin-cli cmp: make and unpack .cmp compressed pictures.
 
 #include "cli/command.h"
+#include "cli/outcome.h"
 
 #include "base/command_line.h"
 #include "base/file_io.h"
@@ -31,7 +32,7 @@ constexpr base::CommandSyntax kSyntax{"qelmarin-cli cmp", "encode|decode IN OUT"
                                          "decode: a compressed picture IN.cmp to the bytes it holds (a .bmp image)"),
                                       kOptions};
 
-std::optional<std::vector<std::uint8_t>> Read(const std::string& path) {
+std::optional<std::vector<std::uint8_t>> Read(const std::string& path, Outcome& outcome) {
     base::FileBytesRead read = base::ReadFileBytesBounded(path, static_cast<std::size_t>(pictures::kMaxPictureFileBytes));
     if (read.status == base::FileBytesRead::Status::Ok) return std::move(read.bytes);
     // Refused unread when it is larger than any picture file the program takes.
@@ -40,42 +41,38 @@ std::optional<std::vector<std::uint8_t>> Read(const std::string& path) {
             ? base::Format(_("%s: larger than %d MiB, the most a picture file may have"), path.c_str(),
                            static_cast<int>(pictures::kMaxPictureFileBytes >> 20))
             : base::NamingFile(path, read.error.empty() ? _("no such file") : read.error);
-    std::fprintf(stderr, _("qelmarin-cli cmp: cannot read %s\n"), why.c_str());
+    outcome.Fail(base::Format(_("cannot read %s"), why.c_str()));
     return std::nullopt;
 }
 
-int Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+int Write(const std::string& path, const std::vector<std::uint8_t>& bytes, Outcome& outcome) {
     std::string error;
-    if (pictures::WriteFileBytes(path, bytes, &error)) return 0;
-    std::fprintf(stderr, _("qelmarin-cli cmp: cannot write: %s\n"), base::NamingFile(path, error).c_str());
-    return 1;
+    if (pictures::WriteFileBytes(path, bytes, &error)) return outcome.status();
+    return outcome.Fail(base::Format(_("cannot write: %s"), base::NamingFile(path, error).c_str()));
 }
 
 // The file's bytes as they are, compressed.
-int EncodeRaw(const std::string& in, const std::string& out) {
-    auto bytes = Read(in);
-    if (!bytes) return 1;
+int EncodeRaw(const std::string& in, const std::string& out, Outcome& outcome) {
+    auto bytes = Read(in, outcome);
+    if (!bytes) return outcome.status();
     pictures::ByteStream source(std::move(*bytes)), target;
-    base::StderrReporter reporter;
-    if (pictures::EncodeCmpStream(source, target, reporter) != 0) return 1;
-    return Write(out, target.bytes());
+    if (pictures::EncodeCmpStream(source, target, outcome) != 0) return base::kExitFailure;
+    return Write(out, target.bytes(), outcome);
 }
 
 // A .bmp or JPEG picture loaded and written as a .bmp image, compressed: what the picture
 // dialogs make.
-int EncodePicture(const std::string& in, const std::string& out) {
-    base::StderrReporter reporter;
-    return pictures::MakeCmpFile(in, out, reporter) ? 0 : 1;
+int EncodePicture(const std::string& in, const std::string& out, Outcome& outcome) {
+    return pictures::MakeCmpFile(in, out, outcome) ? outcome.status() : base::kExitFailure;
 }
 
-int Decode(const std::string& in, const std::string& out) {
-    auto bytes = Read(in);
-    if (!bytes) return 1;
+int Decode(const std::string& in, const std::string& out, Outcome& outcome) {
+    auto bytes = Read(in, outcome);
+    if (!bytes) return outcome.status();
     pictures::ByteStream source(std::move(*bytes)), target;
-    base::StderrReporter terminal;
-    base::NamingReporter reporter(in, terminal); // the codec's own texts name no file
-    if (pictures::DecodeCmpStream(source, target, reporter) != 0) return 1;
-    return Write(out, target.bytes());
+    base::NamingReporter reporter(in, outcome); // the codec's own texts name no file
+    if (pictures::DecodeCmpStream(source, target, reporter) != 0) return base::kExitFailure;
+    return Write(out, target.bytes(), outcome);
 }
 
 } // namespace
@@ -94,11 +91,12 @@ int RunCmp(const Args& args) {
     if (std::filesystem::equivalent(words[1], words[2], same_error))
         return base::UsageError(kSyntax, base::Format(_("IN and OUT are the same file: '%s'"), words[2].c_str()));
     const bool raw = parsed.options.has("raw");
+    Outcome outcome(kSyntax.program);
     if (words[0] == "decode") {
         if (raw) return base::UsageError(kSyntax, _("--raw is for encode"));
-        return Decode(words[1], words[2]);
+        return Decode(words[1], words[2], outcome);
     }
-    return raw ? EncodeRaw(words[1], words[2]) : EncodePicture(words[1], words[2]);
+    return raw ? EncodeRaw(words[1], words[2], outcome) : EncodePicture(words[1], words[2], outcome);
 }
 
 } // namespace cli

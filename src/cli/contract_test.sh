@@ -67,7 +67,6 @@ run 2 "$cli" render --year 2027 --from 5 --to 3 --out x && expect err "--from 5 
 run 2 "$cli" render --preview --one-file --out x && expect err "--one-file" "--one-file with --preview"
 run 2 "$cli" render --paper a3 --dpi 2400 --out x && expect err "--dpi 2400 is too fine for A3: at most 1981" "dpi by paper"
 run 0 "$cli" render --help && expect out "A3 goes up to 1981" "the help says the limit of A3"
-run 2 "$cli" day && expect err "no date given" "day without a date"
 run 2 "$cli" day 2027-02-30 && expect err "'2027-02-30'" "not a date"
 run 2 "$cli" cmp encode only-one && expect err "two files" "cmp with one file"
 printf 'BM not a picture' >"$tmp/same.bmp"
@@ -102,10 +101,20 @@ cd "$tmp" || exit 1
 run 0 "$host" dayfile - && check "dayfile - writes 73,050 records to stdout" test "$(stat -c %s "$tmp/out")" = 1095750
 
 # The host folder: the user's data folder, made by init without DIR and found with no option.
-run 1 "$cli" day 2027-01-01 && expect err "no host folder: pass --home DIR, set KALVORIN_HOME, or run" "the hint" &&
+run 1 "$cli" day 2027-01-01 && expect err "no host folder: make one where the programs look with .kalvorin-host init --eto N." "the hint" &&
   expect err "$tmp/xdg/kalvorin/Kalvorin.CFG not found" "the folder looked in"
 run 0 "$host" init --eto=7 && check "init made the XDG folder" test -f "$tmp/xdg/kalvorin/Kalvorin.CFG"
 run 0 "$cli" day 2027-01-01 && expect out "^2027-01-01	" "day in the XDG folder" && empty err "day"
+run 1 "$host" init --eto 7 && expect err "^kalvorin-host init: .*use --force" "kalvorin-host's failure names its command"
+# --start-weekday takes the same values in both programs.
+run 0 "$host" init "$tmp/monday" --eto 7 --start-weekday Monday && check "init --start-weekday Monday" grep -aq $'^Start Youbi=1\r$' "$tmp/monday/Kalvorin.CFG"
+run 2 "$host" init "$tmp/never" --eto 7 --start-weekday tuesday && expect err "--start-weekday needs sunday or monday \(or 0 or 1\), not 'tuesday'" "init --start-weekday tuesday"
+# No date is today; today and tomorrow stand for dates, as cal and remind take them.
+today="$(date +%F)"
+run 0 "$cli" day && expect out "^$today	" "day without a date is today"
+run 0 "$cli" day today tomorrow && check "today and tomorrow" test "$(wc -l <"$tmp/out")" = 2 &&
+  expect out "^$(date -d tomorrow +%F)	" "tomorrow"
+run 2 "$cli" day tomorrow today && expect err "the last date is before the first" "tomorrow before today"
 KALVORIN_HOME="$tmp/nowhere" run 1 "$cli" day 2027-01-01 && expect err "$tmp/nowhere/Kalvorin.CFG not found \(host folder from KALVORIN_HOME\)" "KALVORIN_HOME before XDG"
 KALVORIN_HOME="$tmp/nowhere" run 0 "$cli" day --home="$tmp/xdg/kalvorin" 2027-01-01 && expect out "^2027-01-01	" "--home before KALVORIN_HOME"
 XDG_DATA_HOME= run 1 "$cli" day 2027-01-01 && expect err "$tmp/home/.local/share/kalvorin/Kalvorin.CFG" "~/.local/share without XDG_DATA_HOME"
@@ -198,7 +207,35 @@ for w in 20 45 80; do
   run 0 "$cli" month 2027-05 --width "$w" && check "month fits $w columns" test "$(wc -L <"$tmp/out")" -le "$w"
 done
 run 0 "$cli" month 2027-02 --start-weekday monday --width 30 && expect out "^ 月  火" "weeks from Monday"
-run 2 "$cli" month 2027-5 && expect err "not a month \(YYYY-MM, 1901-01 ... 2100-12\): '2027-5'" "month not a month"
+run 2 "$cli" month 2027-5 && expect err "not a month or a year \(YYYY-MM, MONTH YEAR, YEAR, .*\): '2027-5'" "month not a month"
+# cal's forms: MONTH YEAR is that month; YEAR alone its twelve grids, three across at 80.
+run 0 "$cli" month 2027-02 --width 80 && cp "$tmp/out" "$tmp/feb"
+run 0 "$cli" month 2 2027 --width 80 && check "month 2 2027 is month 2027-02" cmp -s "$tmp/out" "$tmp/feb"
+run 0 "$cli" month 2027 --width 80 && check "a year's twelve grids" test "$(grep -o '2027年[0-9]*月' "$tmp/out" | wc -l)" = 12 &&
+  expect out "2027年1月.*2027年2月.*2027年3月" "three across" && check "the year fits 80 columns" test "$(wc -L <"$tmp/out")" -le 80
+run 0 "$cli" month 2027 --width 40 && check "one across at 40 columns" test "$(grep -c '2027年' "$tmp/out")" = 12
+run 2 "$cli" month 13 2027 && expect err "'13 2027'" "month 13 2027"
+run 2 "$cli" month 1 2027 x && expect err "unexpected argument 'x'" "three operands"
+# Holidays by the law's names, in the list and in the calendar file; a day the user marked is 休日.
+run 0 "$cli" month 2027-01 --width 80 && expect out "^ 1 元日" "元日 in the list" && expect out "^11 成人の日" "成人の日"
+run 0 "$cli" ics --from 2027-01-01 --to 2027-01-31 --notes holidays && expect out "^SUMMARY:元日" "元日 in ics" &&
+  expect out "^SUMMARY:成人の日" "成人の日 in ics"
+# ics: a calendar's name is UTF-8 text without control characters, escaped as RFC 5545 says;
+# --out '' is a usage error, --out none standard output; "all" may stand among the kinds.
+for name in '' $'a\x01b' $'a\xffb' $'tab\there'; do
+  run 2 "$cli" ics --name "$name" && expect err "--name needs a text of UTF-8" "ics --name $(printf %q "$name")"
+done
+run 0 "$cli" ics --from 2027-01-01 --to 2027-01-01 --name 'a,b;c\d' && expect out '^X-WR-CALNAME:a\\,b\\;c\\\\d.$' "the name escaped"
+run 2 "$cli" ics --out '' && expect err "--out needs a file name" "ics --out ''"
+(cd "$tmp" && run 0 "$cli" ics --from 2027-01-01 --to 2027-01-01 --out none) && expect out "^BEGIN:VCALENDAR" "--out none to stdout" &&
+  check "no file named none" test ! -e "$tmp/none"
+run 0 "$cli" ics --from 2027-01-01 --to 2027-01-01 --notes all,rokuyo && expect out "^SUMMARY:旧暦" "--notes all,rokuyo"
+# Every width keeps whole marks and names: a cut list ends with …, the legend wraps.
+for w in 20 30 44 56; do
+  run 0 "$cli" month 2027-05 --width "$w" && check "$w: every day's names listed" test "$(grep -c '^[ 0-9][0-9] ' "$tmp/out")" -ge 25 &&
+    expect out "H 休日" "$w: the legend's last item" && expect out "^ 3 (H[-+*]* )?憲法記念日" "$w: 3 May's marks whole before its name"
+done
+run 0 "$cli" month 2027-05 --width 20 && expect out "…$" "a cut list ends with …"
 run 2 "$cli" month --color sometimes && expect err "--color needs auto, always or never" "month --color"
 
 # --out -: the one document to a pipe, never to a terminal.

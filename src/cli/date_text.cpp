@@ -9,7 +9,24 @@
 
 namespace cli {
 
+namespace {
+
+print::CivilDay DayBefore(print::CivilDay d) {
+    if (--d.day >= 1) return d;
+    if (--d.month < 1) {
+        d.month = 12;
+        --d.year;
+    }
+    d.day = almanac::DaysInMonth(d.year, d.month);
+    return d;
+}
+
+} // namespace
+
 std::optional<print::CivilDay> ParseDate(std::string_view text) {
+    if (text == "today") return Today();
+    if (text == "tomorrow") return print::NextDay(Today());
+    if (text == "yesterday") return DayBefore(Today());
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
     print::CivilDay d;
     auto field = [&](std::size_t pos, std::size_t len, int& out) {

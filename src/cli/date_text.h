@@ -9,7 +9,8 @@
 
 namespace cli {
 
-// YYYY-MM-DD, a real Gregorian date (any year of four digits).
+// YYYY-MM-DD, a real Gregorian date (any year of four digits), or today, tomorrow or
+// yesterday in the local time zone.
 std::optional<print::CivilDay> ParseDate(std::string_view text);
 
 // Whether the date lies in 1901-01-01 … 2100-12-31, the years of the day file.

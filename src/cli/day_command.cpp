@@ -16,6 +16,7 @@
 #include "cli/command.h"
 #include "cli/date_text.h"
 #include "cli/host_folder.h"
+#include "cli/outcome.h"
 #include "cli/run_choices.h"
 #include "config/host_location.h"
 #include "config/settings.h"
@@ -135,10 +136,11 @@ constexpr base::OptionSyntax kOptions[] = {
 };
 
 constexpr base::CommandSyntax kSyntax{
-    "qelmarin-cli day", "FROM [TO]",
-    N_("Prints the notes of the days FROM ... TO (YYYY-MM-DD, 1901-01-01 ... 2100-12-31), one\n"
-       "tab-separated line per day: date, weekday, day sign, rokuyo, solar term, lunar date,\n"
-       "mansion, officer, pentad, seasonal days, named days, fortune rank, net, good, bad, sun."),
+    "qelmarin-cli day", "[FROM [TO]]",
+    N_("Prints the notes of the days FROM ... TO (YYYY-MM-DD, today, tomorrow or yesterday;\n"
+       "1901-01-01 ... 2100-12-31; default today), one tab-separated line per day: date,\n"
+       "weekday, day sign, rokuyo, solar term, lunar date, mansion, officer, pentad, seasonal\n"
+       "days, named days, fortune rank, net, good, bad, sun."),
     kOptions};
 
 } // namespace
@@ -150,8 +152,9 @@ int RunDay(const Args& args) {
     auto choices = ReadRunChoices(options);
     if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(kSyntax, *error);
     RunChoices& run = std::get<RunChoices>(choices);
-    const std::vector<std::string>& dates = options.operands();
-    if (dates.empty()) return base::UsageError(kSyntax, _("no date given"));
+    // No date is today, as cal and remind take it.
+    const std::vector<std::string> dates = options.operands().empty() ? std::vector<std::string>{"today"}
+                                                                       : options.operands();
     if (dates.size() > 2) return base::UsageError(kSyntax, base::Format(_("too many dates: '%s'"), dates[2].c_str()));
     std::optional<Date> from = ParseDate(dates[0]);
     std::optional<Date> to = dates.size() > 1 ? ParseDate(dates[1]) : from;
@@ -168,25 +171,22 @@ int RunDay(const Args& args) {
 
     const std::optional<std::string> home =
         options.value("home") ? std::optional<std::string>(*options.value("home")) : std::nullopt;
-    const std::optional<std::filesystem::path> found = OpenHostFolder(home, kSyntax.program);
-    if (!found) return base::kExitFailure;
+    // Counted: the days are still listed after a settings file that could not be read, but
+    // the run then ends with a failure.
+    Outcome outcome(kSyntax.program);
+    const std::optional<std::filesystem::path> found = OpenHostFolder(home, outcome);
+    if (!found) return outcome.status();
     const std::filesystem::path& folder = *found;
     const std::filesystem::path day_path = folder / almanac::kDayFileName;
     // Something else at the name (a named pipe, a device) is refused by the day file's reader,
     // which says what it is.
     std::error_code ec;
-    if (!std::filesystem::exists(day_path, ec)) {
-        std::fprintf(stderr, _("qelmarin-cli day: %s not found\n"), day_path.c_str());
-        return 1;
-    }
+    if (!std::filesystem::exists(day_path, ec))
+        return outcome.Fail(base::Format(_("%s not found"), day_path.c_str()));
 
-    // Counted: the days are still listed after a settings file that could not be read, but
-    // the run then ends with a failure.
-    base::StderrReporter terminal;
-    base::OnceReporter reporter(terminal);
-    const config::ConfigFile cfg(folder / config::kConfigFileName, &reporter);
+    const config::ConfigFile cfg(folder / config::kConfigFileName, &outcome);
     config::Settings settings = config::LoadSettings(cfg, folder);
-    if (!ResolveBirthSign(run, folder, kSyntax.program)) return base::kExitFailure;
+    if (!ResolveBirthSign(run, folder, outcome)) return outcome.status();
     ApplyRunChoices(run, settings);
     const int birth_eto = settings.birth_eto;
     almanac::HasBirthSign(birth_eto, reporter);
@@ -203,17 +203,16 @@ int RunDay(const Args& args) {
     int loaded_month = 0;
     for (Date d = *from; d.key() <= to->key(); d = print::NextDay(d)) {
         if (d.year * 100 + d.month != loaded_month) {
-            if (!file.LoadMonth(days, d.year, d.month, almanac::DaysInMonth(d.year, d.month), reporter)) return 1;
+            if (!file.LoadMonth(days, d.year, d.month, almanac::DaysInMonth(d.year, d.month), outcome))
+                return base::kExitFailure; // told by the day file's reader
             loaded_month = d.year * 100 + d.month;
         }
-        if (days[static_cast<std::size_t>(d.day)].Date != d.key()) {
-            std::fprintf(stderr, _("qelmarin-cli day: %s holds no record of %04d-%02d-%02d\n"), day_path.c_str(),
-                         d.year, d.month, d.day);
-            return 1;
-        }
+        if (days[static_cast<std::size_t>(d.day)].Date != d.key())
+            return outcome.Fail(
+                base::Format(_("%s holds no record of %04d-%02d-%02d"), day_path.c_str(), d.year, d.month, d.day));
         std::printf("%s\n", DayLine(d, days, settings, run.place.has_value(), birth_eto).c_str());
     }
-    return reporter.count() > 0 ? base::kExitFailure : base::kExitOk;
+    return outcome.status();
 }
 
 } // namespace cli

@@ -2,9 +2,9 @@
 #include "cli/host_folder.h"
 
 #include "base/i18n.h"
+#include "cli/outcome.h"
 #include "config/host_location.h"
 
-#include <cstdio>
 #include <system_error>
 
 namespace cli {
@@ -26,23 +26,20 @@ const char* SourceName(config::HostFolderSource source) {
 
 } // namespace
 
-std::optional<std::filesystem::path> OpenHostFolder(const std::optional<std::string>& home_option,
-                                                    std::string_view program) {
+std::optional<std::filesystem::path> OpenHostFolder(const std::optional<std::string>& home_option, Outcome& outcome) {
     const config::HostFolderChoice choice = config::FindHostFolder(home_option);
     if (config::HoldsConfigFile(choice.folder)) return choice.folder;
-    const std::string name(program);
     // Something else at the name (a named pipe, a device, a folder) is said as such: it is
     // there, and making a host folder over it is not what the user needs.
     const std::filesystem::path file = choice.folder / config::kConfigFileName;
     std::error_code ec;
     if (!choice.folder.empty() && std::filesystem::exists(file, ec)) {
-        std::fprintf(stderr, _("%s: %s is not a regular file (host folder from %s)\n"), name.c_str(), file.c_str(),
-                     SourceName(choice.source));
+        outcome.Fail(base::Format(_("%s is not a regular file (host folder from %s)"), file.c_str(),
+                                  SourceName(choice.source)));
         return std::nullopt;
     }
-    std::fprintf(stderr, _("%s: %s not found (host folder from %s)\n"), name.c_str(),
-                 (choice.folder / config::kConfigFileName).c_str(), SourceName(choice.source));
-    std::fprintf(stderr, "%s: %s\n", name.c_str(), base::Translate(config::kNoHostFolderHint).c_str());
+    outcome.Fail(base::Format(_("%s not found (host folder from %s)"), file.c_str(), SourceName(choice.source)));
+    outcome.Fail(base::Translate(config::kNoHostFolderHint));
     return std::nullopt;
 }
 

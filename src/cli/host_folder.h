@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace cli {
 
-// The folder, or nothing after saying on stderr, as `program`, which folder lacks
-// Kalvorin.CFG, where that folder came from and what the user can do.
-std::optional<std::filesystem::path> OpenHostFolder(const std::optional<std::string>& home_option,
-                                                    std::string_view program);
+class Outcome;
+
+// The folder, or nothing after telling the failure: which folder lacks Kalvorin.CFG, where
+// that folder came from and what the user can do.
+std::optional<std::filesystem::path> OpenHostFolder(const std::optional<std::string>& home_option, Outcome& outcome);
 
 } // namespace cli

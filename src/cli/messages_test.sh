@@ -48,11 +48,11 @@ has() {
 # Usage errors, --help and the host folder's hint, in both languages.
 run LC_ALL=C 2 "$cli" day 2024-13-01 &&
   has err "qelmarin-cli day: not a date (YYYY-MM-DD): '2024-13-01'" "C: the error" &&
-  has err "usage: qelmarin-cli day [OPTION]... FROM [TO]" "C: the usage line" &&
+  has err "usage: qelmarin-cli day [OPTION]... [FROM [TO]]" "C: the usage line" &&
   has err "Try 'qelmarin-cli day --help' for more information." "C: the pointer to --help"
 run LC_ALL=$ja 2 "$cli" day 2024-13-01 &&
   has err "qelmarin-cli day: 日付（YYYY-MM-DD）ではありません: '2024-13-01'" "ja: the error" &&
-  has err "使い方: qelmarin-cli day [オプション]... FROM [TO]" "ja: the usage line" &&
+  has err "使い方: qelmarin-cli day [オプション]... [FROM [TO]]" "ja: the usage line" &&
   has err "詳しくは 'qelmarin-cli day --help' を実行してください。" "ja: the pointer to --help"
 run LC_ALL=C 0 "$cli" render --help && has out "the paper turned sideways" "C: render --help" &&
   has out "show this help and exit" "C: --help's own line"
@@ -75,10 +75,33 @@ run LC_ALL=C 2 "$host" init "$tmp/never" && has err "--eto N is required" "C: ka
 run LC_ALL=$ja 2 "$host" init "$tmp/never" && has err "--eto N が必要です" "ja: kalvorin-host init"
 run LC_ALL=$ja 0 "$host" --help && has out "ホストアプリケーション Kalvorin の代わりをします" "ja: kalvorin-host --help"
 env -u KALVORIN_HOME XDG_DATA_HOME="$tmp/nowhere" LC_ALL=$ja "$cli" day 2024-01-01 >/dev/null 2>"$tmp/err"
-has err "ホストフォルダがありません: --home DIR を指定するか" "ja: the host folder's hint"
+has err "ホストフォルダがありません: \`kalvorin-host init --eto N\` で" "ja: the host folder's hint"
 has err "ユーザーのデータフォルダ" "ja: where the host folder was looked for"
 env -u KALVORIN_HOME XDG_DATA_HOME="$tmp/nowhere" LC_ALL=C "$cli" day 2024-01-01 >/dev/null 2>"$tmp/err"
-has err "no host folder: pass --home DIR" "C: the host folder's hint"
+has err "no host folder: make one where the programs look with" "C: the host folder's hint"
+
+# Run from the build tree without QELMARIN_LOCALEDIR, the programs find their catalogue
+# where they look for it beside themselves.
+env -u QELMARIN_LOCALEDIR LC_ALL=$ja "$cli" frob 2>"$tmp/err"
+has err "不明なコマンド 'frob'" "ja: the catalogue found from the program's own folder"
+env -u QELMARIN_LOCALEDIR LC_ALL=$ja "$host" frob 2>"$tmp/err"
+has err "不明なコマンド 'frob'" "ja: kalvorin-host finds it too"
+
+# Every command's --help, in both languages, fits 80 columns (a wide character takes two)
+# and continues each option's description under its first column (24).
+for lc in C $ja; do
+  for words in "$cli" "$cli day" "$cli render" "$cli cmp" "$cli ics" "$cli month" "$cli print" \
+    "$host" "$host dayfile" "$host events" "$host holidays" "$host init"; do
+    env LC_ALL=$lc $words --help >"$tmp/out" 2>&1
+    widest="$(LC_ALL=C.UTF-8 wc -L <"$tmp/out")"
+    if [[ "$widest" -le 80 ]]; then pass; else fail "$lc: ${words##*/} --help is $widest columns wide"; fi
+    if awk '/^(options|オプション):$/ { on = 1; next } on && /^$/ { on = 0 }
+            on && !/^  -/ && !/^                        [^ ]/ { bad = 1; print }
+            END { exit bad }' "$tmp/out" >"$tmp/bad"; then pass; else
+      fail "$lc: ${words##*/} --help has lines not under their description: $(head -3 "$tmp/bad")"
+    fi
+  done
+done
 
 # What the programs make reads and draws the same in every locale: the host folder, the
 # notes of days (the almanac's own Japanese words), the month grid with its fixed legend,
@@ -148,7 +171,7 @@ env LC_ALL=C "$cli" render --help >"$tmp/out" 2>&1
 has out "the Japanese postcard" "C: the papers' remarks"
 env LC_ALL=$ja "$cli" render --help >"$tmp/out" 2>&1
 has out "日本の郵便はがき" "ja: the papers' remarks"
-has out "8.5 x 11 インチ、libpaper: letter, note" "ja: a paper's remark and its libpaper names"
+has out "8.5 x 11 インチ、libpaper: letter," "ja: a paper's remark and its libpaper names"
 run_err C env PAPERSIZE=frob "$cli" render --home "$home"
 has err "PAPERSIZE names the paper 'frob', which is not one of" "C: an unknown PAPERSIZE"
 run_err $ja env PAPERSIZE=frob "$cli" render --home "$home"

@@ -48,7 +48,7 @@ std::variant<RunMonths, std::string> ChooseRunMonths(std::optional<int> year, co
             return base::Format(_("%s needs a month: YYYY-MM (1901-01 ... 2100-12) or 1-12, not '%s'"), name,
                                 text->c_str());
         year_counts = year_counts || (*target)->year == default_year;
-        given += (given.empty() ? "" : " ") + std::string(name) + " " + *text;
+        given.append(given.empty() ? "" : " ").append(name).append(" ").append(*text);
     }
     if (year && !given.empty() && !year_counts)
         return base::Format(_("--year %d is not the year of %s: give --year with month numbers (1-12), or YYYY-MM "

@@ -6,6 +6,7 @@
 #include "base/command_line.h"
 #include "base/i18n.h"
 #include "cli/command.h"
+#include "cli/outcome.h"
 #include "cli/render_elsewhere.h"
 #include "pages/page_routines.h"
 #include "print/cups_queue.h"
@@ -59,15 +60,14 @@ const base::CommandSyntax& Syntax() {
 std::string TitleOfFile(const std::filesystem::path& file, int format) {
     std::string months = file.stem().string();
     if (const pages::PageRoutineEntry* routine = pages::FindPageRoutine(format)) {
-        const std::string suffix = "-" + std::to_string(format) + "-" + std::string(routine->name);
+        const std::string suffix = std::string("-").append(std::to_string(format)).append("-").append(routine->name);
         if (months.ends_with(suffix)) months.resize(months.size() - suffix.size());
     }
     return print::JobTitle(months, format);
 }
 
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
-    return base::kExitFailure;
+    return Outcome(kProgram).Fail(message);
 }
 
 } // namespace

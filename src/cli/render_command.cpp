@@ -6,10 +6,11 @@
 #include "base/command_line.h"
 #include "base/i18n.h"
 #include "base/file_io.h"
-#include "base/reporter.h"
+#include "base/text_wrap.h"
 #include "cli/command.h"
 #include "cli/host_folder.h"
 #include "cli/month_range.h"
+#include "cli/outcome.h"
 #include "cli/render_elsewhere.h"
 #include "cli/run_choices.h"
 #include "config/holidays.h"
@@ -62,8 +63,8 @@ constexpr base::OptionSyntax kOptions[] = {
     {"one-file", "", N_("the whole month range as one PDF (or trace) instead of one per month")},
     {"preview", "", N_("the preview of the first month, as PNG")},
     {"trace", "", N_("a drawing trace (one line per drawing call) instead of PDF or PNG")},
-    {"out", "DIR", N_("the folder for the files (required); each file's name is printed; - with --one-file:\n"
-                   "                      the document to standard output (not a terminal)")},
+    {"out", "DIR", N_("the folder for the files (required); each file's name is printed; - with --one-file: "
+                   "the document to standard output (not a terminal)")},
     kEtoOption,
     kBornOption,
     kPlaceOption,
@@ -96,11 +97,6 @@ struct RenderOptions {
 // The name messages begin with: render's own, or that of the command that runs it (print).
 std::string_view g_program = kSyntax.program;
 
-bool Fail(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", std::string(g_program).c_str(), message.c_str());
-    return false;
-}
-
 YearMonth CurrentMonth() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -108,8 +104,9 @@ YearMonth CurrentMonth() {
     return {local.tm_year + 1900, local.tm_mon + 1};
 }
 
-// The options, or the text of the usage error.
-std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& parsed) {
+// The options, or the text of the usage error. The notes on the choice of paper go to
+// `outcome` when one is given.
+std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& parsed, Outcome* outcome) {
     RenderOptions o;
     if (!parsed.operands().empty()) return base::Format(_("unexpected argument '%s'"), parsed.operands()[0].c_str());
     struct Number {
@@ -147,8 +144,9 @@ std::variant<RenderOptions, std::string> ReadOptions(const base::ParsedOptions& 
     const std::string* paper = parsed.value("paper");
     const print::PaperChoice choice = print::ChoosePaperSize(paper ? std::optional<std::string>(*paper) : std::nullopt);
     if (!choice.paper) return base::Format(_("--paper '%s' is not one of %s"), paper->c_str(), print::PaperSizeNames().c_str());
-    for (const std::string& note : choice.notes)
-        Fail(note);
+    if (outcome)
+        for (const std::string& note : choice.notes)
+            outcome->Note(note);
     o.paper = *choice.paper;
     // The page is drawn on surfaces of at most kMaxSurfaceSide pixels a side: the finest
     // resolution depends on the paper, and is checked here rather than failing at the end.
@@ -197,8 +195,9 @@ class FileSink : public print::DocumentSink {
 public:
     enum class Kind { kPdf, kPng, kTrace };
     // run_months names the file of a --one-file run (RunMonthsText).
-    FileSink(std::filesystem::path folder, Kind kind, bool preview, std::string run_months)
-        : folder_(std::move(folder)), kind_(kind), preview_(preview), run_months_(std::move(run_months)) {}
+    FileSink(std::filesystem::path folder, Kind kind, bool preview, std::string run_months, Outcome& outcome)
+        : folder_(std::move(folder)), kind_(kind), preview_(preview), run_months_(std::move(run_months)),
+          outcome_(outcome) {}
 
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
         path_ = folder_ / OutputName(state, preview_, run_months_,
@@ -231,7 +230,10 @@ public:
             ok = kind_ == Kind::kPng ? cairo_->WritePng(path_.string(), &error) : cairo_->Finish(&error);
             cairo_.reset();
         }
-        if (!ok) return Fail(base::NamingFile(path_, error));
+        if (!ok) {
+            outcome_.Fail(base::NamingFile(path_, error));
+            return false;
+        }
         std::printf("%s\n", path_.string().c_str());
         return true;
     }
@@ -244,7 +246,7 @@ private:
     }
 
     gfx::Canvas* Refuse(const std::string& message) {
-        Fail(message);
+        outcome_.Fail(message);
         return nullptr;
     }
 
@@ -252,6 +254,7 @@ private:
     Kind kind_;
     bool preview_;
     std::string run_months_;
+    Outcome& outcome_;
     std::filesystem::path path_;
     std::unique_ptr<gfx::CairoCanvas> cairo_;
     std::unique_ptr<std::ostringstream> trace_file_;
@@ -281,7 +284,8 @@ std::span<const base::OptionSyntax> RenderOptionTable() {
 std::string RenderUsageError(const Args& args) {
     const base::ParseResult parsed = base::ParseCommandLine(kSyntax, args);
     if (parsed.outcome == base::ParseResult::Outcome::kUsageError) return parsed.error;
-    auto read = ReadOptions(parsed.options);
+    // The notes on the paper are told by the run itself.
+    auto read = ReadOptions(parsed.options, nullptr);
     if (const std::string* error = std::get_if<std::string>(&read)) return *error;
     return {};
 }
@@ -296,35 +300,35 @@ int RunRender(const Args& args) {
     if (parsed.outcome == base::ParseResult::Outcome::kHelp) {
         // The options, then every paper --paper takes, with its size.
         std::fputs((base::HelpText(kSyntax) + "\n" +
-                    _("papers (--paper NAME in any letter case; PAPERSIZE and /etc/papersize\n"
-                      "name them as libpaper does, where b4 and b5 are ISO-B4 and ISO-B5):\n") +
-                    print::PaperSizeList())
+                    base::WrapText(std::string(_("papers (--paper NAME in any letter case; PAPERSIZE and /etc/papersize\n"
+                                                 "name them as libpaper does, where b4 and b5 are ISO-B4 and ISO-B5):\n")) +
+                                       print::PaperSizeList(),
+                                   base::kHelpColumns))
                        .c_str(),
                    stdout);
         return base::kExitOk;
     }
     if (const auto status = base::AnswerWithoutRunning(kSyntax, parsed)) return *status;
-    auto read = ReadOptions(parsed.options);
+    // Each problem is told once however many pages meet it, and any of them fails the run.
+    Outcome outcome(g_program);
+    auto read = ReadOptions(parsed.options, &outcome);
     if (const std::string* error = std::get_if<std::string>(&read)) return base::UsageError(kSyntax, *error);
     const RenderOptions& o = std::get<RenderOptions>(read);
     // "-": the one document to standard output, drawn elsewhere first.
     if (o.out == "-") return RenderToStdout(args, o.one_file);
 
-    const std::optional<std::filesystem::path> found = OpenHostFolder(o.home, g_program);
-    if (!found) return base::kExitFailure;
+    const std::optional<std::filesystem::path> found = OpenHostFolder(o.home, outcome);
+    if (!found) return outcome.status();
     const std::filesystem::path& folder = *found;
     RunChoices choices = o.choices;
-    if (!ResolveBirthSign(choices, folder, g_program)) return base::kExitFailure;
+    if (!ResolveBirthSign(choices, folder, outcome)) return outcome.status();
 
-    // Each problem is told once however many pages meet it, and any of them fails the run.
-    base::StderrReporter stderr_reporter;
-    base::OnceReporter reporter(stderr_reporter);
     pages::PrintState state;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);
     print::SetToday(state, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-    print::LoadPrintState(folder, state, reporter);
+    print::LoadPrintState(folder, state, outcome);
     ApplyRunChoices(choices, state.settings);
     state.place_fixed = choices.place.has_value();
     // A run across a year's end is drawn as one print run per year, each month with its year.
@@ -367,16 +371,14 @@ int RunRender(const Args& args) {
     // Made once the run is known to be drawable: a refused run leaves no folder behind.
     std::error_code ec;
     std::filesystem::create_directories(o.out, ec);
-    if (!std::filesystem::is_directory(o.out, ec)) {
-        Fail(base::Format(_("cannot make the output folder %s"), o.out.c_str()));
-        return base::kExitFailure;
-    }
+    if (!std::filesystem::is_directory(o.out, ec))
+        return outcome.Fail(base::Format(_("cannot make the output folder %s"), o.out.c_str()));
 
-    pages::NoteFortuneWithoutSign(state, reporter);
+    pages::NoteFortuneWithoutSign(state, outcome);
 
     using Kind = FileSink::Kind;
     FileSink sink(o.out, o.trace ? Kind::kTrace : o.preview ? Kind::kPng : Kind::kPdf, o.preview,
-                  o.one_file ? RunMonthsText(o.months) : std::string());
+                  o.one_file ? RunMonthsText(o.months) : std::string(), outcome);
     print::OneDocumentSink one_file(sink);
     print::DocumentSink& documents = o.one_file ? static_cast<print::DocumentSink&>(one_file) : sink;
     bool ok = true;
@@ -386,16 +388,16 @@ int RunRender(const Args& args) {
         state.to_month = year.months.to;
         print::LoadYearHolidays(state);
         if (!print::HasYearHolidays(state)) {
-            // Told, but no failure: a year may rightly have no holidays marked. The host adds
-            // national holidays only from the year the law began.
+            // A note: a year may rightly have no holidays marked. The host adds national
+            // holidays only from the year the law began.
             const std::string cfg = print::ConfigPath(folder).string();
-            Fail(state.year < config::kFirstNationalHolidayYear
-                     ? base::Format(_("note: %s has no holidays of %d (no section [%d]); the pages show none. "
-                                      "National holidays begin in %d."),
-                                    cfg.c_str(), state.year, state.year, config::kFirstNationalHolidayYear)
-                     : base::Format(_("note: %s has no holidays of %d (no section [%d]); the pages show none. "
-                                      "'kalvorin-host holidays' adds the national ones."),
-                                    cfg.c_str(), state.year, state.year));
+            outcome.Note(state.year < config::kFirstNationalHolidayYear
+                             ? base::Format(_("%s has no holidays of %d (no section [%d]); the pages show none. "
+                                              "National holidays begin in %d."),
+                                            cfg.c_str(), state.year, state.year, config::kFirstNationalHolidayYear)
+                             : base::Format(_("%s has no holidays of %d (no section [%d]); the pages show none. "
+                                              "'kalvorin-host holidays' adds the national ones."),
+                                            cfg.c_str(), state.year, state.year));
         }
         if (o.preview) {
             ok = print::Preview(state, printer, documents);
@@ -404,8 +406,9 @@ int RunRender(const Args& args) {
         ok = print::PrintRun(state, printer, documents) && ok;
     }
     ok = one_file.Finish() && ok;
-    if (reporter.count() > 0) Fail(_("not everything the pages need could be loaded (see above)"));
-    return ok && reporter.count() == 0 ? base::kExitOk : base::kExitFailure;
+    if (outcome.reported_failures() > 0) outcome.Fail(_("not everything the pages need could be loaded (see above)"));
+    if (!ok && !outcome.failed()) outcome.Fail(_("not every page could be made"));
+    return outcome.status();
 }
 
 } // namespace cli

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/render_elsewhere.h"
 
+#include "cli/outcome.h"
+
 #include "base/command_line.h"
 #include "base/i18n.h"
 
@@ -43,9 +45,8 @@ private:
     std::filesystem::path path_;
 };
 
-int Fail(std::string_view program, const std::string& message) {
-    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(program.size()), program.data(), message.c_str());
-    return base::kExitFailure;
+int Fail(std::string_view program, std::string_view message) {
+    return Outcome(program).Fail(message);
 }
 
 // How often a wait for a signal looks whether it may end.

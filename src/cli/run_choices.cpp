@@ -7,8 +7,10 @@
 #include "base/reporter.h"
 #include "cli/date_text.h"
 #include "cli/host_folder.h"
+#include "cli/outcome.h"
 #include "config/number_text.h"
 #include "config/setting_override.h"
+#include "config/start_weekday.h"
 
 #include <cstdio>
 
@@ -26,7 +28,6 @@ constexpr const char* kPlaceUnknown =
 constexpr const char* kPlaceRange =
     N_("--place '%s' lies outside latitude -90 ... 90, longitude -180 ... 180, height -500 ... 9000 m");
 constexpr const char* kBornUnread = N_("the day file gives no sign for the birth date");
-constexpr const char* kWeekday = N_("--start-weekday needs sunday or monday, not '%s'");
 
 // The years taken for a year given to --eto rather than for a wrong sign.
 constexpr int kFirstBirthYear = 1000;
@@ -81,12 +82,8 @@ std::variant<RunChoices, std::string> ReadRunChoices(const base::ParsedOptions& 
         c.place = std::get<almanac::Place>(parsed);
     }
     if (const std::string* day = options.value("start-weekday")) {
-        if (*day == "sunday" || *day == "sun" || *day == "0" || *day == "日")
-            c.start_weekday = 0;
-        else if (*day == "monday" || *day == "mon" || *day == "1" || *day == "月")
-            c.start_weekday = 1;
-        else
-            return base::Format(_(kWeekday), day->c_str());
+        c.start_weekday = config::ParseStartWeekday(*day);
+        if (!c.start_weekday) return config::StartWeekdayError(*day);
     }
     config::Settings scratch;
     for (const std::string& assignment : options.values("set")) {
@@ -97,15 +94,12 @@ std::variant<RunChoices, std::string> ReadRunChoices(const base::ParsedOptions& 
     return c;
 }
 
-bool ResolveBirthSign(RunChoices& choices, const std::filesystem::path& host_folder, std::string_view program) {
+bool ResolveBirthSign(RunChoices& choices, const std::filesystem::path& host_folder, Outcome& outcome) {
     if (!choices.born) return true;
-    base::StderrReporter reporter;
     const almanac::DayFile file(host_folder / almanac::kDayFileName);
-    choices.birth_eto =
-        almanac::BirthSignOn(file, choices.born->year, choices.born->month, choices.born->day, reporter);
+    choices.birth_eto = almanac::BirthSignOn(file, choices.born->year, choices.born->month, choices.born->day, outcome);
     if (choices.birth_eto) return true;
-    std::fprintf(stderr, "%.*s: %s: %s\n", static_cast<int>(program.size()), program.data(), _(kBornUnread),
-                 DateText(*choices.born).c_str());
+    outcome.Fail(std::string(_(kBornUnread)) + ": " + DateText(*choices.born));
     return false;
 }
 
@@ -121,16 +115,17 @@ void ApplyRunChoices(const RunChoices& choices, config::Settings& settings) {
         config::ApplySettingOverride(assignment, settings);
 }
 
-std::variant<HostRun, int> StartHostRun(const base::CommandSyntax& syntax, const base::ParsedOptions& options) {
+std::variant<HostRun, int> StartHostRun(const base::CommandSyntax& syntax, const base::ParsedOptions& options,
+                                       Outcome& outcome) {
     auto choices = ReadRunChoices(options);
     if (const std::string* error = std::get_if<std::string>(&choices)) return base::UsageError(syntax, *error);
     HostRun run{std::get<RunChoices>(std::move(choices)), {}};
     std::optional<std::string> home;
     if (const std::string* v = options.value("home")) home = *v;
-    const std::optional<std::filesystem::path> folder = OpenHostFolder(home, syntax.program);
+    const std::optional<std::filesystem::path> folder = OpenHostFolder(home, outcome);
     if (!folder) return base::kExitFailure;
     run.folder = *folder;
-    if (!ResolveBirthSign(run.choices, run.folder, syntax.program)) return base::kExitFailure;
+    if (!ResolveBirthSign(run.choices, run.folder, outcome)) return base::kExitFailure;
     return run;
 }
 

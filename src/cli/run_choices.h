@@ -24,10 +24,10 @@ inline constexpr base::OptionSyntax kBornOption{
     "born", "DATE", N_("the birth date, YYYY-MM-DD: its year's sign, counted from 立春, instead of --eto")};
 inline constexpr base::OptionSyntax kPlaceOption{
     "place", "WHERE",
-    N_("a prefectural capital (tokyo, 札幌, 大阪府...) or LAT,LON[,HEIGHT] anywhere, south negative, for\n"
-       "                      sunrise and sunset in Japan Standard Time")};
+    N_("a prefectural capital (tokyo, 札幌, 大阪府...) or LAT,LON[,HEIGHT] anywhere, south negative, for "
+       "sunrise and sunset in Japan Standard Time")};
 inline constexpr base::OptionSyntax kStartWeekdayOption{
-    "start-weekday", "DAY", N_("the first day of the week: sunday or monday (default Kalvorin.CFG's)")};
+    "start-weekday", "DAY", N_("the first day of the week: sunday or monday, or 0 or 1 (default Kalvorin.CFG's)")};
 inline constexpr base::OptionSyntax kSetOption{
     "set", "SECTION.KEY=VALUE", N_("a print setting of Kalvorin.CFG for this run only, never written (repeatable)")};
 
@@ -43,9 +43,11 @@ struct RunChoices {
 // of a usage error when one is wrong.
 std::variant<RunChoices, std::string> ReadRunChoices(const base::ParsedOptions& options);
 
-// The sign of --born from the host folder's day file into birth_eto. False after a message
-// on stderr (as `program`) when the day file cannot give it.
-bool ResolveBirthSign(RunChoices& choices, const std::filesystem::path& host_folder, std::string_view program);
+class Outcome;
+
+// The sign of --born from the host folder's day file into birth_eto. False after telling
+// the failure when the day file cannot give it.
+bool ResolveBirthSign(RunChoices& choices, const std::filesystem::path& host_folder, Outcome& outcome);
 
 // A place given on the command line: a capital's name or LAT,LON[,HEIGHT].
 std::variant<almanac::Place, std::string> ParsePlace(const std::string& text);
@@ -62,6 +64,7 @@ struct HostRun {
 
 // The run, or the exit status to end with: a usage error's after a wrong choice, a
 // failure's after saying why the folder or the sign could not be had.
-std::variant<HostRun, int> StartHostRun(const base::CommandSyntax& syntax, const base::ParsedOptions& options);
+std::variant<HostRun, int> StartHostRun(const base::CommandSyntax& syntax, const base::ParsedOptions& options,
+                                       Outcome& outcome);
 
 } // namespace cli

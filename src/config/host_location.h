@@ -18,7 +18,8 @@ inline constexpr std::string_view kConfigFileName = "Kalvorin.CFG";
 
 // What a user can do when there is no host folder, one English line for the command lines.
 inline constexpr std::string_view kNoHostFolderHint =
-    N_("no host folder: pass --home DIR, set KALVORIN_HOME, or run `kalvorin-host init DIR --eto N`");
+    N_("no host folder: make one where the programs look with `kalvorin-host init --eto N` "
+       "($XDG_DATA_HOME/kalvorin), or name another with --home DIR or KALVORIN_HOME");
 
 enum class HostFolderSource { kOption, kEnvironment, kProgramFolder, kUserData };
 

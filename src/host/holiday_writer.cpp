@@ -20,7 +20,7 @@ std::string WriteNationalHolidays(config::ConfigFile& file, int from, int to, bo
     bool any_change = false;
     config::EditSet edits;
     for (int year = from; year <= to; ++year) {
-        const std::vector<CivilDate> holidays = NationalHolidays(year, ComputeEquinoxDays(year));
+        const std::vector<CivilDate> holidays = NationalHolidayDates(year, ComputeEquinoxDays(year));
         if (holidays.empty()) continue; // before the law: no section to write
         config::HolidayTable national;
         for (const CivilDate& date : holidays)

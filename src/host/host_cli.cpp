@@ -19,6 +19,7 @@
 #include "base/sjis.h"
 #include "config/config_file.h"
 #include "config/host_location.h"
+#include "config/start_weekday.h"
 #include "host/almanac_events.h"
 #include "host/civil_date.h"
 #include "host/day_calendar.h"
@@ -71,9 +72,9 @@ constexpr base::CommandSyntax kHolidays{
 constexpr base::OptionSyntax kInitOptions[] = {
     {"eto", "N", N_("the sexagenary number (1-60) of the birth year, e.g. 7 for 1930 (庚午); or --born")},
     {"born", "DATE", N_("the birth date, YYYY-MM-DD (1901-2100): its year's sign, counted from 立春")},
-    {"start-weekday", "0|1", N_("the first weekday of the calendars: 0 Sunday (default), 1 Monday")},
-    {"place", "LAT,LON,ELEV", N_("where sunrise and sunset are for: decimal degrees and metres, or a prefectural\n"
-                              "                      capital (sapporo, 札幌, 北海道; default Tokyo)")},
+    {"start-weekday", "DAY", N_("the first day of the week: sunday (default) or monday, or 0 or 1")},
+    {"place", "LAT,LON,ELEV", N_("where sunrise and sunset are for: decimal degrees and metres, or a prefectural "
+                              "capital (sapporo, 札幌, 北海道; default Tokyo)")},
     {"era", "NAME,YEAR", N_("the newest era and its first year (default 令和,2019)")},
     {"force", "", N_("write into an existing folder or Kalvorin.CFG, keeping its other sections")},
 };
@@ -274,7 +275,9 @@ int RunInit(const std::vector<std::string>& args, std::ostream& out) {
         options.eto = BirthSignArgument(*o.value("born"));
     }
     if (const std::string* v = o.value("start-weekday")) {
-        options.start_weekday = IntArgument(kInit, *v, "--start-weekday", 0, 1);
+        const std::optional<int> day = config::ParseStartWeekday(*v);
+        if (!day) throw UsageError{&kInit, config::StartWeekdayError(*v)};
+        options.start_weekday = *day;
     }
     if (const almanac::GazetteerPlace* capital = o.value("place") ? almanac::FindCapital(*o.value("place")) : nullptr) {
         const almanac::Place place = capital->place();
@@ -359,6 +362,8 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
     };
     static constexpr Command kCommands[] = {
         {"dayfile", RunDayFile}, {"events", RunEvents}, {"holidays", RunHolidays}, {"init", RunInit}};
+    // A failure names the command it ended (kalvorin-host init: ...).
+    std::string program(kTop.program);
     try {
         const Parsed top = Parse(kTop, args, out);
         if (top.answer) return *top.answer;
@@ -366,6 +371,7 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (words.empty()) throw UsageError{&kTop, _("no command given")};
         for (const Command& c : kCommands) {
             if (c.name == words[0]) {
+                program += " " + words[0];
                 return c.run(std::vector<std::string>(words.begin() + 1, words.end()), out);
             }
         }
@@ -374,7 +380,7 @@ int RunHostCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << base::UsageErrorText(*usage.syntax, usage.text);
         return base::kExitUsage;
     } catch (const std::exception& failure) {
-        err << "kalvorin-host: " << failure.what() << "\n";
+        err << program << ": " << failure.what() << "\n";
         return base::kExitFailure;
     }
 }

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Japan's national holidays (国民の祝日 with 振替休日 and 国民の休日), which the host writes into
-// the configuration file as user holidays. The law took effect on 1948-07-20.
+// the configuration file as user holidays: the dates of almanac/national_holidays.h, the
+// table the command lines name them from. The law took effect on 1948-07-20.
 
 #include <vector>
 
+#include "almanac/national_holidays.h"
 #include "config/holidays.h"
 #include "host/civil_date.h"
 
@@ -13,14 +15,9 @@ namespace host {
 // The first year with national holidays.
 constexpr int kFirstHolidayYear = config::kFirstNationalHolidayYear;
 
-// The equinox days of a year as JST day of month (March and September), which the law fixes
-// each year from the astronomical equinox; ours come from the computed equinoxes.
-struct EquinoxDays {
-    int vernal_day = 0;   // day of March
-    int autumnal_day = 0; // day of September
-};
+using almanac::EquinoxDays;
 
 // Every holiday of the year in date order; none before 1948-07-20.
-std::vector<CivilDate> NationalHolidays(int year, const EquinoxDays& equinoxes);
+std::vector<CivilDate> NationalHolidayDates(int year, const EquinoxDays& equinoxes);
 
 } // namespace host

@@ -14,7 +14,7 @@ namespace {
 
 std::vector<std::string> Holidays(int year) {
     std::vector<std::string> days;
-    for (const CivilDate& d : NationalHolidays(year, ComputeEquinoxDays(year))) {
+    for (const CivilDate& d : NationalHolidayDates(year, ComputeEquinoxDays(year))) {
         days.push_back(std::to_string(d.month) + "/" + std::to_string(d.day));
     }
     return days;

@@ -26,6 +26,36 @@ std::string Serialise(icalcomponent* component) {
     return out;
 }
 
+// A property of TEXT value as RFC 5545 writes it: backslash, semicolon, comma and newline
+// escaped, folded to lines of at most 75 octets (never inside a UTF-8 character), CRLF.
+// libical escapes the value of an X- property only in part (not , and ;), so the calendar's
+// name is written here.
+std::string TextProperty(std::string_view name, std::string_view value) {
+    std::string line(name);
+    line += ':';
+    for (char c : value) {
+        if (c == '\\' || c == ';' || c == ',') line += '\\';
+        if (c == '\n') {
+            line += "\\n";
+            continue;
+        }
+        line += c;
+    }
+    constexpr std::size_t kMaxOctets = 75;
+    std::string folded;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const bool continuation = (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80;
+        if (count >= kMaxOctets - 3 && !continuation) { // room for a character of up to 4 bytes
+            folded += "\r\n ";
+            count = 1;
+        }
+        folded += line[i];
+        ++count;
+    }
+    return folded + "\r\n";
+}
+
 icaltimetype DateOf(int year, int month, int day) {
     icaltimetype t = icaltime_null_date();
     t.year = year;
@@ -58,16 +88,13 @@ bool IcalStream::Begin() {
     const std::string prodid = "-//Qelmarin//qelmarin-cli " + std::string(base::ProgramVersion()) + "//JA";
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(prodid.c_str()));
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
-    icalproperty* name = icalproperty_new_x(name_.c_str());
-    icalproperty_set_x_name(name, "X-WR-CALNAME");
-    icalcomponent_add_property(calendar.get(), name);
     std::string head = Serialise(calendar.get());
     if (!head.ends_with(kCalendarEnd)) {
         ok_ = false;
         return false;
     }
     head.resize(head.size() - kCalendarEnd.size());
-    return Write(head);
+    return Write(head + TextProperty("X-WR-CALNAME", name_));
 }
 
 bool IcalStream::Add(int year, int month, int day, const almanac::DayNote& note) {

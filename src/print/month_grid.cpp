@@ -50,8 +50,11 @@ std::optional<MonthGrid> BuildMonthGrid(const MonthGridRequest& request, base::R
             default:
                 break;
             }
-            if (!cell.notes.empty()) cell.notes += "・";
-            cell.notes += note.summary;
+            // The holiday's name first: a list cut to its line keeps it.
+            if (note.kind == almanac::NoteKind::kHolidays)
+                cell.notes = note.summary + (cell.notes.empty() ? "" : "・" + cell.notes);
+            else
+                cell.notes += (cell.notes.empty() ? "" : "・") + note.summary;
         }
         const int column = GridColumn(cell.weekday, grid.start_weekday);
         if (grid.weeks.empty() || column == 0) grid.weeks.emplace_back();

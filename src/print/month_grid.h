@@ -21,7 +21,7 @@ struct GridDay {
     bool term = false;    // a solar term begins
     bool lucky = false;   // a lucky named day
     bool unlucky = false; // an unlucky named day
-    std::string notes;    // the names of the term, the seasonal and named days, the holiday, "・"-joined
+    std::string notes;    // the names of the holiday, the term, the seasonal and named days, "・"-joined
 };
 
 struct MonthGrid {

@@ -4,6 +4,7 @@
 #include "almanac/birth_sign.h"
 #include "almanac/calendar_math.h"
 #include "almanac/day_file.h"
+#include "almanac/national_holidays.h"
 #include "base/i18n.h"
 #include "config/config_file.h"
 #include "config/holidays.h"
@@ -46,10 +47,19 @@ bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, cons
     const almanac::DayFile file(request.host_folder / almanac::kDayFileName);
     almanac::MonthDays days{};
     config::HolidayTable holidays;
+    // The national holidays of the year, which name the days marked in the holiday table
+    // (a day the user marked is "休日").
+    std::vector<almanac::NationalHoliday> national;
+    const bool name_holidays = request.notes.test(static_cast<std::size_t>(almanac::NoteKind::kHolidays));
     int loaded_month = 0, loaded_year = 0;
     for (CivilDay d = request.from; d.key() <= request.to.key(); d = NextDay(d)) {
         if (d.year != loaded_year) {
             config::LoadHolidays(cfg, d.year, holidays);
+            if (name_holidays) {
+                const std::optional<almanac::EquinoxDays> equinoxes = almanac::EquinoxDaysIn(file, d.year, reporter);
+                if (!equinoxes) return false;
+                national = almanac::NationalHolidays(d.year, *equinoxes);
+            }
             loaded_year = d.year;
         }
         if (d.year * 100 + d.month != loaded_month) {
@@ -68,7 +78,7 @@ bool ForEachDayNotes(const NotesRequest& request, base::Reporter& reporter, cons
         note_day.before = &days[static_cast<std::size_t>(d.day - 1)];
         note_day.month_year_cycle = days[1].YearCycle;
         note_day.birth_eto = birth_eto;
-        note_day.holiday = holidays.IsMarked(d.month, d.day);
+        if (holidays.IsMarked(d.month, d.day)) note_day.holiday = almanac::HolidayName(national, d.month, d.day);
         note_day.place = place;
         if (!each(d, almanac::NotesOfDay(note_day, request.notes))) return false;
     }

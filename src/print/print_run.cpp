@@ -89,7 +89,7 @@ bool Preview(pages::PrintState& state, const Printer& printer, DocumentSink& sin
 std::string JobTitle(std::string_view months, int format) {
     std::string title = std::string(kDocumentTitle) + " " + std::string(months);
     if (const pages::PageRoutineEntry* routine = pages::FindPageRoutine(format))
-        title += " " + std::string(routine->label);
+        title.append(" ").append(routine->label);
     return title;
 }
 
