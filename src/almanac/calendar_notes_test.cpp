@@ -98,7 +98,7 @@ TEST(CalendarNotes, OneNotePerKindAndDay) {
     // sign (none registered, or a value that is not one) there is no fortune.
     for (int no_sign : {0, 61, -7, 256})
         EXPECT_TRUE(
-            NotesOfDay(NoteDay{&day, &before, 44, no_sign, false, {}}, *ParseNoteList("fortune", nullptr)).empty())
+            NotesOfDay(NoteDay{&day, &before, 44, no_sign, {}, {}}, *ParseNoteList("fortune", nullptr)).empty())
             << no_sign;
     before.SolarTerm = 1;
     day.SeasonFlags = 0;
