@@ -39,6 +39,16 @@ start ok
 print
 check "a scheduler that takes the jobs: exit 0" test $? = 0
 check "two jobs named on stdout: $(cat "$tmp/out")" test "$(grep -c '^fake-[12]	2027-0[12]-1-calendar.pdf$' "$tmp/out")" = 2
+# The user's default printer (LPDEST, then lpoptions) comes before the scheduler's.
+: >"$tmp/log"
+LPDEST=chosen print
+check "LPDEST names the queue: $(cat "$tmp/out")" test "$(grep -c '^chosen-' "$tmp/out")" = 2
+mkdir -p "$HOME/.cups" && echo "Default mine/draft" >"$HOME/.cups/lpoptions"
+print
+check "lpoptions names the queue: $(cat "$tmp/out")" test "$(grep -c '^mine-' "$tmp/out")" = 2
+check "the scheduler's default is not asked: $(tr '\n' ' ' <"$tmp/log")" test "$(grep -c '^get-default' "$tmp/log")" = 0
+rm "$HOME/.cups/lpoptions"
+
 # The pages cannot be drawn: said as print's, no job, nothing left.
 : >"$tmp/log"
 KALVORIN_HOME="$tmp/nowhere" print

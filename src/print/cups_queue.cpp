@@ -7,6 +7,8 @@
 #include <cups/cups.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <string_view>
 
 namespace print {
 namespace {
@@ -42,6 +44,33 @@ std::string StatusText(const Ipp& answer) {
     const char* text = message ? ippGetString(message, 0, nullptr) : nullptr;
     const char* status = ippErrorString(ippGetStatusCode(answer.get()));
     return text && *text ? std::string(status) + ", " + text : std::string(status);
+}
+
+// The "Default" line of an lpoptions file: the queue it names (without an instance).
+std::string LpoptionsDefault(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::string found;
+    while (std::getline(in, line)) {
+        if (!line.starts_with("Default ") && !line.starts_with("default ")) continue;
+        std::string name = line.substr(8);
+        name = name.substr(0, name.find_first_of("/ \t\r"));
+        if (!name.empty()) found = name;
+    }
+    return found;
+}
+
+// The default printer the user chose, as lp takes it: LPDEST, PRINTER (but "lp"), then the
+// user's lpoptions file, then the system's. Empty when none names one.
+std::string UserDefaultPrinter() {
+    if (const char* value = std::getenv("LPDEST"); value && *value) return value;
+    if (const char* value = std::getenv("PRINTER"); value && *value && std::string_view(value) != "lp") return value;
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        if (std::string name = LpoptionsDefault(std::filesystem::path(home) / ".cups" / "lpoptions"); !name.empty())
+            return name;
+    }
+    const char* root = std::getenv("CUPS_SERVERROOT");
+    return LpoptionsDefault(std::filesystem::path(root && *root ? root : "/etc/cups") / "lpoptions");
 }
 
 } // namespace
@@ -99,9 +128,8 @@ std::optional<CupsPrinter> CupsQueue::FindPrinter(const std::optional<std::strin
     if (name) {
         queue = *name;
     } else {
-        // The user's own default (LPDEST, PRINTER) first, else the scheduler's.
-        for (const char* variable : {"LPDEST", "PRINTER"})
-            if (const char* value = std::getenv(variable); value && *value && queue.empty()) queue = value;
+        // The user's own default first, else the scheduler's.
+        queue = UserDefaultPrinter();
         if (queue.empty()) {
             Ipp request(ippNewRequest(IPP_OP_CUPS_GET_DEFAULT));
             ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr,
