@@ -66,13 +66,14 @@ public:
     gfx::Canvas* BeginDocument(const pages::PrintState& state, const gfx::Device& device) override {
         path_ = MonthFilePath(chosen_, state.month, several_);
         std::string error;
-        const std::string title(print::kDocumentTitle);
+        // Each file holds one month and says so (title, outline, page labels).
+        const gfx::DocumentInfo info = print::DocumentInfoOf(state, state.month, state.month);
         switch (format_) {
         case FileFormat::kSvg: canvas_ = gfx::CairoCanvas::CreateSvg(path_.string(), device, &error); break;
         case FileFormat::kPostScript:
-            canvas_ = gfx::CairoCanvas::CreatePostScript(path_.string(), device, title, &error);
+            canvas_ = gfx::CairoCanvas::CreatePostScript(path_.string(), device, info.title, &error);
             break;
-        case FileFormat::kPdf: canvas_ = gfx::CairoCanvas::CreatePdf(path_.string(), device, title, &error); break;
+        case FileFormat::kPdf: canvas_ = gfx::CairoCanvas::CreatePdf(path_.string(), device, info, &error); break;
         }
         if (!canvas_) reporter_.ShowMessage(path_.string() + ": " + error, "Error");
         return canvas_.get();
@@ -273,8 +274,13 @@ PrintController::PrintController(base::Reporter& reporter, const std::string& de
 static print::Printer CurrentPrinterOf(const Gtk::PageSetup& setup, const Gtk::PrintSettings& settings) {
     auto& page = const_cast<Gtk::PageSetup&>(setup);
     const int dpi_x = SettingsDpiX(settings), dpi_y = SettingsDpiY(settings);
+    // The paper in points too, so that a document's page is exactly the paper.
     return print::Printer{print::PaperPixels(page.get_paper_width(Gtk::UNIT_MM), dpi_x),
-                          print::PaperPixels(page.get_paper_height(Gtk::UNIT_MM), dpi_y), dpi_x, dpi_y};
+                          print::PaperPixels(page.get_paper_height(Gtk::UNIT_MM), dpi_y),
+                          dpi_x,
+                          dpi_y,
+                          page.get_paper_width(Gtk::UNIT_POINTS),
+                          page.get_paper_height(Gtk::UNIT_POINTS)};
 }
 
 print::Printer PrintController::CurrentPrinter() const {

@@ -3,6 +3,8 @@
 #include "app/window_test_fixture.h"
 
 #include <glibmm/convert.h>
+#include <glibmm/shell.h>
+#include <glibmm/spawn.h>
 
 namespace app::testing {
 namespace {
@@ -34,6 +36,11 @@ TEST_F(MainWindowTest, PrintToFileFromTheDialogGivesTheCommandLinesPages) {
     const print::Printer printer = window_->print_controller().CurrentPrinter();
     EXPECT_EQ(600, printer.dpi_x);
     EXPECT_EQ(4960, printer.page_width);
+    // A document that says what it holds, on exactly the paper.
+    std::string info;
+    Glib::spawn_command_line_sync("pdfinfo " + Glib::shell_quote(out.string()), &info);
+    EXPECT_NE(std::string::npos, info.find("Page size:      595.276 x 841.89 pts (A4)")) << info;
+    EXPECT_NE(std::string::npos, info.find("Title:          Kalvorin 2026年")) << info;
 }
 
 TEST_F(MainWindowTest, CancellingTheDialogPrintsNothing) {
