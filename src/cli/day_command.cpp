@@ -189,7 +189,7 @@ int RunDay(const Args& args) {
     if (!ResolveBirthSign(run, folder, outcome)) return outcome.status();
     ApplyRunChoices(run, settings);
     const int birth_eto = settings.birth_eto;
-    almanac::HasBirthSign(birth_eto, reporter);
+    almanac::HasBirthSign(birth_eto, outcome);
 
     if (options.has("header") || ::isatty(STDOUT_FILENO)) {
         std::string header;
