@@ -429,7 +429,7 @@ void MainWindow::Later(std::function<void()> action) {
 
 // The controls that would change the print state or start another run rest while one runs;
 // the keyboard comes back to where it was. A request to end the program made meanwhile is
-// carried out once the run is over.
+// carried out as the run ends, before control goes back to the main loop.
 void MainWindow::SetBusy(bool busy) {
     std::vector<Gtk::Widget*> resting{&config_button_, &holiday_button_, &setup_button_, &pictures_button_,
                                       &print_button_,  &preview_button_, &help_button_};
@@ -447,7 +447,7 @@ void MainWindow::SetBusy(bool busy) {
     if (busy) return;
     if (focus_before_run_ && !get_focus()) focus_before_run_->grab_focus();
     focus_before_run_ = nullptr;
-    if (quit_after_run_) Glib::signal_idle().connect_once([this] { Quit(); });
+    if (quit_after_run_) Quit();
 }
 
 void MainWindow::SetDialogOpener(SettingsButton button, std::function<void()> open) {

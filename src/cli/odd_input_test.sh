@@ -60,10 +60,10 @@ for pair in "IDO=91 KEIDO=139.69" "IDO=35.68 KEIDO=nan" "IDO=abc KEIDO=139.69"; 
   rm -rf half
 done
 
-# No birth sign in the settings file (an empty value, no number, 0, a number no int holds, a
-# NUL in it, an empty file): no fortune for a sign that does not exist, said once as a note,
-# which fails nothing; a sign given for the run brings the fortune back.
-for value in "" abc 0 12345678901234567890 $'7\\x001' empty; do
+# No birth sign in the settings file (an empty value, no number, 0, a number no int holds, an
+# empty file): no fortune for a sign that does not exist, said once as a note, which fails
+# nothing; a sign given for the run brings the fortune back.
+for value in "" abc 0 12345678901234567890 empty; do
   copy_home good nosign
   if [[ $value == empty ]]; then : >nosign/Kalvorin.CFG; else
     perl -pi -e "s/^ETO=.*\r\$/ETO=$value\r/" nosign/Kalvorin.CFG
@@ -81,6 +81,12 @@ for value in "" abc 0 12345678901234567890 $'7\\x001' empty; do
   fi
   rm -rf nosign nosign-pages
 done
+# A NUL in the value makes the file one the programs cannot read: a failure, and no fortune.
+copy_home good nosign
+perl -pi -e 's/^ETO=.*\r$/ETO=7\x001\r/' nosign/Kalvorin.CFG
+run day --home nosign 2027-03-01
+[[ $? == 1 && $(cut -f12 out) == - ]] && grep -q "Shift-JIS" err || fail "day with a NUL in ETO: $(cat err)"
+rm -rf nosign
 copy_home good nosign
 sed -i 's/^ETO=.*\r$/ETO=\r/' nosign/Kalvorin.CFG
 run day --home nosign --eto 7 2027-03-01
