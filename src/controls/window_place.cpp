@@ -45,4 +45,14 @@ void KeepInsideWorkArea(Gtk::Window& window) {
     if (place.x != x || place.y != y) window.move(place.x, place.y);
 }
 
+void ScrollWhenLarger(Gtk::ScrolledWindow& scroller, int max_width, int max_height) {
+    scroller.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
+    scroller.set_shadow_type(Gtk::SHADOW_NONE);
+    scroller.set_can_focus(false); // Tab goes to the controls inside, not to the scroller
+    scroller.set_propagate_natural_width(true);
+    scroller.set_propagate_natural_height(true);
+    scroller.set_max_content_width(std::max(1, max_width));
+    scroller.set_max_content_height(std::max(1, max_height));
+}
+
 } // namespace controls
