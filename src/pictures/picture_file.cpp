@@ -99,19 +99,26 @@ std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& rep
     return std::move(target.bytes());
 }
 
-bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target, base::Reporter& reporter) {
+std::optional<std::vector<std::uint8_t>> MakeCmpImageOfFile(const std::filesystem::path& picture,
+                                                            base::Reporter& reporter) {
     const auto bytes = ReadFileBytes(picture, kMaxPictureFileBytes);
     std::optional<Bitmap> bitmap = bytes ? DecodeBmpOrJpeg(*bytes) : std::nullopt;
     if (!bitmap || bitmap->empty()) {
         ReportUnreadable(picture.string(), reporter);
-        return false;
+        return std::nullopt;
     }
-    const std::vector<std::uint8_t> cmp = MakeCmpImage(*bitmap, reporter);
-    if (!WriteFileBytes(target, cmp)) {
-        reporter.ShowMessage("ファイル書込みエラー\r" + target.string(), kReadErrorCaption);
-        return false;
-    }
-    return true;
+    return MakeCmpImage(*bitmap, reporter);
+}
+
+bool WriteCmpFile(const std::filesystem::path& target, std::span<const std::uint8_t> cmp, base::Reporter& reporter) {
+    if (WriteFileBytes(target, cmp)) return true;
+    reporter.ShowMessage("ファイル書込みエラー\r" + target.string(), kReadErrorCaption);
+    return false;
+}
+
+bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target, base::Reporter& reporter) {
+    const std::optional<std::vector<std::uint8_t>> cmp = MakeCmpImageOfFile(picture, reporter);
+    return cmp && WriteCmpFile(target, *cmp, reporter);
 }
 
 } // namespace pictures
