@@ -91,6 +91,8 @@ protected:
     void CheckShown(Gtk::Window& window, bool controls_too = true) {
         window.show();
         WaitShown(window);
+        // A window placed once it is shown (the chooser) settles first.
+        PumpUntil([&] { return OutOfView(window, controls_too).empty(); });
         EXPECT_EQ(OutOfView(window, controls_too), "") << window.get_title();
         window.hide();
     }

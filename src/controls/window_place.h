@@ -35,7 +35,8 @@ void KeepInsideWorkArea(Gtk::Window& window);
 // Makes scroller show its content whole where it fits in max_width × max_height and
 // scroll it where it does not: it asks for the content's natural size, no more than that.
 // A window whose designed size is larger than the screen keeps its title strip and buttons
-// in view beside such a scroller.
-void ScrollWhenLarger(Gtk::ScrolledWindow& scroller, int max_width, int max_height);
+// in view beside such a scroller. A window read from right to left starts scrolled to its
+// right end (from_right), where its reading begins.
+void ScrollWhenLarger(Gtk::ScrolledWindow& scroller, int max_width, int max_height, bool from_right = false);
 
 } // namespace controls

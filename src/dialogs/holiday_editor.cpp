@@ -93,7 +93,7 @@ HolidayEditor::HolidayEditor(Gtk::Window* owner, int year, int start_weekday, co
     months_scroll_.add(fixed_);
     controls::SetAccessibleName(months_scroll_, "月の一覧");
     const Gdk::Rectangle area = controls::WorkAreaOf(owner);
-    controls::ScrollWhenLarger(months_scroll_, area.get_width() - (kWidth - kButtonsLeft), area.get_height());
+    controls::ScrollWhenLarger(months_scroll_, area.get_width() - (kWidth - kButtonsLeft), area.get_height(), true);
     buttons_.set_size_request(kWidth - kStripWidth - kButtonsLeft, kHeight);
     row_.pack_start(months_scroll_, true, true);
     row_.pack_start(buttons_, false, false);

@@ -194,7 +194,7 @@ PrintConfigDialog::PrintConfigDialog(Gtk::Window* owner, const config::Settings&
     controls::ScrollWhenLarger(tabs_scroll_, area.get_width(), area.get_height() - 2 * buttons - 4 * 2 - 2 * 2);
     tab_column_.get_preferred_width(least, tabs);
     strip_.get_preferred_width(least, strip);
-    controls::ScrollWhenLarger(pages_scroll_, area.get_width() - tabs - strip, area.get_height());
+    controls::ScrollWhenLarger(pages_scroll_, area.get_width() - tabs - strip, area.get_height(), true);
     box_.show_all();
     ChoosePage(ConfigPage::kCommon);
 }
