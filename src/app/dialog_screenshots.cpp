@@ -36,6 +36,7 @@ bool SaveDialogScreenshots(Gtk::Window& owner, pages::PrintState& state, base::R
         // The editor reads the year from the file; Exit puts the table back afterwards.
         dialogs::HolidayEditor dialog(&owner, state.year, state.settings.start_weekday, state.holidays, config,
                                       reporter, state.face_name);
+        dialog.confirm_discard = [] { return true; }; // the days toggled for the picture go
         dialog.on_shown = [&](Gtk::Window&) {
             Wait(200);
             dialog.PressInBox(5, 3 * 22 + 5, 3 * 19 + 5);

@@ -3,6 +3,8 @@
 
 #include "almanac/calendar_math.h"
 #include "almanac/day_notes.h"
+#include "app/startup.h"
+#include "controls/window_place.h"
 #include "base/i18n.h"
 #include "host/first_start.h"
 
@@ -25,10 +27,20 @@ Gtk::Label* RowLabel(const char* text) {
     return label;
 }
 
+// A field read by a screen reader by its own name, labelled by its row's label.
+void NameField(Gtk::Widget& field, const char* name, Gtk::Label& row) {
+    Glib::RefPtr<Atk::Object> accessible = field.get_accessible();
+    Glib::RefPtr<Atk::Object> label = row.get_accessible();
+    if (!accessible || !label) return;
+    accessible->set_name(name);
+    atk_object_add_relationship(accessible->gobj(), ATK_RELATION_LABELLED_BY, label->gobj());
+    atk_object_add_relationship(label->gobj(), ATK_RELATION_LABEL_FOR, accessible->gobj());
+}
+
 } // namespace
 
 FirstStartDialog::FirstStartDialog(const std::filesystem::path& folder, int this_year)
-    : Gtk::Dialog("Qelmarin", true), folder_(folder),
+    : Gtk::Dialog("Qelmarin", true), folder_(folder), this_year_(this_year),
       year_(Gtk::Adjustment::create(1970, 1901, std::min(this_year, 2100))), month_(Gtk::Adjustment::create(1, 1, 12)),
       day_(Gtk::Adjustment::create(1, 1, 31)), latitude_(Gtk::Adjustment::create(35.6895, -90, 90, 0.0001, 0.1), 0, 4),
       longitude_(Gtk::Adjustment::create(139.6917, -180, 180, 0.0001, 0.1), 0, 4),
@@ -40,12 +52,19 @@ FirstStartDialog::FirstStartDialog(const std::filesystem::path& folder, int this
                                    "from your birth date, the first day of your weeks and your place."),
                                  folder_.c_str()));
     intro_.set_halign(Gtk::ALIGN_START);
+    // Narrow enough for a small screen (800 × 600, or 1280 × 1024 at scale 2).
+    intro_.set_line_wrap(true);
+    intro_.set_max_width_chars(64);
     grid_.set_row_spacing(6);
     grid_.set_column_spacing(8);
     grid_.set_border_width(12);
     grid_.attach(intro_, 0, 0, 5, 1);
 
-    grid_.attach(*RowLabel(_("Birth date (year, month, day)")), 0, 1, 1, 1);
+    Gtk::Label* birth = RowLabel(_("Birth date (year, month, day)"));
+    grid_.attach(*birth, 0, 1, 1, 1);
+    NameField(year_, _("Birth year"), *birth);
+    NameField(month_, _("Birth month"), *birth);
+    NameField(day_, _("Birth day"), *birth);
     grid_.attach(year_, 1, 1, 1, 1);
     grid_.attach(month_, 2, 1, 1, 1);
     grid_.attach(day_, 3, 1, 1, 1);
@@ -68,16 +87,36 @@ FirstStartDialog::FirstStartDialog(const std::filesystem::path& folder, int this
     place_.append(_("Latitude, longitude and height given below"));
     connections_.push_back(place_.signal_changed().connect(sigc::mem_fun(*this, &FirstStartDialog::PlaceChanged)));
     grid_.attach(place_, 1, 3, 4, 1);
-    grid_.attach(*RowLabel(_("Latitude, longitude (°), height (m)")), 0, 4, 1, 1);
+    Gtk::Label* numbers = RowLabel(_("Latitude, longitude (°), height (m)"));
+    grid_.attach(*numbers, 0, 4, 1, 1);
+    NameField(latitude_, _("Latitude (°)"), *numbers);
+    NameField(longitude_, _("Longitude (°)"), *numbers);
+    NameField(elevation_, _("Height (m)"), *numbers);
+    for (Gtk::SpinButton* spin : {&latitude_, &longitude_, &elevation_}) {
+        spin->set_width_chars(spin == &elevation_ ? 5 : 9);
+    }
+    year_.set_width_chars(4);
+    month_.set_width_chars(2);
+    day_.set_width_chars(2);
     grid_.attach(latitude_, 1, 4, 1, 1);
     grid_.attach(longitude_, 2, 4, 1, 1);
     grid_.attach(elevation_, 3, 4, 1, 1);
 
-    get_content_area()->pack_start(grid_, true, true);
+    // The answers scroll where the screen is too small for them; the buttons stay in view.
+    const Gdk::Rectangle area = controls::WorkAreaOf(nullptr);
+    controls::ScrollWhenLarger(scroll_, area.get_width() - 24, area.get_height() - 120);
+    scroll_.add(grid_);
+    scroll_.get_accessible()->set_name(_("Your answers"));
+    get_content_area()->pack_start(scroll_, true, true);
     add_button(_("Quit"), Gtk::RESPONSE_CANCEL);
     ok_ = add_button(_("Make the folder and start"), Gtk::RESPONSE_OK);
     set_default_response(Gtk::RESPONSE_OK);
     get_action_area()->set_border_width(10);
+    // Enter in a number makes the folder, as the default button does, once the date is one.
+    for (Gtk::SpinButton* spin : {&year_, &month_, &day_, &latitude_, &longitude_, &elevation_})
+        connections_.push_back(spin->signal_activate().connect([this] {
+            if (ok_ && ok_->is_sensitive()) response(Gtk::RESPONSE_OK);
+        }));
     sign_.set_tooltip_text(_("the year sign of the birth date (the year changes at 立春)"));
     ChoosePlace(12); // 東京都
     BirthDateChanged();
@@ -104,10 +143,18 @@ void FirstStartDialog::ChoosePlace(int capital) {
 }
 
 // The year sign of the date as it stands; a date that is none cannot be taken.
+// A date that is none, or one still to come, says why the folder cannot be made from it.
 void FirstStartDialog::BirthDateChanged() {
     const int year = year_.get_value_as_int(), month = month_.get_value_as_int(), day = day_.get_value_as_int();
-    const int cycle = host::BirthYearCycle(year, month, day);
-    sign_.set_text(cycle > 0 ? almanac::CycleName(cycle) : "");
+    int cycle = host::BirthYearCycle(year, month, day);
+    const Today today = SystemToday();
+    const bool future = year > this_year_ || (year == today.year && this_year_ == today.year &&
+                                              (month > today.month || (month == today.month && day > today.day)));
+    if (future) cycle = 0;
+    sign_.set_text(cycle > 0                                   ? almanac::CycleName(cycle)
+                   : future                                    ? _("a birth date still to come")
+                   : day > almanac::DaysInMonth(year, month) ? base::Format(_("%d/%d has no day %d"), year, month, day)
+                                                               : _("not a date of 1901 … 2100"));
     if (ok_) ok_->set_sensitive(cycle > 0);
 }
 
@@ -151,7 +198,8 @@ bool OfferFirstStart(const std::filesystem::path& folder, int this_year, base::R
     dialog.hide();
     if (!failure.empty()) {
         reporter.ShowMessage(
-            std::string(_("The host folder could not be made")) + "\r" + folder.string() + ": " + failure, _("Error"));
+            std::string(_("The host folder could not be made")) + "\r" + folder.string() + ": " + failure,
+            kErrorCaption);
         return false;
     }
     return true;

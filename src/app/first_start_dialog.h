@@ -12,6 +12,7 @@
 #include <gtkmm/dialog.h>
 #include <gtkmm/grid.h>
 #include <gtkmm/label.h>
+#include <gtkmm/scrolledwindow.h>
 #include <gtkmm/spinbutton.h>
 
 #include <filesystem>
@@ -27,7 +28,8 @@ public:
 
     // The answers as the host folder is made from them (eto 0 for a date that is none).
     host::HostFolderOptions Options() const;
-    // The year sign shown for the birth date ("庚午"), empty for a date that is none.
+    // The year sign shown for the birth date ("庚午"); for a date that is none or still to
+    // come, why it cannot be taken.
     std::string YearSignText() const { return sign_.get_text(); }
 
     void SetBirthDate(int year, int month, int day);
@@ -43,6 +45,8 @@ private:
     void PlaceChanged();
 
     std::filesystem::path folder_;
+    int this_year_;
+    Gtk::ScrolledWindow scroll_;
     Gtk::Grid grid_;
     Gtk::Label intro_;
     Gtk::SpinButton year_, month_, day_;

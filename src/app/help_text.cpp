@@ -4,6 +4,7 @@
 #include "app/launch_error.h"
 #include "base/file_io.h"
 #include "base/sjis.h"
+#include "controls/window_place.h"
 
 #include <gdk/gdkkeysyms.h>
 #include <giomm/appinfo.h>
@@ -31,9 +32,12 @@ void ShowLaunchError(base::Reporter& reporter, int code, const std::filesystem::
 // it. One for the program, shown again with the newest text.
 class HelpWindow : public Gtk::Window {
 public:
+    static constexpr int kWidth = 640;
+    static constexpr int kHeight = 520;
+
     HelpWindow() : box_(Gtk::ORIENTATION_VERTICAL, 6), close_("閉じる") {
         set_name("qelmarin-help");
-        set_default_size(640, 520);
+        set_default_size(kWidth, kHeight);
         view_.set_editable(false);
         view_.set_cursor_visible(false);
         view_.set_wrap_mode(Gtk::WRAP_WORD_CHAR);
@@ -52,6 +56,13 @@ public:
     void Show(Gtk::Window& parent, const std::string& title, const std::string& text) {
         set_title(title);
         set_transient_for(parent);
+        // As designed, or as large as the work area of the owner's monitor when that is smaller.
+        const Gdk::Rectangle area = controls::WorkAreaOf(&parent);
+        const controls::WindowPlace place = controls::FitIntoArea(std::nullopt, std::nullopt, kWidth, kHeight, area);
+        if (!get_visible()) {
+            set_default_size(place.width, place.height);
+            move(place.x, place.y);
+        }
         view_.get_buffer()->set_text(text);
         view_.get_buffer()->place_cursor(view_.get_buffer()->begin());
         present();
@@ -137,7 +148,8 @@ Gtk::Window* OpenHelpText(const std::filesystem::path& host_folder, Gtk::Window&
     if (reason.empty() && launch(copy, reason)) return nullptr;
     // No application (or no cache folder to give it a copy from): the program's own window.
     static HelpWindow* window = new HelpWindow(); // one for the program's life
-    window->Show(parent, std::string(kHelpFileName), *text);
+    // Titled as the button that opens it.
+    window->Show(parent, "説明", *text);
     return window;
 }
 

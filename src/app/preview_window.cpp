@@ -9,8 +9,12 @@
 #include "gfx/cairo_canvas.h"
 #include "print/print_setup.h"
 
+#include <gdk/gdkkeysyms.h>
 #include <gdkmm/general.h>
 #include <glibmm/main.h>
+#include <gtkmm/adjustment.h>
+
+#include <algorithm>
 
 namespace app {
 namespace {
@@ -169,10 +173,38 @@ void PreviewWindow::Finish(bool print) {
     if (loop_ && loop_->is_running()) loop_->quit();
 }
 
+// The window sees the keys before its controls: the arrows, Page Up and Page Down, Home and
+// End move the page in view; Escape closes.
 bool PreviewWindow::on_key_press_event(GdkEventKey* event) {
     if (event->keyval == GDK_KEY_Escape) {
         Finish(false);
         return true;
+    }
+    if (!(event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK))) {
+        const Glib::RefPtr<Gtk::Adjustment> across = scroll_.get_hadjustment(), down = scroll_.get_vadjustment();
+        auto move = [](const Glib::RefPtr<Gtk::Adjustment>& a, double to) {
+            a->set_value(std::clamp(to, a->get_lower(), std::max(a->get_lower(), a->get_upper() - a->get_page_size())));
+            return true;
+        };
+        switch (event->keyval) {
+        case GDK_KEY_Left:
+        case GDK_KEY_KP_Left: return move(across, across->get_value() - across->get_step_increment());
+        case GDK_KEY_Right:
+        case GDK_KEY_KP_Right: return move(across, across->get_value() + across->get_step_increment());
+        case GDK_KEY_Up:
+        case GDK_KEY_KP_Up: return move(down, down->get_value() - down->get_step_increment());
+        case GDK_KEY_Down:
+        case GDK_KEY_KP_Down: return move(down, down->get_value() + down->get_step_increment());
+        case GDK_KEY_Page_Up:
+        case GDK_KEY_KP_Page_Up: return move(down, down->get_value() - down->get_page_increment());
+        case GDK_KEY_Page_Down:
+        case GDK_KEY_KP_Page_Down: return move(down, down->get_value() + down->get_page_increment());
+        case GDK_KEY_Home:
+        case GDK_KEY_KP_Home: return move(down, down->get_lower());
+        case GDK_KEY_End:
+        case GDK_KEY_KP_End: return move(down, down->get_upper());
+        default: break;
+        }
     }
     return Gtk::Window::on_key_press_event(event);
 }

@@ -3,12 +3,15 @@
 
 #include "almanac/calendar_math.h"
 #include "app/page_recorder.h"
+#include "base/i18n.h"
 #include "gfx/cairo_canvas.h"
 #include "pages/page_routines.h"
 #include "print/paper_sizes.h"
 
 #include <glibmm/convert.h>
 #include <glibmm/main.h>
+#include <glibmm/miscutils.h>
+#include <gtkmm/messagedialog.h>
 #include <gtkmm/printer.h>
 #include <gtkmm/printoperation.h>
 
@@ -94,6 +97,18 @@ private:
     std::filesystem::path path_;
     std::unique_ptr<gfx::CairoCanvas> canvas_;
 };
+
+// Whether the month files that are there already may be replaced, asked once for them all.
+bool AskReplace(Gtk::Window& parent, const std::vector<std::filesystem::path>& files) {
+    std::string names;
+    for (const std::filesystem::path& file : files)
+        names += "\n" + file.filename().string();
+    Gtk::MessageDialog ask(parent, base::Format(_("These files are there already:%s\nReplace them?"), names.c_str()),
+                           false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO, true);
+    ask.set_title("確認");
+    ask.set_default_response(Gtk::RESPONSE_NO);
+    return ask.run() == Gtk::RESPONSE_YES;
+}
 
 // A printer of GTK (CUPS): each month recorded, then sent as one print operation with the
 // settings of the dialog, without a dialog. The operation runs on its own while the window
@@ -266,9 +281,40 @@ int SettingsDpiY(const Gtk::PrintSettings& settings) {
                : kDefaultDpi;
 }
 
-PrintController::PrintController(base::Reporter& reporter, const std::string& default_paper)
-    : reporter_(reporter), settings_(Gtk::PrintSettings::create()), page_setup_(Gtk::PageSetup::create()) {
+std::filesystem::path PageSetupFile() {
+    return std::filesystem::path(Glib::get_user_config_dir()) / "qelmarin" / "page-setup.ini";
+}
+
+PrintController::PrintController(base::Reporter& reporter, const std::string& default_paper,
+                                 std::filesystem::path setup_file)
+    : reporter_(reporter), settings_(Gtk::PrintSettings::create()), page_setup_(Gtk::PageSetup::create()),
+      setup_file_(std::move(setup_file)) {
     page_setup_->set_paper_size_and_default_margins(Gtk::PaperSize(GtkPaperName(default_paper)));
+    // A kept setup that cannot be read (gone, damaged) leaves the default paper.
+    std::error_code ec;
+    if (setup_file_.empty() || !std::filesystem::is_regular_file(setup_file_, ec)) return;
+    try {
+        page_setup_ = Gtk::PageSetup::create_from_file(setup_file_.string());
+    } catch (const Glib::Error& e) {
+        std::fprintf(stderr, "qelmarin: the kept page setup %s is not used: %s\n", setup_file_.c_str(),
+                     e.what().c_str());
+    }
+}
+
+void PrintController::KeepPageSetup(Glib::RefPtr<Gtk::PageSetup> setup) {
+    if (!setup) return;
+    page_setup_ = std::move(setup);
+    if (setup_file_.empty()) return;
+    // Not kept is not lost for this run: the program goes on with the setup, and says why
+    // on its error output.
+    std::error_code ec;
+    std::filesystem::create_directories(setup_file_.parent_path(), ec);
+    try {
+        page_setup_->save_to_file(setup_file_.string());
+    } catch (const Glib::Error& e) {
+        std::fprintf(stderr, "qelmarin: the page setup is not kept in %s: %s\n", setup_file_.c_str(),
+                     e.what().c_str());
+    }
 }
 
 static print::Printer CurrentPrinterOf(const Gtk::PageSetup& setup, const Gtk::PrintSettings& settings) {
@@ -299,9 +345,10 @@ bool PrintController::Print(Gtk::Window& parent, pages::PrintState& state) {
     dialog.set_settings(settings_);
     dialog.set_page_setup(page_setup_);
     dialog.set_current_page(0);
+    // No GENERATE_PDF or GENERATE_PS: named, they restrict Print to File to those two formats,
+    // unnamed it offers every format the program writes (PDF, PostScript and SVG).
     dialog.set_manual_capabilities(Gtk::PRINT_CAPABILITY_PAGE_SET | Gtk::PRINT_CAPABILITY_COPIES |
-                                   Gtk::PRINT_CAPABILITY_COLLATE | Gtk::PRINT_CAPABILITY_REVERSE |
-                                   Gtk::PRINT_CAPABILITY_GENERATE_PDF | Gtk::PRINT_CAPABILITY_GENERATE_PS);
+                                   Gtk::PRINT_CAPABILITY_COLLATE | Gtk::PRINT_CAPABILITY_REVERSE);
     dialog.set_embed_page_setup(true);
     if (on_dialog_shown)
         dialog.signal_show().connect([this, &dialog] {
@@ -312,7 +359,7 @@ bool PrintController::Print(Gtk::Window& parent, pages::PrintState& state) {
     if (response != Gtk::RESPONSE_OK) return false;
     Glib::RefPtr<Gtk::Printer> printer = dialog.get_selected_printer();
     settings_ = dialog.get_settings();
-    page_setup_ = dialog.get_page_setup();
+    KeepPageSetup(dialog.get_page_setup());
 
     const DayRange days = DayRangeFromSettings(*settings_.operator->(), first_month_days);
     state.first_day = days.first;
@@ -332,6 +379,16 @@ bool PrintController::Print(Gtk::Window& parent, pages::PrintState& state) {
             reporter_.ShowMessage("Cannot print to the file \"" + uri + "\": " + e.what().raw(), "Error");
             return false;
         }
+        if (several) {
+            std::vector<std::filesystem::path> there;
+            for (int m = state.from_month; m <= state.to_month; ++m) {
+                std::error_code ec;
+                if (std::filesystem::exists(MonthFilePath(chosen, m, true), ec))
+                    there.push_back(MonthFilePath(chosen, m, true));
+            }
+            if (!there.empty() && !(confirm_replace ? confirm_replace(there) : AskReplace(parent, there)))
+                return false;
+        }
         FileSink sink(chosen, FileFormatOf(format), several, reporter_);
         return print::PrintRun(state, target, sink);
     }
@@ -347,7 +404,7 @@ void PrintController::Abort() {
 }
 
 void PrintController::PageSetup(Gtk::Window& parent) {
-    page_setup_ = Gtk::run_page_setup_dialog(parent, page_setup_, settings_);
+    KeepPageSetup(Gtk::run_page_setup_dialog(parent, page_setup_, settings_));
 }
 
 } // namespace app

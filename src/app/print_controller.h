@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace app {
 
@@ -58,9 +59,16 @@ DayRange DayRangeFromSettings(const Gtk::PrintSettings& settings, int days_in_fi
 int SettingsDpiX(const Gtk::PrintSettings& settings);
 int SettingsDpiY(const Gtk::PrintSettings& settings);
 
+// Where the page setup the user chose is kept between runs: qelmarin/page-setup.ini in the
+// user's configuration folder ($XDG_CONFIG_HOME, else ~/.config).
+std::filesystem::path PageSetupFile();
+
 class PrintController {
 public:
-    PrintController(base::Reporter& reporter, const std::string& default_paper);
+    // The page setup kept from the last run (setup_file) when there is one, else the
+    // default paper.
+    PrintController(base::Reporter& reporter, const std::string& default_paper,
+                    std::filesystem::path setup_file = PageSetupFile());
 
     // The printer as the preview and the next run see it: the page setup's paper in
     // device pixels at the settings' resolution.
@@ -69,8 +77,10 @@ public:
     // The print run: "月エラー" first; the dialog; then every month of the range. False
     // when nothing was printed (refused, cancelled) or a job failed (reported).
     bool Print(Gtk::Window& parent, pages::PrintState& state);
-    // The page set-up dialog.
+    // The page set-up dialog; what it ends with is kept for the next run.
     void PageSetup(Gtk::Window& parent);
+    // Takes the page setup as the one printed on, and keeps it in the setup file.
+    void KeepPageSetup(Glib::RefPtr<Gtk::PageSetup> setup);
     // Ends the wait for a job at once and sends no further month (the program is ending).
     void Abort();
     // A job that shows no progress for this long is given up with a message.
@@ -81,6 +91,11 @@ public:
     Glib::RefPtr<Gtk::PrintSettings> settings() const { return settings_; }
     Glib::RefPtr<Gtk::PageSetup> page_setup() const { return page_setup_; }
 
+    // Asked once before several months printed to files replace files that are there
+    // already (the dialog asks for a single file itself): true replaces them. Tests put a
+    // stand-in here; by default a question box asks.
+    std::function<bool(const std::vector<std::filesystem::path>&)> confirm_replace;
+
     // Called with the dialog once it is shown (tests drive it from here).
     std::function<void(Gtk::PrintUnixDialog&)> on_dialog_shown;
 
@@ -88,6 +103,7 @@ private:
     base::Reporter& reporter_;
     Glib::RefPtr<Gtk::PrintSettings> settings_;
     Glib::RefPtr<Gtk::PageSetup> page_setup_;
+    std::filesystem::path setup_file_;
     JobWatch watch_;
 };
 

@@ -53,5 +53,59 @@ TEST_F(MainWindowTest, CancellingTheDialogPrintsNothing) {
     EXPECT_FALSE(std::filesystem::exists(folder_ / "printed.pdf"));
 }
 
+// Several months to files a second time: asked once for the files there already; No
+// leaves them as they were, Yes replaces them.
+TEST_F(MainWindowTest, PrintingSeveralMonthsOverFilesAsksOnceForThem) {
+    Open();
+    const std::filesystem::path out = folder_ / "cal.pdf";
+    window_->print_controller().on_dialog_shown = [&](Gtk::PrintUnixDialog& dialog) {
+        auto settings = dialog.get_settings();
+        settings->set(GTK_PRINT_SETTINGS_OUTPUT_URI, Glib::filename_to_uri(out.string()));
+        settings->set(GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
+        ChoosePrinterAndPrint(dialog, settings, "Print to File");
+    };
+    std::vector<std::vector<std::filesystem::path>> asked;
+    bool answer = false;
+    window_->print_controller().confirm_replace = [&](const std::vector<std::filesystem::path>& files) {
+        asked.push_back(files);
+        return answer;
+    };
+    window_->SelectFormat(pages::Format::kCalendar);
+    state_.from_month = 1;
+    state_.to_month = 2;
+    config::testing::WriteBytes(folder_ / "cal-02.pdf", "kept");
+    window_->Print();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], (std::vector<std::filesystem::path>{folder_ / "cal-02.pdf"}));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "cal-01.pdf"));
+    EXPECT_EQ(ReadText(folder_ / "cal-02.pdf"), "kept");
+    answer = true;
+    window_->Print();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(1, DocumentPages(folder_ / "cal-01.pdf"));
+    EXPECT_EQ(1, DocumentPages(folder_ / "cal-02.pdf"));
+}
+
+// The paper and orientation chosen are there at the next start; a damaged kept file leaves
+// the default paper.
+TEST_F(MainWindowTest, ThePageSetupChosenIsKeptForTheNextStart) {
+    const std::filesystem::path kept = folder_ / "config" / "qelmarin" / "page-setup.ini";
+    PrintController first(reporter_, "A4", kept);
+    auto setup = Gtk::PageSetup::create();
+    setup->set_paper_size_and_default_margins(Gtk::PaperSize("jis_b5"));
+    setup->set_orientation(Gtk::PAGE_ORIENTATION_LANDSCAPE);
+    first.KeepPageSetup(setup);
+    ASSERT_TRUE(std::filesystem::exists(kept));
+    PrintController next(reporter_, "A4", kept);
+    EXPECT_EQ("jis_b5", next.page_setup()->get_paper_size().get_name());
+    EXPECT_EQ(Gtk::PAGE_ORIENTATION_LANDSCAPE, next.page_setup()->get_orientation());
+    const print::Printer printer = next.CurrentPrinter();
+    EXPECT_GT(printer.page_width, printer.page_height);
+    config::testing::WriteBytes(kept, "[Page Setup\nnot a key file");
+    PrintController damaged(reporter_, "A4", kept);
+    EXPECT_EQ("iso_a4", damaged.page_setup()->get_paper_size().get_name());
+    EXPECT_TRUE(reporter_.messages().empty());
+}
+
 } // namespace
 } // namespace app::testing

@@ -3,6 +3,7 @@
 
 #include "almanac/birth_sign.h"
 #include "almanac/day_file.h"
+#include "base/i18n.h"
 #include "config/config_file.h"
 #include "config/settings.h"
 #include "print/print_setup.h"
@@ -10,6 +11,7 @@
 #include <gdk/gdk.h>
 #include <glib.h>
 
+#include <algorithm>
 #include <ctime>
 
 namespace app {
@@ -26,13 +28,21 @@ Today SystemToday() {
     return Today{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
+// The commands given are ones that run as they stand but for the birth date: init refuses
+// a folder without the birth year (--born or --eto). Lines are broken with "\r", as the
+// message box breaks them.
 std::string NoHostFolderHelp(const std::filesystem::path& folder) {
-    if (folder.empty())
-        return "No host folder could be named: neither --home DIR, $KALVORIN_HOME, the program's folder nor "
-               "the home folder is known.\rMake one with: kalvorin-host init DIR, then start: qelmarin --home DIR";
-    return "Kalvorin.CFG was looked for in " + folder.string() +
-           "\rMake a host folder there with: kalvorin-host init " + folder.string() +
-           "\r(or start with --home DIR, or set KALVORIN_HOME to a host folder)";
+    std::string help =
+        folder.empty()
+            ? std::string(_("No host folder could be named: neither --home DIR, $KALVORIN_HOME, the program's folder "
+                            "nor the home folder is known.\nMake one with your birth date:\n"
+                            "kalvorin-host init DIR --born YYYY-MM-DD\nthen start: qelmarin --home DIR"))
+            : base::Format(_("Kalvorin.CFG was looked for in %s\nMake a host folder there with your birth date:\n"
+                             "kalvorin-host init %s --born YYYY-MM-DD\n"
+                             "(or start with --home DIR, or set KALVORIN_HOME to a host folder)"),
+                           folder.c_str(), folder.c_str());
+    std::replace(help.begin(), help.end(), '\n', '\r');
+    return help;
 }
 
 bool StartUp(const std::filesystem::path& host_folder, const Today& today, const PrinterCaps& caps,

@@ -48,6 +48,16 @@ TEST_F(MainWindowTest, TheWheelScrollsTheListsAndZoomsThePreview) {
             TurnWheel(preview.ScrollBox(), 2, XK_Shift_L);
             EXPECT_GT(horizontal->get_value(), 0);
         }
+        // The plain keys move the page too.
+        FocusWindow(preview);
+        PressKey(XK_Home);
+        EXPECT_EQ(vertical->get_value(), 0);
+        PressKey(XK_Down);
+        EXPECT_GT(vertical->get_value(), 0);
+        PressKey(XK_End);
+        EXPECT_EQ(vertical->get_value(), vertical->get_upper() - vertical->get_page_size());
+        PressKey(XK_Up);
+        EXPECT_LT(vertical->get_value(), vertical->get_upper() - vertical->get_page_size());
         preview.CloseWithoutPrinting();
     };
     window_->ShowPreview();

@@ -119,7 +119,8 @@ bool SaveMonthPictures(ConfigFile& file, const Settings& settings);
 // the window was given is not written, whatever the file holds now.
 // - PrintSettingEdits: the print configuration dialog's keys ("TESTSize", "BMPPrintSize",
 //   the keys of "PRINT 1" … "PRINT 5"), on OK.
-// - MonthPictureEdits: "BMP1" … "BMP12", at shutdown.
+// - MonthPictureEdits: "BMP1" … "BMP12", as the month pictures window closes with its
+//   choice, and at shutdown.
 EditSet PrintSettingEdits(const Settings& given, const Settings& edited);
 EditSet MonthPictureEdits(const Settings& given, const Settings& edited);
 

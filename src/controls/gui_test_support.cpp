@@ -37,6 +37,15 @@ Display* XDisplay() {
 void StartGtk() {
     static Glib::RefPtr<Gtk::Application> application;
     if (application) return;
+    // What the program keeps between runs (the page setup) goes to a folder of the test's
+    // own, never to the user's configuration.
+    static const std::string config_home = [] {
+        gchar* made = g_dir_make_tmp("qelmarin-test-config-XXXXXX", nullptr);
+        std::string path = made ? made : "";
+        g_free(made);
+        return path;
+    }();
+    if (!config_home.empty()) g_setenv("XDG_CONFIG_HOME", config_home.c_str(), TRUE);
     application = Gtk::Application::create("org.qelmarin.WindowTests", Gio::APPLICATION_NON_UNIQUE);
     application->register_application();
     controls::InstallProgramStyle();
@@ -72,7 +81,9 @@ void MovePointer(Gtk::Widget& widget, int x, int y) {
     widget.translate_coordinates(*top, x, y, tx, ty);
     int ox = 0, oy = 0;
     top->get_window()->get_origin(ox, oy);
-    XTestFakeMotionEvent(XDisplay(), -1, ox + tx, oy + ty, CurrentTime);
+    // GTK counts in the screen's scale; X in its pixels.
+    const int scale = top->get_scale_factor();
+    XTestFakeMotionEvent(XDisplay(), -1, (ox + tx) * scale + scale / 2, (oy + ty) * scale + scale / 2, CurrentTime);
     XSync(XDisplay(), False);
     Pump(20);
 }

@@ -3,6 +3,8 @@
 
 #include <gdkmm/display.h>
 #include <gdkmm/monitor.h>
+#include <glibmm/main.h>
+#include <gtkmm/adjustment.h>
 
 #include <algorithm>
 
@@ -43,6 +45,25 @@ void KeepInsideWorkArea(Gtk::Window& window) {
     const WindowPlace place = FitIntoArea(x, y, width, height, area);
     if (place.width != width || place.height != height) window.resize(place.width, place.height);
     if (place.x != x || place.y != y) window.move(place.x, place.y);
+}
+
+void ScrollWhenLarger(Gtk::ScrolledWindow& scroller, int max_width, int max_height, bool from_right) {
+    scroller.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
+    scroller.set_shadow_type(Gtk::SHADOW_NONE);
+    scroller.set_can_focus(false); // Tab goes to the controls inside, not to the scroller
+    scroller.set_propagate_natural_width(true);
+    scroller.set_propagate_natural_height(true);
+    scroller.set_max_content_width(std::max(1, max_width));
+    scroller.set_max_content_height(std::max(1, max_height));
+    if (from_right) {
+        // Each time the view is laid out (its size known), the right end is shown: once the
+        // viewport has settled its own position for the new size.
+        Glib::RefPtr<Gtk::Adjustment> across = scroller.get_hadjustment();
+        across->signal_changed().connect([across = across.operator->(), &scroller] {
+            sigc::slot<void> to_end = [across] { across->set_value(across->get_upper() - across->get_page_size()); };
+            Glib::signal_idle().connect_once(sigc::track_obj(to_end, scroller));
+        });
+    }
 }
 
 } // namespace controls

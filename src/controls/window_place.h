@@ -6,6 +6,7 @@
 // monitor.
 
 #include <gdkmm/rectangle.h>
+#include <gtkmm/scrolledwindow.h>
 #include <gtkmm/window.h>
 
 #include <optional>
@@ -30,5 +31,12 @@ Gdk::Rectangle WorkAreaOf(const Gtk::Window* window);
 // Cuts a shown window that is larger than the work area of its monitor down to it, and
 // moves it inside (a dialog whose natural size is larger than a small screen).
 void KeepInsideWorkArea(Gtk::Window& window);
+
+// Makes scroller show its content whole where it fits in max_width × max_height and
+// scroll it where it does not: it asks for the content's natural size, no more than that.
+// A window whose designed size is larger than the screen keeps its title strip and buttons
+// in view beside such a scroller. A window read from right to left starts scrolled to its
+// right end (from_right), where its reading begins.
+void ScrollWhenLarger(Gtk::ScrolledWindow& scroller, int max_width, int max_height, bool from_right = false);
 
 } // namespace controls

@@ -78,8 +78,13 @@ ColumnListBox::ColumnListBox(std::string face, int font_height)
     });
     adjustment_->signal_value_changed().connect([this] {
         SnapToColumn();
+        DescribeState();
         entry_area_.queue_draw();
     });
+    entry_area_.on_item_action = [this](int index) {
+        if (on_press && index >= 0 && index < static_cast<int>(columns_.size()))
+            on_press(columns_[static_cast<std::size_t>(index)].value);
+    };
     box_.pack_start(entry_area_, true, true);
     box_.pack_start(scrollbar_, false, false);
     add(box_);
@@ -122,6 +127,42 @@ void ColumnListBox::FitHeightToEntries() {
 void ColumnListBox::Relayout() {
     const int height = std::max(entry_area_.get_allocated_height(), 1);
     columns_ = LayOutColumns(entries_, std::abs(font_height_), height);
+    DescribeEntries();
+}
+
+// An entry as it is now: where it is in the view (nowhere when scrolled out of it), and
+// whether it is the marked one.
+controls::AccessibleItem ColumnListBox::EntryItem(std::size_t i) const {
+    const ListColumn& column = columns_.at(i);
+    controls::AccessibleItem item;
+    item.name = spoken_name ? spoken_name(column.value, column.text) : column.text;
+    item.role = ATK_ROLE_LIST_ITEM;
+    item.selectable = true;
+    item.focusable = true;
+    item.selected = column.value == highlighted_;
+    const int scroll = static_cast<int>(ScrollX());
+    const int left = column.rect.left - scroll, right = column.rect.right - scroll;
+    if (right > 0 && left < entry_area_.get_allocated_width())
+        item.area = Gdk::Rectangle(left, column.rect.top, column.rect.width(), column.rect.height());
+    return item;
+}
+
+void ColumnListBox::DescribeEntries() {
+    std::vector<controls::AccessibleItem> items;
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        items.push_back(EntryItem(i));
+    entry_area_.SetItems(items);
+    DescribeState();
+}
+
+void ColumnListBox::DescribeState() {
+    int marked = -1;
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        const controls::AccessibleItem item = EntryItem(i);
+        if (item.selected) marked = static_cast<int>(i);
+        entry_area_.UpdateItem(static_cast<int>(i), item);
+    }
+    entry_area_.SetCursorItem(marked);
 }
 
 // The range runs to the position that shows the last columns whole; the page is the view.
@@ -211,6 +252,7 @@ void ColumnListBox::MoveHighlight(int delta) {
     } else if (at >= first + in_view_) {
         adjustment_->set_value((at - in_view_ + 1) * Pitch());
     }
+    DescribeState();
     entry_area_.queue_draw();
 }
 
@@ -225,6 +267,14 @@ bool ColumnListBox::KeyPress(GdkEventKey* event) {
     case GDK_KEY_KP_Right:
     case GDK_KEY_Down:
         MoveHighlight(1);
+        return true;
+    case GDK_KEY_Home:
+    case GDK_KEY_KP_Home:
+        MoveHighlight(-static_cast<int>(entries_.size()));
+        return true;
+    case GDK_KEY_End:
+    case GDK_KEY_KP_End:
+        MoveHighlight(static_cast<int>(entries_.size()));
         return true;
     case GDK_KEY_Return:
     case GDK_KEY_KP_Enter:
@@ -241,6 +291,7 @@ bool ColumnListBox::KeyPress(GdkEventKey* event) {
 
 void ColumnListBox::Highlight(int value) {
     highlighted_ = value;
+    DescribeState();
     entry_area_.queue_draw();
 }
 

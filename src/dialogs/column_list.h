@@ -8,6 +8,7 @@
 // is as wide as a whole number of columns and scrolls a column at a time, so no column is
 // ever cut at its edge.
 
+#include "controls/accessible_items.h"
 #include "gfx/canvas.h"
 
 #include <gtkmm/adjustment.h>
@@ -78,9 +79,13 @@ public:
     Gtk::DrawingArea& EntryArea() { return entry_area_; }
 
     // A press on a column (its value) or beside every column (nullopt). From the keyboard,
-    // the arrows move the mark from column to column, Enter or Space press the marked
-    // column and Escape closes the list.
+    // the arrows move the mark from column to column (Home and End to the first and last),
+    // Enter or Space press the marked column and Escape closes the list.
     std::function<void(std::optional<int>)> on_press;
+
+    // What a screen reader reads for an entry (its text when not given): a margin list
+    // reads "10ミリ" where it shows "一○".
+    std::function<std::string(int value, const std::string& text)> spoken_name;
 
     // Moves the mark delta columns to the right, keeping it in view.
     void MoveHighlight(int delta);
@@ -102,6 +107,11 @@ private:
     void SnapToColumn();
     int Pitch() const;
     void Relayout();
+    // The entries as a screen reader reads them: a list item per column, where it is in
+    // the view, the marked one selected and under the keyboard's cursor.
+    void DescribeEntries();
+    void DescribeState();
+    controls::AccessibleItem EntryItem(std::size_t i) const;
 
     std::string face_;
     int font_height_;
@@ -115,7 +125,7 @@ private:
     bool scroll_pending_ = false;
     Glib::RefPtr<Gtk::Adjustment> adjustment_;
     Gtk::Box box_;
-    Gtk::DrawingArea entry_area_;
+    controls::AccessibleItemsBox entry_area_;
     Gtk::Scrollbar scrollbar_;
 };
 

@@ -3,14 +3,17 @@
 
 #include "almanac/calendar_math.h"
 #include "almanac/name_tables.h"
+#include "base/i18n.h"
 #include "base/kanji_numbers.h"
 #include "config/config_file.h"
 #include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
+#include "controls/window_place.h"
 #include "dialogs/glyphs.h"
 #include "gfx/cairo_canvas.h"
 
 #include <gdk/gdkkeysyms.h>
+#include <gtkmm/messagedialog.h>
 
 #include <cstdio>
 
@@ -51,6 +54,15 @@ base::Color NumeralTint() {
     return tint;
 }
 
+// Whether the days toggled and not saved may be dropped.
+bool AskDiscard(Gtk::Window& owner) {
+    Gtk::MessageDialog ask(owner, _("The holidays changed here are not saved. Close without saving them?"), false,
+                           Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO, true);
+    ask.set_title("確認");
+    ask.set_default_response(Gtk::RESPONSE_NO);
+    return ask.run() == Gtk::RESPONSE_YES;
+}
+
 } // namespace
 
 std::vector<gfx::Rect> HolidayDayCells(int year, int month, int start_weekday, int width, int height) {
@@ -75,11 +87,17 @@ HolidayEditor::HolidayEditor(Gtk::Window* owner, int year, int start_weekday, co
       shown_(table), config_path_(std::move(config_path)), reporter_(reporter), face_(std::move(face)),
       strip_(kStripWidth) {
     set_name("qelmarin-holidays");
-    set_default_size(kWidth, kHeight);
-    set_size_request(kWidth, kHeight);
     set_position(Gtk::WIN_POS_CENTER);
-    add(fixed_);
-    fixed_.set_size_request(kWidth, kHeight);
+    add(row_);
+    fixed_.set_size_request(kButtonsLeft, kHeight);
+    months_scroll_.add(fixed_);
+    controls::SetAccessibleName(months_scroll_, "月の一覧");
+    const Gdk::Rectangle area = controls::WorkAreaOf(owner);
+    controls::ScrollWhenLarger(months_scroll_, area.get_width() - (kWidth - kButtonsLeft), area.get_height(), true);
+    buttons_.set_size_request(kWidth - kStripWidth - kButtonsLeft, kHeight);
+    row_.pack_start(months_scroll_, true, true);
+    row_.pack_start(buttons_, false, false);
+    row_.pack_start(strip_, false, false);
     add_events(Gdk::BUTTON_PRESS_MASK);
     // A press on the window's background (not on a control) drags the window.
     signal_button_press_event().connect([this](GdkEventButton* event) {
@@ -122,6 +140,10 @@ HolidayEditor::HolidayEditor(Gtk::Window* owner, int year, int start_weekday, co
         });
         fixed_.put(frame, kLeft + column * kColumnStep, kMargin + row * kRowStep);
         cells_[i] = HolidayDayCells(year_, month, start_weekday_, kBoxWidth, kBoxHeight);
+        boxes_[i].action_name = "toggle";
+        boxes_[i].on_item_action = [this, month](int index) { ToggleDay(month, index + 1); };
+        DescribeDays(month);
+        boxes_[i].SetCursorItem(0);
     }
 
     // The button column between the boxes and the title band.
@@ -135,7 +157,7 @@ HolidayEditor::HolidayEditor(Gtk::Window* owner, int year, int start_weekday, co
         button.get_style_context()->add_class("qelmarin-flat");
         button.add(*Gtk::manage(new Gtk::Image(glyph)));
         button.set_tooltip_text(hint);
-        fixed_.put(button, kButtonsLeft, top);
+        buttons_.put(button, 0, top);
     };
     place(sunday_button_, "日", CaptionGlyph("日", 24, 52, base::kRed, -16), "日曜日をすべて反転", kMargin);
     place(saturday_button_, "土", CaptionGlyph("土", 24, 52, base::kBlue, -16), "土曜日をすべて反転", kMargin + 72);
@@ -160,8 +182,7 @@ HolidayEditor::HolidayEditor(Gtk::Window* owner, int year, int start_weekday, co
     strip_.AddLabel("日", 100 + 14 * 4 + 40, 16);
     close_button_ = &strip_.AddCloseButton();
     close_button_->signal_clicked().connect([this] { Cancel(); });
-    fixed_.put(strip_, kWidth - kStripWidth, 0);
-    fixed_.show_all();
+    row_.show_all();
 }
 
 std::string HolidayEditor::TitleYear() const {
@@ -176,6 +197,8 @@ void HolidayEditor::on_show() {
     config::ConfigFile file(config_path_, &reporter_);
     config::LoadHolidays(file, year_, table_);
     shown_ = table_;
+    for (int month = 1; month <= 12; ++month)
+        DescribeDays(month);
     ModalWindow::on_show();
 }
 
@@ -190,6 +213,7 @@ bool HolidayEditor::CanClose(ModalResult result) {
         config::LoadHolidays(file, year_, table_);
         return true;
     }
+    if (table_ != shown_ && !(confirm_discard ? confirm_discard() : AskDiscard(*this))) return false;
     table_ = before_;
     return true;
 }
@@ -209,8 +233,30 @@ void HolidayEditor::InvertWeekday(int weekday) {
             if (almanac::Weekday(year_, month, day) == weekday) table_.Toggle(month, day);
         }
     }
-    for (Gtk::DrawingArea& box : boxes_)
-        box.queue_draw();
+    for (int month = 1; month <= 12; ++month) {
+        DescribeDays(month);
+        MonthBox(month).queue_draw();
+    }
+}
+
+controls::AccessibleItem HolidayEditor::DayItem(int month, int day) const {
+    const gfx::Rect& r = DayCells(month).at(static_cast<std::size_t>(day - 1));
+    controls::AccessibleItem item;
+    item.name = std::to_string(month) + "月" + std::to_string(day) + "日";
+    item.role = ATK_ROLE_TOGGLE_BUTTON;
+    item.area = Gdk::Rectangle(r.left, r.top, r.width(), r.height());
+    item.checkable = true;
+    item.checked = table_.IsMarked(month, day);
+    item.focusable = true;
+    return item;
+}
+
+void HolidayEditor::DescribeDays(int month) {
+    std::vector<controls::AccessibleItem> items;
+    const int days = static_cast<int>(DayCells(month).size());
+    for (int day = 1; day <= days; ++day)
+        items.push_back(DayItem(month, day));
+    boxes_.at(static_cast<std::size_t>(month - 1)).SetItems(items);
 }
 
 void HolidayEditor::PressInBox(int month, int x, int y) {
@@ -226,6 +272,7 @@ void HolidayEditor::PressInBox(int month, int x, int y) {
 
 void HolidayEditor::ToggleDay(int month, int day) {
     table_.Toggle(month, day);
+    boxes_.at(static_cast<std::size_t>(month - 1)).UpdateItem(day - 1, DayItem(month, day));
     const gfx::Rect& r = DayCells(month).at(static_cast<std::size_t>(day - 1));
     MonthBox(month).queue_draw_area(r.left, r.top, r.width(), r.height());
 }
@@ -261,6 +308,7 @@ bool HolidayEditor::BoxKeyPress(int month, unsigned keyval) {
     }
     const int days = static_cast<int>(DayCells(month).size());
     if (cursor_[i] + step >= 1 && cursor_[i] + step <= days) cursor_[i] += step;
+    boxes_[i].SetCursorItem(cursor_[i] - 1);
     boxes_[i].queue_draw();
     return true;
 }

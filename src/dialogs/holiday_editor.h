@@ -4,21 +4,25 @@
 // top to bottom: the rightmost column holds January to March) whose days are toggled by a
 // click, buttons that invert every Sunday or Saturday of the year, OK that stores the days
 // the user toggled (into the year's marks as the file holds them then) and Exit that leaves
-// the table as it was when the editor opened.
+// the table as it was when the editor opened (after asking, when days were toggled).
 
 #include "base/reporter.h"
 #include "config/holidays.h"
+#include "controls/accessible_items.h"
 #include "controls/title_strip.h"
 #include "dialogs/modal_window.h"
 #include "gfx/canvas.h"
 
+#include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/drawingarea.h>
 #include <gtkmm/fixed.h>
 #include <gtkmm/frame.h>
+#include <gtkmm/scrolledwindow.h>
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +62,10 @@ public:
     Gtk::Button& SundayButton() { return sunday_button_; }
     Gtk::Button& SaturdayButton() { return saturday_button_; }
     Gtk::Button& CloseButton() { return *close_button_; }
+    // Asked when the editor is closed without saving while days toggled here are unsaved:
+    // true closes it (the toggles are dropped), false keeps it open. Tests put a stand-in
+    // here; by default a question box asks.
+    std::function<bool()> confirm_discard;
     // The kanji digits of the year on the title strip.
     std::string TitleYear() const;
     // The cells of the month's days as last laid out.
@@ -71,6 +79,10 @@ private:
     bool PaintMonth(int month, const Cairo::RefPtr<Cairo::Context>& cr);
     bool BoxKeyPress(int month, unsigned keyval);
     void ToggleDay(int month, int day);
+    // The month's days as a screen reader reads them: a toggle per day named by its date,
+    // checked when marked.
+    controls::AccessibleItem DayItem(int month, int day) const;
+    void DescribeDays(int month);
 
     int year_;
     int start_weekday_;
@@ -83,9 +95,13 @@ private:
     std::array<std::vector<gfx::Rect>, 12> cells_;
     std::array<int, 12> cursor_{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 
-    Gtk::Fixed fixed_;
+    // The months scroll where the screen is narrower than the editor; the buttons and the
+    // title band beside them stay in view.
+    Gtk::Box row_;
+    Gtk::ScrolledWindow months_scroll_;
+    Gtk::Fixed fixed_, buttons_;
     std::array<Gtk::Frame, 12> frames_;
-    std::array<Gtk::DrawingArea, 12> boxes_;
+    std::array<controls::AccessibleItemsBox, 12> boxes_;
     Gtk::Button ok_button_, exit_button_, sunday_button_, saturday_button_;
     controls::TitleStrip strip_;
     std::array<controls::VerticalLabel*, 4> year_digits_{};

@@ -84,15 +84,42 @@ TEST_F(HolidayEditorTest, ExitAndCloseWriteNothingAndRestoreTheTable) {
         table.Mark(8, 15, true); // what the program held before the editor opened
         const config::HolidayTable before = table;
         HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+        // With days toggled the editor asks first: No keeps it open with the toggles, Yes
+        // drops them.
+        int asked = 0;
+        bool answer = false;
+        editor.confirm_discard = [&] {
+            ++asked;
+            return answer;
+        };
         const ModalResult result = Run(editor, [&] {
             ClickIn(editor.MonthBox(6), editor.DayCells(6)[0]);
             ClickCentre(editor.SundayButton());
-            ClickCentre(way == 0 ? editor.ExitButton() : editor.CloseButton());
+            Gtk::Button& close = way == 0 ? editor.ExitButton() : editor.CloseButton();
+            ClickCentre(close);
+            EXPECT_TRUE(editor.Running());
+            EXPECT_TRUE(table.IsMarked(6, 1));
+            answer = true;
+            ClickCentre(close);
         });
+        EXPECT_EQ(asked, 2) << way;
         EXPECT_EQ(result, ModalResult::kCancel);
         EXPECT_EQ(table, before) << way;
         EXPECT_EQ(ConfigText(), stored) << way;
     }
+    // Nothing toggled, or toggled back: no question.
+    config::HolidayTable table;
+    HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    editor.confirm_discard = [] {
+        ADD_FAILURE() << "asked with nothing to lose";
+        return true;
+    };
+    const ModalResult result = Run(editor, [&] {
+        ClickIn(editor.MonthBox(6), editor.DayCells(6)[0]);
+        ClickIn(editor.MonthBox(6), editor.DayCells(6)[0]);
+        ClickCentre(editor.ExitButton());
+    });
+    EXPECT_EQ(result, ModalResult::kCancel);
 }
 
 TEST_F(HolidayEditorTest, February2100HasTwentyEightDays) {
@@ -226,6 +253,7 @@ TEST_F(HolidayEditorTest, TheKeyboardAloneWorksTheEditor) {
     WriteConfig("[UNSEI]\r\n[2023]\r\n");
     config::HolidayTable table;
     HolidayEditor editor(nullptr, 2023, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    editor.confirm_discard = [] { return true; }; // should an assertion leave it open
     const ModalResult result = Run(editor, [&] {
         TakeKeyboard(editor);
         const std::vector<std::pair<const char*, Gtk::Widget*>> order{
@@ -267,6 +295,8 @@ TEST_F(HolidayEditorTest, TheKeyboardAloneWorksTheEditor) {
 
     config::HolidayTable again;
     HolidayEditor second(nullptr, 2023, 0, again, Config(), reporter_, "@ＭＳ ゴシック");
+    bool asked = false;
+    second.confirm_discard = [&] { return asked = true; };
     const ModalResult escaped = Run(second, [&] {
         TakeKeyboard(second);
         PressKey(XK_Tab);
@@ -275,7 +305,64 @@ TEST_F(HolidayEditorTest, TheKeyboardAloneWorksTheEditor) {
         PressKey(XK_Escape);
     });
     EXPECT_EQ(escaped, ModalResult::kCancel);
+    EXPECT_TRUE(asked);
     EXPECT_NE(ConfigText().find("HOLIDAY1=0109152229\r\n"), std::string::npos) << ConfigText();
+}
+
+// As a screen reader reads a month: a toggle per day named by its date, checked when
+// marked, the one under the day cursor focused as the arrows move it; its action toggles
+// the day as Space does, and OK writes it.
+TEST_F(HolidayEditorTest, EveryDayIsAnAccessibleToggle) {
+    WriteConfig("[UNSEI]\r\n[2026]\r\nHOLIDAY1=0112\r\n");
+    config::HolidayTable table;
+    HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    auto states = [](AtkObject* day) {
+        AtkStateSet* set = atk_object_ref_state_set(day);
+        std::string held;
+        for (const auto& [state, mark] : {std::pair{ATK_STATE_CHECKED, 'C'}, std::pair{ATK_STATE_FOCUSED, 'F'}})
+            if (atk_state_set_contains_state(set, state)) held += mark;
+        g_object_unref(set);
+        return held;
+    };
+    const ModalResult result = Run(editor, [&] {
+        AtkObject* january = editor.MonthBox(1).get_accessible()->gobj();
+        ASSERT_EQ(atk_object_get_n_accessible_children(january), 31);
+        std::vector<AtkObject*> days;
+        for (int d = 1; d <= 31; ++d) {
+            days.push_back(atk_object_ref_accessible_child(january, d - 1));
+            EXPECT_EQ(atk_object_get_name(days.back()), std::to_string(1) + "月" + std::to_string(d) + "日");
+            EXPECT_EQ(atk_object_get_role(days.back()), ATK_ROLE_TOGGLE_BUTTON);
+        }
+        EXPECT_EQ(states(days[0]), "C");
+        EXPECT_EQ(states(days[10]), "");
+        // The 11th stands where its cell is drawn on the screen.
+        int bx, by, x, y, w, h;
+        atk_component_get_extents(ATK_COMPONENT(january), &bx, &by, nullptr, nullptr, ATK_XY_WINDOW);
+        atk_component_get_extents(ATK_COMPONENT(days[10]), &x, &y, &w, &h, ATK_XY_WINDOW);
+        const gfx::Rect& cell = editor.DayCells(1)[10];
+        EXPECT_EQ((std::array{x - bx, y - by, w, h}), (std::array{cell.left, cell.top, cell.width(), cell.height()}));
+        // The focus follows the day cursor.
+        TakeKeyboard(editor);
+        editor.MonthBox(1).grab_focus();
+        Pump(50);
+        EXPECT_EQ(states(days[0]), "CF");
+        PressKey(XK_Right);
+        PressKey(XK_Down);
+        EXPECT_EQ(states(days[0]), "C");
+        EXPECT_EQ(states(days[8]), "F");
+        // The action toggles, as Space does.
+        ASSERT_EQ(atk_action_get_n_actions(ATK_ACTION(days[10])), 1);
+        EXPECT_TRUE(atk_action_do_action(ATK_ACTION(days[10]), 0));
+        EXPECT_TRUE(atk_action_do_action(ATK_ACTION(days[11]), 0));
+        Pump(50);
+        EXPECT_EQ(states(days[10]), "C");
+        EXPECT_EQ(states(days[11]), "");
+        for (AtkObject* day : days)
+            g_object_unref(day);
+        ClickCentre(editor.OKButton());
+    });
+    EXPECT_EQ(result, ModalResult::kOk);
+    EXPECT_NE(ConfigText().find("HOLIDAY1=0111\r\n"), std::string::npos) << ConfigText();
 }
 
 TEST_F(HolidayEditorTest, AFailedWriteKeepsTheEditorOpen) {
@@ -283,6 +370,7 @@ TEST_F(HolidayEditorTest, AFailedWriteKeepsTheEditorOpen) {
     std::filesystem::create_directory(folder_ / "Kalvorin.CFG");
     config::HolidayTable table;
     HolidayEditor editor(nullptr, 2026, 0, table, Config(), reporter_, "@ＭＳ ゴシック");
+    editor.confirm_discard = [] { return true; };
     bool stayed_open = false;
     const ModalResult result = Run(editor, [&] {
         ClickIn(editor.MonthBox(1), editor.DayCells(1)[1]);

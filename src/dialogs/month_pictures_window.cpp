@@ -2,6 +2,7 @@
 #include "dialogs/month_pictures_window.h"
 
 #include "config/config_file.h"
+#include "config/edit_set.h"
 #include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
 #include "controls/picture_fit.h"
@@ -135,8 +136,16 @@ void MonthPicturesWindow::on_show() {
     LoadMonthPicture();
 }
 
-bool MonthPicturesWindow::CanClose(ModalResult) {
+bool MonthPicturesWindow::CanClose(ModalResult result) {
     month_list_.hide();
+    // The pictures chosen are written as this window closes with them, merged into the file
+    // as it is now: only the months changed here. A failed write keeps the window open.
+    if (result == ModalResult::kOk && pictures_ != settings_.month_pictures) {
+        config::Settings chosen = settings_;
+        chosen.month_pictures = pictures_;
+        config::ConfigFile file(config_path_, &reporter_);
+        if (!config::MonthPictureEdits(settings_, chosen).WriteTo(file)) return false;
+    }
     int x = 0, y = 0, w = 0, h = 0;
     get_position(x, y);
     get_size(w, h);
@@ -237,21 +246,28 @@ void MonthPicturesWindow::ChoosePicture() {
 }
 
 // The picture is read by its content (a JPEG named .JPG or .jpeg is a JPEG) and saved as
-// the first free BP<n>.cmp of the data folder.
+// the first free BP<n>.cmp of the data folder; a picture imported before is not saved
+// again: the BP<n>.cmp that holds the same bytes is taken.
 void MonthPicturesWindow::ImportPicture() {
     month_list_.hide();
     const auto chosen = choose_file(this, PictureFileType::kBmpOrJpeg, settings_.data_folder);
     if (!chosen) return;
-    const std::filesystem::path target = NextNewPicturePath(settings_.data_folder);
-    if (target.empty()) {
-        reporter_.ShowMessage("ファイル書込みエラー\r" + settings_.data_folder +
-                                  ": no free name BP13.cmp … for a new picture",
-                              pictures::kReadErrorCaption);
-        return;
-    }
+    std::filesystem::path target;
     {
         BusyCursor busy(*this);
-        if (!pictures::MakeCmpFile(*chosen, target, reporter_)) return;
+        const std::optional<std::vector<std::uint8_t>> cmp = pictures::MakeCmpImageOfFile(*chosen, reporter_);
+        if (!cmp) return;
+        target = SameNewPicture(settings_.data_folder, *cmp);
+        if (target.empty()) {
+            target = NextNewPicturePath(settings_.data_folder);
+            if (target.empty()) {
+                reporter_.ShowMessage("ファイル書込みエラー\r" + settings_.data_folder +
+                                          ": no free name BP13.cmp … for a new picture",
+                                      pictures::kReadErrorCaption);
+                return;
+            }
+            if (!pictures::WriteCmpFile(target, *cmp, reporter_)) return;
+        }
     }
     pictures_.at(static_cast<std::size_t>(month_ - 1)) = target.filename().string();
     month_label_.SetCaption(MonthName(month_));

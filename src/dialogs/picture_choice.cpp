@@ -2,6 +2,7 @@
 #include "dialogs/picture_choice.h"
 
 #include "base/kanji_numbers.h"
+#include "pictures/file_bytes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -50,10 +51,29 @@ fs::path NextNewPicturePath(const fs::path& data_folder) {
     return {};
 }
 
+fs::path SameNewPicture(const fs::path& data_folder, std::span<const std::uint8_t> cmp) {
+    std::error_code ec;
+    for (fs::directory_iterator it(data_folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() < 7 || !name.starts_with("BP") || !name.ends_with(".cmp")) continue;
+        const std::string digits = name.substr(2, name.size() - 6);
+        if (!std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); })) continue;
+        std::error_code size_ec;
+        if (!it->is_regular_file(size_ec) || it->file_size(size_ec) != cmp.size() || size_ec) continue;
+        const auto bytes = pictures::ReadFileBytes(it->path(), cmp.size());
+        if (bytes && std::equal(bytes->begin(), bytes->end(), cmp.begin(), cmp.end())) return it->path();
+    }
+    return {};
+}
+
 fs::path NewCmpPathFor(const fs::path& bitmap, const fs::path& data_folder) {
     fs::path name = bitmap.filename();
     name.replace_extension(".cmp");
     return data_folder / name;
+}
+
+std::string MarginSpoken(int millimetres) {
+    return std::to_string(millimetres) + "ミリ";
 }
 
 std::string MarginText(int millimetres) {

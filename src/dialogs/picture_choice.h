@@ -4,7 +4,9 @@
 // dialogs: which chosen .cmp files are accepted and under what name, where a new picture
 // made from a bitmap goes, and the texts of their messages.
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,6 +33,10 @@ ChosenPicture CheckChosenCmp(const std::filesystem::path& chosen, const std::fil
 // dialog's new pictures); empty when a million names are taken.
 std::filesystem::path NextNewPicturePath(const std::filesystem::path& data_folder);
 
+// A new picture already made once: the BP<n>.cmp of the folder that holds exactly the
+// bytes of cmp, so that importing the same picture again reuses it; empty when none does.
+std::filesystem::path SameNewPicture(const std::filesystem::path& data_folder, std::span<const std::uint8_t> cmp);
+
 // Where the configuration dialog's "新規" writes the .cmp made from a bitmap: the bitmap's
 // name with the extension .cmp, in the data folder (where month pictures are looked for).
 std::filesystem::path NewCmpPathFor(const std::filesystem::path& bitmap, const std::filesystem::path& data_folder);
@@ -39,6 +45,8 @@ std::filesystem::path NewCmpPathFor(const std::filesystem::path& bitmap, const s
 // full-width space, the units digit as a kanji numeral or "○" (0 → "　○", 10 → "一○",
 // 25 → "二五"). Values of 100 … 999 get their hundreds digit in front; others are clamped.
 std::string MarginText(int millimetres);
+// The same margin as a screen reader reads it: the number and ミリ ("10ミリ").
+std::string MarginSpoken(int millimetres);
 
 // The month name of the month picture dialog: "一月" … "十二月".
 std::string MonthName(int month);

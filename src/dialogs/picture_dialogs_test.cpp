@@ -265,6 +265,10 @@ TEST_F(PicturePaneTest, TheOpenDialogFitsTheScreen) {
     dialog.show();
     WaitShown(dialog);
     Pump(200);
+    // It opens on every picture it takes, its filters named in Japanese.
+    ASSERT_TRUE(dialog.get_filter());
+    EXPECT_EQ(dialog.get_filter()->get_name(), "すべての絵 (*.bmp, *.jpg, *.jpeg)");
+    EXPECT_EQ(dialog.list_filters().size(), 3u);
     const Gdk::Rectangle frame = OnScreen(dialog);
     EXPECT_GE(frame.get_x(), 0);
     EXPECT_GE(frame.get_y(), 0);
@@ -412,8 +416,16 @@ TEST_F(MonthPicturesWindowTest, NewPicturesAreNumberedFromBP13AndReadByContent) 
         ClickCentre(dialog.NewPictureButton());
         EXPECT_EQ(dialog.MonthPictures()[1], "BP14.cmp");
         config::testing::WriteBytes(folder_ / "BP16.cmp", "x");
+        WriteBmp(folder_ / "c.bmp", 20, 8);
+        next = folder_ / "c.bmp";
         dialog.ImportPicture();
         EXPECT_EQ(dialog.MonthPictures()[1], "BP15.cmp");
+        // The same picture again: its BP<n>.cmp is taken, no copy made.
+        dialog.ChooseMonth(3);
+        next = folder_ / "photo.JPG";
+        dialog.ImportPicture();
+        EXPECT_EQ(dialog.MonthPictures()[2], "BP13.cmp");
+        EXPECT_FALSE(fs::exists(folder_ / "BP17.cmp"));
         // A file that is not a picture: a message, nothing written, nothing changed.
         config::testing::WriteBytes(folder_ / "fake.bmp", "no");
         next = folder_ / "fake.bmp";
@@ -425,6 +437,12 @@ TEST_F(MonthPicturesWindowTest, NewPicturesAreNumberedFromBP13AndReadByContent) 
     });
     EXPECT_EQ(result, ModalResult::kOk);
     EXPECT_TRUE(fs::exists(folder_ / "BP13.cmp"));
+    // The choice is in the file as the window closes: the months changed, no other.
+    const std::string text = ConfigText();
+    EXPECT_NE(text.find("BMP1=BP13.cmp\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("BMP2=BP15.cmp\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("BMP3=BP13.cmp\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("BMP4="), std::string::npos) << text;
 }
 
 TEST_F(MonthPicturesWindowTest, ChangingAPictureChecksTheFolder) {

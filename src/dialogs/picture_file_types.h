@@ -5,8 +5,8 @@
 namespace dialogs {
 
 enum class PictureFileType {
-    kCmp,       // "cmp file|*.cmp": an existing compressed picture
-    kBmpOrJpeg, // "bmp file|*.bmp|jpeg file|*.jpg;*.jpeg": a picture to make a .cmp from
+    kCmp,       // *.cmp: an existing compressed picture
+    kBmpOrJpeg, // *.bmp, *.jpg, *.jpeg: a picture to make a .cmp from
 };
 
 } // namespace dialogs

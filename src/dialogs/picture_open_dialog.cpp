@@ -220,16 +220,20 @@ PictureOpenDialog::PictureOpenDialog(Gtk::Window* owner, PictureFileType type, c
     add_button("キャンセル", Gtk::RESPONSE_CANCEL);
     add_button("開く", Gtk::RESPONSE_ACCEPT);
     set_default_response(Gtk::RESPONSE_ACCEPT);
+    // The first filter is the one the chooser opens on: every picture the button takes.
     if (type == PictureFileType::kCmp) {
-        AddFilter(*this, "cmp file", {"cmp"});
+        AddFilter(*this, "月の絵 (*.cmp)", {"cmp"});
     } else {
-        AddFilter(*this, "bmp file", {"bmp"});
-        AddFilter(*this, "jpeg file", {"jpg", "jpeg"});
-        AddFilter(*this, "bmp / jpeg", {"bmp", "jpg", "jpeg"});
+        AddFilter(*this, "すべての絵 (*.bmp, *.jpg, *.jpeg)", {"bmp", "jpg", "jpeg"});
+        AddFilter(*this, "BMP の絵 (*.bmp)", {"bmp"});
+        AddFilter(*this, "JPEG の絵 (*.jpg, *.jpeg)", {"jpg", "jpeg"});
     }
     // The chooser's own size, but never more than the monitor its owner is on holds.
     const Gdk::Rectangle area = controls::WorkAreaOf(owner);
     set_default_size(std::min(900, area.get_width()), std::min(560, area.get_height()));
+    // On a narrow screen the preview gives up width, so that the chooser's lists and its
+    // buttons fit beside it.
+    if (area.get_width() < 4 * kPaneWidth) pane_.set_size_request(std::max(120, area.get_width() / 4), kPaneHeight);
     signal_map().connect([this] { Glib::signal_idle().connect_once([this] { controls::KeepInsideWorkArea(*this); }); });
     if (!initial_folder.empty()) set_current_folder(initial_folder.string());
     set_preview_widget(pane_);

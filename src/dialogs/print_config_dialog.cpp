@@ -5,6 +5,7 @@
 #include "config/config_file.h"
 #include "controls/accessible_names.h"
 #include "controls/gdk_bitmap.h"
+#include "controls/window_place.h"
 #include "dialogs/glyphs.h"
 #include "dialogs/picture_choice.h"
 #include "pictures/picture_file.h"
@@ -65,6 +66,7 @@ PrintConfigDialog::PrintConfigDialog(Gtk::Window* owner, const config::Settings&
                                      base::Reporter& reporter)
     : ModalWindow(owner, "印刷設定"), settings_(settings), given_(settings), config_path_(std::move(config_path)),
       reporter_(reporter), box_(Gtk::ORIENTATION_HORIZONTAL), tab_column_(Gtk::ORIENTATION_VERTICAL),
+      tab_box_(Gtk::ORIENTATION_VERTICAL),
       margin_list_("ＭＳ Ｐゴシック", -12) {
     set_name("qelmarin-print-config");
     set_position(Gtk::WIN_POS_CENTER);
@@ -80,7 +82,9 @@ PrintConfigDialog::PrintConfigDialog(Gtk::Window* owner, const config::Settings&
     stack_.set_transition_type(Gtk::STACK_TRANSITION_TYPE_NONE);
     stack_.set_border_width(8);
     overlay_.add(stack_);
-    box_.pack_start(overlay_, true, true);
+    pages_scroll_.add(overlay_);
+    controls::SetAccessibleName(pages_scroll_, "設定のページ");
+    box_.pack_start(pages_scroll_, true, true);
 
     BuildPages();
 
@@ -93,8 +97,7 @@ PrintConfigDialog::PrintConfigDialog(Gtk::Window* owner, const config::Settings&
         const int set = margin_open_->Tag() / 10, side = margin_open_->Tag() % 10;
         MarginValue(set, side) = *value;
         margin_list_.hide();
-        margin_open_->ValueLabel().SetCaption(MarginText(*value));
-        margin_open_->ValueLabel().queue_draw();
+        ShowMargin(*margin_open_, *value);
         margin_open_ = nullptr;
     };
     overlay_.add_overlay(margin_list_);
@@ -148,7 +151,7 @@ PrintConfigDialog::PrintConfigDialog(Gtk::Window* owner, const config::Settings&
         auto frame = std::make_unique<Gtk::Frame>();
         frame->set_shadow_type(Gtk::SHADOW_OUT);
         frame->add(*tab);
-        tab_column_.pack_start(*frame, false, false);
+        tab_box_.pack_start(*frame, false, false);
         controls::SetAccessibleName(*tab, kTabNames[i], Atk::ROLE_PAGE_TAB);
         tabs_[i] = tab.get();
         owned_.push_back(std::move(label));
@@ -167,6 +170,10 @@ PrintConfigDialog::PrintConfigDialog(Gtk::Window* owner, const config::Settings&
     };
     glyph_button(exit_button_, "終了", "保存せずに閉じる");
     glyph_button(ok_button_, "保存", "設定を保存して閉じる");
+    tab_box_.set_spacing(2);
+    tabs_scroll_.add(tab_box_);
+    controls::SetAccessibleName(tabs_scroll_, "ページの見出し");
+    tab_column_.pack_start(tabs_scroll_, false, false);
     tab_column_.pack_end(exit_button_, false, false);
     tab_column_.pack_end(ok_button_, false, false);
     ok_button_.signal_clicked().connect([this] { Save(); });
@@ -179,6 +186,15 @@ PrintConfigDialog::PrintConfigDialog(Gtk::Window* owner, const config::Settings&
     close_button_ = &strip_.AddCloseButton();
     close_button_->signal_clicked().connect([this] { Cancel(); });
     box_.pack_start(strip_, false, false);
+    // The work area less 保存, 終了 and the column's border and spacing for the tabs; less the
+    // tab column and the strip for the pages.
+    const Gdk::Rectangle area = controls::WorkAreaOf(owner);
+    int least = 0, tabs = 0, strip = 0, buttons = 0;
+    ok_button_.get_preferred_height(least, buttons);
+    controls::ScrollWhenLarger(tabs_scroll_, area.get_width(), area.get_height() - 2 * buttons - 4 * 2 - 2 * 2);
+    tab_column_.get_preferred_width(least, tabs);
+    strip_.get_preferred_width(least, strip);
+    controls::ScrollWhenLarger(pages_scroll_, area.get_width() - tabs - strip, area.get_height(), true);
     box_.show_all();
     ChoosePage(ConfigPage::kCommon);
 }
@@ -260,8 +276,15 @@ void PrintConfigDialog::ShowSettings() {
     day_positions_[settings_.page(3).day_print_pos == 1 ? 0 : 1]->SetActive(true);
     day_top_->SetActive(false);
     for (MarginItem* item : margins_) {
-        item->ValueLabel().SetCaption(MarginText(MarginValue(item->Tag() / 10, item->Tag() % 10)));
+        ShowMargin(*item, MarginValue(item->Tag() / 10, item->Tag() % 10));
     }
+}
+
+// The value drawn as the page shows it ("一○"), read by a screen reader as "10ミリ".
+void PrintConfigDialog::ShowMargin(MarginItem& item, int millimetres) {
+    item.ValueLabel().SetCaption(MarginText(millimetres));
+    controls::SetAccessibleName(item.ValueLabel(), MarginSpoken(millimetres));
+    item.ValueLabel().queue_draw();
 }
 
 void PrintConfigDialog::ReadBack() {
@@ -429,6 +452,7 @@ void PrintConfigDialog::ToggleMarginList(int tag) {
     std::vector<std::pair<int, std::string>> entries;
     for (int v = 40; v >= 0; --v)
         entries.emplace_back(v, MarginText(v) + " 粍");
+    margin_list_.spoken_name = [](int v, const std::string&) { return MarginSpoken(v); };
     margin_list_.SetEntries(std::move(entries), value, width);
     margin_list_.show();
     margin_list_.EntryArea().show();

@@ -16,6 +16,7 @@
 #include <gtkmm/eventbox.h>
 #include <gtkmm/label.h>
 #include <gtkmm/overlay.h>
+#include <gtkmm/scrolledwindow.h>
 #include <gtkmm/stack.h>
 
 #include <array>
@@ -111,6 +112,7 @@ private:
     void BuildPicturePart(ConfigPage page, Gtk::Box& into);
     void BuildMargins(int set, Gtk::Box& into);
     void AddNote(Gtk::Box& into, const std::string& text);
+    void ShowMargin(MarginItem& item, int millimetres);
     Gtk::Box& NewPage(const std::string& name);
     void ApplyPictureEnabling(int page);
     void ShowSettings();
@@ -142,8 +144,15 @@ private:
 
     Gtk::Box box_;
     Gtk::Overlay overlay_;
+    // The pages scroll where the screen is smaller than the dialog; the tabs, 保存, 終了
+    // and the title strip beside them stay in view.
+    Gtk::ScrolledWindow pages_scroll_;
     Gtk::Stack stack_;
     Gtk::Box tab_column_;
+    // The tabs scroll where the screen is lower than the tab column; 保存 and 終了 below
+    // them stay in view.
+    Gtk::ScrolledWindow tabs_scroll_;
+    Gtk::Box tab_box_;
     std::array<Gtk::EventBox*, 6> tabs_{};
     Gtk::Button ok_button_, exit_button_;
     ColumnListBox margin_list_;

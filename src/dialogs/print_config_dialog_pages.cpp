@@ -11,6 +11,8 @@
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
 
+#include <tuple>
+
 // The six pages of the print configuration dialog and their controls.
 
 namespace dialogs {
@@ -221,12 +223,14 @@ void PrintConfigDialog::BuildCommonPage(Gtk::Box& page) {
         auto column = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_VERTICAL, 2);
         auto make = std::make_unique<Gtk::Button>();
         auto select = std::make_unique<Gtk::Button>();
-        for (const auto& [b, head] : {std::pair{make.get(), "新規"}, std::pair{select.get(), "選択"}}) {
+        // Each read as what it does for its month: "一月の絵を新しく作る", "一月の絵を選ぶ".
+        for (const auto& [b, head, deed] : {std::tuple{make.get(), "新規", "月の絵を新しく作る"},
+                                            std::tuple{select.get(), "選択", "月の絵を選ぶ"}}) {
             b->add(*Gtk::manage(new Gtk::Image(CaptionGlyph(caption, 18, kButtonHeight - 6))));
             b->get_style_context()->add_class("qelmarin-flat");
             b->set_size_request(22, kButtonHeight);
             b->set_focus_on_click(false);
-            controls::SetAccessibleName(*b, caption);
+            controls::SetAccessibleName(*b, caption + deed);
             b->get_accessible()->set_description(std::string(head) + " " + caption + "月");
         }
         make->signal_clicked().connect([this, month] { NewMonthPicture(month); });

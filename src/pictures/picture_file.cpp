@@ -123,21 +123,27 @@ std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& rep
     return std::move(target.bytes());
 }
 
-bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target, base::Reporter& reporter) {
+std::optional<std::vector<std::uint8_t>> MakeCmpImageOfFile(const std::filesystem::path& picture,
+                                                            base::Reporter& reporter) {
     const auto bytes = ReadPictureBytes(picture, reporter);
-    if (!bytes) return false;
+    if (!bytes) return std::nullopt;
     std::optional<Bitmap> bitmap = DecodeBmpOrJpeg(*bytes);
     if (!bitmap || bitmap->empty()) {
         ReportUnreadable(picture.string(), reporter);
-        return false;
+        return std::nullopt;
     }
-    const std::vector<std::uint8_t> cmp =
-        MakeCmpImage(ShrinkToFit(*std::move(bitmap), kImportLongSide, kImportShortSide), reporter);
-    if (!WriteFileBytes(target, cmp)) {
-        reporter.ShowMessage("ファイル書込みエラー\r" + target.string(), kReadErrorCaption);
-        return false;
-    }
-    return true;
+    return MakeCmpImage(ShrinkToFit(*std::move(bitmap), kImportLongSide, kImportShortSide), reporter);
+}
+
+bool WriteCmpFile(const std::filesystem::path& target, std::span<const std::uint8_t> cmp, base::Reporter& reporter) {
+    if (WriteFileBytes(target, cmp)) return true;
+    reporter.ShowMessage("ファイル書込みエラー\r" + target.string(), kReadErrorCaption);
+    return false;
+}
+
+bool MakeCmpFile(const std::filesystem::path& picture, const std::filesystem::path& target, base::Reporter& reporter) {
+    const std::optional<std::vector<std::uint8_t>> cmp = MakeCmpImageOfFile(picture, reporter);
+    return cmp && WriteCmpFile(target, *cmp, reporter);
 }
 
 } // namespace pictures

@@ -53,6 +53,14 @@ std::optional<Bitmap> LoadPictureByExtension(const std::filesystem::path& path, 
 // The .cmp file image of a bitmap: its .bmp file image, compressed.
 std::vector<std::uint8_t> MakeCmpImage(const Bitmap& bitmap, base::Reporter& reporter);
 
+// The .cmp file image of the .bmp or JPEG file `picture`; nullopt, after a message, when
+// the picture cannot be read.
+std::optional<std::vector<std::uint8_t>> MakeCmpImageOfFile(const std::filesystem::path& picture,
+                                                            base::Reporter& reporter);
+
+// Writes a .cmp file image to target; false, after a message, when it cannot be written.
+bool WriteCmpFile(const std::filesystem::path& target, std::span<const std::uint8_t> cmp, base::Reporter& reporter);
+
 // Makes the .cmp file `target` from the .bmp or JPEG file `picture`, as the picture dialogs
 // do, at no more pixels than the largest paper prints at 600 dpi (kImportLongSide ×
 // kImportShortSide; a larger picture is shrunk). False, after a message, when the picture

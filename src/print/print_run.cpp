@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/print_run.h"
 
+#include "base/i18n.h"
 #include "base/kanji_numbers.h"
 #include "pages/page_routines.h"
 #include "print/print_setup.h"
@@ -34,7 +35,15 @@ bool DrawDocument(pages::PrintState& state, const gfx::Device& device, DocumentS
 
 bool CheckMonthRange(const pages::PrintState& state) {
     const bool valid = state.from_month >= 1 && state.to_month <= 12 && state.from_month <= state.to_month;
-    if (!valid && state.reporter) state.reporter->ShowMessage(kMonthRangeError, kErrorCaption);
+    // The fixed text first, then which months and what to do, in the user's language.
+    if (!valid && state.reporter) {
+        std::string text(kMonthRangeError);
+        if (state.from_month > state.to_month)
+            text += "\r" + base::Format(_("The first month (%d) comes after the last month (%d): choose a first "
+                                           "month no later than the last one."),
+                                         state.from_month, state.to_month);
+        state.reporter->ShowMessage(text, kErrorCaption);
+    }
     return valid;
 }
 

@@ -75,7 +75,10 @@ TEST_F(PrintRunTest, ReversedRangePrintsNothing) {
     EXPECT_FALSE(Preview(state_, printer_, sink_));
     EXPECT_TRUE(sink_.documents.empty());
     ASSERT_EQ(2u, reporter_.messages().size());
-    EXPECT_EQ("月エラー", reporter_.messages()[0].text);
+    // The fixed text, then the months and what to do.
+    EXPECT_EQ("月エラー\rThe first month (5) comes after the last month (4): choose a first month no later than "
+              "the last one.",
+              reporter_.messages()[0].text);
     EXPECT_EQ("ｴﾗｰ", reporter_.messages()[0].caption);
 }
 
