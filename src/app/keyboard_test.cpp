@@ -176,6 +176,21 @@ TEST_F(KeyboardTest, TheDropListIsChosenFromTheKeyboard) {
     PressKey(XK_space);
     EXPECT_TRUE(PumpUntil([&] { return !window_->ListOpen(); }));
     EXPECT_EQ(from > 1 ? from - 1 : from + 1, state_.from_month);
+    // Home and End go to the first and the last entry.
+    window_->ToMonthButton().grab_focus();
+    PressKey(XK_Return);
+    ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }));
+    PressKey(XK_End);
+    PressKey(XK_Return);
+    EXPECT_TRUE(PumpUntil([&] { return !window_->ListOpen(); }));
+    EXPECT_EQ(12, state_.to_month);
+    window_->YearButton().grab_focus();
+    PressKey(XK_Return);
+    ASSERT_TRUE(PumpUntil([&] { return window_->ListOpen(); }));
+    PressKey(XK_Home);
+    PressKey(XK_Return);
+    EXPECT_TRUE(PumpUntil([&] { return !window_->ListOpen(); }));
+    EXPECT_EQ(1901, state_.year);
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <gtkmm/scrollbar.h>
 
 #include <algorithm>
+#include <limits>
 #include <cstdlib>
 #include <gdk/gdkkeysyms.h>
 
@@ -639,6 +640,9 @@ bool MainWindow::ListKeyPress(unsigned keyval) {
     switch (keyval) {
     case GDK_KEY_Left: case GDK_KEY_KP_Left: case GDK_KEY_Down: case GDK_KEY_KP_Down: step = 1; break;
     case GDK_KEY_Right: case GDK_KEY_KP_Right: case GDK_KEY_Up: case GDK_KEY_KP_Up: step = -1; break;
+    // Home and End: the first and the last entry.
+    case GDK_KEY_Home: case GDK_KEY_KP_Home: step = std::numeric_limits<int>::min() / 2; break;
+    case GDK_KEY_End: case GDK_KEY_KP_End: step = std::numeric_limits<int>::max() / 2; break;
     case GDK_KEY_Return: case GDK_KEY_KP_Enter: case GDK_KEY_space: ChooseListValue(list_cursor_); return true;
     default: return false;
     }

@@ -49,6 +49,9 @@ public:
 
     // The dialog behind a settings button; without one the button does nothing.
     void SetDialogOpener(SettingsButton button, std::function<void()> open);
+    // The month pictures as a window has just written them to the file: the program's end
+    // writes them no more, so that it cannot undo a later change made by another writer.
+    void MonthPicturesWritten(const std::array<std::string, 12>& pictures) { given_.month_pictures = pictures; }
     Gtk::Button& SettingsButtonWidget(SettingsButton button);
 
     // PrintMode from the button group: the first of buttons 1 … 7 that is down, else 8.
@@ -136,7 +139,9 @@ private:
     void Shutdown();
 
     pages::PrintState& state_;
-    const config::Settings given_; // the settings as the window was opened with them
+    // The settings as the window was opened with them, but for the month pictures a window
+    // has since written to the file itself: at the end only what differs from these is written.
+    config::Settings given_;
     base::Reporter& reporter_;
     PrintController print_;
     std::string paper_;

@@ -41,7 +41,10 @@ void WireSettingsDialogs(MainWindow& window, base::Reporter& reporter, std::shar
         dialogs::MonthPicturesWindow dialog(&window, state.settings, print::ConfigPath(state.host_folder), reporter,
                                             state.face_name, state.font_height);
         hook(dialog);
-        if (dialog.RunModal() == dialogs::ModalResult::kOk) state.settings.month_pictures = dialog.MonthPictures();
+        if (dialog.RunModal() == dialogs::ModalResult::kOk) {
+            state.settings.month_pictures = dialog.MonthPictures();
+            window.MonthPicturesWritten(dialog.MonthPictures());
+        }
     });
 }
 

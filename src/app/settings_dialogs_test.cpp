@@ -2,6 +2,7 @@
 #include "app/settings_dialogs.h"
 
 #include "app/window_test_fixture.h"
+#include "config/config_file.h"
 #include "controls/gdk_bitmap.h"
 #include "dialogs/holiday_editor.h"
 #include "dialogs/month_pictures_window.h"
@@ -109,6 +110,14 @@ TEST_F(SettingsDialogsTest, MonthPicturesComeBackOnlyWithOk) {
     EXPECT_EQ(state_.settings.month_pictures[0], "BP13.cmp");
     EXPECT_EQ(state_.settings.month_pictures[1], names[1]);
     EXPECT_NE(state_.settings.picture_dialog.x, std::nullopt);
+    // Written when the window closed: another writer's later choice survives the program's end.
+    {
+        config::ConfigFile other(folder_ / "Kalvorin.CFG");
+        EXPECT_EQ(other.ReadString("PRINT", "BMP1", ""), "BP13.cmp");
+        ASSERT_TRUE(other.WriteString("PRINT", "BMP1", "other.cmp"));
+    }
+    window_->Quit();
+    EXPECT_EQ(config::ConfigFile(folder_ / "Kalvorin.CFG").ReadString("PRINT", "BMP1", ""), "other.cmp");
 }
 
 } // namespace
