@@ -15,10 +15,14 @@
 #include "pictures/commentary_db.h"
 #include "pictures/demo_content.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -113,16 +117,52 @@ bool HoldsOnlyLeftovers(const std::filesystem::path& folder) {
     return true;
 }
 
+// One making of a host folder at a time in a parent folder: an exclusive lock on the parent
+// folder itself, held while the folder is checked, made and moved into place, and let go by
+// the system when the process ends, however it ends. A second `init` of the same folder
+// waits, then finds the folder made.
+class MakingLock {
+public:
+    explicit MakingLock(const std::filesystem::path& parent)
+        : fd_(::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ < 0) return;
+        int status;
+        while ((status = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (status != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~MakingLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    MakingLock(const MakingLock&) = delete;
+    MakingLock& operator=(const MakingLock&) = delete;
+    bool ok() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
 // The work folder beside the host folder, ".NAME.making-XXXXXX", where the files are made
 // before they are moved into place; removed unless everything in it was moved. One left by
-// a run that was killed is removed by the next.
+// a run that was killed is removed by the next (made under the making lock, so no other
+// run's work folder is live then); a folder whose name only begins the same way is not one.
 class WorkFolder {
 public:
     explicit WorkFolder(const std::filesystem::path& folder) {
         const std::string prefix = "." + folder.filename().string() + ".making-";
         std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.parent_path(), error))
-            if (entry.path().filename().string().starts_with(prefix)) std::filesystem::remove_all(entry.path(), error);
+        for (const auto& entry : std::filesystem::directory_iterator(folder.parent_path(), error)) {
+            const std::string name = entry.path().filename().string();
+            const bool made_here = name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+                                   std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                                               [](unsigned char c) { return std::isalnum(c) != 0; });
+            std::error_code kind_error;
+            if (made_here && entry.is_directory(kind_error) && !entry.is_symlink(kind_error))
+                std::filesystem::remove_all(entry.path(), error);
+        }
         std::string pattern = (folder.parent_path() / (prefix + "XXXXXX")).string();
         if (!::mkdtemp(pattern.data())) return;
         path_ = pattern;
@@ -205,6 +245,10 @@ std::string MakeHostFolder(const HostFolderOptions& options, const DayCalendar& 
     std::error_code error;
     std::filesystem::create_directories(folder.parent_path(), error);
     if (error) return base::Format(_("cannot make %s: %s"), folder.parent_path().c_str(), error.message().c_str());
+    const MakingLock making(folder.parent_path());
+    if (!making.ok()) return base::Format(_("cannot make %s: %s"), folder.c_str(), std::strerror(errno));
+    // Checked again under the lock: another run may have made the folder meanwhile.
+    if (std::string refusal = HostFolderRefusal(options); !refusal.empty()) return refusal;
     WorkFolder work(folder);
     if (work.path().empty())
         return base::Format(_("cannot make a folder beside %s: %s"), folder.c_str(), std::strerror(errno));

@@ -318,6 +318,28 @@ TEST_F(HostFolderTest, InitCompletesWhatAFailedInitLeftButNothingElse) {
     EXPECT_NE(err_.str().find("--force"), std::string::npos) << err_.str();
 }
 
+// Two makings of one folder at once: one makes it whole, the other waits for it and is
+// refused; a folder of the user's that only begins like a work folder is left alone.
+TEST_F(HostFolderTest, TwoInitsAtOnceMakeOneWholeFolder) {
+    const fs::path folder = root_ / "host";
+    fs::create_directories(root_ / ".host.making-notes");
+    std::ofstream(root_ / ".host.making-notes" / "file.txt") << "precious";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::ostringstream out, err;
+        ::_exit(RunHostCommand({"init", folder.string(), "--eto", "8"}, out, err));
+    }
+    const int here = Run({"init", folder.string(), "--eto", "7"});
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ((here == 0) + (WEXITSTATUS(status) == 0), 1) << err_.str();
+    EXPECT_TRUE(fs::exists(folder / "Kalvorin.CFG"));
+    EXPECT_TRUE(fs::exists(folder / "UNSEI.DAT"));
+    EXPECT_EQ(ReadFile(root_ / ".host.making-notes" / "file.txt"), "precious");
+}
+
 // A settings file in another encoding is never written into: the path and the reason, the
 // file as it was.
 TEST_F(HostFolderTest, SettingsInAnotherEncodingAreNotWrittenInto) {
