@@ -132,9 +132,39 @@ std::string UsageLine(const CommandSyntax& syntax) {
     return Format(_("usage: %s"), words.c_str());
 }
 
+// A help text's line ends within a paragraph are where it was once broken by hand: they are
+// joined, so that the paragraph is wrapped whole (with a space, but between two wide
+// characters). A blank line, a line that begins with a space (a row of a table) and the
+// line after one stay where they are.
+namespace {
+std::string JoinedParagraphs(std::string_view text) {
+    std::string out;
+    bool row = !text.empty() && text.front() == ' ';
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\n') {
+            out += c;
+            continue;
+        }
+        const bool next_row = i + 1 < text.size() && text[i + 1] == ' ';
+        const bool soft = !row && !next_row && i > 0 && text[i - 1] != '\n' && i + 1 < text.size() &&
+                          text[i + 1] != '\n';
+        if (soft) {
+            const bool wide = static_cast<unsigned char>(text[i - 1]) >= 0x80 &&
+                              static_cast<unsigned char>(text[i + 1]) >= 0x80;
+            if (!wide) out += ' ';
+        } else {
+            out += c;
+        }
+        row = next_row;
+    }
+    return out;
+}
+} // namespace
+
 std::string HelpText(const CommandSyntax& syntax) {
     std::string text = UsageLine(syntax) + "\n";
-    if (!syntax.summary.empty()) text += Translate(syntax.summary) + "\n";
+    if (!syntax.summary.empty()) text += JoinedParagraphs(Translate(syntax.summary)) + "\n";
     text += std::string("\n") + _("options:") + "\n";
     std::vector<OptionSyntax> all(syntax.options.begin(), syntax.options.end());
     all.push_back(kHelpOption);
@@ -146,7 +176,7 @@ std::string HelpText(const CommandSyntax& syntax) {
         constexpr std::size_t kColumn = 24;
         head += head.size() < kColumn ? std::string(kColumn - head.size(), ' ')
                                       : std::string("\n") + std::string(kColumn, ' ');
-        text += head + Translate(o.help) + "\n";
+        text += head + JoinedParagraphs(Translate(o.help)) + "\n";
     }
     // Fitted to a terminal, each option's lines under its description.
     return WrapText(text, kHelpColumns);
