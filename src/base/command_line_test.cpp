@@ -48,6 +48,14 @@ TEST(CommandLine, HelpAndVersionWinWherever) {
     EXPECT_FALSE(ProgramVersion().empty());
 }
 
+// A paragraph broken by hand is wrapped whole; a table's rows keep their lines.
+TEST(CommandLine, HelpWrapsParagraphsWholeAndKeepsTables) {
+    constexpr CommandSyntax syntax{"prog", "", "A summary that was broken\nby hand once.\nPapers:\n  A4  210 x 297\n  B5  182 x 257",
+                                   kOptions};
+    const std::string help = HelpText(syntax);
+    EXPECT_NE(std::string::npos, help.find("A summary that was broken by hand once. Papers:\n  A4  210 x 297\n  B5")) << help;
+}
+
 TEST(CommandLine, UsageErrorsNameTheArgument) {
     const ParseResult unknown = Parse({"--colour"});
     EXPECT_EQ(ParseResult::Outcome::kUsageError, unknown.outcome);

@@ -36,9 +36,9 @@ const std::vector<base::OptionSyntax>& Options() {
             if (o.name != "out" && o.name != "preview" && o.name != "trace") all.push_back(o);
         all.push_back({"printer", "NAME", N_("the CUPS queue (default the default printer)")});
         all.push_back({"copies", "N", N_("copies of each job, 1-999 (default 1)")});
-        all.push_back({"deadline", "S", N_("seconds the scheduler has to find the printer, and for each job from the\n"
-                                           "                        connection to its answer to the document, 1-3600 (default 30;\n"
-                                           "                        a job's grows by one second per megabyte of its document)")});
+        all.push_back({"deadline", "S", N_("seconds the scheduler has to find the printer, and for each job from the "
+                                           "connection to its answer to the document, 1-3600 (default 30; a job's "
+                                           "grows by one second per megabyte of its document)")});
         return all;
     }();
     return options;
