@@ -67,16 +67,8 @@ std::string OutOfView(Gtk::Window& window, bool controls_too = true) {
     return text;
 }
 
-class FitScreenTest : public DialogTest {
+class FitScreenTest : public SettingsFileTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        WriteConfig("[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=3\r\n");
-    }
-    config::Settings Load() {
-        config::ConfigFile file(Config());
-        return config::LoadSettings(file, folder_.path());
-    }
     // Runs a settings window: in view, and closed by a click on its close button.
     void CheckModal(dialogs::ModalWindow& window, Gtk::Button& (*close)(dialogs::ModalWindow&)) {
         const dialogs::ModalResult result = Run(window, [&] {

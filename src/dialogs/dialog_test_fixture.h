@@ -5,6 +5,8 @@
 
 #include "controls/gui_test_support.h"
 #include "base/reporter.h"
+#include "config/config_file.h"
+#include "config/settings.h"
 #include "config/test_folder.h"
 #include "dialogs/column_list.h"
 #include "dialogs/modal_window.h"
@@ -43,6 +45,20 @@ protected:
 
     config::testing::TestFolder folder_;
     base::RecordingReporter reporter_;
+};
+
+// A dialog test on a host folder whose Kalvorin.CFG holds a birth sign and the preview's
+// scale, and the settings read from it.
+class SettingsFileTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        WriteConfig("[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=3\r\n");
+    }
+    config::Settings Load() {
+        config::ConfigFile file(Config());
+        return config::LoadSettings(file, folder_.path());
+    }
 };
 
 // Waits until the window is on screen.

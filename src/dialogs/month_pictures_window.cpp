@@ -233,14 +233,10 @@ void MonthPicturesWindow::ChooseMonth(int month) {
 
 void MonthPicturesWindow::ChoosePicture() {
     month_list_.hide();
-    const auto chosen = choose_file(this, PictureFileType::kCmp, settings_.data_folder);
-    if (!chosen) return;
-    const ChosenPicture choice = CheckChosenCmp(*chosen, settings_.data_folder);
-    if (!choice.error.empty()) {
-        reporter_.ShowMessage(std::string(choice.error) + "\r" + chosen->string(), kErrorCaption);
-        return;
-    }
-    pictures_.at(static_cast<std::size_t>(month_ - 1)) = choice.name;
+    const std::optional<std::string> name =
+        ChooseMonthPictureFile(choose_file, this, settings_.data_folder, reporter_);
+    if (!name) return;
+    pictures_.at(static_cast<std::size_t>(month_ - 1)) = *name;
     LoadMonthPicture();
     result_to_give_ = ModalResult::kOk;
 }

@@ -4,6 +4,7 @@
 #include "base/reporter.h"
 #include "controls/gdk_bitmap.h"
 #include "controls/window_place.h"
+#include "dialogs/picture_choice.h"
 #include "pictures/picture_file.h"
 
 #include <gdk/gdkkeysyms.h>
@@ -258,6 +259,18 @@ std::optional<fs::path> PictureOpenDialog::Execute() {
     const std::string file = get_filename();
     if (file.empty()) return std::nullopt;
     return fs::path(file);
+}
+
+std::optional<std::string> ChooseMonthPictureFile(const ChooseFileFn& choose, Gtk::Window* owner,
+                                                  const std::string& data_folder, base::Reporter& reporter) {
+    const auto chosen = choose(owner, PictureFileType::kCmp, data_folder);
+    if (!chosen) return std::nullopt;
+    const ChosenPicture choice = CheckChosenCmp(*chosen, data_folder);
+    if (!choice.error.empty()) {
+        reporter.ShowMessage(std::string(choice.error) + "\r" + chosen->string(), kErrorCaption);
+        return std::nullopt;
+    }
+    return choice.name;
 }
 
 ChooseFileFn RealFileChooser() {

@@ -4,6 +4,7 @@
 // file list that shows the selected picture (our .cmp pictures included) scaled into the
 // pane, its size, and a button that shows it at its own size in a window of its own.
 
+#include "base/reporter.h"
 #include "controls/picture_fit.h"
 #include "controls/picture_loader.h"
 #include "dialogs/picture_file_types.h"
@@ -89,5 +90,11 @@ private:
 using ChooseFileFn = std::function<std::optional<std::filesystem::path>(Gtk::Window* owner, PictureFileType type,
                                                                         const std::filesystem::path& initial_folder)>;
 ChooseFileFn RealFileChooser();
+
+// Asks for a .cmp picture of the data folder and checks it (CheckChosenCmp): its name as a
+// month picture, or nothing when the user cancelled or the file was refused (the reason then
+// told through the reporter, with the file's path).
+std::optional<std::string> ChooseMonthPictureFile(const ChooseFileFn& choose, Gtk::Window* owner,
+                                                  const std::string& data_folder, base::Reporter& reporter);
 
 } // namespace dialogs

@@ -399,15 +399,11 @@ void PrintConfigDialog::ShowMonthPicture(int month) {
 }
 
 void PrintConfigDialog::ChooseMonthPicture(int month) {
-    const auto chosen = choose_file(this, PictureFileType::kCmp, settings_.data_folder);
-    if (!chosen) return;
-    const ChosenPicture choice = CheckChosenCmp(*chosen, settings_.data_folder);
-    if (!choice.error.empty()) {
-        reporter_.ShowMessage(std::string(choice.error) + "\r" + chosen->string(), kErrorCaption);
-        return;
-    }
+    const std::optional<std::string> name =
+        ChooseMonthPictureFile(choose_file, this, settings_.data_folder, reporter_);
+    if (!name) return;
     const auto i = static_cast<std::size_t>(month - 1);
-    settings_.month_pictures[i] = choice.name;
+    settings_.month_pictures[i] = *name;
     ShowMonthPicture(month);
 }
 

@@ -19,17 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace dialogs::testing;
 
-class PrintConfigDialogTest : public DialogTest {
-protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        WriteConfig("[UNSEI]\r\nETO=7\r\n[PRINT]\r\nTESTSize=3\r\n");
-    }
-    config::Settings Load() {
-        config::ConfigFile file(Config());
-        return config::LoadSettings(file, folder_.path());
-    }
-};
+using PrintConfigDialogTest = SettingsFileTest;
 
 // A value the dialog can show for a row of the print dialog, different for passes 0 and 1.
 int ValueFor(const config::SettingKey& row, int pass, int index) {
